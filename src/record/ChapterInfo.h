@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ChatBeforeGame.h"
+#include "ChatInGame.h"
+#include "GbkText.h"
+#include "PlayerInfo.h"
+#include "PlayerSlot.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace Mgx {
+
+// One parsed chapter: the header block and the body that follows it.
+struct ChapterInfo {
+    enum Status : std::int32_t { Building = 0, Read = 1, HeaderEndMissing = 2 };
+
+    std::int32_t status = Building;
+    std::uint8_t gameType = 0;
+    std::int32_t mapId = 0;
+    std::int32_t difficulty = 0;
+    std::uint8_t playerCount = 0;
+    std::int32_t populationLimit = 0;
+    std::int32_t revealSetting = 0;
+    std::int32_t victoryType = 0;
+    std::uint8_t lockFlag = 0;
+    std::vector<ChatBeforeGame> pregameChat;
+    GbkText instructions;
+    std::array<PlayerInfo, 9> players;
+    std::array<PlayerSlot, 9> slots;
+    std::uint32_t mapWidth = 0;
+    std::uint32_t mapHeight = 0;
+    std::int32_t gameSpeed = 0;
+    std::int16_t recorderNumber = 0;
+    GbkText scenarioFileName;
+    std::int32_t victoryValue = 0;
+    std::int32_t gameTime = 0;
+    std::vector<ChatInGame> ingameChat;
+    // Two bytes per tile, row-major: tile (x, y) at (y * mapWidth + x) * 2. Empty until the walk reaches it.
+    std::vector<std::uint8_t> terrain;
+    std::int32_t logVersion = 0; // 3 = 1.0a, 4 = 1.0c
+    // One mark code per tile, row-major; see MarkCode.
+    std::vector<std::uint8_t> objectMarks;
+};
+
+} // namespace Mgx

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace Mgx {
+
+struct ChatBeforeGame {
+    std::string text; // GBK bytes as stored
+};
+
+} // namespace Mgx

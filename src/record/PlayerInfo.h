@@ -1,0 +1,19 @@
+#pragma once
+
+#include "GbkText.h"
+
+#include <cstdint>
+
+namespace Mgx {
+
+// One player data block of the header. An entry whose block was never walked has no name.
+struct PlayerInfo {
+    GbkText name;
+    std::uint8_t civilization = 0;
+    std::uint8_t colour = 0;
+    std::uint8_t kind = 0; // 1 human, 2 nature, 3 computer
+
+    bool filled() const { return name.has_value(); }
+};
+
+} // namespace Mgx
