@@ -1,0 +1,78 @@
+#include "ByteBuilder.h"
+
+#include <bit>
+#include <stdexcept>
+
+namespace korvale::test {
+
+void ByteBuilder::reserveTo(std::size_t end)
+{
+    if (end > m_bytes.size())
+        m_bytes.resize(end, Filler);
+}
+
+void ByteBuilder::u8(std::uint8_t value)
+{
+    bytes(&value, 1);
+}
+
+void ByteBuilder::u16(std::uint16_t value)
+{
+    const std::uint8_t le[2] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)};
+    bytes(le, sizeof le);
+}
+
+void ByteBuilder::u32(std::uint32_t value)
+{
+    const std::uint8_t le[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                                static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+    bytes(le, sizeof le);
+}
+
+void ByteBuilder::f32(float value)
+{
+    u32(std::bit_cast<std::uint32_t>(value));
+}
+
+void ByteBuilder::bytes(const std::uint8_t* data, std::size_t count)
+{
+    const auto start = static_cast<std::size_t>(m_position);
+    reserveTo(start + count);
+    for (std::size_t i = 0; i < count; ++i)
+        m_bytes[start + i] = data[i];
+    m_position += static_cast<std::int64_t>(count);
+}
+
+void ByteBuilder::bytes(const std::string& data)
+{
+    bytes(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
+}
+
+void ByteBuilder::string16(const std::string& text)
+{
+    if (text.size() > 0xFFFF)
+        throw std::length_error("a string16 holds at most 65535 bytes");
+    u16(static_cast<std::uint16_t>(text.size()));
+    bytes(text);
+}
+
+void ByteBuilder::string32(const std::string& text)
+{
+    u32(static_cast<std::uint32_t>(text.size()));
+    bytes(text);
+}
+
+void ByteBuilder::skip(std::int64_t amount)
+{
+    seekTo(m_position + amount);
+}
+
+void ByteBuilder::seekTo(std::int64_t position)
+{
+    if (position < 0)
+        throw std::out_of_range("cursor moved before the start of the block");
+    reserveTo(static_cast<std::size_t>(position));
+    m_position = position;
+}
+
+} // namespace korvale::test

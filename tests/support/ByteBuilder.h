@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvale::test {
+
+// A growable byte buffer with a cursor, the mirror of the reader's stream: a write at the cursor
+// overwrites or extends, and a skip moves the cursor either way. Moving forward past the end pads
+// with a recognisable filler, so a reader that lands in a skipped stretch reads nonsense, not zeros.
+class ByteBuilder {
+public:
+    static constexpr std::uint8_t Filler = 0xA5;
+
+    void u8(std::uint8_t value);
+    void i8(std::int8_t value) { u8(static_cast<std::uint8_t>(value)); }
+    void u16(std::uint16_t value);
+    void i16(std::int16_t value) { u16(static_cast<std::uint16_t>(value)); }
+    void u32(std::uint32_t value);
+    void i32(std::int32_t value) { u32(static_cast<std::uint32_t>(value)); }
+    void f32(float value);
+    void bytes(const std::uint8_t* data, std::size_t count);
+    void bytes(const std::vector<std::uint8_t>& data) { bytes(data.data(), data.size()); }
+    void bytes(const std::string& data);
+
+    // A uint16 or uint32 length followed by the text, no terminator.
+    void string16(const std::string& text);
+    void string32(const std::string& text);
+
+    // Moves the cursor by a signed amount; a move below 0 throws std::out_of_range.
+    void skip(std::int64_t amount);
+    void seekTo(std::int64_t position);
+    // Skips of amounts computed from stored counts: evaluated in wrapping 32-bit arithmetic, then
+    // widened with or without their sign, exactly as the reader evaluates them.
+    void skipSigned32(std::int64_t amount) { skip(static_cast<std::int32_t>(static_cast<std::uint32_t>(amount))); }
+    void skipUnsigned32(std::int64_t amount) { skip(static_cast<std::uint32_t>(amount)); }
+
+    std::int64_t position() const { return m_position; }
+    std::size_t size() const { return m_bytes.size(); }
+    const std::vector<std::uint8_t>& data() const { return m_bytes; }
+
+private:
+    void reserveTo(std::size_t end);
+
+    std::vector<std::uint8_t> m_bytes;
+    std::int64_t m_position = 0;
+};
+
+} // namespace korvale::test

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "RecordBlueprint.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace korvale::test {
+
+// Builds a whole record file from a blueprint: headerEnd, nextChapterPos, the raw-DEFLATE header
+// block and the body. Everything is computed once, in the constructor.
+class RecordWriter {
+public:
+    explicit RecordWriter(const RecordBlueprint& blueprint);
+
+    // The header block before and after compression.
+    const std::vector<std::uint8_t>& headerBlock() const { return m_headerBlock; }
+    const std::vector<std::uint8_t>& compressedHeader() const { return m_compressed; }
+    const std::vector<std::uint8_t>& body() const { return m_body; }
+
+    // Where the body really starts (8 + the compressed size), whatever the file's first field says.
+    std::int64_t bodyOffset() const { return 8 + static_cast<std::int64_t>(m_compressed.size()); }
+    // The two fields as written at offsets 0 and 4.
+    std::int32_t headerEnd() const { return m_headerEnd; }
+    std::int32_t nextChapterPos() const { return m_nextChapterPos; }
+    // File offsets of the chapter boundaries, in body order.
+    const std::vector<std::int64_t>& chapterBoundaries() const { return m_boundaries; }
+
+    std::vector<std::uint8_t> fileBytes() const;
+    // Throws std::runtime_error when the file cannot be written.
+    void writeFile(const std::filesystem::path& path) const;
+
+private:
+    std::vector<std::uint8_t> m_headerBlock;
+    std::vector<std::uint8_t> m_compressed;
+    std::vector<std::uint8_t> m_body;
+    std::vector<std::int64_t> m_boundaries;
+    std::int32_t m_headerEnd = 0;
+    std::int32_t m_nextChapterPos = 0;
+};
+
+// Compresses bytes into one raw DEFLATE stream (no zlib or gzip wrapper), as the game stores its header.
+std::vector<std::uint8_t> RawDeflate(const std::vector<std::uint8_t>& bytes);
+
+} // namespace korvale::test
