@@ -1,0 +1,107 @@
+#include "MapContainer.h"
+
+#include "MapGeometry.h"
+#include "TerrainPic.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+
+// One square to enlarge, two overlapping squares to restore. Missing artwork leaves an empty
+// image that still reacts to clicks.
+QPixmap ModePixmap(bool compact)
+{
+    return QPixmap(compact ? QStringLiteral(":/icons/enlarge.png") : QStringLiteral(":/icons/restore.png"));
+}
+
+} // namespace
+
+MapContainer::MapContainer(QWidget* parent)
+    : QWidget(parent)
+    , m_group(new QGroupBox(QStringLiteral("地图"), this))
+    , m_picture(new TerrainPic(this))
+    , m_showResourcesBox(new QCheckBox(QStringLiteral("显示资源"), this))
+    , m_showUnitsBox(new QCheckBox(QStringLiteral("显示单位和建筑"), this))
+    , m_modeImage(new QLabel(this))
+{
+    m_group->setObjectName(QStringLiteral("mapGroup"));
+    m_picture->setObjectName(QStringLiteral("terrainPic"));
+    m_showResourcesBox->setObjectName(QStringLiteral("showResources"));
+    m_showUnitsBox->setObjectName(QStringLiteral("showUnits"));
+    m_modeImage->setObjectName(QStringLiteral("modeImage"));
+
+    // The group box is created first so that everything else lies above it.
+    m_showResourcesBox->setChecked(m_showResources);
+    m_showUnitsBox->setChecked(m_showUnits);
+    m_modeImage->setCursor(Qt::PointingHandCursor);
+    m_modeImage->installEventFilter(this);
+
+    connect(m_showResourcesBox, &QCheckBox::clicked, this, &MapContainer::toggleShowResources);
+    connect(m_showUnitsBox, &QCheckBox::clicked, this, &MapContainer::toggleShowUnits);
+    connect(m_picture, &TerrainPic::clicked, this, &MapContainer::toggleMode);
+
+    resize(MapGeometry::PanePlacement(m_compact).size());
+    layOut();
+}
+
+void MapContainer::ShowMap(std::uint32_t width, std::uint32_t height, std::span<const std::uint8_t> terrain,
+                           std::span<const std::uint8_t> objectMarks)
+{
+    m_picture->SetMap(width, height, terrain, objectMarks);
+    handFlagsToPicture();
+}
+
+void MapContainer::toggleMode()
+{
+    m_compact = !m_compact;
+    layOut();
+    if (m_compact)
+        Q_EMIT switchedToCompact();
+    else
+        Q_EMIT switchedToLarge();
+}
+
+bool MapContainer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_modeImage && event->type() == QEvent::MouseButtonPress) {
+        toggleMode();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MapContainer::layOut()
+{
+    const MapGeometry::PaneLayout layout = MapGeometry::PaneLayoutFor(m_compact);
+    m_group->setGeometry(layout.group);
+    m_picture->setGeometry(layout.picture);
+    m_showResourcesBox->setGeometry(layout.showResources);
+    m_showUnitsBox->setGeometry(layout.showUnits);
+    m_modeImage->setGeometry(layout.modeImage);
+    m_modeImage->setPixmap(ModePixmap(m_compact));
+    handFlagsToPicture();
+}
+
+void MapContainer::handFlagsToPicture()
+{
+    m_picture->setShowResources(m_showResources);
+    m_picture->setShowUnits(m_showUnits);
+    m_picture->setMarkSize(MapGeometry::PaneLayoutFor(m_compact).markSize);
+    m_picture->update();
+}
+
+void MapContainer::toggleShowResources()
+{
+    m_showResources = !m_showResources;
+    handFlagsToPicture();
+}
+
+void MapContainer::toggleShowUnits()
+{
+    m_showUnits = !m_showUnits;
+    handFlagsToPicture();
+}

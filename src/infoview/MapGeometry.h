@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// Where things go in the map picture and its pane. Pure arithmetic, so it is tested without a
+// display. The picture arithmetic is kept bit for bit as the original program computed it: doubles,
+// every conversion to int dropping the fraction toward zero.
+namespace MapGeometry {
+
+// cos 45 degrees as the picture has always written it: 15 decimals, which is 4 units in the last
+// place above the nearest double to sqrt(0.5). Using sqrt(0.5) would move pixels on some maps.
+constexpr double Diagonal = 0.707106781186548;
+
+// Size of the terrain image for a map of mapWidth x mapHeight tiles (200 x 200 gives 282 x 140).
+QSize ImageSize(int mapWidth, int mapHeight);
+
+// The terrain image pixel of tile (x, y), before the picture is mirrored. It may lie outside the
+// image: tile (0, 0) lands at column imageWidth.
+QPoint TerrainPixel(int x, int y, int mapHeight, int imageWidth);
+
+// From terrain image pixels to picture pixels, computed from the whole client area, in floats.
+struct MarkScale {
+    float sx = 0;
+    float sy = 0;
+};
+MarkScale MarkScaleFor(QSize client, QSize image);
+
+// Top-left pixel of the mark block of a tile whose terrain pixel is terrainPixel, before mirroring.
+QPoint MarkBlockTopLeft(QPoint terrainPixel, MarkScale scale);
+
+// The rectangle the terrain image is stretched into: from (0, 0) to 3 pixels short of the client's
+// right and bottom edges.
+QRect TerrainTarget(QSize client);
+
+// Geometry of the map pane's children, in pixels within the pane.
+struct PaneLayout {
+    QRect group;         // group box "地图"
+    QRect picture;       // the TerrainPic
+    QRect showResources; // check box "显示资源"
+    QRect showUnits;     // check box "显示单位和建筑"
+    QRect modeImage;     // 11 x 11 corner image that switches the mode
+    int markSize = 2;    // mark block edge handed to the picture
+};
+PaneLayout PaneLayoutFor(bool compact);
+
+// Where the general page puts the map pane, in pixels within the page.
+QRect PanePlacement(bool compact);
+
+} // namespace MapGeometry

@@ -1,0 +1,180 @@
+// The record model comes before any Qt header: Qt's "slots" keyword macro would otherwise rewrite
+// ChapterInfo's field of that name.
+#include "ChapterInfo.h"
+
+#include "TerrainPic.h"
+
+#include "MapColours.h"
+#include "MapGeometry.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The game's largest map is 255 tiles a side; anything far beyond that comes from a damaged header
+// and would only ask for an absurd image.
+constexpr std::uint32_t MaxMapSide = 1024;
+
+constexpr QRgb Black = qRgb(0, 0, 0);
+
+std::size_t TileCount(std::uint32_t width, std::uint32_t height)
+{
+    return std::size_t{width} * height;
+}
+
+bool IsDrawable(std::uint32_t width, std::uint32_t height, std::span<const std::uint8_t> terrain)
+{
+    return width > 0 && height > 0 && width <= MaxMapSide && height <= MaxMapSide &&
+           terrain.size() >= 2 * TileCount(width, height);
+}
+
+// One pixel per tile, coloured by the tile's first byte; later tiles overwrite earlier ones.
+QImage DrawTerrain(int width, int height, std::span<const std::uint8_t> terrain)
+{
+    const QSize size = MapGeometry::ImageSize(width, height);
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(Black);
+    const QRect bounds = image.rect();
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const QPoint p = MapGeometry::TerrainPixel(x, y, height, size.width());
+            if (!bounds.contains(p))
+                continue;
+            const std::uint8_t id = terrain[2 * (std::size_t(y) * width + x)];
+            reinterpret_cast<QRgb*>(image.scanLine(p.y()))[p.x()] = MapColours::TerrainColour(id);
+        }
+    }
+    return image;
+}
+
+// Black is the background of the terrain image and must let the pane show through.
+QImage MaskBlack(const QImage& terrain)
+{
+    QImage masked = terrain.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < masked.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
+        std::replace(line, line + masked.width(), Black, QRgb{0});
+    }
+    return masked;
+}
+
+struct MarkLayer {
+    std::span<const std::uint8_t> marks; // empty: no marks
+    int mapWidth = 0;
+    int mapHeight = 0;
+    bool showResources = true;
+    bool showUnits = true;
+    QSize markSize;
+};
+
+void FillBlock(QImage& picture, const QRect& block, QRgb colour)
+{
+    for (int y = block.top(); y <= block.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        std::fill_n(line + block.left(), block.width(), colour);
+    }
+}
+
+void PaintMarks(QImage& picture, const MarkLayer& layer, QSize imageSize)
+{
+    std::array<bool, 256> drawn{};
+    std::array<QRgb, 256> colour{};
+    for (int k = 0; k < 256; ++k) {
+        drawn[k] = MapColours::IsMarkDrawn(std::uint8_t(k), layer.showResources, layer.showUnits);
+        colour[k] = MapColours::MarkColour(std::uint8_t(k));
+    }
+    const MapGeometry::MarkScale scale = MapGeometry::MarkScaleFor(picture.size(), imageSize);
+    const QRect bounds = picture.rect();
+    const std::uint8_t* mark = layer.marks.data();
+    for (int y = 0; y < layer.mapHeight; ++y) {
+        for (int x = 0; x < layer.mapWidth; ++x, ++mark) {
+            if (!drawn[*mark])
+                continue;
+            const QPoint pixel = MapGeometry::TerrainPixel(x, y, layer.mapHeight, imageSize.width());
+            const QRect block(MapGeometry::MarkBlockTopLeft(pixel, scale), layer.markSize);
+            FillBlock(picture, block & bounds, colour[*mark]);
+        }
+    }
+}
+
+// Everything is drawn unmirrored, as the formulas are written, and flipped as the last step: the
+// picture on screen is the exact mirror image of that drawing.
+QImage Compose(const QImage& maskedTerrain, const MarkLayer& layer, QSize client)
+{
+    QImage picture(client, QImage::Format_ARGB32_Premultiplied);
+    if (picture.isNull())
+        return picture;
+    picture.fill(Qt::transparent);
+    if (maskedTerrain.isNull())
+        return picture;
+    const QRect target = MapGeometry::TerrainTarget(client);
+    if (target.isValid()) {
+        QPainter painter(&picture);
+        painter.drawImage(target, maskedTerrain);
+    }
+    if (!layer.marks.empty())
+        PaintMarks(picture, layer, maskedTerrain.size());
+    return picture.mirrored(true, false);
+}
+
+} // namespace
+
+TerrainPic::TerrainPic(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void TerrainPic::SetMap(std::uint32_t width, std::uint32_t height, std::span<const std::uint8_t> terrain,
+                        std::span<const std::uint8_t> objectMarks)
+{
+    m_marks.clear();
+    if (!IsDrawable(width, height, terrain))
+        return;
+    m_mapWidth = int(width);
+    m_mapHeight = int(height);
+    const std::size_t tiles = TileCount(width, height);
+    if (objectMarks.size() >= tiles)
+        m_marks.assign(objectMarks.begin(), objectMarks.begin() + tiles);
+    m_terrain = DrawTerrain(m_mapWidth, m_mapHeight, terrain);
+    m_terrainMasked = MaskBlack(m_terrain);
+}
+
+QImage TerrainPic::renderPicture(QSize client) const
+{
+    const MarkLayer layer{m_marks, m_mapWidth, m_mapHeight, m_showResources, m_showUnits, m_markSize};
+    return Compose(m_terrainMasked, layer, client);
+}
+
+void TerrainPic::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, renderPicture(size()));
+}
+
+void TerrainPic::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    Q_EMIT clicked();
+}
+
+QImage RenderMapImage(const Mgx::ChapterInfo& chapter)
+{
+    const MapGeometry::PaneLayout large = MapGeometry::PaneLayoutFor(false);
+    const QSize client = large.picture.size();
+    const std::uint32_t width = chapter.mapWidth;
+    const std::uint32_t height = chapter.mapHeight;
+    if (!IsDrawable(width, height, chapter.terrain))
+        return Compose(QImage(), MarkLayer{}, client);
+
+    const QImage terrain = DrawTerrain(int(width), int(height), chapter.terrain);
+    MarkLayer layer{{}, int(width), int(height), true, true, QSize(large.markSize, large.markSize)};
+    if (chapter.objectMarks.size() >= TileCount(width, height))
+        layer.marks = std::span(chapter.objectMarks).first(TileCount(width, height));
+    return Compose(MaskBlack(terrain), layer, client);
+}
