@@ -17,6 +17,9 @@ struct ChapterInfo {
     enum Status : std::int32_t { Building = 0, Read = 1, HeaderEndMissing = 2 };
 
     std::int32_t status = Building;
+    // The file's two leading fields, kept for tools that report where the body begins.
+    std::int32_t headerEnd = 0;
+    std::int32_t nextChapterPos = 0;
     std::uint8_t gameType = 0;
     std::int32_t mapId = 0;
     std::int32_t difficulty = 0;

@@ -1,0 +1,201 @@
+#include "BodyScan.h"
+
+#include "ChapterInfo.h"
+#include "RecordFile.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace Mgx {
+
+namespace {
+
+enum OperationType : std::int32_t { Sync = 0, Command = 1, TimeStep = 2, ViewLock = 3, Chat = 4 };
+enum CommandByte : std::uint8_t { Resign = 0x0B, Research = 0x65 };
+
+constexpr std::int32_t ChatFromPlayer = -1;
+constexpr std::size_t EventLineCapacity = 1023; // the game's line buffer holds 1024 bytes with its NUL
+
+// The event texts, in GBK as the rest of the record's text.
+constexpr const char* ResignFormat = "@#%u %s \xCD\xB6\xBD\xB5";                                  // 投降
+constexpr const char* FeudalFormat = "@#0 %s \xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB7\xE2\xBD\xA8\xCA\xB1\xB4\xFA";   // 开始升级封建时代
+constexpr const char* CastleFormat = "@#0 %s \xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB3\xC7\xB1\xA4\xCA\xB1\xB4\xFA";   // 开始升级城堡时代
+constexpr const char* ImperialFormat = "@#0 %s \xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB5\xDB\xCD\xF5\xCA\xB1\xB4\xFA"; // 开始升级帝王时代
+
+// Scans the operation stream; every read that comes up short ends the scan with what it has.
+class BodyScanner {
+public:
+    BodyScanner(RecordFile& file, ChapterInfo& chapter, std::int32_t nextChapterPos)
+        : m_file(file), m_chapter(chapter), m_nextChapterPos(static_cast<std::uint32_t>(nextChapterPos))
+    {
+    }
+
+    void run()
+    {
+        m_chapter.gameTime = 0;
+        if (!m_file.readInt32(m_chapter.logVersion))
+            return;
+        m_file.seekRelative(24);
+        while (!m_file.atEnd()) {
+            m_operationStart = m_file.position();
+            // Cut off, or a damaged length that would revisit bytes already passed.
+            if (!scanOperation() || m_file.position() <= m_operationStart)
+                return;
+            if (!crossChapterBoundary())
+                return;
+        }
+    }
+
+private:
+    bool scanOperation()
+    {
+        std::int32_t type = 0;
+        if (!m_file.readInt32(type))
+            return false;
+        switch (type) {
+        case Sync: return skipSync();
+        case Command: return scanCommand();
+        case TimeStep: return scanTimeStep();
+        case ViewLock: m_file.seekRelative(24); return true;
+        case Chat: return scanChat();
+        default: return true; // unknown types are just their four bytes
+        }
+    }
+
+    bool skipSync()
+    {
+        m_file.seekRelative(4);
+        std::int32_t n = 0;
+        if (!m_file.readInt32(n))
+            return false;
+        m_file.seekRelative(4 * std::int64_t{n});
+        return true;
+    }
+
+    bool scanTimeStep()
+    {
+        std::int32_t delta = 0;
+        if (!m_file.readInt32(delta))
+            return false;
+        m_chapter.gameTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_chapter.gameTime) + static_cast<std::uint32_t>(delta));
+        std::int32_t u = 0;
+        if (!m_file.readInt32(u))
+            return false;
+        m_file.seekRelative(u == 0 ? 16 : 4 * std::int64_t{u});
+        return true;
+    }
+
+    bool scanChat()
+    {
+        std::int32_t m = 0;
+        if (!m_file.readInt32(m))
+            return false;
+        if (m != ChatFromPlayer) {
+            m_file.seekRelative(20);
+            return true;
+        }
+        std::int32_t n = 0;
+        if (!m_file.readInt32(n))
+            return false;
+        // A length the rest of the file cannot hold would be a short read: stop before allocating for it.
+        if (n < 0 || n > m_file.length() - m_file.position())
+            return false;
+        std::string text(static_cast<std::size_t>(n), '\0');
+        if (m_file.read(text.data(), text.size()) != text.size())
+            return false;
+        m_chapter.ingameChat.push_back({m_chapter.gameTime, std::move(text)});
+        return true;
+    }
+
+    bool scanCommand()
+    {
+        std::int32_t length = 0;
+        if (!m_file.readInt32(length))
+            return false;
+        const std::int64_t end = m_file.position() + std::int64_t{length} + 4;
+        if (end <= m_operationStart)
+            return false;
+        std::uint8_t command = 0;
+        if (!m_file.readUInt8(command))
+            return false;
+        std::optional<std::string> line;
+        if (command == Resign && !readResign(line))
+            return false;
+        if (command == Research && !readResearch(line))
+            return false;
+        if (line)
+            m_chapter.ingameChat.push_back({m_chapter.gameTime, std::move(*line)});
+        m_file.seekTo(end);
+        return true;
+    }
+
+    bool readResign(std::optional<std::string>& line)
+    {
+        std::uint8_t bytes[3];
+        if (m_file.read(bytes, sizeof bytes) != sizeof bytes)
+            return false;
+        line = composeLine(ResignFormat, bytes[0], bytes[1]);
+        return true;
+    }
+
+    bool readResearch(std::optional<std::string>& line)
+    {
+        m_file.seekRelative(7);
+        std::uint16_t slot = 0;
+        std::uint16_t technology = 0;
+        if (!m_file.readUInt16(slot) || !m_file.readUInt16(technology))
+            return false;
+        switch (technology) {
+        case 101: line = composeLine(FeudalFormat, std::nullopt, slot); break;
+        case 102: line = composeLine(CastleFormat, std::nullopt, slot); break;
+        case 103: line = composeLine(ImperialFormat, std::nullopt, slot); break;
+        default: break;
+        }
+        return true;
+    }
+
+    // No line names a slot the lobby does not have.
+    std::optional<std::string> composeLine(const char* format, std::optional<unsigned> number, unsigned slot) const
+    {
+        if (slot >= m_chapter.slots.size())
+            return std::nullopt;
+        const std::string name = m_chapter.slots[slot].name.value_or(std::string());
+        char buffer[EventLineCapacity + 1];
+        // The name is the slot's GBK bytes up to its first NUL, as the game prints it.
+        const int written = number ? std::snprintf(buffer, sizeof buffer, format, *number, name.c_str())
+                                   : std::snprintf(buffer, sizeof buffer, format, name.c_str());
+        if (written < 0)
+            return std::nullopt;
+        return std::string(buffer, std::min<std::size_t>(static_cast<std::size_t>(written), EventLineCapacity));
+    }
+
+    bool crossChapterBoundary()
+    {
+        if (static_cast<std::uint64_t>(m_file.position()) != m_nextChapterPos)
+            return true;
+        std::int32_t resumePos = 0;
+        std::int32_t nextChapterPos = 0;
+        if (!m_file.readInt32(resumePos) || !m_file.readInt32(nextChapterPos))
+            return false;
+        m_nextChapterPos = static_cast<std::uint32_t>(nextChapterPos);
+        // The next chapter's own header lies between here and resumePos; going back would loop.
+        if (resumePos <= m_file.position())
+            return false;
+        m_file.seekTo(resumePos);
+        return true;
+    }
+
+    RecordFile& m_file;
+    ChapterInfo& m_chapter;
+    std::uint64_t m_nextChapterPos;
+    std::int64_t m_operationStart = 0;
+};
+
+} // namespace
+
+void ScanBody(RecordFile& file, ChapterInfo& chapter, std::int32_t nextChapterPos)
+{
+    BodyScanner(file, chapter, nextChapterPos).run();
+}
+
+} // namespace Mgx

@@ -1,0 +1,228 @@
+#include "HeaderWalk.h"
+
+#include "ChapterInfo.h"
+#include "MemoryStream.h"
+#include "PlayerBlockWalk.h"
+#include "RecordError.h"
+#include "WalkArithmetic.h"
+
+#include <array>
+
+namespace Mgx {
+
+namespace {
+
+// The header block holds far more than the viewer keeps; the walk moves over it with fixed amounts
+// and counts stored in the block. Every constant here is part of the format.
+
+void WalkAiBlock(MemoryStream& s)
+{
+    s.skip(2);
+    const std::int16_t stringCount = s.readInt16();
+    s.skip(4);
+    for (int i = 0; i < stringCount; ++i)
+        s.skip(s.readInt32()); // AI script file names
+    s.skip(6);
+    for (int rule = 0; rule < 8; ++rule) {
+        const std::int32_t ruleFlag = s.readInt32();
+        s.skip(6);
+        const std::int16_t ruleCount = s.readInt16();
+        s.skip(4);
+        if (ruleFlag != 0)
+            for (int i = 0; i < ruleCount; ++i)
+                s.skip(400);
+    }
+    s.skip(4);
+    s.skip(5540);
+}
+
+void WalkPrefix(MemoryStream& s)
+{
+    s.skip(12); // version strings and the save-game number: the version comes from the body
+    if (s.readInt32() != 0)
+        WalkAiBlock(s);
+}
+
+void WalkGameSettings(MemoryStream& s, ChapterInfo& chapter)
+{
+    s.skip(4);
+    chapter.gameSpeed = s.readInt32();
+    s.skip(37);
+    chapter.recorderNumber = s.readInt16();
+    chapter.playerCount = s.readUInt8();
+    s.skip(62);
+}
+
+void ReadTerrain(MemoryStream& s, ChapterInfo& chapter)
+{
+    const std::uint64_t tiles = std::uint64_t{chapter.mapWidth} * chapter.mapHeight;
+    // The tiles are stored right here; a size the rest of the block cannot hold is a damaged header,
+    // and allocating for it would let one file claim gigabytes.
+    if (tiles > static_cast<std::uint64_t>(s.remaining()) / 2)
+        throw HeaderError("a map of " + std::to_string(chapter.mapWidth) + " x " + std::to_string(chapter.mapHeight)
+                              + " tiles does not fit in the " + std::to_string(s.remaining()) + " bytes left",
+                          s.position());
+    chapter.terrain.resize(static_cast<std::size_t>(tiles * 2));
+    s.read(chapter.terrain.data(), chapter.terrain.size());
+    chapter.objectMarks.assign(static_cast<std::size_t>(tiles), 0);
+}
+
+void WalkMap(MemoryStream& s, ChapterInfo& chapter)
+{
+    chapter.mapWidth = s.readUInt32();
+    chapter.mapHeight = s.readUInt32();
+    const std::uint64_t tilesW32 = Wide(chapter.mapWidth) * chapter.mapHeight;
+
+    const std::int32_t zoneCount = s.readInt32();
+    for (int zone = 0; zone < zoneCount; ++zone) {
+        s.skip(Signed32(tilesW32 + 1275));
+        const std::int32_t n = s.readInt32();
+        s.skip(Signed32(4 * Wide(n) + 4));
+    }
+    s.skip(2);
+    ReadTerrain(s, chapter);
+
+    const std::int32_t n = s.readInt32();
+    s.skip(Signed32(4 * Wide(n) + 4));
+    for (int i = 0; i < n; ++i)
+        s.skip(Signed32(8 * Wide(s.readInt32())));
+
+    const std::int32_t a = s.readInt32();
+    const std::int32_t b = s.readInt32();
+    s.skip(Signed32(4 * Wide(a) * Wide(b)));
+    s.skip(13);
+}
+
+void WalkPlayerBlocks(MemoryStream& s, ChapterInfo& chapter)
+{
+    for (int p = 0; p < chapter.playerCount; ++p)
+        WalkPlayerBlock(s, chapter, p);
+}
+
+void WalkScenario(MemoryStream& s, ChapterInfo& chapter)
+{
+    for (int p = 1; p < chapter.playerCount; ++p)
+        s.skip(1817);
+    s.skip(4453);
+    chapter.scenarioFileName = s.readString16();
+    s.skip(24);
+    chapter.instructions = s.readString16();
+    for (int i = 0; i < 9; ++i)
+        s.skipString16(); // hints, victory, loss, history, scout texts
+
+    const std::int32_t blockFlag = s.readInt32();
+    s.skip(10);
+    if (blockFlag != 0) {
+        std::array<std::uint32_t, 10> values{};
+        s.read(values.data(), sizeof values);
+        s.skip(Unsigned32(4 * Wide(values[8])));
+        s.skip(Unsigned32(values[5]));
+    }
+    s.skip(64);
+    for (int i = 0; i < 16; ++i)
+        s.skipString16();
+    for (int i = 0; i < 16; ++i) {
+        s.skip(8);
+        s.skip(Unsigned32(s.readUInt32()));
+    }
+    s.skip(408 + 40 + 12548 + 5456 + 8);
+}
+
+void WalkLobby(MemoryStream& s, ChapterInfo& chapter)
+{
+    chapter.mapId = s.readInt32();
+    chapter.difficulty = s.readInt32();
+    s.skip(4);
+    for (PlayerSlot& slot : chapter.slots) {
+        slot.playerNumber = s.readInt32();
+        slot.slotType = s.readInt32();
+        slot.name = s.readString32();
+    }
+    s.skip(1655);
+    const std::int32_t n = s.readInt32();
+    for (int i = 0; i < n; ++i) {
+        s.skip(4);
+        const std::int32_t m = s.readInt32();
+        s.skip(Signed32(12 * Wide(m)));
+        s.skip(20);
+    }
+    s.skip(4 + 4);
+}
+
+void WalkVictory(MemoryStream& s, ChapterInfo& chapter)
+{
+    chapter.victoryType = s.readInt32();
+    s.skip(9);
+    chapter.victoryValue = s.readInt32();
+    s.skip(108 + 1);
+}
+
+void WalkTriggerEntry(MemoryStream& s)
+{
+    s.skip(18);
+    s.skip(Unsigned32(s.readUInt32()));
+    s.skip(Unsigned32(s.readUInt32()));
+    const std::int32_t e = s.readInt32();
+    for (int i = 0; i < e; ++i) {
+        s.skip(24);
+        const std::int32_t r = s.readInt32();
+        s.skip(72);
+        s.skip(Unsigned32(s.readUInt32()));
+        s.skip(Unsigned32(s.readUInt32()));
+        if (r > 0)
+            s.skip(Signed32(4 * Wide(r)));
+    }
+    s.skip(Signed32(4 * Wide(e)));
+    const std::int32_t c = s.readInt32();
+    s.skip(Signed32(76 * Wide(c)));
+}
+
+void WalkTriggers(MemoryStream& s)
+{
+    const std::int32_t listCount = s.readInt32();
+    for (int i = 0; i < listCount; ++i)
+        WalkTriggerEntry(s);
+    if (listCount > 0)
+        s.skip(Signed32(4 * Wide(listCount)));
+}
+
+void WalkTeamsAndOptions(MemoryStream& s, ChapterInfo& chapter)
+{
+    for (std::size_t k = 1; k < chapter.slots.size(); ++k)
+        chapter.slots[k].team = s.readUInt8();
+    s.skip(1);
+    chapter.revealSetting = s.readInt32();
+    s.skip(8);
+    chapter.populationLimit = s.readInt32();
+    chapter.gameType = s.readUInt8();
+    chapter.lockFlag = s.readUInt8();
+}
+
+void WalkPregameChat(MemoryStream& s, ChapterInfo& chapter)
+{
+    const std::int32_t chatCount = s.readInt32();
+    for (int i = 0; i < chatCount; ++i) {
+        const std::uint32_t length = s.readUInt32();
+        std::string text = s.readBytes(length);
+        if (length > 3) // shorter entries are the game's empty placeholders
+            chapter.pregameChat.push_back({std::move(text)});
+    }
+}
+
+} // namespace
+
+void WalkHeader(MemoryStream& stream, ChapterInfo& chapter)
+{
+    WalkPrefix(stream);
+    WalkGameSettings(stream, chapter);
+    WalkMap(stream, chapter);
+    WalkPlayerBlocks(stream, chapter);
+    WalkScenario(stream, chapter);
+    WalkLobby(stream, chapter);
+    WalkVictory(stream, chapter);
+    WalkTriggers(stream);
+    WalkTeamsAndOptions(stream, chapter);
+    WalkPregameChat(stream, chapter);
+}
+
+} // namespace Mgx

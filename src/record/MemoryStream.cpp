@@ -1,0 +1,99 @@
+#include "MemoryStream.h"
+
+#include "RecordError.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+static_assert(std::endian::native == std::endian::little, "the record format is little-endian; add byte swaps for this host");
+
+namespace Mgx {
+
+namespace {
+// Every real walk takes far fewer steps than this; only a block that loops back on itself exceeds it.
+constexpr std::uint64_t StepsPerByte = 4;
+constexpr std::uint64_t BaseSteps = 1u << 20;
+} // namespace
+
+MemoryStream::MemoryStream(std::vector<std::uint8_t> block)
+    : m_block(std::move(block))
+    , m_stepsLeft(BaseSteps + StepsPerByte * m_block.size())
+{
+}
+
+void MemoryStream::countStep()
+{
+    if (m_stepsLeft == 0)
+        throw HeaderError("the walk does not come to an end (the block leads it in circles)", m_position);
+    --m_stepsLeft;
+}
+
+std::size_t MemoryStream::read(void* destination, std::size_t n)
+{
+    countStep();
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(n, static_cast<std::uint64_t>(remaining())));
+    if (count > 0)
+        std::memcpy(destination, m_block.data() + m_position, count);
+    m_position += static_cast<std::int64_t>(count);
+    return count;
+}
+
+void MemoryStream::skip(std::int64_t n)
+{
+    // Guard the sum itself: n comes from the file.
+    if (n > size() - m_position || n < -m_position)
+        throw HeaderError("skip of " + std::to_string(n) + " bytes would leave the block (size " + std::to_string(size()) + ")",
+                          m_position);
+    moveTo(m_position + n);
+}
+
+void MemoryStream::seekTo(std::int64_t p)
+{
+    if (p < 0 || p > size())
+        throw HeaderError("seek to " + std::to_string(p) + " would leave the block (size " + std::to_string(size()) + ")",
+                          m_position);
+    moveTo(p);
+}
+
+void MemoryStream::moveTo(std::int64_t target)
+{
+    countStep();
+    m_position = target;
+}
+
+std::string MemoryStream::readBytes(std::uint64_t declaredLength)
+{
+    countStep();
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(declaredLength, static_cast<std::uint64_t>(remaining())));
+    std::string text(reinterpret_cast<const char*>(m_block.data() + m_position), count);
+    m_position += static_cast<std::int64_t>(count);
+    return text;
+}
+
+std::string MemoryStream::readString16() { return readBytes(readUInt16()); }
+
+std::string MemoryStream::readString32() { return readBytes(readUInt32()); }
+
+void MemoryStream::skipString16() { skip(readUInt16()); }
+
+std::int64_t MemoryStream::findForward(const std::uint8_t* pattern, std::size_t length)
+{
+    countStep();
+    // A running match count: on a mismatch after a partial match the byte is tried again as a first byte.
+    // For the resync pattern, whose first byte does not recur in it, this finds the first occurrence.
+    std::size_t matched = 0;
+    for (std::int64_t i = m_position; i < size(); ++i) {
+        const std::uint8_t byte = m_block[static_cast<std::size_t>(i)];
+        if (byte != pattern[matched])
+            matched = 0;
+        if (byte == pattern[matched] && ++matched == length) {
+            const std::int64_t start = i + 1 - static_cast<std::int64_t>(length);
+            m_position = i + 1;
+            return start;
+        }
+    }
+    throw HeaderError("the object table marker of a computer player's block is missing", m_position);
+}
+
+} // namespace Mgx

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Mgx {
+
+// Read-only, fixed-size stream over the inflated header block. Every header byte goes through it.
+//
+// A read past the end copies what is there and leaves the rest of the destination as it was;
+// the typed reads start from zero, so a value beyond the end reads as zero. skip and seekTo
+// throw HeaderError when the position would leave the block.
+//
+// The walk's counts come from the file, and negative skips may send it backwards; a step budget
+// proportional to the block's size makes sure a hostile block cannot keep the walk busy forever.
+class MemoryStream {
+public:
+    explicit MemoryStream(std::vector<std::uint8_t> block);
+
+    std::size_t read(void* destination, std::size_t n);
+    void skip(std::int64_t n);
+    void seekTo(std::int64_t p);
+
+    std::int64_t position() const { return m_position; }
+    std::int64_t size() const { return static_cast<std::int64_t>(m_block.size()); }
+    std::int64_t remaining() const { return size() - m_position; }
+    const std::uint8_t* current() const { return m_block.data() + m_position; }
+
+    std::int8_t readInt8() { return readValue<std::int8_t>(); }
+    std::uint8_t readUInt8() { return readValue<std::uint8_t>(); }
+    std::int16_t readInt16() { return readValue<std::int16_t>(); }
+    std::uint16_t readUInt16() { return readValue<std::uint16_t>(); }
+    std::int32_t readInt32() { return readValue<std::int32_t>(); }
+    std::uint32_t readUInt32() { return readValue<std::uint32_t>(); }
+    float readFloat32() { return readValue<float>(); }
+
+    // A length-prefixed text. A length running past the end keeps the bytes that are there:
+    // the missing tail would read as zero bytes, which end the text anyway.
+    std::string readString16();
+    std::string readString32();
+    // declaredLength bytes, or as many as remain.
+    std::string readBytes(std::uint64_t declaredLength);
+    // Passes over a length-prefixed text without copying it.
+    void skipString16();
+
+    // Moves to just past the next occurrence of pattern at or after the position; throws when there is none.
+    // Returns the position at which the occurrence starts.
+    std::int64_t findForward(const std::uint8_t* pattern, std::size_t length);
+
+private:
+    template <typename T> T readValue()
+    {
+        T value{};
+        read(&value, sizeof value); // the host is little-endian, like the format
+        return value;
+    }
+    void moveTo(std::int64_t target);
+    void countStep();
+
+    std::vector<std::uint8_t> m_block;
+    std::int64_t m_position = 0;
+    std::uint64_t m_stepsLeft;
+};
+
+} // namespace Mgx

@@ -1,0 +1,334 @@
+#include "PlayerBlockWalk.h"
+
+#include "ChapterInfo.h"
+#include "MarkCode.h"
+#include "MemoryStream.h"
+#include "WalkArithmetic.h"
+
+#include <cmath>
+#include <vector>
+
+namespace Mgx {
+
+namespace {
+
+constexpr std::uint8_t KindNature = 2;
+constexpr std::uint8_t KindComputer = 3;
+
+// Where the object type table of a computer player's block begins: a byte 11, then the int32 866.
+constexpr std::uint8_t ObjectTableMarker[] = {0x0B, 0x62, 0x03, 0x00, 0x00};
+
+// Three signed count bytes, each followed by that many int32 values.
+void SkipThreeCountedLists(MemoryStream& s)
+{
+    for (int i = 0; i < 3; ++i)
+        s.skip(Signed32(4 * Wide(s.readInt8())));
+}
+
+void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player)
+{
+    s.skip(chapter.playerCount + 42); // diplomacy stances towards every player, and more
+    player.name = s.readString16();
+    s.skip(798 + 9); // resource amounts
+    if (s.readInt32() > 0)
+        s.skip(8);
+    s.skip(5);
+    player.civilization = s.readUInt8();
+    s.skip(2 + 1);
+    player.colour = s.readUInt8();
+    s.skip(4138 + 1 + 1);
+    player.kind = s.readUInt8();
+    s.skip(46);
+}
+
+void WalkPlayerState(MemoryStream& s)
+{
+    const std::int32_t n = s.readInt32();
+    s.skip(Signed32(14 * Wide(n) + 2));
+    s.skip(1);
+    s.skip(s.readInt32() != 0 ? 206 : 202);
+    s.skip(210 + 41 + 128);
+
+    std::int8_t counts[4];
+    for (std::int8_t& count : counts)
+        count = s.readInt8();
+    s.skip(4);
+    for (int i = 0; i < counts[0]; ++i) {
+        s.skip(5);
+        SkipThreeCountedLists(s);
+        s.skip(110);
+    }
+    for (int i = 0; i < counts[1]; ++i) {
+        s.skip(5);
+        SkipThreeCountedLists(s);
+        s.skip(103);
+    }
+    for (int i = 0; i < counts[2]; ++i) {
+        s.skip(97);
+        if (s.readInt8() > 0)
+            s.skip(4);
+        s.skip(16);
+    }
+    for (int i = 0; i < counts[3]; ++i) {
+        s.skip(9);
+        SkipThreeCountedLists(s);
+        s.skip(96);
+    }
+    s.skip(1);
+}
+
+// A computer player's block cannot be walked with fixed amounts here: find the object table instead.
+void ResyncComputerBlock(MemoryStream& s)
+{
+    s.skip(4);
+    s.skip(Signed32(4 * Wide(s.readInt32())));
+    s.skip(8);
+    for (int i = 0; i < 3; ++i)
+        s.skip(Unsigned32(s.readUInt32()));
+    s.skip(780);
+    const std::int64_t marker = s.findForward(ObjectTableMarker, sizeof ObjectTableMarker);
+    // One byte early: the two single-byte skips that follow bring the position to the int32 866.
+    s.seekTo(marker - 1);
+}
+
+bool IsKnownRecordKind(std::uint8_t kind)
+{
+    switch (kind) {
+    case 10: case 20: case 25: case 30: case 60: case 70: case 80:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void SkipTypeEntry(MemoryStream& s, std::uint8_t recordKind)
+{
+    s.skip(36);
+    if (recordKind > 10)
+        s.skip(4);
+    if (recordKind > 25)
+        s.skip(4);
+    if (recordKind > 30) {
+        s.skip(10);
+        s.skip(Signed32(4 * Wide(s.readInt16())));
+        s.skip(Signed32(4 * Wide(s.readInt16())));
+        s.skip(26);
+        if (recordKind > 60)
+            s.skip(24);
+        if (recordKind == 60 || recordKind == 70)
+            s.skip(1);
+        if (recordKind == 80)
+            s.skip(3);
+    }
+    s.skip(1);
+}
+
+void WalkObjectTypeTable(MemoryStream& s)
+{
+    const std::int32_t typeCount = s.readInt32();
+    // Presence values beyond the end of the block read as zero and walk nothing, so only those
+    // that are there are copied: the count cannot make us allocate more than the block holds.
+    const std::int64_t wanted = typeCount > 0 ? std::int64_t{typeCount} : 0;
+    const std::int64_t stored = std::min(wanted, (s.remaining() + 3) / 4);
+    std::vector<std::int32_t> presence(static_cast<std::size_t>(stored), 0);
+    s.read(presence.data(), static_cast<std::size_t>(std::min(wanted * 4, s.remaining())));
+    s.skip(1);
+
+    for (const std::int32_t present : presence) {
+        if (present == 0)
+            continue;
+        s.skip(1);
+        const std::uint8_t recordKind = s.readUInt8();
+        if (!IsKnownRecordKind(recordKind))
+            return; // the rest of the table is not walked
+        SkipTypeEntry(s, recordKind);
+    }
+}
+
+void SkipUnitCounts(MemoryStream& s)
+{
+    const std::int32_t a = s.readInt32();
+    const std::int32_t b = s.readInt32();
+    s.skip(6);
+    s.skip(Signed32(Wide(a) * Wide(b)));
+
+    const std::int32_t m = s.readInt32();
+    std::vector<std::int32_t> counts;
+    for (int i = 0; i < m; ++i) {
+        s.skip(4); // fails at the end of the block, so the list stays within what the block holds
+        counts.push_back(s.readInt32());
+    }
+    for (const std::int32_t count : counts)
+        if (count > 0)
+            s.skip(8 * std::int64_t{count});
+    s.skip(2);
+}
+
+void WalkObjectGroups(MemoryStream& s, ChapterInfo& chapter)
+{
+    std::int32_t groupMark = s.readInt32();
+    s.skip(3);
+    while (groupMark != 2) {
+        for (std::uint8_t recordKind = s.readUInt8(); recordKind != 0; recordKind = s.readUInt8())
+            WalkObjectRecord(s, chapter, recordKind);
+        s.skip(2);
+        groupMark = s.readInt32();
+        s.skip(3);
+    }
+    for (std::uint8_t t = s.readUInt8(); t != 0; t = s.readUInt8())
+        s.skip(106);
+    s.skip(2);
+}
+
+std::uint32_t TileIndex(float coordinate, std::uint32_t limit)
+{
+    // Outside the map (or not a number at all) counts as the last row or column.
+    const double distance = std::fabs(static_cast<double>(coordinate));
+    return distance < limit ? static_cast<std::uint32_t>(distance) : limit - 1;
+}
+
+void WriteMark(ChapterInfo& chapter, float x, float y, std::uint8_t mark)
+{
+    if (mark == MarkCode::None || chapter.mapWidth == 0 || chapter.mapHeight == 0)
+        return;
+    const std::uint64_t column = TileIndex(x, chapter.mapWidth);
+    const std::uint64_t row = TileIndex(y, chapter.mapHeight);
+    chapter.objectMarks[static_cast<std::size_t>(row * chapter.mapWidth + column)] = mark;
+}
+
+// Steps of an object record after its mark, for kinds above 10; each kind ends at its own step.
+void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t objectTypeId)
+{
+    switch (s.readInt8()) {
+    case 0: s.skip(4); break;
+    case 1: s.skip(8); break;
+    case 2: s.skip(13); s.skip(recordKind == 20 ? 25 : 12); break;
+    default: break;
+    }
+    if (recordKind == 20)
+        return;
+
+    s.skip(7);
+    switch (s.readInt16()) {
+    case 0: s.skip(4); break;
+    case 256: s.skip(21); break;
+    case 512: s.skip(38); break;
+    default: break;
+    }
+    s.skip(43);
+    const std::int32_t n = s.readInt32();
+    s.skip(8);
+    if (n != 0)
+        s.skip(Signed32(44 * Wide(n) + 24));
+    s.skip(64);
+    if (recordKind == 30)
+        return;
+
+    s.skip(4);
+    if (s.readInt16() != 0) {
+        s.skip(37);
+        if (s.readInt16() != 0)
+            s.skip(47);
+        s.skip(4);
+        if (objectTypeId == 50 || objectTypeId == 276 || objectTypeId == 199)
+            s.skip(4);
+    }
+    s.skip(10);
+    s.skip(s.readUInt8() != 0 ? 6 : 5);
+
+    if (s.readUInt8() == 0) {
+        s.skip(12);
+    } else {
+        const std::uint8_t d1 = s.readUInt8();
+        const std::int8_t d2 = s.readInt8();
+        s.skip(10 + 71);
+        const std::int8_t d3 = s.readInt8();
+        s.skip(2);
+        if (d1 == 70)
+            s.skip(70);
+        if (d1 == 80)
+            s.skip(85);
+        s.skip(d2 + 67);
+        s.skip(Signed32(4 * Wide(s.readInt16())));
+        s.skip(Signed32(4 * Wide(s.readInt16())));
+        s.skip(118);
+        if (d3 == 3)
+            s.skip(97);
+        if (d3 == 4)
+            s.skip(15);
+    }
+    s.skip(11);
+
+    if (s.readInt32() == 0) {
+        s.skip(1);
+    } else {
+        s.skip(112);
+        if (s.readInt32() != 0)
+            s.skip(24);
+        s.skip(53);
+    }
+    s.skip(30);
+    if (recordKind != 70)
+        s.skip(127);
+}
+
+} // namespace
+
+std::uint8_t ObjectMark(const ChapterInfo& chapter, std::uint8_t owner, std::int16_t objectTypeId, std::int16_t resourceKind)
+{
+    if (owner != 0) {
+        // An owner without a player block, or a colour beyond the eight, would otherwise be drawn as a resource.
+        if (owner >= chapter.players.size())
+            return MarkCode::None;
+        const std::uint8_t colour = chapter.players[owner].colour;
+        return colour <= MarkCode::LastPlayer - MarkCode::FirstPlayer ? static_cast<std::uint8_t>(colour + 1) : MarkCode::None;
+    }
+    switch (resourceKind) {
+    case 0: return objectTypeId == 96 ? MarkCode::None : MarkCode::Food;
+    case 2: return MarkCode::Stone;
+    case 3: return MarkCode::Gold;
+    default:
+        if (objectTypeId == 285)
+            return MarkCode::Relic;
+        if (objectTypeId == 264)
+            return MarkCode::Cliff;
+        return MarkCode::None;
+    }
+}
+
+void WalkObjectRecord(MemoryStream& s, ChapterInfo& chapter, std::uint8_t recordKind)
+{
+    const std::uint8_t owner = s.readUInt8();
+    const std::int16_t objectTypeId = s.readInt16();
+    s.skip(19);
+    const float x = s.readFloat32();
+    const float y = s.readFloat32();
+    s.skip(12);
+    const std::int16_t resourceKind = s.readInt16();
+    s.skip(18);
+    WriteMark(chapter, x, y, ObjectMark(chapter, owner, objectTypeId, resourceKind));
+    if (recordKind != 10)
+        SkipObjectState(s, recordKind, objectTypeId);
+}
+
+void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int p)
+{
+    // A damaged header may claim more players than the game has; their blocks are walked but not kept.
+    PlayerInfo beyondTheNine;
+    PlayerInfo& player = static_cast<std::size_t>(p) < chapter.players.size() ? chapter.players[static_cast<std::size_t>(p)] : beyondTheNine;
+    WalkIdentity(s, chapter, player);
+    WalkPlayerState(s);
+    if (player.kind == KindComputer)
+        ResyncComputerBlock(s);
+    s.skip(1);
+    if (player.kind == KindNature)
+        s.skip(452);
+    s.skip(1);
+    WalkObjectTypeTable(s);
+    s.skip(1);
+    SkipUnitCounts(s);
+    WalkObjectGroups(s, chapter);
+}
+
+} // namespace Mgx
+

@@ -1,0 +1,95 @@
+#include "RecordFile.h"
+
+#include "RecordError.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "Utf8Path.h"
+
+#ifdef _WIN32
+#define KORVALE_FSEEK _fseeki64
+#else
+#define KORVALE_FSEEK fseeko
+#endif
+
+namespace Mgx {
+
+namespace {
+
+std::FILE* OpenForReading(const std::string& path)
+{
+#ifdef _WIN32
+    // Paths arrive as UTF-8; the C library wants them wide.
+    return _wfopen(PathFromUtf8(path).c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(PathFromUtf8(path), error);
+}
+
+} // namespace
+
+RecordFile::RecordFile(const std::string& path)
+{
+    // A folder opens on some systems and then reads as nothing; it is no record file either.
+    if (!IsRegularFile(path) || !(m_file = OpenForReading(path)))
+        throw OpenError(path);
+    if (KORVALE_FSEEK(m_file, 0, SEEK_END) == 0) {
+#ifdef _WIN32
+        m_length = _ftelli64(m_file);
+#else
+        m_length = ftello(m_file);
+#endif
+    }
+    if (m_length < 0)
+        m_length = 0;
+    std::setvbuf(m_file, nullptr, _IONBF, 0); // our own buffer replaces the C library's
+    m_buffer.reset(new std::uint8_t[BufferSize]);
+}
+
+RecordFile::~RecordFile() { close(); }
+
+void RecordFile::close()
+{
+    if (m_file)
+        std::fclose(m_file);
+    m_file = nullptr;
+}
+
+bool RecordFile::fill()
+{
+    m_bufferStart = m_position;
+    m_bufferFill = 0;
+    if (!m_file || m_position < 0 || m_position >= m_length || KORVALE_FSEEK(m_file, m_position, SEEK_SET) != 0)
+        return false;
+    m_bufferFill = std::fread(m_buffer.get(), 1, BufferSize, m_file);
+    return m_bufferFill > 0;
+}
+
+std::size_t RecordFile::read(void* destination, std::size_t n)
+{
+    auto* out = static_cast<std::uint8_t*>(destination);
+    std::size_t done = 0;
+    while (done < n) {
+        const std::int64_t offset = m_position - m_bufferStart;
+        if (offset < 0 || offset >= static_cast<std::int64_t>(m_bufferFill)) {
+            if (!fill())
+                break;
+            continue;
+        }
+        const std::size_t count = std::min(n - done, m_bufferFill - static_cast<std::size_t>(offset));
+        std::memcpy(out + done, m_buffer.get() + offset, count);
+        done += count;
+        m_position += static_cast<std::int64_t>(count);
+    }
+    return done;
+}
+
+} // namespace Mgx

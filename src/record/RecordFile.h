@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace Mgx {
+
+// A record file opened for reading, read through one buffer so the body scan's many small reads and
+// relative seeks cost no system call each. Seeks may go past the end; reads there return 0 bytes.
+class RecordFile {
+public:
+    explicit RecordFile(const std::string& path); // throws OpenError
+    ~RecordFile();
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    std::size_t read(void* destination, std::size_t n);
+    bool readInt32(std::int32_t& value) { return read(&value, sizeof value) == sizeof value; }
+    bool readUInt16(std::uint16_t& value) { return read(&value, sizeof value) == sizeof value; }
+    bool readUInt8(std::uint8_t& value) { return read(&value, sizeof value) == sizeof value; }
+
+    void seekRelative(std::int64_t n) { m_position += n; }
+    void seekTo(std::int64_t p) { m_position = p; }
+    std::int64_t position() const { return m_position; }
+    std::int64_t length() const { return m_length; }
+    bool atEnd() const { return m_position >= m_length; }
+
+    void close();
+
+private:
+    bool fill();
+
+    static constexpr std::size_t BufferSize = 256 * 1024;
+    std::FILE* m_file = nullptr;
+    std::int64_t m_length = 0;
+    std::int64_t m_position = 0;
+    std::unique_ptr<std::uint8_t[]> m_buffer;
+    std::int64_t m_bufferStart = 0; // file offset of m_buffer[0]
+    std::size_t m_bufferFill = 0;
+};
+
+} // namespace Mgx

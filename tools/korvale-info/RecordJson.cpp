@@ -1,0 +1,157 @@
+#include "RecordJson.h"
+
+#include "JsonWriter.h"
+
+#include <QStringDecoder>
+
+#include <map>
+
+namespace {
+
+void WriteText(JsonWriter& json, const char* name, const Mgx::GbkText& text)
+{
+    json.key(name);
+    if (text)
+        json.value(DecodeGbkText(*text));
+    else
+        json.null();
+}
+
+void WriteNumber(JsonWriter& json, const char* name, std::int64_t number)
+{
+    json.key(name);
+    json.value(number);
+}
+
+void WritePlayers(JsonWriter& json, const Mgx::ChapterInfo& chapter)
+{
+    json.key("players");
+    json.beginArray();
+    for (const Mgx::PlayerInfo& player : chapter.players) {
+        if (!player.filled()) {
+            json.null();
+            continue;
+        }
+        json.beginObject();
+        WriteText(json, "name", player.name);
+        WriteNumber(json, "civilization", player.civilization);
+        WriteNumber(json, "colour", player.colour);
+        WriteNumber(json, "kind", player.kind);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void WriteSlots(JsonWriter& json, const Mgx::ChapterInfo& chapter)
+{
+    json.key("slots");
+    json.beginArray();
+    for (const Mgx::PlayerSlot& slot : chapter.slots) {
+        json.beginObject();
+        WriteNumber(json, "playerNumber", slot.playerNumber);
+        WriteNumber(json, "slotType", slot.slotType);
+        WriteText(json, "name", slot.name);
+        WriteNumber(json, "team", slot.team);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void WriteChat(JsonWriter& json, const Mgx::ChapterInfo& chapter)
+{
+    json.key("pregameChat");
+    json.beginArray();
+    for (const Mgx::ChatBeforeGame& line : chapter.pregameChat)
+        json.value(DecodeGbkText(line.text));
+    json.endArray();
+
+    json.key("ingameChat");
+    json.beginArray();
+    for (const Mgx::ChatInGame& line : chapter.ingameChat) {
+        json.beginObject();
+        WriteNumber(json, "time", line.time);
+        json.key("text");
+        json.value(DecodeGbkText(line.text));
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void WriteMarks(JsonWriter& json, const Mgx::ChapterInfo& chapter)
+{
+    std::map<int, std::int64_t> counts;
+    for (const std::uint8_t mark : chapter.objectMarks)
+        if (mark != 0)
+            ++counts[mark];
+    json.key("objectMarks");
+    json.beginObject();
+    for (const auto& [mark, count] : counts)
+        WriteNumber(json, std::to_string(mark).c_str(), count);
+    json.endObject();
+}
+
+void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)
+{
+    WriteNumber(json, "status", c.status);
+    WriteNumber(json, "headerEnd", c.headerEnd);
+    WriteNumber(json, "nextChapterPos", c.nextChapterPos);
+    WriteNumber(json, "logVersion", c.logVersion);
+    WriteNumber(json, "gameType", c.gameType);
+    WriteNumber(json, "mapId", c.mapId);
+    WriteNumber(json, "difficulty", c.difficulty);
+    WriteNumber(json, "playerCount", c.playerCount);
+    WriteNumber(json, "populationLimit", c.populationLimit);
+    WriteNumber(json, "revealSetting", c.revealSetting);
+    WriteNumber(json, "victoryType", c.victoryType);
+    WriteNumber(json, "victoryValue", c.victoryValue);
+    WriteNumber(json, "lockFlag", c.lockFlag);
+    WriteNumber(json, "gameSpeed", c.gameSpeed);
+    WriteNumber(json, "recorderNumber", c.recorderNumber);
+    WriteNumber(json, "mapWidth", c.mapWidth);
+    WriteNumber(json, "mapHeight", c.mapHeight);
+    WriteText(json, "scenarioFileName", c.scenarioFileName);
+    WriteText(json, "instructions", c.instructions);
+    WritePlayers(json, c);
+    WriteSlots(json, c);
+    WriteChat(json, c);
+    WriteNumber(json, "gameTime", c.gameTime);
+    WriteMarks(json, c);
+}
+
+} // namespace
+
+QString DecodeGbkText(const std::string& bytes)
+{
+    const std::size_t end = bytes.find('\0');
+    QStringDecoder decoder("GBK");
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(end == std::string::npos ? bytes.size() : end)));
+}
+
+std::string RecordJsonLine(const std::string& file, const Mgx::GameRecord& record)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.key("file");
+    json.value(QString::fromStdString(file));
+    if (record.chapters.empty()) {
+        // An empty file holds no chapter: there is nothing else to say about it.
+        json.key("status");
+        json.null();
+    } else {
+        WriteChapter(json, record.chapters.front());
+    }
+    json.endObject();
+    return json.text();
+}
+
+std::string ErrorJsonLine(const std::string& file, const std::string& error)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.key("file");
+    json.value(QString::fromStdString(file));
+    json.key("error");
+    json.value(QString::fromStdString(error));
+    json.endObject();
+    return json.text();
+}
