@@ -1,0 +1,131 @@
+// The outer layout of a record file: the two leading fields, the header block, what fails and how.
+#include "HeaderInflater.h"
+#include "RecordError.h"
+#include "RecordLoader.h"
+#include "RecordWriter.h"
+
+#include <gtest/gtest.h>
+
+
+#include <filesystem>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("korvale-loader-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
+                                             + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes)
+    {
+        const fs::path path = m_dir / name;
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return path.string();
+    }
+
+    fs::path m_dir;
+};
+
+std::vector<std::uint8_t> LeadingFields(std::int32_t headerEnd, std::int32_t next = 0)
+{
+    std::vector<std::uint8_t> bytes(8);
+    std::memcpy(bytes.data(), &headerEnd, 4);
+    std::memcpy(bytes.data() + 4, &next, 4);
+    return bytes;
+}
+
+TEST_F(RecordLoaderTest, EmptyFileGivesARecordWithoutChapters)
+{
+    const auto record = Mgx::LoadRecordFile(write("empty.mgx", {}));
+    EXPECT_TRUE(record.chapters.empty());
+    EXPECT_EQ(record.fileName, "empty.mgx");
+}
+
+TEST_F(RecordLoaderTest, FirstFieldZeroGivesAnUnreadChapterWhateverFollows)
+{
+    auto bytes = LeadingFields(0, 1234);
+    bytes.insert(bytes.end(), 5000, 0xAB);
+    const auto record = Mgx::LoadRecordFile(write("unfinished.mgx", bytes));
+    ASSERT_EQ(record.chapters.size(), 1u);
+    const auto& c = record.chapters.front();
+    EXPECT_EQ(c.status, Mgx::ChapterInfo::HeaderEndMissing);
+    EXPECT_EQ(c.gameSpeed, 0);
+    EXPECT_FALSE(c.instructions.has_value());
+    EXPECT_TRUE(c.ingameChat.empty());
+}
+
+TEST_F(RecordLoaderTest, MissingFileIsAnOpenError)
+{
+    EXPECT_THROW(Mgx::LoadRecordFile((m_dir / "absent.mgx").string()), Mgx::OpenError);
+    EXPECT_THROW(Mgx::LoadRecordFile(m_dir.string()), Mgx::OpenError) << "a folder is no record file";
+}
+
+TEST_F(RecordLoaderTest, HeaderBlocksThatCannotExistFailTheLoad)
+{
+    for (const std::int32_t headerEnd : {1, 7, 8, -5, 12}) {
+        SCOPED_TRACE(headerEnd);
+        auto bytes = LeadingFields(headerEnd);
+        bytes.insert(bytes.end(), 64, 0);
+        EXPECT_THROW(Mgx::LoadRecordFile(write("bad.mgx", bytes)), Mgx::RecordError);
+    }
+}
+
+TEST_F(RecordLoaderTest, HeaderEndBeyondTheFileFailsAsACutOffBlockWithoutAllocatingIt)
+{
+    auto bytes = LeadingFields(0x7FFFFFF0);
+    bytes.insert(bytes.end(), 100, 0x33);
+    EXPECT_THROW(Mgx::LoadRecordFile(write("huge.mgx", bytes)), Mgx::InflateError);
+}
+
+TEST_F(RecordLoaderTest, PathSplitsAtTheLastSeparator)
+{
+    const std::string path = write("a.mgx", korvale::test::RecordWriter(korvale::test::RecordBlueprint{}).fileBytes());
+    const auto record = Mgx::LoadRecordFile(path);
+    EXPECT_EQ(record.fileName, "a.mgx");
+    EXPECT_EQ(record.folder, m_dir.string());
+    EXPECT_EQ(record.fullPath(), path);
+}
+
+TEST_F(RecordLoaderTest, RelativePathsAreJoinedBackToTheSameFile)
+{
+    write("rel.mgx", korvale::test::RecordWriter(korvale::test::RecordBlueprint{}).fileBytes());
+    const fs::path before = fs::current_path();
+    fs::current_path(m_dir);
+    const auto record = Mgx::LoadRecordFile("rel.mgx");
+    fs::current_path(before);
+    EXPECT_EQ(record.fileName, "rel.mgx");
+    EXPECT_TRUE(fs::equivalent(record.fullPath(), m_dir / "rel.mgx"));
+}
+
+TEST(HeaderInflater, ShortBlocksAndCutOffStreamsFail)
+{
+    const std::uint8_t tiny[7] = {};
+    EXPECT_THROW(Mgx::InflateHeaderBlock(tiny, sizeof tiny), Mgx::InflateError) << "fewer than 8 bytes leave no room to inflate into";
+
+    std::vector<std::uint8_t> plain(5000);
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        plain[i] = static_cast<std::uint8_t>(i * 7);
+    const std::vector<std::uint8_t> packed = korvale::test::RawDeflate(plain);
+
+    EXPECT_EQ(Mgx::InflateHeaderBlock(packed.data(), packed.size()), plain);
+    EXPECT_THROW(Mgx::InflateHeaderBlock(packed.data(), packed.size() / 2), Mgx::InflateError);
+}
+
+TEST(HeaderInflater, ADecompressionBombIsRefused)
+{
+    // 100 MB of zeros compress to about 100 kB; no header block is anywhere near that size.
+    const std::size_t size = 100u << 20;
+    const std::vector<std::uint8_t> packed = korvale::test::RawDeflate(std::vector<std::uint8_t>(size, 0));
+    EXPECT_THROW(Mgx::InflateHeaderBlock(packed.data(), packed.size()), Mgx::InflateError);
+}
+
+} // namespace
