@@ -20,28 +20,10 @@ QSize ImageSize(int mapWidth, int mapHeight)
     return {width, height};
 }
 
-QPoint TerrainPixel(int x, int y, int mapHeight, int imageWidth)
-{
-    const double X = x;
-    const double Y = y;
-    const double H = mapHeight;
-    const int column = imageWidth - Trunc(c * Y + c * X);
-    const int row = Trunc(Trunc(0.5 * (c * Y - c * X)) + (H * c) * 0.5);
-    return {column, row};
-}
-
 MarkScale MarkScaleFor(QSize client, QSize image)
 {
     return {static_cast<float>(client.width()) / static_cast<float>(image.width()),
             static_cast<float>(client.height()) / static_cast<float>(image.height())};
-}
-
-QPoint MarkBlockTopLeft(QPoint terrainPixel, MarkScale scale)
-{
-    // The products stay in single precision, as the scale factors are.
-    const int X = static_cast<int>(static_cast<float>(terrainPixel.x()) * scale.sx);
-    const int Y = static_cast<int>(static_cast<float>(terrainPixel.y()) * scale.sy);
-    return {X - 1, Y - 1};
 }
 
 QRect TerrainTarget(QSize client)

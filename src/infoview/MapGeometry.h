@@ -17,8 +17,17 @@ constexpr double Diagonal = 0.707106781186548;
 QSize ImageSize(int mapWidth, int mapHeight);
 
 // The terrain image pixel of tile (x, y), before the picture is mirrored. It may lie outside the
-// image: tile (0, 0) lands at column imageWidth.
-QPoint TerrainPixel(int x, int y, int mapHeight, int imageWidth);
+// image: tile (0, 0) lands at column imageWidth. Inline: a repaint calls it for every marked tile.
+inline QPoint TerrainPixel(int x, int y, int mapHeight, int imageWidth)
+{
+    const double X = x;
+    const double Y = y;
+    const double H = mapHeight;
+    // static_cast drops the fraction toward zero, which is what the formula wants.
+    const int column = imageWidth - static_cast<int>(Diagonal * Y + Diagonal * X);
+    const int row = static_cast<int>(static_cast<int>(0.5 * (Diagonal * Y - Diagonal * X)) + (H * Diagonal) * 0.5);
+    return {column, row};
+}
 
 // From terrain image pixels to picture pixels, computed from the whole client area, in floats.
 struct MarkScale {
@@ -28,7 +37,13 @@ struct MarkScale {
 MarkScale MarkScaleFor(QSize client, QSize image);
 
 // Top-left pixel of the mark block of a tile whose terrain pixel is terrainPixel, before mirroring.
-QPoint MarkBlockTopLeft(QPoint terrainPixel, MarkScale scale);
+inline QPoint MarkBlockTopLeft(QPoint terrainPixel, MarkScale scale)
+{
+    // The products stay in single precision, as the scale factors are.
+    const int X = static_cast<int>(static_cast<float>(terrainPixel.x()) * scale.sx);
+    const int Y = static_cast<int>(static_cast<float>(terrainPixel.y()) * scale.sy);
+    return {X - 1, Y - 1};
+}
 
 // The rectangle the terrain image is stretched into: from (0, 0) to 3 pixels short of the client's
 // right and bottom edges.

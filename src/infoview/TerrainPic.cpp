@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 
 namespace {
 
@@ -73,15 +74,51 @@ struct MarkLayer {
     QSize markSize;
 };
 
-void FillBlock(QImage& picture, const QRect& block, QRgb colour)
+// Direct access to the rows of a 32-bit image; QImage::scanLine() checks for sharing on every call.
+struct Pixels {
+    explicit Pixels(QImage& image)
+        : bits(reinterpret_cast<QRgb*>(image.bits()))
+        , stride(image.bytesPerLine() / int(sizeof(QRgb)))
+        , bounds(image.rect())
+    {
+    }
+    QRgb* row(int y) const { return bits + std::ptrdiff_t(y) * stride; }
+
+    QRgb* bits;
+    int stride;
+    QRect bounds;
+};
+
+// Nearest neighbour, each target pixel taking the source pixel its top-left corner falls on, as a
+// plain stretching blit does. Transparent source pixels are copied as they are: the target starts
+// out transparent.
+void StretchTerrain(const Pixels& picture, const QImage& terrain, const QRect& target)
 {
-    for (int y = block.top(); y <= block.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        std::fill_n(line + block.left(), block.width(), colour);
+    std::vector<int> sourceColumn(std::size_t(target.width()));
+    for (int x = 0; x < target.width(); ++x)
+        sourceColumn[x] = int(std::int64_t(x) * terrain.width() / target.width());
+    for (int y = 0; y < target.height(); ++y) {
+        const int sourceRow = int(std::int64_t(y) * terrain.height() / target.height());
+        const auto* source = reinterpret_cast<const QRgb*>(terrain.constScanLine(sourceRow));
+        QRgb* line = picture.row(target.top() + y) + target.left();
+        for (int x = 0; x < target.width(); ++x)
+            line[x] = source[sourceColumn[x]];
     }
 }
 
-void PaintMarks(QImage& picture, const MarkLayer& layer, QSize imageSize)
+// Blocks at the picture's edges are cut off, as drawing outside a surface is.
+void FillBlock(const Pixels& picture, QPoint topLeft, QSize size, QRgb colour)
+{
+    const int left = std::max(topLeft.x(), 0);
+    const int right = std::min(topLeft.x() + size.width(), picture.bounds.width());
+    const int top = std::max(topLeft.y(), 0);
+    const int bottom = std::min(topLeft.y() + size.height(), picture.bounds.height());
+    for (int y = top; y < bottom; ++y)
+        for (QRgb* pixel = picture.row(y) + left; pixel < picture.row(y) + right; ++pixel)
+            *pixel = colour;
+}
+
+void PaintMarks(const Pixels& picture, const MarkLayer& layer, QSize imageSize)
 {
     std::array<bool, 256> drawn{};
     std::array<QRgb, 256> colour{};
@@ -89,18 +126,22 @@ void PaintMarks(QImage& picture, const MarkLayer& layer, QSize imageSize)
         drawn[k] = MapColours::IsMarkDrawn(std::uint8_t(k), layer.showResources, layer.showUnits);
         colour[k] = MapColours::MarkColour(std::uint8_t(k));
     }
-    const MapGeometry::MarkScale scale = MapGeometry::MarkScaleFor(picture.size(), imageSize);
-    const QRect bounds = picture.rect();
+    const MapGeometry::MarkScale scale = MapGeometry::MarkScaleFor(picture.bounds.size(), imageSize);
     const std::uint8_t* mark = layer.marks.data();
     for (int y = 0; y < layer.mapHeight; ++y) {
         for (int x = 0; x < layer.mapWidth; ++x, ++mark) {
             if (!drawn[*mark])
                 continue;
             const QPoint pixel = MapGeometry::TerrainPixel(x, y, layer.mapHeight, imageSize.width());
-            const QRect block(MapGeometry::MarkBlockTopLeft(pixel, scale), layer.markSize);
-            FillBlock(picture, block & bounds, colour[*mark]);
+            FillBlock(picture, MapGeometry::MarkBlockTopLeft(pixel, scale), layer.markSize, colour[*mark]);
         }
     }
+}
+
+void MirrorLeftRight(const Pixels& picture)
+{
+    for (int y = 0; y < picture.bounds.height(); ++y)
+        std::reverse(picture.row(y), picture.row(y) + picture.bounds.width());
 }
 
 // Everything is drawn unmirrored, as the formulas are written, and flipped as the last step: the
@@ -113,14 +154,14 @@ QImage Compose(const QImage& maskedTerrain, const MarkLayer& layer, QSize client
     picture.fill(Qt::transparent);
     if (maskedTerrain.isNull())
         return picture;
+    const Pixels pixels(picture);
     const QRect target = MapGeometry::TerrainTarget(client);
-    if (target.isValid()) {
-        QPainter painter(&picture);
-        painter.drawImage(target, maskedTerrain);
-    }
+    if (target.isValid())
+        StretchTerrain(pixels, maskedTerrain, target);
     if (!layer.marks.empty())
-        PaintMarks(picture, layer, maskedTerrain.size());
-    return picture.mirrored(true, false);
+        PaintMarks(pixels, layer, maskedTerrain.size());
+    MirrorLeftRight(pixels);
+    return picture;
 }
 
 } // namespace
