@@ -1,0 +1,26 @@
+#include "ArtworkCatalogue.h"
+
+#include "Emblems.h"
+#include "Icons.h"
+
+std::vector<ArtworkFile> artworkCatalogue()
+{
+    std::vector<ArtworkFile> files;
+    for (int colour = 0; colour < Emblems::colourCount; ++colour) {
+        for (int civilisation = 1; civilisation <= Emblems::civilisationCount; ++civilisation) {
+            const int index = Emblems::emblemIndex(colour, civilisation);
+            files.push_back({QString::asprintf("emblems/emblem-%03d.png", index),
+                             Emblems::paintEmblem(civilisation, colour)});
+        }
+    }
+    for (int kind = 1; kind <= 3; ++kind)
+        files.push_back({QString::asprintf("kinds/kind-%d.png", kind), Icons::kindPicture(kind)});
+    files.push_back({"icons/eye.png", Icons::eye()});
+    files.push_back({"icons/enlarge.png", Icons::enlarge()});
+    files.push_back({"icons/restore.png", Icons::restore()});
+    files.push_back({"icons/triangle-up.png", Icons::triangleUp()});
+    files.push_back({"icons/triangle-down.png", Icons::triangleDown()});
+    files.push_back({"icons/korvale.png", Icons::applicationIcon(256)});
+    files.push_back({"icons/korvale-64.png", Icons::applicationIcon(64)});
+    return files;
+}

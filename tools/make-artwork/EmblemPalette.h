@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QColor>
+#include <QLinearGradient>
+#include <QPointF>
+#include <QRadialGradient>
+
+// The shades of one player colour that an emblem is painted in. The team-coloured part of an
+// emblem uses only these, so the same design reads as one unit in each of the eight colours.
+class EmblemPalette {
+public:
+    explicit EmblemPalette(QColor playerColour);
+
+    QColor highlight() const { return m_highlight; }
+    QColor light() const { return m_light; }
+    QColor base() const { return m_base; }
+    QColor shade() const { return m_shade; }
+    QColor deep() const { return m_deep; }
+    // Edge line of team-coloured shapes: darker than any shade, still tinted.
+    QColor edge() const { return m_edge; }
+
+    // Linear shading from `lit` (highlight side) to `dark`, the way a lamp at the upper left
+    // lights a rounded surface.
+    QLinearGradient litAlong(QPointF lit, QPointF dark) const;
+    // Shading of a dome or ball: brightest at `focus`, falling off to the shade at `radius`.
+    QRadialGradient litRound(QPointF centre, qreal radius, QPointF focus) const;
+
+private:
+    QColor m_highlight;
+    QColor m_light;
+    QColor m_base;
+    QColor m_shade;
+    QColor m_deep;
+    QColor m_edge;
+};

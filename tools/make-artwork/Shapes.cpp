@@ -1,0 +1,121 @@
+#include "Shapes.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPathStroker>
+#include <QRadialGradient>
+#include <QTransform>
+
+namespace Shapes {
+
+QPainterPath polygon(std::initializer_list<QPointF> corners)
+{
+    QPainterPath path;
+    bool first = true;
+    for (const QPointF& corner : corners) {
+        if (first)
+            path.moveTo(corner);
+        else
+            path.lineTo(corner);
+        first = false;
+    }
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath ellipse(QPointF centre, qreal radiusX, qreal radiusY)
+{
+    QPainterPath path;
+    path.addEllipse(centre, radiusX, radiusY);
+    return path;
+}
+
+QPainterPath mirroredX(const QPainterPath& half, qreal axis)
+{
+    const QTransform mirror(-1, 0, 0, 1, 2 * axis, 0);
+    return half.united(mirror.map(half)).simplified();
+}
+
+QPainterPath rotated(const QPainterPath& path, qreal degrees, QPointF centre)
+{
+    QTransform turn;
+    turn.translate(centre.x(), centre.y());
+    turn.rotate(degrees);
+    turn.translate(-centre.x(), -centre.y());
+    return turn.map(path);
+}
+
+QPainterPath thickened(const QPainterPath& centreLine, qreal width, Qt::PenCapStyle cap)
+{
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(cap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    return stroker.createStroke(centreLine).simplified();
+}
+
+void fillTeam(QPainter& painter, const QPainterPath& path, const EmblemPalette& palette,
+              QPointF lit, QPointF dark)
+{
+    painter.fillPath(path, palette.litAlong(lit, dark));
+    outline(painter, path, palette.edge());
+}
+
+void fillSteel(QPainter& painter, const QPainterPath& path, QPointF lit, QPointF dark)
+{
+    QLinearGradient gradient(lit, dark);
+    gradient.setColorAt(0.0, Neutral::steelLight);
+    gradient.setColorAt(0.4, Neutral::steel);
+    gradient.setColorAt(1.0, Neutral::steelDark);
+    painter.fillPath(path, gradient);
+    outline(painter, path, Neutral::ink);
+}
+
+void fillWood(QPainter& painter, const QPainterPath& path, QPointF lit, QPointF dark)
+{
+    QLinearGradient gradient(lit, dark);
+    gradient.setColorAt(0.0, Neutral::woodLight);
+    gradient.setColorAt(0.5, Neutral::wood);
+    gradient.setColorAt(1.0, Neutral::woodDark);
+    painter.fillPath(path, gradient);
+    outline(painter, path, Neutral::ink);
+}
+
+void fillFlat(QPainter& painter, const QPainterPath& path, QColor fill)
+{
+    painter.fillPath(path, fill);
+}
+
+void bevel(QPainter& painter, const QPainterPath& path, QColor lit, QColor dark)
+{
+    // Each edge line is the outline shifted inwards and clipped to the shape, so it only
+    // shows on the sides facing (or facing away from) the light.
+    painter.save();
+    painter.setClipPath(path, Qt::IntersectClip);
+    outline(painter, path.translated(0.9, 0.9), lit, 1.1);
+    outline(painter, path.translated(-0.9, -0.9), dark, 1.1);
+    painter.restore();
+}
+
+void outline(QPainter& painter, const QPainterPath& path, QColor colour, qreal width)
+{
+    painter.strokePath(path, QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+}
+
+void line(QPainter& painter, QPointF from, QPointF to, QColor colour, qreal width)
+{
+    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(from, to);
+    painter.setPen(Qt::NoPen);
+}
+
+void paintEmblemBackground(QPainter& painter)
+{
+    QRadialGradient glow(QPointF(15, 12), 30);
+    glow.setColorAt(0.0, QColor(72, 70, 66));
+    glow.setColorAt(0.6, QColor(40, 39, 37));
+    glow.setColorAt(1.0, QColor(22, 22, 21));
+    painter.fillRect(QRectF(0, 0, 36, 36), glow);
+}
+
+} // namespace Shapes
