@@ -109,7 +109,8 @@ void PlayerBlockWriter::writeCountedLists()
         const std::int8_t k = WalkedEntry(m_player.c2, i).k;
         m_out.i8(k);
         if (k > 0)
-            m_out.skip(4 + 16);
+            m_out.skip(4);
+        m_out.skip(16); // whatever k says: real records hold entries with k <= 0 followed by these 16 bytes
     }
     for (int i = 0; i < m_player.c3.walkedCount(); ++i) {
         m_out.skip(9);

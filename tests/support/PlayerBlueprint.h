@@ -30,7 +30,7 @@ struct CountTripleEntry {
     std::array<std::int8_t, 3> k{};
 };
 
-// An entry of list c2: one count byte; a positive one adds a 4-byte and a 16-byte stretch.
+// An entry of list c2: one count byte; a positive one adds 4 bytes before the 16 that always follow.
 struct FlaggedEntry {
     std::int8_t k = 0;
 };

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ObjectRecordBlueprint.h"
+#include "PlayerBlueprint.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace korvale::test {
+
+// Paints a plausible map for the bundled sample records: grass with dirt, lakes with shores,
+// forests, and the nature objects and player bases whose marks the map picture shows. The same
+// seed always gives the same map.
+class SampleMap {
+public:
+    // Terrain ids as the game numbers them.
+    static constexpr std::uint8_t Grass = 0;
+    static constexpr std::uint8_t Water = 1;
+    static constexpr std::uint8_t Beach = 2;
+    static constexpr std::uint8_t Shallows = 4;
+    static constexpr std::uint8_t Dirt = 6;
+    static constexpr std::uint8_t Forest = 10;
+    static constexpr std::uint8_t Desert = 14;
+    static constexpr std::uint8_t DeepWater = 22;
+
+    SampleMap(std::uint32_t size, std::uint32_t seed);
+
+    std::uint32_t size() const { return m_size; }
+    // Two bytes per tile, as the header stores them.
+    const std::vector<std::uint8_t>& terrain() const { return m_terrain; }
+    // The nature player's objects (owner 0) and those of player p.
+    const std::vector<ObjectRecordBlueprint>& nature() const { return m_nature; }
+    std::vector<ObjectRecordBlueprint> playerObjects(std::uint8_t owner) const;
+
+    void fill(std::uint8_t terrain);
+    // An irregular round patch of one terrain.
+    void patch(double cx, double cy, double radius, std::uint8_t terrain);
+    // Deep water in the middle, then water, shallows and a sandy shore; fish in it.
+    void lake(double cx, double cy, double radius);
+    // A forest patch with a few trees as objects (wood leaves no mark).
+    void forest(double cx, double cy, double radius);
+    // A player's starting position: town centre, villagers, scout, and its resources around it.
+    void base(std::uint8_t owner, double cx, double cy);
+    void goldMine(double cx, double cy, int tiles);
+    void stoneMine(double cx, double cy, int tiles);
+    void berries(double cx, double cy);
+    void relic(double x, double y);
+    void cliffs(double x0, double y0, double x1, double y1);
+    void hunt(double cx, double cy);
+
+private:
+    double random(); // in [0, 1)
+    void setTile(int x, int y, std::uint8_t terrain);
+    std::uint8_t tile(int x, int y) const;
+    void addNature(std::uint8_t recordKind, std::int16_t type, double x, double y, std::int16_t resourceKind);
+    void addOwned(std::uint8_t owner, std::uint8_t recordKind, std::int16_t type, double x, double y);
+    ObjectRecordBlueprint varied(ObjectRecordBlueprint object);
+
+    std::uint32_t m_size;
+    std::uint32_t m_state;
+    std::vector<std::uint8_t> m_terrain;
+    std::vector<ObjectRecordBlueprint> m_nature;
+    std::vector<ObjectRecordBlueprint> m_owned;
+};
+
+} // namespace korvale::test
