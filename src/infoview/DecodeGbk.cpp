@@ -1,0 +1,14 @@
+#include "DecodeGbk.h"
+
+#include <QStringDecoder>
+
+QString DecodeGbk(std::string_view bytes)
+{
+    bytes = bytes.substr(0, bytes.find('\0'));
+    QStringDecoder decoder("GBK");
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+QString DecodeGbk(const std::string& bytes) { return DecodeGbk(std::string_view(bytes)); }
+
+QString DecodeGbk(const Mgx::GbkText& text) { return text ? DecodeGbk(std::string_view(*text)) : QString(); }

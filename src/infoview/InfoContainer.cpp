@@ -1,0 +1,162 @@
+#include "InfoContainer.h"
+
+#include "AdvancedPage.h"
+#include "DialogUnits.h"
+#include "GeneralPage.h"
+#include "InfoText.h"
+#include "PanelArtwork.h"
+#include "PanelFonts.h"
+#include "PlayerInfoPage.h"
+
+#include <QListWidget>
+#include <QResizeEvent>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+constexpr QSize IconSize(16, 16);
+
+QTabWidget* MakeTabs(QWidget* parent, const QString& name, const QRect& geometry, const QStringList& titles)
+{
+    auto* tabs = new QTabWidget(parent);
+    tabs->setObjectName(name);
+    tabs->setGeometry(geometry);
+    // The tabs only frame the pages; the pages themselves are the pane's children laid on top.
+    for (const QString& title : titles)
+        tabs->addTab(new QWidget(tabs), title);
+    return tabs;
+}
+
+QToolButton* MakeCollapseIcon(QWidget* parent, const QString& name, QPoint position)
+{
+    auto* icon = new QToolButton(parent);
+    icon->setObjectName(name);
+    icon->setGeometry({position, IconSize});
+    icon->setAutoRaise(true);
+    icon->setIconSize(IconSize);
+    icon->setCursor(Qt::PointingHandCursor);
+    return icon;
+}
+
+} // namespace
+
+InfoContainer::InfoContainer(QWidget* parent)
+    : QWidget(parent)
+{
+    PanelArtwork::Load();
+    setFont(PanelFonts::Text());
+    resize(DialogUnits::toPixels(QSize(270, 450)));
+    createTabs();
+    createPages();
+    createCollapseIcons();
+    ResetInfo();
+}
+
+void InfoContainer::createTabs()
+{
+    m_infoTabs = MakeTabs(this, QStringLiteral("infoTabs"), DialogUnits::toPixels(2, 2, 265, 177),
+                          {QStringLiteral("基本信息"), QStringLiteral("扩展信息")});
+    m_playerTabs = MakeTabs(this, QStringLiteral("playerTabs"), DialogUnits::toPixels(1, 180, 265, 147),
+                            {QStringLiteral("玩家信息")});
+    m_chatTabs = MakeTabs(this, QStringLiteral("chatTabs"), DialogUnits::toPixels(2, 329, 265, 119),
+                          {QStringLiteral("聊天信息")});
+    connect(m_infoTabs, &QTabWidget::currentChanged, this,
+            [this](int index) { showInformationPages(m_layout.selectTab(index == 0)); });
+
+    m_chatList = new QListWidget(this);
+    m_chatList->setObjectName(QStringLiteral("chatList"));
+    m_chatList->setGeometry(DialogUnits::toPixels(6, 344, 257, 98));
+    m_chatList->setSortingEnabled(false);
+    m_chatList->setUniformItemSizes(true);
+}
+
+void InfoContainer::createPages()
+{
+    m_generalPage = new GeneralPage(this);
+    m_generalPage->setObjectName(QStringLiteral("generalPage"));
+    m_generalPage->setGeometry(m_layout.informationPageRect());
+
+    m_advancedPage = new AdvancedPage(this);
+    m_advancedPage->setObjectName(QStringLiteral("advancedPage"));
+    m_advancedPage->setGeometry(m_layout.informationPageRect());
+    m_advancedPage->hide();
+
+    m_playerPage = new PlayerInfoPage(this);
+    m_playerPage->setObjectName(QStringLiteral("playerPage"));
+    m_playerPage->setGeometry(m_layout.playerPageRect());
+}
+
+void InfoContainer::createCollapseIcons()
+{
+    m_upperIcon = MakeCollapseIcon(this, QStringLiteral("upperCollapseIcon"), DialogUnits::toPixels(QPoint(253, 2)));
+    m_lowerIcon = MakeCollapseIcon(this, QStringLiteral("lowerCollapseIcon"), DialogUnits::toPixels(QPoint(253, 330)));
+    connect(m_upperIcon, &QToolButton::clicked, this, &InfoContainer::toggleCollapsed);
+    connect(m_lowerIcon, &QToolButton::clicked, this, &InfoContainer::toggleCollapsed);
+    setCollapseIcons(false);
+}
+
+void InfoContainer::setCollapseIcons(bool collapsed)
+{
+    const QIcon icon = PanelArtwork::Triangle(!collapsed);
+    // Without the artwork the buttons still need something to click on.
+    const QString fallback = collapsed ? QStringLiteral("▼") : QStringLiteral("▲");
+    for (QToolButton* button : {m_upperIcon, m_lowerIcon}) {
+        button->setIcon(icon);
+        button->setText(icon.isNull() ? fallback : QString());
+        button->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
+        button->raise();
+        button->update();
+    }
+}
+
+void InfoContainer::ResetInfo()
+{
+    showLabels(InfoLabels::Captions());
+    m_playerPage->Reset();
+    m_chatList->clear();
+}
+
+void InfoContainer::showLabels(const InfoLabels& labels)
+{
+    m_advancedPage->setLabels(labels);
+    m_generalPage->setObjectives(labels.objectives);
+    m_generalPage->setDuration(labels.duration);
+    m_generalPage->setVersion(labels.version);
+}
+
+void InfoContainer::showChat(const QStringList& lines)
+{
+    m_chatList->setUpdatesEnabled(false);
+    m_chatList->addItems(lines);
+    m_chatList->setUpdatesEnabled(true);
+}
+
+void InfoContainer::showInformationPages(InformationPages pages)
+{
+    m_generalPage->setVisible(pages.general);
+    m_advancedPage->setVisible(pages.advanced);
+}
+
+void InfoContainer::toggleCollapsed()
+{
+    const QRect chatTabs = m_chatTabs->geometry();
+    const CollapseGeometry g = m_layout.toggleCollapsed(chatTabs.y() + chatTabs.height());
+    m_infoTabs->setGeometry(g.infoTabs);
+    m_playerTabs->setGeometry(g.playerTabs);
+    showInformationPages(g.pages);
+    m_playerPage->setGeometry(g.playerPage);
+    m_playerPage->setVisible(g.playerPageVisible);
+    m_chatTabs->setGeometry(g.chatTabs);
+    m_chatList->setGeometry(g.chatList);
+    m_lowerIcon->setGeometry(g.lowerIcon);
+    setCollapseIcons(g.collapsed);
+}
+
+void InfoContainer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const ChatGeometry g = InfoPanelLayout::chatGeometryForHeight(event->size().height(), m_chatTabs->geometry());
+    m_chatTabs->setGeometry(g.chatTabs);
+    m_chatList->setGeometry(g.chatList);
+}

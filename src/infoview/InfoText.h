@@ -1,0 +1,55 @@
+#pragma once
+
+#include "RecordModel.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+// The texts of the panel's settings labels, objectives box, duration and version.
+struct InfoLabels {
+    QString gameType;
+    QString map;
+    QString mapType;
+    QString mapSize;
+    QString speed;
+    QString difficulty;
+    QString population;
+    QString victory;
+    QString duration;
+    QString version;
+    QString objectives;
+
+    // What every element shows before a record is shown: its caption alone.
+    static InfoLabels Captions();
+};
+
+// The map label and the map type it implies (0 custom, 1 standard, 2 real world).
+struct MapChoice {
+    QString label;
+    int mapType = 0;
+};
+
+// Hours, minutes and seconds of a millisecond count; hours do not wrap.
+QString FormatGameTime(std::uint32_t milliseconds);
+
+QString GameTypeLabel(int gameType);
+MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenarioFileName);
+QString MapTypeLabel(int mapType);
+QString VersionLabel(std::int32_t logVersion);
+QString MapSizeLabel(std::uint32_t width, std::uint32_t height);
+QString SpeedLabel(std::int32_t gameSpeed);
+QString DifficultyLabel(std::int32_t difficulty);
+QString VictoryLabel(std::int32_t victoryType);
+QString PopulationLabel(std::int32_t populationLimit);
+QString DurationLabel(std::uint32_t totalMilliseconds);
+
+// The file name, an empty line, then the instructions with every LF widened to CR LF.
+QString ObjectivesText(const std::string& fileName, const Mgx::GbkText& instructions);
+
+// The game time of all chapters together; it wraps like the 32-bit count it is shown from.
+std::uint32_t TotalGameTime(const Mgx::GameRecord& record);
+
+// Settings of the first chapter, the duration over all chapters. The record must have a chapter.
+InfoLabels ComposeInfoLabels(const Mgx::GameRecord& record);

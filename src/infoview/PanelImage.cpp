@@ -1,0 +1,16 @@
+#include "PanelImage.h"
+
+#include "MgxInfoDlgBar.h"
+#include "ScriptedPrompt.h"
+#include "ShowInfo.h"
+
+QImage RenderPanelImage(const Mgx::GameRecord& record)
+{
+    MgxInfoDlgBar bar;
+    bar.setAttribute(Qt::WA_DontShowOnScreen);
+    bar.show();
+    // A prompt without answers says No to the repair question.
+    ScriptedPrompt noQuestions;
+    Mgx::ShowInfo(&record, bar.container(), noQuestions);
+    return bar.grab().toImage();
+}

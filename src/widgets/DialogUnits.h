@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// Layouts are given in dialog units of the 8-point dialog font. One horizontal unit is 1.5
+// pixels and one vertical unit 1.625 pixels, each value rounded on its own, so every panel
+// keeps the proportions of its template.
+namespace DialogUnits {
+
+int toPixelsX(int units);
+int toPixelsY(int units);
+
+QPoint toPixels(QPoint units);
+QSize toPixels(QSize units);
+QRect toPixels(int x, int y, int width, int height);
+
+} // namespace DialogUnits

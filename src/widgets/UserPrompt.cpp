@@ -1,0 +1,3 @@
+#include "UserPrompt.h"
+
+QString UserPrompt::caption() { return QStringLiteral("Korvale"); }

@@ -1,0 +1,103 @@
+#include "DialogUnits.h"
+#include "InfoPanelLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Bottom edge of the chat tab as the pane is first laid out.
+constexpr int ChatBottom = 700;
+
+} // namespace
+
+TEST(DialogUnits, HorizontalOneAndAHalfVerticalOneAndFiveEighthsRounded)
+{
+    EXPECT_EQ(DialogUnits::toPixelsX(2), 3);
+    EXPECT_EQ(DialogUnits::toPixelsX(3), 5); // 4.5 rounds up
+    EXPECT_EQ(DialogUnits::toPixelsX(265), 398);
+    EXPECT_EQ(DialogUnits::toPixelsY(1), 2);
+    EXPECT_EQ(DialogUnits::toPixelsY(8), 13);
+    EXPECT_EQ(DialogUnits::toPixelsY(177), 288);
+    EXPECT_EQ(DialogUnits::toPixelsY(329), 535);
+    EXPECT_EQ(DialogUnits::toPixels(6, 344, 257, 98), QRect(9, 559, 386, 159));
+    EXPECT_EQ(DialogUnits::toPixels(QSize(270, 433)), QSize(405, 704));
+}
+
+TEST(InfoPanelLayout, StartsExpandedOnTheBasicTab)
+{
+    const InfoPanelLayout layout;
+    EXPECT_EQ(layout.pagesTop(), 30);
+    EXPECT_EQ(layout.playersTop(), 320);
+    EXPECT_EQ(layout.chatTop(), 560);
+    EXPECT_TRUE(layout.basicTabSelected());
+    EXPECT_FALSE(layout.collapsed());
+    EXPECT_EQ(layout.informationPageRect(), QRect(9, 30, 384, 255));
+    EXPECT_EQ(layout.playerPageRect(), QRect(9, 320, 384, 205));
+}
+
+TEST(InfoPanelLayout, CollapsingShrinksTheUpperTabsToStripsAndRaisesTheChat)
+{
+    InfoPanelLayout layout;
+    const CollapseGeometry g = layout.toggleCollapsed(ChatBottom);
+    EXPECT_TRUE(g.collapsed);
+    EXPECT_EQ(layout.playersTop(), 67);
+    EXPECT_EQ(layout.chatTop(), 104);
+    EXPECT_EQ(g.infoTabs, QRect(3, 3, 398, 35));
+    EXPECT_EQ(g.playerTabs, QRect(3, 40, 398, 35));
+    EXPECT_EQ(g.playerPage, QRect(9, 67, 384, 205));
+    EXPECT_FALSE(g.playerPageVisible);
+    EXPECT_FALSE(g.pages.general);
+    EXPECT_FALSE(g.pages.advanced);
+    EXPECT_EQ(g.chatTabs, QRect(3, 77, 398, ChatBottom - 77));
+    EXPECT_EQ(g.chatList, QRect(9, 104, 385, ChatBottom - 6 - 104));
+    EXPECT_EQ(g.lowerIcon, QRect(380, 81, 16, 16));
+}
+
+TEST(InfoPanelLayout, ExpandingRestoresTheTabsAndKeepsTheChatBottom)
+{
+    InfoPanelLayout layout;
+    const CollapseGeometry collapsed = layout.toggleCollapsed(ChatBottom);
+    const int bottom = collapsed.chatTabs.y() + collapsed.chatTabs.height();
+    const CollapseGeometry g = layout.toggleCollapsed(bottom);
+    EXPECT_FALSE(g.collapsed);
+    EXPECT_EQ(layout.playersTop(), 320);
+    EXPECT_EQ(layout.chatTop(), 560);
+    EXPECT_EQ(g.infoTabs, QRect(3, 3, 398, 290));
+    EXPECT_EQ(g.playerTabs, QRect(3, 293, 398, 240));
+    EXPECT_EQ(g.playerPage, QRect(9, 320, 384, 205));
+    EXPECT_TRUE(g.playerPageVisible);
+    EXPECT_TRUE(g.pages.general);
+    EXPECT_FALSE(g.pages.advanced);
+    EXPECT_EQ(g.chatTabs, QRect(3, 533, 398, ChatBottom - 533));
+    EXPECT_EQ(g.chatList, QRect(9, 560, 385, ChatBottom - 6 - 560));
+    EXPECT_EQ(g.lowerIcon, QRect(380, 537, 16, 16));
+}
+
+TEST(InfoPanelLayout, TabPickedWhileCollapsedShowsAtOnceAndStaysPickedOnExpanding)
+{
+    InfoPanelLayout layout;
+    layout.toggleCollapsed(ChatBottom);
+    const InformationPages picked = layout.selectTab(false);
+    EXPECT_FALSE(picked.general);
+    EXPECT_TRUE(picked.advanced);
+    EXPECT_FALSE(layout.basicTabSelected());
+    EXPECT_EQ(layout.informationPageRect(), QRect(9, 30, 384, 255));
+
+    const CollapseGeometry expanded = layout.toggleCollapsed(ChatBottom);
+    EXPECT_FALSE(expanded.pages.general);
+    EXPECT_TRUE(expanded.pages.advanced);
+
+    const CollapseGeometry collapsedAgain = layout.toggleCollapsed(ChatBottom);
+    EXPECT_FALSE(collapsedAgain.pages.advanced);
+}
+
+TEST(InfoPanelLayout, ResizingStretchesTheChatTabToTenPixelsAboveTheBottom)
+{
+    const ChatGeometry g = InfoPanelLayout::chatGeometryForHeight(704, QRect(3, 535, 398, 193));
+    EXPECT_EQ(g.chatTabs, QRect(3, 535, 398, 159));
+    EXPECT_EQ(g.chatList, QRect(9, 561, 385, 126));
+
+    const ChatGeometry collapsed = InfoPanelLayout::chatGeometryForHeight(900, QRect(3, 77, 398, 600));
+    EXPECT_EQ(collapsed.chatTabs, QRect(3, 77, 398, 813));
+    EXPECT_EQ(collapsed.chatList, QRect(9, 103, 385, 780));
+}

@@ -1,0 +1,216 @@
+#include "PanelTestSupport.h"
+
+#include "InfoText.h"
+#include "NameTables.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using korvale::test::Gbk;
+
+namespace {
+
+QString Map(int gameType, int mapId, const Mgx::GbkText& scenario = std::nullopt)
+{
+    return ChooseMap(gameType, mapId, scenario).label;
+}
+
+QString MapType(int gameType, int mapId) { return MapTypeLabel(ChooseMap(gameType, mapId, std::nullopt).mapType); }
+
+} // namespace
+
+TEST(FormatGameTime, PrintsHoursMinutesSecondsWithoutWrappingHours)
+{
+    EXPECT_EQ(FormatGameTime(0), "00:00:00");
+    EXPECT_EQ(FormatGameTime(999), "00:00:00");
+    EXPECT_EQ(FormatGameTime(3599999), "00:59:59");
+    EXPECT_EQ(FormatGameTime(3600000), "01:00:00");
+    EXPECT_EQ(FormatGameTime(3235875), "00:53:55");
+    EXPECT_EQ(FormatGameTime(360000000), "100:00:00");
+    EXPECT_EQ(FormatGameTime(std::numeric_limits<std::uint32_t>::max()), "1193:02:47");
+}
+
+TEST(NameTables, CoverTheirRangesAndNothingElse)
+{
+    EXPECT_EQ(GameTypeNames[0], "随机地图");
+    EXPECT_EQ(GameTypeNames[8], "加速随机地图");
+    EXPECT_TRUE(GameTypeNames[9].isEmpty());
+    EXPECT_EQ(StandardMapNames[9], "阿拉伯");
+    EXPECT_EQ(StandardMapNames[32], "幽灵湖");
+    EXPECT_EQ(StandardMapNames[24], "未知");
+    EXPECT_EQ(StandardMapNames[30], "未知");
+    EXPECT_FALSE(StandardMapNames.contains(33));
+    EXPECT_EQ(RealWorldMapNames[34], "伊比利亚");
+    EXPECT_EQ(RealWorldMapNames[42], "日本海（东海）");
+    EXPECT_EQ(RealWorldMapNames[43], "拜占庭");
+    EXPECT_EQ(MapTypeNames[2], "真实世界");
+    EXPECT_EQ(CivilizationNames[0], "拜占庭");
+    EXPECT_EQ(CivilizationNames[1], "不列颠");
+    EXPECT_EQ(CivilizationNames[18], "朝鮮");
+    EXPECT_EQ(CivilizationNames.nameOr(19, UnknownText()), "未知");
+    EXPECT_EQ(PlayerColours[0], qRgb(0, 0, 255));
+    EXPECT_EQ(PlayerColours[7], qRgb(255, 128, 0));
+}
+
+TEST(SettingsLabels, GameTypeNamesEveryTypeAndAFallback)
+{
+    EXPECT_EQ(GameTypeLabel(0), "游戏类型：随机地图");
+    EXPECT_EQ(GameTypeLabel(1), "游戏类型：弑君");
+    EXPECT_EQ(GameTypeLabel(8), "游戏类型：加速随机地图");
+    EXPECT_EQ(GameTypeLabel(9), "游戏类型：未知");
+}
+
+TEST(SettingsLabels, MapByIdWithItsType)
+{
+    EXPECT_EQ(Map(0, 9), "地图：阿拉伯");
+    EXPECT_EQ(MapType(0, 9), "地图类型：标准");
+    EXPECT_EQ(Map(0, 32), "地图：幽灵湖");
+    EXPECT_EQ(Map(0, 34), "地图：伊比利亚");
+    EXPECT_EQ(MapType(0, 43), "地图类型：真实世界");
+    // Two ids in the standard range have no name of their own but stay standard maps.
+    EXPECT_EQ(Map(0, 24), "地图：未知");
+    EXPECT_EQ(MapType(0, 24), "地图类型：标准");
+    EXPECT_EQ(Map(0, 30), "地图：未知");
+    EXPECT_EQ(MapType(0, 30), "地图类型：标准");
+}
+
+TEST(SettingsLabels, MapIdsOutsideTheTablesAreUnknownOrCustom)
+{
+    for (int mapId : {0, 8, 33, 45, 1000, -1}) {
+        EXPECT_EQ(Map(0, mapId), "地图：未知") << mapId;
+        EXPECT_EQ(MapType(0, mapId), "地图类型：定制") << mapId;
+    }
+    EXPECT_EQ(Map(0, 44), "地图：定制");
+    EXPECT_EQ(MapType(0, 44), "地图类型：定制");
+}
+
+TEST(SettingsLabels, ScenarioAndCampaignShowTheScenarioFile)
+{
+    const Mgx::GbkText scenario = Gbk(QStringLiteral("王者之战.scx"));
+    EXPECT_EQ(Map(3, 9, scenario), "地图：王者之战.scx");
+    EXPECT_EQ(MapTypeLabel(ChooseMap(3, 9, scenario).mapType), "地图类型：定制");
+    EXPECT_EQ(Map(4, 34, scenario), "地图：王者之战.scx");
+    EXPECT_EQ(Map(3, 9, std::nullopt), "地图：");
+}
+
+TEST(SettingsLabels, UnnamedGameTypeLeavesTheMapAtItsCaption)
+{
+    EXPECT_EQ(Map(9, 9), "地图：");
+    EXPECT_EQ(MapType(9, 34), "地图类型：定制");
+    EXPECT_EQ(Map(255, 44), "地图：");
+}
+
+TEST(SettingsLabels, VersionSpeedDifficultyVictoryPopulation)
+{
+    EXPECT_EQ(VersionLabel(3), "版本：1.0a");
+    EXPECT_EQ(VersionLabel(4), "版本：1.0c");
+    EXPECT_EQ(VersionLabel(5), "版本：其他");
+    EXPECT_EQ(VersionLabel(0), "版本：其他");
+
+    EXPECT_EQ(SpeedLabel(100), "游戏速度：慢速");
+    EXPECT_EQ(SpeedLabel(150), "游戏速度：标准");
+    EXPECT_EQ(SpeedLabel(200), "游戏速度：快速");
+    EXPECT_EQ(SpeedLabel(175), "游戏速度：未知");
+
+    EXPECT_EQ(DifficultyLabel(0), "难度：极难");
+    EXPECT_EQ(DifficultyLabel(3), "难度：标准");
+    EXPECT_EQ(DifficultyLabel(4), "难度：最易");
+    EXPECT_EQ(DifficultyLabel(5), "难度：未知");
+    EXPECT_EQ(DifficultyLabel(-1), "难度：未知");
+
+    EXPECT_EQ(VictoryLabel(0), "胜利条件：标准");
+    EXPECT_EQ(VictoryLabel(1), "胜利条件：征服");
+    EXPECT_EQ(VictoryLabel(5), "胜利条件：圣物");
+    EXPECT_EQ(VictoryLabel(6), "胜利条件：未知");
+
+    for (int limit = 25; limit <= 200; limit += 25)
+        EXPECT_EQ(PopulationLabel(limit), "人口上限：" + QString::number(limit));
+    EXPECT_EQ(PopulationLabel(300), "人口上限：其他");
+    EXPECT_EQ(PopulationLabel(60), "人口上限：其他");
+    EXPECT_EQ(PopulationLabel(0), "人口上限：其他");
+}
+
+TEST(SettingsLabels, MapSizeIsUnsigned)
+{
+    EXPECT_EQ(MapSizeLabel(200, 200), "地图大小：200x200");
+    EXPECT_EQ(MapSizeLabel(4294967295u, 1), "地图大小：4294967295x1");
+}
+
+TEST(Objectives, FileNameEmptyLineThenInstructionsWithCrLf)
+{
+    EXPECT_EQ(ObjectivesText("a.mgx", std::string("one\ntwo")), "a.mgx\r\n\r\none\r\ntwo");
+    // An existing CR LF gains a second CR, as the widening does not look behind.
+    EXPECT_EQ(ObjectivesText("a.mgx", std::string("one\r\ntwo")), "a.mgx\r\n\r\none\r\r\ntwo");
+    EXPECT_EQ(ObjectivesText("a.mgx", std::nullopt), "a.mgx\r\n\r\n");
+}
+
+TEST(Objectives, InstructionsAreGbkAndEndAtTheirFirstNul)
+{
+    const std::string stored = Gbk(QStringLiteral("征服所有敌人\n")) + std::string("\0junk", 5);
+    EXPECT_EQ(ObjectivesText("录像.mgx", stored), "录像.mgx\r\n\r\n征服所有敌人\r\n");
+}
+
+TEST(ComposeInfoLabels, ReadsSettingsOfTheFirstChapterAndTimeOfAll)
+{
+    Mgx::GameRecord record;
+    record.fileName = "game.mgx";
+    Mgx::ChapterInfo first = korvale::test::ReadChapter();
+    first.gameType = 0;
+    first.mapId = 35;
+    first.mapWidth = 144;
+    first.mapHeight = 120;
+    first.gameSpeed = 200;
+    first.difficulty = 1;
+    first.victoryType = 2;
+    first.populationLimit = 75;
+    first.logVersion = 4;
+    first.gameTime = 61000;
+    first.instructions = std::string("go");
+    Mgx::ChapterInfo second = korvale::test::ReadChapter();
+    second.mapId = 9;
+    second.gameTime = 3600000;
+    record.chapters.push_back(first);
+    record.chapters.push_back(second);
+
+    const InfoLabels labels = ComposeInfoLabels(record);
+    EXPECT_EQ(labels.gameType, "游戏类型：随机地图");
+    EXPECT_EQ(labels.map, "地图：不列颠");
+    EXPECT_EQ(labels.mapType, "地图类型：真实世界");
+    EXPECT_EQ(labels.mapSize, "地图大小：144x120");
+    EXPECT_EQ(labels.speed, "游戏速度：快速");
+    EXPECT_EQ(labels.difficulty, "难度：难");
+    EXPECT_EQ(labels.victory, "胜利条件：时限");
+    EXPECT_EQ(labels.population, "人口上限：75");
+    EXPECT_EQ(labels.version, "版本：1.0c");
+    EXPECT_EQ(labels.duration, "时长：01:01:01");
+    EXPECT_EQ(labels.objectives, "game.mgx\r\n\r\ngo");
+}
+
+TEST(ComposeInfoLabels, TotalTimeWrapsLikeA32BitCount)
+{
+    Mgx::GameRecord record;
+    for (int i = 0; i < 3; ++i) {
+        Mgx::ChapterInfo chapter = korvale::test::ReadChapter();
+        chapter.gameTime = std::numeric_limits<std::int32_t>::max();
+        record.chapters.push_back(chapter);
+    }
+    // 3 x (2^31 - 1) = 2^32 + 2^31 - 3, wrapped to 2^31 - 3.
+    EXPECT_EQ(TotalGameTime(record), 2147483645u);
+}
+
+TEST(Captions, AreTheResetTexts)
+{
+    const InfoLabels captions = InfoLabels::Captions();
+    EXPECT_EQ(captions.gameType, "游戏类型：");
+    EXPECT_EQ(captions.map, "地图：");
+    EXPECT_EQ(captions.mapType, "地图类型：");
+    EXPECT_EQ(captions.mapSize, "地图大小：");
+    EXPECT_EQ(captions.speed, "游戏速度：");
+    EXPECT_EQ(captions.difficulty, "难度：");
+    EXPECT_EQ(captions.population, "人口上限：");
+    EXPECT_EQ(captions.victory, "胜利条件：");
+    EXPECT_EQ(captions.duration, "时长：");
+    EXPECT_EQ(captions.version, "版本：");
+    EXPECT_EQ(captions.objectives, "游戏目标");
+}
