@@ -459,7 +459,7 @@ void koreans(QPainter& painter, const EmblemPalette& palette)
         QPainterPath furled;
         furled.addRoundedRect(QRectF(x - 5, 4.5, 10, 2.4), 1.2, 1.2);
         fillWood(painter, furled, {x - 5, 4}, {x + 5, 7});
-        painter.fillPath(polygon({{x, 1.5}, {x + 4.5, 2.6}, {x, 3.7}}), palette.highlight());
+        painter.fillPath(polygon({{x, 1.2}, {x + 5, 2.5}, {x, 3.8}}), palette.base());
     }
 
     for (int i = 0; i < 7; ++i)
@@ -474,7 +474,7 @@ void koreans(QPainter& painter, const EmblemPalette& palette)
     hull.cubicTo(5.5, 29.5, 3.5, 26, 2.5, 21.5);
     hull.closeSubpath();
     fillWood(painter, hull, {4, 21}, {30, 31});
-    line(painter, {5, 25.5}, {31.5, 25.5}, Neutral::woodDark, 0.7);
+    line(painter, {4.5, 25}, {32, 25}, palette.shade(), 1.8);
 
     QPainterPath roof;
     roof.moveTo(4.5, 22);

@@ -226,8 +226,8 @@ void vikings(QPainter& painter, const EmblemPalette& palette)
     painter.fillPath(sail, palette.litAlong({10, 4}, {28, 20}));
     painter.save();
     painter.setClipPath(sail);
-    for (int stripe = 0; stripe < 3; ++stripe)
-        painter.fillRect(QRectF(12.6 + stripe * 5.8, 0, 2.9, 24), palette.highlight());
+    for (int stripe = 0; stripe < 4; ++stripe)
+        painter.fillRect(QRectF(12.2 + stripe * 4.2, 0, 2.2, 24), palette.deep());
     painter.restore();
     outline(painter, sail, palette.edge());
 
@@ -253,12 +253,12 @@ void vikings(QPainter& painter, const EmblemPalette& palette)
     const QPainterPath timber = hull.united(thickened(prow, 2.8)).united(thickened(stern, 2.6))
                                     .united(dragon);
     fillWood(painter, timber, {4, 8}, {30, 30});
-    line(painter, {6.5, 24.5}, {29.5, 24.5}, Neutral::woodDark, 0.8);
+    line(painter, {6, 24.8}, {30, 24.8}, palette.shade(), 1.8);
     painter.fillPath(ellipse({3.8, 7.2}, 0.6, 0.6), Neutral::ink);
 
     for (int i = 0; i < 7; ++i) {
         const QPointF boss(7 + i * 3.7, 21.5);
-        painter.fillPath(ellipse(boss, 1.8, 1.8), i % 2 == 0 ? palette.base() : palette.highlight());
+        painter.fillPath(ellipse(boss, 1.8, 1.8), i % 2 == 0 ? palette.base() : palette.light());
         outline(painter, ellipse(boss, 1.8, 1.8), palette.edge(), 0.7);
     }
     line(painter, {4, 31}, {12, 31}, Neutral::steelDark, 1.0);

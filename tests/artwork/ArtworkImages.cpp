@@ -1,0 +1,141 @@
+#include "ArtworkImages.h"
+
+#include "KorvaleArtwork.h"
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr float strongSaturation = 0.5f;
+constexpr float visibleValue = 0.3f;
+
+bool isStronglyColoured(QColor colour)
+{
+    return colour.hsvSaturationF() >= strongSaturation && colour.valueF() >= visibleValue;
+}
+
+int hueDistance(int first, int second)
+{
+    const int distance = std::abs(first - second) % 360;
+    return distance > 180 ? 360 - distance : distance;
+}
+
+template <typename Visit>
+void forEachPixel(const QImage& image, Visit visit)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < pixels.height(); ++y) {
+        for (int x = 0; x < pixels.width(); ++x)
+            visit(x, y, QColor::fromRgba(pixels.pixel(x, y)));
+    }
+}
+
+} // namespace
+
+namespace ArtworkImages {
+
+QImage load(const QString& resourcePath)
+{
+    static const bool registered = [] {
+        InitKorvaleArtwork();
+        return true;
+    }();
+    (void)registered;
+    return QImage(resourcePath);
+}
+
+QString emblemPath(int colour, int civilisation)
+{
+    return QString::asprintf(":/emblems/emblem-%03d.png", civilisationCount * colour + civilisation - 1);
+}
+
+QImage emblem(int colour, int civilisation)
+{
+    return load(emblemPath(colour, civilisation));
+}
+
+QColor playerColour(int colour)
+{
+    static const std::array<QColor, colourCount> colours{{{0, 0, 255}, {255, 0, 0}, {0, 255, 0},
+                                                          {255, 255, 0}, {0, 255, 255}, {255, 0, 255},
+                                                          {255, 255, 255}, {255, 128, 0}}};
+    return colours.at(colour);
+}
+
+int dominantHue(const QImage& image, int minimumPixels)
+{
+    std::array<int, 36> bins{};
+    int coloured = 0;
+    forEachPixel(image, [&](int, int, QColor colour) {
+        if (!isStronglyColoured(colour))
+            return;
+        ++bins.at(colour.hsvHue() / 10);
+        ++coloured;
+    });
+    if (coloured < minimumPixels)
+        return -1;
+    int best = 0;
+    for (int bin = 1; bin < int(bins.size()); ++bin) {
+        if (bins.at(bin) > bins.at(best))
+            best = bin;
+    }
+    return best * 10 + 5;
+}
+
+double shareNearHue(const QImage& image, int hue, int tolerance)
+{
+    int near = 0;
+    forEachPixel(image, [&](int, int, QColor colour) {
+        if (isStronglyColoured(colour) && hueDistance(colour.hsvHue(), hue) <= tolerance)
+            ++near;
+    });
+    return double(near) / (image.width() * image.height());
+}
+
+double shareOfWhiteShades(const QImage& image)
+{
+    int grey = 0;
+    forEachPixel(image, [&](int, int, QColor colour) {
+        if (colour.hsvSaturationF() < 0.15f && colour.valueF() >= 0.35f)
+            ++grey;
+    });
+    return double(grey) / (image.width() * image.height());
+}
+
+double shareOfDifferingPixels(const QImage& first, const QImage& second)
+{
+    const QImage other = second.convertToFormat(QImage::Format_ARGB32);
+    int differing = 0;
+    forEachPixel(first, [&](int x, int y, QColor colour) {
+        const QColor theirs = QColor::fromRgba(other.pixel(x, y));
+        const int difference = std::abs(colour.red() - theirs.red()) + std::abs(colour.green() - theirs.green())
+            + std::abs(colour.blue() - theirs.blue());
+        if (difference > 96)
+            ++differing;
+    });
+    return double(differing) / (first.width() * first.height());
+}
+
+double shapeDifference(const QImage& first, const QImage& second)
+{
+    const QImage other = second.convertToFormat(QImage::Format_ARGB32);
+    double difference = 0;
+    forEachPixel(first, [&](int x, int y, QColor colour) {
+        difference += std::abs(colour.valueF() - QColor::fromRgba(other.pixel(x, y)).valueF());
+    });
+    return difference / (first.width() * first.height());
+}
+
+double inkInRows(const QImage& image, int firstRow, int lastRow)
+{
+    double ink = 0;
+    forEachPixel(image, [&](int, int y, QColor colour) {
+        if (y >= firstRow && y <= lastRow)
+            ink += colour.alphaF() * (1.0 - colour.valueF());
+    });
+    return ink;
+}
+
+} // namespace ArtworkImages

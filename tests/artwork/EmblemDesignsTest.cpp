@@ -1,0 +1,30 @@
+#include "ArtworkImages.h"
+
+#include <gtest/gtest.h>
+
+using namespace ArtworkImages;
+
+namespace {
+
+// Share of the 36 x 36 pixels that must differ clearly between two civilisations' emblems in
+// the same colour, so a player can tell them apart at real size.
+constexpr double distinctShare = 0.2;
+
+class EmblemDesigns : public ::testing::TestWithParam<int> {};
+
+} // namespace
+
+TEST_P(EmblemDesigns, TheEighteenDesignsOfAColourArePairwiseDifferent)
+{
+    const int colour = GetParam();
+    for (int first = 1; first <= civilisationCount; ++first) {
+        const QImage mine = emblem(colour, first);
+        for (int second = first + 1; second <= civilisationCount; ++second) {
+            SCOPED_TRACE(emblemPath(colour, first).toStdString() + " against "
+                         + emblemPath(colour, second).toStdString());
+            EXPECT_GT(shareOfDifferingPixels(mine, emblem(colour, second)), distinctShare);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllPlayerColours, EmblemDesigns, ::testing::Range(0, colourCount));
