@@ -1,0 +1,197 @@
+// The body scan: time, chat, event lines, operations it passes over, and chapter boundaries.
+
+#include "RecordWriter.h"
+#include "TemporaryRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace korvale::test;
+
+namespace {
+
+const std::string Feudal = "\xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB7\xE2\xBD\xA8\xCA\xB1\xB4\xFA";   // 开始升级封建时代
+const std::string Castle = "\xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB3\xC7\xB1\xA4\xCA\xB1\xB4\xFA";   // 开始升级城堡时代
+const std::string Imperial = "\xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB5\xDB\xCD\xF5\xCA\xB1\xB4\xFA"; // 开始升级帝王时代
+const std::string Surrender = "\xCD\xB6\xBD\xB5";                                                // 投降
+const std::string LiSi = "\xC0\xEE\xCB\xC4";                                                     // 李四
+
+RecordBlueprint WithBody(std::vector<BodyOperation> operations)
+{
+    RecordBlueprint record;
+    record.header.slots[2].name = LiSi;
+    record.header.slots[3] = SlotBlueprint{1, 2, "Third", 1};
+    record.body.operations = std::move(operations);
+    return record;
+}
+
+// A chat line after the operation under test shows whether the scan came out at its end.
+ChatOperation Marker()
+{
+    return ChatOperation{"@#1Alpha: after"};
+}
+
+void ExpectOnlyTheMarker(const Mgx::ChapterInfo& chapter, std::int32_t time = 0)
+{
+    ASSERT_EQ(chapter.ingameChat.size(), 1u);
+    EXPECT_EQ(chapter.ingameChat[0].text, "@#1Alpha: after");
+    EXPECT_EQ(chapter.ingameChat[0].time, time);
+}
+
+Command OtherCommand(std::uint8_t byte, std::size_t length)
+{
+    Command command{std::vector<std::uint8_t>(length, 0x04)};
+    command.data[0] = byte;
+    return command;
+}
+
+} // namespace
+
+TEST(BodyScan, ABodyOfOnlyItsFirst28BytesHasVersionAndNothingElse)
+{
+    RecordBlueprint record = WithBody({});
+    record.body.logVersion = 3;
+    ASSERT_EQ(RecordWriter(record).body().size(), 28u);
+    const Mgx::ChapterInfo chapter = ReadBack(record);
+    EXPECT_EQ(chapter.logVersion, 3);
+    EXPECT_EQ(chapter.gameTime, 0);
+    EXPECT_TRUE(chapter.ingameChat.empty());
+}
+
+TEST(BodyScan, TimeStepsAddUpAndStampTheLinesBetweenThem)
+{
+    const Mgx::ChapterInfo chapter =
+        ReadBack(WithBody({TimeStep{500}, TimeStep{500, 3}, ChatOperation{"@#2x: at one second"}, TimeStep{1000, 1}}));
+    EXPECT_EQ(chapter.gameTime, 2000);
+    ASSERT_EQ(chapter.ingameChat.size(), 1u);
+    EXPECT_EQ(chapter.ingameChat[0].time, 1000);
+    EXPECT_EQ(chapter.ingameChat[0].text, "@#2x: at one second");
+}
+
+TEST(BodyScan, ChatTextIsKeptByteForByte)
+{
+    const std::string text = "@#2" + LiSi + ": \xC4\xE3\xBA\xC3 \x01\x7F";
+    const Mgx::ChapterInfo chapter = ReadBack(WithBody({ChatOperation{text}, ChatOperation{""}}));
+    ASSERT_EQ(chapter.ingameChat.size(), 2u);
+    EXPECT_EQ(chapter.ingameChat[0].text, text);
+    EXPECT_EQ(chapter.ingameChat[1].text, "");
+}
+
+TEST(BodyScan, ChatWithAnotherMarkerIsPassedOverWithTwentyBytes)
+{
+    for (std::int32_t m : {0, 500, -2}) {
+        SCOPED_TRACE(m);
+        ExpectOnlyTheMarker(ReadBack(WithBody({ChatOperation{"never read", m}, Marker()})));
+    }
+}
+
+TEST(BodyScan, ResearchOfTheThreeAgesNamesTheSlot)
+{
+    const Mgx::ChapterInfo chapter = ReadBack(WithBody({ResearchCommand(3, CastleAge), TimeStep{250},
+                                                        ResearchCommand(2, FeudalAge), ResearchCommand(1, ImperialAge)}));
+    ASSERT_EQ(chapter.ingameChat.size(), 3u);
+    EXPECT_EQ(chapter.ingameChat[0].text, "@#0 Third " + Castle);
+    EXPECT_EQ(chapter.ingameChat[0].time, 0);
+    EXPECT_EQ(chapter.ingameChat[1].text, "@#0 " + LiSi + " " + Feudal);
+    EXPECT_EQ(chapter.ingameChat[1].time, 250);
+    EXPECT_EQ(chapter.ingameChat[2].text, "@#0 Alpha " + Imperial);
+}
+
+TEST(BodyScan, OtherResearchIsPassedOverWithItsWholeLength)
+{
+    for (std::uint16_t technology : {104, 100, 22}) {
+        SCOPED_TRACE(technology);
+        Command research = ResearchCommand(2, technology);
+        research.data.resize(40, 0x04); // a longer command: L + 4 bytes follow its length either way
+        ExpectOnlyTheMarker(ReadBack(WithBody({research, Marker()})));
+    }
+}
+
+TEST(BodyScan, AResignationPrintsItsNumberAndTheSlotsName)
+{
+    const Mgx::ChapterInfo chapter = ReadBack(WithBody({TimeStep{4000}, ResignCommand(4, 2), Marker()}));
+    ASSERT_EQ(chapter.ingameChat.size(), 2u);
+    EXPECT_EQ(chapter.ingameChat[0].text, "@#4 " + LiSi + " " + Surrender);
+    EXPECT_EQ(chapter.ingameChat[0].time, 4000);
+    EXPECT_EQ(chapter.ingameChat[1].text, "@#1Alpha: after");
+}
+
+TEST(BodyScan, OtherCommandsArePassedOverWithTheirLengthAndFourBytes)
+{
+    for (std::uint8_t byte : {0x20, 0x03, 0x00, 0xFF})
+        for (std::size_t length : {1u, 4u, 20u, 333u}) {
+            SCOPED_TRACE(std::to_string(byte) + "/" + std::to_string(length));
+            ExpectOnlyTheMarker(ReadBack(WithBody({OtherCommand(byte, length), Marker()})));
+        }
+}
+
+TEST(BodyScan, OperationsOfTypesZeroAndThreeArePassedOver)
+{
+    ExpectOnlyTheMarker(ReadBack(WithBody({ListOperation{0}, ListOperation{7}, ViewOperation{}, Marker()})));
+}
+
+TEST(BodyScan, AnUnknownTypeConsumesOnlyItsFourBytes)
+{
+    ExpectOnlyTheMarker(ReadBack(WithBody({BareOperation{9}, BareOperation{5}, BareOperation{-1}, Marker()})));
+}
+
+TEST(BodyScan, ANextChapterPositionOfZeroIsNeverMet)
+{
+    // A boundary whose two offsets read as unknown operation types, followed by the decoy bytes,
+    // which read as a 77777 ms time step and a chat line when scanned as operations.
+    ChapterBoundary boundary;
+    boundary.resumePos = 9;
+    boundary.nextChapterPos = 9;
+    RecordBlueprint record = WithBody({TimeStep{100}, boundary});
+    record.nextChapterPos = 0;
+    const Mgx::ChapterInfo chapter = ReadBack(record);
+    EXPECT_EQ(chapter.gameTime, 100 + 77777);
+    ASSERT_EQ(chapter.ingameChat.size(), 1u);
+    EXPECT_EQ(chapter.ingameChat[0].text, "decoy");
+}
+
+TEST(BodyScan, AChapterBoundarySkipsTheEmbeddedHeaderAndKeepsCounting)
+{
+    const RecordBlueprint record =
+        WithBody({TimeStep{600}, ChatOperation{"@#1Alpha: before"}, ChapterBoundary{}, TimeStep{400},
+                  ResearchCommand(2, FeudalAge)});
+    const RecordWriter writer(record);
+    ASSERT_EQ(writer.chapterBoundaries().size(), 1u);
+    EXPECT_EQ(writer.nextChapterPos(), writer.chapterBoundaries()[0]);
+
+    const Mgx::ChapterInfo chapter = ReadBack(record);
+    EXPECT_EQ(chapter.nextChapterPos, writer.nextChapterPos());
+    EXPECT_EQ(chapter.gameTime, 1000);
+    ASSERT_EQ(chapter.ingameChat.size(), 2u);
+    EXPECT_EQ(chapter.ingameChat[0].text, "@#1Alpha: before");
+    EXPECT_EQ(chapter.ingameChat[1].text, "@#0 " + LiSi + " " + Feudal);
+    EXPECT_EQ(chapter.ingameChat[1].time, 1000);
+}
+
+TEST(BodyScan, EachBoundaryNamesTheNext)
+{
+    ChapterBoundary large;
+    large.embedded.resize(5000, 0x02);
+    const RecordBlueprint record = WithBody({TimeStep{1}, ChapterBoundary{}, TimeStep{10}, BareOperation{9}, large,
+                                             TimeStep{100}, ChapterBoundary{}, ChatOperation{"@#3Third: end"}});
+    const RecordWriter writer(record);
+    ASSERT_EQ(writer.chapterBoundaries().size(), 3u);
+    const Mgx::ChapterInfo chapter = ReadBack(record);
+    EXPECT_EQ(chapter.gameTime, 111);
+    ASSERT_EQ(chapter.ingameChat.size(), 1u);
+    EXPECT_EQ(chapter.ingameChat[0].text, "@#3Third: end");
+    EXPECT_EQ(chapter.ingameChat[0].time, 111);
+}
+
+TEST(BodyScan, ABodyCutInsideAnOperationKeepsWhatWasRead)
+{
+    RecordBlueprint record = WithBody({TimeStep{300}, ChatOperation{"@#1Alpha: kept"}, TimeStep{200}});
+    std::vector<std::uint8_t> body = RecordWriter(record).body();
+    body.resize(body.size() - 10); // inside the last time step's 16 trailing bytes: its delta is whole
+    record.rawBody = body;
+    const Mgx::ChapterInfo chapter = ReadBack(record);
+    EXPECT_EQ(chapter.gameTime, 500);
+    ASSERT_EQ(chapter.ingameChat.size(), 1u);
+    EXPECT_EQ(chapter.ingameChat[0].text, "@#1Alpha: kept");
+}
