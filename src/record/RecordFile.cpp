@@ -77,6 +77,14 @@ std::size_t RecordFile::read(void* destination, std::size_t n)
 {
     auto* out = static_cast<std::uint8_t*>(destination);
     std::size_t done = 0;
+    // A large read past the buffer, like the header block, goes straight to the destination.
+    if (n >= BufferSize && m_file && m_position >= 0 && m_position < m_length
+        && (m_position < m_bufferStart || m_position >= m_bufferStart + static_cast<std::int64_t>(m_bufferFill))
+        && KORVALE_FSEEK(m_file, m_position, SEEK_SET) == 0) {
+        done = std::fread(out, 1, n, m_file);
+        m_position += static_cast<std::int64_t>(done);
+        return done;
+    }
     while (done < n) {
         const std::int64_t offset = m_position - m_bufferStart;
         if (offset < 0 || offset >= static_cast<std::int64_t>(m_bufferFill)) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -17,9 +18,9 @@ public:
     RecordFile& operator=(const RecordFile&) = delete;
 
     std::size_t read(void* destination, std::size_t n);
-    bool readInt32(std::int32_t& value) { return read(&value, sizeof value) == sizeof value; }
-    bool readUInt16(std::uint16_t& value) { return read(&value, sizeof value) == sizeof value; }
-    bool readUInt8(std::uint8_t& value) { return read(&value, sizeof value) == sizeof value; }
+    bool readInt32(std::int32_t& value) { return readValue(value); }
+    bool readUInt16(std::uint16_t& value) { return readValue(value); }
+    bool readUInt8(std::uint8_t& value) { return readValue(value); }
 
     void seekRelative(std::int64_t n) { m_position += n; }
     void seekTo(std::int64_t p) { m_position = p; }
@@ -30,6 +31,17 @@ public:
     void close();
 
 private:
+    // The body scan's reads are a few bytes each; when they lie in the buffer they cost a copy of a word.
+    template <typename T> bool readValue(T& value)
+    {
+        const std::int64_t offset = m_position - m_bufferStart;
+        if (offset >= 0 && offset + static_cast<std::int64_t>(sizeof(T)) <= static_cast<std::int64_t>(m_bufferFill)) {
+            std::memcpy(&value, m_buffer.get() + offset, sizeof(T));
+            m_position += static_cast<std::int64_t>(sizeof(T));
+            return true;
+        }
+        return read(&value, sizeof(T)) == sizeof(T);
+    }
     bool fill();
 
     static constexpr std::size_t BufferSize = 256 * 1024;
