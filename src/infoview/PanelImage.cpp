@@ -4,6 +4,8 @@
 #include "ScriptedPrompt.h"
 #include "ShowInfo.h"
 
+#include <QCoreApplication>
+
 QImage RenderPanelImage(const Mgx::GameRecord& record)
 {
     MgxInfoDlgBar bar;
@@ -12,5 +14,7 @@ QImage RenderPanelImage(const Mgx::GameRecord& record)
     // A prompt without answers says No to the repair question.
     ScriptedPrompt noQuestions;
     Mgx::ShowInfo(&record, bar.container(), noQuestions);
+    // Text boxes lay out their scroll bars from posted events.
+    QCoreApplication::processEvents();
     return bar.grab().toImage();
 }

@@ -1,0 +1,387 @@
+#include "PanelTestSupport.h"
+
+#include "GeneralPage.h"
+#include "InfoContainer.h"
+#include "MapContainer.h"
+#include "MgxInfoDlgBar.h"
+#include "NameTables.h"
+#include "RealRecords.h"
+#include "RecordLoader.h"
+#include "ScriptedPrompt.h"
+#include "ShowInfo.h"
+#include "TeamLabel.h"
+#include "TerrainPic.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// What the panel must show for one real record (values from the records' own description).
+struct ExpectedPanel {
+    const char* file;
+    std::array<const char*, 10> labels; // game type, map, map type, size, speed, difficulty, population, victory, duration, version
+    std::array<const char*, 8> names;
+    std::array<const char*, 8> civilizations;
+    std::array<const char*, 8> teams;
+    std::array<int, 8> colours; // -1: empty position
+    int recorderPosition;
+    int chatLines;
+    std::array<const char*, 2> chatLinesAfterSeparator;
+};
+
+const ExpectedPanel Records[] = {
+    {"aoc10a_4v4_arabia_gbk.mgx",
+     {"游戏类型：随机地图", "地图：阿拉伯", "地图类型：标准", "地图大小：220x220", "游戏速度：标准", "难度：标准",
+      "人口上限：200", "胜利条件：征服", "时长：00:53:55", "版本：1.0a"},
+     {"D55_JAVA比赛", "D5_猥琐教徒", "D7双清", "D5_火锅(股股）", "幻彩d4", "D6_可惜不是你", "D4棒棒鱻打妖怪*", "D7-蒙古博"},
+     {"中国", "匈奴", "中国", "匈奴", "法国", "波斯", "凯尔特", "蒙古"},
+     {"1", "2", "2", "1", "1", "2", "2", "1"},
+     {0, 1, 2, 3, 4, 5, 6, 7},
+     0,
+     // 109 in-game entries, 62 of them the game's own "--" notices.
+     2 + 47,
+     {"[00:08:08] D7-蒙古博 开始升级封建时代", "[00:08:23] D5_猥琐教徒 开始升级封建时代"}},
+    {"aoc10a_1v1_team_spectators.mgx",
+     {"游戏类型：随机地图", "地图：阿拉伯", "地图类型：标准", "地图大小：120x120", "游戏速度：标准", "难度：标准",
+      "人口上限：200", "胜利条件：征服", "时长：00:28:00", "版本：1.0a"},
+     {"_CNC_575_雨神~", "CNC475阳阳娱乐", "CNC-4.5特菜", "CNC_5.0冷月无声", "CNC_4.75老土豆", "_CNC_6.75鸭子",
+      "_CNC_5.25_茶王", ""},
+     {"中国", "匈奴", "中国", "匈奴", "匈奴", "匈奴", "匈奴", ""},
+     {"1", "--", "1", "5", "5", "--", "2", "--"},
+     {0, 5, 0, 5, 5, 5, 5, -1},
+     1,
+     11 + 2 + 81 - 19,
+     {"[00:04:51]_CNC_6.75鸭子: 太弱了", "[00:04:52]_CNC_6.75鸭子: 11"}},
+    {"aoc10a_sp_vs_4ai_teams_short.mgx",
+     {"游戏类型：随机地图", "地图：阿拉伯", "地图类型：标准", "地图大小：200x200", "游戏速度：标准", "难度：标准",
+      "人口上限：200", "胜利条件：征服", "时长：00:00:38", "版本：1.0a"},
+     {"BG4QAF", "撒尼族人康拉德", "齐谷德", "雅齐帖基特皇帝", "Yi Song-kye", "", "", ""},
+     {"土耳其", "条顿", "维京", "波斯", "朝鮮", "", "", ""},
+     {"1", "1", "2", "--", "2", "--", "--", "--"},
+     {0, 1, 2, 3, 4, -1, -1, -1},
+     0,
+     2,
+     {nullptr, nullptr}},
+    {"aoc10c_1v1_regicide.mgx",
+     {"游戏类型：弑君", "地图：定制", "地图类型：定制", "地图大小：120x120", "游戏速度：标准", "难度：标准",
+      "人口上限：200", "胜利条件：征服", "时长：00:22:21", "版本：1.0c"},
+     {"DreaIVIS", "VIK_dfs", "TheViper", "[TyRanT]_DauT_", "Tsu_NilPferD", "", "", ""},
+     {"玛雅", "玛雅", "玛雅", "玛雅", "玛雅", "", "", ""},
+     {"--", "--", "--", "--", "--", "--", "--", "--"},
+     {1, 3, 1, 3, 1, -1, -1, -1},
+     0,
+     7 + 2 + 18,
+     {"[00:04:39] VIK_dfs 开始升级封建时代", "[00:04:39] VIK_dfs 开始升级封建时代"}},
+    {"aoc10c_4v4_2chapters_gbk.mgx",
+     {"游戏类型：随机地图", "地图：阿拉伯", "地图类型：标准", "地图大小：220x220", "游戏速度：快速", "难度：标准",
+      "人口上限：200", "胜利条件：标准", "时长：00:52:59", "版本：1.0c"},
+     {"天涯", "阿里", "萝卜3V3", "建总5.75", "~我来自增城~", "刀二", "沙漠皇帝", "一叶知秋"},
+     {"波斯", "西班牙", "法国", "阿兹特克", "玛雅", "匈奴", "维京", "凯尔特"},
+     {"1", "1", "1", "2", "2", "1", "2", "2"},
+     {0, 1, 2, 3, 4, 5, 6, 7},
+     7,
+     33 + 2 + 140 - 63,
+     {"[00:00:44]<All>~我来自增城~: 24", "[00:00:54]~我来自增城~: ."}},
+    {"aoc10c_4v4_empty_body.mgx",
+     {"游戏类型：随机地图", "地图：定制", "地图类型：定制", "地图大小：220x220", "游戏速度：标准", "难度：中等",
+      "人口上限：200", "胜利条件：标准", "时长：00:00:00", "版本：1.0c"},
+     {"_OzakiZor", "RoR_xFictionx", "HussarPL", "[MMCrew]_MuZZa", "PleaseBeGentle_", "_Kamil_", "[Gaucho]F4kute_",
+      "Aatto"},
+     {"不列颠", "撒拉逊", "哥特", "维京", "波斯", "凯尔特", "西班牙", "玛雅"},
+     {"1", "2", "2", "1", "2", "1", "2", "1"},
+     {0, 1, 2, 3, 4, 5, 6, 7},
+     1,
+     7 + 2,
+     {nullptr, nullptr}},
+    {"aoc10c_1v1_arabia.mgx",
+     {"游戏类型：随机地图", "地图：阿拉伯", "地图类型：标准", "地图大小：120x120", "游戏速度：标准", "难度：标准",
+      "人口上限：200", "胜利条件：标准", "时长：00:53:46", "版本：1.0c"},
+     {"North", "H_Haslebo", "", "", "", "", "", ""},
+     {"匈奴", "匈奴", "", "", "", "", "", ""},
+     {"--", "3", "--", "--", "--", "--", "--", "--"},
+     {7, 2, -1, -1, -1, -1, -1, -1},
+     0,
+     14 + 2 + 6,
+     {"[00:09:03] North 开始升级封建时代", "[00:10:09] H_Haslebo 开始升级封建时代"}},
+};
+
+const char* const LabelNames[] = {"gameTypeLabel", "mapLabel",        "mapTypeLabel",    "mapSizeLabel",
+                                  "speedLabel",    "difficultyLabel", "populationLabel", "victoryLabel",
+                                  "durationLabel", "versionLabel"};
+
+class ShowInfoTest : public korvale::test::WidgetTest {
+protected:
+    ShowInfoTest()
+    {
+        bar.setAttribute(Qt::WA_DontShowOnScreen);
+        bar.show();
+    }
+
+    template <typename T = QWidget>
+    T* child(const QString& name) const
+    {
+        T* found = bar.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+
+    QString label(const char* name) const { return child<QLabel>(QString::fromLatin1(name))->text(); }
+    QString slotControl(const char* kind, int position) const
+    {
+        return QString::fromLatin1(kind) + QString::number(position);
+    }
+    QListWidget& chat() const { return *child<QListWidget>(QStringLiteral("chatList")); }
+    QPoint eye() const { return child(QStringLiteral("recorderMarker"))->pos(); }
+    InfoContainer& pane() const { return bar.container(); }
+    MapContainer& map() const { return pane().generalPage().mapContainer(); }
+
+    void show(const Mgx::GameRecord& record) { Mgx::ShowInfo(&record, pane(), prompt); }
+
+    void expectResetState() const
+    {
+        for (const char* name : LabelNames)
+            EXPECT_TRUE(label(name).endsWith(QStringLiteral("："))) << name << ": " << label(name).toStdString();
+        EXPECT_EQ(child<QPlainTextEdit>(QStringLiteral("objectivesBox"))->toPlainText(), "游戏目标");
+        EXPECT_EQ(chat().count(), 0);
+        EXPECT_EQ(child<QLineEdit>(QStringLiteral("nameBox0"))->text(), "");
+        EXPECT_EQ(child<TeamLabel>(QStringLiteral("teamLabel0"))->colour(), QColor(192, 192, 192));
+        EXPECT_EQ(eye(), QPoint(67, 285));
+    }
+
+    MgxInfoDlgBar bar;
+    ScriptedPrompt prompt;
+};
+
+Mgx::GameRecord LoadReal(const char* name) { return Mgx::LoadRecordFile(korvale::test::RealRecordPath(name)); }
+
+std::vector<char> FileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A copy of the record whose first field the game left at zero, in a folder of its own.
+class DamagedCopy {
+public:
+    DamagedCopy()
+        : m_folder(std::filesystem::temp_directory_path()
+                   / ("korvale-repair-" + std::to_string(reinterpret_cast<std::uintptr_t>(this))))
+    {
+        std::filesystem::create_directories(m_folder);
+        std::filesystem::copy_file(korvale::test::RealRecordPath("aoc10a_4v4_headerend0.mgx"), path(),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    ~DamagedCopy() { std::filesystem::remove_all(m_folder); }
+
+    std::filesystem::path path() const { return m_folder / "damaged.mgx"; }
+    std::filesystem::path backup() const { return m_folder / "damaged.mgx.bak"; }
+
+private:
+    std::filesystem::path m_folder;
+};
+
+} // namespace
+
+TEST_F(ShowInfoTest, RealRecordsShowEveryLabelSlotAndChatLine)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    for (const ExpectedPanel& expected : Records) {
+        SCOPED_TRACE(expected.file);
+        const Mgx::GameRecord record = LoadReal(expected.file);
+        show(record);
+
+        for (std::size_t i = 0; i < std::size(LabelNames); ++i)
+            EXPECT_EQ(label(LabelNames[i]), QString::fromUtf8(expected.labels[i])) << LabelNames[i];
+        EXPECT_TRUE(child<QPlainTextEdit>(QStringLiteral("objectivesBox"))
+                        ->toPlainText()
+                        .startsWith(QString::fromUtf8(expected.file) + QStringLiteral("\n\n")));
+
+        for (int i = 0; i < 8; ++i) {
+            SCOPED_TRACE(i);
+            const auto u = static_cast<std::size_t>(i);
+            EXPECT_EQ(child<QLineEdit>(slotControl("nameBox", i))->text(), QString::fromUtf8(expected.names[u]));
+            EXPECT_EQ(child<QLabel>(slotControl("civLabel", i))->text(), QString::fromUtf8(expected.civilizations[u]));
+            const auto* team = child<TeamLabel>(slotControl("teamLabel", i));
+            EXPECT_EQ(team->text(), QString::fromUtf8(expected.teams[u]));
+            const int colour = expected.colours[u];
+            EXPECT_EQ(team->colour().rgb(), colour < 0 ? qRgb(192, 192, 192) : PlayerColours[static_cast<std::size_t>(colour)]);
+            EXPECT_EQ(child<QLabel>(slotControl("emblem", i))->pixmap().isNull(), colour < 0);
+            EXPECT_EQ(child<QLabel>(slotControl("kindPicture", i))->pixmap().isNull(), colour < 0);
+        }
+        const int r = expected.recorderPosition;
+        EXPECT_EQ(eye(), QPoint(58 + 194 * (r / 4), 10 + 49 * (r % 4)));
+
+        ASSERT_EQ(chat().count(), expected.chatLines);
+        QStringList lines;
+        for (int i = 0; i < chat().count(); ++i)
+            lines << chat().item(i)->text();
+        const qsizetype at = lines.indexOf(QStringLiteral("============游戏开始=========="));
+        ASSERT_GE(at, 1);
+        EXPECT_EQ(lines[at - 1], "");
+        for (std::size_t i = 0; i < 2 && expected.chatLinesAfterSeparator[i]; ++i)
+            EXPECT_EQ(lines[at + 1 + static_cast<qsizetype>(i)], QString::fromUtf8(expected.chatLinesAfterSeparator[i]));
+    }
+}
+
+TEST_F(ShowInfoTest, PregameChatComesFirstWithoutItsPrefix)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    show(LoadReal("aoc10c_4v4_empty_body.mgx"));
+    ASSERT_EQ(chat().count(), 9);
+    EXPECT_EQ(chat().item(0)->text(), "_Kamil_: if thats what u want to believe");
+    EXPECT_EQ(chat().item(1)->text(), "RoR_xFictionx: retards");
+    EXPECT_EQ(chat().item(7)->text(), "");
+    EXPECT_EQ(chat().item(8)->text(), "============游戏开始==========");
+}
+
+TEST_F(ShowInfoTest, TheMapOfTheRecordGoesToThePicture)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
+    // A 220 x 220 map makes a diamond of 311 x 154 pixels.
+    EXPECT_EQ(map().picture()->terrainImage().size(), QSize(311, 154));
+}
+
+TEST_F(ShowInfoTest, ADamagedRecordAfterAGoodOneResetsTheTextsButKeepsTheMap)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
+    const QImage goodMap = map().grab().toImage();
+
+    show(LoadReal("aoc10a_4v4_headerend0.mgx")); // the prompt answers No
+    ASSERT_EQ(prompt.questions().size(), 1);
+    expectResetState();
+    EXPECT_EQ(map().grab().toImage(), goodMap);
+    EXPECT_EQ(map().picture()->terrainImage().size(), QSize(311, 154));
+}
+
+TEST_F(ShowInfoTest, RepairAnsweredYesRepairsAndReports)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    const DamagedCopy copy;
+    const std::vector<char> original = FileBytes(copy.path());
+    const Mgx::GameRecord record = Mgx::LoadRecordFile(copy.path().string());
+    ASSERT_EQ(record.chapters.front().status, Mgx::ChapterInfo::HeaderEndMissing);
+
+    prompt.answerNext(true);
+    show(record);
+
+    EXPECT_EQ(prompt.questions(),
+              QStringList{QStringLiteral("此录像文件可能内容残缺或非录像文件，是否现在按照录像文件格式进行修复？\n修复时原文件将自动备份。")});
+    ASSERT_EQ(prompt.messages().size(), 1);
+    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Plain);
+    EXPECT_EQ(prompt.messages()[0].text,
+              QStringLiteral("修复成功!原文件备份保存为:\r\n") + QString::fromStdString(copy.backup().string()));
+    expectResetState();
+
+    EXPECT_EQ(FileBytes(copy.backup()), original);
+    const std::vector<char> repaired = FileBytes(copy.path());
+    ASSERT_EQ(repaired.size(), original.size());
+    std::int32_t headerEnd = 0;
+    std::memcpy(&headerEnd, repaired.data(), sizeof headerEnd);
+    EXPECT_EQ(headerEnd, 298558);
+    EXPECT_TRUE(std::equal(repaired.begin() + 4, repaired.end(), original.begin() + 4));
+
+    const Mgx::GameRecord again = Mgx::LoadRecordFile(copy.path().string());
+    EXPECT_EQ(again.chapters.front().status, Mgx::ChapterInfo::Read);
+    EXPECT_EQ(again.chapters.front().logVersion, 3);
+}
+
+TEST_F(ShowInfoTest, RepairAnsweredNoLeavesTheFileAlone)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    const DamagedCopy copy;
+    const std::vector<char> original = FileBytes(copy.path());
+    prompt.answerNext(false);
+    show(Mgx::LoadRecordFile(copy.path().string()));
+
+    EXPECT_EQ(prompt.questions().size(), 1);
+    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_EQ(FileBytes(copy.path()), original);
+    EXPECT_FALSE(std::filesystem::exists(copy.backup()));
+    expectResetState();
+}
+
+TEST_F(ShowInfoTest, RecordsWithNothingToShowLeaveTheResetStateAndAskNothing)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    const Mgx::GameRecord good = LoadReal("aoc10c_1v1_arabia.mgx");
+
+    show(good);
+    Mgx::ShowInfo(nullptr, pane(), prompt);
+    expectResetState();
+
+    show(good);
+    show(Mgx::GameRecord()); // an empty file: no chapter
+    expectResetState();
+
+    Mgx::GameRecord building;
+    building.chapters.emplace_back();
+    show(good);
+    show(building);
+    expectResetState();
+
+    EXPECT_TRUE(prompt.questions().isEmpty());
+    EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+TEST_F(ShowInfoTest, TheEyeIsReckonedFromThePlayerPageTopInForce)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    const Mgx::GameRecord record = LoadReal("aoc10c_4v4_2chapters_gbk.mgx"); // recorded by slot 8
+    show(record);
+    EXPECT_EQ(eye(), QPoint(252, 157));
+
+    pane().toggleCollapsed();
+    show(record);
+    EXPECT_EQ(eye(), QPoint(252, 330 - 67 + 49 * 3));
+
+    pane().toggleCollapsed();
+    EXPECT_EQ(eye(), QPoint(252, 330 - 67 + 49 * 3)); // moves only when a record is shown
+}
+
+TEST_F(ShowInfoTest, InTheLargeMapModeDurationAndVersionStayHidden)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    map().toggleMode();
+    show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
+    EXPECT_FALSE(child(QStringLiteral("durationLabel"))->isVisibleTo(&pane()));
+    EXPECT_FALSE(child(QStringLiteral("versionLabel"))->isVisibleTo(&pane()));
+    EXPECT_EQ(label("durationLabel"), "时长：00:53:55");
+    map().toggleMode();
+    EXPECT_TRUE(child(QStringLiteral("durationLabel"))->isVisibleTo(&pane()));
+}
+
+TEST_F(ShowInfoTest, SettingsComeFromTheFirstChapterTheMapFromTheLast)
+{
+    Mgx::ChapterInfo first = korvale::test::ReadChapter();
+    first.mapWidth = first.mapHeight = 10;
+    first.terrain.assign(10 * 10 * 2, 0);
+    first.objectMarks.assign(10 * 10, 0);
+    first.gameTime = 1000;
+    Mgx::ChapterInfo last = korvale::test::ReadChapter();
+    last.mapWidth = last.mapHeight = 200;
+    last.terrain.assign(200 * 200 * 2, 1);
+    last.objectMarks.assign(200 * 200, 0);
+    last.gameTime = 2000;
+    Mgx::GameRecord record;
+    record.chapters = {first, last};
+
+    show(record);
+    EXPECT_EQ(label("mapSizeLabel"), "地图大小：10x10");
+    EXPECT_EQ(label("durationLabel"), "时长：00:00:03");
+    EXPECT_EQ(map().picture()->terrainImage().size(), QSize(282, 140));
+    EXPECT_EQ(chat().count(), 4);
+}
