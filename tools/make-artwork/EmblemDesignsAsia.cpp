@@ -148,11 +148,6 @@ void chinese(QPainter& painter, const EmblemPalette& palette)
     painter.fillPath(ellipse({16.6, 12.6}, 0.9, 0.9), Neutral::ink);
     line(painter, {12.8, 10.8}, {18.8, 9.4}, palette.deep(), 1.0);
     painter.fillPath(ellipse({4.5, 14}, 0.8, 0.6), Neutral::ink);
-
-    QPainterPath whisker;
-    whisker.moveTo(5.5, 15.2);
-    whisker.cubicTo(1, 19, 5, 27, 1.5, 33);
-    outline(painter, whisker, Neutral::ivory, 0.8);
 }
 
 void persians(QPainter& painter, const EmblemPalette& palette)
@@ -189,12 +184,19 @@ void persians(QPainter& painter, const EmblemPalette& palette)
     painter.fillPath(ear, palette.shade());
     outline(painter, ear, palette.edge(), 0.8);
 
-    QPainterPath blanket = polygon({{18, 13}, {32, 13.5}, {31.5, 24}, {18.5, 24}});
-    painter.fillPath(blanket, palette.shade());
+    // Saddle cloth draped over the back, its hem following the belly.
+    QPainterPath blanket;
+    blanket.moveTo(17.5, 12.8);
+    blanket.cubicTo(21, 11.6, 28, 11.6, 31.5, 13);
+    blanket.lineTo(31, 21);
+    blanket.quadTo(24.5, 24, 18, 21);
+    blanket.closeSubpath();
+    painter.fillPath(blanket, palette.deep());
     outline(painter, blanket, palette.edge(), 0.8);
-    for (int i = 0; i < 5; ++i)
-        painter.fillPath(polygon({{18.8 + i * 2.5, 24}, {21.3 + i * 2.5, 24}, {20.05 + i * 2.5, 25.8}}), gilt);
-    line(painter, {18.5, 15.5}, {31.8, 15.5}, gilt, 1.0);
+    QPainterPath hem;
+    hem.moveTo(18, 21);
+    hem.quadTo(24.5, 24, 31, 21);
+    outline(painter, hem, gilt, 1.1);
 
     QPainterPath howdah;
     howdah.addRect(QRectF(19.5, 7.5, 11, 5.5));
@@ -284,14 +286,7 @@ void turks(QPainter& painter, const EmblemPalette& palette)
     painter.fillPath(ellipse({32.6, 6.4}, 2.2, 2.2), Neutral::steelDark);
     outline(painter, ellipse({32.6, 6.4}, 2.2, 2.2), Neutral::ink, 0.8);
 
-    QPainterPath face = ellipse({17.5, 26}, 7, 8.5);
-    QRadialGradient gloom({16, 23}, 9);
-    gloom.setColorAt(0.0, QColor(96, 88, 80));
-    gloom.setColorAt(1.0, QColor(40, 36, 33));
-    painter.fillPath(face, gloom);
-    outline(painter, face, Neutral::ink);
-    eye(painter, {14.7, 24.2}, 0.7);
-    eye(painter, {20.3, 24.2}, 0.7);
+    litFace(painter, {17.5, 26}, 6.5, 8);
     QPainterPath moustache;
     moustache.moveTo(11, 29.5);
     moustache.cubicTo(13, 31, 15.5, 27.8, 17.5, 28.2);

@@ -3,6 +3,7 @@
 #include "EmblemDesigns.h"
 #include "Shapes.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
 
@@ -12,17 +13,6 @@
 using namespace Shapes;
 
 namespace {
-
-// A face in the shadow of a hood or helmet: dark, with two glints for the eyes.
-void shadowedFace(QPainter& painter, QPointF centre, qreal radiusX, qreal radiusY, qreal eyeY)
-{
-    QRadialGradient gloom(centre - QPointF(0, radiusY * 0.3), radiusY * 1.1);
-    gloom.setColorAt(0.0, QColor(58, 54, 50));
-    gloom.setColorAt(1.0, Neutral::shadow);
-    painter.fillPath(ellipse(centre, radiusX, radiusY), gloom);
-    painter.fillPath(ellipse({centre.x() - 2.4, eyeY}, 1.0, 0.55), QColor(200, 196, 188));
-    painter.fillPath(ellipse({centre.x() + 2.4, eyeY}, 1.0, 0.55), QColor(200, 196, 188));
-}
 
 QPainterPath triskeleArm(qreal startDegrees)
 {
@@ -52,7 +42,7 @@ namespace EmblemDesigns {
 
 void britons(QPainter& painter, const EmblemPalette& palette)
 {
-    // Longbowman: hooded head and cape, the longbow held upright in front of his shoulder.
+    // Longbowman: hooded head and cape, the longbow held upright at his side.
     QPainterPath cape;
     cape.moveTo(2, 36);
     cape.cubicTo(3, 29, 9, 25.5, 18, 25.5);
@@ -60,28 +50,28 @@ void britons(QPainter& painter, const EmblemPalette& palette)
     cape.closeSubpath();
     fillTeam(painter, cape, palette, {8, 26}, {30, 36});
 
-    // Arrow shafts sticking out of the quiver over the left shoulder.
-    line(painter, {9.5, 28}, {4.5, 19.5}, Neutral::woodDark, 1.2);
-    line(painter, {11.5, 28}, {7, 18.5}, Neutral::woodDark, 1.2);
-    painter.fillPath(polygon({{4.5, 19.5}, {2.6, 16.6}, {6, 18.4}}), Neutral::ivory);
-    painter.fillPath(polygon({{7, 18.5}, {5.8, 15.4}, {8.6, 17.4}}), Neutral::ivory);
-
     QPainterPath hood;
-    hood.moveTo(9.5, 29);
-    hood.cubicTo(6.5, 18, 10, 4.5, 18, 3);
-    hood.cubicTo(26, 4.5, 29.5, 18, 26.5, 29);
-    hood.quadTo(18, 32, 9.5, 29);
+    hood.moveTo(8, 29.5);
+    hood.cubicTo(5, 19, 7.5, 5, 18, 4.5);
+    hood.cubicTo(28.5, 5, 31, 19, 28, 29.5);
+    hood.quadTo(18, 32.5, 8, 29.5);
     fillTeam(painter, hood, palette, {10, 4}, {28, 28});
     bevel(painter, hood, palette.highlight(), palette.deep());
 
-    shadowedFace(painter, {18, 18.5}, 5.2, 7.2, 17.5);
-    outline(painter, ellipse({18, 18.5}, 5.2, 7.2), palette.light(), 0.9);
+    painter.fillPath(ellipse({18, 19}, 6.4, 8), palette.deep());
+    litFace(painter, {18, 19.5}, 5, 6.6);
 
     QPainterPath bow;
-    bow.moveTo(26, 1);
-    bow.quadTo(36, 18, 26, 35);
-    line(painter, {26, 1}, {26, 35}, Neutral::ivory, 0.6);
-    fillWood(painter, thickened(bow, 2.6), {27, 0}, {33, 0});
+    bow.moveTo(25.5, 1);
+    bow.quadTo(37, 18, 25.5, 35);
+    line(painter, {25.5, 1}, {25.5, 35}, Neutral::ivory, 0.7);
+    // Pale yew, lit across the stave; a full ink edge would swallow so thin a shape.
+    const QPainterPath stave = thickened(bow, 3.0);
+    QLinearGradient yew({28, 0}, {33, 0});
+    yew.setColorAt(0.0, QColor(226, 206, 170));
+    yew.setColorAt(1.0, Neutral::wood);
+    painter.fillPath(stave, yew);
+    outline(painter, stave, Neutral::woodDark, 0.7);
 }
 
 void franks(QPainter& painter, const EmblemPalette& palette)
@@ -280,9 +270,9 @@ void celts(QPainter& painter, const EmblemPalette& palette)
 void spanish(QPainter& painter, const EmblemPalette& palette)
 {
     // Conquistador: morion helmet with its high comb and boat-shaped brim, bearded face below.
-    shadowedFace(painter, {18, 27.5}, 6.5, 7, 26.5);
-    painter.fillPath(polygon({{12.5, 29.5}, {23.5, 29.5}, {18, 36}}), Neutral::woodDark);
-    line(painter, {15, 30}, {21, 30}, Neutral::ink, 1.2);
+    litFace(painter, {18, 27}, 5.6, 6.8);
+    painter.fillPath(polygon({{12.8, 29.5}, {15, 31}, {21, 31}, {23.2, 29.5}, {18, 36}}), Neutral::woodDark);
+    line(painter, {15, 30}, {21, 30}, Neutral::woodDark, 1.3);
 
     QPainterPath plume;
     plume.moveTo(25, 13);

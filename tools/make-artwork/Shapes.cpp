@@ -109,6 +109,25 @@ void line(QPainter& painter, QPointF from, QPointF to, QColor colour, qreal widt
     painter.setPen(Qt::NoPen);
 }
 
+void litFace(QPainter& painter, QPointF centre, qreal radiusX, qreal radiusY)
+{
+    const QPainterPath face = ellipse(centre, radiusX, radiusY);
+    QLinearGradient light(centre - QPointF(radiusX, radiusY), centre + QPointF(radiusX, radiusY));
+    light.setColorAt(0.0, QColor(196, 186, 174));
+    light.setColorAt(1.0, QColor(104, 96, 88));
+    painter.fillPath(face, light);
+    painter.save();
+    painter.setClipPath(face);
+    painter.fillPath(ellipse(centre - QPointF(0, radiusY * 1.15), radiusX * 1.4, radiusY * 0.75),
+                     QColor(0, 0, 0, 110));
+    painter.restore();
+    const qreal eyeY = centre.y() - radiusY * 0.12;
+    painter.fillPath(ellipse({centre.x() - 2.1, eyeY}, 0.75, 0.65), Neutral::ink);
+    painter.fillPath(ellipse({centre.x() + 2.1, eyeY}, 0.75, 0.65), Neutral::ink);
+    line(painter, {centre.x() + 0.4, eyeY + 1}, {centre.x() + 0.6, eyeY + 2.6}, QColor(80, 72, 66), 0.8);
+    line(painter, {centre.x() - 1.6, eyeY + 4.3}, {centre.x() + 1.6, eyeY + 4.3}, QColor(70, 62, 56), 0.8);
+}
+
 void paintEmblemBackground(QPainter& painter)
 {
     QRadialGradient glow(QPointF(15, 12), 30);

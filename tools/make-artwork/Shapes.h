@@ -52,6 +52,10 @@ void bevel(QPainter& painter, const QPainterPath& path, QColor lit, QColor dark)
 void outline(QPainter& painter, const QPainterPath& path, QColor colour, qreal width = 1.0);
 void line(QPainter& painter, QPointF from, QPointF to, QColor colour, qreal width = 1.0);
 
+// A face lit from the upper left under the brow of a hood or helmet, eyes, nose and mouth
+// as small marks.
+void litFace(QPainter& painter, QPointF centre, qreal radiusX, qreal radiusY);
+
 // The dark neutral plate every emblem sits on, so white and yellow still read.
 void paintEmblemBackground(QPainter& painter);
 
