@@ -1,5 +1,6 @@
 #include "MapContainer.h"
 
+#include "KorvaleArtwork.h"
 #include "MapGeometry.h"
 #include "TerrainPic.h"
 
@@ -15,6 +16,11 @@ namespace {
 // image that still reacts to clicks.
 QPixmap ModePixmap(bool compact)
 {
+    static const bool registered = [] {
+        InitKorvaleArtwork();
+        return true;
+    }();
+    (void)registered;
     return QPixmap(compact ? QStringLiteral(":/icons/enlarge.png") : QStringLiteral(":/icons/restore.png"));
 }
 

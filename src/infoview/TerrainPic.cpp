@@ -33,6 +33,25 @@ bool IsDrawable(std::uint32_t width, std::uint32_t height, std::span<const std::
            terrain.size() >= 2 * TileCount(width, height);
 }
 
+// Direct access to the rows of a 32-bit image; QImage::scanLine() checks for sharing on every call.
+struct Pixels {
+    explicit Pixels(QImage& image)
+        : bits(reinterpret_cast<QRgb*>(image.bits()))
+        , stride(image.bytesPerLine() / int(sizeof(QRgb)))
+        , bounds(image.rect())
+    {
+    }
+    QRgb* row(int y) const { return bits + std::ptrdiff_t(y) * stride; }
+    bool contains(QPoint p) const
+    {
+        return p.x() >= 0 && p.y() >= 0 && p.x() < bounds.width() && p.y() < bounds.height();
+    }
+
+    QRgb* bits;
+    int stride;
+    QRect bounds;
+};
+
 // One pixel per tile, coloured by the tile's first byte; later tiles overwrite earlier ones.
 QImage DrawTerrain(int width, int height, std::span<const std::uint8_t> terrain)
 {
@@ -41,14 +60,13 @@ QImage DrawTerrain(int width, int height, std::span<const std::uint8_t> terrain)
     if (image.isNull())
         return image;
     image.fill(Black);
-    const QRect bounds = image.rect();
+    const Pixels pixels(image);
+    const std::uint8_t* tile = terrain.data();
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < width; ++x, tile += 2) {
             const QPoint p = MapGeometry::TerrainPixel(x, y, height, size.width());
-            if (!bounds.contains(p))
-                continue;
-            const std::uint8_t id = terrain[2 * (std::size_t(y) * width + x)];
-            reinterpret_cast<QRgb*>(image.scanLine(p.y()))[p.x()] = MapColours::TerrainColour(id);
+            if (pixels.contains(p))
+                pixels.row(p.y())[p.x()] = MapColours::TerrainColour(*tile);
         }
     }
     return image;
@@ -72,21 +90,6 @@ struct MarkLayer {
     bool showResources = true;
     bool showUnits = true;
     QSize markSize;
-};
-
-// Direct access to the rows of a 32-bit image; QImage::scanLine() checks for sharing on every call.
-struct Pixels {
-    explicit Pixels(QImage& image)
-        : bits(reinterpret_cast<QRgb*>(image.bits()))
-        , stride(image.bytesPerLine() / int(sizeof(QRgb)))
-        , bounds(image.rect())
-    {
-    }
-    QRgb* row(int y) const { return bits + std::ptrdiff_t(y) * stride; }
-
-    QRgb* bits;
-    int stride;
-    QRect bounds;
 };
 
 // Nearest neighbour, each target pixel taking the source pixel its top-left corner falls on, as a

@@ -125,6 +125,18 @@ TEST_F(MapContainerTest, CornerImageSwitchesToLargeAndBack)
     EXPECT_EQ(switches, (std::vector<std::string>{"large", "compact"}));
 }
 
+TEST_F(MapContainerTest, CornerImageShowsEnlargeOrRestore)
+{
+    const QImage enlarge = modeImage->pixmap().toImage();
+    pane.toggleMode();
+    const QImage restore = modeImage->pixmap().toImage();
+    EXPECT_EQ(enlarge.size(), QSize(11, 11));
+    EXPECT_EQ(restore.size(), QSize(11, 11));
+    EXPECT_NE(enlarge, restore);
+    pane.toggleMode();
+    EXPECT_EQ(modeImage->pixmap().toImage(), enlarge);
+}
+
 TEST_F(MapContainerTest, ClickOnThePictureSwitchesTheMode)
 {
     Press(picture);
