@@ -3,6 +3,7 @@
 #include "ChapterInfo.h"
 
 #include "MapContainer.h"
+#include "MapGeometry.h"
 #include "TerrainPic.h"
 
 #include <QApplication>
@@ -111,11 +112,10 @@ TEST_F(MapContainerTest, CornerImageSwitchesToLargeAndBack)
 
     Press(modeImage);
     EXPECT_FALSE(pane.isCompact());
-    EXPECT_EQ(group->geometry(), QRect(0, 0, 375, 245));
+    const auto large = MapGeometry::PaneLayoutFor(false);
+    EXPECT_EQ(Geometries(), (std::vector<QRect>{large.group, large.picture, large.showResources,
+                                                large.showUnits, large.modeImage}));
     EXPECT_EQ(picture->geometry(), QRect(3, 15, 369, 184));
-    EXPECT_EQ(showResources->geometry(), QRect(15, 227, 77, 14));
-    EXPECT_EQ(showUnits->geometry(), QRect(107, 227, 106, 14));
-    EXPECT_EQ(modeImage->geometry(), QRect(360, 0, 11, 11));
     EXPECT_EQ(picture->markSize(), QSize(4, 4));
 
     Press(modeImage);

@@ -7,7 +7,6 @@
 #include "TerrainPic.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -267,16 +266,6 @@ TEST_F(TerrainPicTest, PaintShowsTheRenderedPicture)
     ASSERT_EQ(shown.size(), LargeClient);
     EXPECT_EQ(ExtentOf(shown, Red), MarkAt6x3);
     EXPECT_EQ(shown.pixel(20, 95), GrassColour);
-}
-
-TEST_F(TerrainPicTest, PressEmitsClicked)
-{
-    int clicks = 0;
-    QObject::connect(&pic, &TerrainPic::clicked, [&] { ++clicks; });
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(&pic, &press);
-    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(TerrainPicTest, RenderMapImageIsTheLargePaneWithEveryMark)
