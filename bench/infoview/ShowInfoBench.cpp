@@ -1,0 +1,119 @@
+// Showing a large real record in the information panel, paint included, against the floor of
+// filling an image of the panel's size.
+#include "RecordModel.h"
+
+#include "InfoContainer.h"
+#include "MgxInfoDlgBar.h"
+#include "RecordLoader.h"
+#include "ScriptedPrompt.h"
+#include "ShowInfo.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+void EnsureApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "korvale_infoview_bench";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+// The real records: the folder the build names, else $KORVALE_RECS_DIR, else shared/recs beside
+// the source tree.
+std::filesystem::path RecordsFolder()
+{
+#ifdef KORVALE_RECS_DIR
+    return KORVALE_RECS_DIR;
+#else
+    if (!qEnvironmentVariableIsEmpty("KORVALE_RECS_DIR"))
+        return qEnvironmentVariable("KORVALE_RECS_DIR").toStdString();
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "shared" / "recs";
+#endif
+}
+
+// A 4v4 on a 220 x 220 map with 109 in-game lines: the largest record at hand.
+std::optional<Mgx::GameRecord> LargeRecord(benchmark::State& state)
+{
+    const std::filesystem::path path = RecordsFolder() / "aoc10a_4v4_arabia_gbk.mgx";
+    if (!std::filesystem::exists(path)) {
+        state.SkipWithError(("missing " + path.string()).c_str());
+        return std::nullopt;
+    }
+    return Mgx::LoadRecordFile(path.string());
+}
+
+// The panel as the window holds it, shown off screen so that it lays out and paints for real.
+struct Panel {
+    Panel()
+    {
+        bar.setAttribute(Qt::WA_DontShowOnScreen);
+        bar.show();
+    }
+
+    QImage paint()
+    {
+        InfoContainer& pane = bar.container();
+        QImage image(pane.size(), QImage::Format_ARGB32_Premultiplied);
+        pane.render(&image);
+        return image;
+    }
+
+    MgxInfoDlgBar bar;
+    ScriptedPrompt prompt;
+};
+
+void BM_ShowInfoAndPaint(benchmark::State& state)
+{
+    EnsureApplication();
+    const std::optional<Mgx::GameRecord> record = LargeRecord(state);
+    if (!record)
+        return;
+    Panel panel;
+    for (auto _ : state) {
+        Mgx::ShowInfo(&*record, panel.bar.container(), panel.prompt);
+        benchmark::DoNotOptimize(panel.paint().constBits());
+    }
+}
+BENCHMARK(BM_ShowInfoAndPaint)->Unit(benchmark::kMillisecond);
+
+void BM_PanelRepaint(benchmark::State& state)
+{
+    EnsureApplication();
+    const std::optional<Mgx::GameRecord> record = LargeRecord(state);
+    if (!record)
+        return;
+    Panel panel;
+    Mgx::ShowInfo(&*record, panel.bar.container(), panel.prompt);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(panel.paint().constBits());
+}
+BENCHMARK(BM_PanelRepaint)->Unit(benchmark::kMillisecond);
+
+// The floor: an image of the pane's size, allocated and filled, as every paint above does first.
+void BM_PanelSizedImageFill(benchmark::State& state)
+{
+    EnsureApplication();
+    Panel panel;
+    const QSize size = panel.bar.container().size();
+    for (auto _ : state) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PanelSizedImageFill)->Unit(benchmark::kMillisecond);
+
+} // namespace
