@@ -25,6 +25,83 @@ QTransform facingRight()
     return QTransform(-1, 0, 0, 1, 36, 0);
 }
 
+// Samurai's face in the shadow of the helmet, the lower half behind a team-coloured mask.
+void maskedFace(QPainter& painter, const EmblemPalette& palette)
+{
+    QPainterPath face;
+    face.moveTo(11, 20);
+    face.lineTo(25, 20);
+    face.cubicTo(25, 28, 22, 33.5, 18, 34);
+    face.cubicTo(14, 33.5, 11, 28, 11, 20);
+    face.closeSubpath();
+    painter.fillPath(face, Neutral::shadow);
+    painter.fillPath(ellipse({15.3, 23.5}, 1.0, 0.5), QColor(200, 196, 188));
+    painter.fillPath(ellipse({20.7, 23.5}, 1.0, 0.5), QColor(200, 196, 188));
+    QPainterPath mask;
+    mask.moveTo(11.8, 26.5);
+    mask.quadTo(18, 25, 24.2, 26.5);
+    mask.cubicTo(23.5, 31, 21, 34, 18, 34.3);
+    mask.cubicTo(15, 34, 12.5, 31, 11.8, 26.5);
+    mask.closeSubpath();
+    fillTeam(painter, mask, palette, {12, 26}, {24, 34});
+    line(painter, {15, 28.5}, {21, 28.5}, Neutral::ink, 0.8);
+}
+
+// Elephant facing left: body, domed head, trunk curling at the ground, the near legs.
+QPainterPath elephant()
+{
+    QPainterPath body = ellipse({23, 19.5}, 10.5, 8);
+    body = body.united(ellipse({10.5, 14.5}, 6.5, 6.5));
+    QPainterPath trunk;
+    trunk.moveTo(4.8, 13);
+    trunk.cubicTo(3, 19, 2.5, 26, 3.5, 30.5);
+    trunk.cubicTo(3.8, 32.3, 2.6, 33.2, 1.4, 32.8);
+    trunk.lineTo(1.8, 34.8);
+    trunk.cubicTo(4.6, 35.5, 6.6, 33, 6.3, 30);
+    trunk.cubicTo(6, 25, 7, 20.5, 10.5, 17.5);
+    trunk.closeSubpath();
+    body = body.united(trunk);
+    for (const QRectF& leg : {QRectF(8.5, 21, 5, 14), QRectF(23.5, 22, 5, 13)}) {
+        QPainterPath near;
+        near.addRoundedRect(leg, 1.3, 1.3);
+        body = body.united(near);
+    }
+    return body.simplified();
+}
+
+// Horse at full gallop facing left, forelegs reaching out, hind legs pushing off.
+QPainterPath gallopingHorse()
+{
+    QPainterPath horse;
+    horse.moveTo(3, 16.5);
+    horse.cubicTo(3.5, 14.5, 6, 12.5, 8, 11.8);
+    horse.lineTo(8.6, 9.8);
+    horse.lineTo(9.6, 11.8);
+    horse.cubicTo(12, 13, 13.5, 16, 15, 19);
+    horse.cubicTo(19, 18, 25, 18, 29, 19);
+    horse.cubicTo(31, 19.5, 32, 21, 32, 23);
+    horse.lineTo(35.5, 29.5);
+    horse.lineTo(33.5, 30.5);
+    horse.lineTo(30, 25.5);
+    horse.cubicTo(29, 27, 28, 27.5, 27, 27.8);
+    horse.lineTo(26, 33);
+    horse.lineTo(24, 32.6);
+    horse.lineTo(24.5, 27.5);
+    horse.cubicTo(21, 28, 18, 28, 15.5, 27.5);
+    horse.lineTo(9.5, 33);
+    horse.lineTo(8.2, 31.5);
+    horse.lineTo(12.5, 26);
+    horse.cubicTo(10.5, 24.5, 10, 22, 9.5, 20);
+    horse.cubicTo(8, 19.5, 6, 19, 4.5, 19);
+    horse.cubicTo(3.2, 18.8, 2.8, 17.6, 3, 16.5);
+    horse.closeSubpath();
+    QPainterPath foreleg;
+    foreleg.moveTo(11, 25);
+    foreleg.lineTo(3.5, 27);
+    foreleg.lineTo(1.5, 25.5);
+    return horse.united(thickened(foreleg, 2.2)).simplified();
+}
+
 } // namespace
 
 namespace EmblemDesigns {
@@ -45,23 +122,7 @@ void japanese(QPainter& painter, const EmblemPalette& palette)
         line(painter, {7 - spread, y}, {29 + spread, y}, palette.deep(), 0.9);
     }
 
-    QPainterPath face;
-    face.moveTo(11, 20);
-    face.lineTo(25, 20);
-    face.cubicTo(25, 28, 22, 33.5, 18, 34);
-    face.cubicTo(14, 33.5, 11, 28, 11, 20);
-    face.closeSubpath();
-    painter.fillPath(face, Neutral::shadow);
-    painter.fillPath(ellipse({15.3, 23.5}, 1.0, 0.5), QColor(200, 196, 188));
-    painter.fillPath(ellipse({20.7, 23.5}, 1.0, 0.5), QColor(200, 196, 188));
-    QPainterPath mask;
-    mask.moveTo(11.8, 26.5);
-    mask.quadTo(18, 25, 24.2, 26.5);
-    mask.cubicTo(23.5, 31, 21, 34, 18, 34.3);
-    mask.cubicTo(15, 34, 12.5, 31, 11.8, 26.5);
-    mask.closeSubpath();
-    fillTeam(painter, mask, palette, {12, 26}, {24, 34});
-    line(painter, {15, 28.5}, {21, 28.5}, Neutral::ink, 0.8);
+    maskedFace(painter, palette);
 
     QPainterPath turnbacks = polygon({{2, 16.5}, {8.5, 17.5}, {8.5, 22.5}, {2.5, 23.5}});
     turnbacks = mirroredX(turnbacks);
@@ -108,7 +169,7 @@ void chinese(QPainter& painter, const EmblemPalette& palette)
     QPainterPath tine;
     tine.moveTo(25, 3.4);
     tine.lineTo(27, 0.5);
-    const QPainterPath antlers = thickened(antler, 2.0).united(thickened(tine, 1.4));
+    const QPainterPath antlers = thickened(antler, 2.6).united(thickened(tine, 1.8));
     painter.fillPath(antlers, Neutral::ivory);
     outline(painter, antlers, Neutral::ink, 0.8);
 
@@ -160,23 +221,7 @@ void persians(QPainter& painter, const EmblemPalette& palette)
         outline(painter, far, palette.edge());
     }
 
-    QPainterPath body = ellipse({23, 19.5}, 10.5, 8);
-    body = body.united(ellipse({10.5, 14.5}, 6.5, 6.5));
-    QPainterPath trunk;
-    trunk.moveTo(4.8, 13);
-    trunk.cubicTo(3, 19, 2.5, 26, 3.5, 30.5);
-    trunk.cubicTo(3.8, 32.3, 2.6, 33.2, 1.4, 32.8);
-    trunk.lineTo(1.8, 34.8);
-    trunk.cubicTo(4.6, 35.5, 6.6, 33, 6.3, 30);
-    trunk.cubicTo(6, 25, 7, 20.5, 10.5, 17.5);
-    trunk.closeSubpath();
-    body = body.united(trunk);
-    for (const QRectF& leg : {QRectF(8.5, 21, 5, 14), QRectF(23.5, 22, 5, 13)}) {
-        QPainterPath near;
-        near.addRoundedRect(leg, 1.3, 1.3);
-        body = body.united(near);
-    }
-    body = body.simplified();
+    const QPainterPath body = elephant();
     fillTeam(painter, body, palette, {6, 8}, {30, 34});
     bevel(painter, body, palette.highlight(), palette.deep());
 
@@ -297,9 +342,9 @@ void turks(QPainter& painter, const EmblemPalette& palette)
     painter.fillPath(moustache, Neutral::ink);
 
     QPainterPath plume;
-    plume.moveTo(18.5, 10);
-    plume.cubicTo(18, 5, 21, 1.5, 25.5, 0.5);
-    plume.cubicTo(23, 3.5, 22, 7, 21, 10.5);
+    plume.moveTo(17.5, 10);
+    plume.cubicTo(17, 4.5, 20.5, 1, 26, 0.3);
+    plume.cubicTo(23.5, 3.5, 23, 7, 22, 10.5);
     plume.closeSubpath();
     painter.fillPath(plume, Neutral::ivory);
     outline(painter, plume, Neutral::ink, 0.8);
@@ -324,34 +369,7 @@ void turks(QPainter& painter, const EmblemPalette& palette)
 void mongols(QPainter& painter, const EmblemPalette& palette)
 {
     // Mangudai: horse archer at the gallop, drawing his bow forward.
-    QPainterPath horse;
-    horse.moveTo(3, 16.5);
-    horse.cubicTo(3.5, 14.5, 6, 12.5, 8, 11.8);
-    horse.lineTo(8.6, 9.8);
-    horse.lineTo(9.6, 11.8);
-    horse.cubicTo(12, 13, 13.5, 16, 15, 19);
-    horse.cubicTo(19, 18, 25, 18, 29, 19);
-    horse.cubicTo(31, 19.5, 32, 21, 32, 23);
-    horse.lineTo(35.5, 29.5);
-    horse.lineTo(33.5, 30.5);
-    horse.lineTo(30, 25.5);
-    horse.cubicTo(29, 27, 28, 27.5, 27, 27.8);
-    horse.lineTo(26, 33);
-    horse.lineTo(24, 32.6);
-    horse.lineTo(24.5, 27.5);
-    horse.cubicTo(21, 28, 18, 28, 15.5, 27.5);
-    horse.lineTo(9.5, 33);
-    horse.lineTo(8.2, 31.5);
-    horse.lineTo(12.5, 26);
-    horse.cubicTo(10.5, 24.5, 10, 22, 9.5, 20);
-    horse.cubicTo(8, 19.5, 6, 19, 4.5, 19);
-    horse.cubicTo(3.2, 18.8, 2.8, 17.6, 3, 16.5);
-    horse.closeSubpath();
-    QPainterPath foreleg;
-    foreleg.moveTo(11, 25);
-    foreleg.lineTo(3.5, 27);
-    foreleg.lineTo(1.5, 25.5);
-    QPainterPath horseBody = horse.united(thickened(foreleg, 2.2)).simplified();
+    const QPainterPath horseBody = gallopingHorse();
 
     QPainterPath tail;
     tail.moveTo(31.5, 20.5);

@@ -81,11 +81,6 @@ void fillWood(QPainter& painter, const QPainterPath& path, QPointF lit, QPointF 
     outline(painter, path, Neutral::ink);
 }
 
-void fillFlat(QPainter& painter, const QPainterPath& path, QColor fill)
-{
-    painter.fillPath(path, fill);
-}
-
 void bevel(QPainter& painter, const QPainterPath& path, QColor lit, QColor dark)
 {
     // Each edge line is the outline shifted inwards and clipped to the shape, so it only

@@ -46,7 +46,6 @@ void fillSteel(QPainter& painter, const QPainterPath& path, QPointF lit = {6, 4}
 // Timber: light grain near `lit`, dark towards `dark`, ink edge.
 void fillWood(QPainter& painter, const QPainterPath& path, QPointF lit = {6, 4},
               QPointF dark = {30, 32});
-void fillFlat(QPainter& painter, const QPainterPath& path, QColor fill);
 // A raised look: a bright line inside the upper left edges, a dark one inside the lower right.
 void bevel(QPainter& painter, const QPainterPath& path, QColor lit, QColor dark);
 void outline(QPainter& painter, const QPainterPath& path, QColor colour, qreal width = 1.0);
