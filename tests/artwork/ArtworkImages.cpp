@@ -104,6 +104,20 @@ double shareOfWhiteShades(const QImage& image)
     return double(grey) / (image.width() * image.height());
 }
 
+double shareOfDarkGreyFrame(const QImage& image)
+{
+    int frame = 0;
+    int darkGrey = 0;
+    forEachPixel(image, [&](int x, int y, QColor colour) {
+        if (x != 0 && y != 0 && x != image.width() - 1 && y != image.height() - 1)
+            return;
+        ++frame;
+        if (colour.valueF() < 0.3f && colour.hsvSaturationF() < 0.2f)
+            ++darkGrey;
+    });
+    return double(darkGrey) / frame;
+}
+
 double shareOfDifferingPixels(const QImage& first, const QImage& second)
 {
     const QImage other = second.convertToFormat(QImage::Format_ARGB32);

@@ -27,6 +27,8 @@ double shareNearHue(const QImage& image, int hue, int tolerance);
 // Share of pixels that are grey and clearly brighter than the dark plate behind an emblem,
 // as white paint and its shades are.
 double shareOfWhiteShades(const QImage& image);
+// Share of the outermost ring of pixels that is dark and grey, as the plate behind an emblem.
+double shareOfDarkGreyFrame(const QImage& image);
 // Share of pixels whose colour differs clearly between two pictures of the same size.
 double shareOfDifferingPixels(const QImage& first, const QImage& second);
 // Mean difference of brightness (HSV value, 0 to 1) between two pictures of the same size.

@@ -40,6 +40,18 @@ TEST(WhiteEmblems, AreWhiteAndGreyWithoutAnyStrongHue)
     }
 }
 
+TEST(EmblemColours, EveryEmblemSitsOnADarkNeutralPlate)
+{
+    // The plate is what keeps white and yellow figures readable; figures may overlap its edge
+    // here and there, but most of the edge must show it.
+    for (int colour = 0; colour < colourCount; ++colour) {
+        for (int civilisation = 1; civilisation <= civilisationCount; ++civilisation) {
+            SCOPED_TRACE(emblemPath(colour, civilisation).toStdString());
+            EXPECT_GE(shareOfDarkGreyFrame(emblem(colour, civilisation)), 0.6);
+        }
+    }
+}
+
 TEST(EmblemColours, EachDesignKeepsItsShapeAcrossColours)
 {
     // Swapped or shifted files would put another civilisation's design in a colour's row.
