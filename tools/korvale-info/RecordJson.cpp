@@ -1,8 +1,7 @@
 #include "RecordJson.h"
 
+#include "DecodeGbk.h"
 #include "JsonWriter.h"
-
-#include <QStringDecoder>
 
 #include <map>
 
@@ -12,7 +11,7 @@ void WriteText(JsonWriter& json, const char* name, const Mgx::GbkText& text)
 {
     json.key(name);
     if (text)
-        json.value(DecodeGbkText(*text));
+        json.value(DecodeGbk(*text)); // the first NUL ends the text
     else
         json.null();
 }
@@ -62,7 +61,7 @@ void WriteChat(JsonWriter& json, const Mgx::ChapterInfo& chapter)
     json.key("pregameChat");
     json.beginArray();
     for (const Mgx::ChatBeforeGame& line : chapter.pregameChat)
-        json.value(DecodeGbkText(line.text));
+        json.value(DecodeGbk(line.text));
     json.endArray();
 
     json.key("ingameChat");
@@ -71,7 +70,7 @@ void WriteChat(JsonWriter& json, const Mgx::ChapterInfo& chapter)
         json.beginObject();
         WriteNumber(json, "time", line.time);
         json.key("text");
-        json.value(DecodeGbkText(line.text));
+        json.value(DecodeGbk(line.text));
         json.endObject();
     }
     json.endArray();
@@ -119,13 +118,6 @@ void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)
 }
 
 } // namespace
-
-QString DecodeGbkText(const std::string& bytes)
-{
-    const std::size_t end = bytes.find('\0');
-    QStringDecoder decoder("GBK");
-    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(end == std::string::npos ? bytes.size() : end)));
-}
 
 std::string RecordJsonLine(const std::string& file, const Mgx::GameRecord& record)
 {

@@ -1,68 +1,90 @@
-// korvale-info: prints what Korvale reads from record files, for players' scripts.
-#include "RecordJson.h"
+// korvale-info: prints what Korvale shows for record files, for players' scripts, and draws the
+// map or the whole information panel as pictures to share.
+#include "InfoOptions.h"
+#include "PanelImage.h"
+#include "PanelSummary.h"
 #include "RecordError.h"
+#include "RecordJson.h"
 #include "RecordLoader.h"
+#include "TerrainPic.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
 
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr int ExitOk = 0;
-constexpr int ExitLoadFailed = 1;
+constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
-struct Options {
-    bool json = false;
-    std::vector<std::string> files;
-};
-
-void PrintUsage(std::FILE* out)
+// Pictures are painted off screen; without a display there is nothing else to paint on.
+std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv)
 {
-    std::fputs("usage: korvale-info [--json] FILE...\n"
-               "  Prints what each record file holds (UTF-8).\n"
-               "  --json  one JSON object per file (JSON Lines)\n",
-               out);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QApplication>(argc, argv);
 }
 
-bool ParseArguments(int argc, char** argv, Options& options)
+bool SavePicture(const QImage& image, const std::string& path)
 {
-    bool filesOnly = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (filesOnly || argument.empty() || argument[0] != '-' || argument == "-")
-            options.files.push_back(argument);
-        else if (argument == "--")
-            filesOnly = true;
-        else if (argument == "--json")
-            options.json = true;
-        else
-            return false;
+    const std::filesystem::path target(path);
+    if (target.has_parent_path())
+        QDir().mkpath(QString::fromStdString(target.parent_path().string()));
+    return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
+}
+
+bool WritePictures(const InfoOptions& options, const std::string& file, const Mgx::GameRecord& record)
+{
+    const bool several = options.files.size() > 1;
+    bool ok = true;
+    if (!options.mapPng.empty()) {
+        const bool hasMap = !record.chapters.empty() && !record.chapters.back().terrain.empty();
+        const std::string path = PicturePath(options.mapPng, file, several);
+        if (!hasMap || !SavePicture(RenderMapImage(record.chapters.back()), path)) {
+            std::fprintf(stderr, "korvale-info: %s: %s\n", file.c_str(), hasMap ? ("cannot write " + path).c_str() : "no map to draw");
+            ok = false;
+        }
     }
-    return !options.files.empty();
+    if (!options.panelPng.empty()) {
+        const std::string path = PicturePath(options.panelPng, file, several);
+        if (!SavePicture(RenderPanelImage(record), path)) {
+            std::fprintf(stderr, "korvale-info: %s: cannot write %s\n", file.c_str(), path.c_str());
+            ok = false;
+        }
+    }
+    return ok;
 }
 
-void PrintText(const std::string& file, const Mgx::GameRecord& record)
+void PrintPanelText(const std::string& file, const Mgx::GameRecord& record)
 {
-    // Plain mode shows the same fields as JSON, one per line, for a quick look.
-    std::printf("%s\n", RecordJsonLine(file, record).c_str());
+    std::printf("== %s\n", file.c_str());
+    for (const QString& line : PanelSummaryLines(record))
+        std::printf("%s\n", line.toStdString().c_str());
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    Options options;
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        PrintUsage(stdout);
-        return ExitOk;
-    }
-    if (!ParseArguments(argc, argv, options)) {
-        PrintUsage(stderr);
+    InfoOptions options;
+    if (!ParseInfoOptions(std::vector<std::string>(argv + 1, argv + argc), options)) {
+        std::fputs(InfoUsage, stderr);
         return ExitUsage;
     }
+    if (options.help) {
+        std::fputs(InfoUsage, stdout);
+        return ExitOk;
+    }
+    // Only the panel picture needs widgets; text, JSON and the map picture do without an application.
+    const auto application = options.panelPng.empty() ? nullptr : MakeApplication(argc, argv);
     int status = ExitOk;
     for (const std::string& file : options.files) {
         try {
@@ -70,12 +92,14 @@ int main(int argc, char** argv)
             if (options.json)
                 std::printf("%s\n", RecordJsonLine(file, record).c_str());
             else
-                PrintText(file, record);
+                PrintPanelText(file, record);
+            if (!WritePictures(options, file, record))
+                status = ExitFailed;
         } catch (const Mgx::RecordError& error) {
-            status = ExitLoadFailed;
+            status = ExitFailed;
             std::printf("%s\n", ErrorJsonLine(file, error.what()).c_str());
         } catch (const std::bad_alloc&) {
-            status = ExitLoadFailed;
+            status = ExitFailed;
             std::printf("%s\n", ErrorJsonLine(file, "out of memory").c_str());
         }
         std::fflush(stdout);
