@@ -32,17 +32,26 @@ ChatOperation Marker()
     return ChatOperation{"@#1Alpha: after"};
 }
 
+// Also checks the time: bytes the scan should have skipped read as time steps.
 void ExpectOnlyTheMarker(const Mgx::ChapterInfo& chapter, std::int32_t time = 0)
 {
+    EXPECT_EQ(chapter.gameTime, time);
     ASSERT_EQ(chapter.ingameChat.size(), 1u);
     EXPECT_EQ(chapter.ingameChat[0].text, "@#1Alpha: after");
     EXPECT_EQ(chapter.ingameChat[0].time, time);
 }
 
+// Command data past its first byte reads as time steps, like the body's skipped stretches.
+void PadWithTimeSteps(Command& command, std::size_t length)
+{
+    for (std::size_t i = command.data.size(); i < length; ++i)
+        command.data.push_back(SkippedBodyWord[i % SkippedBodyWord.size()]);
+}
+
 Command OtherCommand(std::uint8_t byte, std::size_t length)
 {
-    Command command{std::vector<std::uint8_t>(length, 0x04)};
-    command.data[0] = byte;
+    Command command{{byte}};
+    PadWithTimeSteps(command, length);
     return command;
 }
 
@@ -103,7 +112,7 @@ TEST(BodyScan, OtherResearchIsPassedOverWithItsWholeLength)
     for (std::uint16_t technology : {104, 100, 22}) {
         SCOPED_TRACE(technology);
         Command research = ResearchCommand(2, technology);
-        research.data.resize(40, 0x04); // a longer command: L + 4 bytes follow its length either way
+        PadWithTimeSteps(research, 40); // a longer command: L + 4 bytes follow its length either way
         ExpectOnlyTheMarker(ReadBack(WithBody({research, Marker()})));
     }
 }

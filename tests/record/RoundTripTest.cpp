@@ -99,7 +99,7 @@ RecordBlueprint RichBlueprint()
     h.mapId = 44;
     h.difficulty = 1;
     h.slots[3] = SlotBlueprint{3, 4, "Computer", 4};
-    h.slots[5] = SlotBlueprint{1, 6, "Spectator", 0};
+    h.slots[5] = SlotBlueprint{1, 6, "Onlooker", 0};
     h.lobbyEntries = {2, 0};
     h.victoryType = 7;
     h.victoryValue = -5;

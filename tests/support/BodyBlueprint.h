@@ -14,10 +14,14 @@ struct ListOperation {
     std::int32_t n = 0;
 };
 
+// What the body holds where the scan skips: the int32 2, a time step's type, so that a scan which
+// lands there miscounts the time.
+inline const std::vector<std::uint8_t> SkippedBodyWord = {0x02, 0x00, 0x00, 0x00};
+
 // Operation type 1: L bytes of command data, then 4 more. The first data byte says what it is.
 struct Command {
     std::vector<std::uint8_t> data;
-    std::array<std::uint8_t, 4> trailer = {0x5A, 0x5A, 0x5A, 0x5A};
+    std::array<std::uint8_t, 4> trailer = {0x02, 0x00, 0x00, 0x00};
 };
 
 // Operation type 2: the game clock advances by delta; u = 0 adds 16 bytes, else 4 × u.

@@ -7,8 +7,9 @@ namespace korvale::test {
 
 void ByteBuilder::reserveTo(std::size_t end)
 {
-    if (end > m_bytes.size())
-        m_bytes.resize(end, Filler);
+    const std::size_t start = m_bytes.size();
+    for (std::size_t i = start; i < end; ++i)
+        m_bytes.push_back(m_pattern[(i - start) % m_pattern.size()]);
 }
 
 void ByteBuilder::u8(std::uint8_t value)

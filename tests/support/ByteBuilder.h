@@ -14,6 +14,10 @@ class ByteBuilder {
 public:
     static constexpr std::uint8_t Filler = 0xA5;
 
+    ByteBuilder() = default;
+    // Pads with the pattern repeated from the start of each padded stretch.
+    explicit ByteBuilder(std::vector<std::uint8_t> fillerPattern) : m_pattern(std::move(fillerPattern)) {}
+
     void u8(std::uint8_t value);
     void i8(std::int8_t value) { u8(static_cast<std::uint8_t>(value)); }
     void u16(std::uint16_t value);
@@ -44,6 +48,7 @@ public:
 private:
     void reserveTo(std::size_t end);
 
+    std::vector<std::uint8_t> m_pattern{Filler};
     std::vector<std::uint8_t> m_bytes;
     std::int64_t m_position = 0;
 };
