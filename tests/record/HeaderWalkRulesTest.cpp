@@ -100,8 +100,9 @@ TEST(HeaderWalkPlayers, TheScenarioSkipGrowsWithEveryBlockAfterTheFirst)
         ExpectSettingsOf(walked, header);
         EXPECT_EQ(walked.chapter.playerCount, count);
         EXPECT_EQ(walked.chapter.players[count - 1].name, header.players[count - 1].name);
-        if (count < 9)
+        if (count < 9) {
             EXPECT_FALSE(walked.chapter.players[count].filled());
+        }
     }
 }
 

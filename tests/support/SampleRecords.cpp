@@ -181,10 +181,16 @@ void ArabiaTerrain(SampleMap& map, std::uint32_t size)
     const double s = size;
     for (int i = 0; i < 9; ++i)
         map.patch(s * (0.1 + 0.09 * i), s * (0.15 + 0.08 * ((i * 5) % 9)), 3 + i % 4, SampleMap::Dirt);
-    map.forest(s * 0.5, s * 0.12, 9);
-    map.forest(s * 0.12, s * 0.55, 8);
-    map.forest(s * 0.88, s * 0.45, 8);
-    map.forest(s * 0.5, s * 0.88, 9);
+    // Woods grow with the map, as the game's generator scales them.
+    const double wood = s / 120;
+    map.forest(s * 0.5, s * 0.12, 9 * wood);
+    map.forest(s * 0.12, s * 0.55, 8 * wood);
+    map.forest(s * 0.88, s * 0.45, 8 * wood);
+    map.forest(s * 0.5, s * 0.88, 9 * wood);
+    map.forest(s * 0.3, s * 0.25, 4 * wood);
+    map.forest(s * 0.72, s * 0.78, 4 * wood);
+    map.forest(s * 0.2, s * 0.85, 3 * wood);
+    map.forest(s * 0.85, s * 0.15, 3 * wood);
     map.lake(s * 0.5, s * 0.5, s * 0.06);
     map.cliffs(s * 0.3, s * 0.62, s * 0.42, s * 0.7);
     map.cliffs(s * 0.62, s * 0.3, s * 0.7, s * 0.42);
