@@ -246,6 +246,22 @@ TEST_F(ShowInfoTest, PregameChatComesFirstWithoutItsPrefix)
     EXPECT_EQ(chat().item(8)->text(), "============游戏开始==========");
 }
 
+TEST_F(ShowInfoTest, PicturesAreTheEmblemOfColourAndCivilisationAndTheKind)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    show(LoadReal("aoc10a_sp_vs_4ai_teams_short.mgx"));
+    const auto picture = [this](const char* name, int position) {
+        return child<QLabel>(slotControl(name, position))->pixmap().toImage();
+    };
+    // Slot 2: a computer player, red (colour 1), Teutons (civilisation 4): emblem 18 + 4 - 1.
+    EXPECT_EQ(picture("emblem", 1), QPixmap(QStringLiteral(":/emblems/emblem-021.png")).toImage());
+    EXPECT_EQ(picture("kindPicture", 1), QPixmap(QStringLiteral(":/kinds/kind-3.png")).toImage());
+    // Slot 5: cyan (colour 4), Koreans (civilisation 18): the last emblem of its colour.
+    EXPECT_EQ(picture("emblem", 4), QPixmap(QStringLiteral(":/emblems/emblem-089.png")).toImage());
+    EXPECT_EQ(picture("kindPicture", 0), QPixmap(QStringLiteral(":/kinds/kind-1.png")).toImage());
+    EXPECT_FALSE(child<QLabel>(QStringLiteral("recorderMarker"))->pixmap().isNull());
+}
+
 TEST_F(ShowInfoTest, TheMapOfTheRecordGoesToThePicture)
 {
     KORVALE_NEED_REAL_RECORDS();
