@@ -1,7 +1,6 @@
 #include "PanelTestSupport.h"
 
 #include "InfoText.h"
-#include "NameTables.h"
 
 #include <gtest/gtest.h>
 
@@ -29,28 +28,6 @@ TEST(FormatGameTime, PrintsHoursMinutesSecondsWithoutWrappingHours)
     EXPECT_EQ(FormatGameTime(3235875), "00:53:55");
     EXPECT_EQ(FormatGameTime(360000000), "100:00:00");
     EXPECT_EQ(FormatGameTime(std::numeric_limits<std::uint32_t>::max()), "1193:02:47");
-}
-
-TEST(NameTables, CoverTheirRangesAndNothingElse)
-{
-    EXPECT_EQ(GameTypeNames[0], "随机地图");
-    EXPECT_EQ(GameTypeNames[8], "加速随机地图");
-    EXPECT_TRUE(GameTypeNames[9].isEmpty());
-    EXPECT_EQ(StandardMapNames[9], "阿拉伯");
-    EXPECT_EQ(StandardMapNames[32], "幽灵湖");
-    EXPECT_EQ(StandardMapNames[24], "未知");
-    EXPECT_EQ(StandardMapNames[30], "未知");
-    EXPECT_FALSE(StandardMapNames.contains(33));
-    EXPECT_EQ(RealWorldMapNames[34], "伊比利亚");
-    EXPECT_EQ(RealWorldMapNames[42], "日本海（东海）");
-    EXPECT_EQ(RealWorldMapNames[43], "拜占庭");
-    EXPECT_EQ(MapTypeNames[2], "真实世界");
-    EXPECT_EQ(CivilizationNames[0], "拜占庭");
-    EXPECT_EQ(CivilizationNames[1], "不列颠");
-    EXPECT_EQ(CivilizationNames[18], "朝鮮");
-    EXPECT_EQ(CivilizationNames.nameOr(19, UnknownText()), "未知");
-    EXPECT_EQ(PlayerColours[0], qRgb(0, 0, 255));
-    EXPECT_EQ(PlayerColours[7], qRgb(255, 128, 0));
 }
 
 TEST(SettingsLabels, GameTypeNamesEveryTypeAndAFallback)
@@ -197,20 +174,4 @@ TEST(ComposeInfoLabels, TotalTimeWrapsLikeA32BitCount)
     }
     // 3 x (2^31 - 1) = 2^32 + 2^31 - 3, wrapped to 2^31 - 3.
     EXPECT_EQ(TotalGameTime(record), 2147483645u);
-}
-
-TEST(Captions, AreTheResetTexts)
-{
-    const InfoLabels captions = InfoLabels::Captions();
-    EXPECT_EQ(captions.gameType, "游戏类型：");
-    EXPECT_EQ(captions.map, "地图：");
-    EXPECT_EQ(captions.mapType, "地图类型：");
-    EXPECT_EQ(captions.mapSize, "地图大小：");
-    EXPECT_EQ(captions.speed, "游戏速度：");
-    EXPECT_EQ(captions.difficulty, "难度：");
-    EXPECT_EQ(captions.population, "人口上限：");
-    EXPECT_EQ(captions.victory, "胜利条件：");
-    EXPECT_EQ(captions.duration, "时长：");
-    EXPECT_EQ(captions.version, "版本：");
-    EXPECT_EQ(captions.objectives, "游戏目标");
 }
