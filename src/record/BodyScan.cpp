@@ -49,6 +49,13 @@ public:
 private:
     bool scanOperation()
     {
+        // Nearly every operation is a time step: take its three fields in one go when the buffer has them.
+        std::int32_t step[3];
+        if (m_file.peekBuffered(step) && step[0] == TimeStep) {
+            addTime(step[1]);
+            m_file.seekRelative(sizeof step + (step[2] == 0 ? 16 : 4 * std::int64_t{step[2]}));
+            return true;
+        }
         std::int32_t type = 0;
         if (!m_file.readInt32(type))
             return false;
@@ -77,12 +84,17 @@ private:
         std::int32_t delta = 0;
         if (!m_file.readInt32(delta))
             return false;
-        m_chapter.gameTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_chapter.gameTime) + static_cast<std::uint32_t>(delta));
+        addTime(delta);
         std::int32_t u = 0;
         if (!m_file.readInt32(u))
             return false;
         m_file.seekRelative(u == 0 ? 16 : 4 * std::int64_t{u});
         return true;
+    }
+
+    void addTime(std::int32_t delta)
+    {
+        m_chapter.gameTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_chapter.gameTime) + static_cast<std::uint32_t>(delta));
     }
 
     bool scanChat()

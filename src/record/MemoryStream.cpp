@@ -39,13 +39,10 @@ std::size_t MemoryStream::read(void* destination, std::size_t n)
     return count;
 }
 
-void MemoryStream::skip(std::int64_t n)
+void MemoryStream::refuseSkip(std::int64_t n)
 {
-    // Guard the sum itself: n comes from the file.
-    if (n > size() - m_position || n < -m_position)
-        throw HeaderError("skip of " + std::to_string(n) + " bytes would leave the block (size " + std::to_string(size()) + ")",
-                          m_position);
-    moveTo(m_position + n);
+    countStep(); // throws when the budget is spent
+    throw HeaderError("skip of " + std::to_string(n) + " bytes would leave the block (size " + std::to_string(size()) + ")", m_position);
 }
 
 void MemoryStream::seekTo(std::int64_t p)

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,16 @@ public:
     explicit MemoryStream(std::vector<std::uint8_t> block);
 
     std::size_t read(void* destination, std::size_t n);
-    void skip(std::int64_t n);
+    void skip(std::int64_t n)
+    {
+        // The walk is mostly skips: the common case stays inline, the refusal is out of line.
+        if (m_stepsLeft > 0 && n <= size() - m_position && n >= -m_position) {
+            --m_stepsLeft;
+            m_position += n;
+        } else {
+            refuseSkip(n);
+        }
+    }
     void seekTo(std::int64_t p);
 
     std::int64_t position() const { return m_position; }
@@ -53,10 +63,18 @@ private:
     template <typename T> T readValue()
     {
         T value{};
-        read(&value, sizeof value); // the host is little-endian, like the format
+        // The host is little-endian, like the format. A value beyond the end reads as zero.
+        if (m_stepsLeft > 0 && remaining() >= static_cast<std::int64_t>(sizeof value)) {
+            --m_stepsLeft;
+            std::memcpy(&value, m_block.data() + m_position, sizeof value);
+            m_position += static_cast<std::int64_t>(sizeof value);
+        } else {
+            read(&value, sizeof value);
+        }
         return value;
     }
     void moveTo(std::int64_t target);
+    [[noreturn]] void refuseSkip(std::int64_t n);
     void countStep();
 
     std::vector<std::uint8_t> m_block;

@@ -22,6 +22,16 @@ public:
     bool readUInt16(std::uint16_t& value) { return readValue(value); }
     bool readUInt8(std::uint8_t& value) { return readValue(value); }
 
+    // Copies the next sizeof(T) bytes without moving, when the buffer already holds them all.
+    template <typename T> bool peekBuffered(T& value) const
+    {
+        const std::int64_t offset = m_position - m_bufferStart;
+        if (offset < 0 || offset + static_cast<std::int64_t>(sizeof(T)) > static_cast<std::int64_t>(m_bufferFill))
+            return false;
+        std::memcpy(&value, m_buffer.get() + offset, sizeof(T));
+        return true;
+    }
+
     void seekRelative(std::int64_t n) { m_position += n; }
     void seekTo(std::int64_t p) { m_position = p; }
     std::int64_t position() const { return m_position; }
