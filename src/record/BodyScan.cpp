@@ -135,7 +135,9 @@ private:
             return false;
         if (command == Research && !readResearch(line))
             return false;
-        if (line)
+        // A command shorter than the bytes its line came from is damaged; its line would let a few
+        // bytes of file make a kilobyte of text, over and over.
+        if (line && end >= m_file.position())
             m_chapter.ingameChat.push_back({m_chapter.gameTime, std::move(*line)});
         m_file.seekTo(end);
         return true;

@@ -22,7 +22,7 @@ public:
 class InflateError : public RecordError {
 public:
     InflateError(int zlibStatus, const std::string& detail)
-        : RecordError("header block does not inflate: " + detail + " (zlib status " + std::to_string(zlibStatus) + ")")
+        : RecordError("header block at offset 8 does not inflate: " + detail + " (zlib status " + std::to_string(zlibStatus) + ")")
         , m_status(zlibStatus) {}
     int zlibStatus() const { return m_status; }
 

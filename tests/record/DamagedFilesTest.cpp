@@ -7,6 +7,7 @@
 #include "RealRecords.h"
 #include "RecordError.h"
 #include "RecordLoader.h"
+#include "RecordWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,32 @@ TEST_F(DamagedFiles, EveryRealRecordWithFlippedBytes)
             loadsOrFailsCleanly(bytes, bytes.size());
         }
     }
+}
+
+// A research command whose length is shorter than the bytes its line is read from borrows them from
+// the operations after it: it is passed over as its length says, but makes no line, or a few bytes
+// of a hostile body could be made to compose kilobytes of text each.
+TEST(DamagedBody, CommandsShorterThanTheirLineMakeNoLine)
+{
+    const std::vector<std::uint8_t> borrowingResearch = {
+        0x01, 0, 0, 0, 0x01, 0, 0, 0, 0x65, // a command of one byte: research
+        0, 0, 0, 0,                          // its four trailing bytes
+        0x09, 0, 0, 0,                       // an operation of unknown type; its last byte is the slot's low byte
+        0x00, 0x65, 0, 0,                    // another; its bytes end the slot (0) and hold the technology 101
+    };
+    korvale::test::RecordBlueprint blueprint;
+    std::vector<std::uint8_t> body = {4, 0, 0, 0};
+    body.resize(28, 0);
+    for (int i = 0; i < 1000; ++i)
+        body.insert(body.end(), borrowingResearch.begin(), borrowingResearch.end());
+    blueprint.rawBody = body;
+    const fs::path path = fs::temp_directory_path() / "korvale-borrowing-research.mgx";
+    korvale::test::RecordWriter(blueprint).writeFile(path);
+    const auto record = Mgx::LoadRecordFile(path.string());
+    fs::remove(path);
+    ASSERT_EQ(record.chapters.size(), 1u);
+    EXPECT_EQ(record.chapters[0].logVersion, 4);
+    EXPECT_TRUE(record.chapters[0].ingameChat.empty());
 }
 
 // Flips inside the compressed block rarely survive inflation, so the walk is attacked directly:
