@@ -1,6 +1,6 @@
 // Showing a large real record in the information panel, paint included, against the floor of
 // filling an image of the panel's size.
-#include "RecordModel.h"
+#include "GameRecord.h"
 
 #include "InfoContainer.h"
 #include "MgxInfoDlgBar.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordModel.h"
+#include "GameRecord.h"
 
 #include <QString>
 #include <QStringList>

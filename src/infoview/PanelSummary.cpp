@@ -1,7 +1,7 @@
 #include "PanelSummary.h"
 
 #include "ChatLines.h"
-#include "RecordModel.h"
+#include "GameRecord.h"
 #include "InfoText.h"
 #include "SlotView.h"
 

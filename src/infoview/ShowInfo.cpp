@@ -1,7 +1,7 @@
 #include "ShowInfo.h"
 
 #include "ChatLines.h"
-#include "RecordModel.h"
+#include "GameRecord.h"
 #include "GeneralPage.h"
 #include "InfoContainer.h"
 #include "InfoText.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordModel.h"
+#include "ChapterInfo.h"
 
 #include <QPoint>
 #include <QRgb>
