@@ -1,5 +1,6 @@
 #include "PanelTestSupport.h"
 
+#include "DecodeGbk.h"
 #include "InfoText.h"
 
 #include <gtest/gtest.h>
@@ -174,4 +175,13 @@ TEST(ComposeInfoLabels, TotalTimeWrapsLikeA32BitCount)
     }
     // 3 x (2^31 - 1) = 2^32 + 2^31 - 3, wrapped to 2^31 - 3.
     EXPECT_EQ(TotalGameTime(record), 2147483645u);
+}
+
+TEST(DecodeGbk, ACharacterCutAtTheEndDoesNotSpillIntoTheNextText)
+{
+    EXPECT_EQ(DecodeGbk(std::string("ab\xb0")), "ab");
+    // Read on its own, A2 C0 is one symbol; joined to the cut byte it would have read as "阿拉".
+    EXPECT_EQ(DecodeGbk(std::string("\xa2\xc0\xad")), QString(QChar(0x2497)));
+    EXPECT_EQ(DecodeGbk(std::string("\xb0\xa2\xc0\xad\xb2\xae")), "阿拉伯");
+    EXPECT_EQ(DecodeGbk(Mgx::GbkText()), "");
 }
