@@ -154,9 +154,12 @@ TEST_F(InfoContainerTest, TabPickedWhileCollapsedShowsOverTheStripsAndSurvivesEx
     EXPECT_TRUE(visibleInPane("advancedPage"));
     EXPECT_EQ(child(QStringLiteral("advancedPage"))->geometry(), QRect(9, 30, 384, 255));
     EXPECT_FALSE(visibleInPane("generalPage"));
+    // Over the strips it hides the chat beneath instead of mixing with it.
+    EXPECT_TRUE(child(QStringLiteral("advancedPage"))->autoFillBackground());
 
     clickCollapse();
     EXPECT_TRUE(visibleInPane("advancedPage"));
+    EXPECT_FALSE(child(QStringLiteral("advancedPage"))->autoFillBackground());
     EXPECT_FALSE(visibleInPane("generalPage"));
     EXPECT_FALSE(bar.container().panelLayout().basicTabSelected());
 }
