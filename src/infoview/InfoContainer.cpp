@@ -136,7 +136,7 @@ void InfoContainer::showInformationPages(InformationPages pages)
 {
     // Inside its tab a page lets the tab's pane show through; over the collapsed strips it covers
     // the top of the chat, so it brings its own background there.
-    for (QWidget* page : {static_cast<QWidget*>(m_generalPage), static_cast<QWidget*>(m_advancedPage)})
+    for (QWidget* page : std::initializer_list<QWidget*>{m_generalPage, m_advancedPage})
         page->setAutoFillBackground(m_layout.collapsed());
     m_generalPage->setVisible(pages.general);
     m_advancedPage->setVisible(pages.advanced);
