@@ -1,5 +1,6 @@
 // The record model comes before any Qt header: Qt's "slots" keyword macro would otherwise rewrite
 // ChapterInfo's field of that name.
+#include "BenchApplication.h"
 #include "ChapterInfo.h"
 
 #include "MapGeometry.h"
@@ -15,18 +16,6 @@
 namespace {
 
 constexpr std::uint32_t MapSide = 220; // the game's "large" map
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "korvale_infoview_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // A large map roughly as a real game starts: mixed terrain, eight player bases, resources around
 // them and scattered across the map, some cliffs; about one tile in twenty carries a mark.
@@ -62,7 +51,7 @@ const QSize LargeClient = MapGeometry::PaneLayoutFor(false).picture.size();
 
 void BM_SetMapAndPaint(benchmark::State& state)
 {
-    EnsureApplication();
+    EnsureBenchApplication();
     const Mgx::ChapterInfo map = RealisticMap();
     TerrainPic picture;
     picture.setMarkSize(4);
@@ -75,7 +64,7 @@ BENCHMARK(BM_SetMapAndPaint)->Unit(benchmark::kMicrosecond);
 
 void BM_Repaint(benchmark::State& state)
 {
-    EnsureApplication();
+    EnsureBenchApplication();
     const Mgx::ChapterInfo map = RealisticMap();
     TerrainPic picture;
     picture.setMarkSize(4);
@@ -88,7 +77,7 @@ BENCHMARK(BM_Repaint)->Unit(benchmark::kMicrosecond);
 // Every tile marked: the most a repaint can ever have to fill.
 void BM_RepaintEveryTileMarked(benchmark::State& state)
 {
-    EnsureApplication();
+    EnsureBenchApplication();
     Mgx::ChapterInfo map = RealisticMap();
     for (std::size_t i = 0; i < map.objectMarks.size(); ++i)
         map.objectMarks[i] = std::uint8_t(1 + i % 13);

@@ -1,5 +1,6 @@
 // Showing a large real record in the information panel, paint included, against the floor of
 // filling an image of the panel's size.
+#include "BenchApplication.h"
 #include "GameRecord.h"
 
 #include "InfoContainer.h"
@@ -19,35 +20,10 @@
 
 namespace {
 
-void EnsureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "korvale_infoview_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
-// The real records: the folder the build names, else $KORVALE_RECS_DIR, else shared/recs beside
-// the source tree.
-std::filesystem::path RecordsFolder()
-{
-#ifdef KORVALE_RECS_DIR
-    return KORVALE_RECS_DIR;
-#else
-    if (!qEnvironmentVariableIsEmpty("KORVALE_RECS_DIR"))
-        return qEnvironmentVariable("KORVALE_RECS_DIR").toStdString();
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "shared" / "recs";
-#endif
-}
-
 // A 4v4 on a 220 x 220 map with 109 in-game lines: the largest record at hand.
 std::optional<Mgx::GameRecord> LargeRecord(benchmark::State& state)
 {
-    const std::filesystem::path path = RecordsFolder() / "aoc10a_4v4_arabia_gbk.mgx";
+    const std::filesystem::path path = std::filesystem::path(KORVALE_RECS_DIR) / "aoc10a_4v4_arabia_gbk.mgx";
     if (!std::filesystem::exists(path)) {
         state.SkipWithError(("missing " + path.string()).c_str());
         return std::nullopt;
@@ -77,7 +53,7 @@ struct Panel {
 
 void BM_ShowInfoAndPaint(benchmark::State& state)
 {
-    EnsureApplication();
+    EnsureBenchApplication();
     const std::optional<Mgx::GameRecord> record = LargeRecord(state);
     if (!record)
         return;
@@ -91,7 +67,7 @@ BENCHMARK(BM_ShowInfoAndPaint)->Unit(benchmark::kMillisecond);
 
 void BM_PanelRepaint(benchmark::State& state)
 {
-    EnsureApplication();
+    EnsureBenchApplication();
     const std::optional<Mgx::GameRecord> record = LargeRecord(state);
     if (!record)
         return;
@@ -105,7 +81,7 @@ BENCHMARK(BM_PanelRepaint)->Unit(benchmark::kMillisecond);
 // The floor: an image of the pane's size, allocated and filled, as every paint above does first.
 void BM_PanelSizedImageFill(benchmark::State& state)
 {
-    EnsureApplication();
+    EnsureBenchApplication();
     Panel panel;
     const QSize size = panel.bar.container().size();
     for (auto _ : state) {

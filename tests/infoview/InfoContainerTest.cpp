@@ -17,23 +17,8 @@
 
 namespace {
 
-class InfoContainerTest : public korvale::test::WidgetTest {
+class InfoContainerTest : public korvale::test::PanelTest {
 protected:
-    // Shown (off screen) so that resizes reach the pane at once.
-    InfoContainerTest()
-    {
-        bar.setAttribute(Qt::WA_DontShowOnScreen);
-        bar.show();
-    }
-
-    template <typename T = QWidget>
-    T* child(const QString& name) const
-    {
-        T* found = bar.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-
     QString text(const QString& labelName) const { return child<QLabel>(labelName)->text(); }
 
     int chatTabBottom() const
@@ -49,7 +34,6 @@ protected:
         return child(QString::fromLatin1(name))->isVisibleTo(&bar.container());
     }
 
-    MgxInfoDlgBar bar;
 };
 
 } // namespace

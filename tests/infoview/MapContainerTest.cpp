@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include "PanelTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,16 +21,6 @@ namespace {
 const QRgb Red = qRgb(255, 0, 0);
 const QRgb Gold = qRgb(255, 199, 0);
 const QRgb Cliff = qRgb(113, 75, 51);
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "korvale_infoview_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 void Press(QWidget* widget)
 {
@@ -60,10 +52,8 @@ Mgx::ChapterInfo MarkedMap()
     return chapter;
 }
 
-class MapContainerTest : public ::testing::Test {
+class MapContainerTest : public korvale::test::WidgetTest {
 protected:
-    static void SetUpTestSuite() { EnsureApplication(); }
-
     void SetUp() override
     {
         group = pane.findChild<QGroupBox*>("mapGroup");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameRecord.h"
+#include "MgxInfoDlgBar.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -34,6 +35,27 @@ inline void EnsureApplication()
 class WidgetTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { EnsureApplication(); }
+};
+
+// Fixture for tests of the whole panel: a bar shown off screen, so resizes reach the pane at once,
+// and its controls found by objectName.
+class PanelTest : public WidgetTest {
+protected:
+    PanelTest()
+    {
+        bar.setAttribute(Qt::WA_DontShowOnScreen);
+        bar.show();
+    }
+
+    template <typename T = QWidget>
+    T* child(const QString& name) const
+    {
+        T* found = bar.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+
+    MgxInfoDlgBar bar;
 };
 
 // Text as a record stores it.

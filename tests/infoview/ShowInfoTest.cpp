@@ -100,22 +100,8 @@ const char* const LabelNames[] = {"gameTypeLabel", "mapLabel",        "mapTypeLa
                                   "speedLabel",    "difficultyLabel", "populationLabel", "victoryLabel",
                                   "durationLabel", "versionLabel"};
 
-class ShowInfoTest : public korvale::test::WidgetTest {
+class ShowInfoTest : public korvale::test::PanelTest {
 protected:
-    ShowInfoTest()
-    {
-        bar.setAttribute(Qt::WA_DontShowOnScreen);
-        bar.show();
-    }
-
-    template <typename T = QWidget>
-    T* child(const QString& name) const
-    {
-        T* found = bar.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-
     QString label(const char* name) const { return child<QLabel>(QString::fromLatin1(name))->text(); }
     QString slotControl(const char* kind, int position) const
     {
@@ -139,7 +125,6 @@ protected:
         EXPECT_EQ(eye(), QPoint(67, 285));
     }
 
-    MgxInfoDlgBar bar;
     ScriptedPrompt prompt;
 };
 

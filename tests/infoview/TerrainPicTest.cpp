@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+#include "PanelTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,16 +26,6 @@ const QRgb Red = qRgb(255, 0, 0);     // player colour index 1, mark 2
 const QRgb Green = qRgb(0, 255, 0);   // mark 3
 const QRgb Stone = qRgb(145, 145, 145);
 const QRgb Cliff = qRgb(113, 75, 51);
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "korvale_infoview_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // A chapter's map built in memory: every tile of one terrain, no marks.
 Mgx::ChapterInfo MakeMap(std::uint32_t width, std::uint32_t height, std::uint8_t terrain = Grass)
@@ -87,10 +79,8 @@ int CountOf(const QImage& image, QRgb colour)
     return count;
 }
 
-class TerrainPicTest : public ::testing::Test {
+class TerrainPicTest : public korvale::test::WidgetTest {
 protected:
-    static void SetUpTestSuite() { EnsureApplication(); }
-
     void Show(const Mgx::ChapterInfo& chapter, int markSize = 4)
     {
         pic.SetMap(chapter.mapWidth, chapter.mapHeight, chapter.terrain, chapter.objectMarks);
