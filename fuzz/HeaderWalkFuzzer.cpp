@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    Mgx::MemoryStream stream(std::vector<std::uint8_t>(data, data + size));
+    MemoryStream stream(std::vector<std::uint8_t>(data, data + size));
     Mgx::ChapterInfo chapter;
     try {
         Mgx::WalkHeader(stream, chapter);

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-namespace Mgx {
-
 // Read-only, fixed-size stream over the inflated header block. Every header byte goes through it.
 //
 // A read past the end copies what is there and leaves the rest of the destination as it was;
@@ -81,5 +79,3 @@ private:
     std::int64_t m_position = 0;
     std::uint64_t m_stepsLeft;
 };
-
-} // namespace Mgx

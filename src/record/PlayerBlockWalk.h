@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
+class MemoryStream;
+
 namespace Mgx {
 
-class MemoryStream;
 struct ChapterInfo;
 
 // Walks player data block p from the current position, filling players[p] and writing object marks.

@@ -160,7 +160,7 @@ TEST_F(DamagedFiles, EveryRealHeaderBlockWithFlippedBytesIsWalkedOrRefused)
             auto damaged = block;
             for (int flip = 0; flip < 1 + round % 3; ++flip)
                 damaged[random() % damaged.size()] ^= static_cast<std::uint8_t>(0xFF >> (random() % 8));
-            Mgx::MemoryStream stream(std::move(damaged));
+            MemoryStream stream(std::move(damaged));
             Mgx::ChapterInfo chapter;
             try {
                 Mgx::WalkHeader(stream, chapter);

@@ -225,7 +225,7 @@ TEST(HeaderWalkFailure, ACountThatRunsPastTheBlockFailsTheWalk)
     header.zones = {0};
     std::vector<std::uint8_t> block = HeaderBlockWriter::Write(header);
     block.resize(200);
-    Mgx::MemoryStream stream(block);
+    MemoryStream stream(block);
     Mgx::ChapterInfo chapter;
     EXPECT_THROW(Mgx::WalkHeader(stream, chapter), Mgx::RecordError);
 }

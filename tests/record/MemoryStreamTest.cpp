@@ -7,7 +7,7 @@
 
 namespace {
 
-Mgx::MemoryStream StreamOf(std::vector<std::uint8_t> bytes) { return Mgx::MemoryStream(std::move(bytes)); }
+MemoryStream StreamOf(std::vector<std::uint8_t> bytes) { return MemoryStream(std::move(bytes)); }
 
 TEST(MemoryStream, ReadPastTheEndCopiesWhatIsThereAndKeepsTheRest)
 {

@@ -167,7 +167,7 @@ TEST(PlayerBlockKinds, AComputerBlockWithoutThePatternFailsTheWalk)
     ASSERT_NE(at, block.end());
     for (; at != block.end(); at = std::search(at, block.end(), std::begin(pattern), std::end(pattern)))
         *at = 0x0C;
-    Mgx::MemoryStream stream(block);
+    MemoryStream stream(block);
     Mgx::ChapterInfo chapter;
     EXPECT_THROW(Mgx::WalkHeader(stream, chapter), Mgx::RecordError);
 }

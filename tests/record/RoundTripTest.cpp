@@ -235,7 +235,7 @@ TEST(RoundTrip, TheWalkConsumesTheHeaderBlockUpToItsTail)
     // A walk that passes one byte too many or too few anywhere still ends in the wrong place.
     for (const RecordBlueprint& record : {RecordBlueprint{}, RichBlueprint()}) {
         const std::vector<std::uint8_t> block = RecordWriter(record).headerBlock();
-        Mgx::MemoryStream stream(block);
+        MemoryStream stream(block);
         Mgx::ChapterInfo chapter;
         Mgx::WalkHeader(stream, chapter);
         EXPECT_EQ(stream.position(), static_cast<std::int64_t>(block.size() - record.header.tail.size()));

@@ -12,7 +12,7 @@ WalkedHeader WalkWrittenHeader(const HeaderBlueprint& header)
     std::vector<std::uint8_t> block = HeaderBlockWriter::Write(header);
     WalkedHeader walked;
     walked.tailStart = static_cast<std::int64_t>(block.size() - header.tail.size());
-    Mgx::MemoryStream stream(std::move(block));
+    MemoryStream stream(std::move(block));
     Mgx::WalkHeader(stream, walked.chapter);
     walked.endPosition = stream.position();
     return walked;
