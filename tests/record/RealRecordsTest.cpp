@@ -141,8 +141,9 @@ TEST_P(RealRecord, ReadsEveryValue)
         EXPECT_EQ(slot.team, expected.team);
     }
     for (std::size_t k = 1; k < occupied.size(); ++k) {
-        if (!occupied[k])
+        if (!occupied[k]) {
             EXPECT_EQ(c.slots[k].playerNumber, 0) << "slot " << k << " should be empty";
+        }
     }
 
     ASSERT_TRUE(c.scenarioFileName.has_value());
