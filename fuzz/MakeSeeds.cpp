@@ -46,7 +46,7 @@ void WriteInflatedHeader(const fs::path& record, const fs::path& headers)
     if (bytes.size() < 8 || (std::memcpy(&headerEnd, bytes.data(), 4), headerEnd <= 8) || static_cast<std::size_t>(headerEnd) > bytes.size())
         return;
     try {
-        WriteBytes(headers / (record.stem().string() + ".hdr"), Mgx::InflateHeaderBlock(bytes.data() + 8, static_cast<std::size_t>(headerEnd - 8)));
+        WriteBytes(headers / (record.stem().string() + ".hdr"), Mgx::InflateHeaderBlock(bytes.data() + 8, static_cast<std::size_t>(headerEnd - 8)).toVector());
     } catch (const Mgx::RecordError&) {
     }
 }

@@ -4,6 +4,7 @@
 #include "RecordFile.h"
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 namespace Mgx {
@@ -49,13 +50,8 @@ public:
 private:
     bool scanOperation()
     {
-        // Nearly every operation is a time step: take its three fields in one go when the buffer has them.
-        std::int32_t step[3];
-        if (m_file.peekBuffered(step) && step[0] == TimeStep) {
-            addTime(step[1]);
-            m_file.seekRelative(sizeof step + (step[2] == 0 ? 16 : 4 * std::int64_t{step[2]}));
+        if (skipTimeStepRun())
             return true;
-        }
         std::int32_t type = 0;
         if (!m_file.readInt32(type))
             return false;
@@ -67,6 +63,33 @@ private:
         case Chat: return scanChat();
         default: return true; // unknown types are just their four bytes
         }
+    }
+
+    // Nearly all of a body is time steps one after another: a run of them is walked straight over the
+    // buffer, up to the next chapter boundary or the end. Returns whether it walked any.
+    bool skipTimeStepRun()
+    {
+        const RecordFile::Buffered buffer = m_file.buffered();
+        const std::uint64_t start = static_cast<std::uint64_t>(m_file.position());
+        // Local copies: the compiler cannot keep members in registers across reads of the byte buffer.
+        const std::uint64_t boundary = m_nextChapterPos - start;
+        const std::uint64_t end = static_cast<std::uint64_t>(m_file.length()) - start;
+        std::uint32_t time = static_cast<std::uint32_t>(m_chapter.gameTime);
+        std::uint64_t at = 0;
+        std::int32_t step[3]; // type, delta, u
+        while (at + sizeof step <= buffer.size) {
+            std::memcpy(step, buffer.bytes + at, sizeof step);
+            // A negative u is left to the general path, which decides whether it ends the scan.
+            if (step[0] != TimeStep || step[2] < 0)
+                break;
+            time += static_cast<std::uint32_t>(step[1]);
+            at += sizeof step + (step[2] == 0 ? 16 : 4 * static_cast<std::uint64_t>(step[2]));
+            if (at == boundary || at >= end)
+                break;
+        }
+        m_chapter.gameTime = static_cast<std::int32_t>(time);
+        m_file.seekRelative(static_cast<std::int64_t>(at));
+        return at > 0;
     }
 
     bool skipSync()

@@ -4,35 +4,10 @@
 
 #include <zlib.h>
 
-#include <cstring>
-#include <memory>
 
 namespace Mgx {
 
 namespace {
-
-// The output grows by a fixed step derived from the compressed size, without zero-filling what
-// inflate is about to overwrite.
-class GrowingBuffer {
-public:
-    std::uint8_t* data() { return m_bytes.get(); }
-    std::size_t capacity() const { return m_capacity; }
-
-    void grow(std::size_t newCapacity, std::size_t keep)
-    {
-        std::unique_ptr<std::uint8_t[]> bigger(new std::uint8_t[newCapacity]);
-        if (keep > 0)
-            std::memcpy(bigger.get(), m_bytes.get(), keep);
-        m_bytes = std::move(bigger);
-        m_capacity = newCapacity;
-    }
-
-    std::vector<std::uint8_t> take(std::size_t total) const { return {m_bytes.get(), m_bytes.get() + total}; }
-
-private:
-    std::unique_ptr<std::uint8_t[]> m_bytes;
-    std::size_t m_capacity = 0;
-};
 
 struct InflateStream {
     z_stream z{};
@@ -53,7 +28,7 @@ const char* ZlibMessage(const z_stream& z, int status)
 
 } // namespace
 
-std::vector<std::uint8_t> InflateHeaderBlock(const std::uint8_t* bytes, std::size_t length)
+HeaderBlock InflateHeaderBlock(const std::uint8_t* bytes, std::size_t length)
 {
     const std::size_t step = 16 * (length / 8 * 8);
     InflateStream stream;
@@ -64,12 +39,12 @@ std::vector<std::uint8_t> InflateHeaderBlock(const std::uint8_t* bytes, std::siz
         throw InflateError(status, "zlib cannot start");
     stream.open = true;
 
-    GrowingBuffer output;
+    HeaderBlockBuilder output;
     std::size_t total = 0;
     do {
         if (output.capacity() + step > MaxInflatedHeaderSize)
             throw InflateError(Z_MEM_ERROR, "inflates to more than " + std::to_string(MaxInflatedHeaderSize >> 20) + " MiB");
-        output.grow(output.capacity() + step, total);
+        output.grow(output.capacity() + step);
         stream.z.next_out = output.data() + total;
         stream.z.avail_out = static_cast<uInt>(output.capacity() - total);
         status = inflate(&stream.z, Z_SYNC_FLUSH);
@@ -82,7 +57,7 @@ std::vector<std::uint8_t> InflateHeaderBlock(const std::uint8_t* bytes, std::siz
     status = inflateEnd(&stream.z);
     if (status != Z_OK)
         throw InflateError(status, "zlib cannot close the stream");
-    return output.take(total);
+    return output.finish(total);
 }
 
 } // namespace Mgx

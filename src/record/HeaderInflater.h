@@ -1,13 +1,14 @@
 #pragma once
 
+#include "HeaderBlock.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace Mgx {
 
 // Inflates the raw DEFLATE header block. Throws InflateError.
-std::vector<std::uint8_t> InflateHeaderBlock(const std::uint8_t* bytes, std::size_t length);
+HeaderBlock InflateHeaderBlock(const std::uint8_t* bytes, std::size_t length);
 
 // No header block the game writes comes near this; a larger one is a decompression bomb.
 constexpr std::size_t MaxInflatedHeaderSize = 64u << 20;

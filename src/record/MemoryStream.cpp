@@ -14,9 +14,14 @@ constexpr std::uint64_t StepsPerByte = 4;
 constexpr std::uint64_t BaseSteps = 1u << 20;
 } // namespace
 
-MemoryStream::MemoryStream(std::vector<std::uint8_t> block)
+MemoryStream::MemoryStream(Mgx::HeaderBlock block)
     : m_block(std::move(block))
     , m_stepsLeft(BaseSteps + StepsPerByte * m_block.size())
+{
+}
+
+MemoryStream::MemoryStream(const std::vector<std::uint8_t>& bytes)
+    : MemoryStream(Mgx::HeaderBlock::CopyOf(bytes.data(), bytes.size()))
 {
 }
 
@@ -79,7 +84,7 @@ std::int64_t MemoryStream::findForward(const std::uint8_t* pattern, std::size_t 
     // For the resync pattern, whose first byte does not recur in it, this finds the first occurrence.
     std::size_t matched = 0;
     for (std::int64_t i = m_position; i < size(); ++i) {
-        const std::uint8_t byte = m_block[static_cast<std::size_t>(i)];
+        const std::uint8_t byte = m_block.data()[i];
         if (byte != pattern[matched])
             matched = 0;
         if (byte == pattern[matched] && ++matched == length) {

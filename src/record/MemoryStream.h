@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HeaderBlock.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -16,7 +18,8 @@
 // proportional to the block's size makes sure a hostile block cannot keep the walk busy forever.
 class MemoryStream {
 public:
-    explicit MemoryStream(std::vector<std::uint8_t> block);
+    explicit MemoryStream(Mgx::HeaderBlock block);
+    explicit MemoryStream(const std::vector<std::uint8_t>& bytes); // a copy, for tools and tests
 
     std::size_t read(void* destination, std::size_t n);
     void skip(std::int64_t n)
@@ -75,7 +78,7 @@ private:
     [[noreturn]] void refuseSkip(std::int64_t n);
     void countStep();
 
-    std::vector<std::uint8_t> m_block;
+    Mgx::HeaderBlock m_block;
     std::int64_t m_position = 0;
     std::uint64_t m_stepsLeft;
 };

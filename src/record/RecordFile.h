@@ -22,14 +22,17 @@ public:
     bool readUInt16(std::uint16_t& value) { return readValue(value); }
     bool readUInt8(std::uint8_t& value) { return readValue(value); }
 
-    // Copies the next sizeof(T) bytes without moving, when the buffer already holds them all.
-    template <typename T> bool peekBuffered(T& value) const
+    // The bytes from the position to the end of what the buffer holds (none when it holds no byte there).
+    struct Buffered {
+        const std::uint8_t* bytes;
+        std::size_t size;
+    };
+    Buffered buffered() const
     {
         const std::int64_t offset = m_position - m_bufferStart;
-        if (offset < 0 || offset + static_cast<std::int64_t>(sizeof(T)) > static_cast<std::int64_t>(m_bufferFill))
-            return false;
-        std::memcpy(&value, m_buffer.get() + offset, sizeof(T));
-        return true;
+        if (offset < 0 || offset >= static_cast<std::int64_t>(m_bufferFill))
+            return {nullptr, 0};
+        return {m_buffer.get() + offset, m_bufferFill - static_cast<std::size_t>(offset)};
     }
 
     void seekRelative(std::int64_t n) { m_position += n; }

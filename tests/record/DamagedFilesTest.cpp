@@ -152,7 +152,7 @@ TEST_F(DamagedFiles, EveryRealHeaderBlockWithFlippedBytesIsWalkedOrRefused)
             continue;
         std::vector<std::uint8_t> block;
         try {
-            block = Mgx::InflateHeaderBlock(file.data() + 8, static_cast<std::size_t>(headerEnd - 8));
+            block = Mgx::InflateHeaderBlock(file.data() + 8, static_cast<std::size_t>(headerEnd - 8)).toVector();
         } catch (const Mgx::RecordError&) {
             continue;
         }
