@@ -29,15 +29,6 @@ void Press(QWidget* widget)
     QCoreApplication::sendEvent(widget, &press);
 }
 
-int CountOf(const QImage& image, QRgb colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == colour;
-    return count;
-}
-
 // A 12 x 12 grass map with a red unit, a gold mine and a cliff, far enough apart not to overlap.
 Mgx::ChapterInfo MarkedMap()
 {
@@ -138,10 +129,10 @@ TEST_F(MapContainerTest, MarksGrowWithTheLargeMode)
 {
     const auto map = MarkedMap();
     pane.ShowMap(map.mapWidth, map.mapHeight, map.terrain, map.objectMarks);
-    EXPECT_EQ(CountOf(Render(), Red), 2 * 2);
+    EXPECT_EQ(korvale::test::CountOf(Render(), Red), 2 * 2);
 
     pane.toggleMode();
-    EXPECT_EQ(CountOf(Render(), Red), 4 * 4);
+    EXPECT_EQ(korvale::test::CountOf(Render(), Red), 4 * 4);
 }
 
 TEST_F(MapContainerTest, CheckBoxesSwitchTheirMarksAndCliffsStay)
@@ -152,18 +143,18 @@ TEST_F(MapContainerTest, CheckBoxesSwitchTheirMarksAndCliffsStay)
     showResources->click();
     EXPECT_FALSE(picture->showResources());
     QImage shown = Render();
-    EXPECT_EQ(CountOf(shown, Gold), 0);
-    EXPECT_EQ(CountOf(shown, Red), 4);
+    EXPECT_EQ(korvale::test::CountOf(shown, Gold), 0);
+    EXPECT_EQ(korvale::test::CountOf(shown, Red), 4);
 
     showUnits->click();
     EXPECT_FALSE(picture->showUnits());
     shown = Render();
-    EXPECT_EQ(CountOf(shown, Red), 0);
-    EXPECT_EQ(CountOf(shown, Cliff), 4);
+    EXPECT_EQ(korvale::test::CountOf(shown, Red), 0);
+    EXPECT_EQ(korvale::test::CountOf(shown, Cliff), 4);
 
     showResources->click();
     EXPECT_TRUE(picture->showResources());
-    EXPECT_EQ(CountOf(Render(), Gold), 4);
+    EXPECT_EQ(korvale::test::CountOf(Render(), Gold), 4);
 }
 
 TEST_F(MapContainerTest, ShowMapKeepsThePaneFlagsAndModeMarkSize)
@@ -179,8 +170,8 @@ TEST_F(MapContainerTest, ShowMapKeepsThePaneFlagsAndModeMarkSize)
     EXPECT_FALSE(picture->showUnits());
     EXPECT_TRUE(picture->showResources());
     EXPECT_EQ(picture->markSize(), QSize(4, 4));
-    EXPECT_EQ(CountOf(Render(), Red), 0);
-    EXPECT_EQ(CountOf(Render(), Gold), 16);
+    EXPECT_EQ(korvale::test::CountOf(Render(), Red), 0);
+    EXPECT_EQ(korvale::test::CountOf(Render(), Gold), 16);
 }
 
 TEST_F(MapContainerTest, DamagedRecordLeavesThePreviousMapWithoutMarks)
@@ -191,8 +182,8 @@ TEST_F(MapContainerTest, DamagedRecordLeavesThePreviousMapWithoutMarks)
 
     pane.ShowMap(0, 0, {}, {});
     EXPECT_EQ(picture->terrainImage(), terrain);
-    EXPECT_EQ(CountOf(Render(), Red), 0);
-    EXPECT_EQ(CountOf(Render(), Cliff), 0);
+    EXPECT_EQ(korvale::test::CountOf(Render(), Red), 0);
+    EXPECT_EQ(korvale::test::CountOf(Render(), Cliff), 0);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QStringEncoder>
 
@@ -57,6 +58,16 @@ protected:
 
     MgxInfoDlgBar bar;
 };
+
+// How many pixels of a picture have exactly this colour.
+inline int CountOf(const QImage& image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == colour;
+    return count;
+}
 
 // Text as a record stores it.
 inline std::string Gbk(const QString& text)

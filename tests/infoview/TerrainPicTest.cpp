@@ -70,15 +70,6 @@ bool AllOf(const QImage& image, const QRect& rect, QRgb colour)
     return true;
 }
 
-int CountOf(const QImage& image, QRgb colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == colour;
-    return count;
-}
-
 class TerrainPicTest : public korvale::test::WidgetTest {
 protected:
     void Show(const Mgx::ChapterInfo& chapter, int markSize = 4)
@@ -218,8 +209,8 @@ TEST_F(TerrainPicTest, OnlyTheFirstByteOfATileCountsAndTileZeroFallsOutside)
     Show(map);
 
     const QImage& terrain = pic.terrainImage();
-    EXPECT_EQ(CountOf(terrain, WaterColour), 0);
-    EXPECT_EQ(CountOf(terrain, MapColours::UnknownTerrainColour), 1);
+    EXPECT_EQ(korvale::test::CountOf(terrain, WaterColour), 0);
+    EXPECT_EQ(korvale::test::CountOf(terrain, MapColours::UnknownTerrainColour), 1);
     EXPECT_EQ(terrain.pixel(0, 0), qRgb(0, 0, 0)); // outside the diamond
 }
 
@@ -234,7 +225,7 @@ TEST_F(TerrainPicTest, MapWithoutTerrainKeepsThePreviousPictureWithoutMarks)
     EXPECT_EQ(pic.terrainImage(), before);
     QImage picture = pic.renderPicture(LargeClient);
     EXPECT_TRUE(ExtentOf(picture, Red).isEmpty());
-    EXPECT_GT(CountOf(picture, WaterColour), 0);
+    EXPECT_GT(korvale::test::CountOf(picture, WaterColour), 0);
 
     // A terrain array too short for the map size is no map either.
     Show(good);
