@@ -1,5 +1,9 @@
 #include "MessageBoxPrompt.h"
 
+#include "CFolderDialog.h"
+
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -24,10 +28,12 @@ MessageBoxPrompt::MessageBoxPrompt(QWidget* parent)
 {
 }
 
-bool MessageBoxPrompt::askYesNo(const QString& question)
+bool MessageBoxPrompt::askYesNo(const QString& question, QuestionKind kind)
 {
-    QMessageBox box(QMessageBox::NoIcon, caption(), question, QMessageBox::Yes | QMessageBox::No, m_parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    const bool cautious = kind == QuestionKind::Cautious;
+    QMessageBox box(cautious ? QMessageBox::Question : QMessageBox::NoIcon, caption(), question,
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setDefaultButton(cautious ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -35,4 +41,36 @@ void MessageBoxPrompt::showMessage(MessageKind kind, const QString& text)
 {
     QMessageBox box(IconFor(kind), caption(), text, QMessageBox::Ok, m_parent);
     box.exec();
+}
+
+std::optional<QString> MessageBoxPrompt::chooseFolder(const QString& title, const QString& startFolder)
+{
+    CFolderDialog dialog(title, startFolder, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenFolder();
+}
+
+std::optional<QString> MessageBoxPrompt::chooseOpenFile(const QString& title, const QString& startPath,
+                                                        const QStringList& nameFilters)
+{
+    QFileDialog dialog(m_parent, title, startPath);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(nameFilters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<QString> MessageBoxPrompt::chooseSaveFile(const QString& title, const QString& startPath,
+                                                        const QStringList& nameFilters, const QString& defaultSuffix)
+{
+    QFileDialog dialog(m_parent, title, startPath);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(nameFilters);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }

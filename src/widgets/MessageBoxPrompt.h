@@ -4,13 +4,18 @@
 
 class QWidget;
 
-// Asks through modal message boxes over a parent window.
+// Asks through modal message boxes and file dialogs over a parent window.
 class MessageBoxPrompt : public UserPrompt {
 public:
     explicit MessageBoxPrompt(QWidget* parent = nullptr);
 
-    bool askYesNo(const QString& question) override;
+    bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
     void showMessage(MessageKind kind, const QString& text) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
+    std::optional<QString> chooseOpenFile(const QString& title, const QString& startPath,
+                                          const QStringList& nameFilters) override;
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& startPath,
+                                          const QStringList& nameFilters, const QString& defaultSuffix) override;
 
 private:
     QWidget* m_parent;

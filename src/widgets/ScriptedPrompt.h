@@ -5,7 +5,9 @@
 #include <QList>
 #include <QString>
 
-// Answers questions from a script and remembers everything it was asked and told.
+#include <optional>
+
+// Answers questions and pickers from a script and remembers everything it was asked and told.
 // Tests and programs that must never block on a person use it.
 class ScriptedPrompt : public UserPrompt {
 public:
@@ -14,17 +16,45 @@ public:
         QString text;
     };
 
+    struct Question {
+        QString text;
+        QuestionKind kind;
+    };
+
+    // What a picker was opened with.
+    struct Picker {
+        QString title;
+        QString startPath;
+        QStringList nameFilters;
+    };
+
     // Queues the answer to the next question. A question with no queued answer gets No.
     void answerNext(bool yes);
 
-    bool askYesNo(const QString& question) override;
-    void showMessage(MessageKind kind, const QString& text) override;
+    // Queues what the next picker (folder, open or save) returns; nothing means Cancel. A picker
+    // with no queued pick is cancelled.
+    void pickNext(std::optional<QString> path);
 
-    const QList<QString>& questions() const { return m_questions; }
+    bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
+    void showMessage(MessageKind kind, const QString& text) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
+    std::optional<QString> chooseOpenFile(const QString& title, const QString& startPath,
+                                          const QStringList& nameFilters) override;
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& startPath,
+                                          const QStringList& nameFilters, const QString& defaultSuffix) override;
+
+    // The question texts in the order asked.
+    QList<QString> questions() const;
+    const QList<Question>& askedQuestions() const { return m_questions; }
     const QList<Message>& messages() const { return m_messages; }
+    const QList<Picker>& pickers() const { return m_pickers; }
 
 private:
+    std::optional<QString> nextPick(Picker picker);
+
     QList<bool> m_answers;
-    QList<QString> m_questions;
+    QList<std::optional<QString>> m_picks;
+    QList<Question> m_questions;
     QList<Message> m_messages;
+    QList<Picker> m_pickers;
 };

@@ -1,13 +1,21 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// The one way the program asks the user something or tells them something. Panels take a
-// reference to it, so a test can answer the questions and read the messages instead of a person.
+#include <optional>
+
+// The one way the program asks the user something or tells them something. Panels and
+// commands take a reference to it, so a test can answer the questions, pick the folders and
+// files, and read the messages instead of a person.
 class UserPrompt {
 public:
     // Plain: an OK box without icon (outcome reports such as the repair's).
     enum class MessageKind { Plain, Information, Error };
+
+    // Plain: no icon, Yes is the default button. Cautious: the question icon, No is the
+    // default button, for questions whose Yes destroys something (overwriting a file).
+    enum class QuestionKind { Plain, Cautious };
 
     // Every box carries this caption.
     static QString caption();
@@ -15,8 +23,23 @@ public:
     virtual ~UserPrompt() = default;
 
     // A question with Yes and No buttons; true for Yes.
-    virtual bool askYesNo(const QString& question) = 0;
+    virtual bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) = 0;
 
     // A message with an OK button.
     virtual void showMessage(MessageKind kind, const QString& text) = 0;
+
+    // A folder picker with the given title whose accept button reads "确定", starting in
+    // startFolder (empty: the picker's own choice). The folder shown when the user accepts, or
+    // nothing on cancel.
+    virtual std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) = 0;
+
+    // A picker for an existing file. nameFilters are Qt filter strings ("Zip Files (*.zip)");
+    // startPath may name a folder or a file whose name is proposed.
+    virtual std::optional<QString> chooseOpenFile(const QString& title, const QString& startPath,
+                                                  const QStringList& nameFilters) = 0;
+
+    // A picker for a file to write, which confirms before an existing file is overwritten and
+    // appends defaultSuffix (without its dot) when the typed name has no suffix.
+    virtual std::optional<QString> chooseSaveFile(const QString& title, const QString& startPath,
+                                                  const QStringList& nameFilters, const QString& defaultSuffix) = 0;
 };

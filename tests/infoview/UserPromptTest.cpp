@@ -3,7 +3,12 @@
 #include "MessageBoxPrompt.h"
 #include "ScriptedPrompt.h"
 
+#include "CFolderDialog.h"
+
 #include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -49,6 +54,44 @@ TEST_F(MessageBoxPromptTest, QuestionHasTheCaptionTheTextAndYesNo)
     EXPECT_FALSE(prompt.askYesNo(QStringLiteral("再修复吗？")));
 }
 
+TEST_F(MessageBoxPromptTest, CautiousQuestionShowsTheQuestionIconAndDefaultsToNo)
+{
+    MessageBoxPrompt prompt;
+    whenBoxShows(
+        [](QMessageBox& box) {
+            EXPECT_EQ(box.icon(), QMessageBox::Question);
+            EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::No));
+        },
+        QMessageBox::Yes);
+    EXPECT_TRUE(prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious));
+    EXPECT_TRUE(shown);
+    whenBoxShows([](QMessageBox& box) { EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::Yes)); },
+                 QMessageBox::No);
+    prompt.askYesNo(QStringLiteral("确定删除\"a.mgx\"？\n"));
+}
+
+TEST_F(MessageBoxPromptTest, FolderPickerConfirmsTheFolderBeingShown)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("inner/deeper")));
+    MessageBoxPrompt prompt;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = QApplication::activeModalWidget()->findChild<QDialogButtonBox*>();
+        ASSERT_NE(dialog, nullptr);
+        auto* picker = qobject_cast<CFolderDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(picker, nullptr);
+        EXPECT_EQ(picker->windowTitle(), "移动到...");
+        EXPECT_EQ(picker->labelText(QFileDialog::Accept), "确定");
+        picker->setDirectory(root.path() + QStringLiteral("/inner"));
+        picker->accept();
+    });
+    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("移动到..."), root.path()),
+              QDir::toNativeSeparators(root.path() + QStringLiteral("/inner")));
+
+    QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), QString()), std::nullopt);
+}
+
 TEST_F(MessageBoxPromptTest, MessagesCarryTheIconOfTheirKind)
 {
     MessageBoxPrompt prompt;
@@ -81,4 +124,20 @@ TEST(ScriptedPrompt, AnswersInOrderThenNoAndKeepsEverything)
     ASSERT_EQ(prompt.messages().size(), 1);
     EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Error);
     EXPECT_EQ(prompt.messages()[0].text, "错");
+}
+
+TEST(ScriptedPrompt, PickersTakeQueuedPathsThenCancelAndRecordHowTheyWereOpened)
+{
+    ScriptedPrompt prompt;
+    prompt.pickNext(QStringLiteral("/rec"));
+    prompt.pickNext(std::nullopt);
+    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), QString()), QStringLiteral("/rec"));
+    EXPECT_EQ(prompt.chooseSaveFile(QStringLiteral("保存"), QStringLiteral("/a"), {QStringLiteral("Zip Files (*.Zip)")},
+                                    QStringLiteral("zip")),
+              std::nullopt);
+    EXPECT_EQ(prompt.chooseOpenFile(QStringLiteral("打开"), QString(), {}), std::nullopt);
+    ASSERT_EQ(prompt.pickers().size(), 3);
+    EXPECT_EQ(prompt.pickers()[0].title, "拷贝到...");
+    EXPECT_EQ(prompt.pickers()[1].startPath, "/a");
+    EXPECT_EQ(prompt.pickers()[1].nameFilters, QStringList({"Zip Files (*.Zip)"}));
 }

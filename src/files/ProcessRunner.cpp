@@ -1,0 +1,44 @@
+#include "ProcessRunner.h"
+
+#include <QProcess>
+
+bool QtProcessRunner::startDetached(const ProcessCommand& command)
+{
+    QProcess process;
+    process.setProgram(command.program);
+    process.setArguments(command.arguments);
+    if (!command.workingFolder.isEmpty())
+        process.setWorkingDirectory(command.workingFolder);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
+}
+
+int QtProcessRunner::runAndWait(const ProcessCommand& command)
+{
+    QProcess process;
+    process.setProgram(command.program);
+    process.setArguments(command.arguments);
+    if (!command.workingFolder.isEmpty())
+        process.setWorkingDirectory(command.workingFolder);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start();
+    if (!process.waitForStarted(-1) || !process.waitForFinished(-1))
+        return -1;
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+bool RecordingProcessRunner::startDetached(const ProcessCommand& command)
+{
+    detached.append(command);
+    return startResult;
+}
+
+int RecordingProcessRunner::runAndWait(const ProcessCommand& command)
+{
+    waited.append(command);
+    return startResult ? exitCode : -1;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// One program to start: never a shell string, always a program and its arguments.
+struct ProcessCommand {
+    QString program;
+    QStringList arguments;
+    QString workingFolder; // empty: the caller's own
+
+    bool operator==(const ProcessCommand&) const = default;
+};
+
+// The one way the program starts other programs (the game, the RAR tool). Callers build the
+// command with a pure function and hand it here; tests hand in a RecordingProcessRunner.
+class ProcessRunner {
+public:
+    virtual ~ProcessRunner() = default;
+
+    // Starts the program and returns at once; false when it could not be started.
+    virtual bool startDetached(const ProcessCommand& command) = 0;
+
+    // Starts the program without a window, waits for it and returns its exit code, or -1 when it
+    // could not be started or did not end normally.
+    virtual int runAndWait(const ProcessCommand& command) = 0;
+};
+
+// Starts real processes with QProcess.
+class QtProcessRunner : public ProcessRunner {
+public:
+    bool startDetached(const ProcessCommand& command) override;
+    int runAndWait(const ProcessCommand& command) override;
+};
+
+// Starts nothing: records every command and answers from a script.
+class RecordingProcessRunner : public ProcessRunner {
+public:
+    bool startResult = true;
+    int exitCode = 0;
+    QList<ProcessCommand> detached;
+    QList<ProcessCommand> waited;
+
+    bool startDetached(const ProcessCommand& command) override;
+    int runAndWait(const ProcessCommand& command) override;
+};
