@@ -13,6 +13,8 @@ QMessageBox::Icon IconFor(UserPrompt::MessageKind kind)
     switch (kind) {
     case UserPrompt::MessageKind::Information:
         return QMessageBox::Information;
+    case UserPrompt::MessageKind::Warning:
+        return QMessageBox::Warning;
     case UserPrompt::MessageKind::Error:
         return QMessageBox::Critical;
     case UserPrompt::MessageKind::Plain:
@@ -37,9 +39,9 @@ bool MessageBoxPrompt::askYesNo(const QString& question, QuestionKind kind)
     return box.exec() == QMessageBox::Yes;
 }
 
-void MessageBoxPrompt::showMessage(MessageKind kind, const QString& text)
+void MessageBoxPrompt::showMessage(MessageKind kind, const QString& text, const QString& title)
 {
-    QMessageBox box(IconFor(kind), caption(), text, QMessageBox::Ok, m_parent);
+    QMessageBox box(IconFor(kind), title, text, QMessageBox::Ok, m_parent);
     box.exec();
 }
 

@@ -10,7 +10,8 @@ public:
     explicit MessageBoxPrompt(QWidget* parent = nullptr);
 
     bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
-    void showMessage(MessageKind kind, const QString& text) override;
+    using UserPrompt::showMessage;
+    void showMessage(MessageKind kind, const QString& text, const QString& title) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
     std::optional<QString> chooseOpenFile(const QString& title, const QString& startPath,
                                           const QStringList& nameFilters) override;

@@ -10,7 +10,10 @@ bool ScriptedPrompt::askYesNo(const QString& question, QuestionKind kind)
     return m_answers.isEmpty() ? false : m_answers.takeFirst();
 }
 
-void ScriptedPrompt::showMessage(MessageKind kind, const QString& text) { m_messages.append({kind, text}); }
+void ScriptedPrompt::showMessage(MessageKind kind, const QString& text, const QString& title)
+{
+    m_messages.append({kind, text, title});
+}
 
 std::optional<QString> ScriptedPrompt::chooseFolder(const QString& title, const QString& startFolder)
 {

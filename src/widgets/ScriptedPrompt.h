@@ -14,6 +14,7 @@ public:
     struct Message {
         MessageKind kind;
         QString text;
+        QString title;
     };
 
     struct Question {
@@ -36,7 +37,8 @@ public:
     void pickNext(std::optional<QString> path);
 
     bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
-    void showMessage(MessageKind kind, const QString& text) override;
+    using UserPrompt::showMessage;
+    void showMessage(MessageKind kind, const QString& text, const QString& title) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
     std::optional<QString> chooseOpenFile(const QString& title, const QString& startPath,
                                           const QStringList& nameFilters) override;

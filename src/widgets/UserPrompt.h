@@ -11,7 +11,7 @@
 class UserPrompt {
 public:
     // Plain: an OK box without icon (outcome reports such as the repair's).
-    enum class MessageKind { Plain, Information, Error };
+    enum class MessageKind { Plain, Information, Warning, Error };
 
     // Plain: no icon, Yes is the default button. Cautious: the question icon, No is the
     // default button, for questions whose Yes destroys something (overwriting a file).
@@ -25,8 +25,9 @@ public:
     // A question with Yes and No buttons; true for Yes.
     virtual bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) = 0;
 
-    // A message with an OK button.
-    virtual void showMessage(MessageKind kind, const QString& text) = 0;
+    // A message with an OK button, under the application's caption or a title of its own.
+    void showMessage(MessageKind kind, const QString& text) { showMessage(kind, text, caption()); }
+    virtual void showMessage(MessageKind kind, const QString& text, const QString& title) = 0;
 
     // A folder picker with the given title whose accept button reads "确定", starting in
     // startFolder (empty: the picker's own choice). The folder shown when the user accepts, or

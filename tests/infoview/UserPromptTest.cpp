@@ -109,6 +109,13 @@ TEST_F(MessageBoxPromptTest, MessagesCarryTheIconOfTheirKind)
     prompt.showMessage(UserPrompt::MessageKind::Error, QStringLiteral("无法打开文件！"));
     whenBoxShows([](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Information); }, QMessageBox::Ok);
     prompt.showMessage(UserPrompt::MessageKind::Information, QStringLiteral("完成"));
+    whenBoxShows(
+        [](QMessageBox& box) {
+            EXPECT_EQ(box.icon(), QMessageBox::Warning);
+            EXPECT_EQ(box.windowTitle(), "提示");
+        },
+        QMessageBox::Ok);
+    prompt.showMessage(UserPrompt::MessageKind::Warning, QStringLiteral("未设置"), QStringLiteral("提示"));
 }
 
 TEST(ScriptedPrompt, AnswersInOrderThenNoAndKeepsEverything)
