@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// What a listed entry is. The value is also the index of the entry's picture in the list's
+// small-image list.
+enum class MgxItemKind : qint32 {
+    NotListed = 0,
+    Folder = 1,
+    Record = 2, // ".mgx"
+    Zip = 3,    // ".zip"
+    Rar = 4,    // ".rar"
+};
+
+// One entry of the record list: what every file command needs to act on it, and the texts of the
+// list's three columns.
+struct MgxListItem {
+    QString fullPath;  // folder + separator + name
+    quint64 size = 0;  // bytes; 0 for folders
+    MgxItemKind kind = MgxItemKind::NotListed;
+    QString name;      // the name inside its folder, extension included: column 0
+    QString sizeText;  // column 1
+    QString timeText;  // column 2
+
+    bool operator==(const MgxListItem&) const = default;
+};
