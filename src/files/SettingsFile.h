@@ -1,0 +1,44 @@
+#pragma once
+
+#include "GameSettings.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+// config.ini: the three settings as UTF-16LE text, each line ended by CR LF, no byte-order mark.
+// The files people carry over from Windows are read and written in exactly that form.
+
+// The three lines of the file's bytes. The text ends at its first NUL; a line whose CR LF is
+// missing is empty, and so is every line after it; anything after the third CR LF is ignored.
+// A byte-order mark is not special: it stays at the start of the first line.
+GameSettings ParseConfigIni(QByteArrayView bytes);
+
+// The bytes of a file holding the three settings.
+QByteArray ComposeConfigIni(const GameSettings& settings);
+
+// Where config.ini is: in the folder the program started in when there is one there (people
+// carry that folder over from Windows), otherwise in the per-user configuration folder.
+QString ConfigIniLocation(const QString& startFolder, bool presentInStartFolder, const QString& appConfigFolder);
+
+// The location for this run. The first call fixes it from the current folder, so call it at
+// start-up before anything changes that folder.
+QString ConfigIniPathForThisRun();
+
+// The settings in the file, or nothing when it cannot be opened or read.
+std::optional<GameSettings> LoadConfigIni(const QString& path);
+
+// Writes the three settings, creating the folder when needed. The file is replaced in one step,
+// so a failure leaves the previous file as it was. False when it could not be written.
+bool SaveConfigIni(const QString& path, const GameSettings& settings);
+
+// The settings the program starts with: the file's, or, only when it cannot be read, those
+// derived from the game's installation by `detectInstall`.
+GameSettings LoadStartupSettings(const QString& configPath, GameSettings (*detectInstall)());
+GameSettings LoadStartupSettings(const QString& configPath);
+
+// The SaveGame folder for a folder chosen in the picker: a drive root loses its one trailing
+// backslash ("C:\" is kept as "C:"); other folders, and the Linux root "/", stand unchanged.
+QString SaveGameFolderFromPick(const QString& chosenFolder);
