@@ -1,0 +1,205 @@
+#include "ConfigDlg.h"
+#include "ScriptedPrompt.h"
+#include "SettingsFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ConfigDlgTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (QApplication::instance())
+            return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "korvale_app_tests";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv); // lives until the process ends
+    }
+
+    template <typename T>
+    static T* child(const QDialog& dialog, const char* name)
+    {
+        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    static void click(const QDialog& dialog, const char* button) { child<QPushButton>(dialog, button)->click(); }
+
+    static void type(const QDialog& dialog, const char* edit, const QString& text)
+    {
+        child<QLineEdit>(dialog, edit)->setText(text);
+    }
+
+    bool configWritten() const { return QFile::exists(configPath); }
+
+    // Presses a button of the dialog once it runs modally, after `act` has worked on it.
+    static void whenShown(std::function<void(QDialog&)> act)
+    {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+        });
+    }
+
+    const GameSettings running{QStringLiteral("/games/SaveGame"), QStringLiteral("/games/age2_x1.exe"),
+                               QStringLiteral("/games/age2_x1/age2_x1.exe"), QStringLiteral("/games")};
+    QTemporaryDir folder;
+    QString configPath = folder.filePath(QStringLiteral("cfg/config.ini"));
+    ScriptedPrompt prompt;
+};
+
+} // namespace
+
+TEST_F(ConfigDlgTest, OpensWithTheValuesItWasGiven)
+{
+    ConfigDlg dialog(running, prompt, configPath);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置"));
+    EXPECT_EQ(child<QGroupBox>(dialog, "generalGroup")->title(), QStringLiteral("一般设置"));
+    EXPECT_EQ(child<QLabel>(dialog, "saveGameFolderLabel")->text(), QStringLiteral("SaveGame目录位置："));
+    EXPECT_EQ(child<QLabel>(dialog, "gameExe10aLabel")->text(), QStringLiteral("1.0A版帝国exe文件位置："));
+    EXPECT_EQ(child<QLabel>(dialog, "gameExe10cLabel")->text(), QStringLiteral("1.0C版帝国exe文件位置："));
+    EXPECT_EQ(child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), running.SaveGameFolder);
+    EXPECT_EQ(child<QLineEdit>(dialog, "gameExe10aEdit")->text(), running.GameExe10a);
+    EXPECT_EQ(child<QLineEdit>(dialog, "gameExe10cEdit")->text(), running.GameExe10c);
+    EXPECT_TRUE(child<QPushButton>(dialog, "okButton")->isDefault());
+    EXPECT_EQ(dialog.values(), running);
+}
+
+TEST_F(ConfigDlgTest, LayoutKeepsEveryControlInItsPlace)
+{
+    ConfigDlg dialog(running, prompt, configPath);
+    dialog.setAttribute(Qt::WA_DontShowOnScreen);
+    dialog.show();
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    const QRect group = child<QGroupBox>(dialog, "generalGroup")->geometry();
+    EXPECT_TRUE(dialog.rect().contains(group));
+    int previousBottom = group.top();
+    for (const char* row : {"saveGameFolder", "gameExe10a", "gameExe10c"}) {
+        const QByteArray name(row);
+        const QRect label = child<QLabel>(dialog, name + "Label")->geometry();
+        const QRect edit = child<QLineEdit>(dialog, name + "Edit")->geometry();
+        const QRect browse = child<QPushButton>(dialog, name + "Browse")->geometry();
+        EXPECT_GT(label.top(), previousBottom) << row;
+        EXPECT_LT(label.bottom(), edit.top()) << row;
+        EXPECT_LT(edit.right(), browse.left()) << row;
+        EXPECT_EQ(edit.top(), browse.top()) << row;
+        EXPECT_TRUE(group.contains(label) && group.contains(edit) && group.contains(browse)) << row;
+        previousBottom = edit.bottom();
+    }
+    const QRect ok = child<QPushButton>(dialog, "okButton")->geometry();
+    const QRect cancel = child<QPushButton>(dialog, "cancelButton")->geometry();
+    EXPECT_GT(ok.top(), group.bottom());
+    EXPECT_EQ(ok.top(), cancel.top());
+    EXPECT_LT(ok.right(), cancel.left());
+    EXPECT_EQ(cancel.right(), group.right());
+    EXPECT_TRUE(dialog.rect().contains(cancel));
+
+    // A picture to look at: KORVALE_SCREENSHOTS names a folder to write it to.
+    const QString shots = qEnvironmentVariable("KORVALE_SCREENSHOTS");
+    if (!shots.isEmpty())
+        dialog.grab().save(QDir(shots).filePath(QStringLiteral("config-dlg.png")));
+}
+
+TEST_F(ConfigDlgTest, PickersFillTheBoxes)
+{
+    ConfigDlg dialog(running, prompt, configPath);
+    prompt.pickNext(QStringLiteral("C:\\"));
+    click(dialog, "saveGameFolderBrowse");
+    EXPECT_EQ(child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("C:"));
+    prompt.pickNext(QStringLiteral("/home/u/SaveGame"));
+    click(dialog, "saveGameFolderBrowse");
+    EXPECT_EQ(child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("/home/u/SaveGame"));
+    prompt.pickNext(QStringLiteral("/p/a/age2_x1.exe"));
+    click(dialog, "gameExe10aBrowse");
+    prompt.pickNext(QStringLiteral("/p/c/aoc.exe"));
+    click(dialog, "gameExe10cBrowse");
+    EXPECT_EQ(dialog.values(), (GameSettings{QStringLiteral("/home/u/SaveGame"), QStringLiteral("/p/a/age2_x1.exe"),
+                                             QStringLiteral("/p/c/aoc.exe"), running.GameInstallPath}));
+
+    ASSERT_EQ(prompt.pickers().size(), 4);
+    EXPECT_EQ(prompt.pickers()[0].title, QStringLiteral("打开SaveGame文件夹..."));
+    EXPECT_TRUE(prompt.pickers()[0].startPath.isEmpty());
+    EXPECT_EQ(prompt.pickers()[2].startPath, QStringLiteral("age2_x1.exe"));
+    EXPECT_EQ(prompt.pickers()[2].nameFilters.value(0), QStringLiteral("age2_x1.exe (age2_x1.exe)"));
+    EXPECT_TRUE(prompt.pickers()[3].nameFilters.contains(QStringLiteral("*.exe (*.exe *.EXE)")));
+
+    // A cancelled picker changes nothing.
+    click(dialog, "gameExe10aBrowse");
+    click(dialog, "saveGameFolderBrowse");
+    EXPECT_EQ(child<QLineEdit>(dialog, "gameExe10aEdit")->text(), QStringLiteral("/p/a/age2_x1.exe"));
+    EXPECT_EQ(child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("/home/u/SaveGame"));
+    EXPECT_FALSE(configWritten());
+}
+
+TEST_F(ConfigDlgTest, OkSavesTheBoxesAsTheyStandAndHandsThemBack)
+{
+    GameSettings edited = running;
+    whenShown([this](QDialog& dialog) {
+        type(dialog, "saveGameFolderEdit", QStringLiteral("/typed/SaveGame"));
+        type(dialog, "gameExe10cEdit", QString());
+        prompt.pickNext(QStringLiteral("/picked/age2_x1.exe"));
+        click(dialog, "gameExe10aBrowse");
+        click(dialog, "okButton");
+    });
+    EXPECT_TRUE(ConfigDlg::Edit(edited, prompt, configPath));
+    const GameSettings expected{QStringLiteral("/typed/SaveGame"), QStringLiteral("/picked/age2_x1.exe"), QString(),
+                                running.GameInstallPath};
+    EXPECT_EQ(edited, expected);
+    QFile file(configPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), ComposeConfigIni(expected));
+}
+
+TEST_F(ConfigDlgTest, CancelKeepsEverythingEvenAPickedPath)
+{
+    GameSettings edited = running;
+    whenShown([this](QDialog& dialog) {
+        type(dialog, "saveGameFolderEdit", QStringLiteral("/typed"));
+        prompt.pickNext(QStringLiteral("/picked/age2_x1.exe"));
+        click(dialog, "gameExe10aBrowse");
+        click(dialog, "cancelButton");
+    });
+    EXPECT_FALSE(ConfigDlg::Edit(edited, prompt, configPath));
+    EXPECT_EQ(edited, running);
+    EXPECT_FALSE(configWritten());
+
+    // Closing the window is the same as "取消".
+    whenShown([](QDialog& dialog) {
+        type(dialog, "gameExe10cEdit", QStringLiteral("/typed"));
+        dialog.close();
+    });
+    EXPECT_FALSE(ConfigDlg::Edit(edited, prompt, configPath));
+    EXPECT_EQ(edited, running);
+    EXPECT_FALSE(configWritten());
+}
+
+TEST_F(ConfigDlgTest, AFailedSaveStillHandsBackTheValues)
+{
+    QFile blocker(folder.filePath(QStringLiteral("cfg")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    blocker.close();
+    GameSettings edited = running;
+    whenShown([](QDialog& dialog) {
+        type(dialog, "gameExe10aEdit", QStringLiteral("/new.exe"));
+        click(dialog, "okButton");
+    });
+    EXPECT_TRUE(ConfigDlg::Edit(edited, prompt, configPath));
+    EXPECT_EQ(edited.GameExe10a, QStringLiteral("/new.exe"));
+    EXPECT_TRUE(prompt.messages().isEmpty());
+}
