@@ -138,23 +138,32 @@ std::optional<RegistryValue> ParseData(QStringView data)
     return RegistryValue{type, *std::move(bytes)};
 }
 
-// Splits the file into lines without copying; CR LF files are accepted too.
-QList<QByteArrayView> Lines(QByteArrayView text)
-{
-    QList<QByteArrayView> lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
+// Walks the file's lines without copying them; CR LF files are read too.
+class LineCursor {
+public:
+    explicit LineCursor(QByteArrayView text)
+        : m_text(text)
+    {
+    }
+
+    bool next(QByteArrayView& line)
+    {
+        if (m_at >= m_text.size())
+            return false;
+        qsizetype end = m_text.indexOf('\n', m_at);
         if (end < 0)
-            end = text.size();
-        QByteArrayView line = text.sliced(start, end - start);
+            end = m_text.size();
+        line = m_text.sliced(m_at, end - m_at);
         if (line.endsWith('\r'))
             line.chop(1);
-        lines.append(line);
-        start = end + 1;
+        m_at = end + 1;
+        return true;
     }
-    return lines;
-}
+
+private:
+    QByteArrayView m_text;
+    qsizetype m_at = 0;
+};
 
 // A section header "[key\\path] timestamp": the unescaped key path.
 std::optional<QString> SectionKey(QByteArrayView line)
@@ -165,12 +174,13 @@ std::optional<QString> SectionKey(QByteArrayView line)
 }
 
 // The value's line, with the lines it continues onto (a trailing backslash) joined.
-QString JoinedValueLine(const QList<QByteArrayView>& lines, qsizetype& index)
+QString JoinedValueLine(QByteArrayView first, LineCursor& lines)
 {
-    QString joined = QString::fromUtf8(lines[index]);
-    while (joined.endsWith(u'\\') && index + 1 < lines.size()) {
+    QString joined = QString::fromUtf8(first);
+    QByteArrayView more;
+    while (joined.endsWith(u'\\') && lines.next(more)) {
         joined.chop(1);
-        joined += QString::fromUtf8(lines[++index]).trimmed();
+        joined += QString::fromUtf8(more).trimmed();
     }
     return joined;
 }
@@ -211,10 +221,10 @@ std::optional<QString> ReadRegQuoted(QStringView line, qsizetype& at, QChar clos
 
 std::optional<RegistryValue> FindSystemRegValue(QByteArrayView text, QStringView keyPath, QStringView valueName)
 {
-    const QList<QByteArrayView> lines = Lines(text);
+    LineCursor lines(text);
+    QByteArrayView line;
     bool inKey = false;
-    for (qsizetype index = 0; index < lines.size(); ++index) {
-        const QByteArrayView line = lines[index];
+    while (lines.next(line)) {
         if (line.startsWith('[')) {
             const std::optional<QString> key = SectionKey(line);
             inKey = key && key->compare(keyPath, Qt::CaseInsensitive) == 0;
@@ -222,7 +232,7 @@ std::optional<RegistryValue> FindSystemRegValue(QByteArrayView text, QStringView
         }
         if (!inKey || !(line.startsWith('"') || line.startsWith('@')))
             continue;
-        const QString joined = JoinedValueLine(lines, index);
+        const QString joined = JoinedValueLine(line, lines);
         qsizetype at = 0;
         const std::optional<QString> name = ValueName(joined, at);
         if (name && name->compare(valueName, Qt::CaseInsensitive) == 0)
