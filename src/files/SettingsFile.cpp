@@ -2,6 +2,7 @@
 
 #include "GameInstall.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -74,12 +75,26 @@ QString ConfigIniLocation(const QString& startFolder, bool presentInStartFolder,
     return QDir(presentInStartFolder ? startFolder : appConfigFolder).filePath(kFileName);
 }
 
+namespace {
+
+// The per-user folder; without an application name Qt would give the shared configuration folder
+// itself, where a bare config.ini could belong to anything.
+QString AppConfigFolder()
+{
+    if (QCoreApplication::applicationName().isEmpty())
+        return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+            .filePath(QStringLiteral("Korvale"));
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+} // namespace
+
 QString ConfigIniPathForThisRun()
 {
     static const QString path = [] {
         const QString startFolder = QDir::currentPath();
         return ConfigIniLocation(startFolder, QFileInfo::exists(QDir(startFolder).filePath(kFileName)),
-                                 QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+                                 AppConfigFolder());
     }();
     return path;
 }
