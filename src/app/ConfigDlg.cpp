@@ -68,11 +68,11 @@ ConfigDlg::ConfigDlg(const GameSettings& settings, UserPrompt& prompt, QString c
     group->setGeometry(Pixels(kGroup));
 
     m_saveGameFolder = addRow(0, QStringLiteral("SaveGame目录位置："), settings.SaveGameFolder,
-                              QStringLiteral("saveGameFolder"));
+                              QStringLiteral("saveGameFolder"), &ConfigDlg::pickSaveGameFolder);
     m_gameExe10a = addRow(1, QStringLiteral("1.0A版帝国exe文件位置："), settings.GameExe10a,
-                          QStringLiteral("gameExe10a"));
+                          QStringLiteral("gameExe10a"), &ConfigDlg::pickExecutable);
     m_gameExe10c = addRow(2, QStringLiteral("1.0C版帝国exe文件位置："), settings.GameExe10c,
-                          QStringLiteral("gameExe10c"));
+                          QStringLiteral("gameExe10c"), &ConfigDlg::pickExecutable);
 
     QPushButton* ok = AddButton(this, QStringLiteral("确定"), QStringLiteral("okButton"), kOk);
     ok->setDefault(true);
@@ -81,7 +81,7 @@ ConfigDlg::ConfigDlg(const GameSettings& settings, UserPrompt& prompt, QString c
     connect(cancel, &QPushButton::clicked, this, &ConfigDlg::reject);
 }
 
-QLineEdit* ConfigDlg::addRow(int row, const QString& label, const QString& value, const QString& name)
+QLineEdit* ConfigDlg::addRow(int row, const QString& label, const QString& value, const QString& name, Picker pick)
 {
     const int top = kFirstRowTop + row * kRowPitch;
     auto* caption = new QLabel(label, this);
@@ -95,19 +95,14 @@ QLineEdit* ConfigDlg::addRow(int row, const QString& label, const QString& value
 
     QPushButton* browse = AddButton(this, QStringLiteral("..."), name + QStringLiteral("Browse"),
                                     Moved(kBrowse, top + kEditGap));
-    connect(browse, &QPushButton::clicked, this, [this, row, edit] {
-        if (row == 0)
-            pickSaveGameFolder();
-        else
-            pickExecutable(edit);
-    });
+    connect(browse, &QPushButton::clicked, this, [this, pick, edit] { (this->*pick)(edit); });
     return edit;
 }
 
-void ConfigDlg::pickSaveGameFolder()
+void ConfigDlg::pickSaveGameFolder(QLineEdit* edit)
 {
     if (const std::optional<QString> folder = m_prompt.chooseFolder(QStringLiteral("打开SaveGame文件夹..."), {}))
-        m_saveGameFolder->setText(SaveGameFolderFromPick(*folder));
+        edit->setText(SaveGameFolderFromPick(*folder));
 }
 
 void ConfigDlg::pickExecutable(QLineEdit* edit)

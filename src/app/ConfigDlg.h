@@ -26,8 +26,10 @@ public:
     static bool Edit(GameSettings& running, UserPrompt& prompt, const QString& configPath, QWidget* parent = nullptr);
 
 private:
-    QLineEdit* addRow(int row, const QString& label, const QString& value, const QString& name);
-    void pickSaveGameFolder();
+    using Picker = void (ConfigDlg::*)(QLineEdit* edit);
+
+    QLineEdit* addRow(int row, const QString& label, const QString& value, const QString& name, Picker pick);
+    void pickSaveGameFolder(QLineEdit* edit);
     void pickExecutable(QLineEdit* edit);
 
     UserPrompt& m_prompt;
