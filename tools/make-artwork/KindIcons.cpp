@@ -103,10 +103,8 @@ QImage zipArchive(int size)
     QPainter& painter = canvas.painter;
     PaintSheet(painter, QColor(214, 230, 250), QColor(150, 184, 228), QColor(40, 70, 120));
     // The zipper down the middle: alternating teeth, then the pull.
-    for (int step = 0; step < 5; ++step) {
-        const qreal y = 1.0 + step * 1.6;
-        painter.fillRect(QRectF(step % 2 == 0 ? 6.5 : 7.5, y, 2, 1), QColor(60, 64, 72));
-    }
+    for (int step = 0; step < 4; ++step)
+        painter.fillRect(QRectF(step % 2 == 0 ? 6 : 8, 1 + step * 2, 2, 1), QColor(60, 64, 72));
     QPainterPath pull;
     pull.addRoundedRect(QRectF(6, 9, 3.5, 5), 0.8, 0.8);
     painter.fillPath(pull, Vertical(9, 14, QColor(236, 238, 242), QColor(150, 154, 162)));
@@ -123,8 +121,8 @@ QImage rarArchive(int size)
     PaintVolume(painter, 7.0, QColor(176, 40, 52));
     PaintVolume(painter, 2.5, QColor(120, 56, 150));
     // The strap holding the stack together.
-    painter.fillRect(QRectF(9.5, 1.5, 2, 14.5), QColor(92, 64, 36));
-    painter.fillRect(QRectF(9.25, 8.0, 2.5, 2), QColor(226, 196, 96));
+    painter.fillRect(QRectF(10, 2, 2, 14), QColor(92, 64, 36));
+    painter.fillRect(QRectF(9.5, 8, 3, 2), QColor(226, 196, 96));
     return canvas.finish();
 }
 
