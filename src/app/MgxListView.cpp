@@ -24,7 +24,9 @@
 
 #include <array>
 
-Q_LOGGING_CATEGORY(lcRecordList, "korvale.recordlist")
+// The two trace lines of the list, for a developer following clicks: off unless enabled with
+// QT_LOGGING_RULES="korvale.recordlist.debug=true".
+Q_LOGGING_CATEGORY(lcRecordList, "korvale.recordlist", QtInfoMsg)
 
 namespace {
 
@@ -69,15 +71,14 @@ MgxListView::MgxListView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("MgxListView"));
     m_model = new RecordListModel(this);
-    m_delegate = new NameEditDelegate(this);
-    connect(m_delegate, &NameEditDelegate::EditEnded, this, &MgxListView::NameEdited);
     CreateViews();
 }
 
 MgxListView::~MgxListView()
 {
     // An open edit is dropped without a report; the entries go with the model.
-    m_delegate->blockSignals(true);
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_list)})
+        view->itemDelegate()->blockSignals(true);
     StoreHeaderState();
 }
 
@@ -137,7 +138,10 @@ void MgxListView::WatchView(QAbstractItemView* view)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setItemDelegate(m_delegate);
+    // One delegate per view: a delegate's commit and close signals go to every view it serves.
+    auto* delegate = new NameEditDelegate(view);
+    connect(delegate, &NameEditDelegate::EditEnded, this, &MgxListView::NameEdited);
+    view->setItemDelegate(delegate);
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     KeepSelectionShown(view);
     view->installEventFilter(this);

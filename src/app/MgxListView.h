@@ -14,7 +14,6 @@
 #include <memory>
 
 class InfoContainer;
-class NameEditDelegate;
 class QAbstractItemView;
 class QListView;
 class QStackedWidget;
@@ -133,7 +132,6 @@ private:
     bool ShowToolTip(QAbstractItemView* view, const QPoint& pos, const QPoint& globalPos);
 
     RecordListModel* m_model = nullptr;
-    NameEditDelegate* m_delegate = nullptr;
     QStackedWidget* m_stack = nullptr;
     QTreeView* m_report = nullptr;
     QListView* m_list = nullptr;
