@@ -128,7 +128,6 @@ void MgxListView::SetUpListView()
     m_list->setFlow(QListView::TopToBottom);
     m_list->setWrapping(true);
     m_list->setResizeMode(QListView::Adjust);
-    m_list->setUniformItemSizes(true);
     m_list->setModelColumn(RecordListModel::NameColumn);
 }
 
@@ -143,6 +142,7 @@ void MgxListView::WatchView(QAbstractItemView* view)
     connect(delegate, &NameEditDelegate::EditEnded, this, &MgxListView::NameEdited);
     view->setItemDelegate(delegate);
     view->setContextMenuPolicy(Qt::CustomContextMenu);
+    view->setIconSize(QSize(16, 16));
     KeepSelectionShown(view);
     view->installEventFilter(this);
     view->viewport()->installEventFilter(this);

@@ -432,3 +432,40 @@ TEST_F(MgxListViewTest, ListAndReportViewsShareOneSelection)
 }
 
 } // namespace
+
+namespace {
+
+// The pane as a player sees it: the kind pictures in the first column beside the names, sizes and
+// times right-aligned. KORVALE_SCREENSHOT_DIR keeps the picture for a look.
+TEST_F(MgxListViewTest, RendersKindPicturesBesideTheNames)
+{
+    WriteBytes(folder.path() + QStringLiteral("/决赛 第二局.mgx"), QByteArray(5000, 'x'));
+    WriteBytes(folder.path() + "/archive.rar", QByteArray(3000000, 'x'));
+    view->Refresh();
+    click("scenario.mgx");
+    const QImage picture = view->grab().toImage();
+    if (const QByteArray dir = qgetenv("KORVALE_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        picture.save(QString::fromLocal8Bit(dir) + "/record-list.png");
+        view->SetReportView(false);
+        view->grab().save(QString::fromLocal8Bit(dir) + "/record-list-plain.png");
+        view->SetReportView(true);
+    }
+
+    QTreeView* report = view->ReportView();
+    for (const QString& name : {QString("old"), QString("broken.mgx"), QString("pack.zip"), QString("archive.rar")}) {
+        const QRect cell = report->visualRect(view->Model().index(rowOf(name), 0));
+        const QImage icon = view->Model().data(view->Model().index(rowOf(name), 0), Qt::DecorationRole)
+                                .value<QIcon>().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+        // An opaque pixel of the picture appears in the left part of the cell (the selected row,
+        // scenario.mgx, draws its picture tinted).
+        const QPoint inView = report->viewport()->mapTo(view.get(), cell.topLeft());
+        bool found = false;
+        const QRgb sample = icon.pixel(8, 12);
+        for (int y = 0; y < cell.height() && !found; ++y)
+            for (int x = 0; x < 30 && !found; ++x)
+                found = picture.pixel(inView + QPoint(x, y)) == sample;
+        EXPECT_TRUE(found) << name.toStdString();
+    }
+}
+
+} // namespace
