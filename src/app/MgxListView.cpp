@@ -22,6 +22,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 // The two trace lines of the list, for a developer following clicks: off unless enabled with

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QSettings>
 #include <QSignalSpy>
@@ -22,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -466,6 +468,49 @@ TEST_F(MgxListViewTest, RendersKindPicturesBesideTheNames)
                 found = picture.pixel(inView + QPoint(x, y)) == sample;
         EXPECT_TRUE(found) << name.toStdString();
     }
+}
+
+} // namespace
+
+namespace {
+
+QStringList traced;
+
+void RecordTrace(QtMsgType, const QMessageLogContext& context, const QString& text)
+{
+    if (QByteArray(context.category) == "korvale.recordlist")
+        traced.append(text);
+}
+
+TEST_F(MgxListViewTest, TracesEverySingleSelectionAndEveryRecordShown)
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("korvale.recordlist.debug=true"));
+    traced.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(RecordTrace);
+    click("old");
+    click("scenario.mgx");
+    click("scenario.mgx");
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+    const QString path = QDir::toNativeSeparators(folder.path() + "/scenario.mgx");
+    EXPECT_EQ(traced, QStringList({"single Selected! [old]", "single Selected! [scenario.mgx]",
+                                   "show mgx file info [" + path + "]", "single Selected! [scenario.mgx]",
+                                   "show mgx file info [" + path + "]"}));
+}
+
+TEST_F(MgxListViewTest, CutOffNamesGetATipWithTheWholeName)
+{
+    QTreeView* report = view->ReportView();
+    const auto tipAt = [&](const QString& name) {
+        QToolTip::hideText();
+        const QPoint at = centreOf(rowOf(name));
+        QHelpEvent help(QEvent::ToolTip, at, report->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(report->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    // A hidden tip lingers for a moment, so the name that fits is asked first.
+    EXPECT_EQ(tipAt("old"), QString());
+    EXPECT_EQ(tipAt("4v4_chat_ageups.mgx"), "4v4_chat_ageups.mgx");
 }
 
 } // namespace

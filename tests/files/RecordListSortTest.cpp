@@ -36,15 +36,6 @@ QList<MgxListItem> Folder()
     };
 }
 
-TEST(SortState, ColumnAndReverseFlagFromTheSignedColumnNumber)
-{
-    EXPECT_EQ(SortState{1}.column(), 0);
-    EXPECT_TRUE(SortState{1}.reverse());
-    EXPECT_EQ(SortState{-3}.column(), 2);
-    EXPECT_FALSE(SortState{-3}.reverse());
-    EXPECT_EQ(SortState{0}.column(), -1);
-}
-
 TEST(ClickColumn, SameColumnFlipsAnotherStartsReversed)
 {
     SortState state; // start-up: names Z to A
