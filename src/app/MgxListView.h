@@ -78,7 +78,7 @@ public:
     // Command 32800: lists the current folder again.
     void Refresh();
 
-    // Selection access for the file commands.
+    // Selection access for the file commands. Rows must be in range (0 .. RowCount() - 1).
     int RowCount() const;
     QList<int> SelectedRows() const; // ascending, the order of the list
     const MgxListItem& Item(int row) const;
