@@ -2,6 +2,7 @@
 
 #include "Emblems.h"
 #include "Icons.h"
+#include "KindIcons.h"
 
 std::vector<ArtworkFile> artworkCatalogue()
 {
@@ -22,5 +23,12 @@ std::vector<ArtworkFile> artworkCatalogue()
     files.push_back({"icons/triangle-down.png", Icons::triangleDown()});
     files.push_back({"icons/korvale.png", Icons::applicationIcon(256)});
     files.push_back({"icons/korvale-64.png", Icons::applicationIcon(64)});
+    for (const int size : {16, 32}) {
+        const QString suffix = size == 16 ? QString() : QStringLiteral("-32");
+        files.push_back({"listicons/icon-142" + suffix + ".png", KindIcons::folder(size)});
+        files.push_back({"listicons/icon-143" + suffix + ".png", KindIcons::record(size)});
+        files.push_back({"listicons/icon-145" + suffix + ".png", KindIcons::zipArchive(size)});
+        files.push_back({"listicons/icon-146" + suffix + ".png", KindIcons::rarArchive(size)});
+    }
     return files;
 }

@@ -1,0 +1,495 @@
+#include "MgxListView.h"
+
+#include "FolderListing.h"
+#include "NameEditDelegate.h"
+#include "NavigationEvent.h"
+#include "RecordListModel.h"
+#include "RecordLoad.h"
+#include "ShowInfo.h"
+#include "UserPrompt.h"
+#include "WaitCursor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMenu>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QToolTip>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+// The two trace lines of the list, for a developer following clicks: off unless enabled with
+// QT_LOGGING_RULES="korvale.recordlist.debug=true".
+Q_LOGGING_CATEGORY(lcRecordList, "korvale.recordlist", QtInfoMsg)
+
+namespace {
+
+constexpr std::array<int, RecordListModel::ColumnCount> kInitialWidths{90, 100, 140};
+constexpr int kMaxColumnWidth = 4096;
+
+struct MenuEntry {
+    int id; // 0: separator
+    const char16_t* text;
+};
+
+// Menu 337.
+constexpr std::array<MenuEntry, 8> kContextMenu{{
+    {MgxListView::CommandMoveTo, u"移动到(&M)..."},
+    {MgxListView::CommandCopyTo, u"复制到(&C)..."},
+    {0, nullptr},
+    {MgxListView::CommandRename, u"重命名(&R)"},
+    {MgxListView::CommandDelete, u"删除(&D)"},
+    {0, nullptr},
+    {MgxListView::CommandZip, u"压缩(&A)..."},
+    {MgxListView::CommandUnzip, u"解压缩(&X)..."},
+}};
+
+// The per-user profile: only the column layout lives there.
+const char* const kProfileOrganisation = "Korvale";
+const char* const kProfileApplication = "Korvale";
+const char* const kProfileKey = "Settings/Overview";
+
+// The selection stays visible, in its own colours, while another pane has the focus.
+void KeepSelectionShown(QAbstractItemView* view)
+{
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    view->setPalette(palette);
+}
+
+} // namespace
+
+MgxListView::MgxListView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MgxListView"));
+    m_model = new RecordListModel(this);
+    CreateViews();
+}
+
+MgxListView::~MgxListView()
+{
+    // An open edit is dropped without a report; the entries go with the model.
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_list)})
+        view->itemDelegate()->blockSignals(true);
+    StoreHeaderState();
+}
+
+void MgxListView::CreateViews()
+{
+    m_stack = new QStackedWidget(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_stack);
+
+    m_report = new QTreeView(m_stack);
+    m_report->setObjectName(QStringLiteral("reportView"));
+    m_list = new QListView(m_stack);
+    m_list->setObjectName(QStringLiteral("listView"));
+    m_report->setModel(m_model);
+    m_list->setModel(m_model);
+    m_list->setSelectionModel(m_report->selectionModel());
+    SetUpReportView();
+    SetUpListView();
+    WatchView(m_report);
+    WatchView(m_list);
+    m_stack->addWidget(m_report);
+    m_stack->addWidget(m_list);
+    m_stack->setCurrentWidget(m_report);
+    setFocusProxy(m_report);
+}
+
+void MgxListView::SetUpReportView()
+{
+    m_report->setRootIsDecorated(false);
+    m_report->setItemsExpandable(false);
+    m_report->setUniformRowHeights(true);
+    m_report->setAllColumnsShowFocus(true);
+    QHeaderView* header = m_report->header();
+    header->setSectionsMovable(true);
+    header->setSectionsClickable(true);
+    header->setStretchLastSection(false);
+    header->setSortIndicatorShown(true);
+    for (int column = 0; column < RecordListModel::ColumnCount; ++column)
+        header->resizeSection(column, kInitialWidths[static_cast<std::size_t>(column)]);
+    connect(header, &QHeaderView::sectionClicked, this, &MgxListView::SortByColumn);
+}
+
+void MgxListView::SetUpListView()
+{
+    m_list->setViewMode(QListView::ListMode);
+    m_list->setFlow(QListView::TopToBottom);
+    m_list->setWrapping(true);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setModelColumn(RecordListModel::NameColumn);
+}
+
+// Both views behave alike: rows selected as a whole, several at once, edits only on request.
+void MgxListView::WatchView(QAbstractItemView* view)
+{
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One delegate per view: a delegate's commit and close signals go to every view it serves.
+    auto* delegate = new NameEditDelegate(view);
+    connect(delegate, &NameEditDelegate::EditEnded, this, &MgxListView::NameEdited);
+    view->setItemDelegate(delegate);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    view->setIconSize(QSize(16, 16));
+    KeepSelectionShown(view);
+    view->installEventFilter(this);
+    view->viewport()->installEventFilter(this);
+    connect(view, &QAbstractItemView::clicked, this, &MgxListView::OnClicked);
+    connect(view, &QAbstractItemView::doubleClicked, this, &MgxListView::OnDoubleClicked);
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view](const QPoint& pos) { ShowContextMenu(view->viewport()->mapToGlobal(pos)); });
+}
+
+void MgxListView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    StartUp();
+}
+
+void MgxListView::StartUp()
+{
+    if (m_started)
+        return;
+    m_started = true;
+    m_sort = SortState{1};
+    RestoreHeaderState();
+    UpdateSortIndicator();
+    const QString saveGameFolder = m_settings.SaveGameFolder;
+    if (!saveGameFolder.isEmpty() && QFileInfo(saveGameFolder).isDir())
+        NavigateTo(saveGameFolder);
+}
+
+void MgxListView::RestoreHeaderState()
+{
+    const QSettings profile(kProfileOrganisation, kProfileApplication);
+    const QByteArray stored = profile.value(kProfileKey).toByteArray();
+    if (stored.isEmpty())
+        return;
+    if (const std::optional<HeaderState> state = DecodeHeaderState(stored, m_model->columnCount()))
+        ApplyHeaderState(*state);
+}
+
+// Widths out of range and positions that are not each column once come from a damaged profile;
+// those parts keep their defaults.
+void MgxListView::ApplyHeaderState(const HeaderState& state)
+{
+    m_sort = SortState{state.sortState};
+    QHeaderView* header = m_report->header();
+    for (int column = 0; column < state.columns.size(); ++column) {
+        const HeaderState::Column& stored = state.columns[column];
+        header->setSectionHidden(column, !stored.visible && column != RecordListModel::NameColumn);
+        if (stored.width >= 0)
+            header->resizeSection(column, std::min<int>(stored.width, kMaxColumnWidth));
+    }
+    if (!PositionsArePermutation(state))
+        return;
+    for (int position = 0; position < state.columns.size(); ++position) {
+        for (int column = 0; column < state.columns.size(); ++column) {
+            if (state.columns[column].position == position)
+                header->moveSection(header->visualIndex(column), position);
+        }
+    }
+}
+
+HeaderState MgxListView::CurrentHeaderState() const
+{
+    HeaderState state;
+    state.sortState = m_sort.value;
+    const QHeaderView* header = m_report->header();
+    for (int column = 0; column < header->count(); ++column)
+        state.columns.append({!header->isSectionHidden(column), header->sectionSize(column), header->visualIndex(column)});
+    return state;
+}
+
+void MgxListView::StoreHeaderState() const
+{
+    QSettings profile(kProfileOrganisation, kProfileApplication);
+    profile.setValue(kProfileKey, EncodeHeaderState(CurrentHeaderState()));
+}
+
+void MgxListView::UpdateSortIndicator()
+{
+    // A reversed name column runs Z to A: shown as descending.
+    const Qt::SortOrder order = m_sort.reverse() ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_report->header()->setSortIndicator(m_sort.column(), order);
+}
+
+bool MgxListView::event(QEvent* event)
+{
+    if (!NavigationEvent::IsNavigation(event))
+        return QWidget::event(event);
+    auto* navigation = static_cast<NavigationEvent*>(event);
+    switch (navigation->kind()) {
+    case NavigationEvent::ListFolder:
+        navigation->result = ListFolder(navigation->path);
+        break;
+    case NavigationEvent::GoToTypedPath:
+        navigation->result = GoToTypedPath(navigation->path);
+        break;
+    case NavigationEvent::SelectFolder:
+        return QWidget::event(event);
+    }
+    event->accept();
+    return true;
+}
+
+bool MgxListView::ListFolder(const QString& path)
+{
+    const QFileInfo folder(path);
+    if (path.isEmpty() || !folder.isDir())
+        return false;
+    m_currentFolder = QDir::toNativeSeparators(QDir::cleanPath(folder.absoluteFilePath()));
+    WaitCursor wait;
+    std::optional<QList<MgxListItem>> items = ListFolderEntries(m_currentFolder, QLocale::system());
+    if (!items)
+        return true;
+    setUpdatesEnabled(false);
+    m_model->SetItems(std::move(*items), m_sort);
+    setUpdatesEnabled(true);
+    return true;
+}
+
+bool MgxListView::GoToTypedPath(const QString& path)
+{
+    const QString typed = path.trimmed();
+    if (typed.isEmpty() || QDir::isRelativePath(typed) || !QFileInfo(typed).isDir())
+        return false;
+    return ListFolder(typed);
+}
+
+bool MgxListView::NavigateTo(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isDir())
+        return false;
+    PostSelectFolder(path);
+    NavigationEvent list(NavigationEvent::ListFolder, path);
+    QCoreApplication::sendEvent(this, &list);
+    return list.result;
+}
+
+void MgxListView::PostSelectFolder(const QString& path)
+{
+    if (m_addressBar)
+        QCoreApplication::postEvent(m_addressBar, new NavigationEvent(NavigationEvent::SelectFolder, path));
+}
+
+void MgxListView::Refresh()
+{
+    if (!m_currentFolder.isEmpty())
+        ListFolder(m_currentFolder);
+}
+
+QAbstractItemView* MgxListView::ActiveView() const
+{
+    return IsReportView() ? static_cast<QAbstractItemView*>(m_report) : m_list;
+}
+
+void MgxListView::SetReportView(bool report)
+{
+    QAbstractItemView* shown = report ? static_cast<QAbstractItemView*>(m_report) : m_list;
+    const QModelIndex current = ActiveView()->currentIndex();
+    m_stack->setCurrentWidget(shown);
+    shown->setCurrentIndex(current);
+    setFocusProxy(shown);
+}
+
+bool MgxListView::IsReportView() const
+{
+    return m_stack->currentWidget() == m_report;
+}
+
+void MgxListView::SelectAll()
+{
+    if (RowCount() == 0)
+        return;
+    QItemSelectionModel* selection = m_report->selectionModel();
+    const QItemSelection all(m_model->index(0, 0), m_model->index(RowCount() - 1, RecordListModel::ColumnCount - 1));
+    selection->select(all, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(m_model->index(RowCount() - 1, 0), QItemSelectionModel::NoUpdate);
+}
+
+void MgxListView::InvertSelection()
+{
+    if (RowCount() == 0)
+        return;
+    QItemSelectionModel* selection = m_report->selectionModel();
+    const QItemSelection all(m_model->index(0, 0), m_model->index(RowCount() - 1, RecordListModel::ColumnCount - 1));
+    selection->select(all, QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(m_model->index(RowCount() - 1, 0), QItemSelectionModel::NoUpdate);
+}
+
+void MgxListView::SortByColumn(int column)
+{
+    if (column < 0 || column >= RecordListModel::ColumnCount)
+        return;
+    m_sort = ClickColumn(m_sort, column);
+    m_model->Sort(m_sort);
+    UpdateSortIndicator();
+}
+
+int MgxListView::RowCount() const
+{
+    return m_model->rowCount();
+}
+
+QList<int> MgxListView::SelectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : m_report->selectionModel()->selectedIndexes()) {
+        if (index.column() == RecordListModel::NameColumn)
+            rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+const MgxListItem& MgxListView::Item(int row) const
+{
+    return m_model->Item(row);
+}
+
+QString MgxListView::ItemText(int row) const
+{
+    return m_model->data(m_model->index(row, RecordListModel::NameColumn)).toString();
+}
+
+void MgxListView::RemoveRow(int row)
+{
+    m_model->RemoveItem(row);
+}
+
+void MgxListView::UpdateRow(int row, const QString& fullPath, const QString& name)
+{
+    m_model->UpdateItemName(row, fullPath, name);
+}
+
+void MgxListView::EditRow(int row)
+{
+    if (row < 0 || row >= RowCount())
+        return;
+    const QModelIndex index = m_model->index(row, RecordListModel::NameColumn);
+    QAbstractItemView* view = ActiveView();
+    view->setFocus();
+    view->scrollTo(index);
+    view->edit(index);
+}
+
+void MgxListView::OnClicked(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    const QList<int> selected = SelectedRows();
+    // The entry shown is the one clicked; a click that just took an entry out of the selection
+    // shows nothing.
+    if (selected.size() != 1 || selected.front() != index.row())
+        return;
+    const MgxListItem& item = m_model->Item(index.row());
+    qCDebug(lcRecordList).noquote() << "single Selected! [" + ItemText(index.row()) + "]";
+    if (item.kind == MgxItemKind::Record)
+        ShowRecord(item);
+}
+
+void MgxListView::ShowRecord(const MgxListItem& item)
+{
+    qCDebug(lcRecordList).noquote() << "show mgx file info [" + item.fullPath + "]";
+    WaitCursor wait;
+    if (m_currentRecord && m_currentRecordPath == item.fullPath)
+        return;
+    m_currentRecord.reset();
+    m_currentRecordPath.clear();
+    const QString path = item.fullPath; // the item may go while the message box runs
+    RecordLoad load = LoadRecordForList(path);
+    if (!load.record) {
+        if (m_prompt)
+            m_prompt->showMessage(UserPrompt::MessageKind::Error, load.errorText);
+        return;
+    }
+    m_currentRecord = std::move(load.record);
+    m_currentRecordPath = path;
+    if (m_infoPane && m_prompt)
+        Mgx::ShowInfo(m_currentRecord.get(), *m_infoPane, *m_prompt);
+    Q_EMIT RecordShown(path);
+}
+
+void MgxListView::OnDoubleClicked(const QModelIndex& index)
+{
+    if (!index.isValid() || SelectedRows().isEmpty())
+        return;
+    const MgxListItem item = m_model->Item(index.row());
+    if (item.kind == MgxItemKind::Folder) {
+        NavigateTo(item.fullPath);
+    } else if (item.kind == MgxItemKind::Record) {
+        if (m_currentRecord && !m_currentRecord->chapters.empty())
+            Q_EMIT LaunchRequested(m_currentRecord->chapters.front().logVersion);
+    }
+}
+
+bool MgxListView::ShowContextMenu(const QPoint& globalPos)
+{
+    if (SelectedRows().isEmpty())
+        return false;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("contextMenu337"));
+    for (const MenuEntry& entry : kContextMenu) {
+        if (entry.id == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromUtf16(entry.text));
+        action->setData(entry.id);
+        connect(action, &QAction::triggered, this, [this, id = entry.id] { Q_EMIT CommandRequested(id); });
+    }
+    menu.exec(globalPos);
+    return true;
+}
+
+bool MgxListView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == m_report || watched == m_list)) {
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+            Q_EMIT CommandRequested(CommandDelete);
+            return true;
+        }
+    }
+    if (event->type() == QEvent::ToolTip) {
+        for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_list)}) {
+            if (watched == view->viewport()) {
+                const auto* help = static_cast<QHelpEvent*>(event);
+                return ShowToolTip(view, help->pos(), help->globalPos());
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// A tip with the whole text, only over a cell whose text is cut off.
+bool MgxListView::ShowToolTip(QAbstractItemView* view, const QPoint& pos, const QPoint& globalPos)
+{
+    const QModelIndex index = view->indexAt(pos);
+    if (!index.isValid()) {
+        QToolTip::hideText();
+        return true;
+    }
+    const QRect cell = view->visualRect(index);
+    const QSize needed = view->sizeHintForIndex(index);
+    if (needed.width() <= cell.width()) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(globalPos, index.data(Qt::DisplayRole).toString(), view->viewport(), cell);
+    return true;
+}

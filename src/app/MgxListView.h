@@ -1,0 +1,149 @@
+#pragma once
+
+#include "GameRecord.h"
+#include "GameSettings.h"
+#include "HeaderState.h"
+#include "MgxListItem.h"
+#include "RecordListSort.h"
+
+#include <QList>
+#include <QLoggingCategory>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class InfoContainer;
+class QAbstractItemView;
+class QListView;
+class QStackedWidget;
+class QTreeView;
+class RecordListModel;
+class UserPrompt;
+
+Q_DECLARE_LOGGING_CATEGORY(lcRecordList)
+
+// The main pane: the entries of the current folder in a report view ("详细信息") or a plain list
+// ("列表") over one model and one selection. A click on one record file shows it in the
+// information pane; a double click enters a folder or asks for the game that wrote the record.
+// File commands act on its selection; the window routes menu commands to its operations.
+class MgxListView : public QWidget {
+    Q_OBJECT
+
+public:
+    // Command ids the list's own context menu and keys produce.
+    enum Command {
+        CommandDelete = 32804,
+        CommandRename = 32805,
+        CommandZip = 32807,
+        CommandUnzip = 32808,
+        CommandCopyTo = 32830,
+        CommandMoveTo = 32831,
+    };
+
+    explicit MgxListView(QWidget* parent = nullptr);
+    ~MgxListView() override;
+
+    // What the window hands in before the view is first shown.
+    void SetSettings(const GameSettings& settings) { m_settings = settings; }
+    GameSettings& Settings() { return m_settings; }
+    const GameSettings& Settings() const { return m_settings; }
+    void SetInfoPane(InfoContainer* pane) { m_infoPane = pane; }
+    void SetPrompt(UserPrompt* prompt) { m_prompt = prompt; }
+    // Receives MSG_SELECT_FOLDER on every folder change; may be absent.
+    void SetAddressBarTarget(QObject* target) { m_addressBar = target; }
+
+    // Restores the column layout and lists the SaveGame folder when it exists. Runs once, when
+    // the view is first shown; callable earlier.
+    void StartUp();
+
+    // MSG_LIST_FOLDER: false, with nothing changed, when the path is not a folder. A folder that
+    // cannot be read keeps the old entries.
+    bool ListFolder(const QString& path);
+    // MSG_GO_TO_TYPED_PATH: false when the typed text does not name an existing folder.
+    bool GoToTypedPath(const QString& path);
+    // Enters a folder the way every folder change does: tells the address bar, then lists it.
+    bool NavigateTo(const QString& path);
+    QString CurrentFolder() const { return m_currentFolder; }
+
+    // Commands 59411 (true) and 59410 (false).
+    void SetReportView(bool report);
+    bool IsReportView() const;
+    // Commands 57642 and 32859; the focus ends on the last entry.
+    void SelectAll();
+    void InvertSelection();
+    // Commands 32853 to 32855 (columns 0 to 2); the same as a click on that header column.
+    void SortByColumn(int column);
+    SortState CurrentSortState() const { return m_sort; }
+    // Command 32800: lists the current folder again.
+    void Refresh();
+
+    // Selection access for the file commands. Rows must be in range (0 .. RowCount() - 1).
+    int RowCount() const;
+    QList<int> SelectedRows() const; // ascending, the order of the list
+    const MgxListItem& Item(int row) const;
+    QString ItemText(int row) const; // column 0
+    void RemoveRow(int row);
+    void UpdateRow(int row, const QString& fullPath, const QString& name);
+    // Starts the in-place edit of column 0; NameEdited reports how it ended.
+    void EditRow(int row);
+
+    // The record loaded by the last click on a record file, or null.
+    const Mgx::GameRecord* CurrentRecord() const { return m_currentRecord.get(); }
+
+    // Shows the context menu at a global position when entries are selected; false without.
+    bool ShowContextMenu(const QPoint& globalPos);
+
+    HeaderState CurrentHeaderState() const;
+
+    RecordListModel& Model() const { return *m_model; }
+    QTreeView* ReportView() const { return m_report; }
+    QListView* PlainListView() const { return m_list; }
+    QAbstractItemView* ActiveView() const;
+
+Q_SIGNALS:
+    // A double click on a record: the game version that wrote the loaded record.
+    void LaunchRequested(int logVersion);
+    // A context-menu command or the Delete key, for the window to route.
+    void CommandRequested(int id);
+    // The in-place edit of `row` ended with `newName`, or with a null text when cancelled.
+    void NameEdited(int row, const QString& newName);
+    // A record file was loaded and shown.
+    void RecordShown(const QString& fullPath);
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateViews();
+    void SetUpReportView();
+    void SetUpListView();
+    void WatchView(QAbstractItemView* view);
+    void RestoreHeaderState();
+    void ApplyHeaderState(const HeaderState& state);
+    void StoreHeaderState() const;
+    void UpdateSortIndicator();
+    void PostSelectFolder(const QString& path);
+    void OnClicked(const QModelIndex& index);
+    void OnDoubleClicked(const QModelIndex& index);
+    void ShowRecord(const MgxListItem& item);
+    bool ShowToolTip(QAbstractItemView* view, const QPoint& pos, const QPoint& globalPos);
+
+    RecordListModel* m_model = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    QTreeView* m_report = nullptr;
+    QListView* m_list = nullptr;
+
+    GameSettings m_settings;
+    InfoContainer* m_infoPane = nullptr;
+    UserPrompt* m_prompt = nullptr;
+    QPointer<QObject> m_addressBar;
+
+    SortState m_sort;
+    QString m_currentFolder;
+    std::unique_ptr<Mgx::GameRecord> m_currentRecord;
+    QString m_currentRecordPath;
+    bool m_started = false;
+};

@@ -1,0 +1,42 @@
+#include "NameEditDelegate.h"
+
+#include <QLineEdit>
+
+NameEditDelegate::NameEditDelegate(QObject* parent) : QStyledItemDelegate(parent)
+{
+    // A committed edit passes setModelData before the editor closes; a cancelled one only closes.
+    connect(this, &QAbstractItemDelegate::closeEditor, this, &NameEditDelegate::OnCloseEditor);
+}
+
+QWidget* NameEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const
+{
+    m_edited = index;
+    m_hasCommitted = false;
+    m_committed.clear();
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    editor->setObjectName(QStringLiteral("nameEditor"));
+    return editor;
+}
+
+void NameEditDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const
+{
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        m_committed = line->text();
+        m_hasCommitted = true;
+    }
+}
+
+void NameEditDelegate::OnCloseEditor()
+{
+    if (!m_edited.isValid())
+        return;
+    const int row = m_edited.row();
+    // A null text tells the listener the edit was cancelled; an accepted empty text is "".
+    QString text;
+    if (m_hasCommitted)
+        text = m_committed.isNull() ? QString(0, QChar()) : m_committed;
+    m_edited = QPersistentModelIndex();
+    m_hasCommitted = false;
+    Q_EMIT EditEnded(row, text);
+}

@@ -1,0 +1,58 @@
+#include "FolderListing.h"
+
+#include "ListEntryText.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+
+namespace {
+
+QString FolderPrefix(const QString& folder)
+{
+    QString prefix = QDir::toNativeSeparators(folder);
+    if (!prefix.endsWith(QDir::separator()))
+        prefix += QDir::separator();
+    return prefix;
+}
+
+// The entry as the list shows it, or nothing when it is not listed or its status is unreadable.
+std::optional<MgxListItem> ListedEntry(const QFileInfo& info, const QString& prefix, const QLocale& locale)
+{
+    // exists() follows links: a link whose target is gone has no status and is left out.
+    if (!info.exists())
+        return std::nullopt;
+    const bool isFolder = info.isDir();
+    MgxListItem item;
+    item.name = info.fileName();
+    item.kind = ClassifyEntry(isFolder, item.name);
+    if (item.kind == MgxItemKind::NotListed || item.name.isEmpty())
+        return std::nullopt;
+    item.fullPath = prefix + item.name;
+    item.size = isFolder ? 0 : static_cast<quint64>(info.size());
+    item.sizeText = FormatSizeText(item.size, locale);
+    item.timeText = FormatTimeText(info.lastModified());
+    return item;
+}
+
+} // namespace
+
+QString EntryPath(const QString& folder, const QString& name)
+{
+    return FolderPrefix(folder) + name;
+}
+
+std::optional<QList<MgxListItem>> ListFolderEntries(const QString& folder, const QLocale& locale)
+{
+    const QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists() || !dir.isReadable())
+        return std::nullopt;
+    const QString prefix = FolderPrefix(folder);
+    QList<MgxListItem> items;
+    QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        if (std::optional<MgxListItem> item = ListedEntry(entries.nextFileInfo(), prefix, locale))
+            items.append(std::move(*item));
+    }
+    return items;
+}

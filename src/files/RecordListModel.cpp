@@ -1,0 +1,170 @@
+#include "RecordListModel.h"
+
+#include "KorvaleArtwork.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// Icon numbers by kind: 0 and 1 both show the folder.
+constexpr std::array<int, 5> kKindIconNumbers{142, 142, 143, 145, 146};
+
+void LoadArtwork()
+{
+    static const bool loaded = [] {
+        InitKorvaleArtwork();
+        return true;
+    }();
+    (void)loaded;
+}
+
+} // namespace
+
+RecordListModel::RecordListModel(QObject* parent) : QAbstractTableModel(parent)
+{
+    for (std::size_t kind = 0; kind < m_icons.size(); ++kind)
+        m_icons[kind] = KindIcon(static_cast<MgxItemKind>(kind));
+}
+
+QIcon RecordListModel::KindIcon(MgxItemKind kind)
+{
+    LoadArtwork();
+    const auto index = static_cast<std::size_t>(kind);
+    if (index >= kKindIconNumbers.size())
+        return {};
+    const int number = kKindIconNumbers[index];
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/listicons/icon-%1.png").arg(number), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/listicons/icon-%1-32.png").arg(number), QSize(32, 32));
+    return icon;
+}
+
+void RecordListModel::SetItems(QList<MgxListItem> items, SortState state)
+{
+    SortListItems(items, state);
+    beginResetModel();
+    m_items = std::move(items);
+    endResetModel();
+}
+
+void RecordListModel::Sort(SortState state)
+{
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> order(static_cast<std::size_t>(m_items.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this, state](int a, int b) {
+        return CompareListItems(m_items[a], m_items[b], state) < 0;
+    });
+
+    QList<MgxListItem> sorted;
+    sorted.reserve(m_items.size());
+    std::vector<int> newRowOf(order.size());
+    for (std::size_t row = 0; row < order.size(); ++row) {
+        sorted.append(std::move(m_items[order[row]]));
+        newRowOf[static_cast<std::size_t>(order[row])] = static_cast<int>(row);
+    }
+    m_items = std::move(sorted);
+
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after.append(createIndex(newRowOf[static_cast<std::size_t>(index.row())], index.column()));
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void RecordListModel::RemoveItem(int row)
+{
+    if (row < 0 || row >= m_items.size())
+        return;
+    beginRemoveRows({}, row, row);
+    m_items.removeAt(row);
+    endRemoveRows();
+}
+
+void RecordListModel::UpdateItemName(int row, const QString& fullPath, const QString& name)
+{
+    if (row < 0 || row >= m_items.size())
+        return;
+    m_items[row].fullPath = fullPath;
+    m_items[row].name = name;
+    Q_EMIT dataChanged(index(row, NameColumn), index(row, NameColumn));
+}
+
+int RecordListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_items.size());
+}
+
+int RecordListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant RecordListModel::DisplayText(const MgxListItem& item, int column) const
+{
+    switch (column) {
+    case NameColumn:
+        return item.name;
+    case SizeColumn:
+        return item.sizeText;
+    case TimeColumn:
+        return item.timeText;
+    default:
+        return {};
+    }
+}
+
+QVariant RecordListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_items.size())
+        return {};
+    const MgxListItem& item = m_items[index.row()];
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return DisplayText(item, index.column());
+    case Qt::DecorationRole:
+        if (index.column() == NameColumn)
+            return m_icons[static_cast<std::size_t>(item.kind)];
+        return {};
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment((index.column() == NameColumn ? Qt::AlignLeft : Qt::AlignRight)
+                                                 | Qt::AlignVCenter));
+    default:
+        return {};
+    }
+}
+
+QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment((section == NameColumn ? Qt::AlignLeft : Qt::AlignRight)
+                                                 | Qt::AlignVCenter));
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case NameColumn:
+        return QStringLiteral("名称");
+    case SizeColumn:
+        return QStringLiteral("大小");
+    case TimeColumn:
+        return QStringLiteral("最后修改日期");
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags RecordListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() == NameColumn)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}

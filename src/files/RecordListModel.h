@@ -1,0 +1,47 @@
+#pragma once
+
+#include "MgxListItem.h"
+#include "RecordListSort.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <QList>
+
+#include <array>
+
+// The entries of the current folder as the list's three columns ("名称", "大小", "最后修改日期"),
+// with the kind's picture beside the name. The model owns one MgxListItem per row.
+class RecordListModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { NameColumn = 0, SizeColumn = 1, TimeColumn = 2, ColumnCount = 3 };
+
+    explicit RecordListModel(QObject* parent = nullptr);
+
+    // Replaces every entry, sorted once by the state.
+    void SetItems(QList<MgxListItem> items, SortState state);
+    // Re-sorts the entries; selections and the current entry follow their rows.
+    void Sort(SortState state);
+
+    const MgxListItem& Item(int row) const { return m_items[row]; }
+    const QList<MgxListItem>& Items() const { return m_items; }
+    void RemoveItem(int row);
+    // After a rename: the entry's new path and name (column 0); the rest stays.
+    void UpdateItemName(int row, const QString& fullPath, const QString& name);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // The picture of a kind at 16 x 16 and 32 x 32; kind 0 shares the folder's.
+    static QIcon KindIcon(MgxItemKind kind);
+
+private:
+    QVariant DisplayText(const MgxListItem& item, int column) const;
+
+    QList<MgxListItem> m_items;
+    std::array<QIcon, 5> m_icons;
+};

@@ -1,0 +1,29 @@
+#include "RecordLoad.h"
+
+#include "RecordError.h"
+#include "RecordLoader.h"
+
+#include <QFile>
+
+#include <new>
+
+QString RecordLoadErrorText(const std::exception& error)
+{
+    if (dynamic_cast<const Mgx::OpenError*>(&error))
+        return QStringLiteral("无法打开文件！");
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return QStringLiteral("内存不足，无法读取录像文件！");
+    return QStringLiteral("无法读取录像文件：") + QString::fromUtf8(error.what());
+}
+
+RecordLoad LoadRecordForList(const QString& path)
+{
+    RecordLoad load;
+    try {
+        load.record = std::make_unique<Mgx::GameRecord>(Mgx::LoadRecordFile(QFile::encodeName(path).toStdString()));
+    } catch (const std::exception& error) {
+        load.record.reset();
+        load.errorText = RecordLoadErrorText(error);
+    }
+    return load;
+}
