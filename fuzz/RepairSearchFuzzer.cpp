@@ -7,13 +7,16 @@
 #include "RecordRepair.h"
 #include "ScratchFile.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -34,19 +37,30 @@ std::vector<std::uint8_t> FileFromInput(const std::uint8_t* data, std::size_t si
 // the two leading fields and a header block.
 std::optional<std::int32_t> ExpectedBodyOffset(const std::vector<std::uint8_t>& file)
 {
-    for (std::size_t p = 4; p + sizeof Pattern <= file.size(); ++p)
-        if (std::memcmp(file.data() + p, Pattern, sizeof Pattern) == 0 && static_cast<std::int64_t>(p) - 4 >= SmallestBodyOffset)
-            return static_cast<std::int32_t>(p - 4);
-    return std::nullopt;
+    const std::size_t first = 4 + SmallestBodyOffset;
+    if (file.size() < first + sizeof Pattern)
+        return std::nullopt;
+    const auto found = std::search(file.begin() + first, file.end(), std::begin(Pattern), std::end(Pattern));
+    if (found == file.end())
+        return std::nullopt;
+    return static_cast<std::int32_t>(found - file.begin() - 4);
 }
 
+// The file in one read: the check must cost little next to the repair itself.
 std::vector<std::uint8_t> Contents(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::uint8_t> bytes;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return bytes;
+    std::uint8_t piece[32768];
+    for (std::size_t n; (n = std::fread(piece, 1, sizeof piece, file)) > 0;)
+        bytes.insert(bytes.end(), piece, piece + n);
+    std::fclose(file);
+    return bytes;
 }
 
-bool Exists(const std::string& path) { return std::ifstream(path).good(); }
+bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 void Check(bool condition)
 {
