@@ -5,9 +5,10 @@
 
 #include <filesystem>
 
-const char* const InfoUsage = "usage: korvale-info [--json] [--map-png PATH] [--panel-png PATH] FILE...\n"
-                              "       korvale-info --repair [--json] FILE...\n"
-                              "  Prints what the information panel shows for each record file (UTF-8).\n"
+const char* const InfoSynopsis = "usage: korvale-info [--json] [--map-png PATH] [--panel-png PATH] FILE...\n"
+                                 "       korvale-info --repair [--json] FILE...\n";
+
+const char* const InfoDetails = "  Prints what the information panel shows for each record file (UTF-8).\n"
                               "  --json            one JSON object per file (JSON Lines) with every field read\n"
                               "  --map-png PATH    writes the map picture as PNG\n"
                               "  --panel-png PATH  writes a picture of the whole information panel as PNG\n"

@@ -28,4 +28,6 @@ InfoCommandLine ParseInfoOptions(const std::vector<std::string>& arguments);
 // record inside the folder the path names.
 std::string PicturePath(const std::string& target, const std::string& record, bool severalRecords);
 
-extern const char* const InfoUsage;
+// The usage: the synopsis alone follows a usage error, --help prints the details after it.
+extern const char* const InfoSynopsis;
+extern const char* const InfoDetails;

@@ -113,13 +113,14 @@ int main(int argc, char** argv)
     const InfoCommandLine command = ParseInfoOptions(std::vector<std::string>(argv + 1, argv + argc));
     switch (command.request) {
     case InfoRequest::Help:
-        std::fputs(InfoUsage, stdout);
+        std::fputs(InfoSynopsis, stdout);
+        std::fputs(InfoDetails, stdout);
         return ExitOk;
     case InfoRequest::Version:
         std::printf("korvale-info %s\n", KORVALE_VERSION);
         return ExitOk;
     case InfoRequest::UsageError:
-        std::fprintf(stderr, "korvale-info: %s\n%s", command.error.c_str(), InfoUsage);
+        std::fprintf(stderr, "korvale-info: %s\n%s", command.error.c_str(), InfoSynopsis);
         return ExitUsage;
     case InfoRequest::Run:
         break;
