@@ -86,10 +86,13 @@ Bytes RepairSeed(const Bytes& file, std::size_t bodyStart)
 std::vector<korvale::test::RecordBlueprint> BuiltBlueprints()
 {
     using korvale::test::RecordBlueprint;
-    std::vector<RecordBlueprint> blueprints(3);
+    std::vector<RecordBlueprint> blueprints(5);
     blueprints[1].header.aiFlag = 1;
     blueprints[1].header.aiStrings = {"ai.per"};
     blueprints[2].header.players.back().kind = 3;
+    // Nature alone, and nature with one player: whole header blocks in few bytes.
+    blueprints[3].header.players.resize(1);
+    blueprints[4].header.players.resize(2);
     for (const korvale::test::SampleRecord& sample : korvale::test::SampleRecords())
         blueprints.push_back(sample.blueprint);
     return blueprints;
