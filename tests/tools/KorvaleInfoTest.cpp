@@ -1,63 +1,39 @@
-// korvale-info is what players script against: its JSON, its options and its exit statuses.
-#include "InfoOptions.h"
+// korvale-info is what players script against: its text, its JSON, its pictures and its exit statuses.
+#include "ProgramRun.h"
 #include "RealRecords.h"
 #include "RecordJson.h"
 #include "RecordLoader.h"
-#include "RecordWriter.h"
+#include "RecordText.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace {
 
 namespace fs = std::filesystem;
 using korvale::test::RecordBlueprint;
-using korvale::test::RecordWriter;
 
-QJsonObject Parse(const std::string& line)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
-    return document.object();
-}
+QJsonObject Parse(const std::string& line) { return korvale::test::ParseJson(QByteArray::fromStdString(line)); }
 
-class KorvaleInfo : public ::testing::Test {
+class KorvaleInfo : public korvale::test::InfoProgramTest {
 protected:
-    void SetUp() override
+    std::string write(const std::string& name, const RecordBlueprint& blueprint) const
     {
-        m_dir = fs::temp_directory_path() / ("korvale-info-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string write(const std::string& name, const RecordBlueprint& blueprint)
-    {
-        const fs::path path = m_dir / name;
-        RecordWriter(blueprint).writeFile(path);
-        return path.string();
+        return InfoProgramTest::write(name, blueprint).string();
     }
 
     // Runs the program; returns its exit status and standard output.
     static int run(const QStringList& arguments, QByteArray* out = nullptr)
     {
-        QProcess process;
-        process.start(KORVALE_INFO_PROGRAM, arguments);
-        process.waitForFinished(60000);
+        const korvale::test::ProgramRun result = korvale::test::RunInfo(arguments);
         if (out)
-            *out = process.readAllStandardOutput();
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+            *out = result.out;
+        return result.status;
     }
-
-    fs::path m_dir;
 };
+
+const fs::path SamplesDir = KORVALE_SAMPLES_DIR;
 
 TEST_F(KorvaleInfo, JsonHoldsEveryFieldWithNullForWhatWasNeverRead)
 {
@@ -116,26 +92,6 @@ TEST_F(KorvaleInfo, ObjectMarksCountEachCodePresent)
     EXPECT_EQ(marks["11"].toInt(), 3);
 }
 
-TEST(InfoOptions, ParsesFilesAndPictureTargets)
-{
-    InfoOptions options;
-    ASSERT_TRUE(ParseInfoOptions({"--json", "--map-png", "m", "a.mgx", "--", "--panel-png"}, options));
-    EXPECT_TRUE(options.json);
-    EXPECT_EQ(options.mapPng, "m");
-    EXPECT_EQ(options.files, (std::vector<std::string>{"a.mgx", "--panel-png"}));
-
-    InfoOptions bad;
-    EXPECT_FALSE(ParseInfoOptions({}, bad));
-    EXPECT_FALSE(ParseInfoOptions({"--map-png"}, bad)) << "a picture option needs its path";
-    EXPECT_FALSE(ParseInfoOptions({"--frobnicate", "a.mgx"}, bad));
-}
-
-TEST(InfoOptions, SeveralRecordsWriteOnePictureEachIntoTheFolder)
-{
-    EXPECT_EQ(PicturePath("out.png", "/r/a.mgx", false), "out.png");
-    EXPECT_EQ(PicturePath("maps", "/r/a.mgx", true), "maps/a.png");
-}
-
 TEST_F(KorvaleInfo, ExitStatusSaysWhetherEveryFileLoaded)
 {
     const std::string good = write("good.mgx", RecordBlueprint{});
@@ -180,6 +136,63 @@ TEST_F(KorvaleInfo, RealRecordsPrintTheirReadmeValues)
     EXPECT_EQ(json["objectMarks"].toObject()["9"].toInt(), 224);
 
     EXPECT_EQ(run({"--json", QString::fromStdString(korvale::test::RealRecordPath("aoc10_damaged_header_unknown_version.mgx"))}), 1);
+}
+
+TEST_F(KorvaleInfo, JsonEscapesControlCharactersInNamesAndChat)
+{
+    RecordBlueprint blueprint;
+    blueprint.header.players[1].name = "tab\there\x01";
+    blueprint.header.slots[1].name = "bell\x07\x1f";
+    blueprint.body.operations.push_back(korvale::test::ChatOperation{"@#1a\x1b[31mred\r\nb"});
+    const std::string path = write("control.mgx", blueprint);
+
+    const std::string line = RecordJsonLine(path, Mgx::LoadRecordFile(path));
+    for (const char c : line)
+        ASSERT_GE(static_cast<unsigned char>(c), 0x20u) << "a raw control character breaks JSON Lines: " << line;
+    const QJsonObject json = Parse(line);
+    EXPECT_EQ(json["players"].toArray()[1].toObject()["name"].toString(), QString("tab\there\x01"));
+    EXPECT_EQ(json["slots"].toArray()[1].toObject()["name"].toString(), QString("bell\x07\x1f"));
+    EXPECT_EQ(json["ingameChat"].toArray()[0].toObject()["text"].toString(), QString("@#1a\x1b[31mred\r\nb"));
+}
+
+TEST_F(KorvaleInfo, TextModePrintsThePanelOfTheSampleRecord)
+{
+    const fs::path sample = SamplesDir / "4v4_chat_ageups.mgx";
+    const korvale::test::ProgramRun result = korvale::test::RunInfo({korvale::test::Arg(sample)});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const QStringList lines = QString::fromUtf8(result.out).split('\n');
+    ASSERT_GT(lines.size(), 20);
+    EXPECT_EQ(lines[0], "== " + korvale::test::Arg(sample));
+    EXPECT_TRUE(lines.contains(QString::fromUtf8("位置1：东方不败｜不列颠｜人类｜队伍 1｜蓝"))) << result.out.toStdString();
+    EXPECT_TRUE(lines.contains(QString::fromUtf8("位置5：铁血丹心｜日本｜人类｜队伍 1｜青｜录像者"))) << result.out.toStdString();
+    EXPECT_TRUE(lines.contains(QString::fromUtf8("地图：阿拉伯")));
+    EXPECT_TRUE(lines.contains(QString::fromUtf8("时长：00:38:12")));
+    EXPECT_TRUE(lines.contains(QString::fromUtf8("东方不败: 大家好，准备好了吗？"))) << "GBK chat is printed as UTF-8";
+    EXPECT_TRUE(lines.contains(QString::fromUtf8("[00:00:10]小李飞刀: 加油")));
+}
+
+TEST_F(KorvaleInfo, TextModeSaysAnUnfinishedRecordCanBeRepaired)
+{
+    RecordBlueprint blueprint;
+    blueprint.headerEnd = 0;
+    const std::string path = write("it's unfinished.mgx", blueprint);
+    const std::string text = RecordText(path, Mgx::LoadRecordFile(path));
+    EXPECT_NE(text.find("状态 2"), std::string::npos) << text;
+    EXPECT_NE(text.find("korvale-info --repair " + ShellWord(path) + "\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("位置1"), std::string::npos) << "the reset captions say nothing here: " << text;
+    EXPECT_EQ(ShellWord("/r/it's.mgx"), "'/r/it'\\''s.mgx'");
+}
+
+TEST_F(KorvaleInfo, MapPictureOfARecordWithoutMapIsAFailureAndWritesNothing)
+{
+    RecordBlueprint unfinished;
+    unfinished.headerEnd = 0;
+    const fs::path path = InfoProgramTest::write("unfinished.mgx", unfinished);
+    const fs::path picture = m_dir / "map.png";
+    const korvale::test::ProgramRun result = korvale::test::RunInfo({"--map-png", korvale::test::Arg(picture), korvale::test::Arg(path)});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("no map to draw")) << result.err.toStdString();
+    EXPECT_FALSE(fs::exists(picture));
 }
 
 } // namespace

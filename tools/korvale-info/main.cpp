@@ -1,11 +1,12 @@
-// korvale-info: prints what Korvale shows for record files, for players' scripts, and draws the
-// map or the whole information panel as pictures to share.
+// korvale-info: prints what Korvale shows for record files, for players' scripts, draws the map or
+// the whole information panel as pictures to share, and repairs unfinished records.
+#include "CommandLineRepair.h"
 #include "InfoOptions.h"
 #include "PanelImage.h"
-#include "PanelSummary.h"
 #include "RecordError.h"
 #include "RecordJson.h"
 #include "RecordLoader.h"
+#include "RecordText.h"
 #include "TerrainPic.h"
 
 #include <QApplication>
@@ -63,36 +64,21 @@ bool WritePictures(const InfoOptions& options, const std::string& file, const Mg
     return ok;
 }
 
-void PrintPanelText(const std::string& file, const Mgx::GameRecord& record)
-{
-    std::printf("== %s\n", file.c_str());
-    for (const QString& line : PanelSummaryLines(record))
-        std::printf("%s\n", line.toStdString().c_str());
-}
+// Every record file the program reads comes in here.
+Mgx::GameRecord LoadRecord(const std::string& file) { return Mgx::LoadRecordFile(file); }
 
-} // namespace
-
-int main(int argc, char** argv)
+int ShowRecords(const InfoOptions& options, int& argc, char** argv)
 {
-    InfoOptions options;
-    if (!ParseInfoOptions(std::vector<std::string>(argv + 1, argv + argc), options)) {
-        std::fputs(InfoUsage, stderr);
-        return ExitUsage;
-    }
-    if (options.help) {
-        std::fputs(InfoUsage, stdout);
-        return ExitOk;
-    }
     // Only the panel picture needs widgets; text, JSON and the map picture do without an application.
     const auto application = options.panelPng.empty() ? nullptr : MakeApplication(argc, argv);
     int status = ExitOk;
     for (const std::string& file : options.files) {
         try {
-            const Mgx::GameRecord record = Mgx::LoadRecordFile(file);
+            const Mgx::GameRecord record = LoadRecord(file);
             if (options.json)
                 std::printf("%s\n", RecordJsonLine(file, record).c_str());
             else
-                PrintPanelText(file, record);
+                std::fputs(RecordText(file, record).c_str(), stdout);
             if (!WritePictures(options, file, record))
                 status = ExitFailed;
         } catch (const Mgx::RecordError& error) {
@@ -105,4 +91,41 @@ int main(int argc, char** argv)
         std::fflush(stdout);
     }
     return status;
+}
+
+int RepairRecords(const InfoOptions& options)
+{
+    int status = ExitOk;
+    for (const std::string& file : options.files) {
+        const Mgx::RepairCode code = RepairIfUnfinished(file);
+        if (RepairFailed(code))
+            status = ExitFailed;
+        std::printf("%s\n", RepairReportLine(file, code, options.json).c_str());
+        std::fflush(stdout);
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const InfoCommandLine command = ParseInfoOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (command.request) {
+    case InfoRequest::Help:
+        std::fputs(InfoSynopsis, stdout);
+        std::fputs(InfoDetails, stdout);
+        return ExitOk;
+    case InfoRequest::Version:
+        std::printf("korvale-info %s\n", KORVALE_VERSION);
+        return ExitOk;
+    case InfoRequest::UsageError:
+        std::fprintf(stderr, "korvale-info: %s\n%s", command.error.c_str(), InfoSynopsis);
+        return ExitUsage;
+    case InfoRequest::Run:
+        break;
+    }
+    if (command.options.repair)
+        return RepairRecords(command.options);
+    return ShowRecords(command.options, argc, argv);
 }

@@ -1,0 +1,66 @@
+#include "CommandLineRepair.h"
+
+#include "JsonWriter.h"
+#include "Utf8Path.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <fstream>
+
+namespace {
+
+// The panel's word for this outcome is a failure; in a folder of records it is the usual case.
+const char* const NoRepairNeeded = "无需修复!文件头已记录正文位置,文件未改动。";
+
+bool FirstFieldIsSet(const std::string& path)
+{
+    std::ifstream in(Mgx::PathFromUtf8(path), std::ios::binary);
+    std::int32_t headerEnd = 0;
+    return in.read(reinterpret_cast<char*>(&headerEnd), sizeof headerEnd) && headerEnd != 0;
+}
+
+std::string WithoutLineBreaks(std::string text)
+{
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 2);
+    return text;
+}
+
+} // namespace
+
+Mgx::RepairCode RepairIfUnfinished(const std::string& path)
+{
+    if (FirstFieldIsSet(path))
+        return Mgx::RepairCode::NothingToRepair;
+    return Mgx::RepairRecordFile(path, Mgx::RepairBackupPath(path));
+}
+
+bool RepairFailed(Mgx::RepairCode code)
+{
+    return code != Mgx::RepairCode::Repaired && code != Mgx::RepairCode::NothingToRepair;
+}
+
+std::string RepairOutcomeText(Mgx::RepairCode code, const std::string& path)
+{
+    if (code == Mgx::RepairCode::NothingToRepair)
+        return NoRepairNeeded;
+    return WithoutLineBreaks(Mgx::RepairMessage(code, Mgx::RepairBackupPath(path)));
+}
+
+std::string RepairReportLine(const std::string& file, Mgx::RepairCode code, bool json)
+{
+    const std::string message = RepairOutcomeText(code, file);
+    if (!json)
+        return file + ": " + message;
+    JsonWriter writer;
+    writer.beginObject();
+    writer.key("file");
+    writer.value(QString::fromStdString(file));
+    writer.key("repair");
+    writer.value(static_cast<std::int64_t>(code));
+    writer.key("message");
+    writer.value(QString::fromStdString(message));
+    writer.endObject();
+    return writer.text();
+}
