@@ -21,8 +21,8 @@ void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes)
 
 void WriteBuiltRecords(const fs::path& records, const fs::path& headers)
 {
-    using korvale::test::RecordBlueprint;
-    using korvale::test::RecordWriter;
+    using Mgx::RecordBlueprint;
+    using Mgx::RecordWriter;
     RecordBlueprint plain;
     RecordBlueprint withAi;
     withAi.header.aiFlag = 1;

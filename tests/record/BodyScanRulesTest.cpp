@@ -8,6 +8,7 @@
 #include <string>
 
 using namespace korvale::test;
+using namespace Mgx;
 
 namespace {
 
@@ -97,8 +98,8 @@ TEST(BodyScan, ChatWithAnotherMarkerIsPassedOverWithTwentyBytes)
 
 TEST(BodyScan, ResearchOfTheThreeAgesNamesTheSlot)
 {
-    const Mgx::ChapterInfo chapter = ReadBack(WithBody({ResearchCommand(3, CastleAge), TimeStep{250},
-                                                        ResearchCommand(2, FeudalAge), ResearchCommand(1, ImperialAge)}));
+    const Mgx::ChapterInfo chapter = ReadBack(WithBody({ResearchCommand(3, AgeTechnology::Castle), TimeStep{250},
+                                                        ResearchCommand(2, AgeTechnology::Feudal), ResearchCommand(1, AgeTechnology::Imperial)}));
     ASSERT_EQ(chapter.ingameChat.size(), 3u);
     EXPECT_EQ(chapter.ingameChat[0].text, "@#0 Third " + Castle);
     EXPECT_EQ(chapter.ingameChat[0].time, 0);
@@ -164,7 +165,7 @@ TEST(BodyScan, AChapterBoundarySkipsTheEmbeddedHeaderAndKeepsCounting)
 {
     const RecordBlueprint record =
         WithBody({TimeStep{600}, ChatOperation{"@#1Alpha: before"}, ChapterBoundary{}, TimeStep{400},
-                  ResearchCommand(2, FeudalAge)});
+                  ResearchCommand(2, AgeTechnology::Feudal)});
     const RecordWriter writer(record);
     ASSERT_EQ(writer.chapterBoundaries().size(), 1u);
     EXPECT_EQ(writer.nextChapterPos(), writer.chapterBoundaries()[0]);

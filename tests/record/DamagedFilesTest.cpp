@@ -123,14 +123,14 @@ TEST(DamagedBody, CommandsShorterThanTheirLineMakeNoLine)
         0x09, 0, 0, 0,                       // an operation of unknown type; its last byte is the slot's low byte
         0x00, 0x65, 0, 0,                    // another; its bytes end the slot (0) and hold the technology 101
     };
-    korvale::test::RecordBlueprint blueprint;
+    Mgx::RecordBlueprint blueprint;
     std::vector<std::uint8_t> body = {4, 0, 0, 0};
     body.resize(28, 0);
     for (int i = 0; i < 1000; ++i)
         body.insert(body.end(), borrowingResearch.begin(), borrowingResearch.end());
     blueprint.rawBody = body;
     const fs::path path = fs::temp_directory_path() / "korvale-borrowing-research.mgx";
-    korvale::test::RecordWriter(blueprint).writeFile(path);
+    Mgx::RecordWriter(blueprint).WriteFile(path);
     const auto record = Mgx::LoadRecordFile(path.string());
     fs::remove(path);
     ASSERT_EQ(record.chapters.size(), 1u);
@@ -160,7 +160,7 @@ TEST_F(DamagedFiles, EveryRealHeaderBlockWithFlippedBytesIsWalkedOrRefused)
             auto damaged = block;
             for (int flip = 0; flip < 1 + round % 3; ++flip)
                 damaged[random() % damaged.size()] ^= static_cast<std::uint8_t>(0xFF >> (random() % 8));
-            MemoryStream stream(std::move(damaged));
+            Mgx::MemoryStream stream(std::move(damaged));
             Mgx::ChapterInfo chapter;
             try {
                 Mgx::WalkHeader(stream, chapter);

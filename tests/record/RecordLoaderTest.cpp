@@ -58,7 +58,7 @@ TEST_F(RecordLoaderTest, HeaderEndBeyondTheFileFailsAsACutOffBlockWithoutAllocat
 
 TEST_F(RecordLoaderTest, PathSplitsAtTheLastSeparator)
 {
-    const std::string path = write("a.mgx", korvale::test::RecordWriter(korvale::test::RecordBlueprint{}).fileBytes());
+    const std::string path = write("a.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).fileBytes());
     const auto record = Mgx::LoadRecordFile(path);
     EXPECT_EQ(record.fileName, "a.mgx");
     EXPECT_EQ(record.folder, m_dir.string());
@@ -67,7 +67,7 @@ TEST_F(RecordLoaderTest, PathSplitsAtTheLastSeparator)
 
 TEST_F(RecordLoaderTest, RelativePathsAreJoinedBackToTheSameFile)
 {
-    write("rel.mgx", korvale::test::RecordWriter(korvale::test::RecordBlueprint{}).fileBytes());
+    write("rel.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).fileBytes());
     const fs::path before = fs::current_path();
     fs::current_path(m_dir);
     const auto record = Mgx::LoadRecordFile("rel.mgx");
@@ -84,7 +84,7 @@ TEST(HeaderInflater, ShortBlocksAndCutOffStreamsFail)
     std::vector<std::uint8_t> plain(5000);
     for (std::size_t i = 0; i < plain.size(); ++i)
         plain[i] = static_cast<std::uint8_t>(i * 7);
-    const std::vector<std::uint8_t> packed = korvale::test::RawDeflate(plain);
+    const std::vector<std::uint8_t> packed = Mgx::RawDeflate(plain);
 
     EXPECT_EQ(Mgx::InflateHeaderBlock(packed.data(), packed.size()).toVector(), plain);
     EXPECT_THROW(Mgx::InflateHeaderBlock(packed.data(), packed.size() / 2), Mgx::InflateError);
@@ -94,7 +94,7 @@ TEST(HeaderInflater, ADecompressionBombIsRefused)
 {
     // 100 MB of zeros compress to about 100 kB; no header block is anywhere near that size.
     const std::size_t size = 100u << 20;
-    const std::vector<std::uint8_t> packed = korvale::test::RawDeflate(std::vector<std::uint8_t>(size, 0));
+    const std::vector<std::uint8_t> packed = Mgx::RawDeflate(std::vector<std::uint8_t>(size, 0));
     EXPECT_THROW(Mgx::InflateHeaderBlock(packed.data(), packed.size()), Mgx::InflateError);
 }
 

@@ -24,10 +24,10 @@ std::filesystem::path FreshPath()
 
 } // namespace
 
-TemporaryRecord::TemporaryRecord(const RecordBlueprint& blueprint)
+TemporaryRecord::TemporaryRecord(const Mgx::RecordBlueprint& blueprint)
     : m_path(FreshPath())
 {
-    RecordWriter(blueprint).writeFile(m_path);
+    Mgx::RecordWriter(blueprint).WriteFile(m_path);
 }
 
 TemporaryRecord::TemporaryRecord(const std::vector<std::uint8_t>& bytes)
@@ -50,7 +50,7 @@ Mgx::GameRecord TemporaryRecord::load() const
     return Mgx::LoadRecordFile(m_path.string());
 }
 
-Mgx::ChapterInfo ReadBack(const RecordBlueprint& blueprint)
+Mgx::ChapterInfo ReadBack(const Mgx::RecordBlueprint& blueprint)
 {
     Mgx::GameRecord record = TemporaryRecord(blueprint).load();
     if (record.chapters.empty())

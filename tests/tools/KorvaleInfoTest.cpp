@@ -17,8 +17,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using korvale::test::RecordBlueprint;
-using korvale::test::RecordWriter;
+using Mgx::RecordBlueprint;
+using Mgx::RecordWriter;
 
 QJsonObject Parse(const std::string& line)
 {
@@ -41,7 +41,7 @@ protected:
     std::string write(const std::string& name, const RecordBlueprint& blueprint)
     {
         const fs::path path = m_dir / name;
-        RecordWriter(blueprint).writeFile(path);
+        RecordWriter(blueprint).WriteFile(path);
         return path.string();
     }
 
@@ -64,8 +64,8 @@ TEST_F(KorvaleInfo, JsonHoldsEveryFieldWithNullForWhatWasNeverRead)
     RecordBlueprint blueprint;
     blueprint.header.instructions = std::string("line one\nline \"two\"\0hidden", 25);
     blueprint.header.slots[1].name = "\xB6\xAB\xB7\xBD"; // 东方 in GBK
-    blueprint.body.operations.push_back(korvale::test::TimeStep{1500, 0});
-    blueprint.body.operations.push_back(korvale::test::ChatOperation{"@#1hi"});
+    blueprint.body.operations.push_back(Mgx::TimeStep{1500, 0});
+    blueprint.body.operations.push_back(Mgx::ChatOperation{"@#1hi"});
     const std::string path = write("a.mgx", blueprint);
 
     const QJsonObject json = Parse(RecordJsonLine(path, Mgx::LoadRecordFile(path)));
@@ -105,7 +105,7 @@ TEST_F(KorvaleInfo, ObjectMarksCountEachCodePresent)
     auto& nature = blueprint.header.players[0];
     nature.groups.push_back({0, {}});
     for (const float x : {1.5f, 2.5f, 3.5f}) {
-        korvale::test::ObjectRecordBlueprint gold;
+        Mgx::ObjectRecordBlueprint gold;
         gold.x = x;
         gold.y = 4.0f;
         gold.resourceKind = 3;
