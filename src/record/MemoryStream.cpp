@@ -1,6 +1,7 @@
 #include "MemoryStream.h"
 
 #include "RecordError.h"
+#include "RunningMatch.h"
 
 #include <algorithm>
 #include <bit>
@@ -82,14 +83,9 @@ void MemoryStream::skipString16() { skip(readUInt16()); }
 std::int64_t MemoryStream::findForward(const std::uint8_t* pattern, std::size_t length)
 {
     countStep();
-    // A running match count: on a mismatch after a partial match the byte is tried again as a first byte.
-    // For the resync pattern, whose first byte does not recur in it, this finds the first occurrence.
-    std::size_t matched = 0;
+    RunningMatch match(pattern, length);
     for (std::int64_t i = m_position; i < size(); ++i) {
-        const std::uint8_t byte = m_block.data()[i];
-        if (byte != pattern[matched])
-            matched = 0;
-        if (byte == pattern[matched] && ++matched == length) {
+        if (match.Feed(m_block.data()[i])) {
             const std::int64_t start = i + 1 - static_cast<std::int64_t>(length);
             m_position = i + 1;
             return start;

@@ -3,6 +3,7 @@
 #include "RecordError.h"
 #include "RecordLoader.h"
 #include "RecordWriter.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,22 +18,13 @@ namespace fs = std::filesystem;
 
 class RecordLoaderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("korvale-loader-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
-                                             + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        const fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
+        return m_folder.WriteFile(name, bytes).string();
     }
 
-    fs::path m_dir;
+    korvale::test::TemporaryFolder m_folder;
+    const fs::path& m_dir = m_folder.path();
 };
 
 std::vector<std::uint8_t> LeadingFields(std::int32_t headerEnd, std::int32_t next = 0)

@@ -1,37 +1,24 @@
 #include "TemporaryRecord.h"
 
 #include "RecordWriter.h"
+#include "TemporaryFolder.h"
 
 #include "RecordLoader.h"
 
-#include <atomic>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 
-#include <unistd.h>
-
 namespace korvale::test {
 
-namespace {
-
-std::filesystem::path FreshPath()
-{
-    static std::atomic<unsigned> counter{0};
-    const std::string name = "korvale-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".mgx";
-    return std::filesystem::temp_directory_path() / name;
-}
-
-} // namespace
-
 TemporaryRecord::TemporaryRecord(const Mgx::RecordBlueprint& blueprint)
-    : m_path(FreshPath())
+    : m_path(FreshTemporaryPath(".mgx"))
 {
     Mgx::RecordWriter(blueprint).WriteFile(m_path);
 }
 
 TemporaryRecord::TemporaryRecord(const std::vector<std::uint8_t>& bytes)
-    : m_path(FreshPath())
+    : m_path(FreshTemporaryPath(".mgx"))
 {
     std::ofstream file(m_path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
