@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    MemoryStream stream(Mgx::HeaderBlock::CopyOf(data, size));
+    Mgx::MemoryStream stream(Mgx::HeaderBlock::CopyOf(data, size));
     Mgx::ChapterInfo chapter;
     try {
         Mgx::WalkHeader(stream, chapter);

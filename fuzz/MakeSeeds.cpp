@@ -83,9 +83,9 @@ Bytes RepairSeed(const Bytes& file, std::size_t bodyStart)
     return seed;
 }
 
-std::vector<korvale::test::RecordBlueprint> BuiltBlueprints()
+std::vector<Mgx::RecordBlueprint> BuiltBlueprints()
 {
-    using korvale::test::RecordBlueprint;
+    using Mgx::RecordBlueprint;
     std::vector<RecordBlueprint> blueprints(5);
     blueprints[1].header.aiFlag = 1;
     blueprints[1].header.aiStrings = {"ai.per"};
@@ -93,25 +93,25 @@ std::vector<korvale::test::RecordBlueprint> BuiltBlueprints()
     // Nature alone, and nature with one player: whole header blocks in few bytes.
     blueprints[3].header.players.resize(1);
     blueprints[4].header.players.resize(2);
-    for (const korvale::test::SampleRecord& sample : korvale::test::SampleRecords())
+    for (const Mgx::SampleRecord& sample : Mgx::SampleRecords())
         blueprints.push_back(sample.blueprint);
     return blueprints;
 }
 
-void WriteBuiltPlayers(const korvale::test::RecordBlueprint& blueprint, const fs::path& dir, const std::string& stem)
+void WriteBuiltPlayers(const Mgx::RecordBlueprint& blueprint, const fs::path& dir, const std::string& stem)
 {
     const auto& players = blueprint.header.players;
     const auto count = static_cast<std::uint8_t>(players.size());
     for (std::size_t p = 0; p < players.size(); ++p) {
-        korvale::test::ByteBuilder block;
-        korvale::test::PlayerBlockWriter::Write(players[p], count, block);
+        Mgx::ByteBuilder block;
+        Mgx::PlayerBlockWriter::Write(players[p], count, block);
         WriteSeed(dir / (stem + "-block" + std::to_string(p)), PlayerSeed(0, count, static_cast<std::uint8_t>(p), 32, Prefix(block.data().data(), block.size(), PlayerBlockCut)));
 
-        korvale::test::ByteBuilder objects;
+        Mgx::ByteBuilder objects;
         for (const auto& group : players[p].groups)
             for (const auto& object : group.objects)
                 if (objects.size() < PlayerBlockCut)
-                    korvale::test::ObjectRecordWriter::Write(object, objects);
+                    Mgx::ObjectRecordWriter::Write(object, objects);
         objects.u8(0);
         if (objects.size() > 1)
             WriteSeed(dir / (stem + "-objects" + std::to_string(p)), PlayerSeed(1, count, 0, 32, objects.data()));
@@ -121,15 +121,15 @@ void WriteBuiltPlayers(const korvale::test::RecordBlueprint& blueprint, const fs
 void WriteBuilt(const Corpus& corpus)
 {
     int n = 0;
-    for (const korvale::test::RecordBlueprint& blueprint : BuiltBlueprints()) {
+    for (const Mgx::RecordBlueprint& blueprint : BuiltBlueprints()) {
         const std::string stem = "built-" + std::to_string(n++);
-        const korvale::test::RecordWriter writer(blueprint);
+        const Mgx::RecordWriter writer(blueprint);
         const Bytes file = writer.fileBytes();
         WriteSeed(corpus.dir("load") / stem, Prefix(file.data(), file.size(), LoadCut));
         WriteSeed(corpus.dir("header") / stem, Prefix(writer.headerBlock().data(), writer.headerBlock().size(), HeaderCut));
         WriteBuiltPlayers(blueprint, corpus.dir("player"), stem);
 
-        const korvale::test::WrittenBody body = korvale::test::BodyWriter::Write(blueprint.body, 4);
+        const Mgx::WrittenBody body = Mgx::BodyWriter::Write(blueprint.body, 4);
         const std::int32_t next = body.boundaries.empty() ? 0 : static_cast<std::int32_t>(body.boundaries.front());
         WriteSeed(corpus.dir("body") / stem, Prefix(Joined(Int32Bytes(next), body.bytes).data(), body.bytes.size() + 4, BodyCut));
 

@@ -1,5 +1,3 @@
-// The record model comes before any Qt header: Qt's "slots" keyword macro would otherwise rewrite
-// ChapterInfo's field of that name.
 #include "BenchApplication.h"
 #include "ChapterInfo.h"
 

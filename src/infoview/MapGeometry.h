@@ -5,12 +5,13 @@
 #include <QSize>
 
 // Where things go in the map picture and its pane. Pure arithmetic, so it is tested without a
-// display. The picture arithmetic is kept bit for bit as the original program computed it: doubles,
-// every conversion to int dropping the fraction toward zero.
+// display. The arithmetic is fixed to the pixel: doubles, every conversion to int dropping the
+// fraction toward zero. Saved map pictures and the tests that compare them depend on these exact
+// pixels, so a tidier formula that rounds differently is a visible change, not a refactoring.
 namespace MapGeometry {
 
-// cos 45 degrees as the picture has always written it: 15 decimals, which is 4 units in the last
-// place above the nearest double to sqrt(0.5). Using sqrt(0.5) would move pixels on some maps.
+// cos 45 degrees to 15 decimals, which is 4 units in the last place above the nearest double to
+// sqrt(0.5). The pixels are computed with this value; sqrt(0.5) would move some of them on some maps.
 constexpr double Diagonal = 0.707106781186548;
 
 // Size of the terrain image for a map of mapWidth x mapHeight tiles (200 x 200 gives 282 x 140).

@@ -1,17 +1,12 @@
 #include "RunRepair.h"
 
 #include "RecordRepair.h"
+#include "RepairMessage.h"
 #include "UserPrompt.h"
-
-#include <QString>
-
-namespace Mgx {
 
 void RunRepair(const std::string& path, UserPrompt& prompt)
 {
-    const std::string backupPath = RepairBackupPath(path);
-    const RepairCode code = RepairRecordFile(path, backupPath);
-    prompt.showMessage(UserPrompt::MessageKind::Plain, QString::fromStdString(RepairMessage(code, backupPath)));
+    const std::string backupPath = Mgx::RepairBackupPath(path);
+    const Mgx::RepairCode code = Mgx::RepairRecordFile(path, backupPath);
+    prompt.showMessage(UserPrompt::MessageKind::Plain, RepairMessage(code, backupPath));
 }
-
-} // namespace Mgx

@@ -1,9 +1,6 @@
-// The record model comes before any Qt header: Qt's "slots" keyword macro would otherwise rewrite
-// ChapterInfo's field of that name.
-#include "ChapterInfo.h"
-
 #include "TerrainPic.h"
 
+#include "ChapterInfo.h"
 #include "MapColours.h"
 #include "MapGeometry.h"
 

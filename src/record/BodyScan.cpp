@@ -2,6 +2,7 @@
 
 #include "ChapterInfo.h"
 #include "RecordFile.h"
+#include "RecordLayout.h"
 
 #include <cstdio>
 #include <cstring>
@@ -11,10 +12,7 @@ namespace Mgx {
 
 namespace {
 
-enum OperationType : std::int32_t { Sync = 0, Command = 1, TimeStep = 2, ViewLock = 3, Chat = 4 };
-enum CommandByte : std::uint8_t { Resign = 0x0B, Research = 0x65 };
-
-constexpr std::int32_t ChatFromPlayer = -1;
+using namespace BodyLayout;
 constexpr std::size_t EventLineCapacity = 1023; // the game's line buffer holds 1024 bytes with its NUL
 
 // The event texts, in GBK as the rest of the record's text.
@@ -36,7 +34,7 @@ public:
         m_chapter.gameTime = 0;
         if (!m_file.readInt32(m_chapter.logVersion))
             return;
-        m_file.seekRelative(24);
+        m_file.seekRelative(PrefixSize);
         while (!m_file.atEnd()) {
             m_operationStart = m_file.position();
             // Cut off, or a damaged length that would revisit bytes already passed.
@@ -56,11 +54,11 @@ private:
         if (!m_file.readInt32(type))
             return false;
         switch (type) {
-        case Sync: return skipSync();
-        case Command: return scanCommand();
-        case TimeStep: return scanTimeStep();
-        case ViewLock: m_file.seekRelative(24); return true;
-        case Chat: return scanChat();
+        case OperationType::Sync: return skipSync();
+        case OperationType::Command: return scanCommand();
+        case OperationType::TimeStep: return scanTimeStep();
+        case OperationType::ViewLock: m_file.seekRelative(ViewLockSize); return true;
+        case OperationType::Chat: return scanChat();
         default: return true; // unknown types are just their four bytes
         }
     }
@@ -76,14 +74,14 @@ private:
         const std::uint64_t end = static_cast<std::uint64_t>(m_file.length()) - start;
         std::uint32_t time = static_cast<std::uint32_t>(m_chapter.gameTime);
         std::uint64_t at = 0;
-        std::int32_t step[3]; // type, delta, u
+        std::int32_t step[3]; // type, delta, value count
         while (at + sizeof step <= buffer.size) {
             std::memcpy(step, buffer.bytes + at, sizeof step);
-            // A negative u is left to the general path, which decides whether it ends the scan.
-            if (step[0] != TimeStep || step[2] < 0)
+            // A negative count is left to the general path, which decides whether it ends the scan.
+            if (step[0] != OperationType::TimeStep || step[2] < 0)
                 break;
             time += static_cast<std::uint32_t>(step[1]);
-            at += sizeof step + (step[2] == 0 ? 16 : 4 * static_cast<std::uint64_t>(step[2]));
+            at += sizeof step + (step[2] == 0 ? EmptyTimeStepTail : 4 * static_cast<std::uint64_t>(step[2]));
             if (at == boundary || at >= end)
                 break;
         }
@@ -95,10 +93,10 @@ private:
     bool skipSync()
     {
         m_file.seekRelative(4);
-        std::int32_t n = 0;
-        if (!m_file.readInt32(n))
+        std::int32_t valueCount = 0;
+        if (!m_file.readInt32(valueCount))
             return false;
-        m_file.seekRelative(4 * std::int64_t{n});
+        m_file.seekRelative(4 * std::int64_t{valueCount});
         return true;
     }
 
@@ -108,10 +106,10 @@ private:
         if (!m_file.readInt32(delta))
             return false;
         addTime(delta);
-        std::int32_t u = 0;
-        if (!m_file.readInt32(u))
+        std::int32_t valueCount = 0;
+        if (!m_file.readInt32(valueCount))
             return false;
-        m_file.seekRelative(u == 0 ? 16 : 4 * std::int64_t{u});
+        m_file.seekRelative(valueCount == 0 ? EmptyTimeStepTail : 4 * std::int64_t{valueCount});
         return true;
     }
 
@@ -122,20 +120,20 @@ private:
 
     bool scanChat()
     {
-        std::int32_t m = 0;
-        if (!m_file.readInt32(m))
+        std::int32_t sender = 0;
+        if (!m_file.readInt32(sender))
             return false;
-        if (m != ChatFromPlayer) {
-            m_file.seekRelative(20);
+        if (sender != ChatFromPlayer) {
+            m_file.seekRelative(OtherChatSize);
             return true;
         }
-        std::int32_t n = 0;
-        if (!m_file.readInt32(n))
+        std::int32_t length = 0;
+        if (!m_file.readInt32(length))
             return false;
         // A length the rest of the file cannot hold would be a short read: stop before allocating for it.
-        if (n < 0 || n > m_file.length() - m_file.position())
+        if (length < 0 || length > m_file.length() - m_file.position())
             return false;
-        std::string text(static_cast<std::size_t>(n), '\0');
+        std::string text(static_cast<std::size_t>(length), '\0');
         if (m_file.read(text.data(), text.size()) != text.size())
             return false;
         m_chapter.ingameChat.push_back({m_chapter.gameTime, std::move(text)});
@@ -154,9 +152,9 @@ private:
         if (!m_file.readUInt8(command))
             return false;
         std::optional<std::string> line;
-        if (command == Resign && !readResign(line))
+        if (command == CommandByte::Resign && !readResign(line))
             return false;
-        if (command == Research && !readResearch(line))
+        if (command == CommandByte::Research && !readResearch(line))
             return false;
         // A command shorter than the bytes its line came from is damaged; its line would let a few
         // bytes of file make a kilobyte of text, over and over.
@@ -183,9 +181,9 @@ private:
         if (!m_file.readUInt16(slot) || !m_file.readUInt16(technology))
             return false;
         switch (technology) {
-        case 101: line = composeLine(FeudalFormat, std::nullopt, slot); break;
-        case 102: line = composeLine(CastleFormat, std::nullopt, slot); break;
-        case 103: line = composeLine(ImperialFormat, std::nullopt, slot); break;
+        case AgeTechnology::Feudal: line = composeLine(FeudalFormat, std::nullopt, slot); break;
+        case AgeTechnology::Castle: line = composeLine(CastleFormat, std::nullopt, slot); break;
+        case AgeTechnology::Imperial: line = composeLine(ImperialFormat, std::nullopt, slot); break;
         default: break;
         }
         return true;

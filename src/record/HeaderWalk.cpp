@@ -76,32 +76,32 @@ void WalkMap(MemoryStream& s, ChapterInfo& chapter)
     const std::int32_t zoneCount = s.readInt32();
     for (int zone = 0; zone < zoneCount; ++zone) {
         s.skip(Signed32(tilesW32 + 1275));
-        const std::int32_t n = s.readInt32();
-        s.skip(Signed32(4 * Wide(n) + 4));
+        const std::int32_t zoneValues = s.readInt32();
+        s.skip(Signed32(4 * Wide(zoneValues) + 4));
     }
     s.skip(2);
     ReadTerrain(s, chapter);
 
-    const std::int32_t n = s.readInt32();
-    s.skip(Signed32(4 * Wide(n) + 4));
-    for (int i = 0; i < n; ++i)
+    const std::int32_t mapEntries = s.readInt32();
+    s.skip(Signed32(4 * Wide(mapEntries) + 4));
+    for (int i = 0; i < mapEntries; ++i)
         s.skip(Signed32(8 * Wide(s.readInt32())));
 
-    const std::int32_t a = s.readInt32();
-    const std::int32_t b = s.readInt32();
-    s.skip(Signed32(4 * Wide(a) * Wide(b)));
+    const std::int32_t gridRows = s.readInt32();
+    const std::int32_t gridColumns = s.readInt32();
+    s.skip(Signed32(4 * Wide(gridRows) * Wide(gridColumns)));
     s.skip(13);
 }
 
 void WalkPlayerBlocks(MemoryStream& s, ChapterInfo& chapter)
 {
-    for (int p = 0; p < chapter.playerCount; ++p)
-        WalkPlayerBlock(s, chapter, p);
+    for (int playerIndex = 0; playerIndex < chapter.playerCount; ++playerIndex)
+        WalkPlayerBlock(s, chapter, playerIndex);
 }
 
 void WalkScenario(MemoryStream& s, ChapterInfo& chapter)
 {
-    for (int p = 1; p < chapter.playerCount; ++p)
+    for (int playerIndex = 1; playerIndex < chapter.playerCount; ++playerIndex)
         s.skip(1817);
     s.skip(4453);
     chapter.scenarioFileName = s.readString16();
@@ -139,11 +139,11 @@ void WalkLobby(MemoryStream& s, ChapterInfo& chapter)
         slot.name = s.readString32();
     }
     s.skip(1655);
-    const std::int32_t n = s.readInt32();
-    for (int i = 0; i < n; ++i) {
+    const std::int32_t lobbyEntries = s.readInt32();
+    for (int i = 0; i < lobbyEntries; ++i) {
         s.skip(4);
-        const std::int32_t m = s.readInt32();
-        s.skip(Signed32(12 * Wide(m)));
+        const std::int32_t itemCount = s.readInt32();
+        s.skip(Signed32(12 * Wide(itemCount)));
         s.skip(20);
     }
     s.skip(4 + 4);
@@ -162,19 +162,19 @@ void WalkTriggerEntry(MemoryStream& s)
     s.skip(18);
     s.skip(Unsigned32(s.readUInt32()));
     s.skip(Unsigned32(s.readUInt32()));
-    const std::int32_t e = s.readInt32();
-    for (int i = 0; i < e; ++i) {
+    const std::int32_t itemCount = s.readInt32();
+    for (int i = 0; i < itemCount; ++i) {
         s.skip(24);
-        const std::int32_t r = s.readInt32();
+        const std::int32_t valueCount = s.readInt32();
         s.skip(72);
         s.skip(Unsigned32(s.readUInt32()));
         s.skip(Unsigned32(s.readUInt32()));
-        if (r > 0)
-            s.skip(Signed32(4 * Wide(r)));
+        if (valueCount > 0)
+            s.skip(Signed32(4 * Wide(valueCount)));
     }
-    s.skip(Signed32(4 * Wide(e)));
-    const std::int32_t c = s.readInt32();
-    s.skip(Signed32(76 * Wide(c)));
+    s.skip(Signed32(4 * Wide(itemCount)));
+    const std::int32_t conditionCount = s.readInt32();
+    s.skip(Signed32(76 * Wide(conditionCount)));
 }
 
 void WalkTriggers(MemoryStream& s)

@@ -1,9 +1,8 @@
 #pragma once
 
-class MemoryStream;
-
 namespace Mgx {
 
+class MemoryStream;
 struct ChapterInfo;
 
 // Walks the inflated header block from position 0 and fills settings, map, players, slots and pre-game chat.

@@ -1,6 +1,7 @@
 #include "MemoryStream.h"
 
 #include "RecordError.h"
+#include "RunningMatch.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,27 +9,29 @@
 
 static_assert(std::endian::native == std::endian::little, "the record format is little-endian; add byte swaps for this host");
 
+namespace Mgx {
+
 namespace {
 // Every real walk takes far fewer steps than this; only a block that loops back on itself exceeds it.
 constexpr std::uint64_t StepsPerByte = 4;
 constexpr std::uint64_t BaseSteps = 1u << 20;
 } // namespace
 
-MemoryStream::MemoryStream(Mgx::HeaderBlock block)
+MemoryStream::MemoryStream(HeaderBlock block)
     : m_block(std::move(block))
     , m_stepsLeft(BaseSteps + StepsPerByte * m_block.size())
 {
 }
 
 MemoryStream::MemoryStream(const std::vector<std::uint8_t>& bytes)
-    : MemoryStream(Mgx::HeaderBlock::CopyOf(bytes.data(), bytes.size()))
+    : MemoryStream(HeaderBlock::CopyOf(bytes.data(), bytes.size()))
 {
 }
 
 void MemoryStream::countStep()
 {
     if (m_stepsLeft == 0)
-        throw Mgx::HeaderError("the walk does not come to an end (the block leads it in circles)", m_position);
+        throw HeaderError("the walk does not come to an end (the block leads it in circles)", m_position);
     --m_stepsLeft;
 }
 
@@ -45,13 +48,13 @@ std::size_t MemoryStream::read(void* destination, std::size_t n)
 void MemoryStream::refuseSkip(std::int64_t n)
 {
     countStep(); // throws when the budget is spent
-    throw Mgx::HeaderError("skip of " + std::to_string(n) + " bytes would leave the block (size " + std::to_string(size()) + ")", m_position);
+    throw HeaderError("skip of " + std::to_string(n) + " bytes would leave the block (size " + std::to_string(size()) + ")", m_position);
 }
 
 void MemoryStream::seekTo(std::int64_t p)
 {
     if (p < 0 || p > size())
-        throw Mgx::HeaderError("seek to " + std::to_string(p) + " would leave the block (size " + std::to_string(size()) + ")",
+        throw HeaderError("seek to " + std::to_string(p) + " would leave the block (size " + std::to_string(size()) + ")",
                           m_position);
     moveTo(p);
 }
@@ -80,19 +83,15 @@ void MemoryStream::skipString16() { skip(readUInt16()); }
 std::int64_t MemoryStream::findForward(const std::uint8_t* pattern, std::size_t length)
 {
     countStep();
-    // A running match count: on a mismatch after a partial match the byte is tried again as a first byte.
-    // For the resync pattern, whose first byte does not recur in it, this finds the first occurrence.
-    std::size_t matched = 0;
+    RunningMatch match(pattern, length);
     for (std::int64_t i = m_position; i < size(); ++i) {
-        const std::uint8_t byte = m_block.data()[i];
-        if (byte != pattern[matched])
-            matched = 0;
-        if (byte == pattern[matched] && ++matched == length) {
+        if (match.Feed(m_block.data()[i])) {
             const std::int64_t start = i + 1 - static_cast<std::int64_t>(length);
             m_position = i + 1;
             return start;
         }
     }
-    throw Mgx::HeaderError("the object table marker of a computer player's block is missing", m_position);
+    throw HeaderError("the object table marker of a computer player's block is missing", m_position);
 }
 
+} // namespace Mgx

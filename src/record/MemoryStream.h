@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace Mgx {
+
 // Read-only, fixed-size stream over the inflated header block. Every header byte goes through it.
 //
 // A read past the end copies what is there and leaves the rest of the destination as it was;
@@ -18,7 +20,7 @@
 // proportional to the block's size makes sure a hostile block cannot keep the walk busy forever.
 class MemoryStream {
 public:
-    explicit MemoryStream(Mgx::HeaderBlock block);
+    explicit MemoryStream(HeaderBlock block);
     explicit MemoryStream(const std::vector<std::uint8_t>& bytes); // a copy, for tools and tests
 
     std::size_t read(void* destination, std::size_t n);
@@ -78,7 +80,9 @@ private:
     [[noreturn]] void refuseSkip(std::int64_t n);
     void countStep();
 
-    Mgx::HeaderBlock m_block;
+    HeaderBlock m_block;
     std::int64_t m_position = 0;
     std::uint64_t m_stepsLeft;
 };
+
+} // namespace Mgx

@@ -3,6 +3,8 @@
 #include "ChapterInfo.h"
 #include "MarkCode.h"
 #include "MemoryStream.h"
+#include "PlayerKind.h"
+#include "RecordLayout.h"
 #include "WalkArithmetic.h"
 
 #include <cmath>
@@ -12,11 +14,7 @@ namespace Mgx {
 
 namespace {
 
-constexpr std::uint8_t KindNature = 2;
-constexpr std::uint8_t KindComputer = 3;
-
-// Where the object type table of a computer player's block begins: a byte 11, then the int32 866.
-constexpr std::uint8_t ObjectTableMarker[] = {0x0B, 0x62, 0x03, 0x00, 0x00};
+using namespace PlayerBlockLayout;
 
 // Three signed count bytes, each followed by that many int32 values.
 void SkipThreeCountedLists(MemoryStream& s)
@@ -27,97 +25,87 @@ void SkipThreeCountedLists(MemoryStream& s)
 
 void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player)
 {
-    s.skip(chapter.playerCount + 42); // diplomacy stances towards every player, and more
+    s.skip(chapter.playerCount + AfterDiplomacyStances);
     player.name = s.readString16();
-    s.skip(798 + 9); // resource amounts
+    s.skip(ResourceAmounts);
     if (s.readInt32() > 0)
-        s.skip(8);
-    s.skip(5);
+        s.skip(ResourceExtra);
+    s.skip(BeforeCivilization);
     player.civilization = s.readUInt8();
-    s.skip(2 + 1);
+    s.skip(BetweenCivilizationAndColour);
     player.colour = s.readUInt8();
-    s.skip(4138 + 1 + 1);
+    s.skip(BetweenColourAndKind);
     player.kind = s.readUInt8();
-    s.skip(46);
+    s.skip(AfterKind);
 }
 
 void WalkPlayerState(MemoryStream& s)
 {
-    const std::int32_t n = s.readInt32();
-    s.skip(Signed32(14 * Wide(n) + 2));
-    s.skip(1);
-    s.skip(s.readInt32() != 0 ? 206 : 202);
-    s.skip(210 + 41 + 128);
+    const std::int32_t stateEntries = s.readInt32();
+    s.skip(Signed32(StateEntrySize * Wide(stateEntries) + StateEntriesEnd));
+    s.skip(AfterStateEntries);
+    s.skip(s.readInt32() != 0 ? WideStateStretch : NarrowStateStretch);
+    s.skip(BeforeListCounts);
 
     std::int8_t counts[4];
     for (std::int8_t& count : counts)
         count = s.readInt8();
-    s.skip(4);
+    s.skip(AfterListCounts);
     for (int i = 0; i < counts[0]; ++i) {
-        s.skip(5);
+        s.skip(FirstListEntryHead);
         SkipThreeCountedLists(s);
-        s.skip(110);
+        s.skip(FirstListEntryTail);
     }
     for (int i = 0; i < counts[1]; ++i) {
-        s.skip(5);
+        s.skip(SecondListEntryHead);
         SkipThreeCountedLists(s);
-        s.skip(103);
+        s.skip(SecondListEntryTail);
     }
     for (int i = 0; i < counts[2]; ++i) {
-        s.skip(97);
+        s.skip(ThirdListEntryHead);
         if (s.readInt8() > 0)
-            s.skip(4);
-        s.skip(16);
+            s.skip(ThirdListEntryExtra);
+        s.skip(ThirdListEntryTail);
     }
     for (int i = 0; i < counts[3]; ++i) {
-        s.skip(9);
+        s.skip(FourthListEntryHead);
         SkipThreeCountedLists(s);
-        s.skip(96);
+        s.skip(FourthListEntryTail);
     }
-    s.skip(1);
+    s.skip(AfterLists);
 }
 
 // A computer player's block cannot be walked with fixed amounts here: find the object table instead.
 void ResyncComputerBlock(MemoryStream& s)
 {
-    s.skip(4);
+    s.skip(ComputerBeforeValues);
     s.skip(Signed32(4 * Wide(s.readInt32())));
-    s.skip(8);
+    s.skip(ComputerAfterValues);
     for (int i = 0; i < 3; ++i)
         s.skip(Unsigned32(s.readUInt32()));
-    s.skip(780);
+    s.skip(ComputerBeforeSearch);
     const std::int64_t marker = s.findForward(ObjectTableMarker, sizeof ObjectTableMarker);
-    // One byte early: the two single-byte skips that follow bring the position to the int32 866.
+    // One byte early: the bytes around the nature stretch, which follow, bring the position to the type count.
     s.seekTo(marker - 1);
-}
-
-bool IsKnownRecordKind(std::uint8_t kind)
-{
-    switch (kind) {
-    case 10: case 20: case 25: case 30: case 60: case 70: case 80:
-        return true;
-    default:
-        return false;
-    }
 }
 
 void SkipTypeEntry(MemoryStream& s, std::uint8_t recordKind)
 {
     s.skip(36);
-    if (recordKind > 10)
+    if (recordKind > ObjectKind::Decoration)
         s.skip(4);
-    if (recordKind > 25)
+    if (recordKind > ObjectKind::Doppelganger)
         s.skip(4);
-    if (recordKind > 30) {
+    if (recordKind > ObjectKind::Moving) {
         s.skip(10);
         s.skip(Signed32(4 * Wide(s.readInt16())));
         s.skip(Signed32(4 * Wide(s.readInt16())));
         s.skip(26);
-        if (recordKind > 60)
+        if (recordKind > ObjectKind::Projectile)
             s.skip(24);
-        if (recordKind == 60 || recordKind == 70)
+        if (recordKind == ObjectKind::Projectile || recordKind == ObjectKind::Living)
             s.skip(1);
-        if (recordKind == 80)
+        if (recordKind == ObjectKind::Building)
             s.skip(3);
     }
     s.skip(1);
@@ -139,7 +127,7 @@ void WalkObjectTypeTable(MemoryStream& s)
             continue;
         s.skip(1);
         const std::uint8_t recordKind = s.readUInt8();
-        if (!IsKnownRecordKind(recordKind))
+        if (!IsObjectTypeTableKind(recordKind))
             return; // the rest of the table is not walked
         SkipTypeEntry(s, recordKind);
     }
@@ -147,14 +135,14 @@ void WalkObjectTypeTable(MemoryStream& s)
 
 void SkipUnitCounts(MemoryStream& s)
 {
-    const std::int32_t a = s.readInt32();
-    const std::int32_t b = s.readInt32();
+    const std::int32_t gridRows = s.readInt32();
+    const std::int32_t gridColumns = s.readInt32();
     s.skip(6);
-    s.skip(Signed32(Wide(a) * Wide(b)));
+    s.skip(Signed32(Wide(gridRows) * Wide(gridColumns)));
 
-    const std::int32_t m = s.readInt32();
+    const std::int32_t unitTypes = s.readInt32();
     std::vector<std::int32_t> counts;
-    for (int i = 0; i < m; ++i) {
+    for (int i = 0; i < unitTypes; ++i) {
         s.skip(4); // fails at the end of the block, so the list stays within what the block holds
         counts.push_back(s.readInt32());
     }
@@ -168,14 +156,14 @@ void WalkObjectGroups(MemoryStream& s, ChapterInfo& chapter)
 {
     std::int32_t groupMark = s.readInt32();
     s.skip(3);
-    while (groupMark != 2) {
+    while (groupMark != EndOfObjectGroups) {
         for (std::uint8_t recordKind = s.readUInt8(); recordKind != 0; recordKind = s.readUInt8())
             WalkObjectRecord(s, chapter, recordKind);
         s.skip(2);
         groupMark = s.readInt32();
         s.skip(3);
     }
-    for (std::uint8_t t = s.readUInt8(); t != 0; t = s.readUInt8())
+    for (std::uint8_t trailing = s.readUInt8(); trailing != 0; trailing = s.readUInt8())
         s.skip(106);
     s.skip(2);
 }
@@ -202,10 +190,10 @@ void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t obje
     switch (s.readInt8()) {
     case 0: s.skip(4); break;
     case 1: s.skip(8); break;
-    case 2: s.skip(13); s.skip(recordKind == 20 ? 25 : 12); break;
+    case 2: s.skip(13); s.skip(recordKind == ObjectKind::Animated ? 25 : 12); break;
     default: break;
     }
-    if (recordKind == 20)
+    if (recordKind == ObjectKind::Animated)
         return;
 
     s.skip(7);
@@ -216,12 +204,12 @@ void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t obje
     default: break;
     }
     s.skip(43);
-    const std::int32_t n = s.readInt32();
+    const std::int32_t waypoints = s.readInt32();
     s.skip(8);
-    if (n != 0)
-        s.skip(Signed32(44 * Wide(n) + 24));
+    if (waypoints != 0)
+        s.skip(Signed32(44 * Wide(waypoints) + 24));
     s.skip(64);
-    if (recordKind == 30)
+    if (recordKind == ObjectKind::Moving)
         return;
 
     s.skip(4);
@@ -239,22 +227,22 @@ void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t obje
     if (s.readUInt8() == 0) {
         s.skip(12);
     } else {
-        const std::uint8_t d1 = s.readUInt8();
-        const std::int8_t d2 = s.readInt8();
+        const std::uint8_t actionKind = s.readUInt8();
+        const std::int8_t actionLength = s.readInt8();
         s.skip(10 + 71);
-        const std::int8_t d3 = s.readInt8();
+        const std::int8_t actionTailKind = s.readInt8();
         s.skip(2);
-        if (d1 == 70)
+        if (actionKind == 70)
             s.skip(70);
-        if (d1 == 80)
+        if (actionKind == 80)
             s.skip(85);
-        s.skip(d2 + 67);
+        s.skip(actionLength + 67);
         s.skip(Signed32(4 * Wide(s.readInt16())));
         s.skip(Signed32(4 * Wide(s.readInt16())));
         s.skip(118);
-        if (d3 == 3)
+        if (actionTailKind == 3)
             s.skip(97);
-        if (d3 == 4)
+        if (actionTailKind == 4)
             s.skip(15);
     }
     s.skip(11);
@@ -268,7 +256,7 @@ void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t obje
         s.skip(53);
     }
     s.skip(30);
-    if (recordKind != 70)
+    if (recordKind != ObjectKind::Living)
         s.skip(127);
 }
 
@@ -307,23 +295,25 @@ void WalkObjectRecord(MemoryStream& s, ChapterInfo& chapter, std::uint8_t record
     const std::int16_t resourceKind = s.readInt16();
     s.skip(18);
     WriteMark(chapter, x, y, ObjectMark(chapter, owner, objectTypeId, resourceKind));
-    if (recordKind != 10)
+    if (recordKind != ObjectKind::Decoration)
         SkipObjectState(s, recordKind, objectTypeId);
 }
 
-void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int p)
+void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int playerIndex)
 {
     // A damaged header may claim more players than the game has; their blocks are walked but not kept.
     PlayerInfo beyondTheNine;
-    PlayerInfo& player = static_cast<std::size_t>(p) < chapter.players.size() ? chapter.players[static_cast<std::size_t>(p)] : beyondTheNine;
+    PlayerInfo& player = static_cast<std::size_t>(playerIndex) < chapter.players.size()
+                              ? chapter.players[static_cast<std::size_t>(playerIndex)]
+                              : beyondTheNine;
     WalkIdentity(s, chapter, player);
     WalkPlayerState(s);
-    if (player.kind == KindComputer)
+    if (player.kind == PlayerKind::Computer)
         ResyncComputerBlock(s);
-    s.skip(1);
-    if (player.kind == KindNature)
-        s.skip(452);
-    s.skip(1);
+    s.skip(BeforeNatureStretch);
+    if (player.kind == PlayerKind::Nature)
+        s.skip(NatureStretch);
+    s.skip(AfterNatureStretch);
     WalkObjectTypeTable(s);
     s.skip(1);
     SkipUnitCounts(s);

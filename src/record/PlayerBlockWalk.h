@@ -2,14 +2,13 @@
 
 #include <cstdint>
 
-class MemoryStream;
-
 namespace Mgx {
 
+class MemoryStream;
 struct ChapterInfo;
 
-// Walks player data block p from the current position, filling players[p] and writing object marks.
-void WalkPlayerBlock(MemoryStream& stream, ChapterInfo& chapter, int p);
+// Walks player data block playerIndex from the current position, filling players[playerIndex] and writing object marks.
+void WalkPlayerBlock(MemoryStream& stream, ChapterInfo& chapter, int playerIndex);
 
 // Walks one object record whose kind byte was just read and writes its mark.
 void WalkObjectRecord(MemoryStream& stream, ChapterInfo& chapter, std::uint8_t recordKind);

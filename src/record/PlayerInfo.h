@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GbkText.h"
+#include "PlayerKind.h"
 
 #include <cstdint>
 
@@ -11,7 +12,7 @@ struct PlayerInfo {
     GbkText name;
     std::uint8_t civilization = 0;
     std::uint8_t colour = 0;
-    std::uint8_t kind = 0; // 1 human, 2 nature, 3 computer
+    std::uint8_t kind = 0; // see PlayerKind
 
     bool filled() const { return name.has_value(); }
 };

@@ -18,16 +18,6 @@ namespace Mgx {
 
 namespace {
 
-std::FILE* OpenForReading(const std::string& path)
-{
-#ifdef _WIN32
-    // Paths arrive as UTF-8; the C library wants them wide.
-    return _wfopen(PathFromUtf8(path).c_str(), L"rb");
-#else
-    return std::fopen(path.c_str(), "rb");
-#endif
-}
-
 bool IsRegularFile(const std::string& path)
 {
     std::error_code error;
@@ -39,7 +29,7 @@ bool IsRegularFile(const std::string& path)
 RecordFile::RecordFile(const std::string& path)
 {
     // A folder opens on some systems and then reads as nothing; it is no record file either.
-    if (!IsRegularFile(path) || !(m_file = OpenForReading(path)))
+    if (!IsRegularFile(path) || !(m_file = OpenFileUtf8(path, "rb")))
         throw OpenError(path);
     if (KORVALE_FSEEK(m_file, 0, SEEK_END) == 0) {
 #ifdef _WIN32

@@ -6,6 +6,7 @@
 #include "MemoryStream.h"
 #include "RecordError.h"
 #include "RecordFile.h"
+#include "RecordLayout.h"
 #include "Utf8Path.h"
 
 #include <filesystem>
@@ -14,8 +15,6 @@
 namespace Mgx {
 
 namespace {
-
-constexpr std::int32_t LeadingFieldsSize = 8; // headerEnd and nextChapterPos
 
 bool IsSeparator(char c)
 {

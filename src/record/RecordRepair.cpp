@@ -1,5 +1,7 @@
 #include "RecordRepair.h"
 
+#include "RecordLayout.h"
+#include "RunningMatch.h"
 #include "Utf8Path.h"
 
 #include <climits>
@@ -12,8 +14,10 @@ namespace Mgx {
 
 namespace {
 
-// The body's second integer is the first time step's int32 500; the body begins four bytes before it.
-constexpr std::uint8_t BodyPattern[] = {0xF4, 0x01, 0x00, 0x00};
+// The body's second integer is the first value of its prefix; the body begins four bytes before it.
+constexpr std::uint8_t BodyPattern[] = {
+    static_cast<std::uint8_t>(BodyLayout::FirstPrefixValue), static_cast<std::uint8_t>(BodyLayout::FirstPrefixValue >> 8),
+    static_cast<std::uint8_t>(BodyLayout::FirstPrefixValue >> 16), static_cast<std::uint8_t>(BodyLayout::FirstPrefixValue >> 24)};
 constexpr std::int64_t SearchStart = 4;
 constexpr std::size_t PieceSize = 8192;
 // A body can only begin after the two leading fields and a header block of at least one byte.
@@ -21,14 +25,7 @@ constexpr std::int64_t SmallestBodyOffset = 9;
 
 class ReadWriteFile {
 public:
-    explicit ReadWriteFile(const std::string& path)
-    {
-#ifdef _WIN32
-        m_file = _wfopen(PathFromUtf8(path).c_str(), L"r+b");
-#else
-        m_file = std::fopen(path.c_str(), "r+b");
-#endif
-    }
+    ReadWriteFile(const std::string& path, RecordOpener open) : m_file(open(path)) {}
     ~ReadWriteFile() { close(); }
     bool isOpen() const { return m_file != nullptr; }
     std::FILE* get() const { return m_file; }
@@ -57,18 +54,15 @@ SearchResult FindBodyOffset(std::FILE* file, std::int64_t& bodyOffset)
     if (std::fseek(file, SearchStart, SEEK_SET) != 0)
         return SearchResult::ReadFailed;
     std::uint8_t piece[PieceSize];
-    std::size_t matched = 0;
+    RunningMatch match(BodyPattern, sizeof BodyPattern);
     std::int64_t offset = SearchStart;
     for (;;) {
         const std::size_t count = std::fread(piece, 1, sizeof piece, file);
         if (std::ferror(file))
             return SearchResult::ReadFailed;
         for (std::size_t i = 0; i < count; ++i, ++offset) {
-            if (piece[i] != BodyPattern[matched])
-                matched = 0;
-            if (piece[i] == BodyPattern[matched] && ++matched == sizeof BodyPattern) {
-                matched = 0;
-                const std::int64_t patternStart = offset - 3;
+            if (match.Feed(piece[i])) {
+                const std::int64_t patternStart = offset + 1 - static_cast<std::int64_t>(sizeof BodyPattern);
                 // An earlier hit would name an offset no body can start at, and write a header
                 // that still does not load: look on.
                 if (patternStart - 4 >= SmallestBodyOffset) {
@@ -82,18 +76,25 @@ SearchResult FindBodyOffset(std::FILE* file, std::int64_t& bodyOffset)
     }
 }
 
+std::FILE* OpenForRepair(const std::string& path) { return OpenFileUtf8(path, "r+b"); }
+
 } // namespace
 
 std::string RepairBackupPath(const std::string& path) { return path + ".bak"; }
 
 RepairCode RepairRecordFile(const std::string& path, const std::string& backupPath)
 {
+    return RepairRecordFile(path, backupPath, OpenForRepair);
+}
+
+RepairCode RepairRecordFile(const std::string& path, const std::string& backupPath, RecordOpener open)
+{
     std::error_code error;
     if (!std::filesystem::copy_file(PathFromUtf8(path), PathFromUtf8(backupPath), std::filesystem::copy_options::none, error)
         || error)
         return RepairCode::BackupFailed;
 
-    ReadWriteFile file(path);
+    ReadWriteFile file(path, open);
     if (!file.isOpen()) {
         RemoveBackup(backupPath);
         return RepairCode::OpenFailed;
@@ -132,20 +133,6 @@ RepairCode RepairRecordFile(const std::string& path, const std::string& backupPa
     if (!file.close() || !written)
         return RepairCode::WriteFailed;
     return RepairCode::Repaired;
-}
-
-std::string RepairMessage(RepairCode code, const std::string& backupPath)
-{
-    switch (code) {
-    case RepairCode::Repaired: return "修复成功!原文件备份保存为:\r\n" + backupPath;
-    case RepairCode::BackupFailed: return "修复失败!备份文件无法创建。";
-    case RepairCode::OpenFailed: return "修复失败!源文件无法打开。";
-    case RepairCode::ReadFailed: return "修复失败!文件无法读取。";
-    case RepairCode::BodyNotFound:
-    case RepairCode::NothingToRepair: return "修复失败!未找到可以修复的地方。";
-    case RepairCode::WriteFailed: return "修复失败!文件无法写入。";
-    }
-    return "修复失败!";
 }
 
 } // namespace Mgx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 namespace Mgx {
@@ -15,11 +16,15 @@ enum class RepairCode : int {
 };
 
 // Writes the offset of the body into the first four bytes of a record whose first field is 0,
-// after copying the file to backupPath.
+// after copying the file to backupPath. The backup is removed again when nothing was written, and
+// kept when writing failed, since the record may then be half written.
 RepairCode RepairRecordFile(const std::string& path, const std::string& backupPath);
 
-// The message the user sees for an outcome (UTF-8).
-std::string RepairMessage(RepairCode code, const std::string& backupPath);
+// Opens the record for reading and writing; null when it cannot.
+using RecordOpener = std::FILE* (*)(const std::string& path);
+
+// The same with the record opened by open; tests hand in openers whose files fail in chosen ways.
+RepairCode RepairRecordFile(const std::string& path, const std::string& backupPath, RecordOpener open);
 
 // The backup path used for a record: the path with ".bak" appended.
 std::string RepairBackupPath(const std::string& path);

@@ -52,9 +52,9 @@ void EnsureApplication()
 
 void WriteSample(const QString& folder, const QString& fileName)
 {
-    for (const korvale::test::SampleRecord& sample : korvale::test::SampleRecords()) {
+    for (const Mgx::SampleRecord& sample : Mgx::SampleRecords()) {
         if (QString::fromStdString(sample.fileName) == fileName) {
-            korvale::test::RecordWriter(sample.blueprint).writeFile(std::filesystem::path((folder + "/" + fileName).toStdString()));
+            Mgx::RecordWriter(sample.blueprint).WriteFile(std::filesystem::path((folder + "/" + fileName).toStdString()));
             return;
         }
     }

@@ -6,6 +6,7 @@
 #include "MgxInfoDlgBar.h"
 #include "NameTables.h"
 #include "RealRecords.h"
+#include "TemporaryFolder.h"
 #include "RecordLoader.h"
 #include "ScriptedPrompt.h"
 #include "ShowInfo.h"
@@ -140,20 +141,16 @@ std::vector<char> FileBytes(const std::filesystem::path& path)
 class DamagedCopy {
 public:
     DamagedCopy()
-        : m_folder(std::filesystem::temp_directory_path()
-                   / ("korvale-repair-" + std::to_string(reinterpret_cast<std::uintptr_t>(this))))
     {
-        std::filesystem::create_directories(m_folder);
         std::filesystem::copy_file(korvale::test::RealRecordPath("aoc10a_4v4_headerend0.mgx"), path(),
                                    std::filesystem::copy_options::overwrite_existing);
     }
-    ~DamagedCopy() { std::filesystem::remove_all(m_folder); }
 
     std::filesystem::path path() const { return m_folder / "damaged.mgx"; }
     std::filesystem::path backup() const { return m_folder / "damaged.mgx.bak"; }
 
 private:
-    std::filesystem::path m_folder;
+    korvale::test::TemporaryFolder m_folder;
 };
 
 } // namespace

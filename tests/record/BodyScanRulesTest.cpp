@@ -8,6 +8,7 @@
 #include <string>
 
 using namespace korvale::test;
+using namespace Mgx;
 
 namespace {
 
@@ -97,8 +98,8 @@ TEST(BodyScan, ChatWithAnotherMarkerIsPassedOverWithTwentyBytes)
 
 TEST(BodyScan, ResearchOfTheThreeAgesNamesTheSlot)
 {
-    const Mgx::ChapterInfo chapter = ReadBack(WithBody({ResearchCommand(3, CastleAge), TimeStep{250},
-                                                        ResearchCommand(2, FeudalAge), ResearchCommand(1, ImperialAge)}));
+    const Mgx::ChapterInfo chapter = ReadBack(WithBody({ResearchCommand(3, AgeTechnology::Castle), TimeStep{250},
+                                                        ResearchCommand(2, AgeTechnology::Feudal), ResearchCommand(1, AgeTechnology::Imperial)}));
     ASSERT_EQ(chapter.ingameChat.size(), 3u);
     EXPECT_EQ(chapter.ingameChat[0].text, "@#0 Third " + Castle);
     EXPECT_EQ(chapter.ingameChat[0].time, 0);
@@ -164,7 +165,7 @@ TEST(BodyScan, AChapterBoundarySkipsTheEmbeddedHeaderAndKeepsCounting)
 {
     const RecordBlueprint record =
         WithBody({TimeStep{600}, ChatOperation{"@#1Alpha: before"}, ChapterBoundary{}, TimeStep{400},
-                  ResearchCommand(2, FeudalAge)});
+                  ResearchCommand(2, AgeTechnology::Feudal)});
     const RecordWriter writer(record);
     ASSERT_EQ(writer.chapterBoundaries().size(), 1u);
     EXPECT_EQ(writer.nextChapterPos(), writer.chapterBoundaries()[0]);
@@ -203,4 +204,40 @@ TEST(BodyScan, ABodyCutInsideAnOperationKeepsWhatWasRead)
     EXPECT_EQ(chapter.gameTime, 500);
     ASSERT_EQ(chapter.ingameChat.size(), 1u);
     EXPECT_EQ(chapter.ingameChat[0].text, "@#1Alpha: kept");
+}
+
+TEST(BodyScan, ATimeStepRunCrossingTheFileBuffersEdgeCountsEveryStep)
+{
+    // The file is read through a 256 KiB buffer that starts at offset 0. Runs of time steps are
+    // walked straight over the buffer; here one run fills it to the edge and a step's 12-byte head
+    // lies half in one fill and half in the next.
+    constexpr std::int64_t Edge = 256 * 1024;
+    constexpr std::int64_t StepSize = 12 + BodyLayout::EmptyTimeStepTail;
+    RecordBlueprint record = WithBody({});
+    const std::int64_t bodyStart = RecordWriter(record).bodyOffset() + 4 + BodyLayout::PrefixSize;
+
+    std::vector<BodyOperation>& operations = record.body.operations;
+    std::int64_t at = bodyStart;
+    std::int32_t time = 0;
+    for (std::int32_t delta = 1; at + StepSize <= Edge - StepSize; ++delta, at += StepSize) {
+        operations.emplace_back(TimeStep{delta});
+        time += delta;
+    }
+    // A step long enough that the next one starts 4 to 7 bytes before the edge: its type lies in
+    // the first fill, its delta (no byte of it zero) across the edge.
+    const std::int64_t padding = Edge - at - (4 + (Edge - at) % 4);
+    operations.emplace_back(TimeStep{3, static_cast<std::int32_t>((padding - 12) / 4)});
+    at += padding;
+    ASSERT_GE(at, Edge - 7);
+    ASSERT_LE(at, Edge - 4);
+    constexpr std::int32_t Straddling = 0x01010101;
+    operations.emplace_back(TimeStep{Straddling});
+    operations.emplace_back(ChatOperation{"@#1past the edge"});
+    operations.insert(operations.end(), 500, TimeStep{2});
+    time += 3 + Straddling;
+
+    const Mgx::ChapterInfo chapter = ReadBack(record);
+    ASSERT_EQ(chapter.ingameChat.size(), 1u);
+    EXPECT_EQ(chapter.ingameChat[0].time, time);
+    EXPECT_EQ(chapter.gameTime, time + 500 * 2);
 }

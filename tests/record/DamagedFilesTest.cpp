@@ -9,6 +9,8 @@
 #include "RecordLoader.h"
 #include "RecordWriter.h"
 
+#include "TemporaryFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -26,12 +28,7 @@ protected:
     void SetUp() override
     {
         KORVALE_NEED_REAL_RECORDS();
-        m_path = fs::temp_directory_path() / ("korvale-damaged-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".mgx");
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove(m_path, ignored);
+        m_path = m_folder / "damaged.mgx";
     }
 
     static std::vector<std::string> realRecords()
@@ -76,6 +73,7 @@ protected:
         EXPECT_LE(chatBytes, fileSize * 100) << "chat cannot outgrow what the body could hold";
     }
 
+    korvale::test::TemporaryFolder m_folder;
     fs::path m_path;
 };
 
@@ -123,16 +121,16 @@ TEST(DamagedBody, CommandsShorterThanTheirLineMakeNoLine)
         0x09, 0, 0, 0,                       // an operation of unknown type; its last byte is the slot's low byte
         0x00, 0x65, 0, 0,                    // another; its bytes end the slot (0) and hold the technology 101
     };
-    korvale::test::RecordBlueprint blueprint;
+    Mgx::RecordBlueprint blueprint;
     std::vector<std::uint8_t> body = {4, 0, 0, 0};
     body.resize(28, 0);
     for (int i = 0; i < 1000; ++i)
         body.insert(body.end(), borrowingResearch.begin(), borrowingResearch.end());
     blueprint.rawBody = body;
-    const fs::path path = fs::temp_directory_path() / "korvale-borrowing-research.mgx";
-    korvale::test::RecordWriter(blueprint).writeFile(path);
+    const korvale::test::TemporaryFolder folder;
+    const fs::path path = folder / "borrowing-research.mgx";
+    Mgx::RecordWriter(blueprint).WriteFile(path);
     const auto record = Mgx::LoadRecordFile(path.string());
-    fs::remove(path);
     ASSERT_EQ(record.chapters.size(), 1u);
     EXPECT_EQ(record.chapters[0].logVersion, 4);
     EXPECT_TRUE(record.chapters[0].ingameChat.empty());
@@ -160,7 +158,7 @@ TEST_F(DamagedFiles, EveryRealHeaderBlockWithFlippedBytesIsWalkedOrRefused)
             auto damaged = block;
             for (int flip = 0; flip < 1 + round % 3; ++flip)
                 damaged[random() % damaged.size()] ^= static_cast<std::uint8_t>(0xFF >> (random() % 8));
-            MemoryStream stream(std::move(damaged));
+            Mgx::MemoryStream stream(std::move(damaged));
             Mgx::ChapterInfo chapter;
             try {
                 Mgx::WalkHeader(stream, chapter);

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 using namespace korvale::test;
+using namespace Mgx;
 
 namespace {
 
@@ -113,8 +114,8 @@ TEST(HeaderWalkMap, ZonesEntriesAndGridsArePassedByTheirCounts)
     header.mapHeight = 7;
     header.zones = {0, 5, 1};
     header.mapEntries = {0, 4, 2, 0};
-    header.mapGridA = 3;
-    header.mapGridB = 11;
+    header.mapGridRows = 3;
+    header.mapGridColumns = 11;
     const WalkedHeader walked = WalkWrittenHeader(header);
     ExpectSettingsOf(walked, header);
     EXPECT_EQ(walked.chapter.mapWidth, 13u);

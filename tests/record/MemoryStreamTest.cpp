@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+using Mgx::MemoryStream;
+
 namespace {
 
 MemoryStream StreamOf(std::vector<std::uint8_t> bytes) { return MemoryStream(std::move(bytes)); }

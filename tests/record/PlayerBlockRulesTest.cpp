@@ -15,6 +15,7 @@
 #include <string>
 
 using namespace korvale::test;
+using namespace Mgx;
 
 namespace {
 
@@ -55,7 +56,7 @@ void ExpectBlockWalkedExactly(const PlayerBlueprint& tested)
     EXPECT_EQ(walked.endPosition, walked.tailStart);
 }
 
-PlayerBlueprint Tested(std::uint8_t kind = 1)
+PlayerBlueprint Tested(std::uint8_t kind = PlayerKind::Human)
 {
     PlayerBlueprint player;
     player.name = "Tested";
@@ -82,7 +83,7 @@ TEST(PlayerBlockIdentity, FlagsAndStateCountsSelectTheirStretches)
             for (std::int32_t entries : {0, 3}) {
                 SCOPED_TRACE("flag " + std::to_string(flag) + " wide " + std::to_string(wide) + " entries " + std::to_string(entries));
                 PlayerBlueprint player = Tested();
-                player.flag = flag;
+                player.resourceExtraFlag = flag;
                 player.wideFlag = wide;
                 player.stateEntries = entries;
                 ExpectBlockWalkedExactly(player);
@@ -92,17 +93,17 @@ TEST(PlayerBlockIdentity, FlagsAndStateCountsSelectTheirStretches)
 TEST(PlayerBlockCounts, TwoC0EntriesPassTheirCountBytes)
 {
     PlayerBlueprint player = Tested();
-    player.c0.entries = {CountTripleEntry{{1, 0, 2}}, CountTripleEntry{{0, 5, 0}}};
+    player.firstList.entries = {CountTripleEntry{{1, 0, 2}}, CountTripleEntry{{0, 5, 0}}};
     ExpectBlockWalkedExactly(player);
 }
 
 TEST(PlayerBlockCounts, EachListWithItsInnerCounts)
 {
     PlayerBlueprint player = Tested();
-    player.c0.entries = {CountTripleEntry{{3, 0, 0}}};
-    player.c1.entries = {CountTripleEntry{{0, 0, 0}}, CountTripleEntry{{1, 2, 3}}, CountTripleEntry{{0, 4, 0}}};
-    player.c2.entries = {FlaggedEntry{1}, FlaggedEntry{0}, FlaggedEntry{-4}, FlaggedEntry{100}};
-    player.c3.entries = {CountTripleEntry{{2, 2, 2}}};
+    player.firstList.entries = {CountTripleEntry{{3, 0, 0}}};
+    player.secondList.entries = {CountTripleEntry{{0, 0, 0}}, CountTripleEntry{{1, 2, 3}}, CountTripleEntry{{0, 4, 0}}};
+    player.thirdList.entries = {FlaggedEntry{1}, FlaggedEntry{0}, FlaggedEntry{-4}, FlaggedEntry{100}};
+    player.fourthList.entries = {CountTripleEntry{{2, 2, 2}}};
     ExpectBlockWalkedExactly(player);
 }
 
@@ -111,10 +112,10 @@ TEST(PlayerBlockCounts, CountBytesOf0x80AndAboveRunNoEntries)
     for (std::uint8_t byte : {0x80, 0xC3, 0xFF}) {
         SCOPED_TRACE(int(byte));
         PlayerBlueprint player = Tested();
-        player.c0.countByte = byte;
-        player.c1.countByte = byte;
-        player.c2.countByte = byte;
-        player.c3.countByte = byte;
+        player.firstList.countByte = byte;
+        player.secondList.countByte = byte;
+        player.thirdList.countByte = byte;
+        player.fourthList.countByte = byte;
         ExpectBlockWalkedExactly(player);
     }
 }
@@ -123,21 +124,21 @@ TEST(PlayerBlockCounts, NegativeInnerCountsMoveTheWalkBack)
 {
     // 4 × k with k < 0 is a backward skip; the writer moves back the same way.
     PlayerBlueprint player = Tested();
-    player.c0.entries = {CountTripleEntry{{0, -1, 2}}};
+    player.firstList.entries = {CountTripleEntry{{0, -1, 2}}};
     ExpectBlockWalkedExactly(player);
 }
 
 TEST(PlayerBlockKinds, NatureAndHumanBlocksDifferBy452Bytes)
 {
-    const std::size_t human = HeaderBlockWriter::Write(AroundBlock(Tested(1))).size();
-    const std::size_t nature = HeaderBlockWriter::Write(AroundBlock(Tested(2))).size();
+    const std::size_t human = HeaderBlockWriter::Write(AroundBlock(Tested(PlayerKind::Human))).size();
+    const std::size_t nature = HeaderBlockWriter::Write(AroundBlock(Tested(PlayerKind::Nature))).size();
     EXPECT_EQ(nature - human, 452u);
-    ExpectBlockWalkedExactly(Tested(2));
+    ExpectBlockWalkedExactly(Tested(PlayerKind::Nature));
 }
 
 TEST(PlayerBlockKinds, AComputerBlockIsFoundAgainByItsTypeCount)
 {
-    PlayerBlueprint computer = Tested(3);
+    PlayerBlueprint computer = Tested(PlayerKind::Computer);
     computer.computerEntries = 5;
     computer.computerStrings = {"Promi", "", "x"};
     computer.objectTypes = {{0}, {1, 70, 1, 1}, {1, 80}};
@@ -153,7 +154,7 @@ TEST(PlayerBlockKinds, TheSearchSurvivesBrokenPartialMatches)
     for (const std::vector<std::uint8_t>& junk :
          {std::vector<std::uint8_t>{}, {0x0B}, {0x0B, 0x62, 0x03, 0x00, 0x01}, {0x0B, 0x0B, 0x62, 0x0B, 0x62, 0x03}}) {
         SCOPED_TRACE(junk.size());
-        PlayerBlueprint computer = Tested(3);
+        PlayerBlueprint computer = Tested(PlayerKind::Computer);
         computer.computerJunk = junk;
         ExpectBlockWalkedExactly(computer);
     }
@@ -161,7 +162,7 @@ TEST(PlayerBlockKinds, TheSearchSurvivesBrokenPartialMatches)
 
 TEST(PlayerBlockKinds, AComputerBlockWithoutThePatternFailsTheWalk)
 {
-    std::vector<std::uint8_t> block = HeaderBlockWriter::Write(AroundBlock(Tested(3)));
+    std::vector<std::uint8_t> block = HeaderBlockWriter::Write(AroundBlock(Tested(PlayerKind::Computer)));
     const std::uint8_t pattern[] = {0x0B, 0x62, 0x03, 0x00, 0x00};
     auto at = std::search(block.begin(), block.end(), std::begin(pattern), std::end(pattern));
     ASSERT_NE(at, block.end());
@@ -194,8 +195,8 @@ TEST(PlayerBlockTypeTable, AnUnknownKindAbandonsTheRestOfTheTable)
         // The entries after the unknown kind are present but never written: a walk that goes on
         // reads the unit counts as a table entry.
         player.objectTypes = {{1, 70, 1, 0}, {1, unknown}, {1, 80, 4, 4}, {1, 60}};
-        player.gridA = 2;
-        player.gridB = 9;
+        player.gridRows = 2;
+        player.gridColumns = 9;
         player.unitCounts = {1, 2};
         ExpectBlockWalkedExactly(player);
     }
@@ -204,8 +205,8 @@ TEST(PlayerBlockTypeTable, AnUnknownKindAbandonsTheRestOfTheTable)
 TEST(PlayerBlockUnits, GridUnitCountsGroupsAndTrailingList)
 {
     PlayerBlueprint player = Tested();
-    player.gridA = 6;
-    player.gridB = 7;
+    player.gridRows = 6;
+    player.gridColumns = 7;
     player.unitCounts = {3, 0, -2, 1};
     player.groups = {ObjectGroup{0, {}}, ObjectGroup{1, {ObjectRecordBlueprint::At(70, 1, 83, 1.5f, 1.5f)}},
                      ObjectGroup{-9, {ObjectRecordBlueprint::At(80, 1, 70, 2.5f, 1.5f)}}};
@@ -219,8 +220,8 @@ TEST(PlayerBlockUnits, GridUnitCountsGroupsAndTrailingList)
 TEST(PlayerBlockUnits, ANegativeGridProductMovesTheWalkBack)
 {
     PlayerBlueprint player = Tested();
-    player.gridA = -1;
-    player.gridB = 4;
+    player.gridRows = -1;
+    player.gridColumns = 4;
     player.unitCounts = {2};
     ExpectBlockWalkedExactly(player);
 }
@@ -232,8 +233,8 @@ TEST(ObjectRecord, EveryKindAndBranchEndsWhereTheNextRecordBegins)
         for (std::int8_t u : {0, 1, 2, 3})
             for (std::int16_t v : {0, 256, 512, 1}) {
                 ObjectRecordBlueprint object = ObjectRecordBlueprint::At(kind, 1, 83, 4.5f, 4.5f);
-                object.u = u;
-                object.v = v;
+                object.motionStretch = u;
+                object.pathStretch = v;
                 object.waypoints = v == 1 ? 2 : 0;
                 variants.push_back(object);
             }
@@ -241,34 +242,34 @@ TEST(ObjectRecord, EveryKindAndBranchEndsWhereTheNextRecordBegins)
         for (std::int16_t type : {50, 276, 199, 83})
             for (std::int16_t w2 : {0, 1}) {
                 ObjectRecordBlueprint object = ObjectRecordBlueprint::At(kind, 1, type, 4.5f, 4.5f);
-                object.w = 1;
-                object.w2 = w2;
+                object.combatFlag = 1;
+                object.combatExtraFlag = w2;
                 variants.push_back(object);
             }
         for (std::uint8_t d1 : {70, 80, 5})
             for (std::int8_t d3 : {3, 4, 0}) {
                 ObjectRecordBlueprint object = ObjectRecordBlueprint::At(kind, 1, 50, 4.5f, 4.5f);
-                object.h1 = 1;
-                object.h2 = 1;
-                object.d1 = d1;
-                object.d2 = d3 == 0 ? -40 : 12;
-                object.d3 = d3;
-                object.e1 = 2;
-                object.e2 = 3;
+                object.combatTailFlag = 1;
+                object.actionFlag = 1;
+                object.actionKind = d1;
+                object.actionLength = d3 == 0 ? -40 : 12;
+                object.actionTailKind = d3;
+                object.firstActionValues = 2;
+                object.secondActionValues = 3;
                 variants.push_back(object);
             }
         for (std::int32_t k2 : {0, 1}) {
             ObjectRecordBlueprint object = ObjectRecordBlueprint::At(kind, 1, 83, 4.5f, 4.5f);
-            object.k = 1;
-            object.k2 = k2;
+            object.tailFlag = 1;
+            object.tailExtraFlag = k2;
             object.waypoints = -1; // 44 × n + 24 = -20: a step back
             variants.push_back(object);
         }
     }
     for (const ObjectRecordBlueprint& object : variants) {
         SCOPED_TRACE("kind " + std::to_string(object.recordKind) + " type " + std::to_string(object.objectTypeId) + " u " +
-                     std::to_string(object.u) + " v " + std::to_string(object.v) + " w2 " + std::to_string(object.w2) +
-                     " d1 " + std::to_string(object.d1) + " d3 " + std::to_string(object.d3) + " k2 " + std::to_string(object.k2));
+                     std::to_string(object.motionStretch) + " v " + std::to_string(object.pathStretch) + " w2 " + std::to_string(object.combatExtraFlag) +
+                     " d1 " + std::to_string(object.actionKind) + " d3 " + std::to_string(object.actionTailKind) + " k2 " + std::to_string(object.tailExtraFlag));
         PlayerBlueprint player = Tested();
         player.groups = {ObjectGroup{0, {object, ObjectRecordBlueprint::At(10, 1, 83, 9.5f, 2.5f)}}};
         ExpectBlockWalkedExactly(player);

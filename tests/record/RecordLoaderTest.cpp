@@ -3,6 +3,7 @@
 #include "RecordError.h"
 #include "RecordLoader.h"
 #include "RecordWriter.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,22 +18,13 @@ namespace fs = std::filesystem;
 
 class RecordLoaderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("korvale-loader-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
-                                             + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        const fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
+        return m_folder.WriteFile(name, bytes).string();
     }
 
-    fs::path m_dir;
+    korvale::test::TemporaryFolder m_folder;
+    const fs::path& m_dir = m_folder.path();
 };
 
 std::vector<std::uint8_t> LeadingFields(std::int32_t headerEnd, std::int32_t next = 0)
@@ -58,7 +50,7 @@ TEST_F(RecordLoaderTest, HeaderEndBeyondTheFileFailsAsACutOffBlockWithoutAllocat
 
 TEST_F(RecordLoaderTest, PathSplitsAtTheLastSeparator)
 {
-    const std::string path = write("a.mgx", korvale::test::RecordWriter(korvale::test::RecordBlueprint{}).fileBytes());
+    const std::string path = write("a.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).fileBytes());
     const auto record = Mgx::LoadRecordFile(path);
     EXPECT_EQ(record.fileName, "a.mgx");
     EXPECT_EQ(record.folder, m_dir.string());
@@ -67,7 +59,7 @@ TEST_F(RecordLoaderTest, PathSplitsAtTheLastSeparator)
 
 TEST_F(RecordLoaderTest, RelativePathsAreJoinedBackToTheSameFile)
 {
-    write("rel.mgx", korvale::test::RecordWriter(korvale::test::RecordBlueprint{}).fileBytes());
+    write("rel.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).fileBytes());
     const fs::path before = fs::current_path();
     fs::current_path(m_dir);
     const auto record = Mgx::LoadRecordFile("rel.mgx");
@@ -84,7 +76,7 @@ TEST(HeaderInflater, ShortBlocksAndCutOffStreamsFail)
     std::vector<std::uint8_t> plain(5000);
     for (std::size_t i = 0; i < plain.size(); ++i)
         plain[i] = static_cast<std::uint8_t>(i * 7);
-    const std::vector<std::uint8_t> packed = korvale::test::RawDeflate(plain);
+    const std::vector<std::uint8_t> packed = Mgx::RawDeflate(plain);
 
     EXPECT_EQ(Mgx::InflateHeaderBlock(packed.data(), packed.size()).toVector(), plain);
     EXPECT_THROW(Mgx::InflateHeaderBlock(packed.data(), packed.size() / 2), Mgx::InflateError);
@@ -94,7 +86,7 @@ TEST(HeaderInflater, ADecompressionBombIsRefused)
 {
     // 100 MB of zeros compress to about 100 kB; no header block is anywhere near that size.
     const std::size_t size = 100u << 20;
-    const std::vector<std::uint8_t> packed = korvale::test::RawDeflate(std::vector<std::uint8_t>(size, 0));
+    const std::vector<std::uint8_t> packed = Mgx::RawDeflate(std::vector<std::uint8_t>(size, 0));
     EXPECT_THROW(Mgx::InflateHeaderBlock(packed.data(), packed.size()), Mgx::InflateError);
 }
 

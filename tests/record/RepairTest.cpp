@@ -1,6 +1,7 @@
 #include "RealRecords.h"
 #include "RecordLoader.h"
 #include "RecordRepair.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,14 +31,6 @@ std::int32_t FirstField(const fs::path& path)
 
 class RepairTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("korvale-repair-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     // A file whose first field is 0, filled with a byte that never starts the pattern, with bytes put at offsets.
     std::string fileWith(std::size_t size, const std::vector<std::pair<std::size_t, std::vector<std::uint8_t>>>& pieces)
     {
@@ -45,14 +38,13 @@ protected:
         std::memset(bytes.data(), 0, 4);
         for (const auto& [offset, piece] : pieces)
             std::copy(piece.begin(), piece.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-        const fs::path path = m_dir / "a.mgx";
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
+        return m_folder.WriteFile("a.mgx", bytes).string();
     }
 
     Mgx::RepairCode repair(const std::string& path) { return Mgx::RepairRecordFile(path, Mgx::RepairBackupPath(path)); }
 
-    fs::path m_dir;
+    korvale::test::TemporaryFolder m_folder;
+    const fs::path& m_dir = m_folder.path();
 };
 
 const std::vector<std::uint8_t> Pattern = {0xF4, 0x01, 0x00, 0x00};
@@ -122,6 +114,44 @@ TEST_F(RepairTest, MissingFileCannotBeBackedUp)
     EXPECT_EQ(repair((m_dir / "absent.mgx").string()), Mgx::RepairCode::BackupFailed);
 }
 
+// Openers that give the repair a file failing at one step; as root, permissions cannot make it fail.
+std::FILE* CannotOpen(const std::string&) { return nullptr; }
+std::FILE* OpenWriteOnly(const std::string& path) { return std::fopen(path.c_str(), "ab"); }
+std::FILE* OpenReadOnly(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
+
+TEST_F(RepairTest, FailuresBeforeAnythingIsWrittenLeaveTheFileAndNoBackup)
+{
+    // A backup left behind would make every later repair of the file fail with "cannot back up".
+    const struct {
+        Mgx::RecordOpener open;
+        Mgx::RepairCode expected;
+    } cases[] = {{CannotOpen, Mgx::RepairCode::OpenFailed}, {OpenWriteOnly, Mgx::RepairCode::ReadFailed}};
+    for (const auto& failing : cases) {
+        SCOPED_TRACE(static_cast<int>(failing.expected));
+        const std::string path = fileWith(4000, {{1000, Pattern}});
+        const auto original = ReadAll(path);
+        EXPECT_EQ(Mgx::RepairRecordFile(path, path + ".bak", failing.open), failing.expected);
+        EXPECT_EQ(ReadAll(path), original);
+        EXPECT_FALSE(fs::exists(path + ".bak"));
+    }
+}
+
+TEST_F(RepairTest, AFileTooShortForItsFirstFieldIsAReadFailureWithoutBackup)
+{
+    const std::string path = m_folder.WriteFile("short.mgx", {0, 0, 0}).string();
+    EXPECT_EQ(repair(path), Mgx::RepairCode::ReadFailed);
+    EXPECT_FALSE(fs::exists(path + ".bak"));
+}
+
+TEST_F(RepairTest, AFailedWriteKeepsTheBackup)
+{
+    // The write may have reached the file in part: the backup is then the only whole copy.
+    const std::string path = fileWith(4000, {{1000, Pattern}});
+    const auto original = ReadAll(path);
+    EXPECT_EQ(Mgx::RepairRecordFile(path, path + ".bak", OpenReadOnly), Mgx::RepairCode::WriteFailed);
+    EXPECT_EQ(ReadAll(path + ".bak"), original);
+}
+
 TEST_F(RepairTest, RealUnfinishedRecordLoadsAfterRepair)
 {
     KORVALE_NEED_REAL_RECORDS();
@@ -137,15 +167,8 @@ TEST_F(RepairTest, RealUnfinishedRecordLoadsAfterRepair)
     EXPECT_EQ(record.chapters[0].logVersion, 3);
 }
 
-TEST(RepairMessage, OneFixedTextPerOutcome)
+TEST(RepairBackupPath, IsThePathWithBakAppended)
 {
-    EXPECT_EQ(Mgx::RepairMessage(Mgx::RepairCode::Repaired, "/r/a.mgx.bak"), "修复成功!原文件备份保存为:\r\n/r/a.mgx.bak");
-    EXPECT_EQ(Mgx::RepairMessage(Mgx::RepairCode::BackupFailed, "x"), "修复失败!备份文件无法创建。");
-    EXPECT_EQ(Mgx::RepairMessage(Mgx::RepairCode::OpenFailed, "x"), "修复失败!源文件无法打开。");
-    EXPECT_EQ(Mgx::RepairMessage(Mgx::RepairCode::ReadFailed, "x"), "修复失败!文件无法读取。");
-    EXPECT_EQ(Mgx::RepairMessage(Mgx::RepairCode::NothingToRepair, "x"), "修复失败!未找到可以修复的地方。");
-    EXPECT_EQ(Mgx::RepairMessage(Mgx::RepairCode::BodyNotFound, "x"), "修复失败!未找到可以修复的地方。");
-    EXPECT_EQ(Mgx::RepairMessage(Mgx::RepairCode::WriteFailed, "x"), "修复失败!文件无法写入。");
     EXPECT_EQ(Mgx::RepairBackupPath("/r/a.mgx"), "/r/a.mgx.bak");
 }
 

@@ -17,6 +17,7 @@
 #include <map>
 
 using namespace korvale::test;
+using namespace Mgx;
 
 namespace {
 
@@ -40,8 +41,8 @@ RecordBlueprint RichBlueprint()
     h.mapHeight = 20;
     h.zones = {2, 0};
     h.mapEntries = {3, 0, 1};
-    h.mapGridA = 2;
-    h.mapGridB = 3;
+    h.mapGridRows = 2;
+    h.mapGridColumns = 3;
 
     PlayerBlueprint& nature = h.players[0];
     nature.objectTypes = {{1, 10}, {0}, {1, 80, 1, 2}};
@@ -50,32 +51,32 @@ RecordBlueprint RichBlueprint()
                                      ObjectRecordBlueprint::At(70, 0, 285, 23.9f, 19.9f, -1)}}};
     PlayerBlueprint& alpha = h.players[1];
     alpha.name = ZhangSan;
-    alpha.flag = 4;
+    alpha.resourceExtraFlag = 4;
     alpha.stateEntries = 2;
     alpha.wideFlag = 1;
-    alpha.c0.entries = {CountTripleEntry{{1, 2, 0}}, CountTripleEntry{{0, 0, 3}}};
-    alpha.c1.entries = {CountTripleEntry{{1, 1, 1}}};
-    alpha.c2.entries = {FlaggedEntry{2}, FlaggedEntry{-1}};
-    alpha.c3.entries = {CountTripleEntry{{4, 0, 0}}};
+    alpha.firstList.entries = {CountTripleEntry{{1, 2, 0}}, CountTripleEntry{{0, 0, 3}}};
+    alpha.secondList.entries = {CountTripleEntry{{1, 1, 1}}};
+    alpha.thirdList.entries = {FlaggedEntry{2}, FlaggedEntry{-1}};
+    alpha.fourthList.entries = {CountTripleEntry{{4, 0, 0}}};
     alpha.objectTypes = {{1, 20}, {2, 25}, {1, 30}, {1, 60, 2, 1}, {1, 70, 0, 2}, {1, 80, 3, 0}};
-    alpha.gridA = 3;
-    alpha.gridB = 5;
+    alpha.gridRows = 3;
+    alpha.gridColumns = 5;
     alpha.unitCounts = {2, -1, 3};
     ObjectRecordBlueprint walker = ObjectRecordBlueprint::At(80, 1, 50, 12.5f, 9.5f);
-    walker.u = 2;
-    walker.v = 512;
+    walker.motionStretch = 2;
+    walker.pathStretch = 512;
     walker.waypoints = 2;
-    walker.w = 1;
-    walker.w2 = 1;
-    walker.h1 = 1;
-    walker.h2 = 1;
-    walker.d1 = 80;
-    walker.d2 = -30;
-    walker.d3 = 3;
-    walker.e1 = 2;
-    walker.e2 = 1;
-    walker.k = 1;
-    walker.k2 = 1;
+    walker.combatFlag = 1;
+    walker.combatExtraFlag = 1;
+    walker.combatTailFlag = 1;
+    walker.actionFlag = 1;
+    walker.actionKind = 80;
+    walker.actionLength = -30;
+    walker.actionTailKind = 3;
+    walker.firstActionValues = 2;
+    walker.secondActionValues = 1;
+    walker.tailFlag = 1;
+    walker.tailExtraFlag = 1;
     alpha.groups = {ObjectGroup{0, {walker, ObjectRecordBlueprint::At(20, 1, 83, 2.5f, 2.5f)}},
                     ObjectGroup{7, {ObjectRecordBlueprint::At(90, 1, 83, 3.5f, 2.5f)}}};
     alpha.trailing = {1, 200};
@@ -84,7 +85,7 @@ RecordBlueprint RichBlueprint()
     computer.name = "Computer";
     computer.civilization = 9;
     computer.colour = 4;
-    computer.kind = 3;
+    computer.kind = Mgx::PlayerKind::Computer;
     computer.computerEntries = 3;
     computer.computerStrings = {"a", "bb", ""};
     computer.groups = {ObjectGroup{0, {ObjectRecordBlueprint::At(70, 3, 83, 20.5f, 15.5f)}}};

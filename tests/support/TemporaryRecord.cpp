@@ -1,37 +1,24 @@
 #include "TemporaryRecord.h"
 
 #include "RecordWriter.h"
+#include "TemporaryFolder.h"
 
 #include "RecordLoader.h"
 
-#include <atomic>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 
-#include <unistd.h>
-
 namespace korvale::test {
 
-namespace {
-
-std::filesystem::path FreshPath()
+TemporaryRecord::TemporaryRecord(const Mgx::RecordBlueprint& blueprint)
+    : m_path(FreshTemporaryPath(".mgx"))
 {
-    static std::atomic<unsigned> counter{0};
-    const std::string name = "korvale-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".mgx";
-    return std::filesystem::temp_directory_path() / name;
-}
-
-} // namespace
-
-TemporaryRecord::TemporaryRecord(const RecordBlueprint& blueprint)
-    : m_path(FreshPath())
-{
-    RecordWriter(blueprint).writeFile(m_path);
+    Mgx::RecordWriter(blueprint).WriteFile(m_path);
 }
 
 TemporaryRecord::TemporaryRecord(const std::vector<std::uint8_t>& bytes)
-    : m_path(FreshPath())
+    : m_path(FreshTemporaryPath(".mgx"))
 {
     std::ofstream file(m_path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -50,7 +37,7 @@ Mgx::GameRecord TemporaryRecord::load() const
     return Mgx::LoadRecordFile(m_path.string());
 }
 
-Mgx::ChapterInfo ReadBack(const RecordBlueprint& blueprint)
+Mgx::ChapterInfo ReadBack(const Mgx::RecordBlueprint& blueprint)
 {
     Mgx::GameRecord record = TemporaryRecord(blueprint).load();
     if (record.chapters.empty())

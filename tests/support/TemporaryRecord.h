@@ -15,7 +15,7 @@ namespace korvale::test {
 // again when the object goes.
 class TemporaryRecord {
 public:
-    explicit TemporaryRecord(const RecordBlueprint& blueprint);
+    explicit TemporaryRecord(const Mgx::RecordBlueprint& blueprint);
     explicit TemporaryRecord(const std::vector<std::uint8_t>& bytes);
     ~TemporaryRecord();
     TemporaryRecord(const TemporaryRecord&) = delete;
@@ -30,6 +30,6 @@ private:
 
 // Writes the blueprint to a file, loads it with the reader and returns its one chapter.
 // Throws what the reader throws; throws std::runtime_error when the record has no chapter.
-Mgx::ChapterInfo ReadBack(const RecordBlueprint& blueprint);
+Mgx::ChapterInfo ReadBack(const Mgx::RecordBlueprint& blueprint);
 
 } // namespace korvale::test

@@ -7,12 +7,12 @@
 
 namespace korvale::test {
 
-WalkedHeader WalkWrittenHeader(const HeaderBlueprint& header)
+WalkedHeader WalkWrittenHeader(const Mgx::HeaderBlueprint& header)
 {
-    std::vector<std::uint8_t> block = HeaderBlockWriter::Write(header);
+    std::vector<std::uint8_t> block = Mgx::HeaderBlockWriter::Write(header);
     WalkedHeader walked;
     walked.tailStart = static_cast<std::int64_t>(block.size() - header.tail.size());
-    MemoryStream stream(std::move(block));
+    Mgx::MemoryStream stream(std::move(block));
     Mgx::WalkHeader(stream, walked.chapter);
     walked.endPosition = stream.position();
     return walked;

@@ -17,6 +17,6 @@ struct WalkedHeader {
 };
 
 // Throws what the walk throws.
-WalkedHeader WalkWrittenHeader(const HeaderBlueprint& header);
+WalkedHeader WalkWrittenHeader(const Mgx::HeaderBlueprint& header);
 
 } // namespace korvale::test

@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 using korvale::test::Arg;
 using korvale::test::FileBytes;
 using korvale::test::ParseJson;
-using korvale::test::RecordBlueprint;
-using korvale::test::RecordWriter;
+using Mgx::RecordBlueprint;
+using Mgx::RecordWriter;
 using korvale::test::RunInfo;
 
 class KorvaleInfoRepair : public korvale::test::InfoProgramTest {
@@ -28,7 +28,7 @@ protected:
     fs::path writeUnfinished(const std::string& name, std::int32_t* bodyOffset = nullptr) const
     {
         RecordBlueprint blueprint;
-        blueprint.body.operations.push_back(korvale::test::TimeStep{1200, 0});
+        blueprint.body.operations.push_back(Mgx::TimeStep{1200, 0});
         if (bodyOffset) {
             const std::vector<std::uint8_t> whole = RecordWriter(blueprint).fileBytes();
             std::memcpy(bodyOffset, whole.data(), sizeof *bodyOffset);

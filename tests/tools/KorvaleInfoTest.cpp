@@ -12,7 +12,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using korvale::test::RecordBlueprint;
+using Mgx::RecordBlueprint;
 
 QJsonObject Parse(const std::string& line) { return korvale::test::ParseJson(QByteArray::fromStdString(line)); }
 
@@ -40,8 +40,8 @@ TEST_F(KorvaleInfo, JsonHoldsEveryFieldWithNullForWhatWasNeverRead)
     RecordBlueprint blueprint;
     blueprint.header.instructions = std::string("line one\nline \"two\"\0hidden", 25);
     blueprint.header.slots[1].name = "\xB6\xAB\xB7\xBD"; // 东方 in GBK
-    blueprint.body.operations.push_back(korvale::test::TimeStep{1500, 0});
-    blueprint.body.operations.push_back(korvale::test::ChatOperation{"@#1hi"});
+    blueprint.body.operations.push_back(Mgx::TimeStep{1500, 0});
+    blueprint.body.operations.push_back(Mgx::ChatOperation{"@#1hi"});
     const std::string path = write("a.mgx", blueprint);
 
     const QJsonObject json = Parse(RecordJsonLine(path, Mgx::LoadRecordFile(path)));
@@ -81,7 +81,7 @@ TEST_F(KorvaleInfo, ObjectMarksCountEachCodePresent)
     auto& nature = blueprint.header.players[0];
     nature.groups.push_back({0, {}});
     for (const float x : {1.5f, 2.5f, 3.5f}) {
-        korvale::test::ObjectRecordBlueprint gold;
+        Mgx::ObjectRecordBlueprint gold;
         gold.x = x;
         gold.y = 4.0f;
         gold.resourceKind = 3;
@@ -143,7 +143,7 @@ TEST_F(KorvaleInfo, JsonEscapesControlCharactersInNamesAndChat)
     RecordBlueprint blueprint;
     blueprint.header.players[1].name = "tab\there\x01";
     blueprint.header.slots[1].name = "bell\x07\x1f";
-    blueprint.body.operations.push_back(korvale::test::ChatOperation{"@#1a\x1b[31mred\r\nb"});
+    blueprint.body.operations.push_back(Mgx::ChatOperation{"@#1a\x1b[31mred\r\nb"});
     const std::string path = write("control.mgx", blueprint);
 
     const std::string line = RecordJsonLine(path, Mgx::LoadRecordFile(path));

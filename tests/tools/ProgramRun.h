@@ -65,10 +65,10 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
-    std::filesystem::path write(const std::string& name, const RecordBlueprint& blueprint) const
+    std::filesystem::path write(const std::string& name, const Mgx::RecordBlueprint& blueprint) const
     {
         const std::filesystem::path path = m_dir / name;
-        RecordWriter(blueprint).writeFile(path);
+        Mgx::RecordWriter(blueprint).WriteFile(path);
         return path;
     }
 

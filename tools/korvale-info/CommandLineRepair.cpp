@@ -1,6 +1,7 @@
 #include "CommandLineRepair.h"
 
 #include "JsonWriter.h"
+#include "RepairMessage.h"
 #include "Utf8Path.h"
 
 #include <QString>
@@ -45,7 +46,7 @@ std::string RepairOutcomeText(Mgx::RepairCode code, const std::string& path)
 {
     if (code == Mgx::RepairCode::NothingToRepair)
         return NoRepairNeeded;
-    return WithoutLineBreaks(Mgx::RepairMessage(code, Mgx::RepairBackupPath(path)));
+    return WithoutLineBreaks(RepairMessage(code, Mgx::RepairBackupPath(path)).toStdString());
 }
 
 std::string RepairReportLine(const std::string& file, Mgx::RepairCode code, bool json)

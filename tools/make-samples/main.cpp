@@ -16,8 +16,8 @@ int main(int argc, char** argv)
     try {
         const std::filesystem::path folder = argv[1];
         std::filesystem::create_directories(folder);
-        for (const korvale::test::SampleRecord& sample : korvale::test::SampleRecords())
-            korvale::test::RecordWriter(sample.blueprint).writeFile(folder / sample.fileName);
+        for (const Mgx::SampleRecord& sample : Mgx::SampleRecords())
+            Mgx::RecordWriter(sample.blueprint).WriteFile(folder / sample.fileName);
     } catch (const std::exception& error) {
         std::cerr << "korvale-make-samples: " << error.what() << '\n';
         return 1;

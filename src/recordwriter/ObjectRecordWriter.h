@@ -2,7 +2,7 @@
 
 #include "ObjectRecordBlueprint.h"
 
-namespace korvale::test {
+namespace Mgx {
 
 class ByteBuilder;
 
@@ -14,15 +14,15 @@ public:
 private:
     ObjectRecordWriter(const ObjectRecordBlueprint& object, ByteBuilder& out) : m_object(object), m_out(out) {}
 
-    void writePlacement();
-    void writeMotion();
-    void writePath();
-    void writeCombat();
-    void writeAction();
-    void writeTail();
+    void WritePlacement();
+    void WriteMotion();
+    void WritePath();
+    void WriteCombat();
+    void WriteAction();
+    void WriteTail();
 
     const ObjectRecordBlueprint& m_object;
     ByteBuilder& m_out;
 };
 
-} // namespace korvale::test
+} // namespace Mgx

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace korvale::test {
+namespace Mgx {
 
 // A growable byte buffer with a cursor, the mirror of the reader's stream: a write at the cursor
 // overwrites or extends, and a skip moves the cursor either way. Moving forward past the end pads
@@ -46,11 +46,11 @@ public:
     const std::vector<std::uint8_t>& data() const { return m_bytes; }
 
 private:
-    void reserveTo(std::size_t end);
+    void ReserveTo(std::size_t end);
 
     std::vector<std::uint8_t> m_pattern{Filler};
     std::vector<std::uint8_t> m_bytes;
     std::int64_t m_position = 0;
 };
 
-} // namespace korvale::test
+} // namespace Mgx

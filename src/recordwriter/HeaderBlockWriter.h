@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace korvale::test {
+namespace Mgx {
 
 class ByteBuilder;
 
@@ -21,17 +21,17 @@ public:
 private:
     HeaderBlockWriter(const HeaderBlueprint& header, ByteBuilder& out) : m_header(header), m_out(out) {}
 
-    void writePrefix();
-    void writeAiBlock();
-    void writeGameSettings();
-    void writeMap();
-    void writePlayers();
-    void writeScenario();
-    void writeLobby();
-    void writeVictory();
-    void writeTriggers();
-    void writeTeamsAndOptions();
-    void writePregameChat();
+    void WritePrefix();
+    void WriteAiBlock();
+    void WriteGameSettings();
+    void WriteMap();
+    void WritePlayers();
+    void WriteScenario();
+    void WriteLobby();
+    void WriteVictory();
+    void WriteTriggers();
+    void WriteTeamsAndOptions();
+    void WritePregameChat();
 
     std::int64_t tileCount() const;
 
@@ -39,4 +39,4 @@ private:
     ByteBuilder& m_out;
 };
 
-} // namespace korvale::test
+} // namespace Mgx

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace korvale::test {
+namespace Mgx {
 
 namespace {
 
@@ -54,21 +54,21 @@ class Timeline {
 public:
     explicit Timeline(std::uint32_t seed) : m_state(seed) {}
 
-    void waitUntil(std::int32_t minutes, std::int32_t seconds = 0)
+    void WaitUntil(std::int32_t minutes, std::int32_t seconds = 0)
     {
         const std::int32_t until = (minutes * 60 + seconds) * 1000;
         while (m_time < until) {
             const std::int32_t delta = until - m_time < StepMs ? until - m_time : StepMs;
-            add(TimeStep{delta, roll(7) == 0 ? roll(4) + 1 : 0});
+            Add(TimeStep{delta, Roll(7) == 0 ? Roll(4) + 1 : 0});
             m_time += delta;
-            busyWork();
+            BusyWork();
         }
     }
-    void chat(const std::string& line) { add(ChatOperation{line}); }
-    void research(std::uint16_t slot, std::uint16_t technology) { add(ResearchCommand(slot, technology)); }
-    void resign(std::uint8_t player, std::uint8_t slot) { add(ResignCommand(player, slot)); }
-    void gameStart() { add(ChatOperation{{}, 500}); }
-    void chapterBoundary() { add(ChapterBoundary{}); }
+    void Chat(const std::string& line) { Add(ChatOperation{line}); }
+    void Research(std::uint16_t slot, std::uint16_t technology) { Add(ResearchCommand(slot, technology)); }
+    void Resign(std::uint8_t player, std::uint8_t slot) { Add(ResignCommand(player, slot)); }
+    void GameStart() { Add(ChatOperation{{}, 500}); }
+    void AddChapterBoundary() { Add(ChapterBoundary{}); }
 
     std::vector<BodyOperation> operations() const { return m_operations; }
 
@@ -76,37 +76,37 @@ private:
     static constexpr std::int32_t StepMs = 600;
 
     template <class Operation>
-    void add(const Operation& operation)
+    void Add(const Operation& operation)
     {
         m_operations.emplace_back(std::in_place_type<Operation>, operation);
     }
 
-    std::int32_t roll(std::int32_t count)
+    std::int32_t Roll(std::int32_t count)
     {
         m_state = m_state * 1664525u + 1013904223u;
         return static_cast<std::int32_t>((m_state >> 8) % static_cast<std::uint32_t>(count));
     }
 
     // Moves, queued work and view changes: passed over by the scan, but they make the body real.
-    void busyWork()
+    void BusyWork()
     {
-        switch (roll(6)) {
+        switch (Roll(6)) {
         case 0: {
             Command move{std::vector<std::uint8_t>(20, 0)};
             move.data[0] = 0x03;
-            move.data[4] = static_cast<std::uint8_t>(roll(200));
-            add(move);
+            move.data[4] = static_cast<std::uint8_t>(Roll(200));
+            Add(move);
             break;
         }
         case 1: {
             Command queue{std::vector<std::uint8_t>(12, 0)};
             queue.data[0] = 0x77;
-            queue.data[8] = static_cast<std::uint8_t>(roll(8) + 1);
-            add(queue);
+            queue.data[8] = static_cast<std::uint8_t>(Roll(8) + 1);
+            Add(queue);
             break;
         }
         case 2:
-            add(ViewOperation{});
+            Add(ViewOperation{});
             break;
         default:
             break;
@@ -135,16 +135,16 @@ PlayerBlueprint Player(const std::string& name, std::uint8_t civilization, std::
     player.civilization = civilization;
     player.colour = colour;
     player.kind = kind;
-    player.flag = 1;
+    player.resourceExtraFlag = 1;
     player.stateEntries = 3;
-    player.wideFlag = kind == 1 ? 1 : 0;
-    player.c0.entries = {CountTripleEntry{{1, 0, 2}}, CountTripleEntry{{0, 0, 0}}};
-    player.c1.entries = {CountTripleEntry{{2, 1, 0}}};
-    player.c2.entries = {FlaggedEntry{1}, FlaggedEntry{0}};
-    player.c3.entries = {CountTripleEntry{{0, 3, 0}}};
+    player.wideFlag = kind == PlayerKind::Human ? 1 : 0;
+    player.firstList.entries = {CountTripleEntry{{1, 0, 2}}, CountTripleEntry{{0, 0, 0}}};
+    player.secondList.entries = {CountTripleEntry{{2, 1, 0}}};
+    player.thirdList.entries = {FlaggedEntry{1}, FlaggedEntry{0}};
+    player.fourthList.entries = {CountTripleEntry{{0, 3, 0}}};
     player.objectTypes = TypeTable();
-    player.gridA = 4;
-    player.gridB = 3;
+    player.gridRows = 4;
+    player.gridColumns = 3;
     player.unitCounts = {2, 0, 1};
     player.trailing = {1, 7};
     return player;
@@ -152,7 +152,7 @@ PlayerBlueprint Player(const std::string& name, std::uint8_t civilization, std::
 
 PlayerBlueprint Nature(const SampleMap& map)
 {
-    PlayerBlueprint nature = Player("GAIA", 0, 6, 2);
+    PlayerBlueprint nature = Player("GAIA", 0, 6, PlayerKind::Nature);
     nature.groups = {ObjectGroup{0, map.nature()}};
     return nature;
 }
@@ -177,31 +177,31 @@ void SetLobby(HeaderBlueprint& header, const std::vector<std::string>& names, co
 
 void ArabiaTerrain(SampleMap& map, std::uint32_t size)
 {
-    map.fill(SampleMap::Grass);
+    map.Fill(SampleMap::Grass);
     const double s = size;
     for (int i = 0; i < 9; ++i)
-        map.patch(s * (0.1 + 0.09 * i), s * (0.15 + 0.08 * ((i * 5) % 9)), 3 + i % 4, SampleMap::Dirt);
+        map.PaintPatch(s * (0.1 + 0.09 * i), s * (0.15 + 0.08 * ((i * 5) % 9)), 3 + i % 4, SampleMap::Dirt);
     // Woods grow with the map, as the game's generator scales them.
     const double wood = s / 120;
-    map.forest(s * 0.5, s * 0.12, 9 * wood);
-    map.forest(s * 0.12, s * 0.55, 8 * wood);
-    map.forest(s * 0.88, s * 0.45, 8 * wood);
-    map.forest(s * 0.5, s * 0.88, 9 * wood);
-    map.forest(s * 0.3, s * 0.25, 4 * wood);
-    map.forest(s * 0.72, s * 0.78, 4 * wood);
-    map.forest(s * 0.2, s * 0.85, 3 * wood);
-    map.forest(s * 0.85, s * 0.15, 3 * wood);
-    map.lake(s * 0.5, s * 0.5, s * 0.06);
-    map.cliffs(s * 0.3, s * 0.62, s * 0.42, s * 0.7);
-    map.cliffs(s * 0.62, s * 0.3, s * 0.7, s * 0.42);
-    map.relic(s * 0.2, s * 0.8);
-    map.relic(s * 0.8, s * 0.2);
-    map.relic(s * 0.35, s * 0.4);
-    map.relic(s * 0.65, s * 0.62);
-    map.relic(s * 0.5, s * 0.3);
-    map.goldMine(s * 0.5, s * 0.68, 4);
-    map.goldMine(s * 0.48, s * 0.3, 4);
-    map.stoneMine(s * 0.3, s * 0.5, 4);
+    map.AddForest(s * 0.5, s * 0.12, 9 * wood);
+    map.AddForest(s * 0.12, s * 0.55, 8 * wood);
+    map.AddForest(s * 0.88, s * 0.45, 8 * wood);
+    map.AddForest(s * 0.5, s * 0.88, 9 * wood);
+    map.AddForest(s * 0.3, s * 0.25, 4 * wood);
+    map.AddForest(s * 0.72, s * 0.78, 4 * wood);
+    map.AddForest(s * 0.2, s * 0.85, 3 * wood);
+    map.AddForest(s * 0.85, s * 0.15, 3 * wood);
+    map.AddLake(s * 0.5, s * 0.5, s * 0.06);
+    map.AddCliffs(s * 0.3, s * 0.62, s * 0.42, s * 0.7);
+    map.AddCliffs(s * 0.62, s * 0.3, s * 0.7, s * 0.42);
+    map.AddRelic(s * 0.2, s * 0.8);
+    map.AddRelic(s * 0.8, s * 0.2);
+    map.AddRelic(s * 0.35, s * 0.4);
+    map.AddRelic(s * 0.65, s * 0.62);
+    map.AddRelic(s * 0.5, s * 0.3);
+    map.AddGoldMine(s * 0.5, s * 0.68, 4);
+    map.AddGoldMine(s * 0.48, s * 0.3, 4);
+    map.AddStoneMine(s * 0.3, s * 0.5, 4);
 }
 
 SampleRecord OneVersusOne()
@@ -209,15 +209,15 @@ SampleRecord OneVersusOne()
     constexpr std::uint32_t size = 120;
     SampleMap map(size, 11);
     ArabiaTerrain(map, size);
-    map.base(1, 30, 32);
-    map.base(2, 90, 86);
+    map.AddBase(1, 30, 32);
+    map.AddBase(2, 90, 86);
 
     RecordBlueprint record;
     HeaderBlueprint& header = record.header;
     header.mapWidth = header.mapHeight = size;
     header.terrain = map.terrain();
     header.mapId = Arabia;
-    header.players = {Nature(map), Player(Gbk::WindCloud, Chinese, 0, 1), Player("Viper_CN", Huns, 1, 1)};
+    header.players = {Nature(map), Player(Gbk::WindCloud, Chinese, 0, PlayerKind::Human), Player("Viper_CN", Huns, 1, PlayerKind::Human)};
     GiveObjects(header.players[1], map, 1);
     GiveObjects(header.players[2], map, 2);
     SetLobby(header, {Gbk::WindCloud, "Viper_CN"}, {1, 1});
@@ -225,26 +225,26 @@ SampleRecord OneVersusOne()
     header.pregameChat = {Said(1, Gbk::WindCloud, Gbk::Hello), Said(2, "Viper_CN", "hi"), ""};
 
     Timeline game(1);
-    game.gameStart();
-    game.waitUntil(0, 3);
-    game.chat(Said(1, Gbk::WindCloud, "gl hf"));
-    game.chat(Said(2, "Viper_CN", "gl hf"));
-    game.waitUntil(9, 41);
-    game.research(1, FeudalAge);
-    game.waitUntil(10, 5);
-    game.research(2, FeudalAge);
-    game.waitUntil(11, 30);
-    game.chat(Said(1, Gbk::WindCloud, Gbk::Rush));
-    game.waitUntil(17, 12);
-    game.research(2, CastleAge);
-    game.waitUntil(18, 40);
-    game.research(1, CastleAge);
-    game.waitUntil(31, 2);
-    game.research(1, ImperialAge);
-    game.waitUntil(33, 15);
-    game.chat(Said(2, "Viper_CN", "gg"));
-    game.resign(2, 2);
-    game.waitUntil(33, 20);
+    game.GameStart();
+    game.WaitUntil(0, 3);
+    game.Chat(Said(1, Gbk::WindCloud, "gl hf"));
+    game.Chat(Said(2, "Viper_CN", "gl hf"));
+    game.WaitUntil(9, 41);
+    game.Research(1, AgeTechnology::Feudal);
+    game.WaitUntil(10, 5);
+    game.Research(2, AgeTechnology::Feudal);
+    game.WaitUntil(11, 30);
+    game.Chat(Said(1, Gbk::WindCloud, Gbk::Rush));
+    game.WaitUntil(17, 12);
+    game.Research(2, AgeTechnology::Castle);
+    game.WaitUntil(18, 40);
+    game.Research(1, AgeTechnology::Castle);
+    game.WaitUntil(31, 2);
+    game.Research(1, AgeTechnology::Imperial);
+    game.WaitUntil(33, 15);
+    game.Chat(Said(2, "Viper_CN", "gg"));
+    game.Resign(2, 2);
+    game.WaitUntil(33, 20);
     record.body.operations = game.operations();
     return {"1v1_arabia.mgx", record};
 }
@@ -254,11 +254,11 @@ SampleRecord FourVersusFour()
     constexpr std::uint32_t size = 220;
     SampleMap map(size, 44);
     ArabiaTerrain(map, size);
-    map.lake(size * 0.25, size * 0.5, 10);
-    map.lake(size * 0.75, size * 0.5, 10);
+    map.AddLake(size * 0.25, size * 0.5, 10);
+    map.AddLake(size * 0.75, size * 0.5, 10);
     const double positions[8][2] = {{40, 40}, {110, 28}, {180, 40}, {192, 110}, {180, 180}, {110, 192}, {40, 180}, {28, 110}};
     for (std::uint8_t p = 1; p <= 8; ++p)
-        map.base(p, positions[p - 1][0], positions[p - 1][1]);
+        map.AddBase(p, positions[p - 1][0], positions[p - 1][1]);
 
     const std::vector<std::string> names = {Gbk::Invincible, Gbk::FlyingDagger, Gbk::DragonGeneral, "Sky_Eagle",
                                             Gbk::IronHeart,  Gbk::SmilingProud, Gbk::Peerless,      Gbk::PurpleFrost};
@@ -275,7 +275,7 @@ SampleRecord FourVersusFour()
     header.recorderNumber = 5;
     header.players = {Nature(map)};
     for (std::uint8_t p = 1; p <= 8; ++p) {
-        header.players.push_back(Player(names[p - 1], civs[p - 1], static_cast<std::uint8_t>(p - 1), 1));
+        header.players.push_back(Player(names[p - 1], civs[p - 1], static_cast<std::uint8_t>(p - 1), PlayerKind::Human));
         GiveObjects(header.players.back(), map, p);
     }
     SetLobby(header, names, teams);
@@ -284,48 +284,48 @@ SampleRecord FourVersusFour()
                           Said(8, names[7], "gl"), Said(1, names[0], Gbk::Start), "ok"};
 
     Timeline game(4);
-    game.gameStart();
-    game.waitUntil(0, 10);
-    game.chat(Said(2, names[1], Gbk::ComeOn));
-    game.waitUntil(1, 45);
-    game.chat(Said(5, names[4], Gbk::Boar));
+    game.GameStart();
+    game.WaitUntil(0, 10);
+    game.Chat(Said(2, names[1], Gbk::ComeOn));
+    game.WaitUntil(1, 45);
+    game.Chat(Said(5, names[4], Gbk::Boar));
     const std::int32_t feudal[8][2] = {{9, 50}, {10, 2}, {10, 31}, {9, 12}, {10, 58}, {11, 20}, {10, 40}, {9, 58}};
     const int feudalOrder[8] = {3, 0, 7, 1, 2, 6, 4, 5};
     for (int i : feudalOrder) {
-        game.waitUntil(feudal[i][0], feudal[i][1]);
-        game.research(static_cast<std::uint16_t>(i + 1), FeudalAge);
+        game.WaitUntil(feudal[i][0], feudal[i][1]);
+        game.Research(static_cast<std::uint16_t>(i + 1), AgeTechnology::Feudal);
     }
-    game.waitUntil(13, 5);
-    game.chat(Said(4, names[3], Gbk::Raided));
-    game.waitUntil(14, 40);
+    game.WaitUntil(13, 5);
+    game.Chat(Said(4, names[3], Gbk::Raided));
+    game.WaitUntil(14, 40);
     // The game was saved and restored here: the rest is a second chapter.
-    game.chapterBoundary();
-    game.waitUntil(16, 20);
-    game.chat(Said(6, names[5], Gbk::HoldThree));
+    game.AddChapterBoundary();
+    game.WaitUntil(16, 20);
+    game.Chat(Said(6, names[5], Gbk::HoldThree));
     const int castleOrder[6] = {3, 0, 1, 7, 2, 4};
     for (int k = 0; k < 6; ++k) {
-        game.waitUntil(17 + k, 10 * k);
-        game.research(static_cast<std::uint16_t>(castleOrder[k] + 1), CastleAge);
+        game.WaitUntil(17 + k, 10 * k);
+        game.Research(static_cast<std::uint16_t>(castleOrder[k] + 1), AgeTechnology::Castle);
     }
-    game.waitUntil(24, 30);
-    game.chat(Said(7, names[6], Gbk::Charge));
-    game.waitUntil(27, 48);
-    game.chat(Said(6, names[5], Gbk::Retreat));
-    game.resign(6, 6);
-    game.waitUntil(31, 0);
-    game.research(4, ImperialAge);
-    game.waitUntil(33, 25);
-    game.research(1, ImperialAge);
-    game.waitUntil(38, 0);
-    game.chat(Said(2, names[1], "gg"));
-    game.waitUntil(38, 12);
+    game.WaitUntil(24, 30);
+    game.Chat(Said(7, names[6], Gbk::Charge));
+    game.WaitUntil(27, 48);
+    game.Chat(Said(6, names[5], Gbk::Retreat));
+    game.Resign(6, 6);
+    game.WaitUntil(31, 0);
+    game.Research(4, AgeTechnology::Imperial);
+    game.WaitUntil(33, 25);
+    game.Research(1, AgeTechnology::Imperial);
+    game.WaitUntil(38, 0);
+    game.Chat(Said(2, names[1], "gg"));
+    game.WaitUntil(38, 12);
     record.body.operations = game.operations();
     return {"4v4_chat_ageups.mgx", record};
 }
 
 PlayerBlueprint Computer(const std::string& name, std::uint8_t civilization, std::uint8_t colour)
 {
-    PlayerBlueprint computer = Player(name, civilization, colour, 3);
+    PlayerBlueprint computer = Player(name, civilization, colour, PlayerKind::Computer);
     computer.computerEntries = 2;
     computer.computerStrings = {"Promi", "", "standard"};
     return computer;
@@ -335,24 +335,24 @@ SampleRecord Scenario()
 {
     constexpr std::uint32_t size = 144;
     SampleMap map(size, 7);
-    map.fill(SampleMap::Grass);
+    map.Fill(SampleMap::Grass);
     // A river of deep water from north to south with two fords, and a desert on the far bank.
     for (int y = 0; y < static_cast<int>(size); y += 4)
-        map.patch(72 + 6 * std::sin(y / 11.0), y, 6, SampleMap::DeepWater);
-    map.patch(72, 40, 5, SampleMap::Shallows);
-    map.patch(72, 104, 5, SampleMap::Shallows);
-    map.patch(115, 72, 22, SampleMap::Desert);
-    map.forest(30, 30, 12);
-    map.forest(30, 115, 10);
-    map.forest(110, 20, 8);
-    map.lake(110, 120, 9);
-    map.cliffs(50, 60, 50, 85);
-    map.relic(72, 72.5);
-    map.relic(20, 72);
-    map.relic(120, 72);
-    map.base(1, 35, 72);
-    map.base(2, 110, 50);
-    map.base(3, 110, 95);
+        map.PaintPatch(72 + 6 * std::sin(y / 11.0), y, 6, SampleMap::DeepWater);
+    map.PaintPatch(72, 40, 5, SampleMap::Shallows);
+    map.PaintPatch(72, 104, 5, SampleMap::Shallows);
+    map.PaintPatch(115, 72, 22, SampleMap::Desert);
+    map.AddForest(30, 30, 12);
+    map.AddForest(30, 115, 10);
+    map.AddForest(110, 20, 8);
+    map.AddLake(110, 120, 9);
+    map.AddCliffs(50, 60, 50, 85);
+    map.AddRelic(72, 72.5);
+    map.AddRelic(20, 72);
+    map.AddRelic(120, 72);
+    map.AddBase(1, 35, 72);
+    map.AddBase(2, 110, 50);
+    map.AddBase(3, 110, 95);
 
     RecordBlueprint record;
     HeaderBlueprint& header = record.header;
@@ -376,7 +376,7 @@ SampleRecord Scenario()
     header.triggers = {TriggerEntry{"Relics", "Keep all three relics", {TriggerItem{2, "a", "b"}}, 1},
                        TriggerEntry{"Walls", "", {}, 0}};
     header.lobbyEntries = {1, 0, 2};
-    header.players = {Nature(map), Player(Gbk::WhiteHorse, Franks, 0, 1), Computer(Gbk::SaracenSultan, Saracens, 1),
+    header.players = {Nature(map), Player(Gbk::WhiteHorse, Franks, 0, PlayerKind::Human), Computer(Gbk::SaracenSultan, Saracens, 1),
                       Computer(Gbk::MongolKhan, Mongols, 2)};
     for (std::uint8_t p = 1; p <= 3; ++p)
         GiveObjects(header.players[p], map, p);
@@ -384,24 +384,24 @@ SampleRecord Scenario()
 
     Timeline game(9);
     record.body.logVersion = 3;
-    game.gameStart();
-    game.waitUntil(8, 20);
-    game.research(2, FeudalAge);
-    game.waitUntil(8, 55);
-    game.research(3, FeudalAge);
-    game.waitUntil(11, 2);
-    game.research(1, FeudalAge);
-    game.waitUntil(12, 0);
-    game.chat(Said(1, Gbk::WhiteHorse, Gbk::Rush));
-    game.waitUntil(19, 30);
-    game.research(1, CastleAge);
-    game.waitUntil(20, 10);
-    game.research(2, CastleAge);
-    game.waitUntil(29, 45);
-    game.resign(3, 3);
-    game.waitUntil(35, 10);
-    game.resign(2, 2);
-    game.waitUntil(35, 12);
+    game.GameStart();
+    game.WaitUntil(8, 20);
+    game.Research(2, AgeTechnology::Feudal);
+    game.WaitUntil(8, 55);
+    game.Research(3, AgeTechnology::Feudal);
+    game.WaitUntil(11, 2);
+    game.Research(1, AgeTechnology::Feudal);
+    game.WaitUntil(12, 0);
+    game.Chat(Said(1, Gbk::WhiteHorse, Gbk::Rush));
+    game.WaitUntil(19, 30);
+    game.Research(1, AgeTechnology::Castle);
+    game.WaitUntil(20, 10);
+    game.Research(2, AgeTechnology::Castle);
+    game.WaitUntil(29, 45);
+    game.Resign(3, 3);
+    game.WaitUntil(35, 10);
+    game.Resign(2, 2);
+    game.WaitUntil(35, 12);
     record.body.operations = game.operations();
     return {"scenario.mgx", record};
 }
@@ -411,25 +411,25 @@ SampleRecord Unfinished()
     constexpr std::uint32_t size = 120;
     SampleMap map(size, 23);
     ArabiaTerrain(map, size);
-    map.base(1, 88, 30);
-    map.base(2, 30, 88);
+    map.AddBase(1, 88, 30);
+    map.AddBase(2, 30, 88);
 
     RecordBlueprint record;
     HeaderBlueprint& header = record.header;
     header.mapWidth = header.mapHeight = size;
     header.terrain = map.terrain();
     header.mapId = Arabia;
-    header.players = {Nature(map), Player(Gbk::WindCloud, Turks, 2, 1), Player(Gbk::PurpleFrost, Goths, 3, 1)};
+    header.players = {Nature(map), Player(Gbk::WindCloud, Turks, 2, PlayerKind::Human), Player(Gbk::PurpleFrost, Goths, 3, PlayerKind::Human)};
     GiveObjects(header.players[1], map, 1);
     GiveObjects(header.players[2], map, 2);
     SetLobby(header, {Gbk::WindCloud, Gbk::PurpleFrost}, {1, 1});
     header.instructions = "Map Type: Arabia";
 
     Timeline game(23);
-    game.gameStart();
-    game.waitUntil(0, 5);
-    game.chat(Said(2, Gbk::PurpleFrost, "hf"));
-    game.waitUntil(6, 40);
+    game.GameStart();
+    game.WaitUntil(0, 5);
+    game.Chat(Said(2, Gbk::PurpleFrost, "hf"));
+    game.WaitUntil(6, 40);
     // The game stopped writing here and never went back to fill in the first field.
     record.body.operations = game.operations();
     record.headerEnd = 0;
@@ -443,4 +443,4 @@ std::vector<SampleRecord> SampleRecords()
     return {OneVersusOne(), FourVersusFour(), Scenario(), Unfinished()};
 }
 
-} // namespace korvale::test
+} // namespace Mgx

@@ -2,7 +2,7 @@
 
 #include "ByteBuilder.h"
 
-namespace korvale::test {
+namespace Mgx {
 
 WrittenBody BodyWriter::Write(const BodyBlueprint& body, std::int64_t bodyOffset)
 {
@@ -18,7 +18,7 @@ WrittenBody BodyWriter::Write(const BodyBlueprint& body, std::int64_t bodyOffset
             boundaries.push_back(boundary);
         std::visit(writer, operation);
     }
-    writer.linkBoundaries(boundaries);
+    writer.LinkBoundaries(boundaries);
     return {out.data(), writer.m_boundaries};
 }
 
@@ -29,15 +29,15 @@ std::int64_t BodyWriter::fileOffset() const
 
 void BodyWriter::operator()(const ListOperation& operation)
 {
-    m_out.i32(0);
+    m_out.i32(OperationType::Sync);
     m_out.skip(4);
-    m_out.i32(operation.n);
-    m_out.skipSigned32(4 * std::int64_t{operation.n});
+    m_out.i32(operation.valueCount);
+    m_out.skipSigned32(4 * std::int64_t{operation.valueCount});
 }
 
 void BodyWriter::operator()(const Command& command)
 {
-    m_out.i32(1);
+    m_out.i32(OperationType::Command);
     m_out.i32(static_cast<std::int32_t>(command.data.size()));
     m_out.bytes(command.data);
     m_out.bytes(command.trailer.data(), command.trailer.size());
@@ -45,26 +45,26 @@ void BodyWriter::operator()(const Command& command)
 
 void BodyWriter::operator()(const TimeStep& step)
 {
-    m_out.i32(2);
+    m_out.i32(OperationType::TimeStep);
     m_out.i32(step.delta);
-    m_out.i32(step.u);
-    m_out.skipSigned32(step.u == 0 ? 16 : 4 * std::int64_t{step.u});
+    m_out.i32(step.valueCount);
+    m_out.skipSigned32(step.valueCount == 0 ? BodyLayout::EmptyTimeStepTail : 4 * std::int64_t{step.valueCount});
 }
 
 void BodyWriter::operator()(const ViewOperation&)
 {
-    m_out.i32(3);
-    m_out.skip(24);
+    m_out.i32(OperationType::ViewLock);
+    m_out.skip(BodyLayout::ViewLockSize);
 }
 
 void BodyWriter::operator()(const ChatOperation& chat)
 {
-    m_out.i32(4);
-    m_out.i32(chat.m);
-    if (chat.m == -1)
+    m_out.i32(OperationType::Chat);
+    m_out.i32(chat.sender);
+    if (chat.sender == BodyLayout::ChatFromPlayer)
         m_out.string32(chat.text);
     else
-        m_out.skip(20);
+        m_out.skip(BodyLayout::OtherChatSize);
 }
 
 void BodyWriter::operator()(const BareOperation& operation)
@@ -82,7 +82,7 @@ void BodyWriter::operator()(const ChapterBoundary& boundary)
     m_out.bytes(boundary.embedded);
 }
 
-void BodyWriter::linkBoundaries(const std::vector<const ChapterBoundary*>& order)
+void BodyWriter::LinkBoundaries(const std::vector<const ChapterBoundary*>& order)
 {
     for (std::size_t i = 0; i < order.size(); ++i) {
         const std::int64_t next = i + 1 < order.size() ? m_boundaries[i + 1] : 0;
@@ -93,4 +93,4 @@ void BodyWriter::linkBoundaries(const std::vector<const ChapterBoundary*>& order
     }
 }
 
-} // namespace korvale::test
+} // namespace Mgx

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace korvale::test {
+namespace Mgx {
 
 class ByteBuilder;
 
@@ -33,7 +33,7 @@ public:
 private:
     BodyWriter(std::int64_t bodyOffset, ByteBuilder& out) : m_bodyOffset(bodyOffset), m_out(out) {}
 
-    void linkBoundaries(const std::vector<const ChapterBoundary*>& order);
+    void LinkBoundaries(const std::vector<const ChapterBoundary*>& order);
     std::int64_t fileOffset() const;
 
     std::int64_t m_bodyOffset;
@@ -43,4 +43,4 @@ private:
 
 };
 
-} // namespace korvale::test
+} // namespace Mgx

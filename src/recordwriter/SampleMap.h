@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace korvale::test {
+namespace Mgx {
 
 // Paints a plausible map for the bundled sample records: grass with dirt, lakes with shores,
 // forests, and the nature objects and player bases whose marks the map picture shows. The same
@@ -32,29 +32,29 @@ public:
     const std::vector<ObjectRecordBlueprint>& nature() const { return m_nature; }
     std::vector<ObjectRecordBlueprint> playerObjects(std::uint8_t owner) const;
 
-    void fill(std::uint8_t terrain);
+    void Fill(std::uint8_t terrain);
     // An irregular round patch of one terrain.
-    void patch(double cx, double cy, double radius, std::uint8_t terrain);
+    void PaintPatch(double cx, double cy, double radius, std::uint8_t terrain);
     // Deep water in the middle, then water, shallows and a sandy shore; fish in it.
-    void lake(double cx, double cy, double radius);
+    void AddLake(double cx, double cy, double radius);
     // A forest patch with a few trees as objects (wood leaves no mark).
-    void forest(double cx, double cy, double radius);
+    void AddForest(double cx, double cy, double radius);
     // A player's starting position: town centre, villagers, scout, and its resources around it.
-    void base(std::uint8_t owner, double cx, double cy);
-    void goldMine(double cx, double cy, int tiles);
-    void stoneMine(double cx, double cy, int tiles);
-    void berries(double cx, double cy);
-    void relic(double x, double y);
-    void cliffs(double x0, double y0, double x1, double y1);
-    void hunt(double cx, double cy);
+    void AddBase(std::uint8_t owner, double cx, double cy);
+    void AddGoldMine(double cx, double cy, int tiles);
+    void AddStoneMine(double cx, double cy, int tiles);
+    void AddBerries(double cx, double cy);
+    void AddRelic(double x, double y);
+    void AddCliffs(double x0, double y0, double x1, double y1);
+    void AddHunt(double cx, double cy);
 
 private:
-    double random(); // in [0, 1)
-    void setTile(int x, int y, std::uint8_t terrain);
+    double Random(); // in [0, 1)
+    void SetTile(int x, int y, std::uint8_t terrain);
     std::uint8_t tile(int x, int y) const;
-    void addNature(std::uint8_t recordKind, std::int16_t type, double x, double y, std::int16_t resourceKind);
-    void addOwned(std::uint8_t owner, std::uint8_t recordKind, std::int16_t type, double x, double y);
-    ObjectRecordBlueprint varied(ObjectRecordBlueprint object);
+    void AddNature(std::uint8_t recordKind, std::int16_t type, double x, double y, std::int16_t resourceKind);
+    void AddOwned(std::uint8_t owner, std::uint8_t recordKind, std::int16_t type, double x, double y);
+    ObjectRecordBlueprint Varied(ObjectRecordBlueprint object);
 
     std::uint32_t m_size;
     std::uint32_t m_state;
@@ -63,4 +63,4 @@ private:
     std::vector<ObjectRecordBlueprint> m_owned;
 };
 
-} // namespace korvale::test
+} // namespace Mgx

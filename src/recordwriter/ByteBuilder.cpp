@@ -3,9 +3,9 @@
 #include <bit>
 #include <stdexcept>
 
-namespace korvale::test {
+namespace Mgx {
 
-void ByteBuilder::reserveTo(std::size_t end)
+void ByteBuilder::ReserveTo(std::size_t end)
 {
     const std::size_t start = m_bytes.size();
     for (std::size_t i = start; i < end; ++i)
@@ -38,7 +38,7 @@ void ByteBuilder::f32(float value)
 void ByteBuilder::bytes(const std::uint8_t* data, std::size_t count)
 {
     const auto start = static_cast<std::size_t>(m_position);
-    reserveTo(start + count);
+    ReserveTo(start + count);
     for (std::size_t i = 0; i < count; ++i)
         m_bytes[start + i] = data[i];
     m_position += static_cast<std::int64_t>(count);
@@ -72,8 +72,8 @@ void ByteBuilder::seekTo(std::int64_t position)
 {
     if (position < 0)
         throw std::out_of_range("cursor moved before the start of the block");
-    reserveTo(static_cast<std::size_t>(position));
+    ReserveTo(static_cast<std::size_t>(position));
     m_position = position;
 }
 
-} // namespace korvale::test
+} // namespace Mgx

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace korvale::test {
+namespace Mgx {
 
 class ByteBuilder;
 
@@ -16,20 +16,20 @@ public:
 private:
     PlayerBlockWriter(const PlayerBlueprint& player, ByteBuilder& out) : m_player(player), m_out(out) {}
 
-    void writeIdentity(std::uint8_t playerCount);
-    void writeState();
-    void writeCountedLists();
-    void writeComputerStretch();
-    void writeObjectTypes();
-    void writeObjectTypeEntry(const ObjectTypeEntry& entry);
-    void writeUnitCounts();
-    void writeObjectGroups();
-    void writeTrailing();
+    void WriteIdentity(std::uint8_t playerCount);
+    void WriteState();
+    void WriteCountedLists();
+    void WriteComputerStretch();
+    void WriteObjectTypes();
+    void WriteObjectTypeEntry(const ObjectTypeEntry& entry);
+    void WriteUnitCounts();
+    void WriteObjectGroups();
+    void WriteTrailing();
 
-    void writeCountTriples(const CountTripleEntry& entry);
+    void WriteCountTriples(const CountTripleEntry& entry);
 
     const PlayerBlueprint& m_player;
     ByteBuilder& m_out;
 };
 
-} // namespace korvale::test
+} // namespace Mgx

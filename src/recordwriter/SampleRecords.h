@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace korvale::test {
+namespace Mgx {
 
 // A record file that ships with the program as an example, and the blueprint that writes it.
 struct SampleRecord {
@@ -18,4 +18,4 @@ struct SampleRecord {
 // first field the game left at 0.
 std::vector<SampleRecord> SampleRecords();
 
-} // namespace korvale::test
+} // namespace Mgx

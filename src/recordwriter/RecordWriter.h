@@ -1,12 +1,13 @@
 #pragma once
 
 #include "RecordBlueprint.h"
+#include "RecordLayout.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <vector>
 
-namespace korvale::test {
+namespace Mgx {
 
 // Builds a whole record file from a blueprint: headerEnd, nextChapterPos, the raw-DEFLATE header
 // block and the body. Everything is computed once, in the constructor.
@@ -19,8 +20,8 @@ public:
     const std::vector<std::uint8_t>& compressedHeader() const { return m_compressed; }
     const std::vector<std::uint8_t>& body() const { return m_body; }
 
-    // Where the body really starts (8 + the compressed size), whatever the file's first field says.
-    std::int64_t bodyOffset() const { return 8 + static_cast<std::int64_t>(m_compressed.size()); }
+    // Where the body really starts (after the leading fields and the compressed block), whatever the file's first field says.
+    std::int64_t bodyOffset() const { return LeadingFieldsSize + static_cast<std::int64_t>(m_compressed.size()); }
     // The two fields as written at offsets 0 and 4.
     std::int32_t headerEnd() const { return m_headerEnd; }
     std::int32_t nextChapterPos() const { return m_nextChapterPos; }
@@ -29,7 +30,7 @@ public:
 
     std::vector<std::uint8_t> fileBytes() const;
     // Throws std::runtime_error when the file cannot be written.
-    void writeFile(const std::filesystem::path& path) const;
+    void WriteFile(const std::filesystem::path& path) const;
 
 private:
     std::vector<std::uint8_t> m_headerBlock;
@@ -43,4 +44,4 @@ private:
 // Compresses bytes into one raw DEFLATE stream (no zlib or gzip wrapper), as the game stores its header.
 std::vector<std::uint8_t> RawDeflate(const std::vector<std::uint8_t>& bytes);
 
-} // namespace korvale::test
+} // namespace Mgx

@@ -5,22 +5,22 @@
 
 #include <stdexcept>
 
-namespace korvale::test {
+namespace Mgx {
 
 std::vector<std::uint8_t> HeaderBlockWriter::Write(const HeaderBlueprint& header)
 {
     ByteBuilder out;
     HeaderBlockWriter writer(header, out);
-    writer.writePrefix();
-    writer.writeGameSettings();
-    writer.writeMap();
-    writer.writePlayers();
-    writer.writeScenario();
-    writer.writeLobby();
-    writer.writeVictory();
-    writer.writeTriggers();
-    writer.writeTeamsAndOptions();
-    writer.writePregameChat();
+    writer.WritePrefix();
+    writer.WriteGameSettings();
+    writer.WriteMap();
+    writer.WritePlayers();
+    writer.WriteScenario();
+    writer.WriteLobby();
+    writer.WriteVictory();
+    writer.WriteTriggers();
+    writer.WriteTeamsAndOptions();
+    writer.WritePregameChat();
     out.bytes(header.tail);
     return out.data();
 }
@@ -51,15 +51,15 @@ std::int64_t HeaderBlockWriter::tileCount() const
     return static_cast<std::int32_t>(m_header.mapWidth * m_header.mapHeight);
 }
 
-void HeaderBlockWriter::writePrefix()
+void HeaderBlockWriter::WritePrefix()
 {
     m_out.bytes(m_header.prefix.data(), m_header.prefix.size());
     m_out.i32(m_header.aiFlag);
     if (m_header.aiFlag != 0)
-        writeAiBlock();
+        WriteAiBlock();
 }
 
-void HeaderBlockWriter::writeAiBlock()
+void HeaderBlockWriter::WriteAiBlock()
 {
     m_out.skip(2);
     m_out.i16(static_cast<std::int16_t>(m_header.aiStrings.size()));
@@ -79,7 +79,7 @@ void HeaderBlockWriter::writeAiBlock()
     m_out.skip(4 + 5540);
 }
 
-void HeaderBlockWriter::writeGameSettings()
+void HeaderBlockWriter::WriteGameSettings()
 {
     m_out.skip(4);
     m_out.i32(m_header.gameSpeed);
@@ -89,43 +89,43 @@ void HeaderBlockWriter::writeGameSettings()
     m_out.skip(62);
 }
 
-void HeaderBlockWriter::writeMap()
+void HeaderBlockWriter::WriteMap()
 {
     m_out.u32(m_header.mapWidth);
     m_out.u32(m_header.mapHeight);
     m_out.i32(static_cast<std::int32_t>(m_header.zones.size()));
-    for (std::int32_t n : m_header.zones) {
+    for (std::int32_t zoneValues : m_header.zones) {
         m_out.skipSigned32(tileCount() + 1275);
-        m_out.i32(n);
-        m_out.skipSigned32(4 * std::int64_t{n} + 4);
+        m_out.i32(zoneValues);
+        m_out.skipSigned32(4 * std::int64_t{zoneValues} + 4);
     }
     m_out.skip(2);
     m_out.bytes(TerrainOf(m_header));
 
     m_out.i32(static_cast<std::int32_t>(m_header.mapEntries.size()));
     m_out.skipSigned32(4 * static_cast<std::int64_t>(m_header.mapEntries.size()) + 4);
-    for (std::int32_t k : m_header.mapEntries) {
-        m_out.i32(k);
-        m_out.skipSigned32(8 * std::int64_t{k});
+    for (std::int32_t itemCount : m_header.mapEntries) {
+        m_out.i32(itemCount);
+        m_out.skipSigned32(8 * std::int64_t{itemCount});
     }
-    m_out.i32(m_header.mapGridA);
-    m_out.i32(m_header.mapGridB);
-    m_out.skipSigned32(4 * std::int64_t{m_header.mapGridA} * m_header.mapGridB);
+    m_out.i32(m_header.mapGridRows);
+    m_out.i32(m_header.mapGridColumns);
+    m_out.skipSigned32(4 * std::int64_t{m_header.mapGridRows} * m_header.mapGridColumns);
     m_out.skip(13);
 }
 
-void HeaderBlockWriter::writePlayers()
+void HeaderBlockWriter::WritePlayers()
 {
     const std::uint8_t count = m_header.storedPlayerCount();
     if (count > m_header.players.size())
         throw std::invalid_argument("playerCount names more player blocks than the header has");
-    for (std::uint8_t p = 0; p < count; ++p)
-        PlayerBlockWriter::Write(m_header.players[p], count, m_out);
+    for (std::uint8_t playerIndex = 0; playerIndex < count; ++playerIndex)
+        PlayerBlockWriter::Write(m_header.players[playerIndex], count, m_out);
 }
 
-void HeaderBlockWriter::writeScenario()
+void HeaderBlockWriter::WriteScenario()
 {
-    for (int p = 1; p < m_header.storedPlayerCount(); ++p)
+    for (int playerIndex = 1; playerIndex < m_header.storedPlayerCount(); ++playerIndex)
         m_out.skip(1817);
     m_out.skip(4453);
     m_out.string16(m_header.scenarioFileName);
@@ -152,7 +152,7 @@ void HeaderBlockWriter::writeScenario()
     m_out.skip(408 + 40 + 12548 + 5456 + 8);
 }
 
-void HeaderBlockWriter::writeLobby()
+void HeaderBlockWriter::WriteLobby()
 {
     m_out.i32(m_header.mapId);
     m_out.i32(m_header.difficulty);
@@ -164,16 +164,16 @@ void HeaderBlockWriter::writeLobby()
     }
     m_out.skip(1655);
     m_out.i32(static_cast<std::int32_t>(m_header.lobbyEntries.size()));
-    for (std::int32_t m : m_header.lobbyEntries) {
+    for (std::int32_t itemCount : m_header.lobbyEntries) {
         m_out.skip(4);
-        m_out.i32(m);
-        m_out.skipSigned32(12 * std::int64_t{m});
+        m_out.i32(itemCount);
+        m_out.skipSigned32(12 * std::int64_t{itemCount});
         m_out.skip(20);
     }
     m_out.skip(4 + 4);
 }
 
-void HeaderBlockWriter::writeVictory()
+void HeaderBlockWriter::WriteVictory()
 {
     m_out.i32(m_header.victoryType);
     m_out.skip(9);
@@ -181,7 +181,7 @@ void HeaderBlockWriter::writeVictory()
     m_out.skip(108 + 1);
 }
 
-void HeaderBlockWriter::writeTriggers()
+void HeaderBlockWriter::WriteTriggers()
 {
     const auto listCount = static_cast<std::int32_t>(m_header.triggers.size());
     m_out.i32(listCount);
@@ -189,26 +189,26 @@ void HeaderBlockWriter::writeTriggers()
         m_out.skip(18);
         m_out.string32(entry.first);
         m_out.string32(entry.second);
-        const auto e = static_cast<std::int32_t>(entry.items.size());
-        m_out.i32(e);
+        const auto itemCount = static_cast<std::int32_t>(entry.items.size());
+        m_out.i32(itemCount);
         for (const TriggerItem& item : entry.items) {
             m_out.skip(24);
-            m_out.i32(item.r);
+            m_out.i32(item.valueCount);
             m_out.skip(72);
             m_out.string32(item.first);
             m_out.string32(item.second);
-            if (item.r > 0)
-                m_out.skipSigned32(4 * std::int64_t{item.r});
+            if (item.valueCount > 0)
+                m_out.skipSigned32(4 * std::int64_t{item.valueCount});
         }
-        m_out.skipSigned32(4 * std::int64_t{e});
-        m_out.i32(entry.c);
-        m_out.skipSigned32(76 * std::int64_t{entry.c});
+        m_out.skipSigned32(4 * std::int64_t{itemCount});
+        m_out.i32(entry.conditionCount);
+        m_out.skipSigned32(76 * std::int64_t{entry.conditionCount});
     }
     if (listCount > 0)
         m_out.skipSigned32(4 * std::int64_t{listCount});
 }
 
-void HeaderBlockWriter::writeTeamsAndOptions()
+void HeaderBlockWriter::WriteTeamsAndOptions()
 {
     for (std::size_t k = 1; k < m_header.slots.size(); ++k)
         m_out.u8(m_header.slots[k].team);
@@ -220,11 +220,11 @@ void HeaderBlockWriter::writeTeamsAndOptions()
     m_out.u8(m_header.lockFlag);
 }
 
-void HeaderBlockWriter::writePregameChat()
+void HeaderBlockWriter::WritePregameChat()
 {
     m_out.i32(static_cast<std::int32_t>(m_header.pregameChat.size()));
     for (const std::string& line : m_header.pregameChat)
         m_out.string32(line);
 }
 
-} // namespace korvale::test
+} // namespace Mgx

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace korvale::test {
+namespace Mgx {
 
 // A whole record file: header block, body, and the overrides that build damaged files.
 struct RecordBlueprint {
@@ -20,4 +20,4 @@ struct RecordBlueprint {
     std::optional<std::vector<std::uint8_t>> rawBody;     // body bytes used instead of the body
 };
 
-} // namespace korvale::test
+} // namespace Mgx

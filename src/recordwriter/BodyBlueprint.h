@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RecordLayout.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -7,36 +9,36 @@
 #include <variant>
 #include <vector>
 
-namespace korvale::test {
+namespace Mgx {
 
-// Operation type 0: 4 bytes, a count n, then 4 × n bytes.
+// A sync operation: 4 bytes, a count, then that many int32 values.
 struct ListOperation {
-    std::int32_t n = 0;
+    std::int32_t valueCount = 0;
 };
 
 // What the body holds where the scan skips: the int32 2, a time step's type, so that a scan which
 // lands there miscounts the time.
 inline const std::vector<std::uint8_t> SkippedBodyWord = {0x02, 0x00, 0x00, 0x00};
 
-// Operation type 1: L bytes of command data, then 4 more. The first data byte says what it is.
+// A command operation: L bytes of command data, then 4 more. The first data byte says what it is.
 struct Command {
     std::vector<std::uint8_t> data;
     std::array<std::uint8_t, 4> trailer = {0x02, 0x00, 0x00, 0x00};
 };
 
-// Operation type 2: the game clock advances by delta; u = 0 adds 16 bytes, else 4 × u.
+// A time step: the game clock advances by delta; then valueCount int32 values, or 16 bytes for a count of 0.
 struct TimeStep {
     std::int32_t delta = 0;
-    std::int32_t u = 0;
+    std::int32_t valueCount = 0;
 };
 
-// Operation type 3: 24 bytes.
+// A view lock: 24 bytes.
 struct ViewOperation {};
 
-// Operation type 4: with m = -1 a chat line (text stored as is), otherwise 20 bytes.
+// A chat operation: from a player (BodyLayout::ChatFromPlayer) a chat line, text stored as is; otherwise 20 bytes.
 struct ChatOperation {
     std::string text;
-    std::int32_t m = -1;
+    std::int32_t sender = BodyLayout::ChatFromPlayer;
 };
 
 // Any other operation type: nothing but the 4 type bytes.
@@ -70,12 +72,7 @@ struct BodyBlueprint {
 
 // The resign command: bytes 1 and 2 are the number the line prints and the slot it names.
 Command ResignCommand(std::uint8_t printedNumber, std::uint8_t slot);
-// The research command: slot index at bytes 8-9, technology at 10-11 (101 to 103 start an age).
+// The research command: slot index at bytes 8-9, technology at 10-11 (see AgeTechnology).
 Command ResearchCommand(std::uint16_t slot, std::uint16_t technology);
 
-// Technologies whose research the body scan reports as the start of an age.
-constexpr std::uint16_t FeudalAge = 101;
-constexpr std::uint16_t CastleAge = 102;
-constexpr std::uint16_t ImperialAge = 103;
-
-} // namespace korvale::test
+} // namespace Mgx

@@ -1,6 +1,6 @@
 #include "HeaderBlueprint.h"
 
-namespace korvale::test {
+namespace Mgx {
 
 namespace {
 
@@ -28,4 +28,4 @@ std::uint8_t HeaderBlueprint::storedPlayerCount() const
     return playerCount ? *playerCount : static_cast<std::uint8_t>(players.size());
 }
 
-} // namespace korvale::test
+} // namespace Mgx

@@ -2,9 +2,11 @@
 
 #include "ByteBuilder.h"
 
+#include "RecordLayout.h"
+
 #include <stdexcept>
 
-namespace korvale::test {
+namespace Mgx {
 
 void ObjectRecordWriter::Write(const ObjectRecordBlueprint& object, ByteBuilder& out)
 {
@@ -13,21 +15,21 @@ void ObjectRecordWriter::Write(const ObjectRecordBlueprint& object, ByteBuilder&
     ObjectRecordWriter writer(object, out);
     const std::uint8_t kind = object.recordKind;
     out.u8(kind);
-    writer.writePlacement();
-    if (kind == 10)
+    writer.WritePlacement();
+    if (kind == ObjectKind::Decoration)
         return;
-    writer.writeMotion();
-    if (kind == 20)
+    writer.WriteMotion();
+    if (kind == ObjectKind::Animated)
         return;
-    writer.writePath();
-    if (kind == 30)
+    writer.WritePath();
+    if (kind == ObjectKind::Moving)
         return;
-    writer.writeCombat();
-    writer.writeAction();
-    writer.writeTail();
+    writer.WriteCombat();
+    writer.WriteAction();
+    writer.WriteTail();
 }
 
-void ObjectRecordWriter::writePlacement()
+void ObjectRecordWriter::WritePlacement()
 {
     m_out.u8(m_object.owner);
     m_out.i16(m_object.objectTypeId);
@@ -39,10 +41,10 @@ void ObjectRecordWriter::writePlacement()
     m_out.skip(18);
 }
 
-void ObjectRecordWriter::writeMotion()
+void ObjectRecordWriter::WriteMotion()
 {
-    m_out.i8(m_object.u);
-    switch (m_object.u) {
+    m_out.i8(m_object.motionStretch);
+    switch (m_object.motionStretch) {
     case 0:
         m_out.skip(4);
         break;
@@ -51,18 +53,18 @@ void ObjectRecordWriter::writeMotion()
         break;
     case 2:
         m_out.skip(13);
-        m_out.skip(m_object.recordKind == 20 ? 25 : 12);
+        m_out.skip(m_object.recordKind == ObjectKind::Animated ? 25 : 12);
         break;
     default:
         break;
     }
 }
 
-void ObjectRecordWriter::writePath()
+void ObjectRecordWriter::WritePath()
 {
     m_out.skip(7);
-    m_out.i16(m_object.v);
-    switch (m_object.v) {
+    m_out.i16(m_object.pathStretch);
+    switch (m_object.pathStretch) {
     case 0:
         m_out.skip(4);
         break;
@@ -83,14 +85,14 @@ void ObjectRecordWriter::writePath()
     m_out.skip(64);
 }
 
-void ObjectRecordWriter::writeCombat()
+void ObjectRecordWriter::WriteCombat()
 {
     m_out.skip(4);
-    m_out.i16(m_object.w);
-    if (m_object.w != 0) {
+    m_out.i16(m_object.combatFlag);
+    if (m_object.combatFlag != 0) {
         m_out.skip(37);
-        m_out.i16(m_object.w2);
-        if (m_object.w2 != 0)
+        m_out.i16(m_object.combatExtraFlag);
+        if (m_object.combatExtraFlag != 0)
             m_out.skip(47);
         m_out.skip(4);
         const std::int16_t type = m_object.objectTypeId;
@@ -98,54 +100,54 @@ void ObjectRecordWriter::writeCombat()
             m_out.skip(4);
     }
     m_out.skip(10);
-    m_out.u8(m_object.h1);
-    m_out.skip(m_object.h1 != 0 ? 6 : 5);
+    m_out.u8(m_object.combatTailFlag);
+    m_out.skip(m_object.combatTailFlag != 0 ? 6 : 5);
 }
 
-void ObjectRecordWriter::writeAction()
+void ObjectRecordWriter::WriteAction()
 {
-    m_out.u8(m_object.h2);
-    if (m_object.h2 == 0) {
+    m_out.u8(m_object.actionFlag);
+    if (m_object.actionFlag == 0) {
         m_out.skip(12);
         return;
     }
-    m_out.u8(m_object.d1);
-    m_out.i8(m_object.d2);
+    m_out.u8(m_object.actionKind);
+    m_out.i8(m_object.actionLength);
     m_out.skip(10 + 71);
-    m_out.i8(m_object.d3);
+    m_out.i8(m_object.actionTailKind);
     m_out.skip(2);
-    if (m_object.d1 == 70)
+    if (m_object.actionKind == 70)
         m_out.skip(70);
-    if (m_object.d1 == 80)
+    if (m_object.actionKind == 80)
         m_out.skip(85);
-    m_out.skipSigned32(std::int64_t{m_object.d2} + 67);
-    m_out.i16(m_object.e1);
-    m_out.skipSigned32(4 * std::int64_t{m_object.e1});
-    m_out.i16(m_object.e2);
-    m_out.skipSigned32(4 * std::int64_t{m_object.e2});
+    m_out.skipSigned32(std::int64_t{m_object.actionLength} + 67);
+    m_out.i16(m_object.firstActionValues);
+    m_out.skipSigned32(4 * std::int64_t{m_object.firstActionValues});
+    m_out.i16(m_object.secondActionValues);
+    m_out.skipSigned32(4 * std::int64_t{m_object.secondActionValues});
     m_out.skip(118);
-    if (m_object.d3 == 3)
+    if (m_object.actionTailKind == 3)
         m_out.skip(97);
-    if (m_object.d3 == 4)
+    if (m_object.actionTailKind == 4)
         m_out.skip(15);
 }
 
-void ObjectRecordWriter::writeTail()
+void ObjectRecordWriter::WriteTail()
 {
     m_out.skip(11);
-    m_out.i32(m_object.k);
-    if (m_object.k == 0) {
+    m_out.i32(m_object.tailFlag);
+    if (m_object.tailFlag == 0) {
         m_out.skip(1);
     } else {
         m_out.skip(112);
-        m_out.i32(m_object.k2);
-        if (m_object.k2 != 0)
+        m_out.i32(m_object.tailExtraFlag);
+        if (m_object.tailExtraFlag != 0)
             m_out.skip(24);
         m_out.skip(53);
     }
     m_out.skip(30);
-    if (m_object.recordKind != 70)
+    if (m_object.recordKind != ObjectKind::Living)
         m_out.skip(127);
 }
 
-} // namespace korvale::test
+} // namespace Mgx

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace korvale::test {
+namespace Mgx {
 
 // One of the eight rule entries of the AI block; a non-zero ruleFlag adds 400 bytes per ruleCount.
 struct AiRuleEntry {
@@ -24,9 +24,9 @@ struct SlotBlueprint {
     std::uint8_t team = 1;
 };
 
-// An item of a trigger entry: r > 0 adds 4 × r bytes.
+// An item of a trigger entry: a positive valueCount adds that many int32 values.
 struct TriggerItem {
-    std::int32_t r = 0;
+    std::int32_t valueCount = 0;
     std::string first;
     std::string second;
 };
@@ -36,7 +36,7 @@ struct TriggerEntry {
     std::string first;
     std::string second;
     std::vector<TriggerItem> items;
-    std::int32_t c = 0; // count of 76-byte entries
+    std::int32_t conditionCount = 0; // count of 76-byte entries
 };
 
 // Every value the header block stores, in the order the walk meets them. The defaults give a small
@@ -56,8 +56,8 @@ struct HeaderBlueprint {
     std::vector<std::int32_t> zones;       // per zone: the count of 4-byte entries after its W × H + 1275 bytes
     std::vector<std::uint8_t> terrain;     // W × H × 2 bytes; empty means a generated pattern
     std::vector<std::int32_t> mapEntries;  // per entry: a count of 8-byte items
-    std::int32_t mapGridA = 0;             // 4 × a × b bytes follow
-    std::int32_t mapGridB = 0;
+    std::int32_t mapGridRows = 0;          // 4 × rows × columns bytes follow
+    std::int32_t mapGridColumns = 0;
 
     std::vector<PlayerBlueprint> players;
 
@@ -87,4 +87,4 @@ struct HeaderBlueprint {
     std::uint8_t storedPlayerCount() const;
 };
 
-} // namespace korvale::test
+} // namespace Mgx

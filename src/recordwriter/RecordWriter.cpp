@@ -9,7 +9,7 @@
 #include <fstream>
 #include <stdexcept>
 
-namespace korvale::test {
+namespace Mgx {
 
 std::vector<std::uint8_t> RawDeflate(const std::vector<std::uint8_t>& bytes)
 {
@@ -56,7 +56,7 @@ std::vector<std::uint8_t> RecordWriter::fileBytes() const
     return out.data();
 }
 
-void RecordWriter::writeFile(const std::filesystem::path& path) const
+void RecordWriter::WriteFile(const std::filesystem::path& path) const
 {
     const std::vector<std::uint8_t> bytes = fileBytes();
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -65,4 +65,4 @@ void RecordWriter::writeFile(const std::filesystem::path& path) const
         throw std::runtime_error("cannot write " + path.string());
 }
 
-} // namespace korvale::test
+} // namespace Mgx

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <cstdint>
+
+namespace Mgx {
+
+// Layout facts the reader walks by and the writer writes by. Each is stated here once, so that the
+// two cannot drift apart: a record the writer makes is read back exactly when both follow this file.
+
+// The two int32 fields before the compressed header block: headerEnd and nextChapterPos.
+constexpr std::int64_t LeadingFieldsSize = 8;
+
+// One player data block of the header, in the order the bytes come.
+namespace PlayerBlockLayout {
+// A diplomacy stance towards every player comes first; these bytes follow the stances.
+constexpr std::int64_t AfterDiplomacyStances = 42;
+// The resource amounts between the name and the int32 whose positive value adds ResourceExtra.
+constexpr std::int64_t ResourceAmounts = 798 + 9;
+constexpr std::int64_t ResourceExtra = 8;
+constexpr std::int64_t BeforeCivilization = 5;
+constexpr std::int64_t BetweenCivilizationAndColour = 2 + 1;
+constexpr std::int64_t BetweenColourAndKind = 4138 + 1 + 1;
+constexpr std::int64_t AfterKind = 46;
+// An int32 count of state entries, then the entries and a few bytes more.
+constexpr std::int64_t StateEntrySize = 14;
+constexpr std::int64_t StateEntriesEnd = 2;
+constexpr std::int64_t AfterStateEntries = 1;
+// An int32 that selects the length of the stretch after it.
+constexpr std::int64_t WideStateStretch = 206;
+constexpr std::int64_t NarrowStateStretch = 202;
+constexpr std::int64_t BeforeListCounts = 210 + 41 + 128;
+// Four signed count bytes, these bytes, then the four lists.
+constexpr std::int64_t AfterListCounts = 4;
+// Entries of the first, second and fourth list: bytes before and after three signed counts of int32 values.
+constexpr std::int64_t FirstListEntryHead = 5;
+constexpr std::int64_t FirstListEntryTail = 110;
+constexpr std::int64_t SecondListEntryHead = 5;
+constexpr std::int64_t SecondListEntryTail = 103;
+constexpr std::int64_t FourthListEntryHead = 9;
+constexpr std::int64_t FourthListEntryTail = 96;
+// An entry of the third list: a head, a signed count byte whose positive value adds the extra, a tail.
+constexpr std::int64_t ThirdListEntryHead = 97;
+constexpr std::int64_t ThirdListEntryExtra = 4;
+constexpr std::int64_t ThirdListEntryTail = 16;
+constexpr std::int64_t AfterLists = 1;
+
+// What only a computer player's block holds after the lists: a counted run of int32 values, three
+// texts and a stretch, then data that cannot be walked. The object type table is found again by
+// its marker: a byte 11, then the int32 type count.
+constexpr std::int64_t ComputerBeforeValues = 4;
+constexpr std::int64_t ComputerAfterValues = 8;
+constexpr std::int64_t ComputerBeforeSearch = 780;
+constexpr std::int32_t ComputerObjectTypeCount = 866;
+constexpr std::uint8_t ObjectTableMarker[] = {0x0B, 0x62, 0x03, 0x00, 0x00};
+
+// Around the nature player's own stretch: one byte before and one after, for every kind.
+constexpr std::int64_t BeforeNatureStretch = 1;
+// A stretch only the nature player's block holds: the human and nature blocks differ by it.
+constexpr std::int64_t NatureStretch = 452;
+constexpr std::int64_t AfterNatureStretch = 1;
+} // namespace PlayerBlockLayout
+
+// The record kind of an object: what the object is. It decides how many stretches its record and
+// its object type table entry hold.
+namespace ObjectKind {
+constexpr std::uint8_t Decoration = 10; // its record ends after the placement
+constexpr std::uint8_t Animated = 20;   // ends after the motion stretch
+constexpr std::uint8_t Doppelganger = 25;
+constexpr std::uint8_t Moving = 30; // ends after the path stretch
+constexpr std::uint8_t Projectile = 60;
+constexpr std::uint8_t Living = 70; // has no closing 127 bytes
+constexpr std::uint8_t Building = 80;
+} // namespace ObjectKind
+
+// The kinds an object type table holds; any other kind ends the table.
+constexpr bool IsObjectTypeTableKind(std::uint8_t kind)
+{
+    switch (kind) {
+    case ObjectKind::Decoration: case ObjectKind::Animated: case ObjectKind::Doppelganger: case ObjectKind::Moving:
+    case ObjectKind::Projectile: case ObjectKind::Living: case ObjectKind::Building:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The int32 before a group of object records; this one ends the groups.
+constexpr std::int32_t EndOfObjectGroups = 2;
+
+// The body: logVersion, a prefix the scan passes over, then operations, each led by its int32 type.
+namespace BodyLayout {
+constexpr std::int64_t PrefixSize = 24;
+// The prefix's first int32; the repair finds the body by it.
+constexpr std::int32_t FirstPrefixValue = 500;
+// A time step: type, delta, then a count of int32 values; a count of 0 means this many bytes.
+constexpr std::int64_t EmptyTimeStepTail = 16;
+constexpr std::int64_t ViewLockSize = 24;
+// A chat operation whose sender field holds this is a player's line; others are this long.
+constexpr std::int32_t ChatFromPlayer = -1;
+constexpr std::int64_t OtherChatSize = 20;
+} // namespace BodyLayout
+
+namespace OperationType {
+constexpr std::int32_t Sync = 0;
+constexpr std::int32_t Command = 1;
+constexpr std::int32_t TimeStep = 2;
+constexpr std::int32_t ViewLock = 3;
+constexpr std::int32_t Chat = 4;
+} // namespace OperationType
+
+// The first data byte of a command operation.
+namespace CommandByte {
+constexpr std::uint8_t Resign = 0x0B;
+constexpr std::uint8_t Research = 0x65;
+} // namespace CommandByte
+
+// Technologies whose research the body scan reports as the start of an age.
+namespace AgeTechnology {
+constexpr std::uint16_t Feudal = 101;
+constexpr std::uint16_t Castle = 102;
+constexpr std::uint16_t Imperial = 103;
+} // namespace AgeTechnology
+
+} // namespace Mgx

@@ -1,0 +1,230 @@
+#include "PlayerBlockWriter.h"
+
+#include "ByteBuilder.h"
+#include "ObjectRecordWriter.h"
+
+#include "PlayerKind.h"
+#include "RecordLayout.h"
+
+#include <stdexcept>
+
+namespace Mgx {
+
+using namespace PlayerBlockLayout;
+
+namespace {
+
+template <class Entry>
+const Entry& WalkedEntry(const CountedList<Entry>& list, int index)
+{
+    if (index >= static_cast<int>(list.entries.size()))
+        throw std::invalid_argument("a count byte names more entries than the list holds");
+    return list.entries[static_cast<std::size_t>(index)];
+}
+
+} // namespace
+
+void PlayerBlockWriter::Write(const PlayerBlueprint& player, std::uint8_t playerCount, ByteBuilder& out)
+{
+    PlayerBlockWriter writer(player, out);
+    writer.WriteIdentity(playerCount);
+    writer.WriteState();
+    writer.WriteCountedLists();
+    if (player.kind == PlayerKind::Computer) {
+        writer.WriteComputerStretch();
+    } else {
+        out.skip(BeforeNatureStretch);
+        if (player.kind == PlayerKind::Nature)
+            out.skip(NatureStretch);
+        out.skip(AfterNatureStretch);
+    }
+    writer.WriteObjectTypes();
+    writer.WriteUnitCounts();
+    writer.WriteObjectGroups();
+    writer.WriteTrailing();
+    out.skip(2);
+}
+
+void PlayerBlockWriter::WriteIdentity(std::uint8_t playerCount)
+{
+    m_out.skip(playerCount + AfterDiplomacyStances);
+    m_out.string16(m_player.name);
+    m_out.skip(ResourceAmounts);
+    m_out.i32(m_player.resourceExtraFlag);
+    if (m_player.resourceExtraFlag > 0)
+        m_out.skip(ResourceExtra);
+    m_out.skip(BeforeCivilization);
+    m_out.u8(m_player.civilization);
+    m_out.skip(BetweenCivilizationAndColour);
+    m_out.u8(m_player.colour);
+    m_out.skip(BetweenColourAndKind);
+    m_out.u8(m_player.kind);
+    m_out.skip(AfterKind);
+}
+
+void PlayerBlockWriter::WriteState()
+{
+    m_out.i32(m_player.stateEntries);
+    m_out.skipSigned32(StateEntrySize * m_player.stateEntries + StateEntriesEnd);
+    m_out.skip(AfterStateEntries);
+    m_out.i32(m_player.wideFlag);
+    m_out.skip(m_player.wideFlag != 0 ? WideStateStretch : NarrowStateStretch);
+    m_out.skip(BeforeListCounts);
+}
+
+void PlayerBlockWriter::WriteCountTriples(const CountTripleEntry& entry)
+{
+    for (std::int8_t count : entry.counts) {
+        m_out.i8(count);
+        m_out.skipSigned32(4 * std::int64_t{count});
+    }
+}
+
+void PlayerBlockWriter::WriteCountedLists()
+{
+    m_out.u8(m_player.firstList.storedByte());
+    m_out.u8(m_player.secondList.storedByte());
+    m_out.u8(m_player.thirdList.storedByte());
+    m_out.u8(m_player.fourthList.storedByte());
+    m_out.skip(AfterListCounts);
+    for (int i = 0; i < m_player.firstList.walkedCount(); ++i) {
+        m_out.skip(FirstListEntryHead);
+        WriteCountTriples(WalkedEntry(m_player.firstList, i));
+        m_out.skip(FirstListEntryTail);
+    }
+    for (int i = 0; i < m_player.secondList.walkedCount(); ++i) {
+        m_out.skip(SecondListEntryHead);
+        WriteCountTriples(WalkedEntry(m_player.secondList, i));
+        m_out.skip(SecondListEntryTail);
+    }
+    for (int i = 0; i < m_player.thirdList.walkedCount(); ++i) {
+        m_out.skip(ThirdListEntryHead);
+        const std::int8_t count = WalkedEntry(m_player.thirdList, i).count;
+        m_out.i8(count);
+        if (count > 0)
+            m_out.skip(ThirdListEntryExtra);
+        // Whatever the count says: real records hold entries with counts <= 0 followed by these bytes.
+        m_out.skip(ThirdListEntryTail);
+    }
+    for (int i = 0; i < m_player.fourthList.walkedCount(); ++i) {
+        m_out.skip(FourthListEntryHead);
+        WriteCountTriples(WalkedEntry(m_player.fourthList, i));
+        m_out.skip(FourthListEntryTail);
+    }
+    m_out.skip(AfterLists);
+}
+
+void PlayerBlockWriter::WriteComputerStretch()
+{
+    m_out.skip(ComputerBeforeValues);
+    m_out.i32(m_player.computerEntries);
+    m_out.skipSigned32(4 * std::int64_t{m_player.computerEntries});
+    m_out.skip(ComputerAfterValues);
+    for (const std::string& text : m_player.computerStrings)
+        m_out.string32(text);
+    m_out.skip(ComputerBeforeSearch);
+    // What the game stores here cannot be walked; the reader searches for the object table marker,
+    // lands one byte before it and passes the two bytes the other kinds pass. The byte before is the
+    // marker's first byte too, so a search that does not re-test the byte that broke a partial match
+    // misses the marker.
+    m_out.bytes(m_player.computerJunk);
+    m_out.u8(ObjectTableMarker[0]);
+    m_out.u8(ObjectTableMarker[0]);
+    if (m_player.objectTypes.size() > static_cast<std::size_t>(ComputerObjectTypeCount))
+        throw std::invalid_argument("a computer player's type table has 866 entries");
+}
+
+void PlayerBlockWriter::WriteObjectTypes()
+{
+    std::vector<ObjectTypeEntry> entries = m_player.objectTypes;
+    if (m_player.kind == PlayerKind::Computer)
+        entries.resize(ComputerObjectTypeCount, ObjectTypeEntry{0});
+    m_out.i32(static_cast<std::int32_t>(entries.size()));
+    for (const ObjectTypeEntry& entry : entries)
+        m_out.i32(entry.presence);
+    m_out.skip(1);
+    for (const ObjectTypeEntry& entry : entries) {
+        if (entry.presence == 0)
+            continue;
+        WriteObjectTypeEntry(entry);
+        if (!IsObjectTypeTableKind(entry.recordKind))
+            break; // the reader abandons the table here
+    }
+    m_out.skip(1);
+}
+
+void PlayerBlockWriter::WriteObjectTypeEntry(const ObjectTypeEntry& entry)
+{
+    const std::uint8_t kind = entry.recordKind;
+    m_out.skip(1);
+    m_out.u8(kind);
+    if (!IsObjectTypeTableKind(kind))
+        return;
+    m_out.skip(36);
+    if (kind > ObjectKind::Decoration)
+        m_out.skip(4);
+    if (kind > ObjectKind::Doppelganger)
+        m_out.skip(4);
+    if (kind > ObjectKind::Moving) {
+        m_out.skip(10);
+        m_out.i16(entry.firstListCount);
+        m_out.skipSigned32(4 * std::int64_t{entry.firstListCount});
+        m_out.i16(entry.secondListCount);
+        m_out.skipSigned32(4 * std::int64_t{entry.secondListCount});
+        m_out.skip(26);
+        if (kind > ObjectKind::Projectile)
+            m_out.skip(24);
+        if (kind == ObjectKind::Projectile || kind == ObjectKind::Living)
+            m_out.skip(1);
+        if (kind == ObjectKind::Building)
+            m_out.skip(3);
+    }
+    m_out.skip(1);
+}
+
+void PlayerBlockWriter::WriteUnitCounts()
+{
+    m_out.i32(m_player.gridRows);
+    m_out.i32(m_player.gridColumns);
+    m_out.skip(6);
+    m_out.skipSigned32(std::int64_t{m_player.gridRows} * m_player.gridColumns);
+
+    m_out.i32(static_cast<std::int32_t>(m_player.unitCounts.size()));
+    for (std::int32_t count : m_player.unitCounts) {
+        m_out.skip(4);
+        m_out.i32(count);
+    }
+    for (std::int32_t count : m_player.unitCounts)
+        for (std::int32_t unit = 0; unit < count; ++unit)
+            m_out.skip(8);
+    m_out.skip(2);
+}
+
+void PlayerBlockWriter::WriteObjectGroups()
+{
+    for (const ObjectGroup& group : m_player.groups) {
+        if (group.mark == EndOfObjectGroups)
+            throw std::invalid_argument("a group mark of 2 ends the groups");
+        m_out.i32(group.mark);
+        m_out.skip(3);
+        for (const ObjectRecordBlueprint& object : group.objects)
+            ObjectRecordWriter::Write(object, m_out);
+        m_out.u8(0);
+        m_out.skip(2);
+    }
+    m_out.i32(EndOfObjectGroups);
+    m_out.skip(3);
+}
+
+void PlayerBlockWriter::WriteTrailing()
+{
+    for (std::uint8_t entry : m_player.trailing) {
+        if (entry == 0)
+            throw std::invalid_argument("a 0 ends the trailing list");
+        m_out.u8(entry);
+        m_out.skip(106);
+    }
+    m_out.u8(0);
+}
+
+} // namespace Mgx

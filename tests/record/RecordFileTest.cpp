@@ -1,0 +1,104 @@
+// The record file's buffer: reads that cross its edge, and reads too large for it.
+#include "RecordFile.h"
+#include "TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr std::int64_t BufferSize = 256 * 1024; // what RecordFile reads at a time
+
+// No two nearby stretches alike and no period that lines up with the buffer, so a byte taken
+// from the wrong offset shows.
+std::vector<std::uint8_t> NumberedBytes(std::int64_t size)
+{
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    for (std::int64_t i = 0; i < size; ++i)
+        bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    return bytes;
+}
+
+class RecordFileTest : public ::testing::Test {
+protected:
+    const std::vector<std::uint8_t> m_bytes = NumberedBytes(3 * BufferSize + 17);
+    korvale::test::TemporaryFolder m_folder;
+    Mgx::RecordFile m_file{m_folder.WriteFile("numbered.mgx", m_bytes).string()};
+
+    std::int32_t int32At(std::int64_t offset) const
+    {
+        std::int32_t value = 0;
+        std::memcpy(&value, m_bytes.data() + offset, sizeof value);
+        return value;
+    }
+    std::vector<std::uint8_t> bytesAt(std::int64_t offset, std::int64_t count) const
+    {
+        return {m_bytes.begin() + offset, m_bytes.begin() + offset + count};
+    }
+};
+
+TEST_F(RecordFileTest, ValuesAcrossTheBufferEdgeJoinBothFills)
+{
+    std::int32_t value = 0;
+    ASSERT_TRUE(m_file.readInt32(value)); // fills the buffer from offset 0
+    for (std::int64_t offset : {BufferSize - 4, BufferSize - 3, BufferSize - 1, BufferSize}) {
+        SCOPED_TRACE(offset);
+        m_file.seekTo(offset);
+        ASSERT_TRUE(m_file.readInt32(value));
+        EXPECT_EQ(value, int32At(offset));
+        EXPECT_EQ(m_file.position(), offset + 4);
+    }
+    m_file.seekTo(10);
+    ASSERT_TRUE(m_file.readInt32(value));
+    EXPECT_EQ(value, int32At(10)) << "going back before the current fill";
+}
+
+TEST_F(RecordFileTest, ALargeReadOutsideTheBufferGoesStraightThroughAndLeavesTheBufferRight)
+{
+    std::int32_t value = 0;
+    ASSERT_TRUE(m_file.readInt32(value));
+    const std::int64_t start = BufferSize + 100;
+    const std::int64_t count = BufferSize + 5000;
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
+    m_file.seekTo(start);
+    ASSERT_EQ(m_file.read(block.data(), block.size()), block.size());
+    EXPECT_EQ(block, bytesAt(start, count));
+    EXPECT_EQ(m_file.position(), start + count);
+
+    ASSERT_TRUE(m_file.readInt32(value));
+    EXPECT_EQ(value, int32At(start + count)) << "the read after it";
+    m_file.seekTo(20);
+    ASSERT_TRUE(m_file.readInt32(value));
+    EXPECT_EQ(value, int32At(20)) << "the fill from before it";
+}
+
+TEST_F(RecordFileTest, ALargeReadThatStartsInTheBufferCopiesThroughItAndTheFillsAfter)
+{
+    std::int32_t value = 0;
+    ASSERT_TRUE(m_file.readInt32(value));
+    const std::int64_t start = 1000;
+    const std::int64_t count = BufferSize + 3000;
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
+    m_file.seekTo(start);
+    ASSERT_EQ(m_file.read(block.data(), block.size()), block.size());
+    EXPECT_EQ(block, bytesAt(start, count));
+    ASSERT_TRUE(m_file.readInt32(value));
+    EXPECT_EQ(value, int32At(start + count));
+}
+
+TEST_F(RecordFileTest, ALargeReadNearTheEndReturnsWhatThereIs)
+{
+    const std::int64_t start = 3 * BufferSize - 100;
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(BufferSize), 0xEE);
+    m_file.seekTo(start);
+    ASSERT_EQ(m_file.read(block.data(), block.size()), 117u);
+    EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 117), bytesAt(start, 117));
+    EXPECT_EQ(block[117], 0xEE) << "nothing written past what was read";
+    EXPECT_TRUE(m_file.atEnd());
+    std::int32_t value = 0;
+    EXPECT_FALSE(m_file.readInt32(value));
+}
+
+} // namespace
