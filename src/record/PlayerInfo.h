@@ -14,6 +14,7 @@ struct PlayerInfo {
     std::uint8_t kind = 0; // 1 human, 2 nature, 3 computer
 
     bool filled() const { return name.has_value(); }
+    bool operator==(const PlayerInfo&) const = default;
 };
 
 } // namespace Mgx

@@ -94,6 +94,12 @@ void RecordReader::Recycle(GameRecord&& record)
     record = GameRecord();
 }
 
+std::size_t RecordReader::keptBytes() const
+{
+    return RecordFile::BufferSize + m_compressed.capacity() + m_inflater.outputCapacity() + m_terrain.capacity()
+        + m_objectMarks.capacity();
+}
+
 ChapterInfo RecordReader::parseChapter(RecordFile& file)
 {
     ChapterInfo chapter;

@@ -34,6 +34,9 @@ public:
     // Takes back a record the caller is done with; the next load fills its arrays instead of new ones.
     void Recycle(GameRecord&& record);
 
+    // The bytes of working memory the reader holds between loads.
+    std::size_t keptBytes() const;
+
     // A buffer grown past this for one unusual record is given back after that load, not kept for the run.
     static constexpr std::size_t KeptBufferLimit = 16u << 20;
 
