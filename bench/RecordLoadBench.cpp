@@ -1,10 +1,15 @@
 // Loading each real record against the floor of any reader: reading the whole file and inflating
 // its header block with zlib. bench/record-ratios.py turns the two into one ratio per record.
+// The .../40 pairs load the same records 40 times over, as an indexer or a command over a folder
+// does: one reader against a floor that keeps its two buffers and its zlib stream from file to file.
 #include "HeaderInflater.h"
 #include "RecordLoader.h"
+#include "RecordReader.h"
 
 #include <benchmark/benchmark.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -44,6 +49,97 @@ void Load(benchmark::State& state, const std::string& path)
         benchmark::DoNotOptimize(Mgx::LoadRecordFile(path));
 }
 
+// The least any reader of many records does: each file into one kept buffer, each header block
+// inflated into another through one zlib stream.
+class ReusedFloor {
+public:
+    ReusedFloor() { inflateInit2(&m_z, -15); }
+    ~ReusedFloor() { inflateEnd(&m_z); }
+
+    std::size_t read(const std::string& path)
+    {
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (!file)
+            return 0;
+        std::fseek(file, 0, SEEK_END);
+        const auto size = static_cast<std::size_t>(std::ftell(file));
+        std::fseek(file, 0, SEEK_SET);
+        if (m_file.size() < size)
+            m_file.resize(size);
+        const std::size_t got = std::fread(m_file.data(), 1, size, file);
+        std::fclose(file);
+        std::int32_t headerEnd = 0;
+        std::memcpy(&headerEnd, m_file.data(), 4);
+        return inflate(m_file.data() + 8, std::min<std::size_t>(static_cast<std::size_t>(headerEnd - 8), got - 8));
+    }
+
+private:
+    std::size_t inflate(std::uint8_t* bytes, std::size_t length)
+    {
+        inflateReset(&m_z);
+        m_z.next_in = bytes;
+        m_z.avail_in = static_cast<uInt>(length);
+        int status = Z_OK;
+        while (status == Z_OK) {
+            if (m_header.size() < m_z.total_out + length * 16)
+                m_header.resize(m_z.total_out + length * 16);
+            m_z.next_out = m_header.data() + m_z.total_out;
+            m_z.avail_out = static_cast<uInt>(m_header.size() - m_z.total_out);
+            status = ::inflate(&m_z, Z_SYNC_FLUSH);
+        }
+        return m_z.total_out;
+    }
+
+    z_stream m_z{};
+    std::vector<std::uint8_t> m_file;
+    std::vector<std::uint8_t> m_header;
+};
+
+std::vector<std::string> Repeated(const std::vector<std::string>& paths, std::size_t count)
+{
+    std::vector<std::string> loads;
+    for (std::size_t i = 0; i < count && !paths.empty(); ++i)
+        loads.push_back(paths[i % paths.size()]);
+    return loads;
+}
+
+void FloorReused(benchmark::State& state, const std::vector<std::string>& paths)
+{
+    ReusedFloor floor;
+    for (auto _ : state)
+        for (const std::string& path : paths)
+            benchmark::DoNotOptimize(floor.read(path));
+}
+
+void FloorFresh(benchmark::State& state, const std::vector<std::string>& paths)
+{
+    for (auto _ : state)
+        for (const std::string& path : paths) {
+            const auto bytes = ReadWholeFile(path);
+            std::int32_t headerEnd = 0;
+            std::memcpy(&headerEnd, bytes.data(), 4);
+            benchmark::DoNotOptimize(Mgx::InflateHeaderBlock(bytes.data() + 8, static_cast<std::size_t>(headerEnd - 8)));
+        }
+}
+
+void LoadMany(benchmark::State& state, const std::vector<std::string>& paths)
+{
+    Mgx::RecordReader reader;
+    for (auto _ : state)
+        for (const std::string& path : paths) {
+            Mgx::GameRecord record = reader.Load(path);
+            benchmark::DoNotOptimize(record);
+            reader.Recycle(std::move(record));
+        }
+}
+
+void LoadOneShot(benchmark::State& state, const std::vector<std::string>& paths)
+{
+    for (auto _ : state)
+        for (const std::string& path : paths)
+            benchmark::DoNotOptimize(Mgx::LoadRecordFile(path));
+}
+
 bool Loads(const std::string& path)
 {
     try {
@@ -68,6 +164,11 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("Floor/" + name).c_str(), Floor, path)->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("Load/" + name).c_str(), Load, path)->Unit(benchmark::kMillisecond);
     }
+    const std::vector<std::string> forty = Repeated(paths, 40);
+    benchmark::RegisterBenchmark("BM_FloorReused/40", FloorReused, forty)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_LoadMany/40", LoadMany, forty)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_FloorFresh/40", FloorFresh, forty)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_LoadOneShot/40", LoadOneShot, forty)->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Runs the record load benchmark and prints load time / floor time per real record."""
+"""Runs the record load benchmark and prints load time / floor time per real record, then the
+40-load runs: one reader against the floor that reuses its buffers, and against fresh buffers."""
 import json
 import subprocess
 import sys
@@ -9,15 +10,36 @@ out = subprocess.run([binary, "--benchmark_format=json", "--benchmark_repetition
                       "--benchmark_report_aggregates_only=true"] + sys.argv[2:],
                      check=True, capture_output=True, text=True).stdout
 times = {}
+many = {}
 for run in json.loads(out)["benchmarks"]:
     if run.get("aggregate_name") != "median":
         continue
     kind, name = run["run_name"].split("/", 1)
-    times.setdefault(name, {})[kind] = run["real_time"]
+    if kind.startswith("BM_"):
+        many[kind[3:]] = (run["real_time"], run["cpu_time"])
+    else:
+        times.setdefault(name, {})[kind] = run["real_time"]
 worst = 0.0
-print(f"{'record':45} {'floor ms':>9} {'load ms':>9} {'ratio':>6}")
+if times:
+    print(f"{'record':45} {'floor ms':>9} {'load ms':>9} {'ratio':>6}")
 for name, t in sorted(times.items()):
+    if "Load" not in t or "Floor" not in t:
+        continue
     ratio = t["Load"] / t["Floor"]
     worst = max(worst, ratio)
     print(f"{name:45} {t['Floor']:9.3f} {t['Load']:9.3f} {ratio:6.2f}")
-print(f"worst ratio {worst:.2f} (target 1.30)")
+if times:
+    print(f"worst ratio {worst:.2f} (target 1.30)")
+
+if many:
+    print()
+    print(f"{'40 loads':12} {'real ms':>9} {'cpu ms':>9}")
+    for kind in ("FloorReused", "FloorFresh", "LoadMany", "LoadOneShot"):
+        if kind in many:
+            print(f"{kind:12} {many[kind][0]:9.1f} {many[kind][1]:9.1f}")
+    for load, floor, target in (("LoadMany", "FloorReused", " (target 1.20)"), ("LoadMany", "FloorFresh", ""),
+                                ("LoadOneShot", "FloorReused", ""), ("LoadOneShot", "FloorFresh", "")):
+        if load in many and floor in many:
+            real = many[load][0] / many[floor][0]
+            cpu = many[load][1] / many[floor][1]
+            print(f"{load} / {floor}: {real:.2f} real, {cpu:.2f} cpu{target}")

@@ -1,9 +1,29 @@
 // Arbitrary bytes as a record file: the load must end in a record or a RecordError, nothing else.
+// One reader kept across all inputs must give what a fresh load gives, so no input leaves state behind.
 #include "RecordError.h"
 #include "RecordLoader.h"
+#include "RecordReader.h"
 #include "ScratchFile.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace {
+
+// The record, or the text of the error.
+template <typename Load> std::pair<std::optional<Mgx::GameRecord>, std::string> Outcome(Load load)
+{
+    try {
+        return {load(), {}};
+    } catch (const Mgx::RecordError& error) {
+        return {std::nullopt, error.what()};
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -11,10 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const ScratchFile scratch("load.mgx");
     if (!scratch.write(data, size))
         return 0;
-    try {
-        const Mgx::GameRecord record = Mgx::LoadRecordFile(scratch.path());
-        (void)record;
-    } catch (const Mgx::RecordError&) {
-    }
+    static Mgx::RecordReader reader;
+    auto fresh = Outcome([] { return Mgx::LoadRecordFile(scratch.path()); });
+    auto reused = Outcome([] { return reader.Load(scratch.path()); });
+    if (fresh != reused)
+        std::abort();
+    if (reused.first)
+        reader.Recycle(std::move(*reused.first));
     return 0;
 }

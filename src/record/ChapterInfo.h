@@ -45,6 +45,8 @@ struct ChapterInfo {
     std::int32_t logVersion = 0; // 3 = 1.0a, 4 = 1.0c
     // One mark code per tile, row-major; see MarkCode.
     std::vector<std::uint8_t> objectMarks;
+
+    bool operator==(const ChapterInfo&) const = default;
 };
 
 } // namespace Mgx

@@ -14,6 +14,7 @@ struct GameRecord {
     std::string folder;   // the path without its last separator and file name
 
     std::string fullPath() const;
+    bool operator==(const GameRecord&) const = default;
 };
 
 } // namespace Mgx

@@ -19,7 +19,16 @@ constexpr std::uint64_t BaseSteps = 1u << 20;
 
 MemoryStream::MemoryStream(HeaderBlock block)
     : m_block(std::move(block))
+    , m_bytes(m_block.data())
+    , m_size(static_cast<std::int64_t>(m_block.size()))
     , m_stepsLeft(BaseSteps + StepsPerByte * m_block.size())
+{
+}
+
+MemoryStream::MemoryStream(const std::uint8_t* bytes, std::size_t size)
+    : m_bytes(bytes)
+    , m_size(static_cast<std::int64_t>(size))
+    , m_stepsLeft(BaseSteps + StepsPerByte * size)
 {
 }
 
@@ -40,7 +49,7 @@ std::size_t MemoryStream::read(void* destination, std::size_t n)
     countStep();
     const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(n, static_cast<std::uint64_t>(remaining())));
     if (count > 0)
-        std::memcpy(destination, m_block.data() + m_position, count);
+        std::memcpy(destination, m_bytes + m_position, count);
     m_position += static_cast<std::int64_t>(count);
     return count;
 }
@@ -69,7 +78,7 @@ std::string MemoryStream::readBytes(std::uint64_t declaredLength)
 {
     countStep();
     const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(declaredLength, static_cast<std::uint64_t>(remaining())));
-    std::string text(reinterpret_cast<const char*>(m_block.data() + m_position), count);
+    std::string text(reinterpret_cast<const char*>(m_bytes + m_position), count);
     m_position += static_cast<std::int64_t>(count);
     return text;
 }
@@ -85,7 +94,7 @@ std::int64_t MemoryStream::findForward(const std::uint8_t* pattern, std::size_t 
     countStep();
     RunningMatch match(pattern, length);
     for (std::int64_t i = m_position; i < size(); ++i) {
-        if (match.Feed(m_block.data()[i])) {
+        if (match.Feed(m_bytes[i])) {
             const std::int64_t start = i + 1 - static_cast<std::int64_t>(length);
             m_position = i + 1;
             return start;

@@ -22,6 +22,8 @@ class MemoryStream {
 public:
     explicit MemoryStream(HeaderBlock block);
     explicit MemoryStream(const std::vector<std::uint8_t>& bytes); // a copy, for tools and tests
+    // Reads bytes the caller keeps alive for the stream's life: a reader's buffer reused across loads.
+    MemoryStream(const std::uint8_t* bytes, std::size_t size);
 
     std::size_t read(void* destination, std::size_t n);
     void skip(std::int64_t n)
@@ -37,9 +39,9 @@ public:
     void seekTo(std::int64_t p);
 
     std::int64_t position() const { return m_position; }
-    std::int64_t size() const { return static_cast<std::int64_t>(m_block.size()); }
+    std::int64_t size() const { return m_size; }
     std::int64_t remaining() const { return size() - m_position; }
-    const std::uint8_t* current() const { return m_block.data() + m_position; }
+    const std::uint8_t* current() const { return m_bytes + m_position; }
 
     std::int8_t readInt8() { return readValue<std::int8_t>(); }
     std::uint8_t readUInt8() { return readValue<std::uint8_t>(); }
@@ -69,7 +71,7 @@ private:
         // The host is little-endian, like the format. A value beyond the end reads as zero.
         if (m_stepsLeft > 0 && remaining() >= static_cast<std::int64_t>(sizeof value)) {
             --m_stepsLeft;
-            std::memcpy(&value, m_block.data() + m_position, sizeof value);
+            std::memcpy(&value, m_bytes + m_position, sizeof value);
             m_position += static_cast<std::int64_t>(sizeof value);
         } else {
             read(&value, sizeof value);
@@ -80,7 +82,9 @@ private:
     [[noreturn]] void refuseSkip(std::int64_t n);
     void countStep();
 
-    HeaderBlock m_block;
+    HeaderBlock m_block; // empty when the bytes are borrowed
+    const std::uint8_t* m_bytes;
+    std::int64_t m_size;
     std::int64_t m_position = 0;
     std::uint64_t m_stepsLeft;
 };

@@ -12,6 +12,8 @@ struct PlayerSlot {
     std::int32_t slotType = 0;
     GbkText name;
     std::uint8_t team = 0; // 0 or 1 = no team, n >= 2 = team n - 1; slots 1 to 8 only
+
+    bool operator==(const PlayerSlot&) const = default;
 };
 
 } // namespace Mgx

@@ -27,6 +27,12 @@ bool IsRegularFile(const std::string& path)
 } // namespace
 
 RecordFile::RecordFile(const std::string& path)
+    : RecordFile(path, nullptr)
+{
+}
+
+RecordFile::RecordFile(const std::string& path, std::uint8_t* lentBuffer)
+    : m_buffer(lentBuffer)
 {
     // A folder opens on some systems and then reads as nothing; it is no record file either.
     if (!IsRegularFile(path) || !(m_file = OpenFileUtf8(path, "rb")))
@@ -41,7 +47,10 @@ RecordFile::RecordFile(const std::string& path)
     if (m_length < 0)
         m_length = 0;
     std::setvbuf(m_file, nullptr, _IONBF, 0); // our own buffer replaces the C library's
-    m_buffer.reset(new std::uint8_t[BufferSize]);
+    if (!m_buffer) {
+        m_ownBuffer.reset(new std::uint8_t[BufferSize]);
+        m_buffer = m_ownBuffer.get();
+    }
 }
 
 RecordFile::~RecordFile() { close(); }
@@ -59,7 +68,7 @@ bool RecordFile::fill()
     m_bufferFill = 0;
     if (!m_file || m_position < 0 || m_position >= m_length || KORVALE_FSEEK(m_file, m_position, SEEK_SET) != 0)
         return false;
-    m_bufferFill = std::fread(m_buffer.get(), 1, BufferSize, m_file);
+    m_bufferFill = std::fread(m_buffer, 1, BufferSize, m_file);
     return m_bufferFill > 0;
 }
 
@@ -83,7 +92,7 @@ std::size_t RecordFile::read(void* destination, std::size_t n)
             continue;
         }
         const std::size_t count = std::min(n - done, m_bufferFill - static_cast<std::size_t>(offset));
-        std::memcpy(out + done, m_buffer.get() + offset, count);
+        std::memcpy(out + done, m_buffer + offset, count);
         done += count;
         m_position += static_cast<std::int64_t>(count);
     }

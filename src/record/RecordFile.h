@@ -13,6 +13,9 @@ namespace Mgx {
 class RecordFile {
 public:
     explicit RecordFile(const std::string& path); // throws OpenError
+    // Reads through a buffer of BufferSize bytes that the caller lends for the file's life, so a
+    // reader loading many files keeps one buffer rather than asking the system for fresh pages each time.
+    RecordFile(const std::string& path, std::uint8_t* lentBuffer);
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
@@ -32,7 +35,7 @@ public:
         const std::int64_t offset = m_position - m_bufferStart;
         if (offset < 0 || offset >= static_cast<std::int64_t>(m_bufferFill))
             return {nullptr, 0};
-        return {m_buffer.get() + offset, m_bufferFill - static_cast<std::size_t>(offset)};
+        return {m_buffer + offset, m_bufferFill - static_cast<std::size_t>(offset)};
     }
 
     void seekRelative(std::int64_t n) { m_position += n; }
@@ -43,13 +46,15 @@ public:
 
     void close();
 
+    static constexpr std::size_t BufferSize = 256 * 1024;
+
 private:
     // The body scan's reads are a few bytes each; when they lie in the buffer they cost a copy of a word.
     template <typename T> bool readValue(T& value)
     {
         const std::int64_t offset = m_position - m_bufferStart;
         if (offset >= 0 && offset + static_cast<std::int64_t>(sizeof(T)) <= static_cast<std::int64_t>(m_bufferFill)) {
-            std::memcpy(&value, m_buffer.get() + offset, sizeof(T));
+            std::memcpy(&value, m_buffer + offset, sizeof(T));
             m_position += static_cast<std::int64_t>(sizeof(T));
             return true;
         }
@@ -57,11 +62,11 @@ private:
     }
     bool fill();
 
-    static constexpr std::size_t BufferSize = 256 * 1024;
     std::FILE* m_file = nullptr;
     std::int64_t m_length = 0;
     std::int64_t m_position = 0;
-    std::unique_ptr<std::uint8_t[]> m_buffer;
+    std::unique_ptr<std::uint8_t[]> m_ownBuffer; // when none is lent
+    std::uint8_t* m_buffer = nullptr;
     std::int64_t m_bufferStart = 0; // file offset of m_buffer[0]
     std::size_t m_bufferFill = 0;
 };

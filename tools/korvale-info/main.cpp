@@ -5,7 +5,7 @@
 #include "PanelImage.h"
 #include "RecordError.h"
 #include "RecordJson.h"
-#include "RecordLoader.h"
+#include "RecordReader.h"
 #include "RecordText.h"
 #include "TerrainPic.h"
 
@@ -65,22 +65,23 @@ bool WritePictures(const InfoOptions& options, const std::string& file, const Mg
 }
 
 // Every record file the program reads comes in here.
-Mgx::GameRecord LoadRecord(const std::string& file) { return Mgx::LoadRecordFile(file); }
 
 int ShowRecords(const InfoOptions& options, int& argc, char** argv)
 {
     // Only the panel picture needs widgets; text, JSON and the map picture do without an application.
     const auto application = options.panelPng.empty() ? nullptr : MakeApplication(argc, argv);
     int status = ExitOk;
+    Mgx::RecordReader reader; // one for all files: its memory is reused from record to record
     for (const std::string& file : options.files) {
         try {
-            const Mgx::GameRecord record = LoadRecord(file);
+            Mgx::GameRecord record = reader.Load(file);
             if (options.json)
                 std::printf("%s\n", RecordJsonLine(file, record).c_str());
             else
                 std::fputs(RecordText(file, record).c_str(), stdout);
             if (!WritePictures(options, file, record))
                 status = ExitFailed;
+            reader.Recycle(std::move(record));
         } catch (const Mgx::RecordError& error) {
             status = ExitFailed;
             std::printf("%s\n", ErrorJsonLine(file, error.what()).c_str());

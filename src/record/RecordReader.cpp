@@ -1,0 +1,151 @@
+#include "RecordReader.h"
+
+#include "BodyScan.h"
+#include "HeaderWalk.h"
+#include "MemoryStream.h"
+#include "RecordError.h"
+#include "RecordFile.h"
+#include "RecordLayout.h"
+#include "Utf8Path.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+namespace Mgx {
+
+namespace {
+
+
+bool IsSeparator(char c)
+{
+#ifdef _WIN32
+    return c == '/' || c == '\\';
+#else
+    return c == '/';
+#endif
+}
+
+// A relative path is made absolute first, so that joining folder and file name names the same file.
+void SplitPath(const std::string& given, GameRecord& record)
+{
+    std::string path = given;
+    const auto fsPath = PathFromUtf8(given);
+    if (fsPath.is_relative()) {
+        std::error_code error;
+        const auto absolute = std::filesystem::absolute(fsPath, error);
+        if (!error)
+            path = Utf8FromPath(absolute);
+    }
+    std::size_t cut = path.size();
+    while (cut > 0 && !IsSeparator(path[cut - 1]))
+        --cut;
+    record.fileName = path.substr(cut);
+    record.folder = cut > 0 ? path.substr(0, cut - 1) : std::string();
+}
+
+// Keeps the larger of two spare arrays, emptied; one past the limit is not worth holding.
+void KeepSpare(std::vector<std::uint8_t>& spare, std::vector<std::uint8_t>& array)
+{
+    if (array.capacity() > spare.capacity() && array.capacity() <= RecordReader::KeptBufferLimit) {
+        spare = std::move(array);
+        spare.clear();
+    }
+}
+
+template <typename Buffer> void ReleaseIfLarge(Buffer& buffer)
+{
+    if (buffer.capacity() > RecordReader::KeptBufferLimit)
+        Buffer().swap(buffer);
+}
+
+} // namespace
+
+RecordReader::RecordReader()
+    : m_fileBuffer(new std::uint8_t[RecordFile::BufferSize])
+{
+}
+
+RecordReader::~RecordReader() = default;
+
+GameRecord RecordReader::Load(const std::string& path)
+{
+    // Also after a failed load, so one unusual file does not hold its memory for the rest of the run.
+    struct ReleaseAfterwards {
+        RecordReader& reader;
+        ~ReleaseAfterwards() { reader.releaseLargeBuffers(); }
+    } release{*this};
+
+    RecordFile file(path, m_fileBuffer.get());
+    GameRecord record;
+    SplitPath(path, record);
+    if (file.length() != 0)
+        record.chapters.push_back(parseChapter(file));
+    file.close();
+    return record;
+}
+
+void RecordReader::Recycle(GameRecord&& record)
+{
+    for (ChapterInfo& chapter : record.chapters) {
+        KeepSpare(m_terrain, chapter.terrain);
+        KeepSpare(m_objectMarks, chapter.objectMarks);
+    }
+    record = GameRecord();
+}
+
+std::size_t RecordReader::keptBytes() const
+{
+    return RecordFile::BufferSize + m_compressed.capacity() + m_inflater.outputCapacity() + m_terrain.capacity()
+        + m_objectMarks.capacity();
+}
+
+ChapterInfo RecordReader::parseChapter(RecordFile& file)
+{
+    ChapterInfo chapter;
+    // A file shorter than the two fields reads the missing bytes as zero.
+    file.readInt32(chapter.headerEnd);
+    file.readInt32(chapter.nextChapterPos);
+    const std::int32_t headerEnd = chapter.headerEnd;
+    if (headerEnd == 0) {
+        chapter.status = ChapterInfo::HeaderEndMissing;
+        return chapter;
+    }
+    // The walk sizes both arrays itself; the spares only lend their capacity.
+    chapter.terrain = std::exchange(m_terrain, {});
+    chapter.objectMarks = std::exchange(m_objectMarks, {});
+    {
+        const std::span<const std::uint8_t> compressed = readCompressedBlock(file, headerEnd);
+        const std::span<const std::uint8_t> block = m_inflater.inflate(compressed.data(), compressed.size());
+        MemoryStream stream(block.data(), block.size());
+        WalkHeader(stream, chapter);
+    }
+    file.seekTo(headerEnd);
+    ScanBody(file, chapter, chapter.nextChapterPos);
+    chapter.status = ChapterInfo::Read;
+    return chapter;
+}
+
+std::span<const std::uint8_t> RecordReader::readCompressedBlock(RecordFile& file, std::int32_t headerEnd)
+{
+    if (headerEnd <= LeadingFieldsSize)
+        throw ContainerError("the header block would end at offset " + std::to_string(headerEnd) + ", before it begins", 0);
+    // A block that claims more than the file holds is cut off; inflating what is there reports that.
+    const std::int64_t claimed = std::int64_t{headerEnd} - LeadingFieldsSize;
+    const auto present = static_cast<std::size_t>(std::min(claimed, std::max<std::int64_t>(file.length() - LeadingFieldsSize, 0)));
+    if (m_compressed.size() < present)
+        m_compressed.resize(present);
+    // Bytes a failing read leaves out read as zero, never as an earlier file's.
+    const std::size_t got = file.read(m_compressed.data(), present);
+    std::fill(m_compressed.begin() + static_cast<std::ptrdiff_t>(got), m_compressed.begin() + static_cast<std::ptrdiff_t>(present), 0);
+    return {m_compressed.data(), present};
+}
+
+void RecordReader::releaseLargeBuffers()
+{
+    ReleaseIfLarge(m_compressed);
+    if (m_inflater.outputCapacity() > KeptBufferLimit)
+        m_inflater.releaseOutput();
+}
+
+} // namespace Mgx
