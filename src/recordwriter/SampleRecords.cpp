@@ -41,7 +41,7 @@ const char* const Instructions =
     "\xCA\xD5\xBC\xAF 300 \xBB\xC6\xBD\xF0\xA3\xAC\xB2\xA2\xCA\xD8\xD7\xA1\xCA\xA5\xCE\xEF\xA1\xA3";
 } // namespace Gbk
 
-// Civilisation indices.
+// Civilization indices.
 constexpr std::uint8_t Britons = 1, Franks = 2, Goths = 3, Teutons = 4, Japanese = 5, Chinese = 6, Persians = 8,
                        Saracens = 9, Turks = 10, Mongols = 12, Celts = 13, Huns = 17, Koreans = 18;
 
