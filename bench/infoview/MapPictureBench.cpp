@@ -52,10 +52,10 @@ void BM_SetMapAndPaint(benchmark::State& state)
     EnsureBenchApplication();
     const Mgx::ChapterInfo map = RealisticMap();
     TerrainPic picture;
-    picture.setMarkSize(4);
+    picture.SetMarkSize(4);
     for (auto _ : state) {
         picture.SetMap(map.mapWidth, map.mapHeight, map.terrain, map.objectMarks);
-        benchmark::DoNotOptimize(picture.renderPicture(LargeClient));
+        benchmark::DoNotOptimize(picture.RenderPicture(LargeClient));
     }
 }
 BENCHMARK(BM_SetMapAndPaint)->Unit(benchmark::kMicrosecond);
@@ -65,10 +65,10 @@ void BM_Repaint(benchmark::State& state)
     EnsureBenchApplication();
     const Mgx::ChapterInfo map = RealisticMap();
     TerrainPic picture;
-    picture.setMarkSize(4);
+    picture.SetMarkSize(4);
     picture.SetMap(map.mapWidth, map.mapHeight, map.terrain, map.objectMarks);
     for (auto _ : state)
-        benchmark::DoNotOptimize(picture.renderPicture(LargeClient));
+        benchmark::DoNotOptimize(picture.RenderPicture(LargeClient));
 }
 BENCHMARK(BM_Repaint)->Unit(benchmark::kMicrosecond);
 
@@ -80,10 +80,10 @@ void BM_RepaintEveryTileMarked(benchmark::State& state)
     for (std::size_t i = 0; i < map.objectMarks.size(); ++i)
         map.objectMarks[i] = std::uint8_t(1 + i % 13);
     TerrainPic picture;
-    picture.setMarkSize(4);
+    picture.SetMarkSize(4);
     picture.SetMap(map.mapWidth, map.mapHeight, map.terrain, map.objectMarks);
     for (auto _ : state)
-        benchmark::DoNotOptimize(picture.renderPicture(LargeClient));
+        benchmark::DoNotOptimize(picture.RenderPicture(LargeClient));
 }
 BENCHMARK(BM_RepaintEveryTileMarked)->Unit(benchmark::kMicrosecond);
 

@@ -36,7 +36,7 @@ AdvancedPage::AdvancedPage(QWidget* parent)
     }
 }
 
-void AdvancedPage::setLabels(const InfoLabels& labels)
+void AdvancedPage::SetLabels(const InfoLabels& labels)
 {
     m_labels[GameType]->setText(labels.gameType);
     m_labels[MapType]->setText(labels.mapType);

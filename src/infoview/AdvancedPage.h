@@ -15,7 +15,7 @@ public:
     explicit AdvancedPage(QWidget* parent = nullptr);
 
     // Takes the eight settings texts; the others of InfoLabels belong to the general page.
-    void setLabels(const InfoLabels& labels);
+    void SetLabels(const InfoLabels& labels);
 
 private:
     enum Label { GameType, MapType, Map, MapSize, Speed, Difficulty, Population, Victory, LabelCount };

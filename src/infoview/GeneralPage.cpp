@@ -40,17 +40,17 @@ GeneralPage::GeneralPage(QWidget* parent)
     m_map = new MapContainer(this);
     m_map->setObjectName(QStringLiteral("mapContainer"));
     m_map->setGeometry(CompactMapGeometry);
-    connect(m_map, &MapContainer::switchedToLarge, this, &GeneralPage::showLargeMap);
-    connect(m_map, &MapContainer::switchedToCompact, this, &GeneralPage::showCompactMap);
+    connect(m_map, &MapContainer::switchedToLarge, this, &GeneralPage::ShowLargeMap);
+    connect(m_map, &MapContainer::switchedToCompact, this, &GeneralPage::ShowCompactMap);
 }
 
-void GeneralPage::setObjectives(const QString& text) { m_objectives->setPlainText(text); }
+void GeneralPage::SetObjectives(const QString& text) { m_objectives->setPlainText(text); }
 
-void GeneralPage::setDuration(const QString& text) { m_duration->setText(text); }
+void GeneralPage::SetDuration(const QString& text) { m_duration->setText(text); }
 
-void GeneralPage::setVersion(const QString& text) { m_version->setText(text); }
+void GeneralPage::SetVersion(const QString& text) { m_version->setText(text); }
 
-void GeneralPage::hideLabelsUnderLargeMap()
+void GeneralPage::HideLabelsUnderLargeMap()
 {
     if (m_map->isCompact())
         return;
@@ -58,7 +58,7 @@ void GeneralPage::hideLabelsUnderLargeMap()
     m_duration->hide();
 }
 
-void GeneralPage::showLargeMap()
+void GeneralPage::ShowLargeMap()
 {
     m_objectives->hide();
     m_duration->hide();
@@ -66,7 +66,7 @@ void GeneralPage::showLargeMap()
     m_map->setGeometry(LargeMapGeometry);
 }
 
-void GeneralPage::showCompactMap()
+void GeneralPage::ShowCompactMap()
 {
     m_objectives->show();
     m_duration->show();

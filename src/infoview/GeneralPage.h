@@ -14,18 +14,18 @@ class GeneralPage : public QWidget {
 public:
     explicit GeneralPage(QWidget* parent = nullptr);
 
-    void setObjectives(const QString& text);
-    void setDuration(const QString& text);
-    void setVersion(const QString& text);
+    void SetObjectives(const QString& text);
+    void SetDuration(const QString& text);
+    void SetVersion(const QString& text);
 
     MapContainer& mapContainer() const { return *m_map; }
 
     // The large map covers the place of the duration and version labels.
-    void hideLabelsUnderLargeMap();
+    void HideLabelsUnderLargeMap();
 
 private:
-    void showLargeMap();
-    void showCompactMap();
+    void ShowLargeMap();
+    void ShowCompactMap();
 
     QPlainTextEdit* m_objectives = nullptr;
     QLabel* m_duration = nullptr;

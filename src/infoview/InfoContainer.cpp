@@ -47,13 +47,13 @@ InfoContainer::InfoContainer(QWidget* parent)
     PanelArtwork::Load();
     setFont(PanelFonts::Text());
     resize(DialogUnits::toPixels(QSize(270, 450)));
-    createTabs();
-    createPages();
-    createCollapseIcons();
+    CreateTabs();
+    CreatePages();
+    CreateCollapseIcons();
     ResetInfo();
 }
 
-void InfoContainer::createTabs()
+void InfoContainer::CreateTabs()
 {
     m_infoTabs = MakeTabs(this, QStringLiteral("infoTabs"), DialogUnits::toPixels(2, 2, 265, 177),
                           {QStringLiteral("基本信息"), QStringLiteral("扩展信息")});
@@ -62,7 +62,7 @@ void InfoContainer::createTabs()
     m_chatTabs = MakeTabs(this, QStringLiteral("chatTabs"), DialogUnits::toPixels(2, 329, 265, 119),
                           {QStringLiteral("聊天信息")});
     connect(m_infoTabs, &QTabWidget::currentChanged, this,
-            [this](int index) { showInformationPages(m_layout.selectTab(index == 0)); });
+            [this](int index) { ShowInformationPages(m_layout.SelectTab(index == 0)); });
 
     m_chatList = new QListWidget(this);
     m_chatList->setObjectName(QStringLiteral("chatList"));
@@ -71,7 +71,7 @@ void InfoContainer::createTabs()
     m_chatList->setUniformItemSizes(true);
 }
 
-void InfoContainer::createPages()
+void InfoContainer::CreatePages()
 {
     m_generalPage = new GeneralPage(this);
     m_generalPage->setObjectName(QStringLiteral("generalPage"));
@@ -87,16 +87,16 @@ void InfoContainer::createPages()
     m_playerPage->setGeometry(m_layout.playerPageRect());
 }
 
-void InfoContainer::createCollapseIcons()
+void InfoContainer::CreateCollapseIcons()
 {
     m_upperIcon = MakeCollapseIcon(this, QStringLiteral("upperCollapseIcon"), DialogUnits::toPixels(QPoint(253, 2)));
     m_lowerIcon = MakeCollapseIcon(this, QStringLiteral("lowerCollapseIcon"), DialogUnits::toPixels(QPoint(253, 330)));
-    connect(m_upperIcon, &QToolButton::clicked, this, &InfoContainer::toggleCollapsed);
-    connect(m_lowerIcon, &QToolButton::clicked, this, &InfoContainer::toggleCollapsed);
-    setCollapseIcons(false);
+    connect(m_upperIcon, &QToolButton::clicked, this, &InfoContainer::ToggleCollapsed);
+    connect(m_lowerIcon, &QToolButton::clicked, this, &InfoContainer::ToggleCollapsed);
+    SetCollapseIcons(false);
 }
 
-void InfoContainer::setCollapseIcons(bool collapsed)
+void InfoContainer::SetCollapseIcons(bool collapsed)
 {
     const QIcon icon = PanelArtwork::Triangle(!collapsed);
     // Without the artwork the buttons still need something to click on.
@@ -112,27 +112,27 @@ void InfoContainer::setCollapseIcons(bool collapsed)
 
 void InfoContainer::ResetInfo()
 {
-    showLabels(InfoLabels::Captions());
+    ShowLabels(InfoLabels::Captions());
     m_playerPage->Reset();
     m_chatList->clear();
 }
 
-void InfoContainer::showLabels(const InfoLabels& labels)
+void InfoContainer::ShowLabels(const InfoLabels& labels)
 {
-    m_advancedPage->setLabels(labels);
-    m_generalPage->setObjectives(labels.objectives);
-    m_generalPage->setDuration(labels.duration);
-    m_generalPage->setVersion(labels.version);
+    m_advancedPage->SetLabels(labels);
+    m_generalPage->SetObjectives(labels.objectives);
+    m_generalPage->SetDuration(labels.duration);
+    m_generalPage->SetVersion(labels.version);
 }
 
-void InfoContainer::showChat(const QStringList& lines)
+void InfoContainer::ShowChat(const QStringList& lines)
 {
     m_chatList->setUpdatesEnabled(false);
     m_chatList->addItems(lines);
     m_chatList->setUpdatesEnabled(true);
 }
 
-void InfoContainer::showInformationPages(InformationPages pages)
+void InfoContainer::ShowInformationPages(InformationPages pages)
 {
     // Inside its tab a page lets the tab's pane show through; over the collapsed strips it covers
     // the top of the chat, so it brings its own background there.
@@ -142,25 +142,25 @@ void InfoContainer::showInformationPages(InformationPages pages)
     m_advancedPage->setVisible(pages.advanced);
 }
 
-void InfoContainer::toggleCollapsed()
+void InfoContainer::ToggleCollapsed()
 {
     const QRect chatTabs = m_chatTabs->geometry();
-    const CollapseGeometry g = m_layout.toggleCollapsed(chatTabs.y() + chatTabs.height());
+    const CollapseGeometry g = m_layout.ToggleCollapsed(chatTabs.y() + chatTabs.height());
     m_infoTabs->setGeometry(g.infoTabs);
     m_playerTabs->setGeometry(g.playerTabs);
-    showInformationPages(g.pages);
+    ShowInformationPages(g.pages);
     m_playerPage->setGeometry(g.playerPage);
     m_playerPage->setVisible(g.playerPageVisible);
     m_chatTabs->setGeometry(g.chatTabs);
     m_chatList->setGeometry(g.chatList);
     m_lowerIcon->setGeometry(g.lowerIcon);
-    setCollapseIcons(g.collapsed);
+    SetCollapseIcons(g.collapsed);
 }
 
 void InfoContainer::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const ChatGeometry g = InfoPanelLayout::chatGeometryForHeight(event->size().height(), m_chatTabs->geometry());
+    const ChatGeometry g = InfoPanelLayout::ChatGeometryForHeight(event->size().height(), m_chatTabs->geometry());
     m_chatTabs->setGeometry(g.chatTabs);
     m_chatList->setGeometry(g.chatList);
 }

@@ -25,8 +25,8 @@ public:
     // left as it is.
     void ResetInfo();
 
-    void showLabels(const InfoLabels& labels);
-    void showChat(const QStringList& lines);
+    void ShowLabels(const InfoLabels& labels);
+    void ShowChat(const QStringList& lines);
 
     GeneralPage& generalPage() const { return *m_generalPage; }
     AdvancedPage& advancedPage() const { return *m_advancedPage; }
@@ -34,17 +34,17 @@ public:
     const InfoPanelLayout& panelLayout() const { return m_layout; }
 
     // What a click on either triangle does.
-    void toggleCollapsed();
+    void ToggleCollapsed();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void createTabs();
-    void createPages();
-    void createCollapseIcons();
-    void showInformationPages(InformationPages pages);
-    void setCollapseIcons(bool collapsed);
+    void CreateTabs();
+    void CreatePages();
+    void CreateCollapseIcons();
+    void ShowInformationPages(InformationPages pages);
+    void SetCollapseIcons(bool collapsed);
 
     InfoPanelLayout m_layout;
     QTabWidget* m_infoTabs = nullptr;

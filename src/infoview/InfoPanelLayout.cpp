@@ -17,7 +17,7 @@ QRect InfoPanelLayout::informationPageRect() const { return {PageLeft, m_pagesTo
 
 QRect InfoPanelLayout::playerPageRect() const { return {PageLeft, m_playersTop, PageWidth, 205}; }
 
-InformationPages InfoPanelLayout::selectTab(bool basic)
+InformationPages InfoPanelLayout::SelectTab(bool basic)
 {
     m_basicTabSelected = basic;
     return selectedPages();
@@ -25,7 +25,7 @@ InformationPages InfoPanelLayout::selectTab(bool basic)
 
 InformationPages InfoPanelLayout::selectedPages() const { return {m_basicTabSelected, !m_basicTabSelected}; }
 
-CollapseGeometry InfoPanelLayout::toggleCollapsed(int chatTabBottom)
+CollapseGeometry InfoPanelLayout::ToggleCollapsed(int chatTabBottom)
 {
     m_collapsed = !m_collapsed;
     CollapseGeometry g;
@@ -45,7 +45,7 @@ CollapseGeometry InfoPanelLayout::toggleCollapsed(int chatTabBottom)
     return g;
 }
 
-ChatGeometry InfoPanelLayout::chatGeometryForHeight(int clientHeight, const QRect& chatTabs)
+ChatGeometry InfoPanelLayout::ChatGeometryForHeight(int clientHeight, const QRect& chatTabs)
 {
     ChatGeometry g;
     g.chatTabs = {chatTabs.x(), chatTabs.y(), chatTabs.width(), clientHeight - chatTabs.y() - 10};

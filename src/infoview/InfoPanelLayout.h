@@ -42,13 +42,13 @@ public:
     QRect playerPageRect() const;
 
     // The user picked an information tab: its page shows, collapsed or not.
-    InformationPages selectTab(bool basic);
+    InformationPages SelectTab(bool basic);
 
     // Collapses when expanded and expands when collapsed. The chat tab keeps the bottom edge it has now.
-    CollapseGeometry toggleCollapsed(int chatTabBottom);
+    CollapseGeometry ToggleCollapsed(int chatTabBottom);
 
     // The chat tab keeps its left, top and width and reaches down to 10 pixels above the bottom.
-    static ChatGeometry chatGeometryForHeight(int clientHeight, const QRect& chatTabs);
+    static ChatGeometry ChatGeometryForHeight(int clientHeight, const QRect& chatTabs);
 
 private:
     InformationPages selectedPages() const;

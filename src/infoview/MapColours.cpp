@@ -1,6 +1,7 @@
 #include "MapColours.h"
 
 #include "MarkCode.h"
+#include "PlayerColour.h"
 
 namespace MapColours {
 
@@ -33,8 +34,9 @@ const std::array<QRgb, 41> TerrainColours = {
 
 const std::array<QRgb, 14> MarkColours = {
     qRgb(128, 128, 128), // 0: no mark, never drawn
-    qRgb(0, 0, 255),     qRgb(255, 0, 0),   qRgb(0, 255, 0),     qRgb(255, 255, 0),
-    qRgb(0, 255, 255),   qRgb(255, 0, 255), qRgb(255, 255, 255), qRgb(255, 128, 0),
+    // 1 to 8: the owner's player colour.
+    Mgx::PlayerColourRgb[0], Mgx::PlayerColourRgb[1], Mgx::PlayerColourRgb[2], Mgx::PlayerColourRgb[3],
+    Mgx::PlayerColourRgb[4], Mgx::PlayerColourRgb[5], Mgx::PlayerColourRgb[6], Mgx::PlayerColourRgb[7],
     qRgb(165, 196, 108), // food
     qRgb(145, 145, 145), // stone
     qRgb(255, 199, 0),   // gold

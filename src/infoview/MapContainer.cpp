@@ -46,25 +46,25 @@ MapContainer::MapContainer(QWidget* parent)
     m_modeImage->setCursor(Qt::PointingHandCursor);
     m_modeImage->installEventFilter(this);
 
-    connect(m_showResourcesBox, &QCheckBox::clicked, this, &MapContainer::toggleShowResources);
-    connect(m_showUnitsBox, &QCheckBox::clicked, this, &MapContainer::toggleShowUnits);
-    connect(m_picture, &TerrainPic::clicked, this, &MapContainer::toggleMode);
+    connect(m_showResourcesBox, &QCheckBox::clicked, this, &MapContainer::ToggleShowResources);
+    connect(m_showUnitsBox, &QCheckBox::clicked, this, &MapContainer::ToggleShowUnits);
+    connect(m_picture, &TerrainPic::clicked, this, &MapContainer::ToggleMode);
 
     resize(MapGeometry::PanePlacement(m_compact).size());
-    layOut();
+    LayOut();
 }
 
 void MapContainer::ShowMap(std::uint32_t width, std::uint32_t height, std::span<const std::uint8_t> terrain,
                            std::span<const std::uint8_t> objectMarks)
 {
     m_picture->SetMap(width, height, terrain, objectMarks);
-    handFlagsToPicture();
+    HandFlagsToPicture();
 }
 
-void MapContainer::toggleMode()
+void MapContainer::ToggleMode()
 {
     m_compact = !m_compact;
-    layOut();
+    LayOut();
     if (m_compact)
         Q_EMIT switchedToCompact();
     else
@@ -74,13 +74,13 @@ void MapContainer::toggleMode()
 bool MapContainer::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_modeImage && event->type() == QEvent::MouseButtonPress) {
-        toggleMode();
+        ToggleMode();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void MapContainer::layOut()
+void MapContainer::LayOut()
 {
     const MapGeometry::PaneLayout layout = MapGeometry::PaneLayoutFor(m_compact);
     m_group->setGeometry(layout.group);
@@ -89,25 +89,25 @@ void MapContainer::layOut()
     m_showUnitsBox->setGeometry(layout.showUnits);
     m_modeImage->setGeometry(layout.modeImage);
     m_modeImage->setPixmap(ModePixmap(m_compact));
-    handFlagsToPicture();
+    HandFlagsToPicture();
 }
 
-void MapContainer::handFlagsToPicture()
+void MapContainer::HandFlagsToPicture()
 {
-    m_picture->setShowResources(m_showResources);
-    m_picture->setShowUnits(m_showUnits);
-    m_picture->setMarkSize(MapGeometry::PaneLayoutFor(m_compact).markSize);
+    m_picture->SetShowResources(m_showResources);
+    m_picture->SetShowUnits(m_showUnits);
+    m_picture->SetMarkSize(MapGeometry::PaneLayoutFor(m_compact).markSize);
     m_picture->update();
 }
 
-void MapContainer::toggleShowResources()
+void MapContainer::ToggleShowResources()
 {
     m_showResources = !m_showResources;
-    handFlagsToPicture();
+    HandFlagsToPicture();
 }
 
-void MapContainer::toggleShowUnits()
+void MapContainer::ToggleShowUnits()
 {
     m_showUnits = !m_showUnits;
-    handFlagsToPicture();
+    HandFlagsToPicture();
 }

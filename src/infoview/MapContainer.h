@@ -28,7 +28,7 @@ public:
     TerrainPic* picture() const { return m_picture; }
 
     // Switches to the other mode, as a click on the corner image or the picture does.
-    void toggleMode();
+    void ToggleMode();
 
 Q_SIGNALS:
     void switchedToLarge();
@@ -38,10 +38,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void layOut();
-    void handFlagsToPicture();
-    void toggleShowResources();
-    void toggleShowUnits();
+    void LayOut();
+    void HandFlagsToPicture();
+    void ToggleShowResources();
+    void ToggleShowUnits();
 
     bool m_compact = true;
     bool m_showResources = true;

@@ -17,7 +17,7 @@ constexpr const char* RealWorldMapTexts[] = {
 
 constexpr const char* MapTypeTexts[] = {"定制", "标准", "真实世界"};
 
-// Index 0 is no playable civilisation; it reads like real-world map 43.
+// Index 0 is no playable civilization; it reads like real-world map 43.
 constexpr const char* CivilizationTexts[] = {
     "拜占庭", "不列颠", "法国", "哥特", "条顿", "日本", "中国", "拜占庭", "波斯", "撒拉逊",
     "土耳其", "维京", "蒙古", "凯尔特", "西班牙", "阿兹特克", "玛雅", "匈奴", "朝鮮",

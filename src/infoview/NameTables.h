@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NameTable.h"
+#include "PlayerColour.h"
 
 #include <QRgb>
 
@@ -14,13 +15,11 @@ extern const NameTable StandardMapNames;
 extern const NameTable RealWorldMapNames;
 // Map type: 0 custom, 1 standard, 2 real world.
 extern const NameTable MapTypeNames;
-// Civilisation by PlayerInfo::civilization, 0 to 18; 1 to 18 are the playable ones.
+// Civilization by PlayerInfo::civilization, 0 to 18; 1 to 18 are the playable ones.
 extern const NameTable CivilizationNames;
 
-// Player colours by PlayerInfo::colour: blue, red, green, yellow, cyan, magenta, white, orange.
-inline constexpr std::array<QRgb, 8> PlayerColours = {
-    0xff0000ff, 0xffff0000, 0xff00ff00, 0xffffff00, 0xff00ffff, 0xffff00ff, 0xffffffff, 0xffff8000,
-};
+// Player colours by PlayerInfo::colour.
+inline constexpr const std::array<QRgb, Mgx::PlayerColour::Count>& PlayerColours = Mgx::PlayerColourRgb;
 
 // The fallback word for a number no table names.
 QString UnknownText();

@@ -1,6 +1,7 @@
 #include "PanelArtwork.h"
 
 #include "KorvaleArtwork.h"
+#include "PlayerKind.h"
 
 namespace PanelArtwork {
 
@@ -22,7 +23,7 @@ QPixmap Emblem(int index)
 
 QPixmap KindPicture(int kind)
 {
-    if (kind < 1 || kind > 3)
+    if (kind < Mgx::PlayerKind::Human || kind > Mgx::PlayerKind::Computer)
         return {};
     return QPixmap(QStringLiteral(":/kinds/kind-%1.png").arg(kind));
 }

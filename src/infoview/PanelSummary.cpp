@@ -3,13 +3,13 @@
 #include "ChatLines.h"
 #include "GameRecord.h"
 #include "InfoText.h"
+#include "PlayerColour.h"
+#include "PlayerKind.h"
 #include "SlotView.h"
 
 #include <optional>
 
 namespace {
-
-constexpr const char* ColourWords[] = {"蓝", "红", "绿", "黄", "青", "紫", "白", "橙"};
 
 bool IsShown(const Mgx::GameRecord& record)
 {
@@ -19,22 +19,27 @@ bool IsShown(const Mgx::GameRecord& record)
 QString KindWord(int kind)
 {
     switch (kind) {
-    case 1:
-        return QStringLiteral("人类");
-    case 2:
-        return QStringLiteral("自然");
-    case 3:
-        return QStringLiteral("电脑");
-    default:
-        return QStringLiteral("未知");
+    case Mgx::PlayerKind::Human: return QStringLiteral("人类");
+    case Mgx::PlayerKind::Nature: return QStringLiteral("自然");
+    case Mgx::PlayerKind::Computer: return QStringLiteral("电脑");
+    default: return QStringLiteral("未知");
     }
 }
 
 QString ColourWord(int colour)
 {
-    if (colour < 0 || colour >= static_cast<int>(std::size(ColourWords)))
-        return QStringLiteral("未知");
-    return QString::fromUtf8(ColourWords[colour]);
+    using namespace Mgx::PlayerColour;
+    switch (colour) {
+    case Blue: return QStringLiteral("蓝");
+    case Red: return QStringLiteral("红");
+    case Green: return QStringLiteral("绿");
+    case Yellow: return QStringLiteral("黄");
+    case Cyan: return QStringLiteral("青");
+    case Magenta: return QStringLiteral("紫");
+    case White: return QStringLiteral("白");
+    case Orange: return QStringLiteral("橙");
+    default: return QStringLiteral("未知");
+    }
 }
 
 QString SlotLine(int position, const SlotView& view, bool recorder)

@@ -7,6 +7,6 @@ struct GameRecord;
 }
 
 // The panel's text as lines: the eight settings labels, the duration and version, one line per
-// lobby position (name, civilisation, kind, team, colour, recorder), then the chat list. A record
+// lobby position (name, civilization, kind, team, colour, recorder), then the chat list. A record
 // the panel would not show gives the reset captions and empty positions.
 QStringList PanelSummaryLines(const Mgx::GameRecord& record);

@@ -31,7 +31,7 @@ constexpr std::array<SlotTemplate, SlotPositionCount> SlotTemplates = {{
 
 constexpr QSize MarkerSize(16, 16);
 constexpr QSize KindPictureSize(16, 16);
-// The civilisation label's template height leaves no room for the CJK font's descent.
+// The civilization label's template height leaves no room for the CJK font's descent.
 constexpr int CivilizationLabelHeight = 16;
 
 QRect Pixels(const QRect& units) { return DialogUnits::toPixels(units.x(), units.y(), units.width(), units.height()); }
@@ -52,7 +52,7 @@ PlayerInfoPage::PlayerInfoPage(QWidget* parent)
 {
     PanelArtwork::Load();
     for (int position = 0; position < SlotPositionCount; ++position)
-        createSlot(position);
+        CreateSlot(position);
 
     m_recorderMarker = new QLabel(this);
     m_recorderMarker->setObjectName(QStringLiteral("recorderMarker"));
@@ -61,7 +61,7 @@ PlayerInfoPage::PlayerInfoPage(QWidget* parent)
     m_recorderMarker->setAlignment(Qt::AlignCenter);
 }
 
-void PlayerInfoPage::createSlot(int position)
+void PlayerInfoPage::CreateSlot(int position)
 {
     const SlotTemplate& place = SlotTemplates[static_cast<std::size_t>(position)];
     SlotControls& controls = m_slots[static_cast<std::size_t>(position)];
@@ -88,11 +88,11 @@ void PlayerInfoPage::createSlot(int position)
 void PlayerInfoPage::Reset()
 {
     for (SlotControls& controls : m_slots)
-        clearSlot(controls);
-    moveRecorderMarker(ParkedRecorderMarkerPosition());
+        ClearSlot(controls);
+    MoveRecorderMarker(ParkedRecorderMarkerPosition());
 }
 
-void PlayerInfoPage::clearSlot(SlotControls& controls)
+void PlayerInfoPage::ClearSlot(SlotControls& controls)
 {
     const SlotView empty;
     controls.emblem->clear();
@@ -100,7 +100,7 @@ void PlayerInfoPage::clearSlot(SlotControls& controls)
     controls.name->clear();
     controls.kind->clear();
     controls.team->setText(empty.teamText);
-    controls.team->setColour(QColor::fromRgb(empty.teamColour));
+    controls.team->SetColour(QColor::fromRgb(empty.teamColour));
 }
 
 void PlayerInfoPage::ShowSlots(const Mgx::ChapterInfo& chapter, int playersTop)
@@ -108,21 +108,21 @@ void PlayerInfoPage::ShowSlots(const Mgx::ChapterInfo& chapter, int playersTop)
     const SlotViews views = ComposeSlots(chapter);
     for (std::size_t i = 0; i < views.size(); ++i) {
         if (views[i].occupied)
-            showSlot(m_slots[i], views[i]);
+            ShowSlot(m_slots[i], views[i]);
     }
     if (const std::optional<int> recorder = RecorderSlotPosition(chapter))
-        moveRecorderMarker(RecorderMarkerPosition(*recorder, playersTop));
+        MoveRecorderMarker(RecorderMarkerPosition(*recorder, playersTop));
 }
 
-void PlayerInfoPage::showSlot(SlotControls& controls, const SlotView& view)
+void PlayerInfoPage::ShowSlot(SlotControls& controls, const SlotView& view)
 {
     controls.emblem->setPixmap(PanelArtwork::Emblem(view.emblemIndex));
     controls.civilization->setText(view.civilization);
     controls.name->setText(view.name);
     controls.name->setCursorPosition(0);
     controls.kind->setPixmap(PanelArtwork::KindPicture(view.kind));
-    controls.team->setColour(QColor::fromRgb(view.teamColour));
+    controls.team->SetColour(QColor::fromRgb(view.teamColour));
     controls.team->setText(view.teamText);
 }
 
-void PlayerInfoPage::moveRecorderMarker(QPoint position) { m_recorderMarker->setGeometry(QRect(position, MarkerSize)); }
+void PlayerInfoPage::MoveRecorderMarker(QPoint position) { m_recorderMarker->setGeometry(QRect(position, MarkerSize)); }

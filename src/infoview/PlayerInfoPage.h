@@ -15,7 +15,7 @@ struct ChapterInfo;
 }
 
 // The page under "玩家信息": the eight lobby slots in two columns of four, each with the
-// emblem, team label, name, civilisation and kind of player, and an eye on the recorder's slot.
+// emblem, team label, name, civilization and kind of player, and an eye on the recorder's slot.
 class PlayerInfoPage : public QWidget {
     Q_OBJECT
 
@@ -38,10 +38,10 @@ private:
         QLabel* kind = nullptr;
     };
 
-    void createSlot(int position);
-    void showSlot(SlotControls& controls, const SlotView& view);
-    void clearSlot(SlotControls& controls);
-    void moveRecorderMarker(QPoint position);
+    void CreateSlot(int position);
+    void ShowSlot(SlotControls& controls, const SlotView& view);
+    void ClearSlot(SlotControls& controls);
+    void MoveRecorderMarker(QPoint position);
 
     std::array<SlotControls, SlotPositionCount> m_slots;
     QLabel* m_recorderMarker = nullptr;

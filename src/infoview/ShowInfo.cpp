@@ -46,10 +46,10 @@ void ShowInfo(const GameRecord* record, InfoContainer& pane, UserPrompt& prompt)
         return;
     }
 
-    pane.showLabels(ComposeInfoLabels(*record));
+    pane.ShowLabels(ComposeInfoLabels(*record));
     pane.playerPage().ShowSlots(first, pane.panelLayout().playersTop());
-    pane.showChat(ChatListLines(*record));
-    pane.generalPage().hideLabelsUnderLargeMap();
+    pane.ShowChat(ChatListLines(*record));
+    pane.generalPage().HideLabelsUnderLargeMap();
     ShowMap(record->chapters.back(), pane.generalPage().mapContainer());
 }
 

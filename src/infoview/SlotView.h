@@ -30,7 +30,7 @@ using SlotViews = std::array<SlotView, SlotPositionCount>;
 // "--" for no team (0 or 1), else the team number team - 1.
 QString TeamLabelText(int team);
 
-// Index into the 144 emblems: 18 per colour, civilisations 1 to 18. -1 when there is no such emblem.
+// Index into the 144 emblems: 18 per colour, civilizations 1 to 18. -1 when there is no such emblem.
 int EmblemIndex(int colour, int civilization);
 
 // Where the recorder's eye goes for slot position 0 to 7, given the player page's top in the pane:

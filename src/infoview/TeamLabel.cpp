@@ -15,7 +15,7 @@ TeamLabel::TeamLabel(QWidget* parent)
     setLayoutDirection(Qt::RightToLeft);
 }
 
-void TeamLabel::setColour(const QColor& colour)
+void TeamLabel::SetColour(const QColor& colour)
 {
     m_colour = colour;
     update();

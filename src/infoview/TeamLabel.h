@@ -11,7 +11,7 @@ class TeamLabel : public QLabel {
 public:
     explicit TeamLabel(QWidget* parent = nullptr);
 
-    void setColour(const QColor& colour);
+    void SetColour(const QColor& colour);
     QColor colour() const { return m_colour; }
 
 protected:

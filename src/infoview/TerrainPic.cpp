@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 
 namespace {
 
@@ -144,6 +145,29 @@ void MirrorLeftRight(const Pixels& picture)
         std::reverse(picture.row(y), picture.row(y) + picture.bounds.width());
 }
 
+// A map ready to show: its terrain drawn once, and a copy of the marks that go over it.
+struct DrawnMap {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> marks; // row-major; empty when the record has none for this map size
+    QImage terrain;                  // RGB32, black background
+    QImage terrainMasked;            // the same with black made transparent, ready to stretch
+};
+
+// Nothing for a map that cannot be drawn. A mark array too short for the map size counts as none.
+std::optional<DrawnMap> DrawMap(std::uint32_t width, std::uint32_t height, std::span<const std::uint8_t> terrain,
+                                std::span<const std::uint8_t> objectMarks)
+{
+    if (!IsDrawable(width, height, terrain))
+        return std::nullopt;
+    DrawnMap map{int(width), int(height), {}, DrawTerrain(int(width), int(height), terrain), {}};
+    const std::size_t tiles = TileCount(width, height);
+    if (objectMarks.size() >= tiles)
+        map.marks.assign(objectMarks.begin(), objectMarks.begin() + std::ptrdiff_t(tiles));
+    map.terrainMasked = MaskBlack(map.terrain);
+    return map;
+}
+
 // Everything is drawn unmirrored, as the formulas are written, and flipped as the last step: the
 // picture on screen is the exact mirror image of that drawing.
 QImage Compose(const QImage& maskedTerrain, const MarkLayer& layer, QSize client)
@@ -175,18 +199,17 @@ void TerrainPic::SetMap(std::uint32_t width, std::uint32_t height, std::span<con
                         std::span<const std::uint8_t> objectMarks)
 {
     m_marks.clear();
-    if (!IsDrawable(width, height, terrain))
+    std::optional<DrawnMap> map = DrawMap(width, height, terrain, objectMarks);
+    if (!map)
         return;
-    m_mapWidth = int(width);
-    m_mapHeight = int(height);
-    const std::size_t tiles = TileCount(width, height);
-    if (objectMarks.size() >= tiles)
-        m_marks.assign(objectMarks.begin(), objectMarks.begin() + tiles);
-    m_terrain = DrawTerrain(m_mapWidth, m_mapHeight, terrain);
-    m_terrainMasked = MaskBlack(m_terrain);
+    m_mapWidth = map->width;
+    m_mapHeight = map->height;
+    m_marks = std::move(map->marks);
+    m_terrain = std::move(map->terrain);
+    m_terrainMasked = std::move(map->terrainMasked);
 }
 
-QImage TerrainPic::renderPicture(QSize client) const
+QImage TerrainPic::RenderPicture(QSize client) const
 {
     const MarkLayer layer{m_marks, m_mapWidth, m_mapHeight, m_showResources, m_showUnits, m_markSize};
     return Compose(m_terrainMasked, layer, client);
@@ -195,7 +218,7 @@ QImage TerrainPic::renderPicture(QSize client) const
 void TerrainPic::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, renderPicture(size()));
+    painter.drawImage(0, 0, RenderPicture(size()));
 }
 
 void TerrainPic::mousePressEvent(QMouseEvent* event)
@@ -208,14 +231,9 @@ QImage RenderMapImage(const Mgx::ChapterInfo& chapter)
 {
     const MapGeometry::PaneLayout large = MapGeometry::PaneLayoutFor(false);
     const QSize client = large.picture.size();
-    const std::uint32_t width = chapter.mapWidth;
-    const std::uint32_t height = chapter.mapHeight;
-    if (!IsDrawable(width, height, chapter.terrain))
+    const std::optional<DrawnMap> map = DrawMap(chapter.mapWidth, chapter.mapHeight, chapter.terrain, chapter.objectMarks);
+    if (!map)
         return Compose(QImage(), MarkLayer{}, client);
-
-    const QImage terrain = DrawTerrain(int(width), int(height), chapter.terrain);
-    MarkLayer layer{{}, int(width), int(height), true, true, QSize(large.markSize, large.markSize)};
-    if (chapter.objectMarks.size() >= TileCount(width, height))
-        layer.marks = std::span(chapter.objectMarks).first(TileCount(width, height));
-    return Compose(MaskBlack(terrain), layer, client);
+    const MarkLayer layer{map->marks, map->width, map->height, true, true, QSize(large.markSize, large.markSize)};
+    return Compose(map->terrainMasked, layer, client);
 }

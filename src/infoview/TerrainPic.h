@@ -29,10 +29,10 @@ public:
     void SetMap(std::uint32_t width, std::uint32_t height, std::span<const std::uint8_t> terrain,
                 std::span<const std::uint8_t> objectMarks);
 
-    void setShowResources(bool show) { m_showResources = show; }
-    void setShowUnits(bool show) { m_showUnits = show; }
+    void SetShowResources(bool show) { m_showResources = show; }
+    void SetShowUnits(bool show) { m_showUnits = show; }
     // Edge of a mark block in pixels (2 in the compact pane, 4 in the large one).
-    void setMarkSize(int size) { m_markSize = QSize(size, size); }
+    void SetMarkSize(int size) { m_markSize = QSize(size, size); }
 
     bool showResources() const { return m_showResources; }
     bool showUnits() const { return m_showUnits; }
@@ -44,7 +44,7 @@ public:
 
     // Exactly what a paint of a client area of this size shows, mirroring included; transparent
     // where the pane's background shows through.
-    QImage renderPicture(QSize client) const;
+    QImage RenderPicture(QSize client) const;
 
 Q_SIGNALS:
     void clicked();

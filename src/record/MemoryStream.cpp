@@ -44,28 +44,28 @@ void MemoryStream::countStep()
     --m_stepsLeft;
 }
 
-std::size_t MemoryStream::read(void* destination, std::size_t n)
+std::size_t MemoryStream::read(void* destination, std::size_t wanted)
 {
     countStep();
-    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(n, static_cast<std::uint64_t>(remaining())));
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(wanted, static_cast<std::uint64_t>(remaining())));
     if (count > 0)
         std::memcpy(destination, m_bytes + m_position, count);
     m_position += static_cast<std::int64_t>(count);
     return count;
 }
 
-void MemoryStream::refuseSkip(std::int64_t n)
+void MemoryStream::refuseSkip(std::int64_t amount)
 {
     countStep(); // throws when the budget is spent
-    throw HeaderError("skip of " + std::to_string(n) + " bytes would leave the block (size " + std::to_string(size()) + ")", m_position);
+    throw HeaderError("skip of " + std::to_string(amount) + " bytes would leave the block (size " + std::to_string(size()) + ")", m_position);
 }
 
-void MemoryStream::seekTo(std::int64_t p)
+void MemoryStream::seekTo(std::int64_t target)
 {
-    if (p < 0 || p > size())
-        throw HeaderError("seek to " + std::to_string(p) + " would leave the block (size " + std::to_string(size()) + ")",
+    if (target < 0 || target > size())
+        throw HeaderError("seek to " + std::to_string(target) + " would leave the block (size " + std::to_string(size()) + ")",
                           m_position);
-    moveTo(p);
+    moveTo(target);
 }
 
 void MemoryStream::moveTo(std::int64_t target)

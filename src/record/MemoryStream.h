@@ -25,18 +25,18 @@ public:
     // Reads bytes the caller keeps alive for the stream's life: a reader's buffer reused across loads.
     MemoryStream(const std::uint8_t* bytes, std::size_t size);
 
-    std::size_t read(void* destination, std::size_t n);
-    void skip(std::int64_t n)
+    std::size_t read(void* destination, std::size_t wanted);
+    void skip(std::int64_t amount)
     {
         // The walk is mostly skips: the common case stays inline, the refusal is out of line.
-        if (m_stepsLeft > 0 && n <= size() - m_position && n >= -m_position) {
+        if (m_stepsLeft > 0 && amount <= size() - m_position && amount >= -m_position) {
             --m_stepsLeft;
-            m_position += n;
+            m_position += amount;
         } else {
-            refuseSkip(n);
+            refuseSkip(amount);
         }
     }
-    void seekTo(std::int64_t p);
+    void seekTo(std::int64_t target);
 
     std::int64_t position() const { return m_position; }
     std::int64_t size() const { return m_size; }
@@ -79,7 +79,7 @@ private:
         return value;
     }
     void moveTo(std::int64_t target);
-    [[noreturn]] void refuseSkip(std::int64_t n);
+    [[noreturn]] void refuseSkip(std::int64_t amount);
     void countStep();
 
     HeaderBlock m_block; // empty when the bytes are borrowed

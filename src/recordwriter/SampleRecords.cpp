@@ -41,7 +41,7 @@ const char* const Instructions =
     "\xCA\xD5\xBC\xAF 300 \xBB\xC6\xBD\xF0\xA3\xAC\xB2\xA2\xCA\xD8\xD7\xA1\xCA\xA5\xCE\xEF\xA1\xA3";
 } // namespace Gbk
 
-// Civilisation indices.
+// Civilization indices.
 constexpr std::uint8_t Britons = 1, Franks = 2, Goths = 3, Teutons = 4, Japanese = 5, Chinese = 6, Persians = 8,
                        Saracens = 9, Turks = 10, Mongols = 12, Celts = 13, Huns = 17, Koreans = 18;
 
@@ -257,8 +257,8 @@ SampleRecord FourVersusFour()
     map.AddLake(size * 0.25, size * 0.5, 10);
     map.AddLake(size * 0.75, size * 0.5, 10);
     const double positions[8][2] = {{40, 40}, {110, 28}, {180, 40}, {192, 110}, {180, 180}, {110, 192}, {40, 180}, {28, 110}};
-    for (std::uint8_t p = 1; p <= 8; ++p)
-        map.AddBase(p, positions[p - 1][0], positions[p - 1][1]);
+    for (std::uint8_t number = 1; number <= 8; ++number)
+        map.AddBase(number, positions[number - 1][0], positions[number - 1][1]);
 
     const std::vector<std::string> names = {Gbk::Invincible, Gbk::FlyingDagger, Gbk::DragonGeneral, "Sky_Eagle",
                                             Gbk::IronHeart,  Gbk::SmilingProud, Gbk::Peerless,      Gbk::PurpleFrost};
@@ -274,9 +274,9 @@ SampleRecord FourVersusFour()
     header.gameSpeed = 150;
     header.recorderNumber = 5;
     header.players = {Nature(map)};
-    for (std::uint8_t p = 1; p <= 8; ++p) {
-        header.players.push_back(Player(names[p - 1], civs[p - 1], static_cast<std::uint8_t>(p - 1), PlayerKind::Human));
-        GiveObjects(header.players.back(), map, p);
+    for (std::uint8_t number = 1; number <= 8; ++number) {
+        header.players.push_back(Player(names[number - 1], civs[number - 1], static_cast<std::uint8_t>(number - 1), PlayerKind::Human));
+        GiveObjects(header.players.back(), map, number);
     }
     SetLobby(header, names, teams);
     header.instructions = "Map Type: Arabia";
@@ -378,8 +378,8 @@ SampleRecord Scenario()
     header.lobbyEntries = {1, 0, 2};
     header.players = {Nature(map), Player(Gbk::WhiteHorse, Franks, 0, PlayerKind::Human), Computer(Gbk::SaracenSultan, Saracens, 1),
                       Computer(Gbk::MongolKhan, Mongols, 2)};
-    for (std::uint8_t p = 1; p <= 3; ++p)
-        GiveObjects(header.players[p], map, p);
+    for (std::uint8_t number = 1; number <= 3; ++number)
+        GiveObjects(header.players[number], map, number);
     SetLobby(header, {Gbk::WhiteHorse, Gbk::SaracenSultan, Gbk::MongolKhan}, {2, 3, 3}, 2);
 
     Timeline game(9);

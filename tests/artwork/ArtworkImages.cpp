@@ -46,14 +46,14 @@ QImage load(const QString& resourcePath)
     return QImage(resourcePath);
 }
 
-QString emblemPath(int colour, int civilisation)
+QString emblemPath(int colour, int civilization)
 {
-    return QString::asprintf(":/emblems/emblem-%03d.png", civilisationCount * colour + civilisation - 1);
+    return QString::asprintf(":/emblems/emblem-%03d.png", civilizationCount * colour + civilization - 1);
 }
 
-QImage emblem(int colour, int civilisation)
+QImage emblem(int colour, int civilization)
 {
-    return load(emblemPath(colour, civilisation));
+    return load(emblemPath(colour, civilization));
 }
 
 QColor playerColour(int colour)

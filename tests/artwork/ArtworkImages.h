@@ -7,13 +7,13 @@
 // Loading the embedded pictures and measuring them, shared by the artwork tests.
 namespace ArtworkImages {
 
-inline constexpr int civilisationCount = 18;
+inline constexpr int civilizationCount = 18;
 inline constexpr int colourCount = 8;
 
 // Registers the artwork resources (once) and loads the picture at a ":/..." path.
 QImage load(const QString& resourcePath);
-QString emblemPath(int colour, int civilisation);
-QImage emblem(int colour, int civilisation);
+QString emblemPath(int colour, int civilization);
+QImage emblem(int colour, int civilization);
 
 // The player colours as the player page shows them, indexed 0 to 7.
 QColor playerColour(int colour);

@@ -18,9 +18,9 @@ TEST_P(EmblemColours, PlayerColourIsTheDominantHueOfEveryDesign)
 {
     const int colour = GetParam();
     const int hue = playerColour(colour).hsvHue();
-    for (int civilisation = 1; civilisation <= civilisationCount; ++civilisation) {
-        SCOPED_TRACE(emblemPath(colour, civilisation).toStdString());
-        const QImage image = emblem(colour, civilisation);
+    for (int civilization = 1; civilization <= civilizationCount; ++civilization) {
+        SCOPED_TRACE(emblemPath(colour, civilization).toStdString());
+        const QImage image = emblem(colour, civilization);
         const int dominant = dominantHue(image, 36);
         ASSERT_GE(dominant, 0) << "no strongly coloured area";
         EXPECT_NEAR(dominant, hue + (hue - dominant > 180 ? 360 : 0), 15);
@@ -32,9 +32,9 @@ INSTANTIATE_TEST_SUITE_P(HuedPlayerColours, EmblemColours, ::testing::Values(0, 
 
 TEST(WhiteEmblems, AreWhiteAndGreyWithoutAnyStrongHue)
 {
-    for (int civilisation = 1; civilisation <= civilisationCount; ++civilisation) {
-        SCOPED_TRACE(emblemPath(white, civilisation).toStdString());
-        const QImage image = emblem(white, civilisation);
+    for (int civilization = 1; civilization <= civilizationCount; ++civilization) {
+        SCOPED_TRACE(emblemPath(white, civilization).toStdString());
+        const QImage image = emblem(white, civilization);
         EXPECT_EQ(dominantHue(image, 36), -1);
         EXPECT_GE(shareOfWhiteShades(image), dominatingShare);
     }
@@ -45,24 +45,24 @@ TEST(EmblemColours, EveryEmblemSitsOnADarkNeutralPlate)
     // The plate is what keeps white and yellow figures readable; figures may overlap its edge
     // here and there, but most of the edge must show it.
     for (int colour = 0; colour < colourCount; ++colour) {
-        for (int civilisation = 1; civilisation <= civilisationCount; ++civilisation) {
-            SCOPED_TRACE(emblemPath(colour, civilisation).toStdString());
-            EXPECT_GE(shareOfDarkGreyFrame(emblem(colour, civilisation)), 0.6);
+        for (int civilization = 1; civilization <= civilizationCount; ++civilization) {
+            SCOPED_TRACE(emblemPath(colour, civilization).toStdString());
+            EXPECT_GE(shareOfDarkGreyFrame(emblem(colour, civilization)), 0.6);
         }
     }
 }
 
 TEST(EmblemColours, EachDesignKeepsItsShapeAcrossColours)
 {
-    // Swapped or shifted files would put another civilisation's design in a colour's row.
-    for (int civilisation = 1; civilisation <= civilisationCount; ++civilisation) {
-        const QImage blue = emblem(0, civilisation);
+    // Swapped or shifted files would put another civilization's design in a colour's row.
+    for (int civilization = 1; civilization <= civilizationCount; ++civilization) {
+        const QImage blue = emblem(0, civilization);
         for (int colour = 1; colour < colourCount; ++colour) {
-            SCOPED_TRACE(emblemPath(colour, civilisation).toStdString());
-            for (int other = 1; other <= civilisationCount; ++other) {
-                if (other == civilisation)
+            SCOPED_TRACE(emblemPath(colour, civilization).toStdString());
+            for (int other = 1; other <= civilizationCount; ++other) {
+                if (other == civilization)
                     continue;
-                EXPECT_LT(shapeDifference(blue, emblem(colour, civilisation)),
+                EXPECT_LT(shapeDifference(blue, emblem(colour, civilization)),
                           shapeDifference(blue, emblem(colour, other)));
             }
         }

@@ -6,7 +6,7 @@ using namespace ArtworkImages;
 
 namespace {
 
-// Share of the 36 x 36 pixels that must differ clearly between two civilisations' emblems in
+// Share of the 36 x 36 pixels that must differ clearly between two civilizations' emblems in
 // the same colour, so a player can tell them apart at real size.
 constexpr double distinctShare = 0.2;
 
@@ -17,9 +17,9 @@ class EmblemDesigns : public ::testing::TestWithParam<int> {};
 TEST_P(EmblemDesigns, TheEighteenDesignsOfAColourArePairwiseDifferent)
 {
     const int colour = GetParam();
-    for (int first = 1; first <= civilisationCount; ++first) {
+    for (int first = 1; first <= civilizationCount; ++first) {
         const QImage mine = emblem(colour, first);
-        for (int second = first + 1; second <= civilisationCount; ++second) {
+        for (int second = first + 1; second <= civilizationCount; ++second) {
             SCOPED_TRACE(emblemPath(colour, first).toStdString() + " against "
                          + emblemPath(colour, second).toStdString());
             EXPECT_GT(shareOfDifferingPixels(mine, emblem(colour, second)), distinctShare);

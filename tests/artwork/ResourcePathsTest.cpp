@@ -27,9 +27,9 @@ const SizedPicture smallPictures[] = {
 TEST(ResourcePaths, EveryEmblemOfTheTableLoadsAt36By36)
 {
     for (int colour = 0; colour < colourCount; ++colour) {
-        for (int civilisation = 1; civilisation <= civilisationCount; ++civilisation) {
-            SCOPED_TRACE(emblemPath(colour, civilisation).toStdString());
-            const QImage image = emblem(colour, civilisation);
+        for (int civilization = 1; civilization <= civilizationCount; ++civilization) {
+            SCOPED_TRACE(emblemPath(colour, civilization).toStdString());
+            const QImage image = emblem(colour, civilization);
             ASSERT_FALSE(image.isNull());
             EXPECT_EQ(image.size(), QSize(36, 36));
         }

@@ -152,12 +152,12 @@ TEST_F(InfoContainerTest, LargeMapTakesTheGeneralPageAndCompactGivesItBack)
 {
     auto& map = *child<MapContainer>(QStringLiteral("mapContainer"));
     EXPECT_EQ(map.geometry(), QRect(195, 3, 185, 200));
-    map.toggleMode();
+    map.ToggleMode();
     EXPECT_EQ(map.geometry(), QRect(3, 3, 375, 250));
     EXPECT_FALSE(visibleInPane("objectivesBox"));
     EXPECT_FALSE(visibleInPane("durationLabel"));
     EXPECT_FALSE(visibleInPane("versionLabel"));
-    map.toggleMode();
+    map.ToggleMode();
     EXPECT_EQ(map.geometry(), QRect(195, 3, 185, 200));
     EXPECT_TRUE(visibleInPane("objectivesBox"));
     EXPECT_TRUE(visibleInPane("durationLabel"));

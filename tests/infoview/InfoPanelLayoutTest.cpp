@@ -38,7 +38,7 @@ TEST(InfoPanelLayout, StartsExpandedOnTheBasicTab)
 TEST(InfoPanelLayout, CollapsingShrinksTheUpperTabsToStripsAndRaisesTheChat)
 {
     InfoPanelLayout layout;
-    const CollapseGeometry g = layout.toggleCollapsed(ChatBottom);
+    const CollapseGeometry g = layout.ToggleCollapsed(ChatBottom);
     EXPECT_TRUE(g.collapsed);
     EXPECT_EQ(layout.playersTop(), 67);
     EXPECT_EQ(layout.chatTop(), 104);
@@ -56,9 +56,9 @@ TEST(InfoPanelLayout, CollapsingShrinksTheUpperTabsToStripsAndRaisesTheChat)
 TEST(InfoPanelLayout, ExpandingRestoresTheTabsAndKeepsTheChatBottom)
 {
     InfoPanelLayout layout;
-    const CollapseGeometry collapsed = layout.toggleCollapsed(ChatBottom);
+    const CollapseGeometry collapsed = layout.ToggleCollapsed(ChatBottom);
     const int bottom = collapsed.chatTabs.y() + collapsed.chatTabs.height();
-    const CollapseGeometry g = layout.toggleCollapsed(bottom);
+    const CollapseGeometry g = layout.ToggleCollapsed(bottom);
     EXPECT_FALSE(g.collapsed);
     EXPECT_EQ(layout.playersTop(), 320);
     EXPECT_EQ(layout.chatTop(), 560);
@@ -76,28 +76,28 @@ TEST(InfoPanelLayout, ExpandingRestoresTheTabsAndKeepsTheChatBottom)
 TEST(InfoPanelLayout, TabPickedWhileCollapsedShowsAtOnceAndStaysPickedOnExpanding)
 {
     InfoPanelLayout layout;
-    layout.toggleCollapsed(ChatBottom);
-    const InformationPages picked = layout.selectTab(false);
+    layout.ToggleCollapsed(ChatBottom);
+    const InformationPages picked = layout.SelectTab(false);
     EXPECT_FALSE(picked.general);
     EXPECT_TRUE(picked.advanced);
     EXPECT_FALSE(layout.basicTabSelected());
     EXPECT_EQ(layout.informationPageRect(), QRect(9, 30, 384, 255));
 
-    const CollapseGeometry expanded = layout.toggleCollapsed(ChatBottom);
+    const CollapseGeometry expanded = layout.ToggleCollapsed(ChatBottom);
     EXPECT_FALSE(expanded.pages.general);
     EXPECT_TRUE(expanded.pages.advanced);
 
-    const CollapseGeometry collapsedAgain = layout.toggleCollapsed(ChatBottom);
+    const CollapseGeometry collapsedAgain = layout.ToggleCollapsed(ChatBottom);
     EXPECT_FALSE(collapsedAgain.pages.advanced);
 }
 
 TEST(InfoPanelLayout, ResizingStretchesTheChatTabToTenPixelsAboveTheBottom)
 {
-    const ChatGeometry g = InfoPanelLayout::chatGeometryForHeight(704, QRect(3, 535, 398, 193));
+    const ChatGeometry g = InfoPanelLayout::ChatGeometryForHeight(704, QRect(3, 535, 398, 193));
     EXPECT_EQ(g.chatTabs, QRect(3, 535, 398, 159));
     EXPECT_EQ(g.chatList, QRect(9, 561, 385, 126));
 
-    const ChatGeometry collapsed = InfoPanelLayout::chatGeometryForHeight(900, QRect(3, 77, 398, 600));
+    const ChatGeometry collapsed = InfoPanelLayout::ChatGeometryForHeight(900, QRect(3, 77, 398, 600));
     EXPECT_EQ(collapsed.chatTabs, QRect(3, 77, 398, 813));
     EXPECT_EQ(collapsed.chatList, QRect(9, 103, 385, 780));
 }

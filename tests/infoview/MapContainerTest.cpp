@@ -61,7 +61,7 @@ protected:
                 modeImage->geometry()};
     }
 
-    QImage Render() const { return picture->renderPicture(picture->size()); }
+    QImage Render() const { return picture->RenderPicture(picture->size()); }
 
     MapContainer pane;
     QGroupBox* group = nullptr;
@@ -107,12 +107,12 @@ TEST_F(MapContainerTest, CornerImageSwitchesToLargeAndBack)
 TEST_F(MapContainerTest, CornerImageShowsEnlargeOrRestore)
 {
     const QImage enlarge = modeImage->pixmap().toImage();
-    pane.toggleMode();
+    pane.ToggleMode();
     const QImage restore = modeImage->pixmap().toImage();
     EXPECT_EQ(enlarge.size(), QSize(11, 11));
     EXPECT_EQ(restore.size(), QSize(11, 11));
     EXPECT_NE(enlarge, restore);
-    pane.toggleMode();
+    pane.ToggleMode();
     EXPECT_EQ(modeImage->pixmap().toImage(), enlarge);
 }
 
@@ -129,7 +129,7 @@ TEST_F(MapContainerTest, MarksGrowWithTheLargeMode)
     pane.ShowMap(map.mapWidth, map.mapHeight, map.terrain, map.objectMarks);
     EXPECT_EQ(korvale::test::CountOf(Render(), Red), 2 * 2);
 
-    pane.toggleMode();
+    pane.ToggleMode();
     EXPECT_EQ(korvale::test::CountOf(Render(), Red), 4 * 4);
 }
 
@@ -157,11 +157,11 @@ TEST_F(MapContainerTest, CheckBoxesSwitchTheirMarksAndCliffsStay)
 
 TEST_F(MapContainerTest, ShowMapKeepsThePaneFlagsAndModeMarkSize)
 {
-    pane.toggleMode();
+    pane.ToggleMode();
     showUnits->click();
     // Something else fiddling with the picture is overruled by the pane's state on the next map.
-    picture->setShowUnits(true);
-    picture->setMarkSize(2);
+    picture->SetShowUnits(true);
+    picture->SetMarkSize(2);
 
     const auto map = MarkedMap();
     pane.ShowMap(map.mapWidth, map.mapHeight, map.terrain, map.objectMarks);

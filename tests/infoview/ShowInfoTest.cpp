@@ -207,17 +207,17 @@ TEST_F(ShowInfoTest, PregameChatComesFirstWithoutItsPrefix)
     EXPECT_EQ(chat().item(8)->text(), "============游戏开始==========");
 }
 
-TEST_F(ShowInfoTest, PicturesAreTheEmblemOfColourAndCivilisationAndTheKind)
+TEST_F(ShowInfoTest, PicturesAreTheEmblemOfColourAndCivilizationAndTheKind)
 {
     KORVALE_NEED_REAL_RECORDS();
     show(LoadReal("aoc10a_sp_vs_4ai_teams_short.mgx"));
     const auto picture = [this](const char* name, int position) {
         return child<QLabel>(slotControl(name, position))->pixmap().toImage();
     };
-    // Slot 2: a computer player, red (colour 1), Teutons (civilisation 4): emblem 18 + 4 - 1.
+    // Slot 2: a computer player, red (colour 1), Teutons (civilization 4): emblem 18 + 4 - 1.
     EXPECT_EQ(picture("emblem", 1), QPixmap(QStringLiteral(":/emblems/emblem-021.png")).toImage());
     EXPECT_EQ(picture("kindPicture", 1), QPixmap(QStringLiteral(":/kinds/kind-3.png")).toImage());
-    // Slot 5: cyan (colour 4), Koreans (civilisation 18): the last emblem of its colour.
+    // Slot 5: cyan (colour 4), Koreans (civilization 18): the last emblem of its colour.
     EXPECT_EQ(picture("emblem", 4), QPixmap(QStringLiteral(":/emblems/emblem-089.png")).toImage());
     EXPECT_EQ(picture("kindPicture", 0), QPixmap(QStringLiteral(":/kinds/kind-1.png")).toImage());
     EXPECT_FALSE(child<QLabel>(QStringLiteral("recorderMarker"))->pixmap().isNull());
@@ -321,23 +321,23 @@ TEST_F(ShowInfoTest, TheEyeIsReckonedFromThePlayerPageTopInForce)
     show(record);
     EXPECT_EQ(eye(), QPoint(252, 157));
 
-    pane().toggleCollapsed();
+    pane().ToggleCollapsed();
     show(record);
     EXPECT_EQ(eye(), QPoint(252, 330 - 67 + 49 * 3));
 
-    pane().toggleCollapsed();
+    pane().ToggleCollapsed();
     EXPECT_EQ(eye(), QPoint(252, 330 - 67 + 49 * 3)); // moves only when a record is shown
 }
 
 TEST_F(ShowInfoTest, InTheLargeMapModeDurationAndVersionStayHidden)
 {
     KORVALE_NEED_REAL_RECORDS();
-    map().toggleMode();
+    map().ToggleMode();
     show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
     EXPECT_FALSE(child(QStringLiteral("durationLabel"))->isVisibleTo(&pane()));
     EXPECT_FALSE(child(QStringLiteral("versionLabel"))->isVisibleTo(&pane()));
     EXPECT_EQ(label("durationLabel"), "时长：00:53:55");
-    map().toggleMode();
+    map().ToggleMode();
     EXPECT_TRUE(child(QStringLiteral("durationLabel"))->isVisibleTo(&pane()));
 }
 

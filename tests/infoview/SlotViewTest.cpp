@@ -17,7 +17,7 @@ TEST(TeamLabelText, NoTeamIsTwoHyphensElseTheTeamMinusOne)
     EXPECT_EQ(TeamLabelText(255), "254");
 }
 
-TEST(EmblemIndex, EighteenCivilisationsPerColour)
+TEST(EmblemIndex, EighteenCivilizationsPerColour)
 {
     EXPECT_EQ(EmblemIndex(0, 1), 0);
     EXPECT_EQ(EmblemIndex(0, 18), 17);
@@ -62,7 +62,7 @@ TEST(RecorderSlotPosition, OnlyAnOccupiedSlotOneToEight)
     }
 }
 
-TEST(ComposeSlots, ShowsSlotNameAndThePlayersCivilisationColourKind)
+TEST(ComposeSlots, ShowsSlotNameAndThePlayersCivilizationColourKind)
 {
     Mgx::ChapterInfo chapter = ReadChapter();
     Seat(chapter, 1, 1, QStringLiteral("甲"), 6, 0, 2, 1);

@@ -73,7 +73,7 @@ protected:
     void Show(const Mgx::ChapterInfo& chapter, int markSize = 4)
     {
         pic.SetMap(chapter.mapWidth, chapter.mapHeight, chapter.terrain, chapter.objectMarks);
-        pic.setMarkSize(markSize);
+        pic.SetMarkSize(markSize);
     }
 
     TerrainPic pic;
@@ -91,7 +91,7 @@ TEST_F(TerrainPicTest, MarkIsDrawnAtItsMirroredPlace)
     SetMark(map, 6, 3, 2);
     Show(map);
 
-    const QImage picture = pic.renderPicture(LargeClient);
+    const QImage picture = pic.RenderPicture(LargeClient);
     ASSERT_EQ(picture.size(), LargeClient);
     EXPECT_EQ(ExtentOf(picture, Red), MarkAt6x3);
     EXPECT_TRUE(AllOf(picture, MarkAt6x3, Red));
@@ -103,10 +103,10 @@ TEST_F(TerrainPicTest, MarkBlockFollowsTheMarkSize)
     SetMark(map, 6, 3, 2);
 
     Show(map, 4);
-    EXPECT_EQ(ExtentOf(pic.renderPicture(LargeClient), Red).size(), QSize(4, 4));
+    EXPECT_EQ(ExtentOf(pic.RenderPicture(LargeClient), Red).size(), QSize(4, 4));
     Show(map, 2);
     // The block grows right and down from (X - 1, Y - 1); mirrored, it grows to the left.
-    EXPECT_EQ(ExtentOf(pic.renderPicture(LargeClient), Red), QRect(158, 60, 2, 2));
+    EXPECT_EQ(ExtentOf(pic.RenderPicture(LargeClient), Red), QRect(158, 60, 2, 2));
 }
 
 TEST_F(TerrainPicTest, CheckBoxFlagsGateTheirMarkGroupsButNotCliffs)
@@ -118,9 +118,9 @@ TEST_F(TerrainPicTest, CheckBoxFlagsGateTheirMarkGroupsButNotCliffs)
     Show(map);
 
     auto render = [&](bool resources, bool units) {
-        pic.setShowResources(resources);
-        pic.setShowUnits(units);
-        return pic.renderPicture(LargeClient);
+        pic.SetShowResources(resources);
+        pic.SetShowUnits(units);
+        return pic.RenderPicture(LargeClient);
     };
 
     QImage picture = render(true, true);
@@ -152,7 +152,7 @@ TEST_F(TerrainPicTest, PictureIsMirroredAndTransparentAroundTheDiamond)
                 SetTerrain(map, x, y, Water);
     Show(map);
 
-    const QImage picture = pic.renderPicture(LargeClient);
+    const QImage picture = pic.RenderPicture(LargeClient);
     EXPECT_EQ(picture.pixel(20, 95), GrassColour);
     EXPECT_EQ(picture.pixel(328, 95), WaterColour);
     EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
@@ -221,7 +221,7 @@ TEST_F(TerrainPicTest, MapWithoutTerrainKeepsThePreviousPictureWithoutMarks)
 
     pic.SetMap(0, 0, {}, {});
     EXPECT_EQ(pic.terrainImage(), before);
-    QImage picture = pic.renderPicture(LargeClient);
+    QImage picture = pic.RenderPicture(LargeClient);
     EXPECT_TRUE(ExtentOf(picture, Red).isEmpty());
     EXPECT_GT(korvale::test::CountOf(picture, WaterColour), 0);
 
@@ -231,7 +231,7 @@ TEST_F(TerrainPicTest, MapWithoutTerrainKeepsThePreviousPictureWithoutMarks)
     damaged.terrain.resize(50);
     pic.SetMap(damaged.mapWidth, damaged.mapHeight, damaged.terrain, damaged.objectMarks);
     EXPECT_EQ(pic.terrainImage(), before);
-    EXPECT_TRUE(ExtentOf(pic.renderPicture(LargeClient), Red).isEmpty());
+    EXPECT_TRUE(ExtentOf(pic.RenderPicture(LargeClient), Red).isEmpty());
 }
 
 TEST_F(TerrainPicTest, PaintShowsTheRenderedPicture)
@@ -256,7 +256,7 @@ TEST_F(TerrainPicTest, RenderMapImageIsTheLargePaneWithEveryMark)
 
     const QImage image = RenderMapImage(map);
     EXPECT_EQ(image.size(), LargeClient);
-    EXPECT_EQ(image, pic.renderPicture(LargeClient));
+    EXPECT_EQ(image, pic.RenderPicture(LargeClient));
     EXPECT_EQ(ExtentOf(image, Red), MarkAt6x3);
     EXPECT_EQ(ExtentOf(image, Stone), MarkAt8x8);
 

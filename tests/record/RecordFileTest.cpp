@@ -37,55 +37,50 @@ protected:
     {
         return {m_bytes.begin() + offset, m_bytes.begin() + offset + count};
     }
+    // The int32 at offset, read through the file from wherever it stands.
+    std::int32_t readInt32At(std::int64_t offset)
+    {
+        std::int32_t value = 0;
+        m_file.seekTo(offset);
+        EXPECT_TRUE(m_file.readInt32(value));
+        return value;
+    }
+    // Fills the buffer from offset 0, then reads count bytes from start in one call.
+    void expectLargeReadAt(std::int64_t start, std::int64_t count)
+    {
+        readInt32At(0);
+        std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
+        m_file.seekTo(start);
+        ASSERT_EQ(m_file.read(block.data(), block.size()), block.size());
+        EXPECT_EQ(block, bytesAt(start, count));
+        EXPECT_EQ(m_file.position(), start + count);
+    }
 };
 
 TEST_F(RecordFileTest, ValuesAcrossTheBufferEdgeJoinBothFills)
 {
-    std::int32_t value = 0;
-    ASSERT_TRUE(m_file.readInt32(value)); // fills the buffer from offset 0
+    readInt32At(0); // fills the buffer from offset 0
     for (std::int64_t offset : {BufferSize - 4, BufferSize - 3, BufferSize - 1, BufferSize}) {
         SCOPED_TRACE(offset);
-        m_file.seekTo(offset);
-        ASSERT_TRUE(m_file.readInt32(value));
-        EXPECT_EQ(value, int32At(offset));
+        EXPECT_EQ(readInt32At(offset), int32At(offset));
         EXPECT_EQ(m_file.position(), offset + 4);
     }
-    m_file.seekTo(10);
-    ASSERT_TRUE(m_file.readInt32(value));
-    EXPECT_EQ(value, int32At(10)) << "going back before the current fill";
+    EXPECT_EQ(readInt32At(10), int32At(10)) << "going back before the current fill";
 }
 
 TEST_F(RecordFileTest, ALargeReadOutsideTheBufferGoesStraightThroughAndLeavesTheBufferRight)
 {
-    std::int32_t value = 0;
-    ASSERT_TRUE(m_file.readInt32(value));
-    const std::int64_t start = BufferSize + 100;
-    const std::int64_t count = BufferSize + 5000;
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
-    m_file.seekTo(start);
-    ASSERT_EQ(m_file.read(block.data(), block.size()), block.size());
-    EXPECT_EQ(block, bytesAt(start, count));
-    EXPECT_EQ(m_file.position(), start + count);
-
-    ASSERT_TRUE(m_file.readInt32(value));
-    EXPECT_EQ(value, int32At(start + count)) << "the read after it";
-    m_file.seekTo(20);
-    ASSERT_TRUE(m_file.readInt32(value));
-    EXPECT_EQ(value, int32At(20)) << "the fill from before it";
+    const std::int64_t end = BufferSize + 100 + BufferSize + 5000;
+    expectLargeReadAt(BufferSize + 100, BufferSize + 5000);
+    EXPECT_EQ(readInt32At(end), int32At(end)) << "the read after it";
+    EXPECT_EQ(readInt32At(20), int32At(20)) << "the fill from before it";
 }
 
 TEST_F(RecordFileTest, ALargeReadThatStartsInTheBufferCopiesThroughItAndTheFillsAfter)
 {
-    std::int32_t value = 0;
-    ASSERT_TRUE(m_file.readInt32(value));
-    const std::int64_t start = 1000;
-    const std::int64_t count = BufferSize + 3000;
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
-    m_file.seekTo(start);
-    ASSERT_EQ(m_file.read(block.data(), block.size()), block.size());
-    EXPECT_EQ(block, bytesAt(start, count));
-    ASSERT_TRUE(m_file.readInt32(value));
-    EXPECT_EQ(value, int32At(start + count));
+    const std::int64_t end = 1000 + BufferSize + 3000;
+    expectLargeReadAt(1000, BufferSize + 3000);
+    EXPECT_EQ(readInt32At(end), int32At(end));
 }
 
 TEST_F(RecordFileTest, ALargeReadNearTheEndReturnsWhatThereIs)

@@ -3,18 +3,19 @@
 #include "Emblems.h"
 #include "Icons.h"
 #include "KindIcons.h"
+#include "PlayerKind.h"
 
 std::vector<ArtworkFile> artworkCatalogue()
 {
     std::vector<ArtworkFile> files;
     for (int colour = 0; colour < Emblems::colourCount; ++colour) {
-        for (int civilisation = 1; civilisation <= Emblems::civilisationCount; ++civilisation) {
-            const int index = Emblems::emblemIndex(colour, civilisation);
+        for (int civilization = 1; civilization <= Emblems::civilizationCount; ++civilization) {
+            const int index = Emblems::emblemIndex(colour, civilization);
             files.push_back({QString::asprintf("emblems/emblem-%03d.png", index),
-                             Emblems::paintEmblem(civilisation, colour)});
+                             Emblems::paintEmblem(civilization, colour)});
         }
     }
-    for (int kind = 1; kind <= 3; ++kind)
+    for (int kind = Mgx::PlayerKind::Human; kind <= Mgx::PlayerKind::Computer; ++kind)
         files.push_back({QString::asprintf("kinds/kind-%d.png", kind), Icons::kindPicture(kind)});
     files.push_back({"icons/eye.png", Icons::eye()});
     files.push_back({"icons/enlarge.png", Icons::enlarge()});

@@ -27,14 +27,14 @@ void drawEmblemTable(QPainter& painter, QPoint origin, int factor, bool labelled
 {
     const int cell = Emblems::size * factor + gap;
     const int top = origin.y() + (labelled ? labelHeight : 0);
-    for (int civilisation = 1; civilisation <= Emblems::civilisationCount; ++civilisation) {
-        const int x = origin.x() + (civilisation - 1) * cell;
+    for (int civilization = 1; civilization <= Emblems::civilizationCount; ++civilization) {
+        const int x = origin.x() + (civilization - 1) * cell;
         if (labelled)
             painter.drawText(QRect(x, origin.y(), cell - gap, labelHeight), Qt::AlignCenter,
-                             Emblems::civilisationName(civilisation));
+                             Emblems::civilizationName(civilization));
         for (int colour = 0; colour < Emblems::colourCount; ++colour)
             painter.drawImage(QPoint(x, top + colour * cell),
-                              magnified(Emblems::paintEmblem(civilisation, colour), factor));
+                              magnified(Emblems::paintEmblem(civilization, colour), factor));
     }
 }
 
@@ -56,7 +56,7 @@ void drawIconRow(QPainter& painter, QPoint origin)
 
 QImage contactSheet()
 {
-    const int tableWidth = Emblems::civilisationCount * zoomCell;
+    const int tableWidth = Emblems::civilizationCount * zoomCell;
     const int realHeight = Emblems::colourCount * realCell;
     const int zoomTop = margin + std::max(256, realHeight) + 2 * margin;
     const QSize size(2 * margin + tableWidth,
@@ -69,7 +69,7 @@ QImage contactSheet()
     painter.setPen(QColor(30, 30, 30));
 
     drawEmblemTable(painter, {margin, margin}, 1, false);
-    const int besideTable = margin + Emblems::civilisationCount * realCell + 2 * margin;
+    const int besideTable = margin + Emblems::civilizationCount * realCell + 2 * margin;
     drawIconRow(painter, {besideTable, margin});
     painter.drawImage(QPoint(besideTable, margin + 140), Icons::applicationIcon(64));
     painter.drawImage(QPoint(size.width() - margin - 256, margin), Icons::applicationIcon(256));

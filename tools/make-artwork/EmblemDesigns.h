@@ -4,7 +4,7 @@
 
 class QPainter;
 
-// One drawing per civilisation, in the 36 x 36 emblem square, on a transparent layer (the
+// One drawing per civilization, in the 36 x 36 emblem square, on a transparent layer (the
 // plate and the drop shadow are added around it). Team-coloured parts take their shades from
 // the palette; everything else uses the neutral colours of Shapes.
 namespace EmblemDesigns {

@@ -1,4 +1,4 @@
-// Emblems of the Mesoamerican civilisations.
+// Emblems of the Mesoamerican civilizations.
 
 #include "EmblemDesigns.h"
 #include "Shapes.h"

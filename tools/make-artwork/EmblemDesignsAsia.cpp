@@ -1,4 +1,4 @@
-// Emblems of the Asian and Middle Eastern civilisations.
+// Emblems of the Asian and Middle Eastern civilizations.
 
 #include "EmblemDesigns.h"
 #include "Shapes.h"

@@ -1,4 +1,4 @@
-// Emblems of the European civilisations.
+// Emblems of the European civilizations.
 
 #include "EmblemDesigns.h"
 #include "Shapes.h"

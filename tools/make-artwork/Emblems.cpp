@@ -2,6 +2,7 @@
 
 #include "EmblemDesigns.h"
 #include "EmblemPalette.h"
+#include "PlayerColour.h"
 #include "Shapes.h"
 
 #include <QPainter>
@@ -10,12 +11,12 @@
 
 namespace {
 
-struct Civilisation {
+struct Civilization {
     const char* name;
     EmblemDesigns::Design design;
 };
 
-const std::array<Civilisation, Emblems::civilisationCount> civilisations{{
+const std::array<Civilization, Emblems::civilizationCount> civilizations{{
     {"Britons", EmblemDesigns::britons},
     {"Franks", EmblemDesigns::franks},
     {"Goths", EmblemDesigns::goths},
@@ -34,17 +35,6 @@ const std::array<Civilisation, Emblems::civilisationCount> civilisations{{
     {"Mayans", EmblemDesigns::mayans},
     {"Huns", EmblemDesigns::huns},
     {"Koreans", EmblemDesigns::koreans},
-}};
-
-const std::array<QColor, Emblems::colourCount> playerColours{{
-    {0, 0, 255},
-    {255, 0, 0},
-    {0, 255, 0},
-    {255, 255, 0},
-    {0, 255, 255},
-    {255, 0, 255},
-    {255, 255, 255},
-    {255, 128, 0},
 }};
 
 QImage transparentSquare()
@@ -71,27 +61,27 @@ namespace Emblems {
 
 QColor playerColour(int colour)
 {
-    return playerColours.at(colour);
+    return QColor::fromRgb(Mgx::PlayerColourRgb.at(static_cast<std::size_t>(colour)));
 }
 
-QString civilisationName(int civilisation)
+QString civilizationName(int civilization)
 {
-    return QString::fromLatin1(civilisations.at(civilisation - 1).name);
+    return QString::fromLatin1(civilizations.at(civilization - 1).name);
 }
 
-int emblemIndex(int colour, int civilisation)
+int emblemIndex(int colour, int civilization)
 {
-    return civilisationCount * colour + civilisation - 1;
+    return civilizationCount * colour + civilization - 1;
 }
 
-QImage paintEmblem(int civilisation, int colour)
+QImage paintEmblem(int civilization, int colour)
 {
     QImage figure = transparentSquare();
     {
         QPainter painter(&figure);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        civilisations.at(civilisation - 1).design(painter, EmblemPalette(playerColour(colour)));
+        civilizations.at(civilization - 1).design(painter, EmblemPalette(playerColour(colour)));
     }
 
     QImage emblem(size, size, QImage::Format_RGB32);

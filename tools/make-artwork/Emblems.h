@@ -4,19 +4,21 @@
 #include <QImage>
 #include <QString>
 
-// The civilisation emblems: eighteen designs, each painted in the eight player colours.
+#include "PlayerColour.h"
+
+// The civilization emblems: eighteen designs, each painted in the eight player colours.
 namespace Emblems {
 
-inline constexpr int civilisationCount = 18;
-inline constexpr int colourCount = 8;
+inline constexpr int civilizationCount = 18;
+inline constexpr int colourCount = Mgx::PlayerColour::Count;
 inline constexpr int size = 36;
 
-// Player colours 0 to 7: blue, red, green, yellow, cyan, magenta, white, orange.
+// Player colour 0 to 7 (see Mgx::PlayerColour).
 QColor playerColour(int colour);
-// English name of civilisation 1 to 18, for labelling the contact sheet.
-QString civilisationName(int civilisation);
-// Position of an emblem in the table the player page indexes: 18 x colour + civilisation - 1.
-int emblemIndex(int colour, int civilisation);
-QImage paintEmblem(int civilisation, int colour);
+// English name of civilization 1 to 18, for labelling the contact sheet.
+QString civilizationName(int civilization);
+// Position of an emblem in the table the player page indexes: 18 x colour + civilization - 1.
+int emblemIndex(int colour, int civilization);
+QImage paintEmblem(int civilization, int colour);
 
 } // namespace Emblems

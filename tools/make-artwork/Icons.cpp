@@ -1,5 +1,6 @@
 #include "Icons.h"
 
+#include "PlayerKind.h"
 #include "Shapes.h"
 
 #include <QLinearGradient>
@@ -173,9 +174,9 @@ namespace Icons {
 QImage kindPicture(int kind)
 {
     switch (kind) {
-    case 1:
+    case Mgx::PlayerKind::Human:
         return humanPlayer();
-    case 2:
+    case Mgx::PlayerKind::Nature:
         return nature();
     default:
         return computerPlayer();
