@@ -2,6 +2,8 @@
 
 #include "Emblems.h"
 #include "Icons.h"
+#include "SplashArt.h"
+#include "ToolbarIcons.h"
 
 std::vector<ArtworkFile> artworkCatalogue()
 {
@@ -22,5 +24,20 @@ std::vector<ArtworkFile> artworkCatalogue()
     files.push_back({"icons/triangle-down.png", Icons::triangleDown()});
     files.push_back({"icons/korvale.png", Icons::applicationIcon(256)});
     files.push_back({"icons/korvale-64.png", Icons::applicationIcon(64)});
+    files.push_back({"toolbars/main.png", ToolbarIcons::mainStrip(false)});
+    files.push_back({"toolbars/main-disabled.png", ToolbarIcons::mainStrip(true)});
+    files.push_back({"toolbars/address.png", ToolbarIcons::addressStrip(false)});
+    files.push_back({"toolbars/address-disabled.png", ToolbarIcons::addressStrip(true)});
+    files.push_back({"icons/place-folder.png", ToolbarIcons::placeFolder(false)});
+    files.push_back({"icons/place-folder-open.png", ToolbarIcons::placeFolder(true)});
+    files.push_back({"icons/place-desktop.png", ToolbarIcons::placeDesktop()});
+    files.push_back({"icons/place-computer.png", ToolbarIcons::placeComputer()});
+    files.push_back({"icons/place-drive.png", ToolbarIcons::placeDrive()});
+    files.push_back({"icons/switch-fold.png", ToolbarIcons::switchArrow(true)});
+    files.push_back({"icons/switch-unfold.png", ToolbarIcons::switchArrow(false)});
+    files.push_back({"pictures/splash.png", SplashArt::splash()});
+    // The desktop's icon theme sizes, installed rather than embedded.
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        files.push_back({QString::asprintf("hicolor/%dx%d/apps/korvale.png", size, size), Icons::applicationIcon(size)});
     return files;
 }
