@@ -19,6 +19,8 @@ SwitchSplitter::SwitchSplitter(QWidget* parent)
     m_arrow = new QToolButton(this);
     m_arrow->setObjectName(QStringLiteral("switchArrow"));
     m_arrow->setAutoRaise(true);
+    // The 8 x 8 picture fills the button; a theme's padding would squeeze it away.
+    m_arrow->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 0; margin: 0; background: transparent; }"));
     m_arrow->setCursor(Qt::PointingHandCursor);
     m_arrow->setIconSize(QSize(arrowSize, arrowSize));
     m_arrow->setFixedSize(arrowSize, arrowSize);
