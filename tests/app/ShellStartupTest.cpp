@@ -12,9 +12,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -191,16 +189,4 @@ TEST_F(ShellStartup, StartUpBuildsTheWindowAndHandsTheRequestToTheList)
     if (Splash* splash = Splash::current())
         splash->close();
     qApp->setStyleSheet({});
-}
-
-TEST_F(ShellStartup, DesktopEntryValidates)
-{
-    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
-    if (validator.isEmpty())
-        GTEST_SKIP() << "desktop-file-validate is not installed";
-    QProcess process;
-    process.start(validator, {QStringLiteral(KORVALE_SOURCE_DIR "/resources/desktop/korvale.desktop")});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardOutput().toStdString();
-    EXPECT_TRUE(process.readAllStandardOutput().trimmed().isEmpty());
 }
