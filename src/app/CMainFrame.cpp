@@ -4,6 +4,7 @@
 #include "AppFolders.h"
 #include "CAboutDlg.h"
 #include "CommandTable.h"
+#include "KeyLockState.h"
 #include "MgxInfoDlgBar.h"
 #include "MgxListViewDoc.h"
 #include "NavigationEvent.h"
@@ -116,7 +117,6 @@ void CMainFrame::BuildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
-    // The platform does not tell a toolkit the lock keys' state, so the panes stay greyed.
     for (const QString& key : {QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}) {
         auto* pane = new QLabel(key, bar);
         pane->setObjectName(QStringLiteral("pane") + key);
@@ -124,9 +124,26 @@ void CMainFrame::BuildStatusBar()
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
         pane->setEnabled(false);
         bar->addPermanentWidget(pane);
+        m_lockPanes.push_back(pane);
     }
     connect(bar, &QStatusBar::messageChanged, this, &CMainFrame::ShowReadyWhenIdle);
     bar->showMessage(readyText);
+    // Only an X11 display tells the lock keys' state; elsewhere the panes stay greyed.
+    if (KeyLockState::Read()) {
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [this] {
+            if (const std::optional<KeyLockState> state = KeyLockState::Read())
+                ShowKeyLocks(*state);
+        });
+        poll->start(300);
+    }
+}
+
+void CMainFrame::ShowKeyLocks(const KeyLockState& state)
+{
+    const bool on[] = {state.capsLock, state.numLock, state.scrollLock};
+    for (size_t i = 0; i < m_lockPanes.size() && i < 3; ++i)
+        m_lockPanes[i]->setEnabled(on[i]);
 }
 
 void CMainFrame::ShowReadyWhenIdle(const QString& message)

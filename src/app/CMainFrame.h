@@ -4,9 +4,11 @@
 #include <QPointer>
 
 #include <functional>
+#include <vector>
 
 class AddressBar;
 class CommandTable;
+struct KeyLockState;
 class MgxInfoDlgBar;
 class MgxListViewDoc;
 class QLabel;
@@ -50,6 +52,8 @@ public:
     QToolBar* mainToolBar() const { return m_mainToolBar; }
 
     QMenu* createPopupMenu() override;
+    // A lit pane for each lock key that is on, a greyed one for each that is off.
+    void ShowKeyLocks(const KeyLockState& state);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,6 +83,7 @@ private:
     QPointer<QObject> m_navigationTarget;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_addressToolBar = nullptr;
+    std::vector<QLabel*> m_lockPanes;
     std::function<QString()> m_saveGameFolder;
     std::function<bool(const QUrl&)> m_openUrl;
 };

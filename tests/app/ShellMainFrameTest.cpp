@@ -1,6 +1,7 @@
 #include "AddressBar.h"
 #include "CMainFrame.h"
 #include "CommandTable.h"
+#include "KeyLockState.h"
 #include "MgxInfoDlgBar.h"
 #include "MgxListViewDoc.h"
 #include "PathCombo.h"
@@ -275,6 +276,13 @@ TEST_F(ShellMainFrame, StatusBarShowsReadyPromptsAndGreyedKeyPanes)
         ASSERT_NE(label, nullptr) << pane;
         EXPECT_FALSE(label->isEnabled());
     }
+    frame->ShowKeyLocks(KeyLockState::FromLedMask(0x5));
+    EXPECT_TRUE(frame->findChild<QLabel*>(QStringLiteral("paneCAP"))->isEnabled());
+    EXPECT_FALSE(frame->findChild<QLabel*>(QStringLiteral("paneNUM"))->isEnabled());
+    EXPECT_TRUE(frame->findChild<QLabel*>(QStringLiteral("paneSCRL"))->isEnabled());
+    // The offscreen display does not tell the state.
+    EXPECT_FALSE(KeyLockState::Read().has_value());
+
     EXPECT_EQ(table.IsChecked(Commands::ToggleStatusBar), std::optional<bool>(true));
     table.Trigger(Commands::ToggleStatusBar);
     EXPECT_TRUE(bar->isHidden());
