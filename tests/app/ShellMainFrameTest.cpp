@@ -10,7 +10,9 @@
 #include "ShellTestSupport.h"
 #include "SwitchSplitter.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -250,6 +252,15 @@ TEST_F(ShellMainFrame, DeleteInTheTextFieldRemovesOnlySelectedText)
     EXPECT_TRUE(edit->text().isEmpty());
     table.Trigger(Commands::EditPaste);
     EXPECT_EQ(edit->text(), "/srv");
+
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), edit->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(edit, &rightClick);
+    auto* menu = edit->findChild<QMenu*>(QStringLiteral("textFieldMenu"));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 8);
+    EXPECT_EQ(menu->actions()[0]->text(), "剪切(&T)");
+    EXPECT_EQ(menu->actions()[7]->text(), "我的电脑(&M)");
+    menu->close();
 }
 
 TEST_F(ShellMainFrame, PathBoxTakesTheBarWidthMinusTheButtons)
@@ -268,7 +279,11 @@ TEST_F(ShellMainFrame, StatusBarShowsReadyPromptsAndGreyedKeyPanes)
 {
     QStatusBar* bar = frame->statusBar();
     EXPECT_EQ(bar->currentMessage(), "就绪");
-    bar->showMessage(QStringLiteral("删除"));
+    // A toolbar button or menu item under the pointer shows its prompt, then "就绪" again.
+    QAction* selectAll = frame->menuBar()->actions()[1]->menu()->actions().value(9);
+    ASSERT_NE(selectAll, nullptr);
+    selectAll->showStatusText(frame->menuBar());
+    EXPECT_EQ(bar->currentMessage(), "选定整个文档");
     bar->clearMessage();
     EXPECT_EQ(bar->currentMessage(), "就绪");
     for (const char* pane : {"paneCAP", "paneNUM", "paneSCRL"}) {
