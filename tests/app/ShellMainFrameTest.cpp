@@ -345,3 +345,21 @@ TEST_F(ShellMainFrame, DeleteInTheListIsTheDeleteCommand)
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(deletes, 1);
 }
+
+TEST_F(ShellMainFrame, KeysShownInTheMenusAreBound)
+{
+    std::vector<int> reached;
+    table.RegisterHandler(Commands::SelectAll, [&] { reached.push_back(Commands::SelectAll); });
+    frame->SetUrlOpener([&](const QUrl&) { reached.push_back(Commands::Help); return true; });
+    Go(volume);
+    target.events.clear();
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    list->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(list, Qt::Key_F5);
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), volume));
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(reached, std::vector<int>{Commands::SelectAll});
+}

@@ -105,6 +105,21 @@ TEST_F(ShellStartup, StripsAreCutIntoSquaresWithTheBottomLeftColourTransparent)
     EXPECT_EQ(address.height(), 24);
 }
 
+TEST_F(ShellStartup, SwitchArrowsAreMirrorImagesAt8By8)
+{
+    const QImage fold = QImage(QStringLiteral(":/icons/switch-fold.png")).convertToFormat(QImage::Format_ARGB32);
+    const QImage unfold = QImage(QStringLiteral(":/icons/switch-unfold.png")).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(fold.size(), QSize(8, 8));
+    EXPECT_EQ(fold.mirrored(true, false), unfold);
+    EXPECT_NE(fold, unfold);
+    // The fold arrow points left: its tip column is at the left.
+    EXPECT_GT(qAlpha(fold.pixel(2, 3)), 0);
+    EXPECT_EQ(qAlpha(fold.pixel(2, 0)), 0);
+    EXPECT_GT(qAlpha(fold.pixel(5, 0)), 0);
+    for (const char* place : {"place-folder", "place-folder-open", "place-desktop", "place-computer", "place-drive"})
+        EXPECT_EQ(QImage(QStringLiteral(":/icons/%1.png").arg(QLatin1String(place))).size(), QSize(16, 16)) << place;
+}
+
 TEST_F(ShellStartup, SplashIsShapedByItsNonBlackPixels)
 {
     QImage picture(6, 2, QImage::Format_RGB32);
