@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QAbstractItemView>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -39,8 +40,9 @@ TEST(ShellRender, MainWindowDrawsEveryPartInTheTheme)
     list->header()->resizeSection(0, 260);
     frame.SetRecordList(list);
     frame.addressBar().pathCombo().SetFixedEntries(PathEntries::FixedEntries(
-        QStringLiteral("/home/ann/Desktop"), {}, {{QStringLiteral("/"), {}, false}}));
-    frame.NavigateTo(QStringLiteral("/tmp"));
+        QStringLiteral("/home/ann/Desktop"), {QStringLiteral("比赛"), QStringLiteral("地图")},
+        {{QStringLiteral("/"), {}, false}, {QStringLiteral("/media/ann/USB"), QStringLiteral("U盘"), true}}));
+    frame.NavigateTo(QStringLiteral("/usr/share"));
     QCoreApplication::sendPostedEvents();
     frame.resize(1180, 880);
     frame.show();
@@ -54,12 +56,17 @@ TEST(ShellRender, MainWindowDrawsEveryPartInTheTheme)
     QApplication::processEvents();
     viewMenu->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/shell-view-menu.png"));
     viewMenu->hide();
+    PathCombo& combo = frame.addressBar().pathCombo();
+    combo.showPopup();
+    QApplication::processEvents();
+    combo.view()->window()->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/shell-path-box.png"));
+    combo.hidePopup();
     qApp->setStyleSheet({});
     ASSERT_EQ(shot.size(), frame.size());
     // The tool rows sit above the client area, the status bar below it.
     EXPECT_GT(frame.centralWidget()->y(), 60);
     EXPECT_GE(frame.statusBar()->y(), frame.centralWidget()->y() + frame.centralWidget()->height());
-    EXPECT_EQ(frame.addressBar().pathCombo().currentText(), "/tmp");
+    EXPECT_EQ(frame.addressBar().pathCombo().currentText(), "/usr/share");
     // The main toolbar's first picture is drawn: its pixels are not all the bar's background.
     const QRect firstButton(frame.mainToolBar()->geometry().topLeft() + QPoint(4, 4), QSize(32, 32));
     QSet<QRgb> colours;
