@@ -4,6 +4,8 @@
 #include "Icons.h"
 #include "KindIcons.h"
 #include "PlayerKind.h"
+#include "SplashArt.h"
+#include "ToolbarIcons.h"
 
 std::vector<ArtworkFile> artworkCatalogue()
 {
@@ -31,5 +33,20 @@ std::vector<ArtworkFile> artworkCatalogue()
         files.push_back({"listicons/icon-145" + suffix + ".png", KindIcons::zipArchive(size)});
         files.push_back({"listicons/icon-146" + suffix + ".png", KindIcons::rarArchive(size)});
     }
+    files.push_back({"toolbars/main.png", ToolbarIcons::mainStrip(false)});
+    files.push_back({"toolbars/main-disabled.png", ToolbarIcons::mainStrip(true)});
+    files.push_back({"toolbars/address.png", ToolbarIcons::addressStrip(false)});
+    files.push_back({"toolbars/address-disabled.png", ToolbarIcons::addressStrip(true)});
+    files.push_back({"icons/place-folder.png", ToolbarIcons::placeFolder(false)});
+    files.push_back({"icons/place-folder-open.png", ToolbarIcons::placeFolder(true)});
+    files.push_back({"icons/place-desktop.png", ToolbarIcons::placeDesktop()});
+    files.push_back({"icons/place-computer.png", ToolbarIcons::placeComputer()});
+    files.push_back({"icons/place-drive.png", ToolbarIcons::placeDrive()});
+    files.push_back({"icons/switch-fold.png", ToolbarIcons::switchArrow(true)});
+    files.push_back({"icons/switch-unfold.png", ToolbarIcons::switchArrow(false)});
+    files.push_back({"pictures/splash.png", SplashArt::splash()});
+    // The desktop's icon theme sizes, installed rather than embedded.
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        files.push_back({QString::asprintf("hicolor/%dx%d/apps/korvale.png", size, size), Icons::applicationIcon(size)});
     return files;
 }

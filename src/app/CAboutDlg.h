@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QDialog>
+
+// "关于 Korvale": the program's icon, its name and version, and an OK button.
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};

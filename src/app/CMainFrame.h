@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <vector>
+
+class AddressBar;
+class CommandTable;
+struct KeyLockState;
+class MgxInfoDlgBar;
+class MgxListViewDoc;
+class QLabel;
+class QMenu;
+class QToolBar;
+class SwitchSplitter;
+class UserPrompt;
+
+// The main window: the toolbar and the address bar on two rows, the information panel at the
+// left with its switch, the record list filling the rest, and the status bar.
+//
+// The record list plugs in with SetRecordList (it becomes the central widget and takes the
+// focus) and SetNavigationTarget (it receives ListFolder and GoToTypedPath events). Everything
+// else it and the file commands need goes through the CommandTable.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static QString WindowTitle() { return QStringLiteral("Korvale 1.38正式版"); }
+    static QString Caption(const QString& documentTitle) { return documentTitle + QStringLiteral(" - ") + WindowTitle(); }
+
+    CMainFrame(CommandTable& commands, UserPrompt& prompt, const MgxListViewDoc& document, QWidget* parent = nullptr);
+
+    void SetRecordList(QWidget* list);
+    void SetNavigationTarget(QObject* target);
+    // Where the SaveGame command goes: read each time, since the settings can change it.
+    void SetSaveGameFolderSource(std::function<QString()> source) { m_saveGameFolder = std::move(source); }
+    // Opens the help document; tests hand in a recorder.
+    void SetUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+
+    // Shows `folder` in the address bar and has the list list it; false (and nothing happens)
+    // when it is not an existing folder.
+    bool NavigateTo(const QString& folder);
+    // The list's right-click menu; the list opens it only while something is selected.
+    void ShowListContextMenu(const QPoint& globalPosition);
+
+    AddressBar& addressBar() const { return *m_addressBar; }
+    MgxInfoDlgBar& infoBar() const { return *m_infoBar; }
+    SwitchSplitter& switchSplitter() const { return *m_switch; }
+    QWidget* recordList() const { return m_list; }
+    QToolBar* mainToolBar() const { return m_mainToolBar; }
+
+    QMenu* createPopupMenu() override;
+    // A lit pane for each lock key that is on, a greyed one for each that is off.
+    void ShowKeyLocks(const KeyLockState& state);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildMainToolBar();
+    void BuildAddressRow();
+    void BuildStatusBar();
+    void BuildClientArea();
+    void RegisterShellCommands();
+    void GoUp();
+    void Refresh();
+    void OpenFolder();
+    void OpenHelp();
+    void ShowAbout();
+    void ShowReadyWhenIdle(const QString& message);
+
+    CommandTable& m_commands;
+    UserPrompt& m_prompt;
+    AddressBar* m_addressBar = nullptr;
+    MgxInfoDlgBar* m_infoBar = nullptr;
+    SwitchSplitter* m_switch = nullptr;
+    QWidget* m_clientArea = nullptr;
+    QPointer<QWidget> m_list;
+    QPointer<QObject> m_navigationTarget;
+    QToolBar* m_mainToolBar = nullptr;
+    QToolBar* m_addressToolBar = nullptr;
+    std::vector<QLabel*> m_lockPanes;
+    std::function<QString()> m_saveGameFolder;
+    std::function<bool(const QUrl&)> m_openUrl;
+};

@@ -1,0 +1,378 @@
+#include "AddressBar.h"
+#include "CMainFrame.h"
+#include "CommandTable.h"
+#include "KeyLockState.h"
+#include "MgxInfoDlgBar.h"
+#include "MgxListViewDoc.h"
+#include "PathCombo.h"
+#include "PathComboEdit.h"
+#include "ScriptedPrompt.h"
+#include "ShellTestSupport.h"
+#include "SwitchSplitter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ShellMainFrame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureShellApplication();
+        ASSERT_TRUE(root.isValid());
+        desktop = root.filePath(QStringLiteral("Desktop"));
+        volume = root.filePath(QStringLiteral("volume"));
+        ASSERT_TRUE(QDir().mkpath(desktop + QStringLiteral("/games")));
+        ASSERT_TRUE(QDir().mkpath(volume + QStringLiteral("/records/2026")));
+        frame = std::make_unique<CMainFrame>(table, prompt, document);
+        frame->SetRecordList(list = new QWidget);
+        list->setObjectName(QStringLiteral("testList"));
+        list->setFocusPolicy(Qt::StrongFocus);
+        frame->SetNavigationTarget(&target);
+        combo().SetFixedEntries(PathEntries::FixedEntries(
+            desktop, {QStringLiteral("games")},
+            {{QStringLiteral("/"), {}, false}, {volume, QStringLiteral("卷"), true}}));
+    }
+
+    PathCombo& combo() { return frame->addressBar().pathCombo(); }
+
+    // Navigates and lets the posted SelectFolder arrive.
+    void Go(const QString& folder)
+    {
+        ASSERT_TRUE(frame->NavigateTo(folder)) << qPrintable(folder);
+        QCoreApplication::sendPostedEvents();
+    }
+
+    QStringList ShownNames()
+    {
+        QStringList names;
+        for (int i = 0; i < combo().count(); ++i)
+            names << combo().itemText(i);
+        return names;
+    }
+
+    QTemporaryDir root;
+    QString desktop;
+    QString volume;
+    ScriptedPrompt prompt;
+    CommandTable table;
+    MgxListViewDoc document;
+    RecordingTarget target;
+    std::unique_ptr<CMainFrame> frame;
+    QWidget* list = nullptr;
+};
+
+} // namespace
+
+TEST_F(ShellMainFrame, CaptionNamesTheUntitledDocumentThenTheProgram)
+{
+    EXPECT_EQ(frame->windowTitle(), "无标题 - Korvale 1.38正式版");
+    EXPECT_FALSE(frame->windowIcon().isNull());
+}
+
+TEST_F(ShellMainFrame, SwitchFoldsThePanelAndGivesItsWidthToTheList)
+{
+    frame->resize(1100, 860);
+    frame->show();
+    QApplication::processEvents();
+    SwitchSplitter& splitter = frame->switchSplitter();
+    const int listWidthWithPanel = list->width();
+    EXPECT_EQ(splitter.arrowPicture(), ":/icons/switch-fold.png");
+    EXPECT_GE(frame->infoBar().x() + frame->infoBar().width(), splitter.x());
+
+    QTest::mouseClick(splitter.arrow(), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(splitter.panelShown());
+    EXPECT_TRUE(frame->infoBar().isHidden());
+    EXPECT_EQ(splitter.arrowPicture(), ":/icons/switch-unfold.png");
+    EXPECT_EQ(splitter.x(), 0);
+    EXPECT_EQ(list->x(), splitter.width());
+    EXPECT_EQ(list->x() + list->width(), frame->centralWidget()->width());
+    EXPECT_GT(list->width(), listWidthWithPanel);
+
+    QTest::mouseClick(splitter.arrow(), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(splitter.panelShown());
+    EXPECT_FALSE(frame->infoBar().isHidden());
+    EXPECT_EQ(splitter.arrowPicture(), ":/icons/switch-fold.png");
+    EXPECT_EQ(list->width(), listWidthWithPanel);
+    // The arrow stays vertically centred.
+    EXPECT_EQ(splitter.arrow()->y(), (splitter.height() - 8) / 2);
+}
+
+TEST_F(ShellMainFrame, ListingAVolumeRootSelectsItsEntry)
+{
+    Go(volume);
+    EXPECT_EQ(combo().currentIndex(), 4);
+    EXPECT_EQ(combo().currentText(), QStringLiteral("卷 (%1)").arg(volume));
+    EXPECT_EQ(combo().count(), 5);
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), volume));
+}
+
+TEST_F(ShellMainFrame, AFolderTwoLevelsDownAddsTwoEntriesAndSelectsTheDeeper)
+{
+    const QString folder = volume + QStringLiteral("/records/2026");
+    Go(folder);
+    EXPECT_EQ(ShownNames().mid(4), (QStringList{QStringLiteral("卷 (%1)").arg(volume), "records", "2026"}));
+    EXPECT_EQ(combo().currentIndex(), 6);
+    EXPECT_EQ(combo().edit()->text(), QDir::toNativeSeparators(folder));
+    EXPECT_EQ(combo().SelectedFolder(), folder);
+}
+
+TEST_F(ShellMainFrame, ListingTheDesktopSelectsTheFirstEntry)
+{
+    Go(desktop);
+    EXPECT_EQ(combo().currentIndex(), 0);
+    EXPECT_EQ(combo().edit()->text(), "桌面");
+}
+
+TEST_F(ShellMainFrame, ATypedPathGoesToTheListAndKeepsTheSelection)
+{
+    Go(volume);
+    target.events.clear();
+    combo().edit()->setText(QStringLiteral("/some/typed/path"));
+    QTest::keyClick(combo().edit(), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::GoToTypedPath), QStringLiteral("/some/typed/path")));
+    EXPECT_EQ(combo().currentIndex(), 4);
+    EXPECT_EQ(combo().SelectedFolder(), volume);
+
+    // "转到" does the same as Enter.
+    target.events.clear();
+    table.Trigger(Commands::GoTo);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0].first, int(NavigationEvent::GoToTypedPath));
+}
+
+TEST_F(ShellMainFrame, ChoosingAnEntryListsItsFolderWithoutRebuilding)
+{
+    Go(volume + QStringLiteral("/records"));
+    const int count = combo().count();
+    target.events.clear();
+    combo().setCurrentIndex(0);
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), desktop));
+    EXPECT_EQ(combo().count(), count);
+}
+
+TEST_F(ShellMainFrame, UpFromTheRootListsTheRootAgain)
+{
+    Go(QStringLiteral("/"));
+    target.events.clear();
+    table.Trigger(Commands::Up);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0].second, "/");
+
+    Go(volume + QStringLiteral("/records/2026"));
+    target.events.clear();
+    table.Trigger(Commands::Up);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0].second, volume + QStringLiteral("/records"));
+    EXPECT_EQ(combo().SelectedFolder(), volume + QStringLiteral("/records"));
+}
+
+TEST_F(ShellMainFrame, RefreshListsTheShownFolderAgainWithoutTouchingTheBox)
+{
+    Go(volume + QStringLiteral("/records"));
+    target.events.clear();
+    combo().edit()->setText(QStringLiteral("half typed"));
+    table.Trigger(Commands::Refresh);
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), volume + QStringLiteral("/records")));
+    EXPECT_EQ(combo().edit()->text(), "half typed");
+}
+
+TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndAnEmptySaveGameFolder)
+{
+    EXPECT_FALSE(frame->NavigateTo(root.filePath(QStringLiteral("missing"))));
+    EXPECT_FALSE(frame->NavigateTo(QString()));
+    QString saveGame;
+    frame->SetSaveGameFolderSource([&] { return saveGame; });
+    table.Trigger(Commands::GoToSaveGameFolder);
+    EXPECT_TRUE(target.events.empty());
+    saveGame = volume + QStringLiteral("/records/");
+    table.Trigger(Commands::GoToSaveGameFolder);
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0].second, volume + QStringLiteral("/records"));
+}
+
+TEST_F(ShellMainFrame, OpenFolderAsksWithItsTitleAndGoesToTheChoice)
+{
+    prompt.pickNext(std::nullopt);
+    table.Trigger(Commands::OpenFolder);
+    EXPECT_TRUE(target.events.empty());
+    prompt.pickNext(volume + QStringLiteral("/"));
+    table.Trigger(Commands::OpenFolder);
+    ASSERT_EQ(prompt.pickers().size(), 2u);
+    EXPECT_EQ(prompt.pickers()[1].title, "打开文件夹...");
+    EXPECT_TRUE(prompt.pickers()[1].startPath.isEmpty());
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0].second, volume);
+}
+
+TEST_F(ShellMainFrame, TextFieldPlacesGoToTheDesktopAndTheComputer)
+{
+    table.Trigger(Commands::GoToDesktop);
+    table.Trigger(Commands::GoToComputer);
+    ASSERT_EQ(target.events.size(), 2u);
+    EXPECT_EQ(target.events[0].second, desktop);
+    EXPECT_EQ(target.events[1].second, "/");
+}
+
+TEST_F(ShellMainFrame, DeleteInTheTextFieldRemovesOnlySelectedText)
+{
+    PathComboEdit* edit = combo().edit();
+    edit->setText(QStringLiteral("/srv/games"));
+    edit->setCursorPosition(0);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(edit->text(), "/srv/games");
+    edit->setSelection(4, 6);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(edit->text(), "/srv");
+    edit->setSelection(0, 4);
+    table.Trigger(Commands::EditCut);
+    EXPECT_TRUE(edit->text().isEmpty());
+    table.Trigger(Commands::EditPaste);
+    EXPECT_EQ(edit->text(), "/srv");
+
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), edit->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(edit, &rightClick);
+    auto* menu = edit->findChild<QMenu*>(QStringLiteral("textFieldMenu"));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 8);
+    EXPECT_EQ(menu->actions()[0]->text(), "剪切(&T)");
+    EXPECT_EQ(menu->actions()[7]->text(), "我的电脑(&M)");
+    menu->close();
+}
+
+TEST_F(ShellMainFrame, PathBoxTakesTheBarWidthMinusTheButtons)
+{
+    for (const int width : {900, 1300}) {
+        frame->resize(width, 800);
+        frame->show();
+        QApplication::processEvents();
+        AddressBar& bar = frame->addressBar();
+        EXPECT_EQ(combo().width(), bar.width() - AddressBar::buttonsWidth) << width;
+        EXPECT_GT(bar.width(), width - 40);
+    }
+}
+
+TEST_F(ShellMainFrame, StatusBarShowsReadyPromptsAndGreyedKeyPanes)
+{
+    QStatusBar* bar = frame->statusBar();
+    EXPECT_EQ(bar->currentMessage(), "就绪");
+    // A toolbar button or menu item under the pointer shows its prompt, then "就绪" again.
+    QAction* selectAll = frame->menuBar()->actions()[1]->menu()->actions().value(9);
+    ASSERT_NE(selectAll, nullptr);
+    selectAll->showStatusText(frame->menuBar());
+    EXPECT_EQ(bar->currentMessage(), "选定整个文档");
+    bar->clearMessage();
+    EXPECT_EQ(bar->currentMessage(), "就绪");
+    for (const char* pane : {"paneCAP", "paneNUM", "paneSCRL"}) {
+        auto* label = frame->findChild<QLabel*>(QString::fromLatin1(pane));
+        ASSERT_NE(label, nullptr) << pane;
+        EXPECT_FALSE(label->isEnabled());
+    }
+    frame->ShowKeyLocks(KeyLockState::FromLedMask(0x5));
+    EXPECT_TRUE(frame->findChild<QLabel*>(QStringLiteral("paneCAP"))->isEnabled());
+    EXPECT_FALSE(frame->findChild<QLabel*>(QStringLiteral("paneNUM"))->isEnabled());
+    EXPECT_TRUE(frame->findChild<QLabel*>(QStringLiteral("paneSCRL"))->isEnabled());
+    // The offscreen display does not tell the state.
+    EXPECT_FALSE(KeyLockState::Read().has_value());
+
+    EXPECT_EQ(table.IsChecked(Commands::ToggleStatusBar), std::optional<bool>(true));
+    table.Trigger(Commands::ToggleStatusBar);
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_EQ(table.IsChecked(Commands::ToggleStatusBar), std::optional<bool>(false));
+}
+
+TEST_F(ShellMainFrame, ViewMarkStartsOnDetailsAndFollowsTheList)
+{
+    EXPECT_EQ(table.IsChecked(Commands::DetailsView), std::optional<bool>(true));
+    EXPECT_EQ(table.IsChecked(Commands::ListView), std::optional<bool>(false));
+    bool listView = true;
+    table.RegisterCheckedState(Commands::ListView, [&] { return listView; });
+    table.RegisterCheckedState(Commands::DetailsView, [&] { return !listView; });
+    auto* view = frame->findChild<QToolButton*>(QStringLiteral("command32801"));
+    ASSERT_NE(view, nullptr);
+    table.RefreshMenu(view->menu());
+    EXPECT_TRUE(view->menu()->actions()[0]->isChecked());
+}
+
+TEST_F(ShellMainFrame, HelpOpensTheInstalledDocumentAndFocusGoesToTheList)
+{
+    std::vector<QUrl> opened;
+    frame->SetUrlOpener([&](const QUrl& url) { opened.push_back(url); return true; });
+    // Beside the program, where an installed or built Korvale keeps it.
+    const QString helpFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+    const QString help = helpFolder + QStringLiteral("/Korvale.html");
+    const bool madeHere = !QFile::exists(help);
+    ASSERT_TRUE(QDir().mkpath(helpFolder));
+    if (madeHere) {
+        QFile file(help);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    table.Trigger(Commands::Help);
+    if (madeHere) {
+        QFile::remove(help);
+        QDir().rmdir(helpFolder);
+    }
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(help));
+    EXPECT_TRUE(prompt.messages().empty());
+
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    frame->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), list);
+}
+
+TEST_F(ShellMainFrame, DeleteInTheListIsTheDeleteCommand)
+{
+    int deletes = 0;
+    table.RegisterHandler(Commands::Delete, [&] { ++deletes; });
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    list->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(deletes, 1);
+}
+
+TEST_F(ShellMainFrame, KeysShownInTheMenusAreBound)
+{
+    std::vector<int> reached;
+    table.RegisterHandler(Commands::SelectAll, [&] { reached.push_back(Commands::SelectAll); });
+    frame->SetUrlOpener([&](const QUrl&) { reached.push_back(Commands::Help); return true; });
+    Go(volume);
+    target.events.clear();
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    list->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(list, Qt::Key_F5);
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), volume));
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(reached, std::vector<int>{Commands::SelectAll});
+}
