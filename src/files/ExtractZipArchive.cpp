@@ -7,6 +7,7 @@
 #include "ZipEntryName.h"
 
 #include <QByteArray>
+#include <QDir>
 
 #include <cerrno>
 #include <climits>
@@ -161,7 +162,7 @@ int ExtractZipEntry(unzFile archive, const QString& targetFolder, bool keepPaths
         return opened == TargetFolder::Outcome::Refused ? ZipUnpackResult::Done : ZipUnpackResult::CannotCreate;
     }
     const QByteArray name = Encode(fileName);
-    const QString path = targetFolder + QLatin1Char('/') + (folders + QStringList{fileName}).join(QLatin1Char('/'));
+    const QString path = QDir::cleanPath(targetFolder + QLatin1Char('/') + (folders + QStringList{fileName}).join(QLatin1Char('/')));
     if (SkipExisting(folder.get(), name, path, mode, hooks)) {
         unzCloseCurrentFile(archive);
         return ZipUnpackResult::Done;

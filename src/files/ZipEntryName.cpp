@@ -82,18 +82,20 @@ Stored Encode(const QString& name)
     Stored stored;
     if (const std::optional<QByteArray> gbk = ToGbk(name)) {
         stored.name = *gbk;
-        if (IsAscii(stored.name))
-            return stored;
-        const QByteArray utf8 = name.toUtf8();
-        AppendLittleEndian(stored.extraField, UnicodePathTag, 2);
-        AppendLittleEndian(stored.extraField, quint32(5 + utf8.size()), 2);
-        stored.extraField.append(char(1));
-        AppendLittleEndian(stored.extraField, Crc32(stored.name), 4);
-        stored.extraField.append(utf8);
-        return stored;
+    } else {
+        stored.name = name.toUtf8();
+        stored.flags = Utf8Flag;
     }
-    stored.name = name.toUtf8();
-    stored.flags = Utf8Flag;
+    if (IsAscii(stored.name))
+        return stored;
+    // Also beside the flag: some readers convert the name of an archive made on DOS from the
+    // OEM code page and heed only this field.
+    const QByteArray utf8 = name.toUtf8();
+    AppendLittleEndian(stored.extraField, UnicodePathTag, 2);
+    AppendLittleEndian(stored.extraField, quint32(5 + utf8.size()), 2);
+    stored.extraField.append(char(1));
+    AppendLittleEndian(stored.extraField, Crc32(stored.name), 4);
+    stored.extraField.append(utf8);
     return stored;
 }
 

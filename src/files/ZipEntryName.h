@@ -10,7 +10,7 @@
 // Zip entry names. Archives traded among players carry GBK names without any marker; modern
 // tools expect UTF-8. A name GBK can hold is stored as GBK bytes plus an Info-ZIP Unicode Path
 // field, so both kinds of reader see it right; any other name is stored as UTF-8 with the
-// language-encoding flag.
+// language-encoding flag (and the same field, for readers that heed only that).
 namespace ZipEntryName {
 
 constexpr quint16 Utf8Flag = 0x0800;        // general-purpose bit 11
