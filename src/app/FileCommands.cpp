@@ -55,7 +55,7 @@ bool IsPlainName(const QString& text)
 FileCommands::FileCommands(UserPrompt& prompt, RecordSelection& selection, ProcessRunner& runner,
                            ProgressSink& progress)
     : m_prompt(prompt), m_selection(selection), m_runner(runner), m_progress(progress),
-      m_programFolder(QCoreApplication::applicationDirPath()), m_searchPath(qEnvironmentVariable("PATH")),
+      m_programFolder(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString()), m_searchPath(qEnvironmentVariable("PATH")),
       m_lastFolder(QDir::currentPath())
 {
 }
@@ -86,7 +86,7 @@ std::optional<QString> FileCommands::chooseTargetFolder(const QString& title, co
     const std::optional<QString> chosen = m_prompt.chooseFolder(title, startFolder);
     if (!chosen)
         return std::nullopt;
-    m_lastFolder = QDir::fromNativeSeparators(*chosen);
+    m_lastFolder = QDir::cleanPath(QDir::fromNativeSeparators(*chosen));
     return WithTrailingSeparator(m_lastFolder);
 }
 
