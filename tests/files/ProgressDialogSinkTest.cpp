@@ -14,6 +14,8 @@ void EnsureApplication()
     static int argc = 1;
     static char name[] = "korvale_files_tests";
     static char* argv[] = {name, nullptr};
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!QCoreApplication::instance())
         new QApplication(argc, argv);
 }
