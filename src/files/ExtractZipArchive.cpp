@@ -119,14 +119,20 @@ int WriteEntry(unzFile archive, int folder, const QByteArray& fileName, quint32 
     return output.place(fileName, dosTime) ? ZipUnpackResult::Done : ZipUnpackResult::CannotCreate;
 }
 
-bool SkipExisting(int folder, const QByteArray& fileName, const QString& path, ZipOverwrite mode,
+// Whether the entry is to be passed over because its file exists (or nothing is to be written).
+bool SkipExisting(const TargetFolder& target, const QStringList& folders, const QString& fileName, ZipOverwrite mode,
                   const ZipExtractHooks& hooks)
 {
     if (mode == ZipOverwrite::Never)
         return true;
-    if (mode == ZipOverwrite::Ask && ExistsAt(folder, fileName))
-        return !hooks.confirmOverwrite || !hooks.confirmOverwrite(path);
-    return false;
+    if (mode != ZipOverwrite::Ask)
+        return false;
+    UniqueFd folder;
+    if (target.openSubfolder(folders, false, folder) != TargetFolder::Outcome::Opened
+        || !ExistsAt(folder.get(), Encode(fileName)))
+        return false;
+    const QString path = QDir::cleanPath(target.path() + QLatin1Char('/') + (folders + QStringList{fileName}).join(QLatin1Char('/')));
+    return !hooks.confirmOverwrite || !hooks.confirmOverwrite(path);
 }
 
 } // namespace
@@ -155,19 +161,17 @@ int ExtractZipEntry(unzFile archive, const QString& targetFolder, bool keepPaths
         unzCloseCurrentFile(archive);
         return ZipUnpackResult::CannotOpenEntry;
     }
+    if (SkipExisting(target, folders, fileName, mode, hooks)) {
+        unzCloseCurrentFile(archive);
+        return ZipUnpackResult::Done;
+    }
     const TargetFolder::Outcome opened =
         target.isOpen() ? target.openSubfolder(folders, true, folder) : TargetFolder::Outcome::Failed;
     if (opened != TargetFolder::Outcome::Opened) {
         unzCloseCurrentFile(archive);
         return opened == TargetFolder::Outcome::Refused ? ZipUnpackResult::Done : ZipUnpackResult::CannotCreate;
     }
-    const QByteArray name = Encode(fileName);
-    const QString path = QDir::cleanPath(targetFolder + QLatin1Char('/') + (folders + QStringList{fileName}).join(QLatin1Char('/')));
-    if (SkipExisting(folder.get(), name, path, mode, hooks)) {
-        unzCloseCurrentFile(archive);
-        return ZipUnpackResult::Done;
-    }
-    return WriteEntry(archive, folder.get(), name, quint32(entry.info.dosDate));
+    return WriteEntry(archive, folder.get(), Encode(fileName), quint32(entry.info.dosDate));
 }
 
 namespace {
