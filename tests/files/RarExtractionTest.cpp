@@ -40,7 +40,8 @@ QByteArray StoredRar(const QByteArray& name, const QByteArray& data)
     Put(main, 0x73, 1);
     Put(main, 0, 2);
     Put(main, 13, 2);
-    Put(main, 0, 6);
+    Put(main, 0, 2); // reserved
+    Put(main, 0, 4);
     archive += Block(main);
 
     QByteArray file;
