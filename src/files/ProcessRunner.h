@@ -30,8 +30,12 @@ public:
 
     // Runs the program without input, waits a few seconds at most and returns the start of what
     // it wrote to its output and error channels, or nothing when it did not run. Used to tell
-    // tools of the same name apart by their banner.
-    virtual std::optional<QByteArray> readOutput(const ProcessCommand& command) = 0;
+    // tools of the same name apart by their banner. A runner that cannot read output says nothing.
+    virtual std::optional<QByteArray> readOutput(const ProcessCommand& command)
+    {
+        Q_UNUSED(command);
+        return std::nullopt;
+    }
 };
 
 // Starts real processes with QProcess.
