@@ -31,6 +31,25 @@ int QtProcessRunner::runAndWait(const ProcessCommand& command)
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
+std::optional<QByteArray> QtProcessRunner::readOutput(const ProcessCommand& command)
+{
+    QProcess process;
+    process.setProgram(command.program);
+    process.setArguments(command.arguments);
+    if (!command.workingFolder.isEmpty())
+        process.setWorkingDirectory(command.workingFolder);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start();
+    if (!process.waitForStarted(5000))
+        return std::nullopt;
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+    return process.read(64 * 1024);
+}
+
 bool RecordingProcessRunner::startDetached(const ProcessCommand& command)
 {
     detached.append(command);
@@ -41,4 +60,10 @@ int RecordingProcessRunner::runAndWait(const ProcessCommand& command)
 {
     waited.append(command);
     return startResult ? exitCode : -1;
+}
+
+std::optional<QByteArray> RecordingProcessRunner::readOutput(const ProcessCommand& command)
+{
+    read.append(command);
+    return startResult ? std::optional<QByteArray>(output) : std::nullopt;
 }

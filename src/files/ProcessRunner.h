@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // One program to start: never a shell string, always a program and its arguments.
 struct ProcessCommand {
@@ -24,6 +27,15 @@ public:
     // Starts the program without a window, waits for it and returns its exit code, or -1 when it
     // could not be started or did not end normally.
     virtual int runAndWait(const ProcessCommand& command) = 0;
+
+    // Runs the program without input, waits a few seconds at most and returns the start of what
+    // it wrote to its output and error channels, or nothing when it did not run. Used to tell
+    // tools of the same name apart by their banner. A runner that cannot read output says nothing.
+    virtual std::optional<QByteArray> readOutput(const ProcessCommand& command)
+    {
+        Q_UNUSED(command);
+        return std::nullopt;
+    }
 };
 
 // Starts real processes with QProcess.
@@ -31,6 +43,7 @@ class QtProcessRunner : public ProcessRunner {
 public:
     bool startDetached(const ProcessCommand& command) override;
     int runAndWait(const ProcessCommand& command) override;
+    std::optional<QByteArray> readOutput(const ProcessCommand& command) override;
 };
 
 // Starts nothing: records every command and answers from a script.
@@ -40,7 +53,10 @@ public:
     int exitCode = 0;
     QList<ProcessCommand> detached;
     QList<ProcessCommand> waited;
+    QByteArray output;           // what readOutput answers while startResult is true
+    QList<ProcessCommand> read;
 
     bool startDetached(const ProcessCommand& command) override;
     int runAndWait(const ProcessCommand& command) override;
+    std::optional<QByteArray> readOutput(const ProcessCommand& command) override;
 };

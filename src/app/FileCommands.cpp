@@ -1,0 +1,248 @@
+#include "FileCommands.h"
+
+#include "CreateZipArchive.h"
+#include "ExtractZipArchive.h"
+#include "FileTransfer.h"
+#include "ProgressSink.h"
+#include "RarExtraction.h"
+#include "RecordSelection.h"
+#include "UserPrompt.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDir>
+#include <QGuiApplication>
+
+namespace {
+
+const QChar Quote = QLatin1Char('"');
+const QString QuotedTo = QStringLiteral("\"到\"");
+const QString FailedTail = QStringLiteral("\"失败！操作中止。");
+
+// The wait cursor while the RAR tool runs.
+class WaitCursor {
+public:
+    WaitCursor()
+    {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~WaitCursor()
+    {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            QGuiApplication::restoreOverrideCursor();
+    }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString WithTrailingSeparator(const QString& folder)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// A label that names a file in the same folder: no separator, not "." or "..".
+bool IsPlainName(const QString& text)
+{
+    return !text.isEmpty() && !text.contains(QLatin1Char('/')) && !text.contains(QChar(0))
+        && text != QLatin1String(".") && text != QLatin1String("..");
+}
+
+} // namespace
+
+FileCommands::FileCommands(UserPrompt& prompt, RecordSelection& selection, ProcessRunner& runner,
+                           ProgressSink& progress)
+    : m_prompt(prompt), m_selection(selection), m_runner(runner), m_progress(progress),
+      m_programFolder(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString()), m_searchPath(qEnvironmentVariable("PATH")),
+      m_lastFolder(QDir::currentPath())
+{
+}
+
+void FileCommands::setToolSearch(const QString& programFolder, const QString& searchPath)
+{
+    m_programFolder = programFolder;
+    m_searchPath = searchPath;
+}
+
+bool FileCommands::RunCommand(int id)
+{
+    switch (id) {
+    case CopyToFolderId:
+    case ContextCopyToId: CopyToFolder(); return true;
+    case MoveToFolderId:
+    case ContextMoveToId: MoveToFolder(); return true;
+    case DeleteId: DeleteSelected(); return true;
+    case RenameId: RenameSelected(); return true;
+    case PackId: PackIntoZip(); return true;
+    case UnpackId: UnpackSelected(); return true;
+    default: return false;
+    }
+}
+
+std::optional<QString> FileCommands::chooseTargetFolder(const QString& title, const QString& startFolder)
+{
+    const std::optional<QString> chosen = m_prompt.chooseFolder(title, startFolder);
+    if (!chosen)
+        return std::nullopt;
+    m_lastFolder = QDir::cleanPath(QDir::fromNativeSeparators(*chosen));
+    return WithTrailingSeparator(m_lastFolder);
+}
+
+void FileCommands::showFailure(const QString& verb, const QString& source, const QString& target)
+{
+    QString text = verb + Quote + Native(source);
+    if (!target.isEmpty())
+        text += QuotedTo + Native(target);
+    m_prompt.showMessage(UserPrompt::MessageKind::Plain, text + FailedTail);
+}
+
+bool FileCommands::copyOne(int row, const QString& folder)
+{
+    const QString source = m_selection.item(row).fullPath;
+    const QString target = folder + m_selection.labelText(row);
+    FileResult result = FileTransfer::CopyFile(source, target, false);
+    if (result == FileResult::TargetExists
+        && m_prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious))
+        result = FileTransfer::CopyFile(source, target, true);
+    if (result == FileResult::Ok)
+        return true;
+    showFailure(QStringLiteral("拷贝"), source, target);
+    return false;
+}
+
+void FileCommands::CopyToFolder()
+{
+    const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("拷贝到..."), QString());
+    if (!folder)
+        return;
+    const QList<int> rows = m_selection.selectedRows();
+    m_progress.start(QStringLiteral("正在拷贝..."), int(rows.size()));
+    for (int i = 0; i < rows.size(); ++i) {
+        if (!m_progress.advance(i, m_selection.labelText(rows[i])) || !copyOne(rows[i], *folder))
+            break;
+    }
+    m_progress.finish();
+}
+
+void FileCommands::MoveToFolder()
+{
+    const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("移动到..."), Native(m_lastFolder));
+    if (!folder)
+        return;
+    // Each moved entry leaves the list, so the next one is always the first still selected.
+    const int count = int(m_selection.selectedRows().size());
+    m_progress.start(QStringLiteral("正在移动..."), count);
+    for (int i = 0; i < count; ++i) {
+        const QList<int> rows = m_selection.selectedRows();
+        if (rows.isEmpty() || !m_progress.advance(i, m_selection.labelText(rows.first())))
+            break;
+        const QString source = m_selection.item(rows.first()).fullPath;
+        const QString target = *folder + m_selection.labelText(rows.first());
+        if (FileTransfer::MoveEntry(source, target) != FileResult::Ok) {
+            showFailure(QStringLiteral("移动"), source, target);
+            break;
+        }
+        m_selection.removeRow(rows.first());
+    }
+    m_progress.finish();
+}
+
+void FileCommands::DeleteSelected()
+{
+    const QList<int> rows = m_selection.selectedRows();
+    int removed = 0; // rows above the current one that have left the list
+    for (int original : rows) {
+        const int row = original - removed;
+        const QString name = m_selection.labelText(row);
+        if (!m_prompt.askYesNo(QStringLiteral("确定删除") + Quote + name + QStringLiteral("\"？\n")))
+            continue;
+        const QString path = m_selection.item(row).fullPath;
+        if (FileTransfer::DeleteFile(path) != FileResult::Ok) {
+            showFailure(QStringLiteral("删除"), path, QString());
+            return;
+        }
+        m_selection.removeRow(row);
+        ++removed;
+    }
+}
+
+void FileCommands::RenameSelected()
+{
+    const QList<int> rows = m_selection.selectedRows();
+    if (!rows.isEmpty())
+        m_selection.startLabelEdit(rows.first());
+}
+
+bool FileCommands::FinishRename(int row, const std::optional<QString>& newText)
+{
+    if (!newText)
+        return false;
+    const QString source = m_selection.item(row).fullPath;
+    const QString target = source.left(source.lastIndexOf(QLatin1Char('/')) + 1) + *newText;
+    if (target == source)
+        return false;
+    if (!IsPlainName(*newText) || FileTransfer::RenameEntry(source, target) != FileResult::Ok) {
+        showFailure(QStringLiteral("重命名"), source, target);
+        return false;
+    }
+    m_selection.renameRow(row, target, *newText);
+    return true;
+}
+
+void FileCommands::reportPack(int result, const QString& archivePath)
+{
+    if (result == ZipPackResult::Cancelled)
+        return;
+    if (result != ZipPackResult::Done)
+        m_prompt.showMessage(UserPrompt::MessageKind::Error,
+                             QStringLiteral("压缩文件") + Native(archivePath) + QStringLiteral("失败"));
+    else
+        m_prompt.showMessage(UserPrompt::MessageKind::Plain,
+                             QStringLiteral("文件压缩完毕，保存为：\n") + Native(archivePath));
+}
+
+void FileCommands::PackIntoZip()
+{
+    const QList<int> rows = m_selection.selectedRows();
+    if (rows.isEmpty())
+        return;
+    const QString sourceFolder = QDir::fromNativeSeparators(m_selection.currentFolder());
+    QStringList names;
+    for (int row : rows)
+        names.append(m_selection.labelText(row));
+    const std::optional<QString> chosen = m_prompt.chooseSaveFile(
+        QStringLiteral("另存为"), QString(), {QStringLiteral("Zip Files (*.Zip)")}, QStringLiteral("zip"));
+    if (!chosen)
+        return;
+    const QString archivePath = QDir::fromNativeSeparators(*chosen);
+    const qsizetype slash = archivePath.lastIndexOf(QLatin1Char('/'));
+    const QString zipFolder = slash <= 0 ? QStringLiteral("/") : archivePath.left(slash);
+    const QString zipName = archivePath.mid(slash + 1);
+    const int result = CreateZipArchive(zipFolder, zipName, sourceFolder, names, 9, &m_progress);
+    reportPack(result, archivePath);
+    if (result == ZipPackResult::Done && QDir::cleanPath(zipFolder) == QDir::cleanPath(sourceFolder))
+        m_selection.refresh();
+}
+
+void FileCommands::UnpackSelected()
+{
+    const QList<int> rows = m_selection.selectedRows();
+    if (rows.isEmpty())
+        return;
+    const QString targetFolder = QDir::fromNativeSeparators(m_selection.currentFolder());
+    for (int row : rows) {
+        const MgxListItem item = m_selection.item(row);
+        if (item.kind == MgxItemKind::Zip) {
+            ZipExtractHooks hooks;
+            hooks.progress = &m_progress;
+            if (ExtractZipArchive(item.fullPath, targetFolder, ZipOverwrite::Always, hooks) == ZipUnpackResult::Cancelled)
+                break;
+        } else if (item.kind == MgxItemKind::Rar) {
+            const WaitCursor wait;
+            ExtractRarArchive(item.fullPath, targetFolder, m_runner, m_programFolder, m_searchPath);
+        }
+    }
+    m_selection.refresh();
+}

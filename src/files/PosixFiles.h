@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+// The few POSIX calls every file and archive routine shares. rename() on POSIX replaces an
+// existing target without a word and a plain copy can be cut short, so writes go to a temporary
+// file first and land under their final name only when complete.
+namespace PosixFiles {
+
+// An owned file descriptor, closed when it goes out of scope.
+class UniqueFd {
+public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : m_fd(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : m_fd(other.release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept;
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd();
+
+    int get() const { return m_fd; }
+    bool isValid() const { return m_fd >= 0; }
+    int release();
+    // Closes now and reports whether the close itself succeeded (it can report a failed write).
+    bool close();
+
+private:
+    int m_fd = -1;
+};
+
+QByteArray Encode(const QString& path);
+QString FolderOf(const QString& path);
+QString NameOf(const QString& path);
+
+// Opens a folder for the *at() calls below.
+UniqueFd OpenFolder(const QString& path);
+
+// Renames without ever replacing: 0, or the errno (EEXIST when the new name is taken). Uses
+// renameat2(RENAME_NOREPLACE); where the file system lacks it, link() + unlink() for files.
+int RenameNoReplace(int oldFolder, const QByteArray& oldName, int newFolder, const QByteArray& newName);
+// The fallback on its own, for file systems without RENAME_NOREPLACE.
+int LinkThenUnlink(int oldFolder, const QByteArray& oldName, int newFolder, const QByteArray& newName);
+
+// Creates a new, empty temporary file in folder (never an existing name, the mode a new file gets)
+// and returns it open for writing; its name goes into name.
+UniqueFd CreateTemporary(int folder, QByteArray& name);
+
+// Writes all bytes, retrying short writes and interruptions.
+bool WriteAll(int fd, const char* data, size_t size);
+
+// Whether name exists in folder (without following a final symbolic link).
+bool ExistsAt(int folder, const QByteArray& name);
+
+} // namespace PosixFiles

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ProcessRunner.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// RAR archives are unpacked by an external tool; the program holds no RAR code.
+struct RarTool {
+    enum class Kind { Unrar, Bsdtar };
+    Kind kind = Kind::Unrar;
+    QString program; // full path
+
+    bool operator==(const RarTool&) const = default;
+};
+
+namespace RarExtraction {
+
+// The tool's command that extracts archive, with its folders, into target, overwriting existing
+// files without asking and without any message.
+ProcessCommand ExtractCommand(const RarTool& tool, const QString& archive, const QString& target);
+
+// Whether a program's banner is that of the original unrar (other programs of that name take
+// other arguments).
+bool IsRarlabBanner(const QByteArray& output);
+
+// The tool to use: unrar beside the program, else the original unrar on searchPath (a PATH value),
+// else bsdtar on searchPath.
+std::optional<RarTool> FindTool(const QString& programFolder, const QString& searchPath, ProcessRunner& runner);
+
+} // namespace RarExtraction
+
+// Extracts archive into targetFolder: 0 when the tool ran and ended with exit code 0, else 1
+// (also when no tool is found). The tool writes into a fresh folder inside targetFolder; only
+// after it succeeded are its files moved in, replacing files of the same name, and anything that
+// would lead outside targetFolder (symbolic links included) is dropped.
+int ExtractRarArchive(const QString& archive, const QString& targetFolder, ProcessRunner& runner,
+                      const QString& programFolder, const QString& searchPath);
