@@ -167,9 +167,24 @@ void MgxListView::StartUp()
     m_sort = SortState{1};
     RestoreHeaderState();
     UpdateSortIndicator();
-    const QString saveGameFolder = m_settings.SaveGameFolder;
-    if (!saveGameFolder.isEmpty() && QFileInfo(saveGameFolder).isDir())
-        NavigateTo(saveGameFolder);
+    const QString startFolder = m_startFolder.isEmpty() ? m_settings.SaveGameFolder : m_startFolder;
+    if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
+        NavigateTo(startFolder);
+}
+
+bool MgxListView::ShowRecordFile(const QString& fullPath)
+{
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const MgxListItem& item = m_model->Item(row);
+        if (item.kind != MgxItemKind::Record || item.fullPath != fullPath)
+            continue;
+        const QModelIndex index = m_model->index(row, 0);
+        ActiveView()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ActiveView()->scrollTo(index);
+        ShowRecord(item);
+        return m_currentRecordPath == fullPath;
+    }
+    return false;
 }
 
 void MgxListView::RestoreHeaderState()
@@ -409,10 +424,12 @@ void MgxListView::ShowRecord(const MgxListItem& item)
     WaitCursor wait;
     if (m_currentRecord && m_currentRecordPath == item.fullPath)
         return;
+    if (m_currentRecord)
+        m_reader.Recycle(std::move(*m_currentRecord));
     m_currentRecord.reset();
     m_currentRecordPath.clear();
     const QString path = item.fullPath; // the item may go while the message box runs
-    RecordLoad load = LoadRecordForList(path);
+    RecordLoad load = LoadRecordForList(m_reader, path);
     if (!load.record) {
         if (m_prompt)
             m_prompt->showMessage(UserPrompt::MessageKind::Error, load.errorText);
@@ -442,6 +459,10 @@ bool MgxListView::ShowContextMenu(const QPoint& globalPos)
 {
     if (SelectedRows().isEmpty())
         return false;
+    if (m_contextMenuHandler) {
+        m_contextMenuHandler(globalPos);
+        return true;
+    }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("contextMenu337"));
     for (const MenuEntry& entry : kContextMenu) {

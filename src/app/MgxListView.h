@@ -4,6 +4,7 @@
 #include "GameSettings.h"
 #include "HeaderState.h"
 #include "MgxListItem.h"
+#include "RecordReader.h"
 #include "RecordListSort.h"
 
 #include <QList>
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class InfoContainer;
@@ -53,9 +55,14 @@ public:
     // Receives MSG_SELECT_FOLDER on every folder change; may be absent.
     void SetAddressBarTarget(QObject* target) { m_addressBar = target; }
 
-    // Restores the column layout and lists the SaveGame folder when it exists. Runs once, when
-    // the view is first shown; callable earlier.
+    // Restores the column layout and lists the start folder (the SaveGame folder unless one was
+    // set) when it exists. Runs once, when the view is first shown; callable earlier.
     void StartUp();
+    // A folder to start in instead of the SaveGame folder (from the command line).
+    void SetStartFolder(const QString& folder) { m_startFolder = folder; }
+    // Selects the listed record file at `fullPath` and shows it as a click would; false when it
+    // is not listed or could not be loaded.
+    bool ShowRecordFile(const QString& fullPath);
 
     // MSG_LIST_FOLDER: false, with nothing changed, when the path is not a folder. A folder that
     // cannot be read keeps the old entries.
@@ -93,6 +100,8 @@ public:
 
     // Shows the context menu at a global position when entries are selected; false without.
     bool ShowContextMenu(const QPoint& globalPos);
+    // Who shows the context menu instead of the view's own (the main window's command table).
+    void SetContextMenuHandler(std::function<void(const QPoint&)> handler) { m_contextMenuHandler = std::move(handler); }
 
     HeaderState CurrentHeaderState() const;
 
@@ -143,6 +152,9 @@ private:
 
     SortState m_sort;
     QString m_currentFolder;
+    QString m_startFolder;
+    std::function<void(const QPoint&)> m_contextMenuHandler;
+    Mgx::RecordReader m_reader; // kept from click to click, so its buffers are reused
     std::unique_ptr<Mgx::GameRecord> m_currentRecord;
     QString m_currentRecordPath;
     bool m_started = false;

@@ -1,7 +1,6 @@
 #include "RecordLoad.h"
 
 #include "RecordError.h"
-#include "RecordLoader.h"
 
 #include <QFile>
 
@@ -16,11 +15,11 @@ QString RecordLoadErrorText(const std::exception& error)
     return QStringLiteral("无法读取录像文件：") + QString::fromUtf8(error.what());
 }
 
-RecordLoad LoadRecordForList(const QString& path)
+RecordLoad LoadRecordForList(Mgx::RecordReader& reader, const QString& path)
 {
     RecordLoad load;
     try {
-        load.record = std::make_unique<Mgx::GameRecord>(Mgx::LoadRecordFile(QFile::encodeName(path).toStdString()));
+        load.record = std::make_unique<Mgx::GameRecord>(reader.Load(QFile::encodeName(path).toStdString()));
     } catch (const std::exception& error) {
         load.record.reset();
         load.errorText = RecordLoadErrorText(error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameRecord.h"
+#include "RecordReader.h"
 
 #include <QString>
 
@@ -12,8 +13,9 @@ struct RecordLoad {
     QString errorText; // empty when the record was loaded
 };
 
-// Loads the record file at `path` with the record reader. Never throws.
-RecordLoad LoadRecordForList(const QString& path);
+// Loads the record file at `path` with `reader`, which keeps its memory from click to click.
+// Never throws.
+RecordLoad LoadRecordForList(Mgx::RecordReader& reader, const QString& path);
 
 // The message for a load that ended with `error`: "无法打开文件！" when the file could not be
 // opened, else the reader's own account of what failed.

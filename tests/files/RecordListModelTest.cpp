@@ -119,7 +119,8 @@ TEST_F(RecordListModelTest, RemoveAndRenameOneRow)
 TEST(RecordLoad, FileThatCannotBeOpenedGivesTheFixedMessage)
 {
     QTemporaryDir folder;
-    const RecordLoad load = LoadRecordForList(folder.path() + "/absent.mgx");
+    Mgx::RecordReader reader;
+    const RecordLoad load = LoadRecordForList(reader, folder.path() + "/absent.mgx");
     EXPECT_EQ(load.record, nullptr);
     EXPECT_EQ(load.errorText, QStringLiteral("无法打开文件！"));
 }

@@ -1,0 +1,101 @@
+#include "RecordListAssembly.h"
+
+#include "AddressBar.h"
+#include "CMainFrame.h"
+#include "CommandCatalogue.h"
+#include "CommandTable.h"
+#include "ConfigDlg.h"
+#include "InfoContainer.h"
+#include "LaunchGame.h"
+#include "MgxInfoDlgBar.h"
+#include "MgxListView.h"
+#include "PathCombo.h"
+#include "SettingsFile.h"
+
+#include <QStatusBar>
+
+#include <optional>
+
+RecordListAssembly::RecordListAssembly(UserPrompt& prompt, ProcessRunner& runner, QString configPath)
+    : m_prompt(prompt)
+    , m_runner(runner)
+    , m_configPath(std::move(configPath))
+{
+}
+
+RecordListAssembly::~RecordListAssembly() = default;
+
+void RecordListAssembly::Build(CMainFrame& frame, CommandTable& commands, const StartRequest& request)
+{
+    m_list = new MgxListView(&frame);
+    m_list->SetSettings(LoadStartupSettings(m_configPath));
+    m_list->SetInfoPane(&frame.infoBar().container());
+    m_list->SetPrompt(&m_prompt);
+    m_list->SetAddressBarTarget(&frame.addressBar().pathCombo());
+    m_list->SetContextMenuHandler([&frame](const QPoint& at) { frame.ShowListContextMenu(at); });
+    frame.SetRecordList(m_list);
+    frame.SetNavigationTarget(m_list);
+    frame.SetSaveGameFolderSource([list = m_list] { return list->Settings().SaveGameFolder; });
+
+    m_selection = std::make_unique<ListSelection>(*m_list);
+    m_progress = std::make_unique<ProgressDialogSink>(&frame);
+    m_fileCommands = std::make_unique<FileCommands>(m_prompt, *m_selection, m_runner, *m_progress);
+
+    RegisterListCommands(commands);
+    RegisterFileCommands(commands);
+    RegisterSettingsAndLaunch(frame, commands);
+    QObject::connect(m_list, &MgxListView::CommandRequested, m_list, [&commands](int id) { commands.Trigger(id); });
+    QObject::connect(m_list, &MgxListView::NameEdited, m_list, [this](int row, const QString& text) {
+        m_fileCommands->FinishRename(row, text.isNull() ? std::nullopt : std::optional<QString>(text));
+    });
+    Start(request);
+}
+
+void RecordListAssembly::RegisterListCommands(CommandTable& commands)
+{
+    MgxListView* list = m_list;
+    commands.RegisterHandler(Commands::SortByName, [list] { list->SortByColumn(0); });
+    commands.RegisterHandler(Commands::SortBySize, [list] { list->SortByColumn(1); });
+    commands.RegisterHandler(Commands::SortByTime, [list] { list->SortByColumn(2); });
+    commands.RegisterHandler(Commands::SelectAll, [list] { list->SelectAll(); });
+    commands.RegisterHandler(Commands::InvertSelection, [list] { list->InvertSelection(); });
+    commands.RegisterHandler(Commands::ListView, [list] { list->SetReportView(false); });
+    commands.RegisterHandler(Commands::DetailsView, [list] { list->SetReportView(true); });
+    commands.RegisterCheckedState(Commands::ListView, [list] { return !list->IsReportView(); });
+    commands.RegisterCheckedState(Commands::DetailsView, [list] { return list->IsReportView(); });
+}
+
+void RecordListAssembly::RegisterFileCommands(CommandTable& commands)
+{
+    for (const int id : {Commands::MoveTo, Commands::CopyTo, Commands::Delete, Commands::Rename, Commands::Pack,
+                         Commands::Unpack, Commands::ContextCopyTo, Commands::ContextMoveTo})
+        commands.RegisterHandler(id, [this, id] { m_fileCommands->RunCommand(id); });
+}
+
+void RecordListAssembly::RegisterSettingsAndLaunch(CMainFrame& frame, CommandTable& commands)
+{
+    commands.RegisterHandler(Commands::Options, [this, &frame] {
+        ConfigDlg::Edit(m_list->Settings(), m_prompt, m_configPath, &frame);
+    });
+    commands.RegisterHandler(Commands::LaunchA, [this, &frame] { Launch(frame, GameVersion::V10a); });
+    commands.RegisterHandler(Commands::LaunchC, [this, &frame] { Launch(frame, GameVersion::V10c); });
+    QObject::connect(m_list, &MgxListView::LaunchRequested, m_list,
+                     [this, &frame](int logVersion) { Launch(frame, GameVersionOfLog(logVersion)); });
+}
+
+// A start that fails is said in the status bar: a click that does nothing looks broken.
+void RecordListAssembly::Launch(CMainFrame& frame, GameVersion version)
+{
+    const LaunchResult result = LaunchGame(version, m_list->Settings(), m_prompt, m_runner);
+    if (!result.statusText.isEmpty())
+        frame.statusBar()->showMessage(result.statusText);
+}
+
+void RecordListAssembly::Start(const StartRequest& request)
+{
+    if (request.kind != StartRequest::Kind::SaveGameFolder)
+        m_list->SetStartFolder(request.folder);
+    m_list->StartUp();
+    if (request.kind == StartRequest::Kind::Record)
+        m_list->ShowRecordFile(request.record);
+}
