@@ -1,0 +1,165 @@
+#include "CMainFrame.h"
+#include "CommandCatalogue.h"
+#include "CommandLine.h"
+#include "CommandTable.h"
+#include "MgxListView.h"
+#include "MgxListViewDoc.h"
+#include "ProcessRunner.h"
+#include "RecordListAssembly.h"
+#include "RecordListModel.h"
+#include "RecordWriter.h"
+#include "SampleRecords.h"
+#include "ScriptedPrompt.h"
+#include "SettingsFile.h"
+#include "ShellTestSupport.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The main window with the real record list in it, over a folder of the sample records named as
+// the SaveGame folder by a config.ini of its own.
+class RecordListAssemblyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureShellApplication();
+        ASSERT_TRUE(folder.isValid());
+        records = folder.filePath(QStringLiteral("SaveGame"));
+        ASSERT_TRUE(QDir().mkpath(records));
+        for (const Mgx::SampleRecord& sample : Mgx::SampleRecords())
+            Mgx::RecordWriter(sample.blueprint).WriteFile((records + '/' + QString::fromStdString(sample.fileName)).toStdString());
+        configPath = folder.filePath(QStringLiteral("config.ini"));
+        ASSERT_TRUE(SaveConfigIni(configPath, GameSettings{records, {}, QStringLiteral("/nowhere/age2_x1.exe"), {}}));
+    }
+
+    void Build(const StartRequest& request = {})
+    {
+        frame = std::make_unique<CMainFrame>(table, prompt, document);
+        assembly = std::make_unique<RecordListAssembly>(prompt, runner, configPath);
+        assembly->Build(*frame, table, request);
+        list = assembly->list();
+    }
+
+    int RowOf(const QString& name) const
+    {
+        for (int row = 0; row < list->RowCount(); ++row)
+            if (list->ItemText(row) == name)
+                return row;
+        return -1;
+    }
+
+    void Select(int row)
+    {
+        QAbstractItemView* view = list->ActiveView();
+        view->selectionModel()->select(list->Model().index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
+    QTemporaryDir folder;
+    QString records;
+    QString configPath;
+    ScriptedPrompt prompt;
+    RecordingProcessRunner runner;
+    CommandTable table;
+    MgxListViewDoc document;
+    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<RecordListAssembly> assembly;
+    MgxListView* list = nullptr;
+};
+
+} // namespace
+
+TEST_F(RecordListAssemblyTest, EveryCommandOfTheTableReachesAHandlerAndTheListStartsOnTheSaveGameFolder)
+{
+    Build();
+    for (const Commands::Command& command : Commands::All())
+        if (command.owner != Commands::Owner::DropDown)
+            EXPECT_TRUE(table.HasHandler(command.id)) << command.id;
+    EXPECT_EQ(frame->recordList(), list);
+    EXPECT_EQ(QDir(list->CurrentFolder()), QDir(records));
+    EXPECT_EQ(list->RowCount(), int(Mgx::SampleRecords().size()));
+}
+
+TEST_F(RecordListAssemblyTest, ViewAndSortCommandsActOnTheListAndTheViewMarkFollows)
+{
+    Build();
+    ASSERT_TRUE(list->IsReportView());
+    QMenu* menu = table.BuildMenu({}, Commands::ViewMenu(), frame.get());
+    ASSERT_EQ(menu->actions().size(), 2);
+    QAction* plain = menu->actions()[0];
+    QAction* details = menu->actions()[1];
+    EXPECT_TRUE(details->isChecked());
+    EXPECT_TRUE(table.Trigger(Commands::ListView));
+    EXPECT_FALSE(list->IsReportView());
+    Q_EMIT menu->aboutToShow();
+    EXPECT_TRUE(plain->isChecked());
+    EXPECT_FALSE(details->isChecked());
+    table.Trigger(Commands::DetailsView);
+    EXPECT_TRUE(list->IsReportView());
+
+    const QString first = list->ItemText(0);
+    table.Trigger(Commands::SortByName);
+    EXPECT_NE(list->ItemText(0), first) << "a second sort by name turns the order around";
+    table.Trigger(Commands::SelectAll);
+    EXPECT_EQ(list->SelectedRows().size(), list->RowCount());
+    table.Trigger(Commands::InvertSelection);
+    EXPECT_TRUE(list->SelectedRows().isEmpty());
+}
+
+TEST_F(RecordListAssemblyTest, TheContextMenuIsTheCommandTablesAndItsDeleteRemovesTheFile)
+{
+    Build();
+    const int row = RowOf(QStringLiteral("1v1_arabia.mgx"));
+    ASSERT_GE(row, 0);
+    Select(row);
+    ASSERT_TRUE(list->ShowContextMenu(frame->mapToGlobal(QPoint(10, 10))));
+    auto* menu = frame->findChild<QMenu*>(QStringLiteral("listContextMenu"));
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text();
+    EXPECT_EQ(texts, (QStringList{"移动到(&M)...", "复制到(&C)...", "重命名(&R)", "删除(&D)", "压缩(&A)...", "解压缩(&X)..."}));
+    menu->close();
+
+    prompt.answerNext(true);
+    Q_EMIT list->CommandRequested(Commands::Delete); // the list's Delete key
+    EXPECT_EQ(prompt.questions(), QStringList{"确定删除\"1v1_arabia.mgx\"？\n"});
+    EXPECT_FALSE(QFile::exists(records + QStringLiteral("/1v1_arabia.mgx")));
+    EXPECT_EQ(RowOf(QStringLiteral("1v1_arabia.mgx")), -1);
+}
+
+TEST_F(RecordListAssemblyTest, ARecordOnTheCommandLineIsListedInItsFolderAndShown)
+{
+    QTemporaryDir elsewhere;
+    const QString path = elsewhere.filePath(QStringLiteral("copy.mgx"));
+    ASSERT_TRUE(QFile::copy(records + QStringLiteral("/4v4_chat_ageups.mgx"), path));
+    Build(InterpretCommandLine({path}, QDir::currentPath()));
+    EXPECT_EQ(QDir(list->CurrentFolder()), QDir(elsewhere.path()));
+    ASSERT_NE(list->CurrentRecord(), nullptr);
+    EXPECT_EQ(list->SelectedRows(), QList<int>{RowOf(QStringLiteral("copy.mgx"))});
+}
+
+TEST_F(RecordListAssemblyTest, LaunchingAVersionWithoutExecutableWarnsAndAMissingOneIsSaidInTheStatusBar)
+{
+    Build();
+    EXPECT_TRUE(table.Trigger(Commands::LaunchA));
+    ASSERT_EQ(prompt.messages().size(), 1);
+    EXPECT_EQ(prompt.messages()[0].title, "提示");
+    EXPECT_EQ(prompt.messages()[0].text, "未设置此版本的帝国游戏路径，帝国时代程序无法启动！");
+
+    EXPECT_TRUE(table.Trigger(Commands::LaunchC));
+    EXPECT_TRUE(runner.detached.isEmpty()) << "a missing executable is not started through wine";
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("/nowhere/age2_x1.exe")));
+}
