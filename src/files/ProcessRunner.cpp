@@ -2,29 +2,39 @@
 
 #include <QProcess>
 
-bool QtProcessRunner::startDetached(const ProcessCommand& command)
+namespace {
+
+// The program, its arguments and its folder; it gets nothing to read.
+void Prepare(QProcess& process, const ProcessCommand& command)
 {
-    QProcess process;
     process.setProgram(command.program);
     process.setArguments(command.arguments);
     if (!command.workingFolder.isEmpty())
         process.setWorkingDirectory(command.workingFolder);
     process.setStandardInputFile(QProcess::nullDevice());
+}
+
+// The program runs without a console: nowhere to write to either.
+void PrepareSilent(QProcess& process, const ProcessCommand& command)
+{
+    Prepare(process, command);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
+}
+
+} // namespace
+
+bool QtProcessRunner::startDetached(const ProcessCommand& command)
+{
+    QProcess process;
+    PrepareSilent(process, command);
     return process.startDetached();
 }
 
 int QtProcessRunner::runAndWait(const ProcessCommand& command)
 {
     QProcess process;
-    process.setProgram(command.program);
-    process.setArguments(command.arguments);
-    if (!command.workingFolder.isEmpty())
-        process.setWorkingDirectory(command.workingFolder);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
+    PrepareSilent(process, command);
     process.start();
     if (!process.waitForStarted(-1) || !process.waitForFinished(-1))
         return -1;
@@ -34,11 +44,7 @@ int QtProcessRunner::runAndWait(const ProcessCommand& command)
 std::optional<QByteArray> QtProcessRunner::readOutput(const ProcessCommand& command)
 {
     QProcess process;
-    process.setProgram(command.program);
-    process.setArguments(command.arguments);
-    if (!command.workingFolder.isEmpty())
-        process.setWorkingDirectory(command.workingFolder);
-    process.setStandardInputFile(QProcess::nullDevice());
+    Prepare(process, command);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start();
     if (!process.waitForStarted(5000))

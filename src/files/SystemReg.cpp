@@ -89,18 +89,28 @@ std::optional<quint32> ParseTypeNumber(QStringView text)
     return ok ? std::optional(type) : std::nullopt;
 }
 
+// A "str(N):" or "hex(N):" prefix: takes it off `data` and sets `type` to N. Without the prefix
+// nothing changes; false for a prefix whose number cannot be read.
+bool TakeTypePrefix(QStringView& data, QStringView prefix, quint32& type)
+{
+    if (!data.startsWith(prefix))
+        return true;
+    const qsizetype close = data.indexOf(u"):");
+    const std::optional<quint32> number =
+        close < 0 ? std::nullopt : ParseTypeNumber(data.mid(prefix.size(), close - prefix.size()));
+    if (!number)
+        return false;
+    type = *number;
+    data = data.mid(close + 2);
+    return true;
+}
+
 // The data after "=": "text", str(N):"text", dword:XXXXXXXX, hex:..., hex(N):...
 std::optional<RegistryValue> ParseData(QStringView data)
 {
     quint32 type = RegistryValue::String;
-    if (data.startsWith(u"str(")) {
-        const qsizetype close = data.indexOf(u"):");
-        const std::optional<quint32> number = close < 0 ? std::nullopt : ParseTypeNumber(data.mid(4, close - 4));
-        if (!number)
-            return std::nullopt;
-        type = *number;
-        data = data.mid(close + 2);
-    }
+    if (!TakeTypePrefix(data, u"str(", type))
+        return std::nullopt;
     if (data.startsWith(u'"')) {
         qsizetype at = 1;
         const std::optional<QString> text = ReadRegQuoted(data, at, u'"');
@@ -121,12 +131,8 @@ std::optional<RegistryValue> ParseData(QStringView data)
     }
     type = RegistryValue::Binary;
     if (data.startsWith(u"hex(")) {
-        const qsizetype close = data.indexOf(u"):");
-        const std::optional<quint32> number = close < 0 ? std::nullopt : ParseTypeNumber(data.mid(4, close - 4));
-        if (!number)
+        if (!TakeTypePrefix(data, u"hex(", type))
             return std::nullopt;
-        type = *number;
-        data = data.mid(close + 2);
     } else if (data.startsWith(u"hex:")) {
         data = data.mid(4);
     } else {

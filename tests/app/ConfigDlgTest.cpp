@@ -1,4 +1,5 @@
 #include "ConfigDlg.h"
+#include "TestApplication.h"
 #include "ScriptedPrompt.h"
 #include "SettingsFile.h"
 
@@ -22,14 +23,7 @@ class ConfigDlgTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        if (QApplication::instance())
-            return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "korvale_app_tests";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv); // lives until the process ends
+        korvale::test::EnsureApplicationOf<QApplication>("korvale_app_tests");
     }
 
     template <typename T>

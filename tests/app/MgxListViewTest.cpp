@@ -1,4 +1,5 @@
 #include "MgxListView.h"
+#include "TestApplication.h"
 
 #include "HeaderState.h"
 #include "InfoContainer.h"
@@ -38,16 +39,9 @@ namespace {
 
 void EnsureApplication()
 {
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // The column layout goes to a test profile, never the user's.
     QStandardPaths::setTestModeEnabled(true);
-    static int argc = 1;
-    static char name[] = "korvale_app_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives until the process ends
+    korvale::test::EnsureApplicationOf<QApplication>("korvale_app_tests");
 }
 
 void WriteSample(const QString& folder, const QString& fileName)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "NavigationEvent.h"
+#include "TestApplication.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QObject>
 #include <QString>
 
@@ -12,12 +14,9 @@
 // One application for every widget test in this binary.
 inline void EnsureShellApplication()
 {
-    if (!qApp) {
-        static int argc = 1;
-        static char name[] = "korvale_app_tests";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    // Whatever a window stores (the list's column layout) goes to a test profile, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    korvale::test::EnsureApplicationOf<QApplication>("korvale_app_tests");
 }
 
 // Stands in for the record list: remembers every navigation event it is sent.

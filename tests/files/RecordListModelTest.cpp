@@ -1,4 +1,5 @@
 #include "RecordListModel.h"
+#include "TestApplication.h"
 #include "RecordLoad.h"
 
 #include <QGuiApplication>
@@ -11,14 +12,7 @@ namespace {
 
 void EnsureGuiApplication()
 {
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "korvale_files_tests";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv); // lives until the process ends
+    korvale::test::EnsureApplicationOf<QGuiApplication>("korvale_files_tests");
 }
 
 MgxListItem Entry(const QString& name, MgxItemKind kind, quint64 size)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameRecord.h"
+#include "TestApplication.h"
 #include "MgxInfoDlgBar.h"
 
 #include <QApplication>
@@ -22,14 +23,7 @@ namespace korvale::test {
 // Widgets need an application object; the tests share one for the whole run.
 inline void EnsureApplication()
 {
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "korvale_infoview_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives until the process ends
+    EnsureApplicationOf<QApplication>("korvale_infoview_tests");
 }
 
 // Fixture for tests that build widgets.
