@@ -1,5 +1,7 @@
 #include "FileCommands.h"
 
+#include "CommandCatalogue.h"
+
 #include "CreateZipArchive.h"
 #include "ExtractZipArchive.h"
 #include "FileTransfer.h"
@@ -69,14 +71,14 @@ void FileCommands::setToolSearch(const QString& programFolder, const QString& se
 bool FileCommands::RunCommand(int id)
 {
     switch (id) {
-    case CopyToFolderId:
-    case ContextCopyToId: CopyToFolder(); return true;
-    case MoveToFolderId:
-    case ContextMoveToId: MoveToFolder(); return true;
-    case DeleteId: DeleteSelected(); return true;
-    case RenameId: RenameSelected(); return true;
-    case PackId: PackIntoZip(); return true;
-    case UnpackId: UnpackSelected(); return true;
+    case Commands::CopyTo:
+    case Commands::ContextCopyTo: CopyToFolder(); return true;
+    case Commands::MoveTo:
+    case Commands::ContextMoveTo: MoveToFolder(); return true;
+    case Commands::Delete: DeleteSelected(); return true;
+    case Commands::Rename: RenameSelected(); return true;
+    case Commands::Pack: PackIntoZip(); return true;
+    case Commands::Unpack: UnpackSelected(); return true;
     default: return false;
     }
 }

@@ -15,17 +15,6 @@ class UserPrompt;
 // picker ended.
 class FileCommands {
 public:
-    enum CommandId : int {
-        MoveToFolderId = 32802,
-        CopyToFolderId = 32803,
-        DeleteId = 32804,
-        RenameId = 32805,
-        PackId = 32807,
-        UnpackId = 32808,
-        ContextCopyToId = 32830,
-        ContextMoveToId = 32831,
-    };
-
     FileCommands(UserPrompt& prompt, RecordSelection& selection, ProcessRunner& runner, ProgressSink& progress);
 
     // Where the RAR tool is looked for: the program's folder and a PATH value. Both default to
