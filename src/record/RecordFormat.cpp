@@ -31,16 +31,19 @@ bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> cand
 RecordFormat IdentifyVersion94(const HeaderVersion& version)
 {
     const float save = version.saveVersion;
-    if (IsSaveVersion(save, SaveVersion::Conquerors))
+    if (IsSaveVersion(save, SaveVersion::DefinitiveMarker))
+        Refuse(version, UnsupportedFormatKind::DefinitiveEdition);
+    // Only save versions above The Conquerors' are later games. Anything at or below it (or not a
+    // number at all) walks as The Conquerors, as such records always have.
+    if (!(save > SaveVersion::Conquerors + SaveVersion::Tolerance))
         return {};
     if (IsSaveVersion(save, SaveVersion::HdFirst))
         return {RecordFormat::Hd, false};
     if (IsSaveVersion(save, SaveVersion::HdLater))
-        return {RecordFormat::Hd, true};
-    // A NaN compares false everywhere and lands among the other HD releases.
-    if (IsSaveVersion(save, SaveVersion::DefinitiveMarker) || save >= SaveVersion::DefinitiveFrom)
+        return {RecordFormat::Hd, save >= SaveVersion::HdLaterFrom};
+    if (save >= SaveVersion::DefinitiveFrom)
         Refuse(version, UnsupportedFormatKind::DefinitiveEdition);
-    if (save >= SaveVersion::HdSettingsBlockFrom && save < SaveVersion::DefinitiveFrom)
+    if (save >= SaveVersion::HdSettingsBlockFrom)
         Refuse(version, UnsupportedFormatKind::HdWithSettingsBlock);
     Refuse(version, UnsupportedFormatKind::OtherHdRelease);
 }
@@ -64,6 +67,23 @@ RecordFormat IdentifyRecordFormat(const HeaderVersion& version)
     if (IsOneOf(text, {"VER 9.9", "VER 9.A", "VER 9.B", "VER 9.C", "VER 9.D", "VER 9.E", "VER 9.F", "MCP 9.F"}))
         Refuse(version, UnsupportedFormatKind::LaterUserPatch);
     return {};
+}
+
+RecordFormat ChapterFormat(const std::string& versionText, float saveVersion) noexcept
+{
+    try {
+        return IdentifyRecordFormat({versionText, saveVersion});
+    } catch (...) {
+        return {};
+    }
+}
+
+std::int32_t EffectivePopulationLimit(const RecordFormat& format, std::int32_t storedLimit)
+{
+    if (!format.userPatch())
+        return storedLimit;
+    // Wrapping as the 32-bit value would: a damaged stored value gives an unlisted limit, never undefined behaviour.
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(storedLimit) * UserPatchPopulationUnit);
 }
 
 const char* UnsupportedFormatName(UnsupportedFormatKind kind)

@@ -39,6 +39,13 @@ struct HeaderVersion {
 // Unknown version texts walk as The Conquerors, as they always have.
 RecordFormat IdentifyRecordFormat(const HeaderVersion& version);
 
+// The format of a chapter the walk has read (its header passed IdentifyRecordFormat); The Conquerors
+// for any version text it would refuse, so that views never throw.
+RecordFormat ChapterFormat(const std::string& versionText, float saveVersion) noexcept;
+
+// The population limit the game used: UserPatch 1.2 stores it divided by 25.
+std::int32_t EffectivePopulationLimit(const RecordFormat& format, std::int32_t storedLimit);
+
 // A short English name of what the kind is, for the error's plain message.
 const char* UnsupportedFormatName(UnsupportedFormatKind kind);
 
