@@ -2,6 +2,7 @@
 
 #include "DecodeGbk.h"
 #include "NameTables.h"
+#include "RecordFormat.h"
 
 #include <algorithm>
 #include <array>
@@ -85,6 +86,17 @@ QString VersionLabel(std::int32_t logVersion)
     }
 }
 
+QString VersionLabel(const Mgx::ChapterInfo& chapter)
+{
+    // logVersion is 4 in these too: only the header tells them from 1.0c.
+    const Mgx::RecordFormat format = Mgx::ChapterFormat(chapter.versionText, chapter.saveVersion);
+    if (format.userPatch())
+        return InfoLabels::Captions().version + QStringLiteral("UserPatch 1.2");
+    if (format.hd())
+        return InfoLabels::Captions().version + QStringLiteral("HD");
+    return VersionLabel(chapter.logVersion);
+}
+
 QString MapSizeLabel(std::uint32_t width, std::uint32_t height)
 {
     return InfoLabels::Captions().mapSize + QString::asprintf("%ux%u", width, height);
@@ -153,13 +165,14 @@ InfoLabels ComposeInfoLabels(const Mgx::GameRecord& record)
     labels.gameType = GameTypeLabel(chapter.gameType);
     labels.map = map.label;
     labels.mapType = MapTypeLabel(map.mapType);
-    labels.version = VersionLabel(chapter.logVersion);
+    labels.version = VersionLabel(chapter);
     labels.objectives = ObjectivesText(record.fileName, chapter.instructions);
     labels.mapSize = MapSizeLabel(chapter.mapWidth, chapter.mapHeight);
     labels.speed = SpeedLabel(chapter.gameSpeed);
     labels.difficulty = DifficultyLabel(chapter.difficulty);
     labels.victory = VictoryLabel(chapter.victoryType);
-    labels.population = PopulationLabel(chapter.populationLimit);
+    labels.population = PopulationLabel(
+        Mgx::EffectivePopulationLimit(Mgx::ChapterFormat(chapter.versionText, chapter.saveVersion), chapter.populationLimit));
     labels.duration = DurationLabel(TotalGameTime(record));
     return labels;
 }

@@ -38,6 +38,8 @@ QString GameTypeLabel(int gameType);
 MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenarioFileName);
 QString MapTypeLabel(int mapType);
 QString VersionLabel(std::int32_t logVersion);
+// The version of a read chapter: "UserPatch 1.2" and "HD" come from its header, the rest from logVersion.
+QString VersionLabel(const Mgx::ChapterInfo& chapter);
 QString MapSizeLabel(std::uint32_t width, std::uint32_t height);
 QString SpeedLabel(std::int32_t gameSpeed);
 QString DifficultyLabel(std::int32_t difficulty);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace Mgx {
@@ -43,6 +44,9 @@ struct ChapterInfo {
     // Two bytes per tile, row-major: tile (x, y) at (y * mapWidth + x) * 2. Empty until the walk reaches it.
     std::vector<std::uint8_t> terrain;
     std::int32_t logVersion = 0; // 3 = 1.0a, 4 = 1.0c
+    // The header's version text ("VER 9.4", "VER 9.8") and save version: with logVersion they say which game wrote the record.
+    std::string versionText;
+    float saveVersion = 0;
     // One mark code per tile, row-major; see MarkCode.
     std::vector<std::uint8_t> objectMarks;
 

@@ -4,7 +4,10 @@
 #include "MemoryStream.h"
 #include "PlayerBlockWalk.h"
 #include "RecordError.h"
+#include "RecordFormat.h"
+#include "RecordLayout.h"
 #include "WalkArithmetic.h"
+#include "WalkState.h"
 
 #include <array>
 
@@ -15,8 +18,9 @@ namespace {
 // The header block holds far more than the viewer keeps; the walk moves over it with fixed amounts
 // and counts stored in the block. Every constant here is part of the format.
 
-void WalkAiBlock(MemoryStream& s)
+void WalkAiBlock(MemoryStream& s, const RecordFormat& format)
 {
+    const std::int64_t ruleSize = format.hdLater ? HdHeaderLayout::LaterAiRuleSize : 400;
     s.skip(2);
     const std::int16_t stringCount = s.readInt16();
     s.skip(4);
@@ -30,17 +34,32 @@ void WalkAiBlock(MemoryStream& s)
         s.skip(4);
         if (ruleFlag != 0)
             for (int i = 0; i < ruleCount; ++i)
-                s.skip(400);
+                s.skip(ruleSize);
     }
     s.skip(4);
     s.skip(5540);
+    if (format.hd())
+        s.skip(HdHeaderLayout::AfterAiBlock);
 }
 
-void WalkPrefix(MemoryStream& s)
+HeaderVersion ReadHeaderVersion(MemoryStream& s)
 {
-    s.skip(12); // version strings and the save-game number: the version comes from the body
+    char text[VersionTextSize + 1] = {};
+    s.read(text, VersionTextSize);
+    HeaderVersion version;
+    version.text = text; // ends at the first NUL
+    version.saveVersion = s.readFloat32();
+    return version;
+}
+
+void WalkPrefix(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
+{
+    const HeaderVersion version = ReadHeaderVersion(s);
+    chapter.versionText = version.text;
+    chapter.saveVersion = version.saveVersion;
+    state.format = IdentifyRecordFormat(version);
     if (s.readInt32() != 0)
-        WalkAiBlock(s);
+        WalkAiBlock(s, state.format);
 }
 
 void WalkGameSettings(MemoryStream& s, ChapterInfo& chapter)
@@ -67,7 +86,7 @@ void ReadTerrain(MemoryStream& s, ChapterInfo& chapter)
     chapter.objectMarks.assign(static_cast<std::size_t>(tiles), 0);
 }
 
-void WalkMap(MemoryStream& s, ChapterInfo& chapter)
+void WalkMap(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     chapter.mapWidth = s.readUInt32();
     chapter.mapHeight = s.readUInt32();
@@ -75,7 +94,7 @@ void WalkMap(MemoryStream& s, ChapterInfo& chapter)
 
     const std::int32_t zoneCount = s.readInt32();
     for (int zone = 0; zone < zoneCount; ++zone) {
-        s.skip(Signed32(tilesW32 + 1275));
+        s.skip(format.hd() ? Signed32(2 * tilesW32 + HdHeaderLayout::ZoneExtra) : Signed32(tilesW32 + 1275));
         const std::int32_t zoneValues = s.readInt32();
         s.skip(Signed32(4 * Wide(zoneValues) + 4));
     }
@@ -93,13 +112,13 @@ void WalkMap(MemoryStream& s, ChapterInfo& chapter)
     s.skip(13);
 }
 
-void WalkPlayerBlocks(MemoryStream& s, ChapterInfo& chapter)
+void WalkPlayerBlocks(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
 {
     for (int playerIndex = 0; playerIndex < chapter.playerCount; ++playerIndex)
-        WalkPlayerBlock(s, chapter, playerIndex);
+        WalkPlayerBlock(s, chapter, playerIndex, state);
 }
 
-void WalkScenario(MemoryStream& s, ChapterInfo& chapter)
+void WalkScenario(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     for (int playerIndex = 1; playerIndex < chapter.playerCount; ++playerIndex)
         s.skip(1817);
@@ -126,9 +145,11 @@ void WalkScenario(MemoryStream& s, ChapterInfo& chapter)
         s.skip(Unsigned32(s.readUInt32()));
     }
     s.skip(408 + 40 + 12548 + 5456 + 8);
+    if (format.hdLater)
+        s.skip(HdHeaderLayout::LaterBeforeMapIdExtra);
 }
 
-void WalkLobby(MemoryStream& s, ChapterInfo& chapter)
+void WalkLobby(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     chapter.mapId = s.readInt32();
     chapter.difficulty = s.readInt32();
@@ -138,7 +159,7 @@ void WalkLobby(MemoryStream& s, ChapterInfo& chapter)
         slot.slotType = s.readInt32();
         slot.name = s.readString32();
     }
-    s.skip(1655);
+    s.skip(format.hd() ? HdHeaderLayout::LobbyStretch : 1655);
     const std::int32_t lobbyEntries = s.readInt32();
     for (int i = 0; i < lobbyEntries; ++i) {
         s.skip(4);
@@ -157,36 +178,46 @@ void WalkVictory(MemoryStream& s, ChapterInfo& chapter)
     s.skip(108 + 1);
 }
 
-void WalkTriggerEntry(MemoryStream& s)
+// A counted text; HD writes the length 0xFFFFFFFF for "no text".
+void SkipTriggerText(MemoryStream& s, const RecordFormat& format)
 {
+    const std::uint32_t length = s.readUInt32();
+    if (!(format.hd() && length == HdHeaderLayout::NoText))
+        s.skip(Unsigned32(length));
+}
+
+void WalkTriggerEntry(MemoryStream& s, const RecordFormat& format)
+{
+    const std::int64_t effectHead = format.hdLater ? HdHeaderLayout::LaterTriggerEffectHead : 72;
+    const std::uint64_t conditionSize = format.hdLater ? HdHeaderLayout::LaterTriggerConditionSize : 76;
     s.skip(18);
-    s.skip(Unsigned32(s.readUInt32()));
-    s.skip(Unsigned32(s.readUInt32()));
+    SkipTriggerText(s, format);
+    SkipTriggerText(s, format);
     const std::int32_t itemCount = s.readInt32();
     for (int i = 0; i < itemCount; ++i) {
         s.skip(24);
         const std::int32_t valueCount = s.readInt32();
-        s.skip(72);
-        s.skip(Unsigned32(s.readUInt32()));
-        s.skip(Unsigned32(s.readUInt32()));
+        s.skip(effectHead);
+        SkipTriggerText(s, format);
+        SkipTriggerText(s, format);
         if (valueCount > 0)
             s.skip(Signed32(4 * Wide(valueCount)));
     }
     s.skip(Signed32(4 * Wide(itemCount)));
     const std::int32_t conditionCount = s.readInt32();
-    s.skip(Signed32(76 * Wide(conditionCount)));
+    s.skip(Signed32(conditionSize * Wide(conditionCount)));
 }
 
-void WalkTriggers(MemoryStream& s)
+void WalkTriggers(MemoryStream& s, const RecordFormat& format)
 {
     const std::int32_t listCount = s.readInt32();
     for (int i = 0; i < listCount; ++i)
-        WalkTriggerEntry(s);
+        WalkTriggerEntry(s, format);
     if (listCount > 0)
         s.skip(Signed32(4 * Wide(listCount)));
 }
 
-void WalkTeamsAndOptions(MemoryStream& s, ChapterInfo& chapter)
+void WalkTeamsAndOptions(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     for (std::size_t k = 1; k < chapter.slots.size(); ++k)
         chapter.slots[k].team = s.readUInt8();
@@ -196,6 +227,8 @@ void WalkTeamsAndOptions(MemoryStream& s, ChapterInfo& chapter)
     chapter.populationLimit = s.readInt32();
     chapter.gameType = s.readUInt8();
     chapter.lockFlag = s.readUInt8();
+    if (format.hd())
+        s.skip(HdHeaderLayout::AfterLockFlag);
 }
 
 void WalkPregameChat(MemoryStream& s, ChapterInfo& chapter)
@@ -213,15 +246,17 @@ void WalkPregameChat(MemoryStream& s, ChapterInfo& chapter)
 
 void WalkHeader(MemoryStream& stream, ChapterInfo& chapter)
 {
-    WalkPrefix(stream);
+    WalkState state;
+    WalkPrefix(stream, chapter, state);
+    const RecordFormat& format = state.format;
     WalkGameSettings(stream, chapter);
-    WalkMap(stream, chapter);
-    WalkPlayerBlocks(stream, chapter);
-    WalkScenario(stream, chapter);
-    WalkLobby(stream, chapter);
+    WalkMap(stream, chapter, format);
+    WalkPlayerBlocks(stream, chapter, state);
+    WalkScenario(stream, chapter, format);
+    WalkLobby(stream, chapter, format);
     WalkVictory(stream, chapter);
-    WalkTriggers(stream);
-    WalkTeamsAndOptions(stream, chapter);
+    WalkTriggers(stream, format);
+    WalkTeamsAndOptions(stream, chapter, format);
     WalkPregameChat(stream, chapter);
 }
 

@@ -6,8 +6,10 @@
 #include "PlayerKind.h"
 #include "RecordLayout.h"
 #include "WalkArithmetic.h"
+#include "WalkState.h"
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace Mgx {
@@ -23,7 +25,7 @@ void SkipThreeCountedLists(MemoryStream& s)
         s.skip(Signed32(4 * Wide(s.readInt8())));
 }
 
-void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player)
+void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player, const RecordFormat& format)
 {
     s.skip(chapter.playerCount + AfterDiplomacyStances);
     player.name = s.readString16();
@@ -34,9 +36,11 @@ void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player)
     player.civilization = s.readUInt8();
     s.skip(BetweenCivilizationAndColour);
     player.colour = s.readUInt8();
-    s.skip(BetweenColourAndKind);
+    s.skip(format.hd() ? HdBetweenColourAndKind : BetweenColourAndKind);
     player.kind = s.readUInt8();
     s.skip(AfterKind);
+    if (format.userPatch())
+        s.skip(UserPatchAfterKind);
 }
 
 void WalkPlayerState(MemoryStream& s)
@@ -76,7 +80,7 @@ void WalkPlayerState(MemoryStream& s)
 }
 
 // A computer player's block cannot be walked with fixed amounts here: find the object table instead.
-void ResyncComputerBlock(MemoryStream& s)
+void ResyncComputerBlock(MemoryStream& s, const WalkState& state)
 {
     s.skip(ComputerBeforeValues);
     s.skip(Signed32(4 * Wide(s.readInt32())));
@@ -84,7 +88,11 @@ void ResyncComputerBlock(MemoryStream& s)
     for (int i = 0; i < 3; ++i)
         s.skip(Unsigned32(s.readUInt32()));
     s.skip(ComputerBeforeSearch);
-    const std::int64_t marker = s.findForward(ObjectTableMarker, sizeof ObjectTableMarker);
+    // HD tables may hold more types than The Conquerors' 866: search by the count the first block had.
+    std::uint8_t hdMarker[sizeof ObjectTableMarker] = {ObjectTableMarker[0]};
+    std::memcpy(hdMarker + 1, &state.firstTypeCount, sizeof state.firstTypeCount);
+    const std::uint8_t* pattern = state.format.hd() ? hdMarker : ObjectTableMarker;
+    const std::int64_t marker = s.findForward(pattern, sizeof ObjectTableMarker);
     // One byte early: the bytes around the nature stretch, which follow, bring the position to the type count.
     s.seekTo(marker - 1);
 }
@@ -111,9 +119,13 @@ void SkipTypeEntry(MemoryStream& s, std::uint8_t recordKind)
     s.skip(1);
 }
 
-void WalkObjectTypeTable(MemoryStream& s)
+void WalkObjectTypeTable(MemoryStream& s, WalkState& state)
 {
     const std::int32_t typeCount = s.readInt32();
+    if (!state.firstTypeCountSeen) {
+        state.firstTypeCount = typeCount;
+        state.firstTypeCountSeen = true;
+    }
     // Presence values beyond the end of the block read as zero and walk nothing, so only those
     // that are there are copied: the count cannot make us allocate more than the block holds.
     const std::int64_t wanted = typeCount > 0 ? std::int64_t{typeCount} : 0;
@@ -133,12 +145,14 @@ void WalkObjectTypeTable(MemoryStream& s)
     }
 }
 
-void SkipUnitCounts(MemoryStream& s)
+void SkipUnitCounts(MemoryStream& s, const RecordFormat& format)
 {
+    const std::uint64_t tileSize = format.hd() ? HdVisibilityTileSize : 1;
+    const std::int64_t unitSize = format.hd() ? HdUnitEntrySize : UnitEntrySize;
     const std::int32_t gridRows = s.readInt32();
     const std::int32_t gridColumns = s.readInt32();
     s.skip(6);
-    s.skip(Signed32(Wide(gridRows) * Wide(gridColumns)));
+    s.skip(Signed32(tileSize * Wide(gridRows) * Wide(gridColumns)));
 
     const std::int32_t unitTypes = s.readInt32();
     std::vector<std::int32_t> counts;
@@ -148,17 +162,17 @@ void SkipUnitCounts(MemoryStream& s)
     }
     for (const std::int32_t count : counts)
         if (count > 0)
-            s.skip(8 * std::int64_t{count});
+            s.skip(unitSize * std::int64_t{count});
     s.skip(2);
 }
 
-void WalkObjectGroups(MemoryStream& s, ChapterInfo& chapter)
+void WalkObjectGroups(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     std::int32_t groupMark = s.readInt32();
     s.skip(3);
     while (groupMark != EndOfObjectGroups) {
         for (std::uint8_t recordKind = s.readUInt8(); recordKind != 0; recordKind = s.readUInt8())
-            WalkObjectRecord(s, chapter, recordKind);
+            WalkObjectRecord(s, chapter, recordKind, format);
         s.skip(2);
         groupMark = s.readInt32();
         s.skip(3);
@@ -185,7 +199,7 @@ void WriteMark(ChapterInfo& chapter, float x, float y, std::uint8_t mark)
 }
 
 // Steps of an object record after its mark, for kinds above 10; each kind ends at its own step.
-void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t objectTypeId)
+void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t objectTypeId, const RecordFormat& format)
 {
     switch (s.readInt8()) {
     case 0: s.skip(4); break;
@@ -207,16 +221,20 @@ void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t obje
     const std::int32_t waypoints = s.readInt32();
     s.skip(8);
     if (waypoints != 0)
-        s.skip(Signed32(44 * Wide(waypoints) + 24));
+        s.skip(Signed32((format.hdLater ? 48 : 44) * Wide(waypoints) + 24));
     s.skip(64);
-    if (recordKind == ObjectKind::Moving)
+    if (recordKind == ObjectKind::Moving) {
+        if (format.hdLater)
+            s.skip(1);
         return;
+    }
 
-    s.skip(4);
+    s.skip(format.hdLater ? 7 : format.hd() ? 6 : 4);
     if (s.readInt16() != 0) {
-        s.skip(37);
+        // UserPatch stores each action's state as an int32 rather than a byte.
+        s.skip(format.userPatch() ? 40 : 37);
         if (s.readInt16() != 0)
-            s.skip(47);
+            s.skip(format.userPatch() ? 50 : 47);
         s.skip(4);
         if (objectTypeId == 50 || objectTypeId == 276 || objectTypeId == 199)
             s.skip(4);
@@ -253,11 +271,11 @@ void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t obje
         s.skip(112);
         if (s.readInt32() != 0)
             s.skip(24);
-        s.skip(53);
+        s.skip(format.hd() ? 57 : 53);
     }
     s.skip(30);
     if (recordKind != ObjectKind::Living)
-        s.skip(127);
+        s.skip(format.hdLater ? 123 : 127);
 }
 
 } // namespace
@@ -286,6 +304,11 @@ std::uint8_t ObjectMark(const ChapterInfo& chapter, std::uint8_t owner, std::int
 
 void WalkObjectRecord(MemoryStream& s, ChapterInfo& chapter, std::uint8_t recordKind)
 {
+    WalkObjectRecord(s, chapter, recordKind, RecordFormat{});
+}
+
+void WalkObjectRecord(MemoryStream& s, ChapterInfo& chapter, std::uint8_t recordKind, const RecordFormat& format)
+{
     const std::uint8_t owner = s.readUInt8();
     const std::int16_t objectTypeId = s.readInt16();
     s.skip(19);
@@ -293,31 +316,38 @@ void WalkObjectRecord(MemoryStream& s, ChapterInfo& chapter, std::uint8_t record
     const float y = s.readFloat32();
     s.skip(12);
     const std::int16_t resourceKind = s.readInt16();
-    s.skip(18);
+    s.skip(format.hd() ? 21 : 18); // HD: the worker count is an int32
     WriteMark(chapter, x, y, ObjectMark(chapter, owner, objectTypeId, resourceKind));
     if (recordKind != ObjectKind::Decoration)
-        SkipObjectState(s, recordKind, objectTypeId);
+        SkipObjectState(s, recordKind, objectTypeId, format);
 }
 
 void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int playerIndex)
 {
+    WalkState state;
+    WalkPlayerBlock(s, chapter, playerIndex, state);
+}
+
+void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int playerIndex, WalkState& state)
+{
+    const RecordFormat& format = state.format;
     // A damaged header may claim more players than the game has; their blocks are walked but not kept.
     PlayerInfo beyondTheNine;
     PlayerInfo& player = static_cast<std::size_t>(playerIndex) < chapter.players.size()
                               ? chapter.players[static_cast<std::size_t>(playerIndex)]
                               : beyondTheNine;
-    WalkIdentity(s, chapter, player);
+    WalkIdentity(s, chapter, player, format);
     WalkPlayerState(s);
     if (player.kind == PlayerKind::Computer)
-        ResyncComputerBlock(s);
+        ResyncComputerBlock(s, state);
     s.skip(BeforeNatureStretch);
     if (player.kind == PlayerKind::Nature)
         s.skip(NatureStretch);
     s.skip(AfterNatureStretch);
-    WalkObjectTypeTable(s);
+    WalkObjectTypeTable(s, state);
     s.skip(1);
-    SkipUnitCounts(s);
-    WalkObjectGroups(s, chapter);
+    SkipUnitCounts(s, format);
+    WalkObjectGroups(s, chapter, format);
 }
 
 } // namespace Mgx

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "RecordFormat.h"
+
 #include <cstdint>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 
@@ -47,6 +50,34 @@ class ContainerError : public RecordError {
 public:
     ContainerError(const std::string& what, std::int64_t offset)
         : RecordError("record file: " + what + " at offset " + std::to_string(offset)) {}
+};
+
+// The header names a game or release whose records the walk cannot read. Raised before the walk
+// moves, so the message names the file's kind rather than some position deep in the block.
+class UnsupportedFormatError : public RecordError {
+public:
+    UnsupportedFormatError(const std::string& versionText, float saveVersion, UnsupportedFormatKind kind)
+        : RecordError("unsupported format: " + versionText + ", save version " + SaveVersionText(saveVersion) + " ("
+                      + UnsupportedFormatName(kind) + ")")
+        , m_versionText(versionText)
+        , m_saveVersion(saveVersion)
+        , m_kind(kind) {}
+    const std::string& versionText() const { return m_versionText; }
+    float saveVersion() const { return m_saveVersion; }
+    UnsupportedFormatKind kind() const { return m_kind; }
+
+    // Two decimals, as the game's releases are named.
+    static std::string SaveVersionText(float saveVersion)
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.2f", static_cast<double>(saveVersion));
+        return text;
+    }
+
+private:
+    std::string m_versionText;
+    float m_saveVersion;
+    UnsupportedFormatKind m_kind;
 };
 
 } // namespace Mgx

@@ -10,6 +10,42 @@ namespace Mgx {
 // The two int32 fields before the compressed header block: headerEnd and nextChapterPos.
 constexpr std::int64_t LeadingFieldsSize = 8;
 
+// The header block begins with the version text, NUL-padded to this size, then the float save version.
+constexpr std::int64_t VersionTextSize = 8;
+
+// Save versions that tell the games apart; stored as floats, so compared with a tolerance.
+namespace SaveVersion {
+constexpr float Tolerance = 0.005f;
+constexpr float Conquerors = 11.76f; // also UserPatch 1.2
+constexpr float HdFirst = 11.97f;
+constexpr float HdLater = 12.10f;
+// HD releases at or above this also change the sizes the later rules name.
+constexpr float HdLaterFrom = 12.00f;
+constexpr float HdSettingsBlockFrom = 12.36f;
+constexpr float DefinitiveFrom = 12.97f;
+constexpr float DefinitiveMarker = -1.0f;
+} // namespace SaveVersion
+
+// UserPatch 1.2 stores the population limit divided by this.
+constexpr std::int32_t UserPatchPopulationUnit = 25;
+
+// Where HD records (and the later HD rules, from save version 12.00) differ from The Conquerors in
+// the settings, map and scenario part of the header.
+namespace HdHeaderLayout {
+constexpr std::int64_t LaterAiRuleSize = 784; // The Conquerors: 400
+constexpr std::int64_t AfterAiBlock = 1280;
+// Each map zone holds two bytes per tile and this many more (The Conquerors: one byte and 1275).
+constexpr std::int64_t ZoneExtra = 2048;
+constexpr std::int64_t LaterBeforeMapIdExtra = 4;
+constexpr std::int64_t LobbyStretch = 2459; // The Conquerors: 1655
+// A text length that means "no text".
+constexpr std::uint32_t NoText = 0xFFFFFFFF;
+constexpr std::int64_t LaterTriggerEffectHead = 76; // The Conquerors: 72
+constexpr std::int64_t LaterTriggerConditionSize = 84; // The Conquerors: 76
+// After the lock flag: the treaty length byte and one int32.
+constexpr std::int64_t AfterLockFlag = 5;
+} // namespace HdHeaderLayout
+
 // One player data block of the header, in the order the bytes come.
 namespace PlayerBlockLayout {
 // A diplomacy stance towards every player comes first; these bytes follow the stances.
@@ -58,6 +94,15 @@ constexpr std::int64_t BeforeNatureStretch = 1;
 // A stretch only the nature player's block holds: the human and nature blocks differ by it.
 constexpr std::int64_t NatureStretch = 452;
 constexpr std::int64_t AfterNatureStretch = 1;
+
+// UserPatch 1.2 and HD change a few of the stretches above.
+constexpr std::int64_t HdBetweenColourAndKind = 4340;
+// UserPatch 1.2: a block of its own after the bytes that follow the kind.
+constexpr std::int64_t UserPatchAfterKind = 8176;
+// HD: the visibility grid holds two bytes per tile, the unit lists 12 bytes per unit (else 8).
+constexpr std::int64_t HdVisibilityTileSize = 2;
+constexpr std::int64_t UnitEntrySize = 8;
+constexpr std::int64_t HdUnitEntrySize = 12;
 } // namespace PlayerBlockLayout
 
 // The record kind of an object: what the object is. It decides how many stretches its record and

@@ -2,6 +2,9 @@
 
 #include "ByteBuilder.h"
 #include "PlayerBlockWriter.h"
+#include "RecordLayout.h"
+
+#include <cstring>
 
 #include <stdexcept>
 
@@ -23,6 +26,15 @@ std::vector<std::uint8_t> HeaderBlockWriter::Write(const HeaderBlueprint& header
     writer.WritePregameChat();
     out.bytes(header.tail);
     return out.data();
+}
+
+HeaderBlockWriter::HeaderBlockWriter(const HeaderBlueprint& header, ByteBuilder& out) : m_header(header), m_out(out)
+{
+    char text[VersionTextSize + 1] = {};
+    std::memcpy(text, header.prefix.data(), VersionTextSize);
+    float saveVersion = 0;
+    std::memcpy(&saveVersion, header.prefix.data() + VersionTextSize, sizeof saveVersion);
+    m_format = ChapterFormat(text, saveVersion);
 }
 
 std::vector<std::uint8_t> HeaderBlockWriter::TerrainOf(const HeaderBlueprint& header)
@@ -74,9 +86,11 @@ void HeaderBlockWriter::WriteAiBlock()
         m_out.skip(4);
         if (rule.ruleFlag != 0)
             for (int i = 0; i < rule.ruleCount; ++i)
-                m_out.skip(400);
+                m_out.skip(m_format.hdLater ? HdHeaderLayout::LaterAiRuleSize : 400);
     }
     m_out.skip(4 + 5540);
+    if (m_format.hd())
+        m_out.skip(HdHeaderLayout::AfterAiBlock);
 }
 
 void HeaderBlockWriter::WriteGameSettings()
@@ -95,7 +109,7 @@ void HeaderBlockWriter::WriteMap()
     m_out.u32(m_header.mapHeight);
     m_out.i32(static_cast<std::int32_t>(m_header.zones.size()));
     for (std::int32_t zoneValues : m_header.zones) {
-        m_out.skipSigned32(tileCount() + 1275);
+        m_out.skipSigned32(m_format.hd() ? 2 * tileCount() + HdHeaderLayout::ZoneExtra : tileCount() + 1275);
         m_out.i32(zoneValues);
         m_out.skipSigned32(4 * std::int64_t{zoneValues} + 4);
     }
@@ -119,8 +133,13 @@ void HeaderBlockWriter::WritePlayers()
     const std::uint8_t count = m_header.storedPlayerCount();
     if (count > m_header.players.size())
         throw std::invalid_argument("playerCount names more player blocks than the header has");
+    // HD computer blocks are found again by the first block's type count.
+    const bool firstIsComputer = count == 0 || m_header.players[0].kind == PlayerKind::Computer;
+    const std::int32_t computerTypeCount = m_format.hd() && !firstIsComputer
+                                               ? static_cast<std::int32_t>(m_header.players[0].objectTypes.size())
+                                               : PlayerBlockLayout::ComputerObjectTypeCount;
     for (std::uint8_t playerIndex = 0; playerIndex < count; ++playerIndex)
-        PlayerBlockWriter::Write(m_header.players[playerIndex], count, m_out);
+        PlayerBlockWriter::Write(m_header.players[playerIndex], count, m_out, m_format, computerTypeCount);
 }
 
 void HeaderBlockWriter::WriteScenario()
@@ -150,6 +169,8 @@ void HeaderBlockWriter::WriteScenario()
         m_out.string32(blob);
     }
     m_out.skip(408 + 40 + 12548 + 5456 + 8);
+    if (m_format.hdLater)
+        m_out.skip(HdHeaderLayout::LaterBeforeMapIdExtra);
 }
 
 void HeaderBlockWriter::WriteLobby()
@@ -162,7 +183,7 @@ void HeaderBlockWriter::WriteLobby()
         m_out.i32(slot.slotType);
         m_out.string32(slot.name);
     }
-    m_out.skip(1655);
+    m_out.skip(m_format.hd() ? HdHeaderLayout::LobbyStretch : 1655);
     m_out.i32(static_cast<std::int32_t>(m_header.lobbyEntries.size()));
     for (std::int32_t itemCount : m_header.lobbyEntries) {
         m_out.skip(4);
@@ -194,7 +215,7 @@ void HeaderBlockWriter::WriteTriggers()
         for (const TriggerItem& item : entry.items) {
             m_out.skip(24);
             m_out.i32(item.valueCount);
-            m_out.skip(72);
+            m_out.skip(m_format.hdLater ? HdHeaderLayout::LaterTriggerEffectHead : 72);
             m_out.string32(item.first);
             m_out.string32(item.second);
             if (item.valueCount > 0)
@@ -202,7 +223,7 @@ void HeaderBlockWriter::WriteTriggers()
         }
         m_out.skipSigned32(4 * std::int64_t{itemCount});
         m_out.i32(entry.conditionCount);
-        m_out.skipSigned32(76 * std::int64_t{entry.conditionCount});
+        m_out.skipSigned32((m_format.hdLater ? HdHeaderLayout::LaterTriggerConditionSize : 76) * std::int64_t{entry.conditionCount});
     }
     if (listCount > 0)
         m_out.skipSigned32(4 * std::int64_t{listCount});
@@ -218,6 +239,8 @@ void HeaderBlockWriter::WriteTeamsAndOptions()
     m_out.i32(m_header.populationLimit);
     m_out.u8(m_header.gameType);
     m_out.u8(m_header.lockFlag);
+    if (m_format.hd())
+        m_out.skip(HdHeaderLayout::AfterLockFlag);
 }
 
 void HeaderBlockWriter::WritePregameChat()

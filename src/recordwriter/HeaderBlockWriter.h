@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HeaderBlueprint.h"
+#include "RecordFormat.h"
 
 #include <cstdint>
 #include <vector>
@@ -19,7 +20,7 @@ public:
     static std::vector<std::uint8_t> TerrainOf(const HeaderBlueprint& header);
 
 private:
-    HeaderBlockWriter(const HeaderBlueprint& header, ByteBuilder& out) : m_header(header), m_out(out) {}
+    HeaderBlockWriter(const HeaderBlueprint& header, ByteBuilder& out);
 
     void WritePrefix();
     void WriteAiBlock();
@@ -37,6 +38,8 @@ private:
 
     const HeaderBlueprint& m_header;
     ByteBuilder& m_out;
+    // Told from the prefix as the reader tells it; a prefix the reader refuses is written as The Conquerors.
+    RecordFormat m_format;
 };
 
 } // namespace Mgx

@@ -1,5 +1,8 @@
 #include "HeaderBlueprint.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace Mgx {
 
 namespace {
@@ -26,6 +29,14 @@ HeaderBlueprint::HeaderBlueprint()
 std::uint8_t HeaderBlueprint::storedPlayerCount() const
 {
     return playerCount ? *playerCount : static_cast<std::uint8_t>(players.size());
+}
+
+std::array<std::uint8_t, 12> HeaderBlueprint::VersionPrefix(const char* text, float saveVersion)
+{
+    std::array<std::uint8_t, 12> prefix{};
+    std::memcpy(prefix.data(), text, std::min<std::size_t>(std::strlen(text), 8));
+    std::memcpy(prefix.data() + 8, &saveVersion, sizeof saveVersion);
+    return prefix;
 }
 
 } // namespace Mgx

@@ -84,6 +84,9 @@ struct HeaderBlueprint {
     std::vector<std::uint8_t> tail = {0x00, 0x00, 0x00, 0x00}; // after the chat; never read
 
     HeaderBlueprint();
+    // The 12 bytes that say which game wrote the record: version text and save version
+    // ("VER 9.8", 11.76 for UserPatch 1.2; "VER 9.4", 11.97 or 12.10 for HD).
+    static std::array<std::uint8_t, 12> VersionPrefix(const char* text, float saveVersion);
     std::uint8_t storedPlayerCount() const;
 };
 

@@ -8,11 +8,11 @@
 
 namespace Mgx {
 
-void ObjectRecordWriter::Write(const ObjectRecordBlueprint& object, ByteBuilder& out)
+void ObjectRecordWriter::Write(const ObjectRecordBlueprint& object, ByteBuilder& out, const RecordFormat& format)
 {
     if (object.recordKind == 0)
         throw std::invalid_argument("a record kind of 0 ends the object group");
-    ObjectRecordWriter writer(object, out);
+    ObjectRecordWriter writer(object, out, format);
     const std::uint8_t kind = object.recordKind;
     out.u8(kind);
     writer.WritePlacement();
@@ -22,8 +22,11 @@ void ObjectRecordWriter::Write(const ObjectRecordBlueprint& object, ByteBuilder&
     if (kind == ObjectKind::Animated)
         return;
     writer.WritePath();
-    if (kind == ObjectKind::Moving)
+    if (kind == ObjectKind::Moving) {
+        if (format.hdLater)
+            out.skip(1);
         return;
+    }
     writer.WriteCombat();
     writer.WriteAction();
     writer.WriteTail();
@@ -38,7 +41,7 @@ void ObjectRecordWriter::WritePlacement()
     m_out.f32(m_object.y);
     m_out.skip(12);
     m_out.i16(m_object.resourceKind);
-    m_out.skip(18);
+    m_out.skip(m_format.hd() ? 21 : 18);
 }
 
 void ObjectRecordWriter::WriteMotion()
@@ -81,19 +84,19 @@ void ObjectRecordWriter::WritePath()
     m_out.i32(m_object.waypoints);
     m_out.skip(8);
     if (m_object.waypoints != 0)
-        m_out.skipSigned32(44 * std::int64_t{m_object.waypoints} + 24);
+        m_out.skipSigned32((m_format.hdLater ? 48 : 44) * std::int64_t{m_object.waypoints} + 24);
     m_out.skip(64);
 }
 
 void ObjectRecordWriter::WriteCombat()
 {
-    m_out.skip(4);
+    m_out.skip(m_format.hdLater ? 7 : m_format.hd() ? 6 : 4);
     m_out.i16(m_object.combatFlag);
     if (m_object.combatFlag != 0) {
-        m_out.skip(37);
+        m_out.skip(m_format.userPatch() ? 40 : 37);
         m_out.i16(m_object.combatExtraFlag);
         if (m_object.combatExtraFlag != 0)
-            m_out.skip(47);
+            m_out.skip(m_format.userPatch() ? 50 : 47);
         m_out.skip(4);
         const std::int16_t type = m_object.objectTypeId;
         if (type == 50 || type == 276 || type == 199)
@@ -143,11 +146,11 @@ void ObjectRecordWriter::WriteTail()
         m_out.i32(m_object.tailExtraFlag);
         if (m_object.tailExtraFlag != 0)
             m_out.skip(24);
-        m_out.skip(53);
+        m_out.skip(m_format.hd() ? 57 : 53);
     }
     m_out.skip(30);
     if (m_object.recordKind != ObjectKind::Living)
-        m_out.skip(127);
+        m_out.skip(m_format.hdLater ? 123 : 127);
 }
 
 } // namespace Mgx

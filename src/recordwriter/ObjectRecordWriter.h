@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ObjectRecordBlueprint.h"
+#include "RecordFormat.h"
 
 namespace Mgx {
 
@@ -9,10 +10,11 @@ class ByteBuilder;
 // Writes one object record, its kind byte first; which stretches follow depends on the kind.
 class ObjectRecordWriter {
 public:
-    static void Write(const ObjectRecordBlueprint& object, ByteBuilder& out);
+    static void Write(const ObjectRecordBlueprint& object, ByteBuilder& out, const RecordFormat& format = {});
 
 private:
-    ObjectRecordWriter(const ObjectRecordBlueprint& object, ByteBuilder& out) : m_object(object), m_out(out) {}
+    ObjectRecordWriter(const ObjectRecordBlueprint& object, ByteBuilder& out, const RecordFormat& format)
+        : m_object(object), m_out(out), m_format(format) {}
 
     void WritePlacement();
     void WriteMotion();
@@ -23,6 +25,7 @@ private:
 
     const ObjectRecordBlueprint& m_object;
     ByteBuilder& m_out;
+    RecordFormat m_format;
 };
 
 } // namespace Mgx

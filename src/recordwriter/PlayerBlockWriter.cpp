@@ -24,9 +24,10 @@ const Entry& WalkedEntry(const CountedList<Entry>& list, int index)
 
 } // namespace
 
-void PlayerBlockWriter::Write(const PlayerBlueprint& player, std::uint8_t playerCount, ByteBuilder& out)
+void PlayerBlockWriter::Write(const PlayerBlueprint& player, std::uint8_t playerCount, ByteBuilder& out, const RecordFormat& format,
+                              std::int32_t computerTypeCount)
 {
-    PlayerBlockWriter writer(player, out);
+    PlayerBlockWriter writer(player, out, format, computerTypeCount);
     writer.WriteIdentity(playerCount);
     writer.WriteState();
     writer.WriteCountedLists();
@@ -57,9 +58,11 @@ void PlayerBlockWriter::WriteIdentity(std::uint8_t playerCount)
     m_out.u8(m_player.civilization);
     m_out.skip(BetweenCivilizationAndColour);
     m_out.u8(m_player.colour);
-    m_out.skip(BetweenColourAndKind);
+    m_out.skip(m_format.hd() ? HdBetweenColourAndKind : BetweenColourAndKind);
     m_out.u8(m_player.kind);
     m_out.skip(AfterKind);
+    if (m_format.userPatch())
+        m_out.skip(UserPatchAfterKind);
 }
 
 void PlayerBlockWriter::WriteState()
@@ -130,15 +133,15 @@ void PlayerBlockWriter::WriteComputerStretch()
     m_out.bytes(m_player.computerJunk);
     m_out.u8(ObjectTableMarker[0]);
     m_out.u8(ObjectTableMarker[0]);
-    if (m_player.objectTypes.size() > static_cast<std::size_t>(ComputerObjectTypeCount))
-        throw std::invalid_argument("a computer player's type table has 866 entries");
+    if (m_player.objectTypes.size() > static_cast<std::size_t>(m_computerTypeCount))
+        throw std::invalid_argument("a computer player's type table holds more entries than it is searched by");
 }
 
 void PlayerBlockWriter::WriteObjectTypes()
 {
     std::vector<ObjectTypeEntry> entries = m_player.objectTypes;
     if (m_player.kind == PlayerKind::Computer)
-        entries.resize(ComputerObjectTypeCount, ObjectTypeEntry{0});
+        entries.resize(static_cast<std::size_t>(m_computerTypeCount), ObjectTypeEntry{0});
     m_out.i32(static_cast<std::int32_t>(entries.size()));
     for (const ObjectTypeEntry& entry : entries)
         m_out.i32(entry.presence);
@@ -187,7 +190,7 @@ void PlayerBlockWriter::WriteUnitCounts()
     m_out.i32(m_player.gridRows);
     m_out.i32(m_player.gridColumns);
     m_out.skip(6);
-    m_out.skipSigned32(std::int64_t{m_player.gridRows} * m_player.gridColumns);
+    m_out.skipSigned32((m_format.hd() ? HdVisibilityTileSize : 1) * std::int64_t{m_player.gridRows} * m_player.gridColumns);
 
     m_out.i32(static_cast<std::int32_t>(m_player.unitCounts.size()));
     for (std::int32_t count : m_player.unitCounts) {
@@ -196,7 +199,7 @@ void PlayerBlockWriter::WriteUnitCounts()
     }
     for (std::int32_t count : m_player.unitCounts)
         for (std::int32_t unit = 0; unit < count; ++unit)
-            m_out.skip(8);
+            m_out.skip(m_format.hd() ? HdUnitEntrySize : UnitEntrySize);
     m_out.skip(2);
 }
 
@@ -208,7 +211,7 @@ void PlayerBlockWriter::WriteObjectGroups()
         m_out.i32(group.mark);
         m_out.skip(3);
         for (const ObjectRecordBlueprint& object : group.objects)
-            ObjectRecordWriter::Write(object, m_out);
+            ObjectRecordWriter::Write(object, m_out, m_format);
         m_out.u8(0);
         m_out.skip(2);
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "PlayerBlueprint.h"
+#include "RecordFormat.h"
+#include "RecordLayout.h"
 
 #include <cstdint>
 
@@ -11,10 +13,13 @@ class ByteBuilder;
 // Writes one player data block, its object type table and its initial objects.
 class PlayerBlockWriter {
 public:
-    static void Write(const PlayerBlueprint& player, std::uint8_t playerCount, ByteBuilder& out);
+    // computerTypeCount: the type count a computer block's table is padded to, and searched by.
+    static void Write(const PlayerBlueprint& player, std::uint8_t playerCount, ByteBuilder& out, const RecordFormat& format = {},
+                      std::int32_t computerTypeCount = PlayerBlockLayout::ComputerObjectTypeCount);
 
 private:
-    PlayerBlockWriter(const PlayerBlueprint& player, ByteBuilder& out) : m_player(player), m_out(out) {}
+    PlayerBlockWriter(const PlayerBlueprint& player, ByteBuilder& out, const RecordFormat& format, std::int32_t computerTypeCount)
+        : m_player(player), m_out(out), m_format(format), m_computerTypeCount(computerTypeCount) {}
 
     void WriteIdentity(std::uint8_t playerCount);
     void WriteState();
@@ -30,6 +35,8 @@ private:
 
     const PlayerBlueprint& m_player;
     ByteBuilder& m_out;
+    RecordFormat m_format;
+    std::int32_t m_computerTypeCount;
 };
 
 } // namespace Mgx

@@ -1,6 +1,6 @@
 #include "RecordListModel.h"
 #include "TestApplication.h"
-#include "RecordLoad.h"
+#include "RecordError.h"
 
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -108,15 +108,6 @@ TEST_F(RecordListModelTest, RemoveAndRenameOneRow)
     model.RemoveItem(17);
     ASSERT_EQ(model.rowCount(), 3);
     EXPECT_EQ(model.Item(0).name, "z.zip");
-}
-
-TEST(RecordLoad, FileThatCannotBeOpenedGivesTheFixedMessage)
-{
-    QTemporaryDir folder;
-    Mgx::RecordReader reader;
-    const RecordLoad load = LoadRecordForList(reader, folder.path() + "/absent.mgx");
-    EXPECT_EQ(load.record, nullptr);
-    EXPECT_EQ(load.errorText, QStringLiteral("无法打开文件！"));
 }
 
 } // namespace

@@ -109,6 +109,50 @@ TEST(SettingsLabels, VersionSpeedDifficultyVictoryPopulation)
     EXPECT_EQ(PopulationLabel(0), "人口上限：其他");
 }
 
+TEST(InfoText, LaterPatchesAreNamedFromTheHeaderNotFromLogVersion)
+{
+    Mgx::ChapterInfo chapter;
+    chapter.logVersion = 4;
+    chapter.versionText = "VER 9.8";
+    chapter.saveVersion = 11.76f;
+    EXPECT_EQ(VersionLabel(chapter), "版本：UserPatch 1.2");
+    chapter.versionText = "VER 9.4";
+    chapter.saveVersion = 11.97f;
+    EXPECT_EQ(VersionLabel(chapter), "版本：HD");
+    chapter.saveVersion = 12.10f;
+    EXPECT_EQ(VersionLabel(chapter), "版本：HD");
+    chapter.saveVersion = 11.76f;
+    EXPECT_EQ(VersionLabel(chapter), "版本：1.0c");
+    chapter.logVersion = 3;
+    EXPECT_EQ(VersionLabel(chapter), "版本：1.0a");
+}
+
+TEST(InfoText, AUserPatchPanelShowsThePopulationTheGameUsed)
+{
+    Mgx::GameRecord record;
+    record.chapters.emplace_back();
+    Mgx::ChapterInfo& chapter = record.chapters.front();
+    chapter.logVersion = 4;
+    chapter.versionText = "VER 9.8";
+    chapter.saveVersion = 11.76f;
+    chapter.populationLimit = 8;
+    EXPECT_EQ(ComposeInfoLabels(record).population, "人口上限：200");
+    chapter.versionText = "VER 9.4"; // the same stored value in a 1.0c record is no limit the game offers
+    EXPECT_EQ(ComposeInfoLabels(record).population, "人口上限：其他");
+}
+
+TEST(InfoText, HdMapIdsAndCivilisationsBeyondTheConquerorsFallBack)
+{
+    Mgx::GameRecord record;
+    record.chapters.emplace_back();
+    Mgx::ChapterInfo& chapter = record.chapters.front();
+    chapter.versionText = "VER 9.4";
+    chapter.saveVersion = 11.97f;
+    chapter.mapId = 60; // stored by HD for maps 1.0c does not know
+    const InfoLabels labels = ComposeInfoLabels(record);
+    EXPECT_TRUE(labels.map.endsWith(QStringLiteral("未知"))) << labels.map.toStdString();
+}
+
 TEST(SettingsLabels, MapSizeIsUnsigned)
 {
     EXPECT_EQ(MapSizeLabel(200, 200), "地图大小：200x200");

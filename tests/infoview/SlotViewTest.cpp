@@ -134,3 +134,11 @@ TEST(ComposeSlots, NumbersNoTableHasShowFallbacks)
     EXPECT_FALSE(views[2].occupied);
     EXPECT_FALSE(views[3].occupied);
 }
+
+TEST(SlotView, CivilisationsOfLaterExpansionsHaveNoEmblemAndNoTableName)
+{
+    // HD records with expansion data hold civilisations 19 and 23; the tables stop at 18.
+    EXPECT_EQ(EmblemIndex(0, 19), -1);
+    EXPECT_EQ(EmblemIndex(7, 23), -1);
+    EXPECT_EQ(CivilizationNames.nameOr(23, QStringLiteral("?")), QStringLiteral("?"));
+}

@@ -50,6 +50,10 @@ struct Expected {
     std::size_t pregameLines, ingameLines, resignLines, ageUpLines;
     std::vector<ChatLine> firstLines;
     std::map<int, int> marks;
+    // The header's version; The Conquerors' records, the first entries, leave these as they are.
+    std::string scenarioFileName = "";
+    std::string versionText = "VER 9.4";
+    float saveVersion = 11.76f;
 };
 
 
@@ -146,8 +150,10 @@ TEST_P(RealRecord, ReadsEveryValue)
         }
     }
 
+    EXPECT_EQ(c.versionText, e.versionText);
+    EXPECT_NEAR(c.saveVersion, e.saveVersion, 0.005f);
     ASSERT_TRUE(c.scenarioFileName.has_value());
-    EXPECT_EQ(*c.scenarioFileName, "");
+    EXPECT_EQ(UpToNul(*c.scenarioFileName), e.scenarioFileName);
     ASSERT_TRUE(c.instructions.has_value());
     EXPECT_EQ(c.instructions->size(), e.instructionsBytes);
 

@@ -354,3 +354,84 @@ TEST(Samples, TheUnfinishedSampleKeepsTheBodyWhereTheRepairLooksForIt)
     EXPECT_EQ(found - bytes.begin(), writer.bodyOffset() + 4);
     EXPECT_EQ(writer.headerEnd(), 0);
 }
+
+namespace {
+
+struct LaterPatch {
+    const char* name;
+    const char* versionText;
+    float saveVersion;
+};
+
+const LaterPatch LaterPatches[] = {{"UserPatch 1.2", "VER 9.8", 11.76f}, {"HD 11.97", "VER 9.4", 11.97f}, {"HD 12.10", "VER 9.4", 12.10f}};
+
+RecordBlueprint RichBlueprintOf(const LaterPatch& patch)
+{
+    RecordBlueprint record = RichBlueprint();
+    record.header.prefix = HeaderBlueprint::VersionPrefix(patch.versionText, patch.saveVersion);
+    return record;
+}
+
+} // namespace
+
+TEST(RoundTripLaterPatches, EveryBranchReadsBackAsItsValuesInEachFormat)
+{
+    for (const LaterPatch& patch : LaterPatches) {
+        SCOPED_TRACE(patch.name);
+        const RecordBlueprint record = RichBlueprintOf(patch);
+        const Mgx::ChapterInfo chapter = ReadBack(record);
+        ExpectHeaderFields(chapter, record.header);
+        EXPECT_EQ(chapter.versionText, patch.versionText);
+        EXPECT_FLOAT_EQ(chapter.saveVersion, patch.saveVersion);
+        EXPECT_EQ(chapter.players[1].name, ZhangSan);
+        EXPECT_EQ(chapter.players[3].kind, Mgx::PlayerKind::Computer);
+        EXPECT_EQ(chapter.pregameChat.size(), 2u);
+        EXPECT_EQ((MarkCounts(chapter)), (std::map<std::uint8_t, int>{{1, 3}, {5, 1}, {10, 1}, {11, 1}, {12, 1}}));
+        EXPECT_EQ(MarkAt(chapter, 20, 15), 5) << "the computer block was found again";
+        EXPECT_EQ(chapter.gameTime, 2000);
+        ASSERT_EQ(chapter.ingameChat.size(), 3u);
+        EXPECT_EQ(chapter.ingameChat[1].text, "@#0 Computer " + CastleLine);
+        EXPECT_EQ(chapter.ingameChat[2].text, "@#1 Alpha " + Surrender);
+    }
+}
+
+TEST(RoundTripLaterPatches, TheWalkConsumesEachFormatsBlockAndOnlyItsOwnRulesFit)
+{
+    const std::vector<std::uint8_t> conquerors = RecordWriter(RichBlueprint()).headerBlock();
+    for (const LaterPatch& patch : LaterPatches) {
+        SCOPED_TRACE(patch.name);
+        const RecordBlueprint record = RichBlueprintOf(patch);
+        std::vector<std::uint8_t> block = RecordWriter(record).headerBlock();
+        EXPECT_NE(block.size(), conquerors.size()) << "the format's own stretches were written";
+        {
+            MemoryStream stream(block);
+            Mgx::ChapterInfo chapter;
+            Mgx::WalkHeader(stream, chapter);
+            EXPECT_EQ(stream.position(), static_cast<std::int64_t>(block.size() - record.header.tail.size()));
+        }
+        // The same bytes under The Conquerors' version do not walk to the same end.
+        const auto prefix = HeaderBlueprint::VersionPrefix("VER 9.4", 11.76f);
+        std::copy(prefix.begin(), prefix.end(), block.begin());
+        MemoryStream stream(block);
+        Mgx::ChapterInfo chapter;
+        bool sameEnd = false;
+        try {
+            Mgx::WalkHeader(stream, chapter);
+            sameEnd = stream.position() == static_cast<std::int64_t>(block.size() - record.header.tail.size())
+                      && chapter.pregameChat.size() == 2u;
+        } catch (const Mgx::RecordError&) {
+        }
+        EXPECT_FALSE(sameEnd);
+    }
+}
+
+TEST(RoundTripLaterPatches, HdComputerBlocksAreFoundByTheFirstBlocksTypeCount)
+{
+    // An HD record with expansion data holds more types than The Conquerors' 866.
+    RecordBlueprint record = RichBlueprintOf(LaterPatches[1]);
+    record.header.players[0].objectTypes.resize(919, ObjectTypeEntry{0});
+    const Mgx::ChapterInfo chapter = ReadBack(record);
+    EXPECT_EQ(chapter.players[3].kind, Mgx::PlayerKind::Computer);
+    EXPECT_EQ(MarkAt(chapter, 20, 15), 5);
+    EXPECT_EQ(chapter.pregameChat.size(), 2u);
+}

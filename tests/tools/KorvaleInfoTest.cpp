@@ -64,6 +64,26 @@ TEST_F(KorvaleInfo, JsonHoldsEveryFieldWithNullForWhatWasNeverRead)
         EXPECT_TRUE(json.contains(field)) << field;
 }
 
+TEST_F(KorvaleInfo, JsonNamesTheVersionAndALaterFormatInTheUsersWords)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    const std::string upPath = korvale::test::RealRecordPath("up12_trade_4players.mgx");
+    const QJsonObject up = Parse(RecordJsonLine(upPath, Mgx::LoadRecordFile(upPath)));
+    EXPECT_EQ(up["versionText"].toString(), "VER 9.8");
+    EXPECT_DOUBLE_EQ(up["saveVersion"].toDouble(), 11.76);
+    EXPECT_EQ(up["populationLimit"].toInt(), 8) << "the stored value, as the model keeps it";
+    EXPECT_NE(RecordJsonLine(upPath, Mgx::LoadRecordFile(upPath)).find("\"saveVersion\":11.76,"), std::string::npos);
+
+    const Mgx::UnsupportedFormatError error("VER 9.4", 12.97f, Mgx::UnsupportedFormatKind::DefinitiveEdition);
+    const QJsonObject refused = Parse(UnsupportedFormatJsonLine("de.mgx", error));
+    EXPECT_EQ(refused["error"].toString(), QString::fromUtf8("此录像来自决定版（保存版本 12.97），暂不支持"));
+    EXPECT_EQ(refused["versionText"].toString(), "VER 9.4");
+    EXPECT_DOUBLE_EQ(refused["saveVersion"].toDouble(), 12.97);
+    const Mgx::UnsupportedFormatError hd("VER 9.4", 12.20f, Mgx::UnsupportedFormatKind::OtherHdRelease);
+    EXPECT_EQ(Parse(UnsupportedFormatJsonLine("hd.mgx", hd))["error"].toString(),
+              QString::fromUtf8("此录像来自更新版本的游戏（保存版本 12.20），暂不支持"));
+}
+
 TEST_F(KorvaleInfo, UnfinishedRecordIsStatusTwoWithItsTextsNull)
 {
     RecordBlueprint blueprint;

@@ -1,5 +1,6 @@
 #include "JsonWriter.h"
 
+#include <cmath>
 #include <cstdio>
 
 void JsonWriter::separate()
@@ -78,4 +79,16 @@ void JsonWriter::null()
 {
     separate();
     m_text += "null";
+}
+
+void JsonWriter::fixedNumber(double number, int decimals)
+{
+    if (!std::isfinite(number)) {
+        null();
+        return;
+    }
+    separate();
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, number);
+    m_text += text;
 }

@@ -15,6 +15,8 @@ public:
     void key(const char* name);
     void value(const QString& text);
     void value(std::int64_t number);
+    // A number written with this many decimals; one that is not finite is written as null.
+    void fixedNumber(double number, int decimals);
     void null();
 
     const std::string& text() const { return m_text; }

@@ -2,6 +2,7 @@
 
 #include "DecodeGbk.h"
 #include "JsonWriter.h"
+#include "UnsupportedFormatText.h"
 
 #include <map>
 
@@ -20,6 +21,14 @@ void WriteNumber(JsonWriter& json, const char* name, std::int64_t number)
 {
     json.key(name);
     json.value(number);
+}
+
+void WriteVersion(JsonWriter& json, const std::string& versionText, float saveVersion)
+{
+    json.key("versionText");
+    json.value(QString::fromLatin1(versionText)); // ASCII in every known format; a damaged one stays readable
+    json.key("saveVersion");
+    json.fixedNumber(saveVersion, 2);
 }
 
 void WritePlayers(JsonWriter& json, const Mgx::ChapterInfo& chapter)
@@ -95,6 +104,7 @@ void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)
     WriteNumber(json, "headerEnd", c.headerEnd);
     WriteNumber(json, "nextChapterPos", c.nextChapterPos);
     WriteNumber(json, "logVersion", c.logVersion);
+    WriteVersion(json, c.versionText, c.saveVersion);
     WriteNumber(json, "gameType", c.gameType);
     WriteNumber(json, "mapId", c.mapId);
     WriteNumber(json, "difficulty", c.difficulty);
@@ -144,6 +154,19 @@ std::string ErrorJsonLine(const std::string& file, const std::string& error)
     json.value(QString::fromStdString(file));
     json.key("error");
     json.value(QString::fromStdString(error));
+    json.endObject();
+    return json.text();
+}
+
+std::string UnsupportedFormatJsonLine(const std::string& file, const Mgx::UnsupportedFormatError& error)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.key("file");
+    json.value(QString::fromStdString(file));
+    json.key("error");
+    json.value(UnsupportedFormatText(error));
+    WriteVersion(json, error.versionText(), error.saveVersion());
     json.endObject();
     return json.text();
 }

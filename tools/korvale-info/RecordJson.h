@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameRecord.h"
+#include "RecordError.h"
 
 #include <string>
 
@@ -9,3 +10,6 @@ std::string RecordJsonLine(const std::string& file, const Mgx::GameRecord& recor
 
 // One JSON Lines record for a file that could not be loaded.
 std::string ErrorJsonLine(const std::string& file, const std::string& error);
+
+// The same for a record from a format the reader does not read: the message the user sees, and what the header holds.
+std::string UnsupportedFormatJsonLine(const std::string& file, const Mgx::UnsupportedFormatError& error);

@@ -82,6 +82,9 @@ int ShowRecords(const InfoOptions& options, int& argc, char** argv)
             if (!WritePictures(options, file, record))
                 status = ExitFailed;
             reader.Recycle(std::move(record));
+        } catch (const Mgx::UnsupportedFormatError& error) {
+            status = ExitFailed;
+            std::printf("%s\n", UnsupportedFormatJsonLine(file, error).c_str());
         } catch (const Mgx::RecordError& error) {
             status = ExitFailed;
             std::printf("%s\n", ErrorJsonLine(file, error.what()).c_str());

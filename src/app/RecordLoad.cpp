@@ -1,6 +1,7 @@
 #include "RecordLoad.h"
 
 #include "RecordError.h"
+#include "UnsupportedFormatText.h"
 
 #include <QFile>
 
@@ -10,6 +11,8 @@ QString RecordLoadErrorText(const std::exception& error)
 {
     if (dynamic_cast<const Mgx::OpenError*>(&error))
         return QStringLiteral("无法打开文件！");
+    if (const auto* unsupported = dynamic_cast<const Mgx::UnsupportedFormatError*>(&error))
+        return UnsupportedFormatText(*unsupported);
     if (dynamic_cast<const std::bad_alloc*>(&error))
         return QStringLiteral("内存不足，无法读取录像文件！");
     return QStringLiteral("无法读取录像文件：") + QString::fromUtf8(error.what());

@@ -1,0 +1,30 @@
+#include "UnsupportedFormatText.h"
+
+namespace {
+
+QString WhatTheFileIs(const Mgx::UnsupportedFormatError& error)
+{
+    const QString version = QString::fromLatin1(error.versionText());
+    const QString save = QString::fromStdString(Mgx::UnsupportedFormatError::SaveVersionText(error.saveVersion()));
+    switch (error.kind()) {
+    case Mgx::UnsupportedFormatKind::DefinitiveEdition:
+        return QStringLiteral("决定版（保存版本 %1）").arg(save);
+    case Mgx::UnsupportedFormatKind::HdWithSettingsBlock:
+    case Mgx::UnsupportedFormatKind::OtherHdRelease:
+        return QStringLiteral("更新版本的游戏（保存版本 %1）").arg(save);
+    case Mgx::UnsupportedFormatKind::AgeOfKings:
+        return QStringLiteral("帝王时代（%1）").arg(version);
+    case Mgx::UnsupportedFormatKind::Mod:
+        return QStringLiteral("游戏模组（%1）").arg(version);
+    case Mgx::UnsupportedFormatKind::LaterUserPatch:
+        return QStringLiteral("UserPatch 1.3 或更高版本（%1）").arg(version);
+    }
+    return QStringLiteral("未知版本（%1）").arg(version);
+}
+
+} // namespace
+
+QString UnsupportedFormatText(const Mgx::UnsupportedFormatError& error)
+{
+    return QStringLiteral("此录像来自") + WhatTheFileIs(error) + QStringLiteral("，暂不支持");
+}

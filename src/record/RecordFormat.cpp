@@ -1,0 +1,102 @@
+#include "RecordFormat.h"
+
+#include "RecordError.h"
+#include "RecordLayout.h"
+
+#include <cmath>
+#include <string_view>
+
+namespace Mgx {
+
+namespace {
+
+bool IsSaveVersion(float stored, float expected)
+{
+    return std::fabs(stored - expected) <= SaveVersion::Tolerance;
+}
+
+bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> candidates)
+{
+    for (const std::string_view candidate : candidates)
+        if (text == candidate)
+            return true;
+    return false;
+}
+
+[[noreturn]] void Refuse(const HeaderVersion& version, UnsupportedFormatKind kind)
+{
+    throw UnsupportedFormatError(version.text, version.saveVersion, kind);
+}
+
+RecordFormat IdentifyVersion94(const HeaderVersion& version)
+{
+    const float save = version.saveVersion;
+    if (IsSaveVersion(save, SaveVersion::DefinitiveMarker))
+        Refuse(version, UnsupportedFormatKind::DefinitiveEdition);
+    // Only save versions above The Conquerors' are later games. Anything at or below it (or not a
+    // number at all) walks as The Conquerors, as such records always have.
+    if (!(save > SaveVersion::Conquerors + SaveVersion::Tolerance))
+        return {};
+    if (IsSaveVersion(save, SaveVersion::HdFirst))
+        return {RecordFormat::Hd, false};
+    if (IsSaveVersion(save, SaveVersion::HdLater))
+        return {RecordFormat::Hd, save >= SaveVersion::HdLaterFrom};
+    if (save >= SaveVersion::DefinitiveFrom)
+        Refuse(version, UnsupportedFormatKind::DefinitiveEdition);
+    if (save >= SaveVersion::HdSettingsBlockFrom)
+        Refuse(version, UnsupportedFormatKind::HdWithSettingsBlock);
+    Refuse(version, UnsupportedFormatKind::OtherHdRelease);
+}
+
+} // namespace
+
+RecordFormat IdentifyRecordFormat(const HeaderVersion& version)
+{
+    const std::string_view text = version.text;
+    if (text == "VER 9.4")
+        return IdentifyVersion94(version);
+    if (text == "VER 9.8") {
+        if (IsSaveVersion(version.saveVersion, SaveVersion::Conquerors))
+            return {RecordFormat::UserPatch12, false};
+        return {}; // not a combination any game writes: walked as before
+    }
+    if (IsOneOf(text, {"VER 9.3", "TRL 9.3"}))
+        Refuse(version, UnsupportedFormatKind::AgeOfKings);
+    if (text == "VER 9.5")
+        Refuse(version, UnsupportedFormatKind::Mod);
+    if (IsOneOf(text, {"VER 9.9", "VER 9.A", "VER 9.B", "VER 9.C", "VER 9.D", "VER 9.E", "VER 9.F", "MCP 9.F"}))
+        Refuse(version, UnsupportedFormatKind::LaterUserPatch);
+    return {};
+}
+
+RecordFormat ChapterFormat(const std::string& versionText, float saveVersion) noexcept
+{
+    try {
+        return IdentifyRecordFormat({versionText, saveVersion});
+    } catch (...) {
+        return {};
+    }
+}
+
+std::int32_t EffectivePopulationLimit(const RecordFormat& format, std::int32_t storedLimit)
+{
+    if (!format.userPatch())
+        return storedLimit;
+    // Wrapping as the 32-bit value would: a damaged stored value gives an unlisted limit, never undefined behaviour.
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(storedLimit) * UserPatchPopulationUnit);
+}
+
+const char* UnsupportedFormatName(UnsupportedFormatKind kind)
+{
+    switch (kind) {
+    case UnsupportedFormatKind::DefinitiveEdition: return "Definitive Edition";
+    case UnsupportedFormatKind::HdWithSettingsBlock: return "HD Edition 4.6 or later";
+    case UnsupportedFormatKind::OtherHdRelease: return "HD Edition release not covered";
+    case UnsupportedFormatKind::AgeOfKings: return "Age of Kings";
+    case UnsupportedFormatKind::Mod: return "a modification of the game";
+    case UnsupportedFormatKind::LaterUserPatch: return "UserPatch 1.3 or later";
+    }
+    return "unknown";
+}
+
+} // namespace Mgx
