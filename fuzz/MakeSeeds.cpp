@@ -208,7 +208,7 @@ void WriteReal(const Corpus& corpus, const fs::path& record)
         const Mgx::HeaderBlock block = Mgx::InflateHeaderBlock(file.data() + 8, bodyStart - 8);
         const Bytes header = block.toVector();
         WriteSeed(corpus.dir("header") / stem, Prefix(header.data(), header.size(), HeaderCut));
-        MemoryStream stream(header);
+        Mgx::MemoryStream stream(header);
         Mgx::ChapterInfo chapter;
         Mgx::WalkHeader(stream, chapter);
         WriteRealPlayers(header, chapter, corpus.dir("player"), stem);

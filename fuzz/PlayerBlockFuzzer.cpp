@@ -30,7 +30,7 @@ Mgx::ChapterInfo ChapterFor(const std::uint8_t* parameters)
     return chapter;
 }
 
-void WalkObjectRecords(MemoryStream& stream, Mgx::ChapterInfo& chapter)
+void WalkObjectRecords(Mgx::MemoryStream& stream, Mgx::ChapterInfo& chapter)
 {
     for (std::uint8_t kind = stream.readUInt8(); kind != 0; kind = stream.readUInt8())
         Mgx::WalkObjectRecord(stream, chapter, kind);
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     Mgx::ChapterInfo chapter = ChapterFor(data);
     const std::size_t tiles = chapter.objectMarks.size();
-    MemoryStream stream(Mgx::HeaderBlock::CopyOf(data + ParameterBytes, size - ParameterBytes));
+    Mgx::MemoryStream stream(Mgx::HeaderBlock::CopyOf(data + ParameterBytes, size - ParameterBytes));
     try {
         if (data[0] % 2 == 0)
             Mgx::WalkPlayerBlock(stream, chapter, data[2]);
