@@ -296,7 +296,14 @@ void MgxListView::WatchListedFolder()
 
 bool MgxListView::IsEditing() const
 {
-    return m_report->state() == QAbstractItemView::EditingState || m_list->state() == QAbstractItemView::EditingState;
+    // An open in-place editor is a shown child of the view's viewport.
+    for (const QAbstractItemView* view : {static_cast<const QAbstractItemView*>(m_report), static_cast<const QAbstractItemView*>(m_list)}) {
+        for (const QWidget* child : view->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible())
+                return true;
+        }
+    }
+    return false;
 }
 
 void MgxListView::KeepUp()
