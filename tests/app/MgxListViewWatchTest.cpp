@@ -41,9 +41,10 @@ class MgxListViewWatchTest : public ::testing::Test {
 protected:
     static constexpr int DelayMs = 400;
 
+    static void SetUpTestSuite() { EnsureApplication(); } // before the members, which are widgets
+
     MgxListViewWatchTest()
     {
-        EnsureApplication();
         QStandardPaths::setTestModeEnabled(true);
         const std::vector<Mgx::SampleRecord> samples = Mgx::SampleRecords();
         for (std::size_t i = 0; i < 3; ++i)
