@@ -28,6 +28,8 @@ std::vector<Command> buildTable()
         {Launch, {}, QStringLiteral("启动帝国"), {}, O::DropDown},
         {Pack, QStringLiteral("压缩(&Z)..."), QStringLiteral("压缩"), {}, O::FileOps},
         {Unpack, QStringLiteral("解压缩(&U)..."), QStringLiteral("解压缩"), {}, O::FileOps},
+        {RenameByTemplate, QStringLiteral("按模板重命名..."), QStringLiteral("按模板重命名选中的记录"), {}, O::FileOps},
+        {UndoRename, QStringLiteral("撤销重命名"), QStringLiteral("撤销上一次按模板重命名"), {}, O::FileOps},
         {ContextCopyTo, QStringLiteral("复制到(&C)..."), {}, {}, O::FileOps},
         {ContextMoveTo, QStringLiteral("移动到(&M)..."), {}, {}, O::FileOps},
         {LaunchA, QStringLiteral("启动A版(&A)"), {}, {}, O::Launcher},
@@ -79,7 +81,8 @@ std::vector<MenuLayout> MainMenus()
         {QStringLiteral("文件(&F)"), {separator(), item(Exit)}},
         {QStringLiteral("操作(&O)"),
          {item(MoveTo), item(CopyTo), separator(), item(Delete), item(Rename), separator(), item(Pack),
-          item(Unpack), separator(), item(SelectAll), item(InvertSelection)}},
+          item(Unpack), separator(), item(SelectAll), item(InvertSelection), separator(), item(RenameByTemplate),
+          item(UndoRename)}},
         {QStringLiteral("视图(&V)"),
          {item(ListView), item(DetailsView), separator(),
           submenu(QStringLiteral("排列图标"), {item(SortByName), item(SortBySize), item(SortByTime)}),
@@ -96,7 +99,8 @@ std::vector<MenuEntry> ViewMenu() { return {item(ListView), item(DetailsView)}; 
 std::vector<MenuEntry> ListContextMenu()
 {
     return {item(ContextMoveTo), item(ContextCopyTo), separator(), item(Rename), item(Delete), separator(),
-            item(Pack, QStringLiteral("压缩(&A)...")), item(Unpack, QStringLiteral("解压缩(&X)..."))};
+            item(Pack, QStringLiteral("压缩(&A)...")), item(Unpack, QStringLiteral("解压缩(&X)...")), separator(),
+            item(RenameByTemplate)};
 }
 
 std::vector<MenuEntry> TextFieldMenu()

@@ -34,6 +34,8 @@ enum Id : int {
     SortByTime = 32855,
     InvertSelection = 32859,
     Options = 32860,
+    RenameByTemplate = 32870,
+    UndoRename = 32871,
     EditClear = 57632,
     EditCopy = 57634,
     EditCut = 57635,

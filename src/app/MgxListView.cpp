@@ -1,6 +1,7 @@
 #include "MgxListView.h"
 
 #include "FolderListing.h"
+#include "FolderWatch.h"
 #include "NameEditDelegate.h"
 #include "NavigationEvent.h"
 #include "RecordListModel.h"
@@ -16,8 +17,11 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
+#include <QScrollBar>
+#include <QSet>
 #include <QSettings>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -72,6 +76,8 @@ MgxListView::MgxListView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("MgxListView"));
     m_model = new RecordListModel(this);
+    m_watch = new FolderWatch(this);
+    connect(m_watch, &FolderWatch::Changed, this, &MgxListView::KeepUp);
     CreateViews();
 }
 
@@ -274,7 +280,73 @@ bool MgxListView::ListFolder(const QString& path)
     setUpdatesEnabled(false);
     m_model->SetItems(std::move(*items), m_sort);
     setUpdatesEnabled(true);
+    WatchListedFolder();
     return true;
+}
+
+void MgxListView::WatchListedFolder()
+{
+    QStringList records;
+    for (const MgxListItem& item : m_model->Items()) {
+        if (item.kind == MgxItemKind::Record)
+            records.append(item.fullPath);
+    }
+    m_watch->Watch(m_currentFolder, records);
+}
+
+bool MgxListView::IsEditing() const
+{
+    // An open in-place editor is a shown child of the view's viewport.
+    for (const QAbstractItemView* view : {static_cast<const QAbstractItemView*>(m_report), static_cast<const QAbstractItemView*>(m_list)}) {
+        for (const QWidget* child : view->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible())
+                return true;
+        }
+    }
+    return false;
+}
+
+void MgxListView::KeepUp()
+{
+    if (m_currentFolder.isEmpty())
+        return;
+    if (IsEditing()) {
+        // A re-listing would end the edit; look again later.
+        QTimer::singleShot(m_watch->Delay(), this, &MgxListView::KeepUp);
+        return;
+    }
+    std::optional<QList<MgxListItem>> items = ListFolderEntries(m_currentFolder, QLocale::system());
+    if (!items)
+        return;
+    QSet<QString> selected;
+    for (const int row : SelectedRows())
+        selected.insert(m_model->Item(row).fullPath);
+    const QModelIndex current = ActiveView()->currentIndex();
+    const QString currentPath = current.isValid() ? m_model->Item(current.row()).fullPath : QString();
+    const std::array<int, 4> scroll{m_report->verticalScrollBar()->value(), m_report->horizontalScrollBar()->value(),
+                                    m_list->verticalScrollBar()->value(), m_list->horizontalScrollBar()->value()};
+
+    setUpdatesEnabled(false);
+    m_model->SetItems(std::move(*items), m_sort);
+    QItemSelectionModel* selection = m_report->selectionModel();
+    QItemSelection rows;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QString& path = m_model->Item(row).fullPath;
+        if (selected.contains(path))
+            rows.select(m_model->index(row, 0), m_model->index(row, RecordListModel::ColumnCount - 1));
+        if (path == currentPath)
+            selection->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::NoUpdate);
+    }
+    selection->select(rows, QItemSelectionModel::ClearAndSelect);
+    // The scroll ranges follow the new rows only once the views are laid out.
+    m_report->doItemsLayout();
+    m_list->doItemsLayout();
+    m_report->verticalScrollBar()->setValue(scroll[0]);
+    m_report->horizontalScrollBar()->setValue(scroll[1]);
+    m_list->verticalScrollBar()->setValue(scroll[2]);
+    m_list->horizontalScrollBar()->setValue(scroll[3]);
+    setUpdatesEnabled(true);
+    WatchListedFolder();
 }
 
 bool MgxListView::GoToTypedPath(const QString& path)

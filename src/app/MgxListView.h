@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class FolderWatch;
 class InfoContainer;
 class QAbstractItemView;
 class QListView;
@@ -84,6 +85,11 @@ public:
     SortState CurrentSortState() const { return m_sort; }
     // Command 32800: lists the current folder again.
     void Refresh();
+    // Lists the current folder again after a change on disk, keeping the selection, the current
+    // entry and the scroll position; the record shown stays shown. Waits while a name is edited.
+    void KeepUp();
+    // Watches the listed folder; changes reach KeepUp after its delay.
+    FolderWatch& Watcher() const { return *m_watch; }
 
     // Selection access for the file commands. Rows must be in range (0 .. RowCount() - 1).
     int RowCount() const;
@@ -140,7 +146,11 @@ private:
     void ShowRecord(const MgxListItem& item);
     bool ShowToolTip(QAbstractItemView* view, const QPoint& pos, const QPoint& globalPos);
 
+    void WatchListedFolder();
+    bool IsEditing() const;
+
     RecordListModel* m_model = nullptr;
+    FolderWatch* m_watch = nullptr;
     QStackedWidget* m_stack = nullptr;
     QTreeView* m_report = nullptr;
     QListView* m_list = nullptr;

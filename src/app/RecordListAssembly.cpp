@@ -43,6 +43,7 @@ void RecordListAssembly::Build(CMainFrame& frame, CommandTable& commands, const 
 
     RegisterListCommands(commands);
     RegisterFileCommands(commands);
+    RegisterTemplateRename(commands);
     RegisterSettingsAndLaunch(frame, commands);
     QObject::connect(m_list, &MgxListView::CommandRequested, m_list, [&commands](int id) { commands.Trigger(id); });
     QObject::connect(m_list, &MgxListView::NameEdited, m_list, [this](int row, const QString& text) {
@@ -70,6 +71,17 @@ void RecordListAssembly::RegisterFileCommands(CommandTable& commands)
     for (const int id : {Commands::MoveTo, Commands::CopyTo, Commands::Delete, Commands::Rename, Commands::Pack,
                          Commands::Unpack, Commands::ContextCopyTo, Commands::ContextMoveTo})
         commands.RegisterHandler(id, [this, id] { m_fileCommands->RunCommand(id); });
+}
+
+void RecordListAssembly::RegisterTemplateRename(CommandTable& commands)
+{
+    m_templateRenamer = std::make_unique<TemplateRenamer>(m_prompt, *m_selection);
+    // An undo puts names back under rows that may have moved: re-list keeping the selection.
+    m_templateRenamer->SetRelist([list = m_list] { list->KeepUp(); });
+    TemplateRenamer* renamer = m_templateRenamer.get();
+    commands.RegisterHandler(Commands::RenameByTemplate, [renamer] { renamer->RenameSelected(); });
+    commands.RegisterHandler(Commands::UndoRename, [renamer] { renamer->Undo(); });
+    commands.RegisterEnabledState(Commands::UndoRename, [renamer] { return renamer->CanUndo(); });
 }
 
 void RecordListAssembly::RegisterSettingsAndLaunch(CMainFrame& frame, CommandTable& commands)

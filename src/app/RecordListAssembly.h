@@ -5,6 +5,7 @@
 #include "GameLaunch.h"
 #include "ListSelection.h"
 #include "ProgressDialogSink.h"
+#include "TemplateRenamer.h"
 
 #include <QString>
 
@@ -32,6 +33,7 @@ public:
 private:
     void RegisterListCommands(CommandTable& commands);
     void RegisterFileCommands(CommandTable& commands);
+    void RegisterTemplateRename(CommandTable& commands);
     void RegisterSettingsAndLaunch(CMainFrame& frame, CommandTable& commands);
     void Launch(CMainFrame& frame, GameVersion version);
     void Start(const StartRequest& request);
@@ -43,4 +45,5 @@ private:
     std::unique_ptr<ListSelection> m_selection;
     std::unique_ptr<ProgressDialogSink> m_progress;
     std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<TemplateRenamer> m_templateRenamer;
 };

@@ -130,7 +130,7 @@ TEST_F(RecordListAssemblyTest, TheContextMenuIsTheCommandTablesAndItsDeleteRemov
     for (const QAction* action : menu->actions())
         if (!action->isSeparator())
             texts << action->text();
-    EXPECT_EQ(texts, (QStringList{"移动到(&M)...", "复制到(&C)...", "重命名(&R)", "删除(&D)", "压缩(&A)...", "解压缩(&X)..."}));
+    EXPECT_EQ(texts, (QStringList{"移动到(&M)...", "复制到(&C)...", "重命名(&R)", "删除(&D)", "压缩(&A)...", "解压缩(&X)...", "按模板重命名..."}));
     menu->close();
 
     prompt.answerNext(true);

@@ -117,7 +117,7 @@ TEST_F(ShellCommandTable, MainMenusShowTheirTextsInOrder)
     const std::vector<QStringList> items{
         {"—", "退出(&X)"},
         {"移动到文件夹(&V)...", "复制到文件夹(&F)...", "—", "删除(&D)", "重命名(&R)", "—", "压缩(&Z)...",
-         "解压缩(&U)...", "—", "全部选中(&A)\tCtrl+A", "反向选择(&I)"},
+         "解压缩(&U)...", "—", "全部选中(&A)\tCtrl+A", "反向选择(&I)", "—", "按模板重命名...", "撤销重命名"},
         {"列表(&L)", "详细信息(&D)", "—", "排列图标", "—", "刷新(&R)\tF5", "—", "状态栏(&S)"},
         {"选项(&S)..."},
         {"帮助手册(&H)\tF1", "—", "关于本软件(&A)..."},
@@ -193,7 +193,7 @@ TEST_F(ShellCommandTable, ContextMenusShowTheirOwnTexts)
     QWidget parent;
     QMenu* list = table.BuildMenu({}, Commands::ListContextMenu(), &parent);
     EXPECT_EQ(Texts(list), (QStringList{"移动到(&M)...", "复制到(&C)...", "—", "重命名(&R)", "删除(&D)", "—",
-                                         "压缩(&A)...", "解压缩(&X)..."}));
+                                         "压缩(&A)...", "解压缩(&X)...", "—", "按模板重命名..."}));
     QMenu* field = table.BuildMenu({}, Commands::TextFieldMenu(), &parent, CommandTable::WithoutPrompt);
     EXPECT_EQ(Texts(field), (QStringList{"剪切(&T)", "复制(&C)", "粘贴(&P)", "删除(&D)", "—", "SaveGame目录(&S)",
                                           "桌面(&E)", "我的电脑(&M)"}));
