@@ -274,6 +274,7 @@ bool MgxListView::ListFolder(const QString& path)
     setUpdatesEnabled(false);
     m_model->SetItems(std::move(*items), m_sort);
     setUpdatesEnabled(true);
+    Q_EMIT FolderListed(m_currentFolder);
     return true;
 }
 
