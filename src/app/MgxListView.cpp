@@ -281,6 +281,7 @@ bool MgxListView::ListFolder(const QString& path)
     m_model->SetItems(std::move(*items), m_sort);
     setUpdatesEnabled(true);
     WatchListedFolder();
+    Q_EMIT FolderListed(m_currentFolder);
     return true;
 }
 

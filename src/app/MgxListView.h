@@ -125,6 +125,8 @@ Q_SIGNALS:
     void NameEdited(int row, const QString& newName);
     // A record file was loaded and shown.
     void RecordShown(const QString& fullPath);
+    // The entries of `folder` were listed anew.
+    void FolderListed(const QString& folder);
 
 protected:
     bool event(QEvent* event) override;

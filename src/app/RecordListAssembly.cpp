@@ -7,12 +7,17 @@
 #include "ConfigDlg.h"
 #include "InfoContainer.h"
 #include "LaunchGame.h"
+#include "LibraryIndex.h"
+#include "LibrarySearch.h"
 #include "MgxInfoDlgBar.h"
 #include "MgxListView.h"
 #include "PathCombo.h"
 #include "SettingsFile.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QStatusBar>
+#include <QToolBar>
 
 #include <optional>
 
@@ -49,7 +54,41 @@ void RecordListAssembly::Build(CMainFrame& frame, CommandTable& commands, const 
     QObject::connect(m_list, &MgxListView::NameEdited, m_list, [this](int row, const QString& text) {
         m_fileCommands->FinishRename(row, text.isNull() ? std::nullopt : std::optional<QString>(text));
     });
+    BuildSearch(frame);
     Start(request);
+}
+
+// The search field and its toggle sit at the right of the address row; the list is indexed after
+// every listing, and the status bar follows the indexing and the filter.
+void RecordListAssembly::BuildSearch(CMainFrame& frame)
+{
+    const QString path = m_libraryPath.isEmpty() ? LibraryIndex::DefaultPath() : m_libraryPath;
+    m_librarySearch = new LibrarySearch(m_list->Model(), path, m_list);
+    m_searchField = new QLineEdit(&frame);
+    m_searchField->setObjectName(QStringLiteral("searchField"));
+    m_searchField->setPlaceholderText(QStringLiteral("搜索玩家、文明、地图、聊天"));
+    m_searchField->setClearButtonEnabled(true);
+    m_searchField->setMinimumWidth(220);
+    m_subfolderToggle = new QCheckBox(QStringLiteral("包括子文件夹"), &frame);
+    m_subfolderToggle->setObjectName(QStringLiteral("subfolderToggle"));
+    if (auto* row = frame.findChild<QToolBar*>(QStringLiteral("addressToolBar"))) {
+        row->addWidget(m_searchField);
+        row->addWidget(m_subfolderToggle);
+    }
+    LibrarySearch* search = m_librarySearch;
+    QObject::connect(m_searchField, &QLineEdit::textChanged, search, &LibrarySearch::SetQuery);
+    QObject::connect(m_subfolderToggle, &QCheckBox::toggled, search, &LibrarySearch::SetSubfolders);
+    QObject::connect(m_list, &MgxListView::FolderListed, search, &LibrarySearch::FolderListed);
+    QStatusBar* status = frame.statusBar();
+    QObject::connect(search, &LibrarySearch::StatusChanged, status, [status](const QString& text) {
+        if (text.isEmpty())
+            status->clearMessage();
+        else
+            status->showMessage(text);
+    });
+    // An index kept only in memory is said once, at start.
+    if (!search->Indexer().FallbackMessage().isEmpty())
+        status->showMessage(search->Indexer().FallbackMessage());
 }
 
 void RecordListAssembly::RegisterListCommands(CommandTable& commands)

@@ -12,6 +12,9 @@
 #include <memory>
 
 class CMainFrame;
+class LibrarySearch;
+class QCheckBox;
+class QLineEdit;
 class CommandTable;
 class MgxListView;
 class ProcessRunner;
@@ -29,6 +32,11 @@ public:
     void Build(CMainFrame& frame, CommandTable& commands, const StartRequest& request);
 
     MgxListView* list() const { return m_list; }
+    LibrarySearch* librarySearch() const { return m_librarySearch; }
+    QLineEdit* searchField() const { return m_searchField; }
+    QCheckBox* subfolderToggle() const { return m_subfolderToggle; }
+    // Where the library index is kept; the cache folder's when not set before Build.
+    void SetLibraryPath(const QString& path) { m_libraryPath = path; }
 
 private:
     void RegisterListCommands(CommandTable& commands);
@@ -37,11 +45,16 @@ private:
     void RegisterSettingsAndLaunch(CMainFrame& frame, CommandTable& commands);
     void Launch(CMainFrame& frame, GameVersion version);
     void Start(const StartRequest& request);
+    void BuildSearch(CMainFrame& frame);
 
     UserPrompt& m_prompt;
     ProcessRunner& m_runner;
     QString m_configPath;
     MgxListView* m_list = nullptr; // owned by the main window
+    LibrarySearch* m_librarySearch = nullptr; // owned by the list
+    QLineEdit* m_searchField = nullptr;
+    QCheckBox* m_subfolderToggle = nullptr;
+    QString m_libraryPath;
     std::unique_ptr<ListSelection> m_selection;
     std::unique_ptr<ProgressDialogSink> m_progress;
     std::unique_ptr<FileCommands> m_fileCommands;

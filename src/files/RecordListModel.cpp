@@ -1,6 +1,7 @@
 #include "RecordListModel.h"
 
 #include "KorvaleArtwork.h"
+#include "LibrarySummary.h"
 
 #include <algorithm>
 #include <numeric>
@@ -42,14 +43,55 @@ QIcon RecordListModel::KindIcon(MgxItemKind kind)
 
 void RecordListModel::SetItems(QList<MgxListItem> items, SortState state)
 {
+    m_sortState = state;
+    m_filtered = false;
+    m_listing.clear();
     SortListItems(items, state);
+    ShowItems(std::move(items));
+}
+
+void RecordListModel::ShowItems(QList<MgxListItem> items)
+{
     beginResetModel();
     m_items = std::move(items);
     endResetModel();
 }
 
+void RecordListModel::ApplyFilter(const QSet<QString>& keys, QList<MgxListItem> extra)
+{
+    if (!m_filtered) {
+        m_listing = m_items;
+        m_filtered = true;
+    }
+    QList<MgxListItem> shown;
+    for (const MgxListItem& item : std::as_const(m_listing))
+        if (item.kind == MgxItemKind::Folder || (item.kind == MgxItemKind::Record && keys.contains(LibraryKey(item.fullPath))))
+            shown.append(item);
+    shown.append(std::move(extra));
+    SortListItems(shown, m_sortState);
+    ShowItems(std::move(shown));
+}
+
+void RecordListModel::ClearFilter()
+{
+    if (!m_filtered)
+        return;
+    m_filtered = false;
+    QList<MgxListItem> listing = std::move(m_listing);
+    m_listing.clear();
+    SortListItems(listing, m_sortState);
+    ShowItems(std::move(listing));
+}
+
+int RecordListModel::ShownFileCount() const
+{
+    return static_cast<int>(std::count_if(m_items.cbegin(), m_items.cend(),
+                                          [](const MgxListItem& item) { return item.kind != MgxItemKind::Folder; }));
+}
+
 void RecordListModel::Sort(SortState state)
 {
+    m_sortState = state;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<int> order(static_cast<std::size_t>(m_items.size()));
     std::iota(order.begin(), order.end(), 0);
@@ -79,6 +121,8 @@ void RecordListModel::RemoveItem(int row)
 {
     if (row < 0 || row >= m_items.size())
         return;
+    if (m_filtered)
+        m_listing.removeIf([path = m_items[row].fullPath](const MgxListItem& item) { return item.fullPath == path; });
     beginRemoveRows({}, row, row);
     m_items.removeAt(row);
     endRemoveRows();
@@ -88,6 +132,14 @@ void RecordListModel::UpdateItemName(int row, const QString& fullPath, const QSt
 {
     if (row < 0 || row >= m_items.size())
         return;
+    if (m_filtered) {
+        for (MgxListItem& item : m_listing) {
+            if (item.fullPath == m_items[row].fullPath) {
+                item.fullPath = fullPath;
+                item.name = name;
+            }
+        }
+    }
     m_items[row].fullPath = fullPath;
     m_items[row].name = name;
     Q_EMIT dataChanged(index(row, NameColumn), index(row, NameColumn));
@@ -129,6 +181,10 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         if (index.column() == NameColumn)
             return m_icons[static_cast<std::size_t>(item.kind)];
+        return {};
+    case Qt::ToolTipRole:
+        if (index.column() == NameColumn && !item.relativeFolder.isEmpty())
+            return item.relativeFolder;
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment((index.column() == NameColumn ? Qt::AlignLeft : Qt::AlignRight)

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QList>
+#include <QSet>
 
 #include <array>
 
@@ -19,8 +20,16 @@ public:
 
     explicit RecordListModel(QObject* parent = nullptr);
 
-    // Replaces every entry, sorted once by the state.
+    // Replaces every entry, sorted once by the state; a filter in force ends.
     void SetItems(QList<MgxListItem> items, SortState state);
+    // Shows only the listing's folders, its records whose library key is in `keys`, and the
+    // `extra` entries (matches from folders below), sorted like the listing.
+    void ApplyFilter(const QSet<QString>& keys, QList<MgxListItem> extra);
+    // Shows the whole listing again.
+    void ClearFilter();
+    bool IsFiltered() const { return m_filtered; }
+    // The rows shown that are not folders.
+    int ShownFileCount() const;
     // Re-sorts the entries; selections and the current entry follow their rows.
     void Sort(SortState state);
 
@@ -42,6 +51,11 @@ public:
 private:
     QVariant DisplayText(const MgxListItem& item, int column) const;
 
-    QList<MgxListItem> m_items;
+    void ShowItems(QList<MgxListItem> items);
+
+    QList<MgxListItem> m_items;   // the rows shown
+    QList<MgxListItem> m_listing; // the whole listing while a filter is in force
+    SortState m_sortState;
+    bool m_filtered = false;
     std::array<QIcon, 5> m_icons;
 };

@@ -2,6 +2,8 @@
 #include "CommandCatalogue.h"
 #include "CommandLine.h"
 #include "CommandTable.h"
+#include "LibraryIndex.h"
+#include "LibrarySearch.h"
 #include "MgxListView.h"
 #include "MgxListViewDoc.h"
 #include "ProcessRunner.h"
@@ -16,7 +18,9 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
+#include <QCheckBox>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -48,6 +52,7 @@ protected:
     {
         frame = std::make_unique<CMainFrame>(table, prompt, document);
         assembly = std::make_unique<RecordListAssembly>(prompt, runner, configPath);
+        assembly->SetLibraryPath(folder.filePath(QStringLiteral("cache/library.sqlite")));
         assembly->Build(*frame, table, request);
         list = assembly->list();
     }
@@ -162,4 +167,47 @@ TEST_F(RecordListAssemblyTest, LaunchingAVersionWithoutExecutableWarnsAndAMissin
     EXPECT_TRUE(table.Trigger(Commands::LaunchC));
     EXPECT_TRUE(runner.detached.isEmpty()) << "a missing executable is not started through wine";
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("/nowhere/age2_x1.exe")));
+}
+
+// Typing in the search field narrows the list to the records whose players match, keeps the
+// folders, counts "N / M" in the status bar, and clearing it gives the plain list back.
+TEST_F(RecordListAssemblyTest, TheSearchFieldFiltersTheListedRecords)
+{
+    ASSERT_TRUE(QDir().mkpath(records + "/zz-folder"));
+    Build();
+    ASSERT_EQ(assembly->searchField()->placeholderText(), QStringLiteral("搜索玩家、文明、地图、聊天"));
+    EXPECT_EQ(assembly->subfolderToggle()->text(), QStringLiteral("包括子文件夹"));
+    LibrarySearch* search = assembly->librarySearch();
+    ASSERT_TRUE(search->Indexer().WaitForDone(30000));
+    QCoreApplication::processEvents();
+    const int plainRows = list->RowCount();
+
+    LibraryIndex index(folder.filePath(QStringLiteral("cache/library.sqlite")));
+    const QList<LibrarySummary> summaries = index.SummariesUnder(records, false);
+    ASSERT_GE(summaries.size(), 2);
+    const LibrarySummary& wanted = summaries.front();
+    ASSERT_FALSE(wanted.players.isEmpty());
+    const QString name = wanted.players.front().name;
+    int expected = 0;
+    for (const LibrarySummary& summary : summaries)
+        for (const LibraryPlayer& player : summary.players)
+            if (player.name.contains(name, Qt::CaseInsensitive)) {
+                ++expected;
+                break;
+            }
+
+    assembly->searchField()->setText(name.toUpper());
+    EXPECT_TRUE(list->Model().IsFiltered());
+    EXPECT_NE(RowOf(QFileInfo(wanted.path).fileName()), -1);
+    EXPECT_NE(RowOf(QStringLiteral("zz-folder")), -1) << "folders stay";
+    EXPECT_EQ(list->Model().ShownFileCount(), expected);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), LibrarySearch::FilterStatusText(expected, static_cast<int>(summaries.size())));
+
+    assembly->searchField()->setText(QStringLiteral("no player is called this"));
+    EXPECT_EQ(list->RowCount(), 1);
+
+    assembly->searchField()->clear();
+    EXPECT_FALSE(list->Model().IsFiltered());
+    EXPECT_EQ(list->RowCount(), plainRows);
+    EXPECT_FALSE(frame->statusBar()->currentMessage().contains(QStringLiteral(" / "))) << "the count goes with the filter";
 }

@@ -1,0 +1,317 @@
+#include "LibraryIndex.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QStandardPaths>
+
+#include <sqlite3.h>
+
+namespace {
+
+constexpr const char* kCreateTable = "CREATE TABLE IF NOT EXISTS records ("
+                                     " path TEXT PRIMARY KEY, folder TEXT NOT NULL, size INTEGER, mtime INTEGER,"
+                                     " status INTEGER, error TEXT, logVersion INTEGER, gameType INTEGER, mapId INTEGER,"
+                                     " mapSize INTEGER, duration INTEGER, recorder TEXT, players BLOB, chat TEXT);"
+                                     "CREATE INDEX IF NOT EXISTS recordsByFolder ON records(folder);";
+
+constexpr const char* kColumns = "path, size, mtime, status, error, logVersion, gameType, mapId, mapSize, duration,"
+                                 " recorder, players, chat";
+
+// A prepared statement that finalises itself.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql)
+    {
+        if (db)
+            sqlite3_prepare_v2(db, sql, -1, &m_statement, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(m_statement); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool IsValid() const { return m_statement != nullptr; }
+    sqlite3_stmt* get() const { return m_statement; }
+
+    void Bind(int column, const QString& text)
+    {
+        const QByteArray bytes = text.toUtf8();
+        sqlite3_bind_text(m_statement, column, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    }
+    void Bind(int column, qint64 value) { sqlite3_bind_int64(m_statement, column, value); }
+    void BindBlob(int column, const QByteArray& bytes)
+    {
+        sqlite3_bind_blob(m_statement, column, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    }
+    QString Text(int column) const
+    {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+        return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column));
+    }
+    qint64 Int(int column) const { return sqlite3_column_int64(m_statement, column); }
+    QByteArray Blob(int column) const
+    {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
+        return QByteArray(bytes, sqlite3_column_bytes(m_statement, column));
+    }
+
+private:
+    sqlite3_stmt* m_statement = nullptr;
+};
+
+QByteArray PackPlayers(const QList<LibraryPlayer>& players)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << static_cast<qint32>(players.size());
+    for (const LibraryPlayer& player : players)
+        out << player.name << qint32(player.civilization) << qint32(player.colour) << qint32(player.team)
+            << qint32(player.kind);
+    return bytes;
+}
+
+// At most nine players fit a record; anything else in the column is not ours and reads as none.
+QList<LibraryPlayer> UnpackPlayers(const QByteArray& bytes)
+{
+    QDataStream in(bytes);
+    qint32 count = 0;
+    in >> count;
+    QList<LibraryPlayer> players;
+    if (count < 0 || count > 9)
+        return players;
+    for (qint32 index = 0; index < count && in.status() == QDataStream::Ok; ++index) {
+        LibraryPlayer player;
+        qint32 civilization = 0, colour = 0, team = 0, kind = 0;
+        in >> player.name >> civilization >> colour >> team >> kind;
+        player.civilization = civilization;
+        player.colour = colour;
+        player.team = team;
+        player.kind = kind;
+        players.append(player);
+    }
+    if (in.status() != QDataStream::Ok)
+        players.clear();
+    return players;
+}
+
+LibrarySummary ReadRow(const Statement& row)
+{
+    LibrarySummary summary;
+    summary.path = row.Text(0);
+    summary.size = row.Int(1);
+    summary.mtime = row.Int(2);
+    summary.status = row.Int(3) == int(LibrarySummary::Status::Damaged) ? LibrarySummary::Status::Damaged
+                                                                         : LibrarySummary::Status::Read;
+    summary.errorText = row.Text(4);
+    summary.logVersion = static_cast<int>(row.Int(5));
+    summary.gameType = static_cast<int>(row.Int(6));
+    summary.mapId = static_cast<int>(row.Int(7));
+    summary.mapSize = static_cast<int>(row.Int(8));
+    summary.duration = row.Int(9);
+    summary.recorder = row.Text(10);
+    summary.players = UnpackPlayers(row.Blob(11));
+    summary.chat = row.Text(12);
+    return summary;
+}
+
+QString FolderOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+// A folder as stored, and the range its subtree's paths sort in: every path that starts with
+// "folder/" sorts between "folder/" and "folder0".
+struct FolderRange {
+    QString folder;
+    QString low;
+    QString high;
+};
+
+FolderRange RangeOf(const QString& folder)
+{
+    QString base = folder;
+    while (base.size() > 1 && base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    const QString low = base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/');
+    return {base, low, low.chopped(1) + QLatin1Char('0')};
+}
+
+} // namespace
+
+LibraryIndex::LibraryIndex(const QString& databasePath)
+{
+    if (!OpenFile(databasePath)) {
+        OpenMemory();
+        m_fallbackMessage = QStringLiteral("记录索引无法写入磁盘，本次只保存在内存中");
+    }
+}
+
+LibraryIndex::~LibraryIndex()
+{
+    sqlite3_close(m_db);
+}
+
+QString LibraryIndex::DefaultPath()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).filePath(QStringLiteral("library.sqlite"));
+}
+
+bool LibraryIndex::Exec(const char* sql) const
+{
+    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+int LibraryIndex::StoredSchemaVersion() const
+{
+    Statement query(m_db, "PRAGMA user_version");
+    if (!query.IsValid() || sqlite3_step(query.get()) != SQLITE_ROW)
+        return -1;
+    return static_cast<int>(query.Int(0));
+}
+
+// A file that is not a database, cannot be written or cannot take the schema is given up.
+bool LibraryIndex::OpenFile(const QString& databasePath)
+{
+    QDir().mkpath(QFileInfo(databasePath).absolutePath());
+    const QByteArray path = databasePath.toUtf8();
+    if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        return false;
+    }
+    sqlite3_busy_timeout(m_db, 2000);
+    const int stored = StoredSchemaVersion();
+    const bool usable = stored >= 0 && Exec("PRAGMA journal_mode=WAL") && Exec("PRAGMA synchronous=NORMAL") && Prepare();
+    if (!usable) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+    return usable;
+}
+
+void LibraryIndex::OpenMemory()
+{
+    sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    m_inMemory = true;
+    Prepare();
+}
+
+// An older schema is not migrated: its summaries are rebuilt from the records on the next run.
+bool LibraryIndex::Prepare()
+{
+    const int stored = StoredSchemaVersion();
+    if (stored != SchemaVersion && !Exec("DROP TABLE IF EXISTS records"))
+        return false;
+    const QByteArray setVersion = QByteArray("PRAGMA user_version = ") + QByteArray::number(SchemaVersion);
+    // Setting the version writes to the file: a read-only database fails here, not mid-run.
+    return Exec(kCreateTable) && Exec(setVersion.constData());
+}
+
+bool LibraryIndex::IsCurrent(const QString& path, qint64 size, qint64 mtime) const
+{
+    Statement query(m_db, "SELECT size, mtime FROM records WHERE path = ?");
+    if (!query.IsValid())
+        return false;
+    query.Bind(1, path);
+    return sqlite3_step(query.get()) == SQLITE_ROW && query.Int(0) == size && query.Int(1) == mtime;
+}
+
+std::optional<LibrarySummary> LibraryIndex::Find(const QString& path) const
+{
+    const QByteArray sql = QByteArray("SELECT ") + kColumns + " FROM records WHERE path = ?";
+    Statement query(m_db, sql.constData());
+    if (!query.IsValid())
+        return std::nullopt;
+    query.Bind(1, path);
+    if (sqlite3_step(query.get()) != SQLITE_ROW)
+        return std::nullopt;
+    return ReadRow(query);
+}
+
+bool LibraryIndex::Store(const QList<LibrarySummary>& summaries)
+{
+    if (!Exec("BEGIN"))
+        return false;
+    Statement insert(m_db, "INSERT OR REPLACE INTO records (path, folder, size, mtime, status, error, logVersion,"
+                           " gameType, mapId, mapSize, duration, recorder, players, chat)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    bool ok = insert.IsValid();
+    for (const LibrarySummary& summary : summaries) {
+        if (!ok)
+            break;
+        sqlite3_reset(insert.get());
+        insert.Bind(1, summary.path);
+        insert.Bind(2, FolderOf(summary.path));
+        insert.Bind(3, summary.size);
+        insert.Bind(4, summary.mtime);
+        insert.Bind(5, qint64(summary.status));
+        insert.Bind(6, summary.errorText);
+        insert.Bind(7, qint64(summary.logVersion));
+        insert.Bind(8, qint64(summary.gameType));
+        insert.Bind(9, qint64(summary.mapId));
+        insert.Bind(10, qint64(summary.mapSize));
+        insert.Bind(11, summary.duration);
+        insert.Bind(12, summary.recorder);
+        insert.BindBlob(13, PackPlayers(summary.players));
+        insert.Bind(14, summary.chat);
+        ok = sqlite3_step(insert.get()) == SQLITE_DONE;
+    }
+    return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
+}
+
+bool LibraryIndex::Remove(const QStringList& paths)
+{
+    if (!Exec("BEGIN"))
+        return false;
+    Statement remove(m_db, "DELETE FROM records WHERE path = ?");
+    bool ok = remove.IsValid();
+    for (const QString& path : paths) {
+        if (!ok)
+            break;
+        sqlite3_reset(remove.get());
+        remove.Bind(1, path);
+        ok = sqlite3_step(remove.get()) == SQLITE_DONE;
+    }
+    return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
+}
+
+QStringList LibraryIndex::PathsUnder(const QString& folder, bool subfolders) const
+{
+    QStringList paths;
+    const FolderRange range = RangeOf(folder);
+    Statement query(m_db, subfolders ? "SELECT path FROM records WHERE path > ? AND path < ?"
+                                     : "SELECT path FROM records WHERE folder = ?");
+    if (!query.IsValid())
+        return paths;
+    if (subfolders) {
+        query.Bind(1, range.low);
+        query.Bind(2, range.high);
+    } else {
+        query.Bind(1, range.folder);
+    }
+    while (sqlite3_step(query.get()) == SQLITE_ROW)
+        paths.append(query.Text(0));
+    return paths;
+}
+
+QList<LibrarySummary> LibraryIndex::SummariesUnder(const QString& folder, bool subfolders) const
+{
+    QList<LibrarySummary> summaries;
+    const FolderRange range = RangeOf(folder);
+    const QByteArray sql = QByteArray("SELECT ") + kColumns + " FROM records WHERE "
+                         + (subfolders ? "path > ? AND path < ?" : "folder = ?");
+    Statement query(m_db, sql.constData());
+    if (!query.IsValid())
+        return summaries;
+    if (subfolders) {
+        query.Bind(1, range.low);
+        query.Bind(2, range.high);
+    } else {
+        query.Bind(1, range.folder);
+    }
+    while (sqlite3_step(query.get()) == SQLITE_ROW)
+        summaries.append(ReadRow(query));
+    return summaries;
+}

@@ -1,0 +1,199 @@
+#include "LibraryIndexer.h"
+
+#include "LibraryIndex.h"
+#include "ListEntryText.h"
+#include "RecordReader.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
+namespace {
+
+// Records handed to a worker at a time, and summaries stored in one transaction.
+constexpr int kChunkSize = 8;
+constexpr int kBatchSize = 64;
+
+struct RecordFileStatus {
+    QString path;
+    qint64 size = 0;
+    qint64 mtime = 0;
+};
+
+// Links to folders are not entered: a link back up the tree would never end.
+QList<RecordFileStatus> FindRecordFiles(const QString& folder, bool subfolders, const std::atomic<bool>& stopped)
+{
+    QList<RecordFileStatus> files;
+    QDirIterator entries(folder, QDir::Files | QDir::Hidden | QDir::System,
+                         subfolders ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
+    while (entries.hasNext() && !stopped.load()) {
+        const QFileInfo info = entries.nextFileInfo();
+        if (ClassifyEntry(false, info.fileName()) != MgxItemKind::Record || !info.exists())
+            continue;
+        files.append({LibraryKey(info.filePath()), info.size(), info.lastModified().toMSecsSinceEpoch()});
+    }
+    return files;
+}
+
+// Summaries flow from the workers to the coordinating thread through this.
+struct SummaryQueue {
+    std::mutex mutex;
+    std::condition_variable ready;
+    std::deque<LibrarySummary> summaries;
+    int skipped = 0; // records a stopped run never read
+
+    void Push(LibrarySummary summary)
+    {
+        {
+            std::lock_guard lock(mutex);
+            summaries.push_back(std::move(summary));
+        }
+        ready.notify_one();
+    }
+    void Skip(int count)
+    {
+        {
+            std::lock_guard lock(mutex);
+            skipped += count;
+        }
+        ready.notify_one();
+    }
+};
+
+} // namespace
+
+struct LibraryIndexer::RunState {
+    int id = 0;
+    QString folder;
+    bool subfolders = false;
+    std::atomic<bool> stopped{false};
+};
+
+LibraryIndexer::LibraryIndexer(const QString& databasePath, int workerCount, QObject* parent)
+    : QObject(parent)
+    , m_index(std::make_shared<LibraryIndex>(databasePath))
+    , m_fallbackMessage(m_index->FallbackMessage())
+{
+    qRegisterMetaType<QList<LibrarySummary>>();
+    m_coordinator.setMaxThreadCount(1);
+    if (workerCount > 0)
+        m_workers.setMaxThreadCount(workerCount);
+    // A click on a record reads it on the UI thread; the indexing workers give way to it.
+    m_workers.setThreadPriority(QThread::LowPriority);
+}
+
+LibraryIndexer::~LibraryIndexer()
+{
+    Stop();
+    m_coordinator.waitForDone();
+    m_workers.waitForDone();
+}
+
+int LibraryIndexer::Start(const QString& folder, bool subfolders)
+{
+    Stop();
+    auto run = std::make_shared<RunState>();
+    run->id = m_currentRun.fetch_add(1) + 1;
+    run->folder = LibraryKey(folder);
+    run->subfolders = subfolders;
+    m_run = run;
+    m_coordinator.start([this, run] { RunIndexing(run); });
+    return run->id;
+}
+
+void LibraryIndexer::Stop()
+{
+    if (m_run)
+        m_run->stopped.store(true);
+    m_run.reset();
+}
+
+bool LibraryIndexer::WaitForDone(int msecs)
+{
+    return m_coordinator.waitForDone(msecs);
+}
+
+void LibraryIndexer::RunIndexing(const std::shared_ptr<RunState>& run)
+{
+    const QList<RecordFileStatus> files = FindRecordFiles(run->folder, run->subfolders, run->stopped);
+    if (run->stopped.load())
+        return;
+
+    QSet<QString> present;
+    QList<RecordFileStatus> toRead;
+    for (const RecordFileStatus& file : files) {
+        present.insert(file.path);
+        if (!m_index->IsCurrent(file.path, file.size, file.mtime))
+            toRead.append(file);
+    }
+    QStringList gone;
+    for (const QString& path : m_index->PathsUnder(run->folder, run->subfolders))
+        if (!present.contains(path))
+            gone.append(path);
+    m_index->Remove(gone);
+
+    QSet<QString> reading;
+    for (const RecordFileStatus& file : toRead)
+        reading.insert(file.path);
+    QList<LibrarySummary> known = m_index->SummariesUnder(run->folder, run->subfolders);
+    known.removeIf([&reading](const LibrarySummary& summary) { return reading.contains(summary.path); });
+    const int total = static_cast<int>(files.size());
+    int done = static_cast<int>(known.size());
+    Q_EMIT SummariesReady(run->id, known);
+    Q_EMIT Progress(run->id, done, total);
+
+    auto queue = std::make_shared<SummaryQueue>();
+    for (qsizetype first = 0; first < toRead.size(); first += kChunkSize) {
+        QList<RecordFileStatus> chunk = toRead.mid(first, kChunkSize);
+        m_workers.start([chunk = std::move(chunk), queue, run] {
+            thread_local Mgx::RecordReader reader;
+            for (qsizetype index = 0; index < chunk.size(); ++index) {
+                if (run->stopped.load()) {
+                    queue->Skip(static_cast<int>(chunk.size() - index));
+                    return;
+                }
+                const RecordFileStatus& file = chunk[index];
+                queue->Push(ReadLibrarySummary(reader, file.path, file.size, file.mtime));
+            }
+        });
+    }
+
+    // A batch is stored when full, when the last records are in, or a moment after its first
+    // summary, so progress moves on a slow disk too.
+    const int wanted = static_cast<int>(toRead.size());
+    int handled = 0;
+    while (handled < wanted && !run->stopped.load()) {
+        QList<LibrarySummary> batch;
+        {
+            std::unique_lock lock(queue->mutex);
+            queue->ready.wait_for(lock, std::chrono::milliseconds(100), [&] {
+                const int waiting = static_cast<int>(queue->summaries.size()) + queue->skipped;
+                return waiting >= kBatchSize || handled + waiting >= wanted;
+            });
+            handled += queue->skipped;
+            queue->skipped = 0;
+            while (!queue->summaries.empty() && batch.size() < kBatchSize) {
+                batch.append(std::move(queue->summaries.front()));
+                queue->summaries.pop_front();
+            }
+        }
+        handled += static_cast<int>(batch.size());
+        if (batch.isEmpty())
+            continue;
+        // What was read is kept even when the run stops: the next visit need not read it again.
+        m_index->Store(batch);
+        if (run->stopped.load())
+            return;
+        done += static_cast<int>(batch.size());
+        Q_EMIT SummariesReady(run->id, batch);
+        Q_EMIT Progress(run->id, done, total);
+    }
+    Q_EMIT Finished(run->id);
+}

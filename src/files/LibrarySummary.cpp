@@ -1,0 +1,118 @@
+#include "LibrarySummary.h"
+
+#include "GameRecord.h"
+#include "RecordError.h"
+#include "RecordReader.h"
+
+#include <QDir>
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <exception>
+
+namespace {
+
+QString Gbk(std::string_view bytes)
+{
+    const auto end = bytes.find('\0');
+    if (end != std::string_view::npos)
+        bytes = bytes.substr(0, end);
+    QStringDecoder decoder("GBK");
+    if (!decoder.isValid())
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+QString GbkField(const Mgx::GbkText& text)
+{
+    return text ? Gbk(std::string_view(*text)) : QString();
+}
+
+QString ChatText(const Mgx::ChapterInfo& chapter)
+{
+    QStringList lines;
+    for (const Mgx::ChatBeforeGame& line : chapter.pregameChat)
+        lines.append(Gbk(std::string_view(line.text)));
+    for (const Mgx::ChatInGame& line : chapter.ingameChat)
+        lines.append(Gbk(std::string_view(line.text)));
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Lobby slots name the players the way the game showed them; the player block gives the rest.
+QList<LibraryPlayer> Players(const Mgx::ChapterInfo& chapter)
+{
+    QList<LibraryPlayer> players;
+    for (std::size_t slotIndex = 1; slotIndex < chapter.slots.size(); ++slotIndex) {
+        const Mgx::PlayerSlot& slot = chapter.slots[slotIndex];
+        if (slot.playerNumber <= 0 || slot.playerNumber >= static_cast<int>(chapter.players.size()))
+            continue;
+        const Mgx::PlayerInfo& info = chapter.players[static_cast<std::size_t>(slot.playerNumber)];
+        LibraryPlayer player;
+        player.name = slot.name ? GbkField(slot.name) : GbkField(info.name);
+        player.civilization = info.civilization;
+        player.colour = info.colour;
+        player.team = slot.team;
+        player.kind = info.kind;
+        players.append(player);
+    }
+    return players;
+}
+
+QString Recorder(const Mgx::ChapterInfo& chapter)
+{
+    const int number = chapter.recorderNumber;
+    if (number <= 0 || number >= static_cast<int>(chapter.players.size()))
+        return {};
+    for (const Mgx::PlayerSlot& slot : chapter.slots)
+        if (slot.playerNumber == number && slot.name)
+            return GbkField(slot.name);
+    return GbkField(chapter.players[static_cast<std::size_t>(number)].name);
+}
+
+} // namespace
+
+LibrarySummary SummarizeRecord(const Mgx::GameRecord& record, const QString& path, qint64 size, qint64 mtime)
+{
+    LibrarySummary summary;
+    summary.path = path;
+    summary.size = size;
+    summary.mtime = mtime;
+    if (record.chapters.empty()) {
+        summary.status = LibrarySummary::Status::Damaged;
+        summary.errorText = QStringLiteral("empty record file");
+        return summary;
+    }
+    const Mgx::ChapterInfo& chapter = record.chapters.back();
+    summary.logVersion = chapter.logVersion;
+    summary.gameType = chapter.gameType;
+    summary.mapId = chapter.mapId;
+    summary.mapSize = static_cast<int>(chapter.mapWidth);
+    summary.duration = chapter.gameTime;
+    summary.recorder = Recorder(chapter);
+    summary.players = Players(chapter);
+    summary.chat = ChatText(chapter);
+    return summary;
+}
+
+LibrarySummary ReadLibrarySummary(Mgx::RecordReader& reader, const QString& path, qint64 size, qint64 mtime)
+{
+    try {
+        Mgx::GameRecord record = reader.Load(path.toStdString());
+        LibrarySummary summary = SummarizeRecord(record, path, size, mtime);
+        reader.Recycle(std::move(record));
+        return summary;
+    } catch (const std::exception& error) {
+        LibrarySummary summary;
+        summary.path = path;
+        summary.size = size;
+        summary.mtime = mtime;
+        summary.status = LibrarySummary::Status::Damaged;
+        summary.errorText = QString::fromStdString(error.what());
+        return summary;
+    }
+}
+
+QString LibraryKey(const QString& path)
+{
+    return QDir::cleanPath(QDir::fromNativeSeparators(path));
+}

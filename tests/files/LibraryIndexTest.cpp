@@ -1,0 +1,232 @@
+#include "LibraryIndex.h"
+#include "LibraryIndexer.h"
+#include "TestFiles.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QMutex>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kRecs = QStringLiteral(KORVALE_RECS_DIR);
+
+bool HaveRecs()
+{
+    return QFile::exists(kRecs + "/aoc10c_1v1_arabia.mgx");
+}
+
+void CopyRecord(const QString& name, const QString& target)
+{
+    QFile::remove(target);
+    ASSERT_TRUE(QFile::copy(kRecs + "/" + name, target));
+}
+
+void SetTime(const QString& path, qint64 msecs)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::fromMSecsSinceEpoch(msecs), QFileDevice::FileModificationTime));
+}
+
+// Runs one indexing of `folder` to its end and gathers what it reported.
+struct IndexRun {
+    QList<LibrarySummary> summaries;
+    QList<std::pair<int, int>> progress;
+    bool finished = false;
+};
+
+IndexRun Index(const QString& database, const QString& folder, bool subfolders)
+{
+    IndexRun result;
+    QMutex mutex;
+    LibraryIndexer indexer(database, 2);
+    QObject::connect(&indexer, &LibraryIndexer::SummariesReady, &indexer,
+                     [&](int, const QList<LibrarySummary>& batch) {
+                         QMutexLocker lock(&mutex);
+                         result.summaries.append(batch);
+                     }, Qt::DirectConnection);
+    QObject::connect(&indexer, &LibraryIndexer::Progress, &indexer, [&](int, int done, int total) {
+        QMutexLocker lock(&mutex);
+        result.progress.append({done, total});
+    }, Qt::DirectConnection);
+    QObject::connect(&indexer, &LibraryIndexer::Finished, &indexer, [&](int) { result.finished = true; },
+                     Qt::DirectConnection);
+    indexer.Start(folder, subfolders);
+    EXPECT_TRUE(indexer.WaitForDone(60000));
+    return result;
+}
+
+class LibraryIndexTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!HaveRecs()) {
+            if (KORVALE_REQUIRE_RECS)
+                FAIL() << "record files missing in " << kRecs.toStdString();
+            GTEST_SKIP() << "record files missing";
+        }
+        ASSERT_TRUE(m_dir.isValid());
+        m_folder = m_dir.filePath("saves");
+        m_database = m_dir.filePath("cache/library.sqlite");
+        ASSERT_TRUE(QDir().mkpath(m_folder + "/below"));
+    }
+
+    QString Record(const QString& name) const { return LibraryKey(m_folder + "/" + name); }
+
+    QTemporaryDir m_dir;
+    QString m_folder;
+    QString m_database;
+};
+
+TEST_F(LibraryIndexTest, IndexesRecordsKeepsDamagedOnesAndSkipsUnchangedFiles)
+{
+    CopyRecord("aoc10c_1v1_arabia.mgx", m_folder + "/a.mgx");
+    CopyRecord("aoc10a_4v4_arabia_gbk.mgx", m_folder + "/below/b.mgx");
+    TestFiles::Write(m_folder + "/broken.mgx", QByteArray("not a record at all"));
+
+    const IndexRun first = Index(m_database, m_folder, false);
+    EXPECT_TRUE(first.finished);
+    ASSERT_EQ(first.summaries.size(), 2) << "the folder below is not entered without asking";
+    ASSERT_FALSE(first.progress.isEmpty());
+    EXPECT_EQ(first.progress.back(), std::make_pair(2, 2));
+
+    LibraryIndex index(m_database);
+    EXPECT_FALSE(index.IsInMemory());
+    const std::optional<LibrarySummary> good = index.Find(Record("a.mgx"));
+    ASSERT_TRUE(good);
+    EXPECT_EQ(good->status, LibrarySummary::Status::Read);
+    EXPECT_EQ(good->players.size(), 2);
+    EXPECT_FALSE(good->players[0].name.isEmpty());
+    EXPECT_GT(good->duration, 0);
+    EXPECT_EQ(good->logVersion, 4);
+    const std::optional<LibrarySummary> broken = index.Find(Record("broken.mgx"));
+    ASSERT_TRUE(broken);
+    EXPECT_EQ(broken->status, LibrarySummary::Status::Damaged);
+    EXPECT_FALSE(broken->errorText.isEmpty());
+    EXPECT_FALSE(index.Find(Record("below/b.mgx")));
+
+    // Same size and time: the summary stands even though the bytes now say something else.
+    const qint64 mtime = QFileInfo(m_folder + "/a.mgx").lastModified().toMSecsSinceEpoch();
+    QFile file(m_folder + "/a.mgx");
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.write(QByteArray(64, 'x'));
+    file.close();
+    SetTime(m_folder + "/a.mgx", mtime);
+    const IndexRun second = Index(m_database, m_folder, true);
+    EXPECT_EQ(second.summaries.size(), 3);
+    LibraryIndex after(m_database);
+    EXPECT_EQ(after.Find(Record("a.mgx"))->status, LibrarySummary::Status::Read);
+    ASSERT_TRUE(after.Find(Record("below/b.mgx")));
+    EXPECT_EQ(after.Find(Record("below/b.mgx"))->players.size(), 8);
+}
+
+TEST_F(LibraryIndexTest, FollowsAChangedFileAndDropsADeletedOne)
+{
+    CopyRecord("aoc10c_1v1_arabia.mgx", m_folder + "/a.mgx");
+    CopyRecord("aoc10c_1v1_regicide.mgx", m_folder + "/gone.mgx");
+    Index(m_database, m_folder, false);
+
+    CopyRecord("aoc10a_4v4_arabia_gbk.mgx", m_folder + "/a.mgx");
+    SetTime(m_folder + "/a.mgx", QDateTime::currentMSecsSinceEpoch() + 5000);
+    ASSERT_TRUE(QFile::remove(m_folder + "/gone.mgx"));
+    const IndexRun run = Index(m_database, m_folder, false);
+    ASSERT_EQ(run.summaries.size(), 1);
+
+    LibraryIndex index(m_database);
+    ASSERT_TRUE(index.Find(Record("a.mgx")));
+    EXPECT_EQ(index.Find(Record("a.mgx"))->players.size(), 8);
+    EXPECT_FALSE(index.Find(Record("gone.mgx")));
+    EXPECT_EQ(index.PathsUnder(m_folder, true), QStringList{Record("a.mgx")});
+}
+
+TEST_F(LibraryIndexTest, StopsWhenAnotherFolderIsStarted)
+{
+    for (int copy = 0; copy < 40; ++copy)
+        CopyRecord("aoc10a_4v4_arabia_gbk.mgx", m_folder + QStringLiteral("/r%1.mgx").arg(copy));
+    CopyRecord("aoc10c_1v1_arabia.mgx", m_folder + "/below/only.mgx");
+    QList<int> finishedRuns;
+    QMutex mutex;
+    {
+        LibraryIndexer indexer(m_database, 1);
+        QObject::connect(&indexer, &LibraryIndexer::Finished, &indexer, [&](int run) {
+            QMutexLocker lock(&mutex);
+            finishedRuns.append(run);
+        }, Qt::DirectConnection);
+        const int first = indexer.Start(m_folder, false);
+        const int second = indexer.Start(m_folder + "/below", false);
+        EXPECT_NE(first, second);
+        EXPECT_EQ(indexer.CurrentRun(), second);
+        ASSERT_TRUE(indexer.WaitForDone(60000));
+        EXPECT_TRUE(finishedRuns.contains(second));
+        EXPECT_FALSE(finishedRuns.contains(first));
+    }
+    LibraryIndex index(m_database);
+    EXPECT_TRUE(index.Find(Record("below/only.mgx")));
+}
+
+TEST_F(LibraryIndexTest, RebuildsADatabaseOfAnOlderSchema)
+{
+    QDir().mkpath(QFileInfo(m_database).absolutePath());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(m_database.toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE records (path TEXT PRIMARY KEY, size INTEGER);"
+                               "INSERT INTO records VALUES ('/old/x.mgx', 5); PRAGMA user_version = 0;",
+                           nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+
+    LibraryIndex index(m_database);
+    EXPECT_FALSE(index.IsInMemory());
+    EXPECT_TRUE(index.PathsUnder("/old", true).isEmpty());
+    LibrarySummary summary;
+    summary.path = "/new/y.mgx";
+    summary.players = {{"甲", 3, 1, 2, 2}};
+    ASSERT_TRUE(index.Store({summary}));
+    EXPECT_EQ(index.Find("/new/y.mgx"), summary);
+}
+
+TEST(LibraryIndexFallback, ACorruptOrUnwritableDatabaseGivesWayToMemoryOnce)
+{
+    QTemporaryDir dir;
+    const QString corrupt = dir.filePath("corrupt.sqlite");
+    TestFiles::Write(corrupt, QByteArray(4096, '\x5a'));
+    const QString blocked = dir.filePath("plain-file/library.sqlite"); // its folder is a file
+    TestFiles::Write(dir.filePath("plain-file"), "x");
+
+    for (const QString& path : {corrupt, blocked}) {
+        LibraryIndex index(path);
+        EXPECT_TRUE(index.IsInMemory()) << path.toStdString();
+        EXPECT_FALSE(index.FallbackMessage().isEmpty());
+        LibrarySummary summary;
+        summary.path = "/saves/z.mgx";
+        summary.chat = "gg";
+        ASSERT_TRUE(index.Store({summary}));
+        EXPECT_EQ(index.Find("/saves/z.mgx"), summary);
+    }
+    EXPECT_EQ(TestFiles::Read(corrupt), QByteArray(4096, '\x5a')) << "the broken file is left as it was";
+    LibraryIndexer indexer(corrupt, 1);
+    EXPECT_EQ(indexer.FallbackMessage(), LibraryIndex(corrupt).FallbackMessage());
+}
+
+TEST(LibraryIndexFallback, AReadOnlyDatabaseGivesWayToMemory)
+{
+    TestFiles::SmallMount mount(1 << 20, false);
+    if (!mount.isMounted())
+        GTEST_SKIP() << "cannot mount a file system here";
+    const QString path = mount.path() + "/library.sqlite";
+    {
+        LibraryIndex writable(path);
+        ASSERT_FALSE(writable.IsInMemory());
+    }
+    ASSERT_TRUE(mount.remount(true));
+    LibraryIndex index(path);
+    EXPECT_TRUE(index.IsInMemory());
+    EXPECT_FALSE(index.FallbackMessage().isEmpty());
+}
+
+} // namespace
