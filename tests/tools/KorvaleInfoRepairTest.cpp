@@ -99,7 +99,8 @@ TEST_F(KorvaleInfoRepair, AnyFailedRepairMakesTheExitStatusOne)
 TEST_F(KorvaleInfoRepair, AFileWithoutBodyIsNotFoundAndKeepsNoBackup)
 {
     const fs::path junk = m_dir / "junk.mgx";
-    std::ofstream(junk, std::ios::binary).write("\0\0\0\0not a record at all", 27);
+    const char bytes[] = "\0\0\0\0not a record at all";
+    std::ofstream(junk, std::ios::binary).write(bytes, sizeof bytes - 1);
     const korvale::test::ProgramRun result = RunInfo({"--repair", Arg(junk)});
     EXPECT_EQ(result.status, 1);
     EXPECT_FALSE(fs::exists(junk.string() + ".bak"));
