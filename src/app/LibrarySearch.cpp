@@ -9,14 +9,18 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <utility>
+
 LibrarySearch::LibrarySearch(RecordListModel& model, const QString& databasePath, QObject* parent)
     : QObject(parent)
     , m_model(model)
     , m_indexer(databasePath)
     , m_search(TableNames())
 {
+    m_indexer.SetSearchNames(TableNames());
     connect(&m_indexer, &LibraryIndexer::SummariesReady, this, &LibrarySearch::AddSummaries, Qt::QueuedConnection);
     connect(&m_indexer, &LibraryIndexer::Progress, this, &LibrarySearch::ShowProgress, Qt::QueuedConnection);
+    connect(&m_indexer, &LibraryIndexer::RecordsGone, this, &LibrarySearch::DropRecords, Qt::QueuedConnection);
 }
 
 SearchNames LibrarySearch::TableNames()
@@ -35,10 +39,53 @@ QString LibrarySearch::IndexingStatusText(int done, int total)
     return QStringLiteral("正在索引 %1/%2").arg(done).arg(total);
 }
 
+void LibrarySearch::FolderListing(const QString& folder)
+{
+    m_awaitingRun = m_subfolders ? 0 : m_indexer.StartAwaitingListing(folder);
+    m_awaitingFolder = folder;
+}
+
 void LibrarySearch::FolderListed(const QString& folder)
 {
     m_folder = folder;
-    StartIndexing();
+    const int awaiting = std::exchange(m_awaitingRun, 0);
+    if (awaiting == 0 || awaiting != m_indexer.CurrentRun() || folder != m_awaitingFolder) {
+        StartIndexing();
+        return;
+    }
+    m_search.Clear();
+    m_summaries.clear();
+    m_indexing = true;
+    m_indexer.DeliverListing(awaiting, ListedRecords());
+    Refilter();
+}
+
+void LibrarySearch::FolderUpdated(const QString& folder)
+{
+    if (folder != m_folder)
+        return;
+    // What is known stays searchable; the run brings in what is new or changed.
+    StartRun();
+}
+
+// The listed folder alone is indexed from the list's own entries; the whole tree is walked.
+void LibrarySearch::StartRun()
+{
+    m_indexing = true;
+    if (m_subfolders) {
+        m_indexer.Start(m_folder, true);
+        return;
+    }
+    m_indexer.StartListed(m_folder, ListedRecords());
+}
+
+QList<LibraryIndexer::ListedFile> LibrarySearch::ListedRecords() const
+{
+    QList<LibraryIndexer::ListedFile> files;
+    for (const MgxListItem& item : m_model.Listing())
+        if (item.kind == MgxItemKind::Record)
+            files.append({LibraryKey(item.fullPath), static_cast<qint64>(item.size), item.mtime});
+    return files;
 }
 
 void LibrarySearch::StartIndexing()
@@ -47,8 +94,7 @@ void LibrarySearch::StartIndexing()
     m_summaries.clear();
     if (m_folder.isEmpty())
         return;
-    m_indexing = true;
-    m_indexer.Start(m_folder, m_subfolders);
+    StartRun();
     Refilter();
 }
 
@@ -70,9 +116,32 @@ void LibrarySearch::AddSummaries(int run, const QList<LibrarySummary>& summaries
 {
     if (run != m_indexer.CurrentRun())
         return;
-    m_search.Add(summaries);
-    for (const LibrarySummary& summary : summaries)
+    // A run after a change on disk hands in the whole folder again; only what differs is taken.
+    QList<LibrarySummary> fresh;
+    for (const LibrarySummary& summary : summaries) {
+        const auto known = m_summaries.constFind(summary.path);
+        if (known == m_summaries.cend() || known->size != summary.size || known->mtime != summary.mtime)
+            fresh.append(summary);
+    }
+    if (fresh.isEmpty())
+        return;
+    m_search.Add(fresh);
+    // The chat is in the search text already; ten thousand chats kept twice would be felt.
+    for (LibrarySummary& summary : fresh) {
+        summary.chat.clear();
         m_summaries.insert(summary.path, summary);
+    }
+    if (!SearchTerms(m_query).isEmpty())
+        Refilter();
+}
+
+void LibrarySearch::DropRecords(int run, const QStringList& paths)
+{
+    if (run != m_indexer.CurrentRun())
+        return;
+    m_search.Remove(paths);
+    for (const QString& path : paths)
+        m_summaries.remove(path);
     if (!SearchTerms(m_query).isEmpty())
         Refilter();
 }
@@ -98,6 +167,7 @@ MgxListItem LibrarySearch::ItemBelow(const LibrarySummary& summary) const
     item.size = static_cast<quint64>(summary.size);
     item.sizeText = FormatSizeText(item.size, QLocale::system());
     item.timeText = FormatTimeText(QDateTime::fromMSecsSinceEpoch(summary.mtime));
+    item.mtime = summary.mtime;
     item.relativeFolder = QDir::toNativeSeparators(QDir(LibraryKey(m_folder)).relativeFilePath(info.path()));
     return item;
 }

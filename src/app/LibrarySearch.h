@@ -30,7 +30,11 @@ public:
     // "正在索引 123/4567".
     static QString IndexingStatusText(int done, int total);
 
+    // The list is about to list `folder`: what the index holds of it is read meanwhile.
+    void FolderListing(const QString& folder);
     void FolderListed(const QString& folder);
+    // The listed folder changed on disk: the new and changed records are indexed, the filter stays.
+    void FolderUpdated(const QString& folder);
     void SetQuery(const QString& query);
     void SetSubfolders(bool subfolders);
 
@@ -39,9 +43,12 @@ Q_SIGNALS:
 
 private:
     void AddSummaries(int run, const QList<LibrarySummary>& summaries);
+    void DropRecords(int run, const QStringList& paths);
     void ShowProgress(int run, int done, int total);
     void Refilter();
     void StartIndexing();
+    void StartRun();
+    QList<LibraryIndexer::ListedFile> ListedRecords() const;
     MgxListItem ItemBelow(const LibrarySummary& summary) const;
 
     RecordListModel& m_model;
@@ -52,4 +59,6 @@ private:
     QString m_query;
     bool m_subfolders = false;
     bool m_indexing = false;
+    int m_awaitingRun = 0; // a run waiting for the listing of m_awaitingFolder
+    QString m_awaitingFolder;
 };

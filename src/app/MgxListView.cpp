@@ -274,6 +274,7 @@ bool MgxListView::ListFolder(const QString& path)
         return false;
     m_currentFolder = QDir::toNativeSeparators(QDir::cleanPath(folder.absoluteFilePath()));
     WaitCursor wait;
+    Q_EMIT FolderListing(m_currentFolder);
     std::optional<QList<MgxListItem>> items = ListFolderEntries(m_currentFolder, QLocale::system());
     if (!items)
         return true;
@@ -328,7 +329,7 @@ void MgxListView::KeepUp()
                                     m_list->verticalScrollBar()->value(), m_list->horizontalScrollBar()->value()};
 
     setUpdatesEnabled(false);
-    m_model->SetItems(std::move(*items), m_sort);
+    m_model->UpdateListing(std::move(*items));
     QItemSelectionModel* selection = m_report->selectionModel();
     QItemSelection rows;
     for (int row = 0; row < m_model->rowCount(); ++row) {
@@ -348,6 +349,7 @@ void MgxListView::KeepUp()
     m_list->horizontalScrollBar()->setValue(scroll[3]);
     setUpdatesEnabled(true);
     WatchListedFolder();
+    Q_EMIT FolderUpdated(m_currentFolder);
 }
 
 bool MgxListView::GoToTypedPath(const QString& path)

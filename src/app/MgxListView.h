@@ -125,8 +125,12 @@ Q_SIGNALS:
     void NameEdited(int row, const QString& newName);
     // A record file was loaded and shown.
     void RecordShown(const QString& fullPath);
+    // The entries of `folder` are about to be listed.
+    void FolderListing(const QString& folder);
     // The entries of `folder` were listed anew.
     void FolderListed(const QString& folder);
+    // The listed folder changed on disk and its entries were taken in again.
+    void FolderUpdated(const QString& folder);
 
 protected:
     bool event(QEvent* event) override;

@@ -78,7 +78,9 @@ void RecordListAssembly::BuildSearch(CMainFrame& frame)
     LibrarySearch* search = m_librarySearch;
     QObject::connect(m_searchField, &QLineEdit::textChanged, search, &LibrarySearch::SetQuery);
     QObject::connect(m_subfolderToggle, &QCheckBox::toggled, search, &LibrarySearch::SetSubfolders);
+    QObject::connect(m_list, &MgxListView::FolderListing, search, &LibrarySearch::FolderListing);
     QObject::connect(m_list, &MgxListView::FolderListed, search, &LibrarySearch::FolderListed);
+    QObject::connect(m_list, &MgxListView::FolderUpdated, search, &LibrarySearch::FolderUpdated);
     QStatusBar* status = frame.statusBar();
     QObject::connect(search, &LibrarySearch::StatusChanged, status, [status](const QString& text) {
         if (text.isEmpty())

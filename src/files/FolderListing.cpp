@@ -1,5 +1,7 @@
 #include "FolderListing.h"
 
+#include <QDateTime>
+
 #include "ListEntryText.h"
 
 #include <QDir>
@@ -31,7 +33,9 @@ std::optional<MgxListItem> ListedEntry(const QFileInfo& info, const QString& pre
     item.fullPath = prefix + item.name;
     item.size = isFolder ? 0 : static_cast<quint64>(info.size());
     item.sizeText = FormatSizeText(item.size, locale);
-    item.timeText = FormatTimeText(info.lastModified());
+    const QDateTime modified = info.lastModified();
+    item.timeText = FormatTimeText(modified);
+    item.mtime = modified.toMSecsSinceEpoch();
     return item;
 }
 

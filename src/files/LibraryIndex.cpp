@@ -1,6 +1,5 @@
 #include "LibraryIndex.h"
 
-#include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
@@ -8,28 +7,37 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 namespace {
 
 constexpr const char* kCreateTable = "CREATE TABLE IF NOT EXISTS records ("
                                      " path TEXT PRIMARY KEY, folder TEXT NOT NULL, size INTEGER, mtime INTEGER,"
                                      " status INTEGER, error TEXT, logVersion INTEGER, gameType INTEGER, mapId INTEGER,"
-                                     " mapSize INTEGER, duration INTEGER, recorder TEXT, players BLOB, chat TEXT);"
+                                     " mapSize INTEGER, duration INTEGER, recorder TEXT, players BLOB, chat TEXT,"
+                                     " searchText BLOB);"
                                      "CREATE INDEX IF NOT EXISTS recordsByFolder ON records(folder);";
 
-constexpr const char* kColumns = "path, size, mtime, status, error, logVersion, gameType, mapId, mapSize, duration,"
-                                 " recorder, players, chat";
+// A folder's summaries leave the chat out: the search text holds it, and decoding it again for
+// every record of a large folder would cost more than the rest of the listing.
+constexpr const char* kFolderColumns = "path, size, mtime, status, error, logVersion, gameType, mapId, mapSize,"
+                                       " duration, recorder, players, searchText";
+constexpr const char* kAllColumns = "path, size, mtime, status, error, logVersion, gameType, mapId, mapSize,"
+                                    " duration, recorder, players, searchText, chat";
+
+} // namespace
 
 // A prepared statement that finalises itself.
-class Statement {
+class SqlStatement {
 public:
-    Statement(sqlite3* db, const char* sql)
+    SqlStatement(sqlite3* db, const char* sql)
     {
         if (db)
             sqlite3_prepare_v2(db, sql, -1, &m_statement, nullptr);
     }
-    ~Statement() { sqlite3_finalize(m_statement); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
+    ~SqlStatement() { sqlite3_finalize(m_statement); }
+    SqlStatement(const SqlStatement&) = delete;
+    SqlStatement& operator=(const SqlStatement&) = delete;
 
     bool IsValid() const { return m_statement != nullptr; }
     sqlite3_stmt* get() const { return m_statement; }
@@ -50,6 +58,16 @@ public:
         return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column));
     }
     qint64 Int(int column) const { return sqlite3_column_int64(m_statement, column); }
+    // Text kept as UTF-16 bytes: read back with one copy, where UTF-8 would be decoded.
+    void BindUtf16(int column, const QString& text)
+    {
+        sqlite3_bind_blob(m_statement, column, text.constData(), static_cast<int>(text.size() * sizeof(QChar)), SQLITE_TRANSIENT);
+    }
+    QString Utf16(int column) const
+    {
+        const auto* bytes = static_cast<const QChar*>(sqlite3_column_blob(m_statement, column));
+        return QString(bytes, sqlite3_column_bytes(m_statement, column) / static_cast<int>(sizeof(QChar)));
+    }
     QByteArray Blob(int column) const
     {
         const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
@@ -60,42 +78,80 @@ private:
     sqlite3_stmt* m_statement = nullptr;
 };
 
+namespace {
+
+// Players are packed as plain little records: count, then per player its four numbers, the
+// name's length in UTF-16 units and the name. A folder's worth is read back with copies alone.
+void AppendInt(QByteArray& bytes, qint32 value)
+{
+    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
 QByteArray PackPlayers(const QList<LibraryPlayer>& players)
 {
     QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << static_cast<qint32>(players.size());
-    for (const LibraryPlayer& player : players)
-        out << player.name << qint32(player.civilization) << qint32(player.colour) << qint32(player.team)
-            << qint32(player.kind);
+    AppendInt(bytes, static_cast<qint32>(players.size()));
+    for (const LibraryPlayer& player : players) {
+        for (const int value : {player.civilization, player.colour, player.team, player.kind})
+            AppendInt(bytes, value);
+        AppendInt(bytes, static_cast<qint32>(player.name.size()));
+        bytes.append(reinterpret_cast<const char*>(player.name.constData()), player.name.size() * qsizetype(sizeof(QChar)));
+    }
     return bytes;
 }
+
+// Reads the packed players off the front of a byte run, never past its end.
+class PackedReader {
+public:
+    explicit PackedReader(const QByteArray& bytes) : m_bytes(bytes) {}
+    bool Int(qint32& value)
+    {
+        if (m_bytes.size() - m_at < qsizetype(sizeof value))
+            return false;
+        std::memcpy(&value, m_bytes.constData() + m_at, sizeof value);
+        m_at += sizeof value;
+        return true;
+    }
+    bool Text(qint32 length, QString& text)
+    {
+        const qsizetype size = qsizetype(length) * qsizetype(sizeof(QChar));
+        if (length < 0 || m_bytes.size() - m_at < size)
+            return false;
+        text.resize(length);
+        std::memcpy(text.data(), m_bytes.constData() + m_at, static_cast<std::size_t>(size));
+        m_at += size;
+        return true;
+    }
+
+private:
+    const QByteArray& m_bytes;
+    qsizetype m_at = 0;
+};
 
 // At most nine players fit a record; anything else in the column is not ours and reads as none.
 QList<LibraryPlayer> UnpackPlayers(const QByteArray& bytes)
 {
-    QDataStream in(bytes);
+    PackedReader in(bytes);
     qint32 count = 0;
-    in >> count;
+    if (!in.Int(count) || count < 0 || count > 9)
+        return {};
     QList<LibraryPlayer> players;
-    if (count < 0 || count > 9)
-        return players;
-    for (qint32 index = 0; index < count && in.status() == QDataStream::Ok; ++index) {
+    for (qint32 index = 0; index < count; ++index) {
         LibraryPlayer player;
-        qint32 civilization = 0, colour = 0, team = 0, kind = 0;
-        in >> player.name >> civilization >> colour >> team >> kind;
+        qint32 civilization = 0, colour = 0, team = 0, kind = 0, length = 0;
+        if (!in.Int(civilization) || !in.Int(colour) || !in.Int(team) || !in.Int(kind) || !in.Int(length)
+            || !in.Text(length, player.name))
+            return {};
         player.civilization = civilization;
         player.colour = colour;
         player.team = team;
         player.kind = kind;
         players.append(player);
     }
-    if (in.status() != QDataStream::Ok)
-        players.clear();
     return players;
 }
 
-LibrarySummary ReadRow(const Statement& row)
+LibrarySummary ReadRow(const SqlStatement& row)
 {
     LibrarySummary summary;
     summary.path = row.Text(0);
@@ -111,7 +167,9 @@ LibrarySummary ReadRow(const Statement& row)
     summary.duration = row.Int(9);
     summary.recorder = row.Text(10);
     summary.players = UnpackPlayers(row.Blob(11));
-    summary.chat = row.Text(12);
+    summary.searchText = row.Utf16(12);
+    if (sqlite3_column_count(row.get()) > 13)
+        summary.chat = row.Text(13);
     return summary;
 }
 
@@ -165,7 +223,7 @@ bool LibraryIndex::Exec(const char* sql) const
 
 int LibraryIndex::StoredSchemaVersion() const
 {
-    Statement query(m_db, "PRAGMA user_version");
+    SqlStatement query(m_db, "PRAGMA user_version");
     if (!query.IsValid() || sqlite3_step(query.get()) != SQLITE_ROW)
         return -1;
     return static_cast<int>(query.Int(0));
@@ -183,7 +241,8 @@ bool LibraryIndex::OpenFile(const QString& databasePath)
     }
     sqlite3_busy_timeout(m_db, 2000);
     const int stored = StoredSchemaVersion();
-    const bool usable = stored >= 0 && Exec("PRAGMA journal_mode=WAL") && Exec("PRAGMA synchronous=NORMAL") && Prepare();
+    const bool usable = stored >= 0 && Exec("PRAGMA journal_mode=WAL") && Exec("PRAGMA synchronous=NORMAL")
+                      && Exec("PRAGMA mmap_size=268435456") && Prepare();
     if (!usable) {
         sqlite3_close(m_db);
         m_db = nullptr;
@@ -211,7 +270,7 @@ bool LibraryIndex::Prepare()
 
 bool LibraryIndex::IsCurrent(const QString& path, qint64 size, qint64 mtime) const
 {
-    Statement query(m_db, "SELECT size, mtime FROM records WHERE path = ?");
+    SqlStatement query(m_db, "SELECT size, mtime FROM records WHERE path = ?");
     if (!query.IsValid())
         return false;
     query.Bind(1, path);
@@ -220,8 +279,8 @@ bool LibraryIndex::IsCurrent(const QString& path, qint64 size, qint64 mtime) con
 
 std::optional<LibrarySummary> LibraryIndex::Find(const QString& path) const
 {
-    const QByteArray sql = QByteArray("SELECT ") + kColumns + " FROM records WHERE path = ?";
-    Statement query(m_db, sql.constData());
+    const QByteArray sql = QByteArray("SELECT ") + kAllColumns + " FROM records WHERE path = ?";
+    SqlStatement query(m_db, sql.constData());
     if (!query.IsValid())
         return std::nullopt;
     query.Bind(1, path);
@@ -234,9 +293,9 @@ bool LibraryIndex::Store(const QList<LibrarySummary>& summaries)
 {
     if (!Exec("BEGIN"))
         return false;
-    Statement insert(m_db, "INSERT OR REPLACE INTO records (path, folder, size, mtime, status, error, logVersion,"
-                           " gameType, mapId, mapSize, duration, recorder, players, chat)"
-                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    SqlStatement insert(m_db, "INSERT OR REPLACE INTO records (path, folder, size, mtime, status, error, logVersion,"
+                           " gameType, mapId, mapSize, duration, recorder, players, chat, searchText)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     bool ok = insert.IsValid();
     for (const LibrarySummary& summary : summaries) {
         if (!ok)
@@ -256,6 +315,7 @@ bool LibraryIndex::Store(const QList<LibrarySummary>& summaries)
         insert.Bind(12, summary.recorder);
         insert.BindBlob(13, PackPlayers(summary.players));
         insert.Bind(14, summary.chat);
+        insert.BindUtf16(15, summary.searchText);
         ok = sqlite3_step(insert.get()) == SQLITE_DONE;
     }
     return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
@@ -265,7 +325,7 @@ bool LibraryIndex::Remove(const QStringList& paths)
 {
     if (!Exec("BEGIN"))
         return false;
-    Statement remove(m_db, "DELETE FROM records WHERE path = ?");
+    SqlStatement remove(m_db, "DELETE FROM records WHERE path = ?");
     bool ok = remove.IsValid();
     for (const QString& path : paths) {
         if (!ok)
@@ -277,41 +337,43 @@ bool LibraryIndex::Remove(const QStringList& paths)
     return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
 }
 
+// The rows whose path lies in `folder` itself, or anywhere below it, with the columns asked for.
+std::unique_ptr<SqlStatement> LibraryIndex::ScopeQuery(const char* columns, const QString& folder, bool subfolders) const
+{
+    const FolderRange range = RangeOf(folder);
+    const QByteArray sql = QByteArray("SELECT ") + columns + " FROM records WHERE "
+                         + (subfolders ? "path > ? AND path < ?" : "folder = ?");
+    auto query = std::make_unique<SqlStatement>(m_db, sql.constData());
+    if (subfolders) {
+        query->Bind(1, range.low);
+        query->Bind(2, range.high);
+    } else {
+        query->Bind(1, range.folder);
+    }
+    return query;
+}
+
+QHash<QString, LibraryIndex::FileStamp> LibraryIndex::StampsUnder(const QString& folder, bool subfolders) const
+{
+    QHash<QString, FileStamp> stamps;
+    const std::unique_ptr<SqlStatement> query = ScopeQuery("path, size, mtime", folder, subfolders);
+    while (query->IsValid() && sqlite3_step(query->get()) == SQLITE_ROW)
+        stamps.insert(query->Text(0), {query->Int(1), query->Int(2)});
+    return stamps;
+}
+
 QStringList LibraryIndex::PathsUnder(const QString& folder, bool subfolders) const
 {
-    QStringList paths;
-    const FolderRange range = RangeOf(folder);
-    Statement query(m_db, subfolders ? "SELECT path FROM records WHERE path > ? AND path < ?"
-                                     : "SELECT path FROM records WHERE folder = ?");
-    if (!query.IsValid())
-        return paths;
-    if (subfolders) {
-        query.Bind(1, range.low);
-        query.Bind(2, range.high);
-    } else {
-        query.Bind(1, range.folder);
-    }
-    while (sqlite3_step(query.get()) == SQLITE_ROW)
-        paths.append(query.Text(0));
+    QStringList paths = StampsUnder(folder, subfolders).keys();
+    paths.sort();
     return paths;
 }
 
 QList<LibrarySummary> LibraryIndex::SummariesUnder(const QString& folder, bool subfolders) const
 {
     QList<LibrarySummary> summaries;
-    const FolderRange range = RangeOf(folder);
-    const QByteArray sql = QByteArray("SELECT ") + kColumns + " FROM records WHERE "
-                         + (subfolders ? "path > ? AND path < ?" : "folder = ?");
-    Statement query(m_db, sql.constData());
-    if (!query.IsValid())
-        return summaries;
-    if (subfolders) {
-        query.Bind(1, range.low);
-        query.Bind(2, range.high);
-    } else {
-        query.Bind(1, range.folder);
-    }
-    while (sqlite3_step(query.get()) == SQLITE_ROW)
-        summaries.append(ReadRow(query));
+    const std::unique_ptr<SqlStatement> query = ScopeQuery(kFolderColumns, folder, subfolders);
+    while (query->IsValid() && sqlite3_step(query->get()) == SQLITE_ROW)
+        summaries.append(ReadRow(*query));
     return summaries;
 }

@@ -2,12 +2,15 @@
 
 #include "LibrarySummary.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 struct sqlite3;
+class SqlStatement;
 
 // The summaries of every record the library has read, kept in one SQLite database so a record
 // whose size and time are unchanged is never read again. A database left by an older schema is
@@ -16,7 +19,7 @@ struct sqlite3;
 // One thread at a time.
 class LibraryIndex {
 public:
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
 
     // Opens (creating when needed) the database at `databasePath`.
     explicit LibraryIndex(const QString& databasePath);
@@ -37,8 +40,17 @@ public:
     // Stores (replacing) the summaries in one transaction.
     bool Store(const QList<LibrarySummary>& summaries);
     bool Remove(const QStringList& paths);
-    // The paths stored below `folder`: directly in it, or at any depth.
+    // The size and time each record was indexed with.
+    struct FileStamp {
+        qint64 size = 0;
+        qint64 mtime = 0;
+    };
+    // The records stored below `folder` (directly in it, or at any depth) with their stamps: one
+    // query for a whole folder rather than one per file.
+    QHash<QString, FileStamp> StampsUnder(const QString& folder, bool subfolders) const;
+    // The paths stored below `folder`, sorted.
     QStringList PathsUnder(const QString& folder, bool subfolders) const;
+    // The summaries stored below `folder`, without their chat (their search text carries it).
     QList<LibrarySummary> SummariesUnder(const QString& folder, bool subfolders) const;
 
 private:
@@ -47,6 +59,7 @@ private:
     bool Prepare();
     bool Exec(const char* sql) const;
     int StoredSchemaVersion() const;
+    std::unique_ptr<SqlStatement> ScopeQuery(const char* columns, const QString& folder, bool subfolders) const;
 
     sqlite3* m_db = nullptr;
     bool m_inMemory = false;

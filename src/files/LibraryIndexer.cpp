@@ -3,6 +3,7 @@
 #include "LibraryIndex.h"
 #include "ListEntryText.h"
 #include "RecordReader.h"
+#include "RecordSearch.h"
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -14,6 +15,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 
 namespace {
 
@@ -21,16 +23,10 @@ namespace {
 constexpr int kChunkSize = 8;
 constexpr int kBatchSize = 64;
 
-struct RecordFileStatus {
-    QString path;
-    qint64 size = 0;
-    qint64 mtime = 0;
-};
-
 // Links to folders are not entered: a link back up the tree would never end.
-QList<RecordFileStatus> FindRecordFiles(const QString& folder, bool subfolders, const std::atomic<bool>& stopped)
+QList<LibraryIndexer::ListedFile> FindRecordFiles(const QString& folder, bool subfolders, const std::atomic<bool>& stopped)
 {
-    QList<RecordFileStatus> files;
+    QList<LibraryIndexer::ListedFile> files;
     QDirIterator entries(folder, QDir::Files | QDir::Hidden | QDir::System,
                          subfolders ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     while (entries.hasNext() && !stopped.load()) {
@@ -73,7 +69,39 @@ struct LibraryIndexer::RunState {
     int id = 0;
     QString folder;
     bool subfolders = false;
+    bool awaitsListing = false; // the folder's records come from the list's own listing
+    SearchNames names;
     std::atomic<bool> stopped{false};
+
+    std::mutex mutex;
+    std::condition_variable listingReady;
+    std::optional<QList<ListedFile>> listed;
+
+    void Stop()
+    {
+        {
+            std::lock_guard lock(mutex);
+            stopped.store(true);
+        }
+        listingReady.notify_all();
+    }
+    void Deliver(QList<ListedFile> files)
+    {
+        {
+            std::lock_guard lock(mutex);
+            listed = std::move(files);
+        }
+        listingReady.notify_all();
+    }
+    // Nothing when the run was stopped first.
+    std::optional<QList<ListedFile>> AwaitListing()
+    {
+        std::unique_lock lock(mutex);
+        listingReady.wait(lock, [this] { return listed.has_value() || stopped.load(); });
+        if (stopped.load())
+            return std::nullopt;
+        return std::move(listed);
+    }
 };
 
 LibraryIndexer::LibraryIndexer(const QString& databasePath, int workerCount, QObject* parent)
@@ -98,11 +126,36 @@ LibraryIndexer::~LibraryIndexer()
 
 int LibraryIndexer::Start(const QString& folder, bool subfolders)
 {
+    return StartRun(folder, subfolders, false);
+}
+
+int LibraryIndexer::StartListed(const QString& folder, QList<ListedFile> files)
+{
+    const int run = StartAwaitingListing(folder);
+    DeliverListing(run, std::move(files));
+    return run;
+}
+
+int LibraryIndexer::StartAwaitingListing(const QString& folder)
+{
+    return StartRun(folder, false, true);
+}
+
+void LibraryIndexer::DeliverListing(int run, QList<ListedFile> files)
+{
+    if (m_run && m_run->id == run)
+        m_run->Deliver(std::move(files));
+}
+
+int LibraryIndexer::StartRun(const QString& folder, bool subfolders, bool awaitsListing)
+{
     Stop();
     auto run = std::make_shared<RunState>();
     run->id = m_currentRun.fetch_add(1) + 1;
     run->folder = LibraryKey(folder);
     run->subfolders = subfolders;
+    run->awaitsListing = awaitsListing;
+    run->names = m_names;
     m_run = run;
     m_coordinator.start([this, run] { RunIndexing(run); });
     return run->id;
@@ -111,7 +164,7 @@ int LibraryIndexer::Start(const QString& folder, bool subfolders)
 void LibraryIndexer::Stop()
 {
     if (m_run)
-        m_run->stopped.store(true);
+        m_run->Stop();
     m_run.reset();
 }
 
@@ -120,30 +173,41 @@ bool LibraryIndexer::WaitForDone(int msecs)
     return m_coordinator.waitForDone(msecs);
 }
 
+// What the index holds of the folder is read first, while the list is still listing it.
 void LibraryIndexer::RunIndexing(const std::shared_ptr<RunState>& run)
 {
-    const QList<RecordFileStatus> files = FindRecordFiles(run->folder, run->subfolders, run->stopped);
-    if (run->stopped.load())
+    QHash<QString, LibraryIndex::FileStamp> stored = m_index->StampsUnder(run->folder, run->subfolders);
+    QList<LibrarySummary> known = m_index->SummariesUnder(run->folder, run->subfolders);
+    const std::optional<QList<ListedFile>> listed =
+        run->awaitsListing ? run->AwaitListing() : FindRecordFiles(run->folder, run->subfolders, run->stopped);
+    if (!listed || run->stopped.load())
         return;
+    const QList<ListedFile>& files = *listed;
 
+    QList<ListedFile> toRead;
     QSet<QString> present;
-    QList<RecordFileStatus> toRead;
-    for (const RecordFileStatus& file : files) {
+    present.reserve(files.size());
+    for (const ListedFile& file : files) {
         present.insert(file.path);
-        if (!m_index->IsCurrent(file.path, file.size, file.mtime))
+        const auto stamp = stored.constFind(file.path);
+        if (stamp == stored.cend() || stamp->size != file.size || stamp->mtime != file.mtime)
             toRead.append(file);
+        if (stamp != stored.cend())
+            stored.erase(stamp);
     }
-    QStringList gone;
-    for (const QString& path : m_index->PathsUnder(run->folder, run->subfolders))
-        if (!present.contains(path))
-            gone.append(path);
-    m_index->Remove(gone);
+    // What is left was indexed here once and is gone now.
+    const QStringList gone = stored.keys();
+    if (!gone.isEmpty()) {
+        m_index->Remove(gone);
+        Q_EMIT RecordsGone(run->id, gone);
+    }
 
     QSet<QString> reading;
-    for (const RecordFileStatus& file : toRead)
+    for (const ListedFile& file : toRead)
         reading.insert(file.path);
-    QList<LibrarySummary> known = m_index->SummariesUnder(run->folder, run->subfolders);
-    known.removeIf([&reading](const LibrarySummary& summary) { return reading.contains(summary.path); });
+    known.removeIf([&](const LibrarySummary& summary) {
+        return reading.contains(summary.path) || !present.contains(summary.path);
+    });
     const int total = static_cast<int>(files.size());
     int done = static_cast<int>(known.size());
     Q_EMIT SummariesReady(run->id, known);
@@ -151,7 +215,7 @@ void LibraryIndexer::RunIndexing(const std::shared_ptr<RunState>& run)
 
     auto queue = std::make_shared<SummaryQueue>();
     for (qsizetype first = 0; first < toRead.size(); first += kChunkSize) {
-        QList<RecordFileStatus> chunk = toRead.mid(first, kChunkSize);
+        QList<ListedFile> chunk = toRead.mid(first, kChunkSize);
         m_workers.start([chunk = std::move(chunk), queue, run] {
             thread_local Mgx::RecordReader reader;
             for (qsizetype index = 0; index < chunk.size(); ++index) {
@@ -159,8 +223,10 @@ void LibraryIndexer::RunIndexing(const std::shared_ptr<RunState>& run)
                     queue->Skip(static_cast<int>(chunk.size() - index));
                     return;
                 }
-                const RecordFileStatus& file = chunk[index];
-                queue->Push(ReadLibrarySummary(reader, file.path, file.size, file.mtime));
+                const LibraryIndexer::ListedFile& file = chunk[index];
+                LibrarySummary summary = ReadLibrarySummary(reader, file.path, file.size, file.mtime);
+                summary.searchText = SearchableText(summary, run->names);
+                queue->Push(std::move(summary));
             }
         });
     }

@@ -38,6 +38,9 @@ struct LibrarySummary {
     QString recorder;
     QList<LibraryPlayer> players;
     QString chat; // lobby and in-game lines, one per line
+    // What a search query is matched against (see SearchableText), composed once when the record
+    // is read; summaries of a whole folder come from the index with this and without the chat.
+    QString searchText;
 
     bool operator==(const LibrarySummary&) const = default;
 };

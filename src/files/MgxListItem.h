@@ -22,6 +22,7 @@ struct MgxListItem {
     QString name;      // the name inside its folder, extension included: column 0
     QString sizeText;  // column 1
     QString timeText;  // column 2
+    qint64 mtime = 0;  // milliseconds since the epoch, what timeText shows
     QString relativeFolder; // a search result from below the listed folder: where it lies, else empty
 
     bool operator==(const MgxListItem&) const = default;

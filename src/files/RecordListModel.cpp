@@ -4,6 +4,7 @@
 #include "LibrarySummary.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 
 namespace {
@@ -46,6 +47,8 @@ void RecordListModel::SetItems(QList<MgxListItem> items, SortState state)
     m_sortState = state;
     m_filtered = false;
     m_listing.clear();
+    m_filterKeys.clear();
+    m_filterExtra.clear();
     SortListItems(items, state);
     ShowItems(std::move(items));
 }
@@ -61,15 +64,40 @@ void RecordListModel::ApplyFilter(const QSet<QString>& keys, QList<MgxListItem> 
 {
     if (!m_filtered) {
         m_listing = m_items;
+        SortListItems(m_listing, m_sortState);
         m_filtered = true;
     }
+    m_filterKeys = keys;
+    SortListItems(extra, m_sortState);
+    m_filterExtra = std::move(extra);
+    ShowItems(FilteredRows());
+}
+
+void RecordListModel::UpdateListing(QList<MgxListItem> items)
+{
+    if (!m_filtered) {
+        SetItems(std::move(items), m_sortState);
+        return;
+    }
+    SortListItems(items, m_sortState);
+    m_listing = std::move(items);
+    ShowItems(FilteredRows());
+}
+
+// The listing and the matches from below are each kept sorted, so a keystroke only picks and
+// merges; sorting ten thousand rows per keystroke would not keep up with typing.
+QList<MgxListItem> RecordListModel::FilteredRows() const
+{
+    QList<MgxListItem> picked;
+    for (const MgxListItem& item : m_listing)
+        if (item.kind == MgxItemKind::Folder
+            || (item.kind == MgxItemKind::Record && m_filterKeys.contains(LibraryKey(item.fullPath))))
+            picked.append(item);
     QList<MgxListItem> shown;
-    for (const MgxListItem& item : std::as_const(m_listing))
-        if (item.kind == MgxItemKind::Folder || (item.kind == MgxItemKind::Record && keys.contains(LibraryKey(item.fullPath))))
-            shown.append(item);
-    shown.append(std::move(extra));
-    SortListItems(shown, m_sortState);
-    ShowItems(std::move(shown));
+    shown.reserve(picked.size() + m_filterExtra.size());
+    std::merge(picked.cbegin(), picked.cend(), m_filterExtra.cbegin(), m_filterExtra.cend(), std::back_inserter(shown),
+               [this](const MgxListItem& a, const MgxListItem& b) { return CompareListItems(a, b, m_sortState) < 0; });
+    return shown;
 }
 
 void RecordListModel::ClearFilter()
@@ -79,7 +107,8 @@ void RecordListModel::ClearFilter()
     m_filtered = false;
     QList<MgxListItem> listing = std::move(m_listing);
     m_listing.clear();
-    SortListItems(listing, m_sortState);
+    m_filterKeys.clear();
+    m_filterExtra.clear();
     ShowItems(std::move(listing));
 }
 
@@ -92,6 +121,10 @@ int RecordListModel::ShownFileCount() const
 void RecordListModel::Sort(SortState state)
 {
     m_sortState = state;
+    if (m_filtered) {
+        SortListItems(m_listing, state);
+        SortListItems(m_filterExtra, state);
+    }
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<int> order(static_cast<std::size_t>(m_items.size()));
     std::iota(order.begin(), order.end(), 0);
@@ -121,8 +154,11 @@ void RecordListModel::RemoveItem(int row)
 {
     if (row < 0 || row >= m_items.size())
         return;
-    if (m_filtered)
-        m_listing.removeIf([path = m_items[row].fullPath](const MgxListItem& item) { return item.fullPath == path; });
+    if (m_filtered) {
+        const auto isRemoved = [path = m_items[row].fullPath](const MgxListItem& item) { return item.fullPath == path; };
+        m_listing.removeIf(isRemoved);
+        m_filterExtra.removeIf(isRemoved);
+    }
     beginRemoveRows({}, row, row);
     m_items.removeAt(row);
     endRemoveRows();
@@ -133,10 +169,12 @@ void RecordListModel::UpdateItemName(int row, const QString& fullPath, const QSt
     if (row < 0 || row >= m_items.size())
         return;
     if (m_filtered) {
-        for (MgxListItem& item : m_listing) {
-            if (item.fullPath == m_items[row].fullPath) {
-                item.fullPath = fullPath;
-                item.name = name;
+        for (QList<MgxListItem>* hidden : {&m_listing, &m_filterExtra}) {
+            for (MgxListItem& item : *hidden) {
+                if (item.fullPath == m_items[row].fullPath) {
+                    item.fullPath = fullPath;
+                    item.name = name;
+                }
             }
         }
     }

@@ -25,6 +25,8 @@ public:
     // Shows only the listing's folders, its records whose library key is in `keys`, and the
     // `extra` entries (matches from folders below), sorted like the listing.
     void ApplyFilter(const QSet<QString>& keys, QList<MgxListItem> extra);
+    // Replaces the listing after a change on disk; a filter in force stays in force over it.
+    void UpdateListing(QList<MgxListItem> items);
     // Shows the whole listing again.
     void ClearFilter();
     bool IsFiltered() const { return m_filtered; }
@@ -35,6 +37,8 @@ public:
 
     const MgxListItem& Item(int row) const { return m_items[row]; }
     const QList<MgxListItem>& Items() const { return m_items; }
+    // The whole listing, also while a filter shows only part of it.
+    const QList<MgxListItem>& Listing() const { return m_filtered ? m_listing : m_items; }
     void RemoveItem(int row);
     // After a rename: the entry's new path and name (column 0); the rest stays.
     void UpdateItemName(int row, const QString& fullPath, const QString& name);
@@ -52,9 +56,12 @@ private:
     QVariant DisplayText(const MgxListItem& item, int column) const;
 
     void ShowItems(QList<MgxListItem> items);
+    QList<MgxListItem> FilteredRows() const;
 
     QList<MgxListItem> m_items;   // the rows shown
-    QList<MgxListItem> m_listing; // the whole listing while a filter is in force
+    QList<MgxListItem> m_listing; // the whole listing while a filter is in force, sorted
+    QSet<QString> m_filterKeys;    // the library keys of the listing's records that match
+    QList<MgxListItem> m_filterExtra; // the matches from folders below, sorted
     SortState m_sortState;
     bool m_filtered = false;
     std::array<QIcon, 5> m_icons;

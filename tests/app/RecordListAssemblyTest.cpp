@@ -211,3 +211,29 @@ TEST_F(RecordListAssemblyTest, TheSearchFieldFiltersTheListedRecords)
     EXPECT_EQ(list->RowCount(), plainRows);
     EXPECT_FALSE(frame->statusBar()->currentMessage().contains(QStringLiteral(" / "))) << "the count goes with the filter";
 }
+
+// A game finished while a query is in force: the list takes the folder in again, the query stays
+// in force over it, and the new record shows once it is indexed, if it matches.
+TEST_F(RecordListAssemblyTest, AChangeOnDiskKeepsTheSearchInForce)
+{
+    Build();
+    LibrarySearch* search = assembly->librarySearch();
+    ASSERT_TRUE(search->Indexer().WaitForDone(30000));
+    QCoreApplication::processEvents();
+    const LibrarySummary first = LibraryIndex(folder.filePath(QStringLiteral("cache/library.sqlite"))).SummariesUnder(records, false).front();
+    ASSERT_FALSE(first.players.isEmpty());
+    const QString name = first.players.front().name;
+    assembly->searchField()->setText(name);
+    const int matching = list->Model().ShownFileCount();
+    ASSERT_GE(matching, 1);
+
+    ASSERT_TRUE(QFile::copy(first.path, records + QStringLiteral("/zz-again.mgx")));
+    list->KeepUp();
+    EXPECT_TRUE(list->Model().IsFiltered()) << "the change on disk does not end the search";
+    ASSERT_TRUE(search->Indexer().WaitForDone(30000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->Model().ShownFileCount(), matching + 1);
+    EXPECT_NE(RowOf(QStringLiteral("zz-again.mgx")), -1);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), LibrarySearch::FilterStatusText(matching + 1, static_cast<int>(
+        LibraryIndex(folder.filePath(QStringLiteral("cache/library.sqlite"))).PathsUnder(records, false).size())));
+}

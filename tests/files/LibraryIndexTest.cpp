@@ -170,6 +170,78 @@ TEST_F(LibraryIndexTest, StopsWhenAnotherFolderIsStarted)
     EXPECT_TRUE(index.Find(Record("below/only.mgx")));
 }
 
+// Entering a folder, the index is read before the list has listed it; what the listing lacks is
+// dropped and reported, and a run whose listing never comes ends when stopped.
+TEST_F(LibraryIndexTest, ARunAwaitingTheListingTakesTheListedFilesOnly)
+{
+    CopyRecord("aoc10c_1v1_arabia.mgx", m_folder + "/a.mgx");
+    CopyRecord("aoc10c_1v1_regicide.mgx", m_folder + "/gone.mgx");
+    Index(m_database, m_folder, false);
+    ASSERT_TRUE(QFile::remove(m_folder + "/gone.mgx"));
+    CopyRecord("up12_trade_4players.mgx", m_folder + "/new.mgx");
+
+    QList<LibrarySummary> summaries;
+    QStringList gone;
+    QMutex mutex;
+    LibraryIndexer indexer(m_database, 1);
+    indexer.SetSearchNames({[](int) { return QStringLiteral("civ"); }, [](int) { return QStringLiteral("map"); }});
+    QObject::connect(&indexer, &LibraryIndexer::SummariesReady, &indexer, [&](int, const QList<LibrarySummary>& batch) {
+        QMutexLocker lock(&mutex);
+        summaries.append(batch);
+    }, Qt::DirectConnection);
+    QObject::connect(&indexer, &LibraryIndexer::RecordsGone, &indexer, [&](int, const QStringList& paths) {
+        QMutexLocker lock(&mutex);
+        gone.append(paths);
+    }, Qt::DirectConnection);
+
+    const int run = indexer.StartAwaitingListing(m_folder);
+    QList<LibraryIndexer::ListedFile> listed;
+    for (const char* name : {"a.mgx", "new.mgx"}) {
+        const QFileInfo info(m_folder + "/" + name);
+        listed.append({Record(name), info.size(), info.lastModified().toMSecsSinceEpoch()});
+    }
+    indexer.DeliverListing(run, listed);
+    ASSERT_TRUE(indexer.WaitForDone(60000));
+    QStringList paths;
+    for (const LibrarySummary& summary : summaries) {
+        paths.append(summary.path);
+        if (summary.path == Record("new.mgx"))
+            EXPECT_TRUE(summary.searchText.contains("civ")) << "a record read now is composed with the names given";
+    }
+    paths.sort();
+    EXPECT_EQ(paths, (QStringList{Record("a.mgx"), Record("new.mgx")}));
+    EXPECT_EQ(gone, QStringList{Record("gone.mgx")});
+    EXPECT_FALSE(LibraryIndex(m_database).Find(Record("gone.mgx")));
+
+    indexer.StartAwaitingListing(m_folder);
+    indexer.Stop();
+    EXPECT_TRUE(indexer.WaitForDone(10000)) << "a run left waiting ends when stopped";
+}
+
+// The cache file is anyone's to damage: a players column cut short or claiming too much reads as
+// no players, never past its end.
+TEST_F(LibraryIndexTest, ADamagedPlayersColumnReadsAsNoPlayers)
+{
+    LibrarySummary summary;
+    summary.path = "/saves/p.mgx";
+    summary.players = {{"白马啸西风", 7, 3, 2, 2}};
+    {
+        LibraryIndex index(m_database);
+        ASSERT_TRUE(index.Store({summary}));
+    }
+    for (const char* damage : {"UPDATE records SET players = substr(players, 1, length(players) - 3)",
+                               "UPDATE records SET players = x'01000000010000000000000000000000000000007f000000'",
+                               "UPDATE records SET players = x'ffffffff'", "UPDATE records SET players = NULL"}) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(m_database.toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, damage, nullptr, nullptr, nullptr), SQLITE_OK) << damage;
+        sqlite3_close(db);
+        const std::optional<LibrarySummary> found = LibraryIndex(m_database).Find(summary.path);
+        ASSERT_TRUE(found) << damage;
+        EXPECT_TRUE(found->players.isEmpty()) << damage;
+    }
+}
+
 TEST_F(LibraryIndexTest, RebuildsADatabaseOfAnOlderSchema)
 {
     QDir().mkpath(QFileInfo(m_database).absolutePath());
@@ -205,8 +277,15 @@ TEST(LibraryIndexFallback, ACorruptOrUnwritableDatabaseGivesWayToMemoryOnce)
         LibrarySummary summary;
         summary.path = "/saves/z.mgx";
         summary.chat = "gg";
+        summary.searchText = "白马\ngg";
+        summary.players = {{"白马啸西风", 7, 3, 2, 2}, {"", 1, 0, 0, 4}};
         ASSERT_TRUE(index.Store({summary}));
         EXPECT_EQ(index.Find("/saves/z.mgx"), summary);
+        const QList<LibrarySummary> folder = index.SummariesUnder("/saves", false);
+        ASSERT_EQ(folder.size(), 1);
+        EXPECT_TRUE(folder.front().chat.isEmpty()) << "a folder's summaries leave the chat to the search text";
+        summary.chat.clear();
+        EXPECT_EQ(folder.front(), summary);
     }
     EXPECT_EQ(TestFiles::Read(corrupt), QByteArray(4096, '\x5a')) << "the broken file is left as it was";
     LibraryIndexer indexer(corrupt, 1);

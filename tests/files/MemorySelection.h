@@ -22,7 +22,11 @@ public:
     // Adds folder/name as a selected entry of the given kind.
     void add(const QString& name, MgxItemKind kind = MgxItemKind::Record, bool selected = true)
     {
-        rows.append({MgxListItem{folder + QLatin1Char('/') + name, 0, kind, name, {}, {}}, name, selected});
+        MgxListItem item;
+        item.fullPath = folder + QLatin1Char('/') + name;
+        item.kind = kind;
+        item.name = name;
+        rows.append({item, name, selected});
     }
 
     QStringList labels() const

@@ -53,6 +53,45 @@ TEST(RecordSearch, DamagedRecordsMatchOnlyThroughTheirText)
     EXPECT_TRUE(MatchesSearch(text, SearchTerms("")));
 }
 
+// The short paths must fold exactly as Qt does, or a query and a record would fold apart.
+TEST(RecordSearch, FoldsEveryCharacterAsQtDoes)
+{
+    QString everyCharacter;
+    for (char32_t c = 1; c < 0x10000; ++c)
+        if (!QChar::isSurrogate(c))
+            everyCharacter.append(QChar(c));
+    EXPECT_EQ(FoldForSearch(everyCharacter), everyCharacter.toCaseFolded());
+    const QString pairs = QStringLiteral("Aä\U00010400Ω白"); // a letter outside the first plane folds too
+    EXPECT_EQ(FoldForSearch(pairs), pairs.toCaseFolded());
+    EXPECT_NE(FoldForSearch(pairs), pairs);
+}
+
+TEST(RecordSearch, FindsATermWhereverItStarts)
+{
+    RecordSearch search;
+    LibrarySummary summary = Summary("/s/a.mgx", "x", 0, 0, "");
+    for (const char* text : {"aab", "xyab", "ab", "abab"}) {
+        summary.searchText = QString::fromUtf8(text);
+        search.Clear();
+        search.Add({summary});
+        EXPECT_EQ(search.Matching("ab").size(), 1) << text;
+    }
+    for (const char* text : {"a", "ba", "a\nb", ""}) {
+        summary.searchText = QString::fromUtf8(text);
+        search.Clear();
+        search.Add({summary});
+        EXPECT_TRUE(search.Matching("ab").isEmpty()) << text;
+    }
+    // A summary from the index carries its search text and no chat; the text is what is searched.
+    summary.chat.clear();
+    summary.searchText = SearchableText(Summary("/s/a.mgx", "x", 0, 0, "gg wp"), Names());
+    search.Clear();
+    search.Add({summary});
+    EXPECT_EQ(search.Matching("WP").size(), 1);
+    search.Remove({"/s/a.mgx"});
+    EXPECT_EQ(search.Count(), 0);
+}
+
 MgxListItem Entry(const QString& name, MgxItemKind kind, quint64 size)
 {
     MgxListItem item;
@@ -134,6 +173,32 @@ TEST_F(RecordListFilterTest, FileCommandsOnFilteredRowsReachTheListing)
     model.SetItems({Entry("n.mgx", MgxItemKind::Record, 1)}, SortState{1});
     EXPECT_FALSE(model.IsFiltered()) << "a new listing ends the filter";
     EXPECT_EQ(model.rowCount(), 1);
+}
+
+// A change on disk while a query is in force: the new listing is filtered too, and the rows stay
+// in the list's order through re-sorting and merging with matches from below.
+TEST_F(RecordListFilterTest, ANewListingAndAResortKeepTheFilterAndTheOrder)
+{
+    model.SetItems({Entry("b.mgx", MgxItemKind::Record, 30), Entry("sub", MgxItemKind::Folder, 0),
+                    Entry("a.mgx", MgxItemKind::Record, 10)},
+                   SortState{1});
+    MgxListItem below = Entry("m.mgx", MgxItemKind::Record, 20);
+    below.fullPath = "/saves/sub/m.mgx";
+    model.ApplyFilter({"/saves/a.mgx", "/saves/new.mgx"}, {below});
+
+    model.UpdateListing({Entry("a.mgx", MgxItemKind::Record, 10), Entry("sub", MgxItemKind::Folder, 0),
+                         Entry("new.mgx", MgxItemKind::Record, 40), Entry("other.mgx", MgxItemKind::Record, 5)});
+    EXPECT_TRUE(model.IsFiltered());
+    EXPECT_EQ(Names(), (QStringList{"sub", "new.mgx", "m.mgx", "a.mgx"})) << "names Z to A, folders first";
+
+    model.Sort(SortState{-2}); // size, smallest first
+    model.ApplyFilter({"/saves/a.mgx", "/saves/new.mgx"}, {below});
+    EXPECT_EQ(Names(), (QStringList{"sub", "a.mgx", "m.mgx", "new.mgx"}));
+
+    model.ClearFilter();
+    QStringList names = Names();
+    names.sort();
+    EXPECT_EQ(names, (QStringList{"a.mgx", "new.mgx", "other.mgx", "sub"})) << "the new listing, whole";
 }
 
 } // namespace
