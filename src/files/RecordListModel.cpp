@@ -60,6 +60,28 @@ void RecordListModel::ShowItems(QList<MgxListItem> items)
     endResetModel();
 }
 
+// A query narrowed or widened, a batch indexed, a change on disk: the selection and the current
+// entry stay on their entries where those are still shown, so the list does not forget what the
+// player picked while the search goes on.
+void RecordListModel::ReshowItems(QList<MgxListItem> items)
+{
+    Q_EMIT layoutAboutToBeChanged();
+    QHash<QString, int> rowOf;
+    rowOf.reserve(items.size());
+    for (int row = 0; row < items.size(); ++row)
+        rowOf.insert(items[row].fullPath, row);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before) {
+        const int row = index.row() < m_items.size() ? rowOf.value(m_items[index.row()].fullPath, -1) : -1;
+        after.append(row < 0 ? QModelIndex() : createIndex(row, index.column()));
+    }
+    m_items = std::move(items);
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged();
+}
+
 void RecordListModel::ApplyFilter(const QSet<QString>& keys, QList<MgxListItem> extra)
 {
     if (!m_filtered) {
@@ -70,7 +92,7 @@ void RecordListModel::ApplyFilter(const QSet<QString>& keys, QList<MgxListItem> 
     m_filterKeys = keys;
     SortListItems(extra, m_sortState);
     m_filterExtra = std::move(extra);
-    ShowItems(FilteredRows());
+    ReshowItems(FilteredRows());
 }
 
 void RecordListModel::UpdateListing(QList<MgxListItem> items)
@@ -81,7 +103,7 @@ void RecordListModel::UpdateListing(QList<MgxListItem> items)
     }
     SortListItems(items, m_sortState);
     m_listing = std::move(items);
-    ShowItems(FilteredRows());
+    ReshowItems(FilteredRows());
 }
 
 // The listing and the matches from below are each kept sorted, so a keystroke only picks and
@@ -109,7 +131,7 @@ void RecordListModel::ClearFilter()
     m_listing.clear();
     m_filterKeys.clear();
     m_filterExtra.clear();
-    ShowItems(std::move(listing));
+    ReshowItems(std::move(listing));
 }
 
 int RecordListModel::ShownFileCount() const

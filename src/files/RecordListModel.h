@@ -56,6 +56,7 @@ private:
     QVariant DisplayText(const MgxListItem& item, int column) const;
 
     void ShowItems(QList<MgxListItem> items);
+    void ReshowItems(QList<MgxListItem> items);
     QList<MgxListItem> FilteredRows() const;
 
     QList<MgxListItem> m_items;   // the rows shown

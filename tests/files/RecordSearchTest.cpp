@@ -2,6 +2,7 @@
 #include "RecordSearch.h"
 
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 
 #include <gtest/gtest.h>
 
@@ -173,6 +174,38 @@ TEST_F(RecordListFilterTest, FileCommandsOnFilteredRowsReachTheListing)
     model.SetItems({Entry("n.mgx", MgxItemKind::Record, 1)}, SortState{1});
     EXPECT_FALSE(model.IsFiltered()) << "a new listing ends the filter";
     EXPECT_EQ(model.rowCount(), 1);
+}
+
+TEST_F(RecordListFilterTest, TheSelectionStaysOnItsEntryWhileTheQueryChanges)
+{
+    model.SetItems({Entry("a.mgx", MgxItemKind::Record, 1), Entry("b.mgx", MgxItemKind::Record, 2),
+                    Entry("c.mgx", MgxItemKind::Record, 3)},
+                   SortState{1});
+    QItemSelectionModel selection(&model);
+    const auto selectedNames = [&] {
+        QStringList names;
+        for (const QModelIndex& index : selection.selectedRows())
+            names.append(model.Item(index.row()).name);
+        return names;
+    };
+    const auto rowOf = [&](const QString& name) {
+        for (int row = 0; row < model.rowCount(); ++row)
+            if (model.Item(row).name == name)
+                return row;
+        return -1;
+    };
+    selection.setCurrentIndex(model.index(rowOf("b.mgx"), 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+
+    model.ApplyFilter({"/saves/b.mgx", "/saves/c.mgx"}, {});
+    EXPECT_EQ(selectedNames(), QStringList{"b.mgx"});
+    EXPECT_EQ(model.Item(selection.currentIndex().row()).name, "b.mgx");
+    model.ApplyFilter({"/saves/b.mgx"}, {});
+    EXPECT_EQ(selectedNames(), QStringList{"b.mgx"});
+    model.ClearFilter();
+    EXPECT_EQ(selectedNames(), QStringList{"b.mgx"});
+    model.ApplyFilter({"/saves/a.mgx"}, {});
+    EXPECT_TRUE(selectedNames().isEmpty()) << "an entry no longer shown is no longer selected";
+    EXPECT_FALSE(selection.currentIndex().isValid());
 }
 
 // A change on disk while a query is in force: the new listing is filtered too, and the rows stay
