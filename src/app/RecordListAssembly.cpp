@@ -12,6 +12,7 @@
 #include "MgxInfoDlgBar.h"
 #include "MgxListView.h"
 #include "PathCombo.h"
+#include "RecordListModel.h"
 #include "SettingsFile.h"
 
 #include <QCheckBox>
@@ -76,6 +77,7 @@ void RecordListAssembly::BuildSearch(CMainFrame& frame)
         row->addWidget(m_subfolderToggle);
     }
     LibrarySearch* search = m_librarySearch;
+    ConnectExtraColumns();
     QObject::connect(m_searchField, &QLineEdit::textChanged, search, &LibrarySearch::SetQuery);
     QObject::connect(m_subfolderToggle, &QCheckBox::toggled, search, &LibrarySearch::SetSubfolders);
     QObject::connect(m_list, &MgxListView::FolderListed, search, &LibrarySearch::FolderListed);
@@ -89,6 +91,21 @@ void RecordListAssembly::BuildSearch(CMainFrame& frame)
     // An index kept only in memory is said once, at start.
     if (!search->Indexer().FallbackMessage().isEmpty())
         status->showMessage(search->Indexer().FallbackMessage());
+}
+
+// The extra columns fill in from the same summaries the search receives; values kept for earlier
+// folders are let go with each new listing, whose run sends its summaries again.
+void RecordListAssembly::ConnectExtraColumns()
+{
+    RecordListModel* model = &m_list->Model();
+    LibraryIndexer* indexer = &m_librarySearch->Indexer();
+    QObject::connect(m_list, &MgxListView::FolderListed, model, [model] { model->ClearColumnValues(); });
+    QObject::connect(indexer, &LibraryIndexer::SummariesReady, model,
+                     [model, indexer, names = LibrarySearch::TableNames()](int run, const QList<LibrarySummary>& summaries) {
+                         if (run == indexer->CurrentRun())
+                             model->AddSummaries(summaries, names);
+                     },
+                     Qt::QueuedConnection);
 }
 
 void RecordListAssembly::RegisterListCommands(CommandTable& commands)
