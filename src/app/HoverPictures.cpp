@@ -64,7 +64,7 @@ QString HoverPlayersHtml(const QList<QList<LibraryPlayer>>& sides)
         QStringList names;
         for (const LibraryPlayer& player : side) {
             const bool known = player.colour >= 0 && player.colour < static_cast<int>(PlayerColours.size());
-            const QString square = known ? QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;")
+            const QString square = known ? QStringLiteral("<span style=\"color:%1; background-color:#505050\">&#9632;</span>&nbsp;")
                                                .arg(QColor(PlayerColours[static_cast<std::size_t>(player.colour)]).name())
                                          : QString();
             names.append(square + player.name.toHtmlEscaped());

@@ -44,6 +44,6 @@ private:
 };
 
 // The players of the tip as rich text: one line per side, each name after a square in the
-// player's colour (a name in yellow or white on the tip's pale ground could not be read), sides
-// separated by "vs".
+// player's colour on a dark ground (a name in yellow or white on the tip's pale ground could not
+// be read), sides separated by "vs".
 QString HoverPlayersHtml(const QList<QList<LibraryPlayer>>& sides);

@@ -4,6 +4,8 @@
 #include "HeaderState.h"
 #include "HoverPictures.h"
 #include "InfoContainer.h"
+#include "LibrarySearch.h"
+#include "LibrarySummary.h"
 #include "LibraryColumns.h"
 #include "NavigationEvent.h"
 #include "RealRecords.h"
@@ -23,6 +25,7 @@
 #include <QListView>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -603,6 +606,37 @@ TEST_F(MgxListViewTest, ASortByAnExtraColumnIsKeptWithoutBreakingTheBlock)
     EXPECT_EQ(view->CurrentSortState().value, 1);
     EXPECT_EQ(view->CurrentHeaderState().sortState, 1);
     EXPECT_EQ(view->CurrentExtraColumnsState().sortState, 0);
+}
+
+// Summaries fill the extra columns of the rows standing, without moving the selection or the
+// scroll position.
+TEST_F(MgxListViewTest, ExtraColumnsFillInAsSummariesArriveAndKeepTheSelection)
+{
+    for (const int column : {LibraryColumns::Players, LibraryColumns::Map, LibraryColumns::Duration,
+                             LibraryColumns::Version, LibraryColumns::PlayerCount})
+        view->SetExtraColumnShown(column, true);
+    view->resize(900, 300);
+    click("4v4_chat_ageups.mgx");
+    const int scroll = view->ReportView()->horizontalScrollBar()->value();
+    const int row = rowOf("4v4_chat_ageups.mgx");
+    EXPECT_EQ(view->Model().index(row, LibraryColumns::Players).data().toString(), "");
+
+    Mgx::RecordReader reader;
+    QList<LibrarySummary> summaries;
+    for (const QString& name : {QStringLiteral("1v1_arabia.mgx"), QStringLiteral("4v4_chat_ageups.mgx"),
+                                QStringLiteral("scenario.mgx"), QStringLiteral("broken.mgx")})
+        summaries.append(ReadLibrarySummary(reader, folder.path() + "/" + name, 0, 0));
+    view->Model().AddSummaries(summaries, LibrarySearch::TableNames());
+
+    EXPECT_EQ(view->SelectedRows(), QList<int>{row});
+    EXPECT_EQ(view->ReportView()->horizontalScrollBar()->value(), scroll);
+    EXPECT_EQ(view->Model().index(row, LibraryColumns::Players).data().toString().count(" vs "), 1);
+    EXPECT_EQ(view->Model().index(row, LibraryColumns::PlayerCount).data().toString(), "8");
+    EXPECT_EQ(view->Model().index(rowOf("1v1_arabia.mgx"), LibraryColumns::Map).data().toString(), "阿拉伯");
+    EXPECT_EQ(view->Model().index(rowOf("scenario.mgx"), LibraryColumns::Version).data().toString(), "1.0a");
+    EXPECT_EQ(view->Model().index(rowOf("broken.mgx"), LibraryColumns::Players).data().toString(), "-");
+    EXPECT_EQ(view->Model().index(rowOf("pack.zip"), LibraryColumns::Players).data().toString(), "");
+    view->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/list-extra-columns.png"));
 }
 
 // The map tip: a real record shows its map as the compact pane draws it and its players; folders,
