@@ -211,3 +211,21 @@ TEST_F(RecordListAssemblyTest, TheSearchFieldFiltersTheListedRecords)
     EXPECT_EQ(list->RowCount(), plainRows);
     EXPECT_FALSE(frame->statusBar()->currentMessage().contains(QStringLiteral(" / "))) << "the count goes with the filter";
 }
+
+// The index's summaries reach the extra columns of the listed records by themselves.
+TEST_F(RecordListAssemblyTest, TheIndexFillsTheExtraColumns)
+{
+    Build();
+    ASSERT_TRUE(assembly->librarySearch()->Indexer().WaitForDone(30000));
+    QCoreApplication::processEvents();
+    ASSERT_GT(list->RowCount(), 0);
+    for (int row = 0; row < list->RowCount(); ++row) {
+        const MgxListItem& item = list->Item(row);
+        if (item.kind != MgxItemKind::Record)
+            continue;
+        EXPECT_NE(item.columns.state, LibraryColumnValues::State::Missing) << item.name.toStdString();
+        if (item.columns.state == LibraryColumnValues::State::Read) {
+            EXPECT_FALSE(list->Model().index(row, LibraryColumns::Duration).data().toString().isEmpty());
+        }
+    }
+}
