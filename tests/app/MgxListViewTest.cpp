@@ -38,6 +38,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ctime>
 #include <iostream>
 #include <ostream>
 
@@ -645,22 +646,34 @@ TEST_F(MgxListViewTest, TheMapTipShowsForARealRecordOnly)
 {
     KORVALE_NEED_REAL_RECORDS();
     const QString real = "aoc10a_4v4_arabia_gbk.mgx";
-    ASSERT_TRUE(QFile::copy(QString::fromStdString(korvale::test::RealRecordPath(real.toStdString())),
-                            folder.path() + "/" + real));
+    const QString other = "aoc10c_1v1_arabia.mgx";
+    for (const QString& name : {real, other})
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(korvale::test::RealRecordPath(name.toStdString())),
+                                folder.path() + "/" + name));
     view->Refresh();
     QTreeView* report = view->ReportView();
     RecordHoverTip* tip = view->HoverTip();
+    // Wall and thread CPU milliseconds: on a busy machine the wall time mostly waits for a core.
     const auto hover = [&](const QString& name, int column = 0) {
         tip->hide();
         const QPoint at = report->visualRect(view->Model().index(rowOf(name), column)).center();
         QHelpEvent help(QEvent::ToolTip, at, report->viewport()->mapToGlobal(at));
         QElapsedTimer timer;
+        timespec cpuStart{};
+        timespec cpuEnd{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpuStart);
         timer.start();
         QCoreApplication::sendEvent(report->viewport(), &help);
-        return timer.nsecsElapsed() / 1e6;
+        const double wall = timer.nsecsElapsed() / 1e6;
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpuEnd);
+        const double cpu = (cpuEnd.tv_sec - cpuStart.tv_sec) * 1e3 + (cpuEnd.tv_nsec - cpuStart.tv_nsec) / 1e6;
+        return std::to_string(wall) + " ms (cpu " + std::to_string(cpu) + " ms)";
     };
 
-    const double first = hover(real);
+    // The first tip of a run also makes its window; the figures that matter are the next ones.
+    const std::string first = hover(other);
+    EXPECT_TRUE(tip->isVisible());
+    const std::string read = hover(real);
     ASSERT_TRUE(tip->isVisible());
     EXPECT_EQ(tip->titleLabel()->text(), real);
     EXPECT_EQ(tip->mapLabel()->pixmap().size(), QSize(179, 89));
@@ -669,10 +682,11 @@ TEST_F(MgxListViewTest, TheMapTipShowsForARealRecordOnly)
     EXPECT_TRUE(tip->playersLabel()->isVisible());
     EXPECT_EQ(tip->playersLabel()->text().count("<br>vs<br>"), 1); // 4 against 4
     tip->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/list-map-tip.png"));
-    const double again = hover(real);
+    const std::string kept = hover(real);
     EXPECT_TRUE(tip->isVisible());
-    std::cout << "map tip shown " << first << " ms after the hover (read), " << again << " ms (kept)\n";
-    RecordProperty("hoverFirstMs", std::to_string(first));
+    std::cout << "map tip shown after the hover: " << first << " first tip of the run, " << read << " record read, "
+              << kept << " picture kept\n";
+    RecordProperty("hoverRead", read);
 
     // Leaving the row hides it; so does a click.
     QMouseEvent away(QEvent::MouseMove, centreOf(rowOf("old")), report->viewport()->mapToGlobal(centreOf(rowOf("old"))),
