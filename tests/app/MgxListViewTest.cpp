@@ -545,6 +545,13 @@ TEST_F(MgxListViewTest, ExtraColumnsAreSwitchedFromTheHeaderMenuAndKeptUnderThei
         EXPECT_TRUE(header->isSectionHidden(action->data().toInt()));
     }
     EXPECT_EQ(texts, (QStringList{"对手/玩家", "地图", "时长", "版本", "人数"}));
+    // A right click on the header opens the same menu.
+    Q_EMIT header->customContextMenuRequested(QPoint(5, 5));
+    auto* popup = view->findChild<QMenu*>(QStringLiteral("columnMenu"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->actions().size(), LibraryColumns::Count);
+    popup->close();
 
     view->SortByColumn(2);
     const QByteArray before = EncodeHeaderState(view->CurrentHeaderState());
