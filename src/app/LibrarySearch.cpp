@@ -15,9 +15,10 @@ LibrarySearch::LibrarySearch(RecordListModel& model, const QString& databasePath
     : QObject(parent)
     , m_model(model)
     , m_indexer(databasePath)
-    , m_search(TableNames())
+    , m_names(TableNames())
+    , m_search(m_names)
 {
-    m_indexer.SetSearchNames(TableNames());
+    m_indexer.SetSearchNames(m_names);
     connect(&m_indexer, &LibraryIndexer::SummariesReady, this, &LibrarySearch::AddSummaries, Qt::QueuedConnection);
     connect(&m_indexer, &LibraryIndexer::Progress, this, &LibrarySearch::ShowProgress, Qt::QueuedConnection);
     connect(&m_indexer, &LibraryIndexer::RecordsGone, this, &LibrarySearch::DropRecords, Qt::QueuedConnection);
@@ -53,8 +54,7 @@ void LibrarySearch::FolderListed(const QString& folder)
         StartIndexing();
         return;
     }
-    m_search.Clear();
-    m_summaries.clear();
+    ForgetSummaries();
     m_indexing = true;
     m_indexer.DeliverListing(awaiting, ListedRecords());
     Refilter();
@@ -88,10 +88,16 @@ QList<LibraryIndexer::ListedFile> LibrarySearch::ListedRecords() const
     return files;
 }
 
-void LibrarySearch::StartIndexing()
+void LibrarySearch::ForgetSummaries()
 {
     m_search.Clear();
     m_summaries.clear();
+    m_model.ClearColumnValues();
+}
+
+void LibrarySearch::StartIndexing()
+{
+    ForgetSummaries();
     if (m_folder.isEmpty())
         return;
     StartRun();
@@ -125,6 +131,7 @@ void LibrarySearch::AddSummaries(int run, const QList<LibrarySummary>& summaries
     }
     if (fresh.isEmpty())
         return;
+    m_model.AddSummaries(fresh, m_names);
     m_search.Add(fresh);
     // The chat is in the search text already; ten thousand chats kept twice would be felt.
     for (LibrarySummary& summary : fresh) {

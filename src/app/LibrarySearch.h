@@ -13,7 +13,7 @@ class RecordListModel;
 
 // Keeps the library index of the listed folder up to date and filters the list by the query:
 // after each listing the folder (or its whole tree) is indexed in the background, and every
-// summary that arrives joins the search. Texts for the status bar go out through StatusChanged.
+// summary that arrives joins the search and fills the list's extra columns. Texts for the status bar go out through StatusChanged.
 class LibrarySearch : public QObject {
     Q_OBJECT
 
@@ -47,12 +47,14 @@ private:
     void ShowProgress(int run, int done, int total);
     void Refilter();
     void StartIndexing();
+    void ForgetSummaries();
     void StartRun();
     QList<LibraryIndexer::ListedFile> ListedRecords() const;
     MgxListItem ItemBelow(const LibrarySummary& summary) const;
 
     RecordListModel& m_model;
     LibraryIndexer m_indexer;
+    const SearchNames m_names;
     RecordSearch m_search;
     QHash<QString, LibrarySummary> m_summaries;
     QString m_folder;

@@ -1,9 +1,12 @@
 #include "MgxListView.h"
 
+#include "ColumnOrder.h"
 #include "FolderListing.h"
 #include "FolderWatch.h"
+#include "HoverPictures.h"
 #include "NameEditDelegate.h"
 #include "NavigationEvent.h"
+#include "RecordHoverTip.h"
 #include "RecordListModel.h"
 #include "RecordLoad.h"
 #include "ShowInfo.h"
@@ -15,6 +18,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QListView>
 #include <QMenu>
 #include <QScrollBar>
@@ -35,7 +39,7 @@ Q_LOGGING_CATEGORY(lcRecordList, "korvale.recordlist", QtInfoMsg)
 
 namespace {
 
-constexpr std::array<int, RecordListModel::ColumnCount> kInitialWidths{90, 100, 140};
+constexpr std::array<int, RecordListModel::ColumnCount> kInitialWidths{90, 100, 140, 220, 90, 70, 60, 50};
 constexpr int kMaxColumnWidth = 4096;
 
 struct MenuEntry {
@@ -59,6 +63,8 @@ constexpr std::array<MenuEntry, 8> kContextMenu{{
 const char* const kProfileOrganisation = "Korvale";
 const char* const kProfileApplication = "Korvale";
 const char* const kProfileKey = "Settings/Overview";
+// The extra columns' layout: the block above keeps its three columns.
+const char* const kExtraColumnsKey = "Settings/ExtraColumns";
 
 // The selection stays visible, in its own colours, while another pane has the focus.
 void KeepSelectionShown(QAbstractItemView* view)
@@ -78,7 +84,13 @@ MgxListView::MgxListView(QWidget* parent) : QWidget(parent)
     m_model = new RecordListModel(this);
     m_watch = new FolderWatch(this);
     connect(m_watch, &FolderWatch::Changed, this, &MgxListView::KeepUp);
+    m_pictures = std::make_unique<HoverPictures>();
+    m_hoverTip = new RecordHoverTip(this);
     CreateViews();
+    // A tip must not outlive the rows it was shown for.
+    connect(m_model, &QAbstractItemModel::modelReset, m_hoverTip, &QWidget::hide);
+    connect(m_model, &QAbstractItemModel::layoutChanged, m_hoverTip, &QWidget::hide);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, m_hoverTip, &QWidget::hide);
 }
 
 MgxListView::~MgxListView()
@@ -126,7 +138,22 @@ void MgxListView::SetUpReportView()
     header->setSortIndicatorShown(true);
     for (int column = 0; column < RecordListModel::ColumnCount; ++column)
         header->resizeSection(column, kInitialWidths[static_cast<std::size_t>(column)]);
+    for (int column = LibraryColumns::First; column < LibraryColumns::End; ++column) {
+        m_extraWidths[static_cast<std::size_t>(column - LibraryColumns::First)] = header->sectionSize(column);
+        header->setSectionHidden(column, true);
+    }
+    // A hidden section reports no width: the extra columns' last widths are kept here.
+    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int newSize) {
+        if (LibraryColumns::IsExtraColumn(column) && newSize > 0)
+            m_extraWidths[static_cast<std::size_t>(column - LibraryColumns::First)] = newSize;
+    });
     connect(header, &QHeaderView::sectionClicked, this, &MgxListView::SortByColumn);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& pos) {
+        QMenu* menu = CreateColumnMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(header->mapToGlobal(pos));
+    });
 }
 
 void MgxListView::SetUpListView()
@@ -151,6 +178,7 @@ void MgxListView::WatchView(QAbstractItemView* view)
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     view->setIconSize(QSize(16, 16));
     KeepSelectionShown(view);
+    view->viewport()->setMouseTracking(true); // the map tip follows the pointer off its row
     view->installEventFilter(this);
     view->viewport()->installEventFilter(this);
     connect(view, &QAbstractItemView::clicked, this, &MgxListView::OnClicked);
@@ -197,10 +225,41 @@ void MgxListView::RestoreHeaderState()
 {
     const QSettings profile(kProfileOrganisation, kProfileApplication);
     const QByteArray stored = profile.value(kProfileKey).toByteArray();
-    if (stored.isEmpty())
-        return;
-    if (const std::optional<HeaderState> state = DecodeHeaderState(stored, m_model->columnCount()))
-        ApplyHeaderState(*state);
+    std::optional<HeaderState> base;
+    if (!stored.isEmpty())
+        base = DecodeHeaderState(stored, RecordListModel::BaseColumnCount);
+    if (base)
+        ApplyHeaderState(*base);
+    const QByteArray extras = profile.value(kExtraColumnsKey).toByteArray();
+    if (const std::optional<HeaderState> state = DecodeHeaderState(extras, LibraryColumns::Count))
+        ApplyExtraColumnsState(*state, base);
+}
+
+// The extra columns take their stored places among all columns; the first three fill the rest in
+// the order their own block gave them. A sort by an extra column is only kept here, so it applies
+// when the block names no sort column.
+void MgxListView::ApplyExtraColumnsState(const HeaderState& state, const std::optional<HeaderState>& base)
+{
+    QHeaderView* header = m_report->header();
+    QList<int> extraPositions;
+    for (int extra = 0; extra < state.columns.size(); ++extra) {
+        const HeaderState::Column& stored = state.columns[extra];
+        const int column = LibraryColumns::First + extra;
+        header->setSectionHidden(column, false);
+        if (stored.width > 0)
+            header->resizeSection(column, std::min<int>(stored.width, kMaxColumnWidth));
+        header->setSectionHidden(column, !stored.visible);
+        extraPositions.append(stored.position);
+    }
+    QList<int> baseRanks;
+    for (int column = 0; column < RecordListModel::BaseColumnCount; ++column)
+        baseRanks.append(header->visualIndex(column));
+    const QList<int> order = MergedColumnOrder(baseRanks, extraPositions);
+    for (int position = 0; position < order.size(); ++position)
+        header->moveSection(header->visualIndex(order[position]), position);
+    if (state.sortState != 0 && (!base || base->sortState == 0))
+        m_sort = SortState{state.sortState < 0 ? state.sortState - LibraryColumns::First
+                                               : state.sortState + LibraryColumns::First};
 }
 
 // Widths out of range and positions that are not each column once come from a damaged profile;
@@ -228,10 +287,28 @@ void MgxListView::ApplyHeaderState(const HeaderState& state)
 HeaderState MgxListView::CurrentHeaderState() const
 {
     HeaderState state;
-    state.sortState = m_sort.value;
+    state.sortState = LibraryColumns::IsExtraColumn(m_sort.column()) ? 0 : m_sort.value;
     const QHeaderView* header = m_report->header();
-    for (int column = 0; column < header->count(); ++column)
-        state.columns.append({!header->isSectionHidden(column), header->sectionSize(column), header->visualIndex(column)});
+    QList<int> visualIndices;
+    for (int column = 0; column < RecordListModel::BaseColumnCount; ++column)
+        visualIndices.append(header->visualIndex(column));
+    const QList<int> ranks = BaseRanks(visualIndices, RecordListModel::BaseColumnCount);
+    for (int column = 0; column < RecordListModel::BaseColumnCount; ++column)
+        state.columns.append({!header->isSectionHidden(column), header->sectionSize(column), ranks[column]});
+    return state;
+}
+
+HeaderState MgxListView::CurrentExtraColumnsState() const
+{
+    HeaderState state;
+    state.sortState = 0;
+    if (LibraryColumns::IsExtraColumn(m_sort.column()))
+        state.sortState = m_sort.value < 0 ? m_sort.value + LibraryColumns::First : m_sort.value - LibraryColumns::First;
+    const QHeaderView* header = m_report->header();
+    for (int column = LibraryColumns::First; column < LibraryColumns::End; ++column) {
+        const int width = m_extraWidths[static_cast<std::size_t>(column - LibraryColumns::First)];
+        state.columns.append({!header->isSectionHidden(column), width, header->visualIndex(column)});
+    }
     return state;
 }
 
@@ -239,6 +316,7 @@ void MgxListView::StoreHeaderState() const
 {
     QSettings profile(kProfileOrganisation, kProfileApplication);
     profile.setValue(kProfileKey, EncodeHeaderState(CurrentHeaderState()));
+    profile.setValue(kExtraColumnsKey, EncodeHeaderState(CurrentExtraColumnsState()));
 }
 
 void MgxListView::UpdateSortIndicator()
@@ -421,6 +499,32 @@ void MgxListView::InvertSelection()
     selection->setCurrentIndex(m_model->index(RowCount() - 1, 0), QItemSelectionModel::NoUpdate);
 }
 
+void MgxListView::SetExtraColumnShown(int column, bool shown)
+{
+    if (!LibraryColumns::IsExtraColumn(column))
+        return;
+    m_report->header()->setSectionHidden(column, !shown);
+}
+
+bool MgxListView::IsExtraColumnShown(int column) const
+{
+    return LibraryColumns::IsExtraColumn(column) && !m_report->header()->isSectionHidden(column);
+}
+
+QMenu* MgxListView::CreateColumnMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("columnMenu"));
+    for (int column = LibraryColumns::First; column < LibraryColumns::End; ++column) {
+        QAction* action = menu->addAction(LibraryColumns::HeaderText(column));
+        action->setCheckable(true);
+        action->setChecked(IsExtraColumnShown(column));
+        action->setData(column);
+        connect(action, &QAction::toggled, this, [this, column](bool shown) { SetExtraColumnShown(column, shown); });
+    }
+    return menu;
+}
+
 void MgxListView::SortByColumn(int column)
 {
     if (column < 0 || column >= RecordListModel::ColumnCount)
@@ -556,20 +660,70 @@ bool MgxListView::ShowContextMenu(const QPoint& globalPos)
 bool MgxListView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && (watched == m_report || watched == m_list)) {
+        m_hoverTip->hide();
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
             Q_EMIT CommandRequested(CommandDelete);
             return true;
         }
     }
-    if (event->type() == QEvent::ToolTip) {
-        for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_list)}) {
-            if (watched == view->viewport()) {
-                const auto* help = static_cast<QHelpEvent*>(event);
-                return ShowToolTip(view, help->pos(), help->globalPos());
-            }
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_list)}) {
+        if (watched != view->viewport())
+            continue;
+        switch (event->type()) {
+        case QEvent::ToolTip: {
+            const auto* help = static_cast<QHelpEvent*>(event);
+            const QModelIndex index = view->indexAt(help->pos());
+            if (ShowHoverTip(index, help->globalPos()))
+                return true;
+            m_hoverTip->hide();
+            return ShowToolTip(view, help->pos(), help->globalPos());
+        }
+        case QEvent::MouseMove:
+            HideHoverTipAwayFrom(view, static_cast<QMouseEvent*>(event)->position().toPoint());
+            break;
+        case QEvent::Leave:
+        case QEvent::MouseButtonPress:
+        case QEvent::Wheel:
+        case QEvent::Hide:
+            m_hoverTip->hide();
+            break;
+        default:
+            break;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The map tip belongs to the name cell of a record the index has not found damaged; its first
+// line is the whole name, so a cut-off name is still shown in full. Every other cell, and a record
+// that cannot be read, keeps the text tip.
+bool MgxListView::ShowHoverTip(const QModelIndex& index, const QPoint& globalPos)
+{
+    if (!index.isValid() || index.column() != RecordListModel::NameColumn)
+        return false;
+    const MgxListItem& item = m_model->Item(index.row());
+    if (item.kind != MgxItemKind::Record || item.columns.state == LibraryColumnValues::State::Damaged)
+        return false;
+    if (m_hoverTip->isVisible() && m_hoverTip->ShownPath() == item.fullPath)
+        return true;
+    const std::shared_ptr<const HoverPicture> picture = m_pictures->PictureOf(item.fullPath);
+    if (!picture)
+        return false;
+    QToolTip::hideText();
+    const QString title = item.relativeFolder.isEmpty() ? item.name : item.relativeFolder + QDir::separator() + item.name;
+    m_hoverTip->ShowPicture(title, *picture, globalPos);
+    m_hoverTip->SetShownPath(item.fullPath);
+    return true;
+}
+
+void MgxListView::HideHoverTipAwayFrom(QAbstractItemView* view, const QPoint& pos)
+{
+    if (!m_hoverTip->isVisible())
+        return;
+    const QModelIndex index = view->indexAt(pos);
+    if (!index.isValid() || index.column() != RecordListModel::NameColumn
+        || m_model->Item(index.row()).fullPath != m_hoverTip->ShownPath())
+        m_hoverTip->hide();
 }
 
 // A tip with the whole text, only over a cell whose text is cut off.

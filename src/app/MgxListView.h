@@ -3,6 +3,7 @@
 #include "GameRecord.h"
 #include "GameSettings.h"
 #include "HeaderState.h"
+#include "LibraryColumns.h"
 #include "MgxListItem.h"
 #include "RecordReader.h"
 #include "RecordListSort.h"
@@ -12,15 +13,20 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class FolderWatch;
+class HoverPictures;
 class InfoContainer;
 class QAbstractItemView;
 class QListView;
+class QMenu;
 class QStackedWidget;
 class QTreeView;
+class RecordHoverTip;
 class RecordListModel;
 class UserPrompt;
 
@@ -80,8 +86,14 @@ public:
     // Commands 57642 and 32859; the focus ends on the last entry.
     void SelectAll();
     void InvertSelection();
-    // Commands 32853 to 32855 (columns 0 to 2); the same as a click on that header column.
+    // Commands 32853 to 32855 (columns 0 to 2); the same as a click on that header column, which
+    // may also be one of the extra columns.
     void SortByColumn(int column);
+    // The extra columns (LibraryColumns), hidden until switched on from the header's context menu.
+    void SetExtraColumnShown(int column, bool shown);
+    bool IsExtraColumnShown(int column) const;
+    // The header's context menu: one checkable entry per extra column.
+    QMenu* CreateColumnMenu(QWidget* parent);
     SortState CurrentSortState() const { return m_sort; }
     // Command 32800: lists the current folder again.
     void Refresh();
@@ -109,7 +121,16 @@ public:
     // Who shows the context menu instead of the view's own (the main window's command table).
     void SetContextMenuHandler(std::function<void(const QPoint&)> handler) { m_contextMenuHandler = std::move(handler); }
 
+    // The three-column block kept under the profile's "Overview" entry: the first three columns,
+    // their order among themselves, and the sort column when it is one of them (else 0).
     HeaderState CurrentHeaderState() const;
+    // The extra columns' layout, kept under a key of its own: per extra column whether it is shown,
+    // its width and its place among all columns; the sort column when it is an extra one (1-based
+    // among them, signed as usual), else 0.
+    HeaderState CurrentExtraColumnsState() const;
+
+    // The tip over records: their map and players; hidden while not shown.
+    RecordHoverTip* HoverTip() const { return m_hoverTip; }
 
     RecordListModel& Model() const { return *m_model; }
     QTreeView* ReportView() const { return m_report; }
@@ -145,12 +166,15 @@ private:
     void RestoreHeaderState();
     void ApplyHeaderState(const HeaderState& state);
     void StoreHeaderState() const;
+    void ApplyExtraColumnsState(const HeaderState& state, const std::optional<HeaderState>& base);
     void UpdateSortIndicator();
     void PostSelectFolder(const QString& path);
     void OnClicked(const QModelIndex& index);
     void OnDoubleClicked(const QModelIndex& index);
     void ShowRecord(const MgxListItem& item);
     bool ShowToolTip(QAbstractItemView* view, const QPoint& pos, const QPoint& globalPos);
+    bool ShowHoverTip(const QModelIndex& index, const QPoint& globalPos);
+    void HideHoverTipAwayFrom(QAbstractItemView* view, const QPoint& pos);
 
     void WatchListedFolder();
     bool IsEditing() const;
@@ -173,5 +197,8 @@ private:
     Mgx::RecordReader m_reader; // kept from click to click, so its buffers are reused
     std::unique_ptr<Mgx::GameRecord> m_currentRecord;
     QString m_currentRecordPath;
+    std::unique_ptr<HoverPictures> m_pictures; // its own reader: never the shown record's
+    RecordHoverTip* m_hoverTip = nullptr;
+    std::array<int, LibraryColumns::Count> m_extraWidths{};
     bool m_started = false;
 };

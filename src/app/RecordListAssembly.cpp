@@ -12,6 +12,7 @@
 #include "MgxInfoDlgBar.h"
 #include "MgxListView.h"
 #include "PathCombo.h"
+#include "RecordListModel.h"
 #include "SettingsFile.h"
 
 #include <QCheckBox>
@@ -93,6 +94,8 @@ void RecordListAssembly::BuildSearch(CMainFrame& frame)
         status->showMessage(search->Indexer().FallbackMessage());
 }
 
+// The extra columns fill in from the same summaries the search receives; values kept for earlier
+// folders are let go with each new listing, whose run sends its summaries again.
 void RecordListAssembly::RegisterListCommands(CommandTable& commands)
 {
     MgxListView* list = m_list;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LibraryColumnValues.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -14,7 +16,7 @@ enum class MgxItemKind : qint32 {
 };
 
 // One entry of the record list: what every file command needs to act on it, and the texts of the
-// list's three columns.
+// list's columns.
 struct MgxListItem {
     QString fullPath;  // folder + separator + name
     quint64 size = 0;  // bytes; 0 for folders
@@ -24,6 +26,7 @@ struct MgxListItem {
     QString timeText;  // column 2
     qint64 mtime = 0;  // milliseconds since the epoch, what timeText shows
     QString relativeFolder; // a search result from below the listed folder: where it lies, else empty
+    LibraryColumnValues columns; // the extra columns, from the library index; records only
 
     bool operator==(const MgxListItem&) const = default;
 };

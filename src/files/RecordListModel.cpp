@@ -9,6 +9,14 @@
 
 namespace {
 
+// Names and texts read from the left; sizes, times and counts from the right.
+Qt::Alignment ColumnAlignment(int column)
+{
+    const bool left = column == RecordListModel::NameColumn || column == LibraryColumns::Players
+                      || column == LibraryColumns::Map || column == LibraryColumns::Version;
+    return (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+}
+
 // Icon numbers by kind: 0 and 1 both show the folder.
 constexpr std::array<int, 5> kKindIconNumbers{142, 142, 143, 145, 146};
 
@@ -49,6 +57,7 @@ void RecordListModel::SetItems(QList<MgxListItem> items, SortState state)
     m_listing.clear();
     m_filterKeys.clear();
     m_filterExtra.clear();
+    FillColumnValues(items);
     SortListItems(items, state);
     ShowItems(std::move(items));
 }
@@ -90,6 +99,7 @@ void RecordListModel::ApplyFilter(const QSet<QString>& keys, QList<MgxListItem> 
         m_filtered = true;
     }
     m_filterKeys = keys;
+    FillColumnValues(extra);
     SortListItems(extra, m_sortState);
     m_filterExtra = std::move(extra);
     ReshowItems(FilteredRows());
@@ -101,6 +111,7 @@ void RecordListModel::UpdateListing(QList<MgxListItem> items)
         SetItems(std::move(items), m_sortState);
         return;
     }
+    FillColumnValues(items);
     SortListItems(items, m_sortState);
     m_listing = std::move(items);
     ReshowItems(FilteredRows());
@@ -132,6 +143,48 @@ void RecordListModel::ClearFilter()
     m_filterKeys.clear();
     m_filterExtra.clear();
     ReshowItems(std::move(listing));
+}
+
+void RecordListModel::FillColumnValues(QList<MgxListItem>& items) const
+{
+    if (m_columnValues.isEmpty())
+        return;
+    for (MgxListItem& item : items) {
+        if (item.kind != MgxItemKind::Record)
+            continue;
+        const auto found = m_columnValues.constFind(LibraryKey(item.fullPath));
+        if (found != m_columnValues.cend())
+            item.columns = *found;
+    }
+}
+
+void RecordListModel::AddSummaries(const QList<LibrarySummary>& summaries, const SearchNames& names)
+{
+    if (summaries.isEmpty())
+        return;
+    QHash<QString, LibraryColumnValues> arrived;
+    for (const LibrarySummary& summary : summaries) {
+        const LibraryColumnValues values = ColumnValues(summary, names);
+        arrived.insert(LibraryKey(summary.path), values);
+        m_columnValues.insert(LibraryKey(summary.path), values);
+    }
+    const auto update = [&arrived](MgxListItem& item) {
+        if (item.kind != MgxItemKind::Record)
+            return false;
+        const auto found = arrived.constFind(LibraryKey(item.fullPath));
+        if (found == arrived.cend() || item.columns == *found)
+            return false;
+        item.columns = *found;
+        return true;
+    };
+    for (MgxListItem& item : m_listing)
+        update(item);
+    for (MgxListItem& item : m_filterExtra)
+        update(item);
+    for (int row = 0; row < m_items.size(); ++row) {
+        if (update(m_items[row]))
+            Q_EMIT dataChanged(index(row, LibraryColumns::First), index(row, LibraryColumns::End - 1), {Qt::DisplayRole});
+    }
 }
 
 int RecordListModel::ShownFileCount() const
@@ -225,7 +278,7 @@ QVariant RecordListModel::DisplayText(const MgxListItem& item, int column) const
     case TimeColumn:
         return item.timeText;
     default:
-        return {};
+        return item.kind == MgxItemKind::Record ? ColumnText(item.columns, column) : QString();
     }
 }
 
@@ -247,8 +300,7 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const
             return item.relativeFolder;
         return {};
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::Alignment((index.column() == NameColumn ? Qt::AlignLeft : Qt::AlignRight)
-                                                 | Qt::AlignVCenter));
+        return QVariant::fromValue(ColumnAlignment(index.column()));
     default:
         return {};
     }
@@ -259,8 +311,7 @@ QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation != Qt::Horizontal)
         return {};
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment((section == NameColumn ? Qt::AlignLeft : Qt::AlignRight)
-                                                 | Qt::AlignVCenter));
+        return QVariant::fromValue(ColumnAlignment(section));
     if (role != Qt::DisplayRole)
         return {};
     switch (section) {
@@ -271,7 +322,7 @@ QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, i
     case TimeColumn:
         return QStringLiteral("最后修改日期");
     default:
-        return {};
+        return LibraryColumns::HeaderText(section);
     }
 }
 

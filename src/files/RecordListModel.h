@@ -1,9 +1,11 @@
 #pragma once
 
+#include "LibraryColumns.h"
 #include "MgxListItem.h"
 #include "RecordListSort.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QIcon>
 #include <QList>
 #include <QSet>
@@ -11,12 +13,19 @@
 #include <array>
 
 // The entries of the current folder as the list's three columns ("名称", "大小", "最后修改日期"),
-// with the kind's picture beside the name. The model owns one MgxListItem per row.
+// with the kind's picture beside the name, and the extra columns (LibraryColumns) filled from the
+// library index as its summaries arrive. The model owns one MgxListItem per row.
 class RecordListModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { NameColumn = 0, SizeColumn = 1, TimeColumn = 2, ColumnCount = 3 };
+    enum Column {
+        NameColumn = 0,
+        SizeColumn = 1,
+        TimeColumn = 2,
+        BaseColumnCount = 3, // the columns every listing has; the header-state block covers these
+        ColumnCount = LibraryColumns::End,
+    };
 
     explicit RecordListModel(QObject* parent = nullptr);
 
@@ -34,6 +43,12 @@ public:
     int ShownFileCount() const;
     // Re-sorts the entries; selections and the current entry follow their rows.
     void Sort(SortState state);
+
+    // Takes the index's summaries: rows of those records show their values from now on (one
+    // dataChanged per row, so selection and scroll stay), and later listings find them too.
+    void AddSummaries(const QList<LibrarySummary>& summaries, const SearchNames& names);
+    // Forgets the values kept for later listings; the rows shown keep theirs.
+    void ClearColumnValues() { m_columnValues.clear(); }
 
     const MgxListItem& Item(int row) const { return m_items[row]; }
     const QList<MgxListItem>& Items() const { return m_items; }
@@ -58,11 +73,13 @@ private:
     void ShowItems(QList<MgxListItem> items);
     void ReshowItems(QList<MgxListItem> items);
     QList<MgxListItem> FilteredRows() const;
+    void FillColumnValues(QList<MgxListItem>& items) const;
 
     QList<MgxListItem> m_items;   // the rows shown
     QList<MgxListItem> m_listing; // the whole listing while a filter is in force, sorted
     QSet<QString> m_filterKeys;    // the library keys of the listing's records that match
     QList<MgxListItem> m_filterExtra; // the matches from folders below, sorted
+    QHash<QString, LibraryColumnValues> m_columnValues; // by library key
     SortState m_sortState;
     bool m_filtered = false;
     std::array<QIcon, 5> m_icons;

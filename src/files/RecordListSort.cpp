@@ -1,5 +1,7 @@
 #include "RecordListSort.h"
 
+#include "LibraryColumns.h"
+
 #include <algorithm>
 
 namespace {
@@ -43,6 +45,20 @@ int CompareColumn(const MgxListItem& a, const MgxListItem& b, int column)
     }
 }
 
+// Rows still waiting for their summary, and damaged ones, go last in both directions; among
+// themselves they keep name order.
+int CompareExtraColumn(const MgxListItem& a, const MgxListItem& b, SortState state)
+{
+    const int aRank = ColumnValuesRank(a.columns);
+    const int bRank = ColumnValuesRank(b.columns);
+    if (aRank != bRank)
+        return aRank < bRank ? -1 : 1;
+    if (aRank != 0)
+        return CompareFolded(a.name, b.name);
+    const int result = CompareColumnValues(a.columns, b.columns, state.column());
+    return state.reverse() ? -result : result;
+}
+
 } // namespace
 
 SortState ClickColumn(SortState state, int column)
@@ -60,6 +76,8 @@ int CompareListItems(const MgxListItem& a, const MgxListItem& b, SortState state
         return aFolder ? -1 : 1;
     if (state.column() < 0)
         return CompareFolded(a.name, b.name);
+    if (LibraryColumns::IsExtraColumn(state.column()))
+        return CompareExtraColumn(a, b, state);
     const int result = CompareColumn(a, b, state.column());
     return state.reverse() ? -result : result;
 }

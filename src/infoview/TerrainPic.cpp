@@ -229,11 +229,16 @@ void TerrainPic::mousePressEvent(QMouseEvent* event)
 
 QImage RenderMapImage(const Mgx::ChapterInfo& chapter)
 {
-    const MapGeometry::PaneLayout large = MapGeometry::PaneLayoutFor(false);
-    const QSize client = large.picture.size();
+    return RenderMapImage(chapter, false);
+}
+
+QImage RenderMapImage(const Mgx::ChapterInfo& chapter, bool compact)
+{
+    const MapGeometry::PaneLayout pane = MapGeometry::PaneLayoutFor(compact);
+    const QSize client = pane.picture.size();
     const std::optional<DrawnMap> map = DrawMap(chapter.mapWidth, chapter.mapHeight, chapter.terrain, chapter.objectMarks);
     if (!map)
         return Compose(QImage(), MarkLayer{}, client);
-    const MarkLayer layer{map->marks, map->width, map->height, true, true, QSize(large.markSize, large.markSize)};
+    const MarkLayer layer{map->marks, map->width, map->height, true, true, QSize(pane.markSize, pane.markSize)};
     return Compose(map->terrainMasked, layer, client);
 }

@@ -67,3 +67,6 @@ private:
 // The picture of a chapter's map as the large pane shows it (369 x 184, 4-pixel marks, every mark
 // group on), for saving to a file. Needs no widget and no window.
 QImage RenderMapImage(const Mgx::ChapterInfo& chapter);
+// The same as the pane of either mode shows it (compact: 179 x 89 with 2-pixel marks), every
+// mark group on.
+QImage RenderMapImage(const Mgx::ChapterInfo& chapter, bool compact);

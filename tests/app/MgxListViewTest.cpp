@@ -2,8 +2,14 @@
 #include "TestApplication.h"
 
 #include "HeaderState.h"
+#include "HoverPictures.h"
 #include "InfoContainer.h"
+#include "LibrarySearch.h"
+#include "LibrarySummary.h"
+#include "LibraryColumns.h"
 #include "NavigationEvent.h"
+#include "RealRecords.h"
+#include "RecordHoverTip.h"
 #include "RecordListModel.h"
 #include "RecordWriter.h"
 #include "SampleRecords.h"
@@ -11,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,6 +25,7 @@
 #include <QListView>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -30,6 +38,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ctime>
+#include <iostream>
 #include <ostream>
 
 // Failure messages show the text, not its bytes.
@@ -80,9 +90,12 @@ protected:
 
 QString ProfileKey() { return QStringLiteral("Settings/Overview"); }
 
+QString ExtraColumnsKey() { return QStringLiteral("Settings/ExtraColumns"); }
+
 void ClearProfile()
 {
     QSettings(QStringLiteral("Korvale"), QStringLiteral("Korvale")).remove(ProfileKey());
+    QSettings(QStringLiteral("Korvale"), QStringLiteral("Korvale")).remove(ExtraColumnsKey());
 }
 
 // A SaveGame folder with three sample records (scenario.mgx was written by 1.0a), a damaged one,
@@ -492,8 +505,12 @@ TEST_F(MgxListViewTest, TracesEverySingleSelectionAndEveryRecordShown)
                                    "show mgx file info [" + path + "]"}));
 }
 
+// A record's name cell shows the map tip, whose first line is the whole name; other cut-off
+// cells keep the text tip.
 TEST_F(MgxListViewTest, CutOffNamesGetATipWithTheWholeName)
 {
+    WriteBytes(folder.path() + "/a_rather_long_archive_name.zip", "PK");
+    view->Refresh();
     QTreeView* report = view->ReportView();
     const auto tipAt = [&](const QString& name) {
         QToolTip::hideText();
@@ -504,7 +521,227 @@ TEST_F(MgxListViewTest, CutOffNamesGetATipWithTheWholeName)
     };
     // A hidden tip lingers for a moment, so the name that fits is asked first.
     EXPECT_EQ(tipAt("old"), QString());
-    EXPECT_EQ(tipAt("4v4_chat_ageups.mgx"), "4v4_chat_ageups.mgx");
+    EXPECT_EQ(tipAt("a_rather_long_archive_name.zip"), "a_rather_long_archive_name.zip");
+    EXPECT_FALSE(view->HoverTip()->isVisible());
+    tipAt("4v4_chat_ageups.mgx");
+    ASSERT_TRUE(view->HoverTip()->isVisible());
+    EXPECT_EQ(view->HoverTip()->titleLabel()->text(), "4v4_chat_ageups.mgx");
+}
+
+// The extra columns are off until switched on from the header's menu; switching them on, moving
+// them and sorting by them leaves the three-column block byte for byte as it was, and their own
+// key brings them back at the next start.
+TEST_F(MgxListViewTest, ExtraColumnsAreSwitchedFromTheHeaderMenuAndKeptUnderTheirOwnKey)
+{
+    QHeaderView* header = view->ReportView()->header();
+    std::unique_ptr<QMenu> menu(view->CreateColumnMenu(nullptr));
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), LibraryColumns::Count);
+    QStringList texts;
+    for (QAction* action : actions) {
+        texts.append(action->text());
+        EXPECT_TRUE(action->isCheckable());
+        EXPECT_FALSE(action->isChecked());
+        EXPECT_TRUE(header->isSectionHidden(action->data().toInt()));
+    }
+    EXPECT_EQ(texts, (QStringList{"对手/玩家", "地图", "时长", "版本", "人数"}));
+    // A right click on the header opens the same menu.
+    Q_EMIT header->customContextMenuRequested(QPoint(5, 5));
+    auto* popup = view->findChild<QMenu*>(QStringLiteral("columnMenu"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->actions().size(), LibraryColumns::Count);
+    popup->close();
+
+    view->SortByColumn(2);
+    const QByteArray before = EncodeHeaderState(view->CurrentHeaderState());
+    actions[0]->trigger(); // players
+    actions[2]->trigger(); // duration
+    EXPECT_TRUE(view->IsExtraColumnShown(LibraryColumns::Players));
+    EXPECT_TRUE(view->IsExtraColumnShown(LibraryColumns::Duration));
+    EXPECT_FALSE(view->IsExtraColumnShown(LibraryColumns::Map));
+    header->resizeSection(LibraryColumns::Players, 150);
+    header->moveSection(header->visualIndex(LibraryColumns::Players), 0);
+    EXPECT_EQ(EncodeHeaderState(view->CurrentHeaderState()), before);
+    ASSERT_EQ(before.size(), 8 + 9 * 3);
+
+    view.reset();
+    QSettings profile("Korvale", "Korvale");
+    EXPECT_EQ(profile.value(ProfileKey()).toByteArray(), before);
+    EXPECT_TRUE(profile.contains(ExtraColumnsKey()));
+
+    view = makeView();
+    header = view->ReportView()->header();
+    EXPECT_TRUE(view->IsExtraColumnShown(LibraryColumns::Players));
+    EXPECT_TRUE(view->IsExtraColumnShown(LibraryColumns::Duration));
+    for (const int hidden : {LibraryColumns::Map, LibraryColumns::Version, LibraryColumns::PlayerCount})
+        EXPECT_FALSE(view->IsExtraColumnShown(hidden)) << hidden;
+    EXPECT_EQ(header->visualIndex(LibraryColumns::Players), 0);
+    EXPECT_EQ(header->visualIndex(0), 1);
+    EXPECT_EQ(header->sectionSize(LibraryColumns::Players), 150);
+    EXPECT_EQ(view->CurrentSortState().value, 3);
+
+    // Switched off again: gone from the screen, and off at the next start.
+    std::unique_ptr<QMenu> again(view->CreateColumnMenu(nullptr));
+    EXPECT_TRUE(again->actions()[0]->isChecked());
+    again->actions()[0]->trigger();
+    EXPECT_TRUE(header->isSectionHidden(LibraryColumns::Players));
+    view.reset();
+    view = makeView();
+    EXPECT_FALSE(view->IsExtraColumnShown(LibraryColumns::Players));
+    EXPECT_TRUE(view->IsExtraColumnShown(LibraryColumns::Duration));
+}
+
+TEST_F(MgxListViewTest, ASortByAnExtraColumnIsKeptWithoutBreakingTheBlock)
+{
+    view->SetExtraColumnShown(LibraryColumns::Duration, true);
+    view->SortByColumn(LibraryColumns::Duration); // reversed: longest first
+    EXPECT_EQ(view->CurrentSortState().value, LibraryColumns::Duration + 1);
+    EXPECT_EQ(view->CurrentHeaderState().sortState, 0);
+    EXPECT_EQ(view->CurrentExtraColumnsState().sortState, LibraryColumns::Duration + 1 - LibraryColumns::First);
+    view->SortByColumn(LibraryColumns::Duration);
+    view.reset();
+
+    const std::optional<HeaderState> block =
+        DecodeHeaderState(QSettings("Korvale", "Korvale").value(ProfileKey()).toByteArray(), 3);
+    ASSERT_TRUE(block.has_value());
+    EXPECT_EQ(block->sortState, 0);
+    view = makeView();
+    EXPECT_EQ(view->CurrentSortState().value, -(LibraryColumns::Duration + 1));
+    EXPECT_EQ(view->ReportView()->header()->sortIndicatorSection(), LibraryColumns::Duration);
+    // The sort commands still reach the first three columns.
+    view->SortByColumn(0);
+    EXPECT_EQ(view->CurrentSortState().value, 1);
+    EXPECT_EQ(view->CurrentHeaderState().sortState, 1);
+    EXPECT_EQ(view->CurrentExtraColumnsState().sortState, 0);
+}
+
+// Summaries fill the extra columns of the rows standing, without moving the selection or the
+// scroll position.
+TEST_F(MgxListViewTest, ExtraColumnsFillInAsSummariesArriveAndKeepTheSelection)
+{
+    for (const int column : {LibraryColumns::Players, LibraryColumns::Map, LibraryColumns::Duration,
+                             LibraryColumns::Version, LibraryColumns::PlayerCount})
+        view->SetExtraColumnShown(column, true);
+    view->resize(900, 300);
+    click("4v4_chat_ageups.mgx");
+    const int scroll = view->ReportView()->horizontalScrollBar()->value();
+    const int row = rowOf("4v4_chat_ageups.mgx");
+    EXPECT_EQ(view->Model().index(row, LibraryColumns::Players).data().toString(), "");
+
+    Mgx::RecordReader reader;
+    QList<LibrarySummary> summaries;
+    for (const QString& name : {QStringLiteral("1v1_arabia.mgx"), QStringLiteral("4v4_chat_ageups.mgx"),
+                                QStringLiteral("scenario.mgx"), QStringLiteral("broken.mgx")})
+        summaries.append(ReadLibrarySummary(reader, folder.path() + "/" + name, 0, 0));
+    view->Model().AddSummaries(summaries, LibrarySearch::TableNames());
+
+    EXPECT_EQ(view->SelectedRows(), QList<int>{row});
+    EXPECT_EQ(view->ReportView()->horizontalScrollBar()->value(), scroll);
+    EXPECT_EQ(view->Model().index(row, LibraryColumns::Players).data().toString().count(" vs "), 1);
+    EXPECT_EQ(view->Model().index(row, LibraryColumns::PlayerCount).data().toString(), "8");
+    EXPECT_EQ(view->Model().index(rowOf("1v1_arabia.mgx"), LibraryColumns::Map).data().toString(), "阿拉伯");
+    EXPECT_EQ(view->Model().index(rowOf("scenario.mgx"), LibraryColumns::Version).data().toString(), "1.0a");
+    EXPECT_EQ(view->Model().index(rowOf("broken.mgx"), LibraryColumns::Players).data().toString(), "-");
+    EXPECT_EQ(view->Model().index(rowOf("pack.zip"), LibraryColumns::Players).data().toString(), "");
+    view->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/list-extra-columns.png"));
+}
+
+// The map tip: a real record shows its map as the compact pane draws it and its players; folders,
+// archives and damaged records show none. The time from the hover to the shown tip is printed.
+TEST_F(MgxListViewTest, TheMapTipShowsForARealRecordOnly)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    const QString real = "aoc10a_4v4_arabia_gbk.mgx";
+    const QString other = "aoc10c_1v1_arabia.mgx";
+    for (const QString& name : {real, other})
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(korvale::test::RealRecordPath(name.toStdString())),
+                                folder.path() + "/" + name));
+    view->Refresh();
+    QTreeView* report = view->ReportView();
+    RecordHoverTip* tip = view->HoverTip();
+    // Wall and thread CPU milliseconds: on a busy machine the wall time mostly waits for a core.
+    const auto hover = [&](const QString& name, int column = 0) {
+        tip->hide();
+        const QPoint at = report->visualRect(view->Model().index(rowOf(name), column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, report->viewport()->mapToGlobal(at));
+        QElapsedTimer timer;
+        timespec cpuStart{};
+        timespec cpuEnd{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpuStart);
+        timer.start();
+        QCoreApplication::sendEvent(report->viewport(), &help);
+        const double wall = timer.nsecsElapsed() / 1e6;
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpuEnd);
+        const double cpu = (cpuEnd.tv_sec - cpuStart.tv_sec) * 1e3 + (cpuEnd.tv_nsec - cpuStart.tv_nsec) / 1e6;
+        return std::to_string(wall) + " ms (cpu " + std::to_string(cpu) + " ms)";
+    };
+
+    // The first tip of a run also makes its window; the figures that matter are the next ones.
+    const std::string first = hover(other);
+    EXPECT_TRUE(tip->isVisible());
+    const std::string read = hover(real);
+    ASSERT_TRUE(tip->isVisible());
+    EXPECT_EQ(tip->titleLabel()->text(), real);
+    EXPECT_EQ(tip->mapLabel()->pixmap().size(), QSize(179, 89));
+    const QImage map = tip->mapLabel()->pixmap().toImage();
+    EXPECT_GT(map.pixelColor(89, 44).alpha(), 0); // the diamond's middle is drawn
+    EXPECT_TRUE(tip->playersLabel()->isVisible());
+    EXPECT_EQ(tip->playersLabel()->text().count("<br>vs<br>"), 1); // 4 against 4
+    tip->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/list-map-tip.png"));
+    const std::string kept = hover(real);
+    EXPECT_TRUE(tip->isVisible());
+    std::cout << "map tip shown after the hover: " << first << " first tip of the run, " << read << " record read, "
+              << kept << " picture kept\n";
+    RecordProperty("hoverRead", read);
+
+    // Leaving the row hides it; so does a click.
+    QMouseEvent away(QEvent::MouseMove, centreOf(rowOf("old")), report->viewport()->mapToGlobal(centreOf(rowOf("old"))),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(report->viewport(), &away);
+    EXPECT_FALSE(tip->isVisible());
+
+    for (const QString& name : {QStringLiteral("old"), QStringLiteral("pack.zip"), QStringLiteral("broken.mgx")}) {
+        hover(name);
+        EXPECT_FALSE(tip->isVisible()) << name.toStdString();
+    }
+    hover(real, 1); // the size cell keeps the text tip
+    EXPECT_FALSE(tip->isVisible());
+
+    // The plain list view shows it too.
+    view->SetReportView(false);
+    QListView* list = view->PlainListView();
+    list->doItemsLayout();
+    const QPoint at = list->visualRect(view->Model().index(rowOf(real), 0)).center();
+    QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(list->viewport(), &help);
+    EXPECT_TRUE(tip->isVisible());
+}
+
+// Reading for the tips never touches the shown record, and a record changed on disk is read again.
+TEST(HoverPictures, KeepsTheLastFewAndReadsAChangedRecordAgain)
+{
+    EnsureApplication();
+    QTemporaryDir folder;
+    WriteSample(folder.path(), "1v1_arabia.mgx");
+    WriteSample(folder.path(), "4v4_chat_ageups.mgx");
+    WriteBytes(folder.path() + "/broken.mgx", QByteArray(64, '\x7f'));
+    HoverPictures pictures(1);
+    const auto first = pictures.PictureOf(folder.path() + "/1v1_arabia.mgx");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->sides.size(), 2);
+    EXPECT_EQ(pictures.PictureOf(folder.path() + "/1v1_arabia.mgx"), first);
+    EXPECT_NE(pictures.PictureOf(folder.path() + "/4v4_chat_ageups.mgx"), nullptr);
+    EXPECT_EQ(pictures.CachedCount(), 1);
+    EXPECT_NE(pictures.PictureOf(folder.path() + "/1v1_arabia.mgx"), first); // pushed out, read again
+    EXPECT_EQ(pictures.PictureOf(folder.path() + "/broken.mgx"), nullptr);
+    EXPECT_EQ(pictures.PictureOf(folder.path() + "/missing.mgx"), nullptr);
+
+    QList<LibraryPlayer> side{{"<b>甲</b>", 1, 1, 2, 1}};
+    const QString html = HoverPlayersHtml({side, {{"乙", 2, 6, 3, 1}}});
+    EXPECT_TRUE(html.contains("&lt;b&gt;甲&lt;/b&gt;"));
+    EXPECT_TRUE(html.contains("#ff0000")); // colour 1: red
+    EXPECT_TRUE(html.contains("vs<br><span"));
 }
 
 } // namespace

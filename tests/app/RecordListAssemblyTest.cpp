@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -185,8 +186,9 @@ TEST_F(RecordListAssemblyTest, TheSearchFieldFiltersTheListedRecords)
     LibraryIndex index(folder.filePath(QStringLiteral("cache/library.sqlite")));
     const QList<LibrarySummary> summaries = index.SummariesUnder(records, false);
     ASSERT_GE(summaries.size(), 2);
-    const LibrarySummary& wanted = summaries.front();
-    ASSERT_FALSE(wanted.players.isEmpty());
+    const auto withPlayers = std::find_if(summaries.cbegin(), summaries.cend(), [](const LibrarySummary& summary) { return !summary.players.isEmpty(); });
+    ASSERT_NE(withPlayers, summaries.cend());
+    const LibrarySummary& wanted = *withPlayers;
     const QString name = wanted.players.front().name;
     int expected = 0;
     for (const LibrarySummary& summary : summaries)
@@ -220,8 +222,10 @@ TEST_F(RecordListAssemblyTest, AChangeOnDiskKeepsTheSearchInForce)
     LibrarySearch* search = assembly->librarySearch();
     ASSERT_TRUE(search->Indexer().WaitForDone(30000));
     QCoreApplication::processEvents();
-    const LibrarySummary first = LibraryIndex(folder.filePath(QStringLiteral("cache/library.sqlite"))).SummariesUnder(records, false).front();
-    ASSERT_FALSE(first.players.isEmpty());
+    const QList<LibrarySummary> summaries = LibraryIndex(folder.filePath(QStringLiteral("cache/library.sqlite"))).SummariesUnder(records, false);
+    const auto withPlayers = std::find_if(summaries.cbegin(), summaries.cend(), [](const LibrarySummary& summary) { return !summary.players.isEmpty(); });
+    ASSERT_NE(withPlayers, summaries.cend());
+    const LibrarySummary first = *withPlayers;
     const QString name = first.players.front().name;
     assembly->searchField()->setText(name);
     const int matching = list->Model().ShownFileCount();
@@ -236,4 +240,22 @@ TEST_F(RecordListAssemblyTest, AChangeOnDiskKeepsTheSearchInForce)
     EXPECT_NE(RowOf(QStringLiteral("zz-again.mgx")), -1);
     EXPECT_EQ(frame->statusBar()->currentMessage(), LibrarySearch::FilterStatusText(matching + 1, static_cast<int>(
         LibraryIndex(folder.filePath(QStringLiteral("cache/library.sqlite"))).PathsUnder(records, false).size())));
+}
+
+// The index's summaries reach the extra columns of the listed records by themselves.
+TEST_F(RecordListAssemblyTest, TheIndexFillsTheExtraColumns)
+{
+    Build();
+    ASSERT_TRUE(assembly->librarySearch()->Indexer().WaitForDone(30000));
+    QCoreApplication::processEvents();
+    ASSERT_GT(list->RowCount(), 0);
+    for (int row = 0; row < list->RowCount(); ++row) {
+        const MgxListItem& item = list->Item(row);
+        if (item.kind != MgxItemKind::Record)
+            continue;
+        EXPECT_NE(item.columns.state, LibraryColumnValues::State::Missing) << item.name.toStdString();
+        if (item.columns.state == LibraryColumnValues::State::Read) {
+            EXPECT_FALSE(list->Model().index(row, LibraryColumns::Duration).data().toString().isEmpty());
+        }
+    }
 }

@@ -41,9 +41,14 @@ protected:
     RecordListModel model;
 };
 
-TEST_F(RecordListModelTest, ThreeColumnsWithTheirHeadersAndAlignment)
+TEST_F(RecordListModelTest, ThreeColumnsAndTheExtraOnesWithTheirHeadersAndAlignment)
 {
-    ASSERT_EQ(model.columnCount(), 3);
+    ASSERT_EQ(model.columnCount(), 8);
+    EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), QStringLiteral("对手/玩家"));
+    EXPECT_EQ(model.headerData(4, Qt::Horizontal).toString(), QStringLiteral("地图"));
+    EXPECT_EQ(model.headerData(5, Qt::Horizontal).toString(), QStringLiteral("时长"));
+    EXPECT_EQ(model.headerData(6, Qt::Horizontal).toString(), QStringLiteral("版本"));
+    EXPECT_EQ(model.headerData(7, Qt::Horizontal).toString(), QStringLiteral("人数"));
     EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("名称"));
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("大小"));
     EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("最后修改日期"));
@@ -108,6 +113,65 @@ TEST_F(RecordListModelTest, RemoveAndRenameOneRow)
     model.RemoveItem(17);
     ASSERT_EQ(model.rowCount(), 3);
     EXPECT_EQ(model.Item(0).name, "z.zip");
+}
+
+LibrarySummary SummaryOf(const QString& path, qint64 duration)
+{
+    LibrarySummary summary;
+    summary.path = path;
+    summary.duration = duration;
+    summary.logVersion = 4;
+    summary.players = {{"A", 1, 0, 2, 1}, {"B", 2, 1, 3, 1}};
+    return summary;
+}
+
+// Summaries arrive while the rows stand: only their rows change, the selection stays, and the
+// values are there again when the folder is listed anew.
+TEST_F(RecordListModelTest, ArrivingSummariesChangeTheirRowsOnly)
+{
+    model.SetItems({Entry("b.mgx", MgxItemKind::Record, 2), Entry("sub", MgxItemKind::Folder, 0),
+                    Entry("c.mgx", MgxItemKind::Record, 5), Entry("d.mgx", MgxItemKind::Record, 7)},
+                   SortState{-1});
+    QItemSelectionModel selection(&model);
+    selection.select(model.index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows); // c.mgx
+    EXPECT_EQ(model.data(model.index(2, LibraryColumns::Duration)).toString(), "");
+
+    QList<std::pair<QModelIndex, QModelIndex>> changed;
+    int resets = 0;
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, &model,
+                     [&changed](const QModelIndex& from, const QModelIndex& to) { changed.append({from, to}); });
+    QObject::connect(&model, &QAbstractItemModel::modelReset, &model, [&resets] { ++resets; });
+    QObject::connect(&model, &QAbstractItemModel::layoutChanged, &model, [&resets] { ++resets; });
+    LibrarySummary broken = SummaryOf("/saves/d.mgx", 0);
+    broken.status = LibrarySummary::Status::Damaged;
+    model.AddSummaries({SummaryOf("/saves/c.mgx", 65'000), broken, SummaryOf("/elsewhere/b.mgx", 1)}, {});
+    EXPECT_EQ(resets, 0);
+    ASSERT_EQ(changed.size(), 2);
+    QList<int> rows;
+    for (const auto& [from, to] : changed) {
+        EXPECT_EQ(from.row(), to.row());
+        EXPECT_EQ(from.column(), LibraryColumns::First);
+        EXPECT_EQ(to.column(), LibraryColumns::End - 1);
+        rows.append(from.row());
+    }
+    EXPECT_EQ(rows, (QList<int>{2, 3}));
+    EXPECT_EQ(model.data(model.index(2, LibraryColumns::Duration)).toString(), "1:05");
+    EXPECT_EQ(model.data(model.index(2, LibraryColumns::Players)).toString(), "A vs B");
+    EXPECT_EQ(model.data(model.index(3, LibraryColumns::Players)).toString(), "-");
+    EXPECT_EQ(model.data(model.index(1, LibraryColumns::Players)).toString(), ""); // b.mgx: another folder's
+    EXPECT_EQ(model.data(model.index(0, LibraryColumns::Players)).toString(), ""); // the folder
+    ASSERT_EQ(selection.selectedRows().size(), 1);
+    EXPECT_EQ(model.Item(selection.selectedRows().front().row()).name, "c.mgx");
+
+    // The same summary again changes nothing.
+    model.AddSummaries({SummaryOf("/saves/c.mgx", 65'000)}, {});
+    EXPECT_EQ(changed.size(), 2);
+
+    model.SetItems({Entry("c.mgx", MgxItemKind::Record, 5)}, SortState{-1});
+    EXPECT_EQ(model.data(model.index(0, LibraryColumns::Duration)).toString(), "1:05");
+    model.ClearColumnValues();
+    model.SetItems({Entry("c.mgx", MgxItemKind::Record, 5)}, SortState{-1});
+    EXPECT_EQ(model.data(model.index(0, LibraryColumns::Duration)).toString(), "");
 }
 
 } // namespace
