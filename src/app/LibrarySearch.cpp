@@ -37,7 +37,8 @@ QString LibrarySearch::IndexingStatusText(int done, int total)
 
 void LibrarySearch::FolderListed(const QString& folder)
 {
-    m_folder = folder;
+    // The inside of an archive is listed but not indexed: there the search does not apply.
+    m_folder = QFileInfo(folder).isDir() ? folder : QString();
     StartIndexing();
 }
 
@@ -45,8 +46,12 @@ void LibrarySearch::StartIndexing()
 {
     m_search.Clear();
     m_summaries.clear();
-    if (m_folder.isEmpty())
+    if (m_folder.isEmpty()) {
+        m_indexer.Stop();
+        m_indexing = false;
+        Refilter();
         return;
+    }
     m_indexing = true;
     m_indexer.Start(m_folder, m_subfolders);
     Refilter();
@@ -68,7 +73,7 @@ void LibrarySearch::SetSubfolders(bool subfolders)
 
 void LibrarySearch::AddSummaries(int run, const QList<LibrarySummary>& summaries)
 {
-    if (run != m_indexer.CurrentRun())
+    if (run != m_indexer.CurrentRun() || m_folder.isEmpty())
         return;
     m_search.Add(summaries);
     for (const LibrarySummary& summary : summaries)
@@ -79,7 +84,7 @@ void LibrarySearch::AddSummaries(int run, const QList<LibrarySummary>& summaries
 
 void LibrarySearch::ShowProgress(int run, int done, int total)
 {
-    if (run != m_indexer.CurrentRun())
+    if (run != m_indexer.CurrentRun() || m_folder.isEmpty())
         return;
     m_indexing = done < total;
     if (m_indexing)
@@ -106,7 +111,7 @@ MgxListItem LibrarySearch::ItemBelow(const LibrarySummary& summary) const
 // tree, the matches from the folders below.
 void LibrarySearch::Refilter()
 {
-    if (SearchTerms(m_query).isEmpty()) {
+    if (SearchTerms(m_query).isEmpty() || m_folder.isEmpty()) {
         m_model.ClearFilter();
         Q_EMIT StatusChanged(QString());
         return;
