@@ -130,8 +130,10 @@ ArchiveResult ArchiveHandle::ReadData(std::vector<std::uint8_t>& bytes)
     std::vector<std::uint8_t> chunk(ReadChunkSize);
     for (;;) {
         const la_ssize_t got = archive_read_data(m_archive, chunk.data(), chunk.size());
-        if (got < 0)
+        if (got < 0) {
+            std::vector<std::uint8_t>().swap(bytes); // never half an entry
             return ArchiveResult::Damaged;
+        }
         if (got == 0)
             return ArchiveResult::Ok;
         if (bytes.size() + static_cast<size_t>(got) > static_cast<size_t>(MaxArchiveEntrySize)) {
