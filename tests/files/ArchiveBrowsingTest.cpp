@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -119,6 +120,19 @@ TEST_P(ArchiveBrowsingTest, HostileNamesAreNeitherListedNorRead)
     for (const char* name : {"../up.mgx", "up.mgx", "/etc/abs.mgx", "etc/abs.mgx", "climb.mgx", "back.mgx"})
         EXPECT_EQ(ReadArchiveEntry(path, name, bytes), ArchiveResult::NoSuchEntry) << name;
     EXPECT_EQ(ReadArchiveEntry(path, "ok.mgx", bytes), ArchiveResult::Ok);
+}
+
+TEST_P(ArchiveBrowsingTest, GbkAndUtf8NamesAreBothRead)
+{
+    QStringEncoder gbk("GBK");
+    ASSERT_TRUE(gbk.isValid());
+    const QByteArray gbkName = gbk.encode(QStringLiteral("决赛/第一局.mgx"));
+    const QString path = archive({{gbkName, "gbk"}, {QStringLiteral("半决赛.mgx").toUtf8(), "utf8"}});
+    EXPECT_EQ(list(path, {}), (std::vector<Listed>{{"决赛", MgxItemKind::Folder, 0}, {"半决赛.mgx", MgxItemKind::Record, 4}}));
+    EXPECT_EQ(list(path, "决赛"), (std::vector<Listed>{{"第一局.mgx", MgxItemKind::Record, 3}}));
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(ReadArchiveEntry(path, "决赛/第一局.mgx", bytes), ArchiveResult::Ok);
+    EXPECT_EQ(bytes, Bytes("gbk"));
 }
 
 TEST_P(ArchiveBrowsingTest, ReadsOneEntryIntoMemory)
