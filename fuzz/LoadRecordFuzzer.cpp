@@ -1,5 +1,6 @@
 // Arbitrary bytes as a record file: the load must end in a record or a RecordError, nothing else.
-// One reader kept across all inputs must give what a fresh load gives, so no input leaves state behind.
+// One reader kept across all inputs must give what a fresh load gives, so no input leaves state behind,
+// and reading the same bytes from memory (as from an archive) must give the same again.
 #include "RecordError.h"
 #include "RecordLoader.h"
 #include "RecordReader.h"
@@ -36,6 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto reused = Outcome([] { return reader.Load(scratch.path()); });
     if (fresh != reused)
         std::abort();
+    auto inMemory = Outcome([&] { return reader.LoadBytes({data, size}, scratch.path()); });
+    if (fresh != inMemory)
+        std::abort();
+    if (inMemory.first)
+        reader.Recycle(std::move(*inMemory.first));
     if (reused.first)
         reader.Recycle(std::move(*reused.first));
     return 0;

@@ -2,6 +2,7 @@
 
 #include "AddressBar.h"
 #include "AppFolders.h"
+#include "ArchiveLocation.h"
 #include "CAboutDlg.h"
 #include "CommandTable.h"
 #include "KeyLockState.h"
@@ -205,7 +206,8 @@ void CMainFrame::SetNavigationTarget(QObject* target)
 bool CMainFrame::NavigateTo(const QString& folder)
 {
     const QString path = PathEntries::Normalised(folder);
-    if (path.isEmpty() || !QFileInfo(path).isDir())
+    // The inside of an archive is listed like a folder.
+    if (path.isEmpty() || (!QFileInfo(path).isDir() && !LocateArchive(path)))
         return false;
     QCoreApplication::postEvent(&m_addressBar->pathCombo(), new NavigationEvent(NavigationEvent::SelectFolder, path));
     if (m_navigationTarget) {

@@ -2,6 +2,9 @@
 
 #include "CommandCatalogue.h"
 
+#include "ArchiveExtraction.h"
+#include "ArchiveLocation.h"
+#include "ArchiveMessages.h"
 #include "CreateZipArchive.h"
 #include "ExtractZipArchive.h"
 #include "FileTransfer.h"
@@ -114,15 +117,45 @@ bool FileCommands::copyOne(int row, const QString& folder)
     return false;
 }
 
+bool FileCommands::extractOne(const ArchiveLocation& archive, int row, const QString& folder)
+{
+    const MgxListItem item = m_selection.item(row);
+    const QString entry = archive.EntryName(item.name);
+    QString target;
+    ArchiveResult result = ExtractArchiveEntry(archive.archivePath, entry, folder, false, &target);
+    if (result == ArchiveResult::TargetExists
+        && m_prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious))
+        result = ExtractArchiveEntry(archive.archivePath, entry, folder, true, &target);
+    if (result == ArchiveResult::Ok)
+        return true;
+    if (result == ArchiveResult::TooLarge || result == ArchiveResult::Damaged)
+        m_prompt.showMessage(UserPrompt::MessageKind::Error, ArchiveMessages::ForResult(result));
+    else
+        showFailure(QStringLiteral("拷贝"), item.fullPath, target);
+    return false;
+}
+
+bool FileCommands::refusedInArchive()
+{
+    if (!LocateArchive(m_selection.currentFolder()))
+        return false;
+    if (!m_selection.selectedRows().isEmpty())
+        m_prompt.showMessage(UserPrompt::MessageKind::Plain, ArchiveMessages::Refused());
+    return true;
+}
+
 void FileCommands::CopyToFolder()
 {
     const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("拷贝到..."), QString());
     if (!folder)
         return;
+    const std::optional<ArchiveLocation> archive = LocateArchive(m_selection.currentFolder());
     const QList<int> rows = m_selection.selectedRows();
     m_progress.start(QStringLiteral("正在拷贝..."), int(rows.size()));
     for (int i = 0; i < rows.size(); ++i) {
-        if (!m_progress.advance(i, m_selection.labelText(rows[i])) || !copyOne(rows[i], *folder))
+        if (!m_progress.advance(i, m_selection.labelText(rows[i])))
+            break;
+        if (!(archive ? extractOne(*archive, rows[i], *folder) : copyOne(rows[i], *folder)))
             break;
     }
     m_progress.finish();
@@ -130,6 +163,8 @@ void FileCommands::CopyToFolder()
 
 void FileCommands::MoveToFolder()
 {
+    if (refusedInArchive())
+        return;
     const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("移动到..."), Native(m_lastFolder));
     if (!folder)
         return;
@@ -153,6 +188,8 @@ void FileCommands::MoveToFolder()
 
 void FileCommands::DeleteSelected()
 {
+    if (refusedInArchive())
+        return;
     const QList<int> rows = m_selection.selectedRows();
     int removed = 0; // rows above the current one that have left the list
     for (int original : rows) {
@@ -172,6 +209,8 @@ void FileCommands::DeleteSelected()
 
 void FileCommands::RenameSelected()
 {
+    if (refusedInArchive())
+        return;
     const QList<int> rows = m_selection.selectedRows();
     if (!rows.isEmpty())
         m_selection.startLabelEdit(rows.first());
@@ -207,6 +246,8 @@ void FileCommands::reportPack(int result, const QString& archivePath)
 
 void FileCommands::PackIntoZip()
 {
+    if (refusedInArchive())
+        return;
     const QList<int> rows = m_selection.selectedRows();
     if (rows.isEmpty())
         return;
@@ -230,6 +271,8 @@ void FileCommands::PackIntoZip()
 
 void FileCommands::UnpackSelected()
 {
+    if (refusedInArchive())
+        return;
     const QList<int> rows = m_selection.selectedRows();
     if (rows.isEmpty())
         return;

@@ -4,13 +4,16 @@
 
 #include <optional>
 
+struct ArchiveLocation;
+
 class ProcessRunner;
 class ProgressSink;
 class RecordSelection;
 class UserPrompt;
 
 // The record list's file commands: copy to, move to, delete, rename, pack into a Zip archive and
-// unpack the selected archives. Each acts on the selection it is handed and talks to the user
+// unpack the selected archives. Inside an archive copy-to extracts the selected entries and the
+// others are refused. Each acts on the selection it is handed and talks to the user
 // only through the prompt. Keep one for the run: the move's folder picker starts where the last
 // picker ended.
 class FileCommands {
@@ -37,6 +40,9 @@ public:
 private:
     std::optional<QString> chooseTargetFolder(const QString& title, const QString& startFolder);
     bool copyOne(int row, const QString& folder);
+    bool extractOne(const ArchiveLocation& archive, int row, const QString& folder);
+    // Inside an archive only copy-to works; the other commands say so and do nothing.
+    bool refusedInArchive();
     void showFailure(const QString& verb, const QString& source, const QString& target);
     void reportPack(int result, const QString& archivePath);
 

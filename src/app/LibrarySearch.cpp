@@ -42,15 +42,18 @@ QString LibrarySearch::IndexingStatusText(int done, int total)
 
 void LibrarySearch::FolderListing(const QString& folder)
 {
+    if (!QFileInfo(folder).isDir())
+        return;
     m_awaitingRun = m_subfolders ? 0 : m_indexer.StartAwaitingListing(folder);
     m_awaitingFolder = folder;
 }
 
 void LibrarySearch::FolderListed(const QString& folder)
 {
-    m_folder = folder;
+    // The inside of an archive is listed but not indexed: there the search does not apply.
+    m_folder = QFileInfo(folder).isDir() ? folder : QString();
     const int awaiting = std::exchange(m_awaitingRun, 0);
-    if (awaiting == 0 || awaiting != m_indexer.CurrentRun() || folder != m_awaitingFolder) {
+    if (m_folder.isEmpty() || awaiting == 0 || awaiting != m_indexer.CurrentRun() || folder != m_awaitingFolder) {
         StartIndexing();
         return;
     }
@@ -98,8 +101,12 @@ void LibrarySearch::ForgetSummaries()
 void LibrarySearch::StartIndexing()
 {
     ForgetSummaries();
-    if (m_folder.isEmpty())
+    if (m_folder.isEmpty()) {
+        m_indexer.Stop();
+        m_indexing = false;
+        Refilter();
         return;
+    }
     StartRun();
     Refilter();
 }
@@ -120,7 +127,7 @@ void LibrarySearch::SetSubfolders(bool subfolders)
 
 void LibrarySearch::AddSummaries(int run, const QList<LibrarySummary>& summaries)
 {
-    if (run != m_indexer.CurrentRun())
+    if (run != m_indexer.CurrentRun() || m_folder.isEmpty())
         return;
     // A run after a change on disk hands in the whole folder again; only what differs is taken.
     QList<LibrarySummary> fresh;
@@ -155,7 +162,7 @@ void LibrarySearch::DropRecords(int run, const QStringList& paths)
 
 void LibrarySearch::ShowProgress(int run, int done, int total)
 {
-    if (run != m_indexer.CurrentRun())
+    if (run != m_indexer.CurrentRun() || m_folder.isEmpty())
         return;
     m_indexing = done < total;
     if (m_indexing)
@@ -183,7 +190,7 @@ MgxListItem LibrarySearch::ItemBelow(const LibrarySummary& summary) const
 // tree, the matches from the folders below.
 void LibrarySearch::Refilter()
 {
-    if (SearchTerms(m_query).isEmpty()) {
+    if (SearchTerms(m_query).isEmpty() || m_folder.isEmpty()) {
         m_model.ClearFilter();
         Q_EMIT StatusChanged(QString());
         return;

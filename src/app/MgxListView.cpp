@@ -1,9 +1,12 @@
 #include "MgxListView.h"
 
+#include "ArchiveListing.h"
+#include "ArchiveMessages.h"
 #include "ColumnOrder.h"
 #include "FolderListing.h"
 #include "FolderWatch.h"
 #include "HoverPictures.h"
+#include "InfoContainer.h"
 #include "NameEditDelegate.h"
 #include "NavigationEvent.h"
 #include "RecordHoverTip.h"
@@ -348,14 +351,19 @@ bool MgxListView::event(QEvent* event)
 bool MgxListView::ListFolder(const QString& path)
 {
     const QFileInfo folder(path);
-    if (path.isEmpty() || !folder.isDir())
+    if (path.isEmpty())
         return false;
+    if (!folder.isDir()) {
+        const std::optional<ArchiveLocation> archive = LocateArchive(folder.absoluteFilePath());
+        return archive && ListArchive(*archive);
+    }
     m_currentFolder = QDir::toNativeSeparators(QDir::cleanPath(folder.absoluteFilePath()));
     WaitCursor wait;
     Q_EMIT FolderListing(m_currentFolder);
     std::optional<QList<MgxListItem>> items = ListFolderEntries(m_currentFolder, QLocale::system());
     if (!items)
         return true;
+    m_archive.reset();
     setUpdatesEnabled(false);
     m_model->SetItems(std::move(*items), m_sort);
     setUpdatesEnabled(true);
@@ -364,8 +372,43 @@ bool MgxListView::ListFolder(const QString& path)
     return true;
 }
 
+// An archive's inside is listed like a folder but read whole each time: a damaged one says so
+// once and keeps the old listing.
+bool MgxListView::ListArchive(const ArchiveLocation& location)
+{
+    QList<MgxListItem> items;
+    ArchiveResult result;
+    {
+        WaitCursor wait;
+        result = ListArchiveFolder(location, QLocale::system(), items);
+    }
+    if (result != ArchiveResult::Ok) {
+        ShowMessage(ArchiveMessages::ForResult(result));
+        return false;
+    }
+    m_archive = location;
+    m_currentFolder = location.ListingPath();
+    setUpdatesEnabled(false);
+    m_model->SetItems(std::move(items), m_sort);
+    setUpdatesEnabled(true);
+    WatchListedFolder();
+    Q_EMIT FolderListed(m_currentFolder);
+    return true;
+}
+
+void MgxListView::ShowMessage(const QString& text)
+{
+    if (m_prompt)
+        m_prompt->showMessage(UserPrompt::MessageKind::Error, text);
+}
+
 void MgxListView::WatchListedFolder()
 {
+    // The folder watch sees files on disk, not what changes inside an archive.
+    if (m_archive) {
+        m_watch->Watch(QString(), {});
+        return;
+    }
     QStringList records;
     for (const MgxListItem& item : m_model->Items()) {
         if (item.kind == MgxItemKind::Record)
@@ -388,7 +431,7 @@ bool MgxListView::IsEditing() const
 
 void MgxListView::KeepUp()
 {
-    if (m_currentFolder.isEmpty())
+    if (m_currentFolder.isEmpty() || m_archive)
         return;
     if (IsEditing()) {
         // A re-listing would end the edit; look again later.
@@ -433,15 +476,27 @@ void MgxListView::KeepUp()
 bool MgxListView::GoToTypedPath(const QString& path)
 {
     const QString typed = path.trimmed();
-    if (typed.isEmpty() || QDir::isRelativePath(typed) || !QFileInfo(typed).isDir())
+    if (typed.isEmpty() || QDir::isRelativePath(typed))
+        return false;
+    if (!QFileInfo(typed).isDir() && !LocateArchive(typed))
         return false;
     return ListFolder(typed);
 }
 
 bool MgxListView::NavigateTo(const QString& path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isDir())
+    if (path.isEmpty())
         return false;
+    if (!QFileInfo(path).isDir()) {
+        if (!LocateArchive(path))
+            return false;
+        // The address bar follows only when the archive could be read.
+        NavigationEvent list(NavigationEvent::ListFolder, path);
+        QCoreApplication::sendEvent(this, &list);
+        if (list.result)
+            PostSelectFolder(m_currentFolder);
+        return list.result;
+    }
     PostSelectFolder(path);
     NavigationEvent list(NavigationEvent::ListFolder, path);
     QCoreApplication::sendEvent(this, &list);
@@ -608,17 +663,34 @@ void MgxListView::ShowRecord(const MgxListItem& item)
     m_currentRecord.reset();
     m_currentRecordPath.clear();
     const QString path = item.fullPath; // the item may go while the message box runs
-    RecordLoad load = LoadRecordForList(m_reader, path);
+    RecordLoad load = LoadRecord(path);
     if (!load.record) {
-        if (m_prompt)
-            m_prompt->showMessage(UserPrompt::MessageKind::Error, load.errorText);
+        ShowMessage(load.errorText);
         return;
     }
     m_currentRecord = std::move(load.record);
     m_currentRecordPath = path;
+    const bool bodyStartMissing = !m_currentRecord->chapters.empty()
+        && m_currentRecord->chapters.front().status == Mgx::ChapterInfo::HeaderEndMissing;
+    if (m_archive && bodyStartMissing) {
+        // The repair rewrites the file in place, which an archive's entry is not.
+        if (m_infoPane)
+            m_infoPane->ResetInfo();
+        ShowMessage(ArchiveMessages::RepairRefused());
+        return;
+    }
     if (m_infoPane && m_prompt)
         Mgx::ShowInfo(m_currentRecord.get(), *m_infoPane, *m_prompt);
     Q_EMIT RecordShown(path);
+}
+
+// Inside an archive the record is read from it into memory; nothing is unpacked to disk.
+RecordLoad MgxListView::LoadRecord(const QString& path)
+{
+    if (!m_archive)
+        return LoadRecordForList(m_reader, path);
+    const QString name = QDir::fromNativeSeparators(path).section(QLatin1Char('/'), -1);
+    return LoadArchiveRecordForList(m_reader, m_archive->archivePath, m_archive->EntryName(name), path);
 }
 
 void MgxListView::OnDoubleClicked(const QModelIndex& index)
@@ -628,6 +700,11 @@ void MgxListView::OnDoubleClicked(const QModelIndex& index)
     const MgxListItem item = m_model->Item(index.row());
     if (item.kind == MgxItemKind::Folder) {
         NavigateTo(item.fullPath);
+    } else if (item.kind == MgxItemKind::Zip || item.kind == MgxItemKind::Rar) {
+        if (m_archive)
+            ShowMessage(ArchiveMessages::Nested());
+        else
+            NavigateTo(item.fullPath);
     } else if (item.kind == MgxItemKind::Record) {
         if (m_currentRecord && !m_currentRecord->chapters.empty())
             Q_EMIT LaunchRequested(m_currentRecord->chapters.front().logVersion);

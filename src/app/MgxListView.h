@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ArchiveLocation.h"
 #include "GameRecord.h"
 #include "GameSettings.h"
 #include "HeaderState.h"
@@ -28,6 +29,7 @@ class QStackedWidget;
 class QTreeView;
 class RecordHoverTip;
 class RecordListModel;
+struct RecordLoad;
 class UserPrompt;
 
 Q_DECLARE_LOGGING_CATEGORY(lcRecordList)
@@ -79,6 +81,8 @@ public:
     // Enters a folder the way every folder change does: tells the address bar, then lists it.
     bool NavigateTo(const QString& path);
     QString CurrentFolder() const { return m_currentFolder; }
+    // The archive and inner folder listed, when the list shows the inside of an archive.
+    const std::optional<ArchiveLocation>& CurrentArchive() const { return m_archive; }
 
     // Commands 59411 (true) and 59410 (false).
     void SetReportView(bool report);
@@ -172,6 +176,9 @@ private:
     void OnClicked(const QModelIndex& index);
     void OnDoubleClicked(const QModelIndex& index);
     void ShowRecord(const MgxListItem& item);
+    RecordLoad LoadRecord(const QString& path);
+    bool ListArchive(const ArchiveLocation& location);
+    void ShowMessage(const QString& text);
     bool ShowToolTip(QAbstractItemView* view, const QPoint& pos, const QPoint& globalPos);
     bool ShowHoverTip(const QModelIndex& index, const QPoint& globalPos);
     void HideHoverTipAwayFrom(QAbstractItemView* view, const QPoint& pos);
@@ -192,6 +199,7 @@ private:
 
     SortState m_sort;
     QString m_currentFolder;
+    std::optional<ArchiveLocation> m_archive; // set while the list shows the inside of an archive
     QString m_startFolder;
     std::function<void(const QPoint&)> m_contextMenuHandler;
     Mgx::RecordReader m_reader; // kept from click to click, so its buffers are reused

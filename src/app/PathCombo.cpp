@@ -1,5 +1,6 @@
 #include "PathCombo.h"
 
+#include "ArchiveLocation.h"
 #include "NavigationEvent.h"
 #include "PathComboEdit.h"
 #include "RootFolders.h"
@@ -113,7 +114,9 @@ void PathCombo::Rebuild(const QString& folder)
         setItemData(i, QDir::toNativeSeparators(entry.path), Qt::ToolTipRole);
     }
     setCurrentIndex(contents.selected);
-    m_edit->setText(contents.fieldText);
+    // The inside of an archive shows as "cup.zip/", so it does not pass for a file.
+    const bool inArchive = LocateArchive(folder).has_value();
+    m_edit->setText(inArchive ? contents.fieldText + QDir::separator() : contents.fieldText);
     m_rebuilding = false;
 }
 

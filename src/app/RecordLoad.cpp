@@ -1,5 +1,8 @@
 #include "RecordLoad.h"
 
+#include "ArchiveEntryRead.h"
+#include "ArchiveMessages.h"
+
 #include "RecordError.h"
 #include "UnsupportedFormatText.h"
 
@@ -23,6 +26,25 @@ RecordLoad LoadRecordForList(Mgx::RecordReader& reader, const QString& path)
     RecordLoad load;
     try {
         load.record = std::make_unique<Mgx::GameRecord>(reader.Load(QFile::encodeName(path).toStdString()));
+    } catch (const std::exception& error) {
+        load.record.reset();
+        load.errorText = RecordLoadErrorText(error);
+    }
+    return load;
+}
+
+RecordLoad LoadArchiveRecordForList(Mgx::RecordReader& reader, const QString& archivePath, const QString& entryName,
+                                    const QString& listedPath)
+{
+    RecordLoad load;
+    std::vector<std::uint8_t> bytes;
+    const ArchiveResult read = ReadArchiveEntry(archivePath, entryName, bytes);
+    if (read != ArchiveResult::Ok) {
+        load.errorText = ArchiveMessages::ForResult(read);
+        return load;
+    }
+    try {
+        load.record = std::make_unique<Mgx::GameRecord>(reader.LoadBytes(bytes, QFile::encodeName(listedPath).toStdString()));
     } catch (const std::exception& error) {
         load.record.reset();
         load.errorText = RecordLoadErrorText(error);

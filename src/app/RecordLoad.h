@@ -17,6 +17,11 @@ struct RecordLoad {
 // Never throws.
 RecordLoad LoadRecordForList(Mgx::RecordReader& reader, const QString& path);
 
+// Loads the record `entryName` of the archive at `archivePath` from memory; nothing is unpacked to
+// disk. The record is said to lie at `listedPath`, the path the list shows for it. Never throws.
+RecordLoad LoadArchiveRecordForList(Mgx::RecordReader& reader, const QString& archivePath, const QString& entryName,
+                                    const QString& listedPath);
+
 // The message for a load that ended with `error`: "无法打开文件！" when the file could not be
 // opened, else the reader's own account of what failed.
 QString RecordLoadErrorText(const std::exception& error);

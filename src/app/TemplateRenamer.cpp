@@ -1,5 +1,7 @@
 #include "TemplateRenamer.h"
 
+#include "ArchiveLocation.h"
+#include "ArchiveMessages.h"
 #include "RecordLoad.h"
 #include "RecordSelection.h"
 #include "TemplateRenameDlg.h"
@@ -38,6 +40,10 @@ QList<TemplateSource> TemplateRenamer::SelectedRecords() const
 
 void TemplateRenamer::RenameSelected()
 {
+    if (LocateArchive(m_selection.currentFolder())) {
+        m_prompt.showMessage(UserPrompt::MessageKind::Plain, ArchiveMessages::Refused());
+        return;
+    }
     const QList<TemplateSource> sources = SelectedRecords();
     if (sources.isEmpty())
         return;

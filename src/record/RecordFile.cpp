@@ -53,6 +53,15 @@ RecordFile::RecordFile(const std::string& path, std::uint8_t* lentBuffer)
     }
 }
 
+RecordFile::RecordFile(std::span<const std::uint8_t> bytes)
+    // The reads only ever copy out of the buffer, so lending it the caller's bytes is safe.
+    : m_length(static_cast<std::int64_t>(bytes.size()))
+    , m_buffer(const_cast<std::uint8_t*>(bytes.data()))
+    , m_inMemory(true)
+    , m_bufferFill(bytes.size())
+{
+}
+
 RecordFile::~RecordFile() { close(); }
 
 void RecordFile::close()
@@ -64,6 +73,8 @@ void RecordFile::close()
 
 bool RecordFile::fill()
 {
+    if (m_inMemory)
+        return false;
     m_bufferStart = m_position;
     m_bufferFill = 0;
     if (!m_file || m_position < 0 || m_position >= m_length || KORVALE_FSEEK(m_file, m_position, SEEK_SET) != 0)

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace Mgx {
@@ -16,6 +17,8 @@ public:
     // Reads through a buffer of BufferSize bytes that the caller lends for the file's life, so a
     // reader loading many files keeps one buffer rather than asking the system for fresh pages each time.
     RecordFile(const std::string& path, std::uint8_t* lentBuffer);
+    // Reads bytes already in memory (an entry read out of an archive); they must outlive the file.
+    explicit RecordFile(std::span<const std::uint8_t> bytes);
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
@@ -66,7 +69,8 @@ private:
     std::int64_t m_length = 0;
     std::int64_t m_position = 0;
     std::unique_ptr<std::uint8_t[]> m_ownBuffer; // when none is lent
-    std::uint8_t* m_buffer = nullptr;
+    std::uint8_t* m_buffer = nullptr; // read-only when in memory
+    bool m_inMemory = false;          // the buffer holds every byte; there is nothing to fill
     std::int64_t m_bufferStart = 0; // file offset of m_buffer[0]
     std::size_t m_bufferFill = 0;
 };

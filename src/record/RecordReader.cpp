@@ -85,6 +85,23 @@ GameRecord RecordReader::Load(const std::string& path)
     return record;
 }
 
+GameRecord RecordReader::LoadBytes(std::span<const std::uint8_t> bytes, const std::string& name)
+{
+    struct ReleaseAfterwards {
+        RecordReader& reader;
+        ~ReleaseAfterwards() { reader.releaseLargeBuffers(); }
+    } release{*this};
+
+    RecordFile file(bytes);
+    GameRecord record;
+    const std::size_t slash = name.rfind('/');
+    record.fileName = slash == std::string::npos ? name : name.substr(slash + 1);
+    record.folder = slash == std::string::npos ? std::string() : name.substr(0, slash);
+    if (file.length() != 0)
+        record.chapters.push_back(parseChapter(file));
+    return record;
+}
+
 void RecordReader::Recycle(GameRecord&& record)
 {
     for (ChapterInfo& chapter : record.chapters) {

@@ -30,6 +30,10 @@ public:
     // Reads one record file (path in UTF-8). Throws OpenError when the file cannot be opened,
     // another RecordError when it cannot be read.
     GameRecord Load(const std::string& path);
+    // Reads a record held in memory, such as an entry read out of an archive. `name` (UTF-8) is
+    // where the record is said to be: its last '/'-separated part becomes the file name, the rest
+    // the folder. Throws a RecordError when the bytes cannot be read as a record.
+    GameRecord LoadBytes(std::span<const std::uint8_t> bytes, const std::string& name);
 
     // Takes back a record the caller is done with; the next load fills its arrays instead of new ones.
     void Recycle(GameRecord&& record);

@@ -190,6 +190,25 @@ TEST_F(ShellMainFrame, UpFromTheRootListsTheRootAgain)
     EXPECT_EQ(combo().SelectedFolder(), volume + QStringLiteral("/records"));
 }
 
+TEST_F(ShellMainFrame, UpInsideAnArchiveClimbsItsFoldersThenLeavesIt)
+{
+    const QString archive = volume + QStringLiteral("/records/cup.zip");
+    QFile file(archive);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    Go(archive + QStringLiteral("/final"));
+    EXPECT_EQ(combo().edit()->text(), archive + QStringLiteral("/final/"));
+    for (const QString& parent : {archive, volume + QStringLiteral("/records")}) {
+        target.events.clear();
+        table.Trigger(Commands::Up);
+        QCoreApplication::sendPostedEvents();
+        ASSERT_EQ(target.events.size(), 1u);
+        EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), parent));
+        EXPECT_EQ(combo().SelectedFolder(), parent);
+    }
+    EXPECT_EQ(combo().edit()->text(), volume + QStringLiteral("/records"));
+}
+
 TEST_F(ShellMainFrame, RefreshListsTheShownFolderAgainWithoutTouchingTheBox)
 {
     Go(volume + QStringLiteral("/records"));

@@ -38,7 +38,7 @@ void PutCommon(QByteArray& out, const RawZipEntry& entry, const QByteArray& pack
     Put(out, entry.dosTime, 4);
     Put(out, entry.crc.value_or(Crc(entry.data)), 4);
     Put(out, quint32(packed.size()), 4);
-    Put(out, quint32(entry.data.size()), 4);
+    Put(out, entry.declaredSize.value_or(quint32(entry.data.size())), 4);
     Put(out, quint32(entry.name.size()), 2);
     Put(out, quint32(entry.extra.size()), 2);
 }

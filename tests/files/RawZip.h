@@ -26,6 +26,7 @@ struct RawZipEntry {
     std::optional<quint32> crc;       // the stored CRC-32; the true one when unset
     std::optional<QByteArray> packed; // the stored compressed bytes; computed when unset
     quint32 dosTime = 0x5A2B6C31;     // 2025-01-11 13:33:34
+    std::optional<quint32> declaredSize; // the stated uncompressed size; the true one when unset
 };
 
 QByteArray BuildZip(const QList<RawZipEntry>& entries);

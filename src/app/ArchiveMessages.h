@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ArchiveResult.h"
+
+#include <QString>
+
+// The fixed texts the user sees about records inside archives.
+namespace ArchiveMessages {
+
+// Move, delete, rename, repair, pack or unpack asked for inside an archive.
+QString Refused();
+// A double click on an archive inside an archive.
+QString Nested();
+// A record inside an archive whose body start is missing: the repair cannot run there.
+QString RepairRefused();
+// One text per failed outcome of listing or reading; empty for Ok.
+QString ForResult(ArchiveResult result);
+
+} // namespace ArchiveMessages

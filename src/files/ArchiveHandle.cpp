@@ -1,0 +1,145 @@
+#include "ArchiveHandle.h"
+
+#include "ZipEntryName.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr size_t OpenBlockSize = 64 * 1024;
+constexpr size_t ReadChunkSize = 256 * 1024;
+
+bool HasControlCharacter(const QString& name)
+{
+    return std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
+// Names come as UTF-8 when the archive says so; the archives players trade carry GBK without a word.
+QString DecodeRawName(const char* raw)
+{
+    const QByteArray bytes(raw);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString asUtf8 = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return asUtf8;
+    QStringDecoder gbk("GBK");
+    return gbk.isValid() ? gbk.decode(bytes) : QString::fromLatin1(bytes);
+}
+
+} // namespace
+
+ArchiveHandle::ArchiveHandle(const QString& archivePath)
+{
+    m_archive = archive_read_new();
+    if (!m_archive)
+        return;
+    // Only the two kinds the list shows; anything else in a file named so is a damaged archive.
+    archive_read_support_format_zip(m_archive);
+    archive_read_support_format_rar(m_archive);
+    archive_read_support_format_rar5(m_archive);
+    if (archive_read_open_filename(m_archive, QFile::encodeName(archivePath).constData(), OpenBlockSize) != ARCHIVE_OK) {
+        archive_read_free(m_archive);
+        m_archive = nullptr;
+    }
+}
+
+ArchiveHandle::~ArchiveHandle()
+{
+    if (m_archive)
+        archive_read_free(m_archive);
+}
+
+ArchiveHandle::Step ArchiveHandle::Next()
+{
+    if (!m_archive)
+        return Step::Failed;
+    const int status = archive_read_next_header(m_archive, &m_entry);
+    if (status == ARCHIVE_EOF)
+        return Step::End;
+    // A warning says a name could not be converted to the locale: the raw name is still there.
+    if (status != ARCHIVE_OK && status != ARCHIVE_WARN) {
+        m_entry = nullptr;
+        return Step::Failed;
+    }
+    return Step::Entry;
+}
+
+QString ArchiveHandle::DecodedName() const
+{
+    if (const char* utf8 = archive_entry_pathname_utf8(m_entry))
+        return QString::fromUtf8(utf8);
+    const char* raw = archive_entry_pathname(m_entry);
+    return raw ? DecodeRawName(raw) : QString();
+}
+
+std::optional<QString> ArchiveHandle::CleanName() const
+{
+    if (!m_entry)
+        return std::nullopt;
+    const QString name = DecodedName();
+    if (HasControlCharacter(name))
+        return std::nullopt;
+    std::optional<QStringList> parts = ZipEntryName::SafeParts(name);
+    if (!parts)
+        return std::nullopt;
+    parts->removeAll(QString()); // the empty last part of a folder's name
+    if (parts->isEmpty())
+        return std::nullopt;
+    return parts->join(QLatin1Char('/'));
+}
+
+bool ArchiveHandle::IsFolder() const
+{
+    return m_entry && archive_entry_filetype(m_entry) == AE_IFDIR;
+}
+
+bool ArchiveHandle::IsFile() const
+{
+    return m_entry && archive_entry_filetype(m_entry) == AE_IFREG;
+}
+
+std::optional<quint64> ArchiveHandle::DeclaredSize() const
+{
+    if (!m_entry || !archive_entry_size_is_set(m_entry) || archive_entry_size(m_entry) < 0)
+        return std::nullopt;
+    return static_cast<quint64>(archive_entry_size(m_entry));
+}
+
+QDateTime ArchiveHandle::Time() const
+{
+    if (!m_entry || !archive_entry_mtime_is_set(m_entry))
+        return {};
+    return QDateTime::fromSecsSinceEpoch(archive_entry_mtime(m_entry));
+}
+
+ArchiveResult ArchiveHandle::ReadData(std::vector<std::uint8_t>& bytes)
+{
+    bytes.clear();
+    if (!m_entry || !IsFile())
+        return ArchiveResult::NoSuchEntry;
+    const std::optional<quint64> declared = DeclaredSize();
+    if (declared && *declared > quint64(MaxArchiveEntrySize))
+        return ArchiveResult::TooLarge;
+    bytes.reserve(static_cast<size_t>(declared.value_or(0)));
+    std::vector<std::uint8_t> chunk(ReadChunkSize);
+    for (;;) {
+        const la_ssize_t got = archive_read_data(m_archive, chunk.data(), chunk.size());
+        if (got < 0) {
+            std::vector<std::uint8_t>().swap(bytes); // never half an entry
+            return ArchiveResult::Damaged;
+        }
+        if (got == 0)
+            return ArchiveResult::Ok;
+        if (bytes.size() + static_cast<size_t>(got) > static_cast<size_t>(MaxArchiveEntrySize)) {
+            std::vector<std::uint8_t>().swap(bytes);
+            return ArchiveResult::TooLarge;
+        }
+        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
+    }
+}

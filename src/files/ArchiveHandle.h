@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ArchiveResult.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+struct archive;
+struct archive_entry;
+
+// One pass over the entries of a Zip or RAR archive through libarchive, in the archive's order.
+// Every name is checked before anyone sees it: an entry whose name could reach outside the folder
+// it lands in has no clean name and is passed over by the callers.
+class ArchiveHandle {
+public:
+    explicit ArchiveHandle(const QString& archivePath);
+    ~ArchiveHandle();
+    ArchiveHandle(const ArchiveHandle&) = delete;
+    ArchiveHandle& operator=(const ArchiveHandle&) = delete;
+
+    bool IsOpen() const { return m_archive != nullptr; }
+
+    enum class Step { Entry, End, Failed };
+    // Moves to the next entry's header.
+    Step Next();
+
+    // The current entry's name as '/'-separated clean parts joined ("a/b.mgx"), or nothing when the
+    // name is hostile: absolute, with a drive letter, a ".." part, a control character or empty.
+    std::optional<QString> CleanName() const;
+    bool IsFolder() const;
+    bool IsFile() const;
+    // The size the archive's directory gives, when it gives one.
+    std::optional<quint64> DeclaredSize() const;
+    QDateTime Time() const;
+
+    // Reads the current entry's bytes, at most MaxArchiveEntrySize of them: a declared size can
+    // lie, so the reading itself stops one byte past the limit.
+    ArchiveResult ReadData(std::vector<std::uint8_t>& bytes);
+
+private:
+    QString DecodedName() const;
+
+    archive* m_archive = nullptr;
+    archive_entry* m_entry = nullptr;
+};

@@ -1,0 +1,248 @@
+// Entering, browsing and leaving Zip and RAR archives in the record list, off screen.
+#include "MgxListView.h"
+#include "TestApplication.h"
+
+#include "ArchiveMessages.h"
+#include "ArchiveTestSupport.h"
+#include "FolderWatch.h"
+#include "InfoContainer.h"
+#include "LibrarySearch.h"
+#include "NavigationEvent.h"
+#include "PathCombo.h"
+#include "PathComboEdit.h"
+#include "RecordListModel.h"
+#include "RecordWriter.h"
+#include "SampleRecords.h"
+#include "ScriptedPrompt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace ArchiveFixtures;
+
+namespace {
+
+QByteArray SampleBytes(const char* fileName)
+{
+    for (const Mgx::SampleRecord& sample : Mgx::SampleRecords()) {
+        if (sample.fileName == fileName) {
+            const std::vector<std::uint8_t> bytes = Mgx::RecordWriter(sample.blueprint).fileBytes();
+            return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+        }
+    }
+    ADD_FAILURE() << "no sample " << fileName;
+    return {};
+}
+
+class AddressBarStub : public QObject {
+public:
+    QStringList shown;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == NavigationEvent::SelectFolder) {
+            shown.append(static_cast<NavigationEvent*>(event)->path);
+            return true;
+        }
+        return QObject::event(event);
+    }
+};
+
+// A folder holding cup.zip (two records, a folder with one more, an archive inside and a record
+// whose body start is missing), the same as cup.rar, and a damaged broken.zip.
+class MgxListViewArchiveTest : public ::testing::TestWithParam<const char*> {
+protected:
+    static void SetUpTestSuite()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        korvale::test::EnsureApplicationOf<QApplication>("korvale_app_tests");
+    }
+
+    MgxListViewArchiveTest()
+    {
+        const QList<Entry> entries{{"1v1_arabia.mgx", SampleBytes("1v1_arabia.mgx")},
+                                   {"final/scenario.mgx", SampleBytes("scenario.mgx")},
+                                   {"4v4_chat_ageups.mgx", SampleBytes("4v4_chat_ageups.mgx")},
+                                   {"nested.rar", "Rar!"},
+                                   {"headless.mgx", QByteArray(64, '\0')},
+                                   {"readme.txt", "not listed"}};
+        WriteArchive(folder.filePath("cup.zip"), entries);
+        WriteArchive(folder.filePath("cup.rar"), entries);
+        TestFiles::Write(folder.filePath("broken.zip"), "PK\x03\x04 and then nothing");
+        GameSettings settings;
+        settings.SaveGameFolder = folder.path();
+        view.SetSettings(settings);
+        view.SetInfoPane(&pane);
+        view.SetPrompt(&prompt);
+        view.SetAddressBarTarget(&addressBar);
+        view.resize(520, 300);
+        view.setAttribute(Qt::WA_DontShowOnScreen);
+        view.show();
+        QCoreApplication::sendPostedEvents(&addressBar);
+        addressBar.shown.clear();
+    }
+
+    QString archive() const { return QDir::toNativeSeparators(folder.filePath(QStringLiteral("cup.") + GetParam())); }
+
+    QStringList names() const
+    {
+        QStringList result;
+        for (const MgxListItem& item : view.Model().Items())
+            result.append(item.name);
+        return result;
+    }
+
+    QPoint centreOf(const QString& name) const
+    {
+        return view.ReportView()->visualRect(view.Model().index(int(names().indexOf(name)), 0)).center();
+    }
+    void click(const QString& name) { QTest::mouseClick(view.ReportView()->viewport(), Qt::LeftButton, {}, centreOf(name)); }
+    void doubleClick(const QString& name)
+    {
+        click(name);
+        QTest::mouseDClick(view.ReportView()->viewport(), Qt::LeftButton, {}, centreOf(name));
+        QCoreApplication::sendPostedEvents(&addressBar);
+    }
+    bool list(const QString& path)
+    {
+        NavigationEvent event(NavigationEvent::ListFolder, path);
+        QCoreApplication::sendEvent(&view, &event);
+        return event.result;
+    }
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const ScriptedPrompt::Message& message : prompt.messages())
+            texts.append(message.text);
+        return texts;
+    }
+
+    QTemporaryDir folder;
+    InfoContainer pane;
+    ScriptedPrompt prompt;
+    AddressBarStub addressBar;
+    MgxListView view;
+};
+
+} // namespace
+
+TEST_P(MgxListViewArchiveTest, ADoubleClickEntersTheArchiveAndItsFoldersAndUpLeaves)
+{
+    const QString cup = QStringLiteral("cup.") + GetParam();
+    doubleClick(cup);
+    EXPECT_EQ(view.CurrentFolder(), archive());
+    ASSERT_TRUE(view.CurrentArchive());
+    EXPECT_EQ(view.CurrentArchive()->innerFolder, QString());
+    EXPECT_EQ(addressBar.shown, QStringList{archive()});
+    // Folders first, then by time (all equal here) in the usual order; the text file is not listed.
+    EXPECT_EQ(names().size(), 5);
+    EXPECT_EQ(names().first(), "final");
+    EXPECT_FALSE(names().contains("readme.txt"));
+    // The folder watch leaves archives alone.
+    EXPECT_TRUE(view.Watcher().Folder().isEmpty());
+
+    doubleClick("final");
+    EXPECT_EQ(view.CurrentFolder(), archive() + "/final");
+    EXPECT_EQ(names(), QStringList{"scenario.mgx"});
+    EXPECT_EQ(addressBar.shown.last(), archive() + "/final");
+
+    // "Up" is a listing of the parent path, as the window's up command sends it.
+    EXPECT_TRUE(list(QDir::cleanPath(view.CurrentFolder() + "/..")));
+    EXPECT_EQ(view.CurrentFolder(), archive());
+    EXPECT_TRUE(list(QDir::cleanPath(view.CurrentFolder() + "/..")));
+    EXPECT_EQ(view.CurrentFolder(), QDir::toNativeSeparators(folder.path()));
+    EXPECT_FALSE(view.CurrentArchive());
+    EXPECT_EQ(view.Watcher().Folder(), QDir::toNativeSeparators(folder.path()));
+
+    NavigationEvent typed(NavigationEvent::GoToTypedPath, archive() + "/final/");
+    QCoreApplication::sendEvent(&view, &typed);
+    EXPECT_TRUE(typed.result);
+    EXPECT_EQ(names(), QStringList{"scenario.mgx"});
+    EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+TEST_P(MgxListViewArchiveTest, AClickShowsARecordReadFromTheArchive)
+{
+    ASSERT_TRUE(view.NavigateTo(archive()));
+    QSignalSpy shown(&view, &MgxListView::RecordShown);
+    click("4v4_chat_ageups.mgx");
+    ASSERT_EQ(shown.count(), 1);
+    EXPECT_EQ(shown.at(0).at(0).toString(), archive() + "/4v4_chat_ageups.mgx");
+    ASSERT_NE(view.CurrentRecord(), nullptr);
+    EXPECT_EQ(view.CurrentRecord()->fullPath(), (archive() + "/4v4_chat_ageups.mgx").toStdString());
+    EXPECT_FALSE(pane.findChild<QLabel*>(QStringLiteral("versionLabel"))->text().isEmpty());
+    EXPECT_TRUE(prompt.messages().isEmpty());
+    // Nothing was unpacked beside the archive.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 3);
+}
+
+TEST_P(MgxListViewArchiveTest, NestedArchivesAndRepairAreRefusedWithOneMessageEach)
+{
+    ASSERT_TRUE(view.NavigateTo(archive()));
+    doubleClick("nested.rar");
+    EXPECT_EQ(view.CurrentFolder(), archive());
+    click("headless.mgx");
+    EXPECT_EQ(messageTexts(), (QStringList{ArchiveMessages::Nested(), ArchiveMessages::RepairRefused()}));
+    EXPECT_TRUE(prompt.askedQuestions().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ZipAndRar, MgxListViewArchiveTest, ::testing::Values("zip", "rar"));
+
+class MgxListViewBrokenArchiveTest : public MgxListViewArchiveTest {};
+
+TEST_P(MgxListViewBrokenArchiveTest, ADamagedArchiveKeepsTheOldListingAndAddress)
+{
+    const QStringList before = names();
+    doubleClick("broken.zip");
+    EXPECT_EQ(names(), before);
+    EXPECT_EQ(view.CurrentFolder(), QDir::toNativeSeparators(folder.path()));
+    EXPECT_TRUE(addressBar.shown.isEmpty());
+    EXPECT_EQ(messageTexts(), QStringList{ArchiveMessages::ForResult(ArchiveResult::Damaged)});
+    // A folder the archive does not hold is no place to go either.
+    EXPECT_FALSE(view.NavigateTo(archive() + "/nowhere"));
+    EXPECT_EQ(names(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zip, MgxListViewBrokenArchiveTest, ::testing::Values("zip"));
+
+TEST_P(MgxListViewArchiveTest, TheSearchDoesNotApplyInsideAnArchive)
+{
+    QTemporaryDir cache;
+    LibrarySearch search(view.Model(), cache.filePath("library.db"));
+    QObject::connect(&view, &MgxListView::FolderListed, &search, &LibrarySearch::FolderListed);
+    search.SetQuery(QStringLiteral("no such player"));
+    ASSERT_TRUE(view.NavigateTo(archive()));
+    EXPECT_FALSE(view.Model().IsFiltered());
+    EXPECT_EQ(view.Model().rowCount(), 5);
+    search.Indexer().WaitForDone(5000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.Model().rowCount(), 5);
+}
+
+TEST(PathComboArchiveTest, TheInsideOfAnArchiveShowsWithATrailingSeparator)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    korvale::test::EnsureApplicationOf<QApplication>("korvale_app_tests");
+    QTemporaryDir folder;
+    WriteArchive(folder.filePath("cup.zip"), {{"final/a.mgx", "a"}});
+    PathCombo combo;
+    combo.SetFixedEntries({{QStringLiteral("/"), QStringLiteral("计算机"), 1, PathEntries::Kind::Computer}});
+    for (const QString& inside : {folder.filePath("cup.zip"), folder.filePath("cup.zip/final")}) {
+        NavigationEvent select(NavigationEvent::SelectFolder, inside);
+        QCoreApplication::sendEvent(&combo, &select);
+        EXPECT_EQ(combo.edit()->text(), QDir::toNativeSeparators(inside) + QDir::separator());
+        EXPECT_EQ(combo.SelectedFolder(), inside);
+    }
+    NavigationEvent plain(NavigationEvent::SelectFolder, folder.path());
+    QCoreApplication::sendEvent(&combo, &plain);
+    EXPECT_EQ(combo.edit()->text(), QDir::toNativeSeparators(folder.path()));
+}
