@@ -1,5 +1,6 @@
 #include "LibraryIndexer.h"
 
+#include "LibraryColumns.h"
 #include "LibraryIndex.h"
 #include "ListEntryText.h"
 #include "RecordReader.h"
@@ -62,6 +63,13 @@ struct SummaryQueue {
         ready.notify_one();
     }
 };
+
+// What the search and the list's columns show of a summary, composed on the thread that read it.
+void ComposeTexts(LibrarySummary& summary, const SearchNames& names)
+{
+    summary.searchText = SearchableText(summary, names);
+    summary.columns = ColumnValues(summary, names);
+}
 
 } // namespace
 
@@ -178,6 +186,8 @@ void LibraryIndexer::RunIndexing(const std::shared_ptr<RunState>& run)
 {
     QHash<QString, LibraryIndex::FileStamp> stored = m_index->StampsUnder(run->folder, run->subfolders);
     QList<LibrarySummary> known = m_index->SummariesUnder(run->folder, run->subfolders);
+    for (LibrarySummary& summary : known)
+        summary.columns = ColumnValues(summary, run->names);
     const std::optional<QList<ListedFile>> listed =
         run->awaitsListing ? run->AwaitListing() : FindRecordFiles(run->folder, run->subfolders, run->stopped);
     if (!listed || run->stopped.load())
@@ -225,7 +235,7 @@ void LibraryIndexer::RunIndexing(const std::shared_ptr<RunState>& run)
                 }
                 const LibraryIndexer::ListedFile& file = chunk[index];
                 LibrarySummary summary = ReadLibrarySummary(reader, file.path, file.size, file.mtime);
-                summary.searchText = SearchableText(summary, run->names);
+                ComposeTexts(summary, run->names);
                 queue->Push(std::move(summary));
             }
         });

@@ -112,7 +112,31 @@ LibrarySummary ReadLibrarySummary(Mgx::RecordReader& reader, const QString& path
     }
 }
 
+namespace {
+
+// Whether `path` is already in the stored form. Listings build their paths that way, so a folder of
+// ten thousand records is keyed without cleaning ten thousand paths.
+bool IsLibraryKey(QStringView path)
+{
+    if (path.isEmpty() || (path.size() > 1 && path.endsWith(u'/')))
+        return false;
+    qsizetype start = path.startsWith(u'/') ? 1 : 0;
+    while (start < path.size()) {
+        qsizetype end = path.indexOf(u'/', start);
+        if (end < 0)
+            end = path.size();
+        const QStringView part = path.sliced(start, end - start);
+        if (part.isEmpty() || part == u"." || part == u"..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+} // namespace
+
 QString LibraryKey(const QString& path)
 {
-    return QDir::cleanPath(QDir::fromNativeSeparators(path));
+    const QString separated = QDir::fromNativeSeparators(path);
+    return IsLibraryKey(separated) ? separated : QDir::cleanPath(separated);
 }

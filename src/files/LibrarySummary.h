@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LibraryColumnValues.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -41,6 +43,9 @@ struct LibrarySummary {
     // What a search query is matched against (see SearchableText), composed once when the record
     // is read; summaries of a whole folder come from the index with this and without the chat.
     QString searchText;
+    // The list's extra columns, composed where the summary is read or fetched, off the UI thread;
+    // Missing when not composed (the index does not store them).
+    LibraryColumnValues columns;
 
     bool operator==(const LibrarySummary&) const = default;
 };

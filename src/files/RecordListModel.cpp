@@ -162,17 +162,16 @@ void RecordListModel::AddSummaries(const QList<LibrarySummary>& summaries, const
 {
     if (summaries.isEmpty())
         return;
-    QHash<QString, LibraryColumnValues> arrived;
     for (const LibrarySummary& summary : summaries) {
-        const LibraryColumnValues values = ColumnValues(summary, names);
-        arrived.insert(LibraryKey(summary.path), values);
-        m_columnValues.insert(LibraryKey(summary.path), values);
+        m_columnValues.insert(LibraryKey(summary.path), summary.columns.state == LibraryColumnValues::State::Missing
+                                                            ? ColumnValues(summary, names)
+                                                            : summary.columns);
     }
-    const auto update = [&arrived](MgxListItem& item) {
+    const auto update = [this](MgxListItem& item) {
         if (item.kind != MgxItemKind::Record)
             return false;
-        const auto found = arrived.constFind(LibraryKey(item.fullPath));
-        if (found == arrived.cend() || item.columns == *found)
+        const auto found = m_columnValues.constFind(LibraryKey(item.fullPath));
+        if (found == m_columnValues.cend() || item.columns == *found)
             return false;
         item.columns = *found;
         return true;
@@ -181,10 +180,17 @@ void RecordListModel::AddSummaries(const QList<LibrarySummary>& summaries, const
         update(item);
     for (MgxListItem& item : m_filterExtra)
         update(item);
+    // One signal for the span of changed rows: a folder's first batch changes thousands of rows.
+    int first = -1;
+    int last = -1;
     for (int row = 0; row < m_items.size(); ++row) {
-        if (update(m_items[row]))
-            Q_EMIT dataChanged(index(row, LibraryColumns::First), index(row, LibraryColumns::End - 1), {Qt::DisplayRole});
+        if (update(m_items[row])) {
+            first = first < 0 ? row : first;
+            last = row;
+        }
     }
+    if (first >= 0)
+        Q_EMIT dataChanged(index(first, LibraryColumns::First), index(last, LibraryColumns::End - 1), {Qt::DisplayRole});
 }
 
 int RecordListModel::ShownFileCount() const

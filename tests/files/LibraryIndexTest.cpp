@@ -205,6 +205,7 @@ TEST_F(LibraryIndexTest, ARunAwaitingTheListingTakesTheListedFilesOnly)
     QStringList paths;
     for (const LibrarySummary& summary : summaries) {
         paths.append(summary.path);
+        EXPECT_NE(summary.columns.state, LibraryColumnValues::State::Missing) << "the columns come composed";
         if (summary.path == Record("new.mgx"))
             EXPECT_TRUE(summary.searchText.contains("civ")) << "a record read now is composed with the names given";
     }
@@ -239,6 +240,17 @@ TEST_F(LibraryIndexTest, ADamagedPlayersColumnReadsAsNoPlayers)
         const std::optional<LibrarySummary> found = LibraryIndex(m_database).Find(summary.path);
         ASSERT_TRUE(found) << damage;
         EXPECT_TRUE(found->players.isEmpty()) << damage;
+    }
+}
+
+// Paths already in the stored form skip the cleaning; every other form is cleaned as before.
+TEST(LibraryKeyForm, EqualsTheCleanedPathForEveryForm)
+{
+    for (const char* path : {"/saves/a.mgx", "/saves//a.mgx", "/saves/./a.mgx", "/saves/x/../a.mgx", "/saves/",
+                             "/", "", ".", "..", "./a.mgx", "../a.mgx", "saves/a.mgx", "/saves/a..b.mgx",
+                             "/saves/.hidden.mgx", "/saves/..", "/saves/.", "//saves", "/saves/...", "a//"}) {
+        const QString given = QString::fromUtf8(path);
+        EXPECT_EQ(LibraryKey(given), QDir::cleanPath(given)) << path;
     }
 }
 
