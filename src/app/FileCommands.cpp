@@ -277,16 +277,22 @@ void FileCommands::UnpackSelected()
     if (rows.isEmpty())
         return;
     const QString targetFolder = QDir::fromNativeSeparators(m_selection.currentFolder());
+    // A file already in the folder is the player's own: it is replaced only when they say so.
+    const auto confirmOverwrite = [this](const QString& existing) {
+        return m_prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？\n") + QDir::toNativeSeparators(existing),
+                                 UserPrompt::QuestionKind::Cautious);
+    };
     for (int row : rows) {
         const MgxListItem item = m_selection.item(row);
         if (item.kind == MgxItemKind::Zip) {
             ZipExtractHooks hooks;
             hooks.progress = &m_progress;
-            if (ExtractZipArchive(item.fullPath, targetFolder, ZipOverwrite::Always, hooks) == ZipUnpackResult::Cancelled)
+            hooks.confirmOverwrite = confirmOverwrite;
+            if (ExtractZipArchive(item.fullPath, targetFolder, ZipOverwrite::Ask, hooks) == ZipUnpackResult::Cancelled)
                 break;
         } else if (item.kind == MgxItemKind::Rar) {
             const WaitCursor wait;
-            ExtractRarArchive(item.fullPath, targetFolder, m_runner, m_programFolder, m_searchPath);
+            ExtractRarArchive(item.fullPath, targetFolder, m_runner, m_programFolder, m_searchPath, confirmOverwrite);
         }
     }
     m_selection.refresh();

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -39,8 +40,10 @@ std::optional<QString> MakeStagingFolder(const QString& target)
     return QFile::decodeName(pattern);
 }
 
-// Moves what the tool wrote below staging into the same place below target.
-void MoveTree(const QString& staging, const TargetFolder& target, const QStringList& parts)
+// Moves what the tool wrote below staging into the same place below target. A file of the same
+// name is replaced only when confirmOverwrite says so; otherwise it stays as it was.
+void MoveTree(const QString& staging, const TargetFolder& target, const QStringList& parts,
+              const std::function<bool(const QString&)>& confirmOverwrite)
 {
     const QFileInfoList entries = QDir(staging).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
@@ -51,11 +54,16 @@ void MoveTree(const QString& staging, const TargetFolder& target, const QStringL
         if (entry.isSymLink())
             continue;
         if (entry.isDir()) {
-            MoveTree(entry.filePath(), target, parts + QStringList{entry.fileName()});
+            MoveTree(entry.filePath(), target, parts + QStringList{entry.fileName()}, confirmOverwrite);
         } else if (entry.isFile()) {
-            // The tool was told to overwrite; renaming replaces the old file in one step.
-            ::renameat(AT_FDCWD, Encode(entry.filePath()).constData(), folder.get(),
-                       Encode(entry.fileName()).constData());
+            const QByteArray from = Encode(entry.filePath());
+            const QByteArray name = Encode(entry.fileName());
+            if (RenameNoReplace(AT_FDCWD, from, folder.get(), name) != EEXIST)
+                continue;
+            const QString existing = target.path() + QLatin1Char('/') + (parts + QStringList{entry.fileName()}).join(QLatin1Char('/'));
+            // Renaming replaces the old file in one step, never leaving half of either.
+            if (confirmOverwrite && confirmOverwrite(existing))
+                ::renameat(AT_FDCWD, from.constData(), folder.get(), name.constData());
         }
     }
 }
@@ -96,7 +104,8 @@ std::optional<RarTool> FindTool(const QString& programFolder, const QString& sea
 } // namespace RarExtraction
 
 int ExtractRarArchive(const QString& archive, const QString& targetFolder, ProcessRunner& runner,
-                      const QString& programFolder, const QString& searchPath)
+                      const QString& programFolder, const QString& searchPath,
+                      const std::function<bool(const QString&)>& confirmOverwrite)
 {
     const std::optional<RarTool> tool = RarExtraction::FindTool(programFolder, searchPath, runner);
     if (!tool)
@@ -108,7 +117,7 @@ int ExtractRarArchive(const QString& archive, const QString& targetFolder, Proce
     const int exitCode = runner.runAndWait(RarExtraction::ExtractCommand(*tool, archive, *staging));
     // A tool that failed may have left a half-written file; only a complete run replaces anything.
     if (exitCode == 0)
-        MoveTree(*staging, target, {});
+        MoveTree(*staging, target, {}, confirmOverwrite);
     QDir(*staging).removeRecursively();
     return exitCode == 0 ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // RAR archives are unpacked by an external tool; the program holds no RAR code.
@@ -34,7 +35,9 @@ std::optional<RarTool> FindTool(const QString& programFolder, const QString& sea
 
 // Extracts archive into targetFolder: 0 when the tool ran and ended with exit code 0, else 1
 // (also when no tool is found). The tool writes into a fresh folder inside targetFolder; only
-// after it succeeded are its files moved in, replacing files of the same name, and anything that
-// would lead outside targetFolder (symbolic links included) is dropped.
+// after it succeeded are its files moved in, and anything that would lead outside targetFolder
+// (symbolic links included) is dropped. A file that already exists is replaced only when
+// confirmOverwrite, asked with its path, returns true; without one it is kept.
 int ExtractRarArchive(const QString& archive, const QString& targetFolder, ProcessRunner& runner,
-                      const QString& programFolder, const QString& searchPath);
+                      const QString& programFolder, const QString& searchPath,
+                      const std::function<bool(const QString&)>& confirmOverwrite = {});

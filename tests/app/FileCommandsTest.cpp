@@ -248,6 +248,25 @@ TEST_F(FileCommandsTest, UnpackGoesOnAfterADamagedArchiveAndRunsTheRarTool)
     EXPECT_TRUE(m_prompt.messages().isEmpty());
 }
 
+// Unpacking never replaces a file of the folder unasked: each one that exists is asked about,
+// with its path, and kept on No.
+TEST_F(FileCommandsTest, UnpackAsksBeforeReplacingAnExistingFile)
+{
+    Write(list("a.mgx"), "mine");
+    Write(list("b.mgx"), "mine too");
+    Write(list("games.zip"), BuildZip({{"a.mgx", "from zip"}, {"b.mgx", "from zip"}, {"c.mgx", "new"}}));
+    m_selection.add(QStringLiteral("games.zip"), MgxItemKind::Zip);
+    m_prompt.answerNext(false);
+    m_prompt.answerNext(true);
+    m_commands.UnpackSelected();
+    EXPECT_EQ(Read(list("a.mgx")), QByteArray("mine"));
+    EXPECT_EQ(Read(list("b.mgx")), QByteArray("from zip"));
+    EXPECT_EQ(Read(list("c.mgx")), QByteArray("new"));
+    ASSERT_EQ(m_prompt.questions().size(), 2);
+    EXPECT_EQ(m_prompt.questions().front(), "文件已存在，是否覆盖？\n" + QDir::toNativeSeparators(list("a.mgx")));
+    EXPECT_EQ(m_prompt.askedQuestions().front().kind, UserPrompt::QuestionKind::Cautious);
+}
+
 TEST_F(FileCommandsTest, CommandIdsReachTheirCommands)
 {
     add("a.mgx");

@@ -136,14 +136,28 @@ TEST_F(RarTest, TheToolIsLookedForBesideTheProgramThenOnThePath)
     EXPECT_EQ(Names(at("target")), QStringList{".keep"}) << "nothing ran, nothing stayed";
 }
 
-TEST_F(RarTest, TheUnrarOnThePathGetsExactlyItsArgumentsAndOverwrites)
+TEST_F(RarTest, TheUnrarOnThePathGetsExactlyItsArgumentsAndReplacesOnlyWhenAllowed)
 {
     fakeUnrar(at("bin/unrar"), "printf '%s\\n' \"$@\" > '" + QFile::encodeName(at("argv")) +
                                    "'\nmkdir -p \"$5/saves\"; echo new > \"$5/r.mgx\"; echo deep > \"$5/saves/d.mgx\"\n");
     Write(at("target/r.mgx"), "old");
+    QDir().mkpath(at("target/saves"));
+    Write(at("target/saves/d.mgx"), "old");
     QtProcessRunner runner;
     const QString archive = at("with space.rar");
+    QStringList asked;
+    EXPECT_EQ(ExtractRarArchive(archive, at("target"), runner, at("program"), at("bin"), [&asked](const QString& path) {
+        asked.append(path);
+        return false;
+    }), 0);
+    EXPECT_EQ(Read(at("target/r.mgx")), QByteArray("old"));
+    EXPECT_EQ(Read(at("target/saves/d.mgx")), QByteArray("old"));
+    asked.sort();
+    EXPECT_EQ(asked, (QStringList{at("target/r.mgx"), at("target/saves/d.mgx")}));
     EXPECT_EQ(ExtractRarArchive(archive, at("target"), runner, at("program"), at("bin")), 0);
+    EXPECT_EQ(Read(at("target/r.mgx")), QByteArray("old")) << "without a question nothing is replaced";
+    QFile::remove(at("target/saves/d.mgx"));
+    EXPECT_EQ(ExtractRarArchive(archive, at("target"), runner, at("program"), at("bin"), [](const QString&) { return true; }), 0);
 
     const QStringList argv = QString::fromUtf8(*Read(at("argv"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(argv.size(), 5);
@@ -188,7 +202,9 @@ TEST_F(RarTest, AStoredRarFourArchiveIsExtractedByBsdtar)
     Write(at("game 1.rar"), StoredRar("rec 1.mgx", record));
     Write(at("target/rec 1.mgx"), "older copy");
     QtProcessRunner runner;
-    EXPECT_EQ(ExtractRarArchive(at("game 1.rar"), at("target"), runner, at("program"), at("bin")), 0);
-    EXPECT_EQ(Read(at("target/rec 1.mgx")), record);
+    EXPECT_EQ(ExtractRarArchive(at("game 1.rar"), at("target"), runner, at("program"), at("bin"),
+                                [](const QString&) { return true; }),
+              0);
+    EXPECT_EQ(Read(at("target/rec 1.mgx")), record) << "replaced, as the question allowed";
     EXPECT_EQ(Names(at("target")), QStringList{"rec 1.mgx"});
 }
