@@ -17,6 +17,7 @@ struct LibraryColumnValues {
     QString map;          // the map's name
     qint64 duration = 0;  // game time in milliseconds
     int logVersion = 0;
+    int formatFamily = 0; // see LibrarySummary::formatFamily
     int playerCount = 0;
 
     bool operator==(const LibraryColumnValues&) const = default;

@@ -1,6 +1,7 @@
 #include "LibraryColumns.h"
 
 #include "PlayerKind.h"
+#include "RecordFormat.h"
 
 #include <QHash>
 #include <QPair>
@@ -17,15 +18,20 @@ bool HasTeam(const LibraryPlayer& player) { return player.team >= 2; }
 
 int Sign(qint64 value) { return value == 0 ? 0 : (value < 0 ? -1 : 1); }
 
-int VersionRank(int logVersion)
+// Releases in the order they came out: 1.0a, 1.0c, UserPatch 1.2, HD, then anything else.
+int VersionRank(int logVersion, int formatFamily)
 {
+    if (formatFamily == Mgx::RecordFormat::UserPatch12)
+        return 2;
+    if (formatFamily == Mgx::RecordFormat::Hd)
+        return 3;
     switch (logVersion) {
     case 3:
         return 0;
     case 4:
         return 1;
     default:
-        return 2;
+        return 4;
     }
 }
 
@@ -108,8 +114,12 @@ QString DurationText(qint64 milliseconds)
     return QStringLiteral("%1:%2:%3").arg(hours).arg(minutes, 2, 10, QLatin1Char('0')).arg(rest, 2, 10, QLatin1Char('0'));
 }
 
-QString VersionText(int logVersion)
+QString VersionText(int logVersion, int formatFamily)
 {
+    if (formatFamily == Mgx::RecordFormat::UserPatch12)
+        return QStringLiteral("UserPatch 1.2");
+    if (formatFamily == Mgx::RecordFormat::Hd)
+        return QStringLiteral("HD");
     switch (logVersion) {
     case 3:
         return QStringLiteral("1.0a");
@@ -120,9 +130,9 @@ QString VersionText(int logVersion)
     }
 }
 
-int CompareVersions(int leftLogVersion, int rightLogVersion)
+int CompareVersions(int leftLogVersion, int rightLogVersion, int leftFamily, int rightFamily)
 {
-    const int byRank = Sign(VersionRank(leftLogVersion) - VersionRank(rightLogVersion));
+    const int byRank = Sign(VersionRank(leftLogVersion, leftFamily) - VersionRank(rightLogVersion, rightFamily));
     return byRank != 0 ? byRank : Sign(qint64(leftLogVersion) - rightLogVersion);
 }
 
@@ -140,6 +150,7 @@ LibraryColumnValues ColumnValues(const LibrarySummary& summary, const SearchName
         values.map = QStringLiteral("未知");
     values.duration = summary.duration;
     values.logVersion = summary.logVersion;
+    values.formatFamily = summary.formatFamily;
     values.playerCount = PlayerCount(summary.players);
     return values;
 }
@@ -159,7 +170,7 @@ QString ColumnText(const LibraryColumnValues& values, int column)
     case LibraryColumns::Duration:
         return DurationText(values.duration);
     case LibraryColumns::Version:
-        return VersionText(values.logVersion);
+        return VersionText(values.logVersion, values.formatFamily);
     case LibraryColumns::PlayerCount:
         return QString::number(values.playerCount);
     default:
@@ -189,7 +200,7 @@ int CompareColumnValues(const LibraryColumnValues& a, const LibraryColumnValues&
     case LibraryColumns::Duration:
         return Sign(a.duration - b.duration);
     case LibraryColumns::Version:
-        return CompareVersions(a.logVersion, b.logVersion);
+        return CompareVersions(a.logVersion, b.logVersion, a.formatFamily, b.formatFamily);
     case LibraryColumns::PlayerCount:
         return Sign(qint64(a.playerCount) - b.playerCount);
     default:

@@ -15,15 +15,15 @@ constexpr const char* kCreateTable = "CREATE TABLE IF NOT EXISTS records ("
                                      " path TEXT PRIMARY KEY, folder TEXT NOT NULL, size INTEGER, mtime INTEGER,"
                                      " status INTEGER, error TEXT, logVersion INTEGER, gameType INTEGER, mapId INTEGER,"
                                      " mapSize INTEGER, duration INTEGER, recorder TEXT, players BLOB, chat TEXT,"
-                                     " searchText BLOB);"
+                                     " searchText BLOB, formatFamily INTEGER);"
                                      "CREATE INDEX IF NOT EXISTS recordsByFolder ON records(folder);";
 
 // A folder's summaries leave the chat out: the search text holds it, and decoding it again for
 // every record of a large folder would cost more than the rest of the listing.
 constexpr const char* kFolderColumns = "path, size, mtime, status, error, logVersion, gameType, mapId, mapSize,"
-                                       " duration, recorder, players, searchText";
+                                       " duration, recorder, players, searchText, formatFamily";
 constexpr const char* kAllColumns = "path, size, mtime, status, error, logVersion, gameType, mapId, mapSize,"
-                                    " duration, recorder, players, searchText, chat";
+                                    " duration, recorder, players, searchText, formatFamily, chat";
 
 } // namespace
 
@@ -168,8 +168,9 @@ LibrarySummary ReadRow(const SqlStatement& row)
     summary.recorder = row.Text(10);
     summary.players = UnpackPlayers(row.Blob(11));
     summary.searchText = row.Utf16(12);
-    if (sqlite3_column_count(row.get()) > 13)
-        summary.chat = row.Text(13);
+    summary.formatFamily = static_cast<int>(row.Int(13));
+    if (sqlite3_column_count(row.get()) > 14)
+        summary.chat = row.Text(14);
     return summary;
 }
 
@@ -294,8 +295,8 @@ bool LibraryIndex::Store(const QList<LibrarySummary>& summaries)
     if (!Exec("BEGIN"))
         return false;
     SqlStatement insert(m_db, "INSERT OR REPLACE INTO records (path, folder, size, mtime, status, error, logVersion,"
-                           " gameType, mapId, mapSize, duration, recorder, players, chat, searchText)"
-                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                           " gameType, mapId, mapSize, duration, recorder, players, chat, searchText, formatFamily)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     bool ok = insert.IsValid();
     for (const LibrarySummary& summary : summaries) {
         if (!ok)
@@ -316,6 +317,7 @@ bool LibraryIndex::Store(const QList<LibrarySummary>& summaries)
         insert.BindBlob(13, PackPlayers(summary.players));
         insert.Bind(14, summary.chat);
         insert.BindUtf16(15, summary.searchText);
+        insert.Bind(16, qint64(summary.formatFamily));
         ok = sqlite3_step(insert.get()) == SQLITE_DONE;
     }
     return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;

@@ -1,5 +1,7 @@
 #include "LibrarySummary.h"
 
+#include "RecordFormat.h"
+
 #include "GameRecord.h"
 #include "RecordError.h"
 #include "RecordReader.h"
@@ -84,6 +86,7 @@ LibrarySummary SummarizeRecord(const Mgx::GameRecord& record, const QString& pat
     }
     const Mgx::ChapterInfo& chapter = record.chapters.back();
     summary.logVersion = chapter.logVersion;
+    summary.formatFamily = Mgx::ChapterFormat(chapter.versionText, chapter.saveVersion).family;
     summary.gameType = chapter.gameType;
     summary.mapId = chapter.mapId;
     summary.mapSize = static_cast<int>(chapter.mapWidth);

@@ -33,6 +33,8 @@ struct LibrarySummary {
     Status status = Status::Read;
     QString errorText; // why a damaged record could not be read
     int logVersion = 0;
+    // Mgx::RecordFormat::Family: 1.0c, UserPatch 1.2 and HD records share logVersion 4.
+    int formatFamily = 0;
     int gameType = 0;
     int mapId = 0;
     int mapSize = 0;      // tiles along one side

@@ -73,28 +73,37 @@ MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenar
 
 QString MapTypeLabel(int mapType) { return InfoLabels::Captions().mapType + MapTypeNames.nameOr(mapType, UnknownText()); }
 
-QString VersionLabel(std::int32_t logVersion)
+QString VersionName(std::int32_t logVersion)
 {
-    const QString caption = InfoLabels::Captions().version;
     switch (logVersion) {
     case 3:
-        return caption + QStringLiteral("1.0a");
+        return QStringLiteral("1.0a");
     case 4:
-        return caption + QStringLiteral("1.0c");
+        return QStringLiteral("1.0c");
     default:
-        return caption + OtherText();
+        return OtherText();
     }
 }
 
-QString VersionLabel(const Mgx::ChapterInfo& chapter)
+QString VersionLabel(std::int32_t logVersion)
+{
+    return InfoLabels::Captions().version + VersionName(logVersion);
+}
+
+QString VersionName(const Mgx::ChapterInfo& chapter)
 {
     // logVersion is 4 in these too: only the header tells them from 1.0c.
     const Mgx::RecordFormat format = Mgx::ChapterFormat(chapter.versionText, chapter.saveVersion);
     if (format.userPatch())
-        return InfoLabels::Captions().version + QStringLiteral("UserPatch 1.2");
+        return QStringLiteral("UserPatch 1.2");
     if (format.hd())
-        return InfoLabels::Captions().version + QStringLiteral("HD");
-    return VersionLabel(chapter.logVersion);
+        return QStringLiteral("HD");
+    return VersionName(chapter.logVersion);
+}
+
+QString VersionLabel(const Mgx::ChapterInfo& chapter)
+{
+    return InfoLabels::Captions().version + VersionName(chapter);
 }
 
 QString MapSizeLabel(std::uint32_t width, std::uint32_t height)

@@ -40,6 +40,9 @@ QString MapTypeLabel(int mapType);
 QString VersionLabel(std::int32_t logVersion);
 // The version of a read chapter: "UserPatch 1.2" and "HD" come from its header, the rest from logVersion.
 QString VersionLabel(const Mgx::ChapterInfo& chapter);
+// The version alone, without its caption: "1.0a", "1.0c", "UserPatch 1.2", "HD" or "其他".
+QString VersionName(std::int32_t logVersion);
+QString VersionName(const Mgx::ChapterInfo& chapter);
 QString MapSizeLabel(std::uint32_t width, std::uint32_t height);
 QString SpeedLabel(std::int32_t gameSpeed);
 QString DifficultyLabel(std::int32_t difficulty);

@@ -22,15 +22,6 @@ QString SlotPlayerName(const Mgx::PlayerSlot& slot)
     return DecodeGbk(slot.name);
 }
 
-QString VersionText(std::int32_t logVersion)
-{
-    switch (logVersion) {
-    case 3: return QStringLiteral("1.0a");
-    case 4: return QStringLiteral("1.0c");
-    default: return QStringLiteral("其他");
-    }
-}
-
 QString MapText(const Mgx::ChapterInfo& chapter)
 {
     const QString caption = InfoLabels::Captions().map;
@@ -91,7 +82,7 @@ RenameFields RenameFieldsOf(const Mgx::GameRecord* record, const QString& fileNa
     fields.hasRecord = true;
     fields.map = MapText(first);
     fields.players = PlayersByTeam(first);
-    fields.version = VersionText(first.logVersion);
+    fields.version = VersionName(first);
     fields.duration = FormatGameTime(TotalGameTime(*record)).replace(QLatin1Char(':'), QLatin1Char('-'));
     fields.recorder = RecorderName(first);
     return fields;

@@ -11,7 +11,7 @@ struct RenameFields {
     QString date;     // {日期}: the file's time, 2026-12-08_2130
     QString map;      // {地图}
     QString players;  // {玩家}: "A, B vs C, D", one group per team
-    QString version;  // {版本}: 1.0a, 1.0c or 其他
+    QString version;  // {版本}: 1.0a, 1.0c, UserPatch 1.2, HD or 其他
     QString duration; // {时长}: 00-38-12
     QString recorder; // {录制者}
     QString original; // {原名}: the old name without its extension

@@ -6,6 +6,7 @@
 #include "RecordWriter.h"
 #include "SampleRecords.h"
 #include "ScriptedPrompt.h"
+#include "ShellTestSupport.h"
 #include "TestFiles.h"
 
 #include <QApplication>
@@ -23,25 +24,12 @@
 
 namespace {
 
-void EnsureApplication()
-{
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true); // the column layout goes to a test profile
-    static int argc = 1;
-    static char name[] = "korvale_app_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 // A folder of forty records (the first three real samples) in a view too short to show them all.
 class MgxListViewWatchTest : public ::testing::Test {
 protected:
     static constexpr int DelayMs = 400;
 
-    static void SetUpTestSuite() { EnsureApplication(); } // before the members, which are widgets
+    static void SetUpTestSuite() { EnsureShellApplication(); } // before the members, which are widgets
 
     MgxListViewWatchTest()
     {

@@ -1,5 +1,6 @@
 #include "ColumnOrder.h"
 #include "LibraryColumns.h"
+#include "RecordFormat.h"
 #include "RecordListSort.h"
 
 #include <QStringList>
@@ -91,6 +92,12 @@ TEST(VersionText, NamesTheVersionsAsThePanelDoesAndOrdersThem)
     EXPECT_LT(CompareVersions(0, 7), 0);
     EXPECT_EQ(CompareVersions(4, 4), 0);
     EXPECT_GT(CompareVersions(5, 3), 0);
+    // Later patches write logVersion 4 too; the header's family names them.
+    EXPECT_EQ(VersionText(4, Mgx::RecordFormat::UserPatch12), "UserPatch 1.2");
+    EXPECT_EQ(VersionText(4, Mgx::RecordFormat::Hd), "HD");
+    EXPECT_LT(CompareVersions(4, 4, Mgx::RecordFormat::Conquerors, Mgx::RecordFormat::UserPatch12), 0);
+    EXPECT_LT(CompareVersions(4, 4, Mgx::RecordFormat::UserPatch12, Mgx::RecordFormat::Hd), 0);
+    EXPECT_LT(CompareVersions(4, 7, Mgx::RecordFormat::Hd, Mgx::RecordFormat::Conquerors), 0);
 }
 
 SearchNames MapNames()

@@ -1,3 +1,4 @@
+#include "LibraryColumns.h"
 #include "LibraryIndex.h"
 #include "LibraryIndexer.h"
 #include "TestFiles.h"
@@ -206,8 +207,10 @@ TEST_F(LibraryIndexTest, ARunAwaitingTheListingTakesTheListedFilesOnly)
     for (const LibrarySummary& summary : summaries) {
         paths.append(summary.path);
         EXPECT_NE(summary.columns.state, LibraryColumnValues::State::Missing) << "the columns come composed";
-        if (summary.path == Record("new.mgx"))
+        if (summary.path == Record("new.mgx")) {
             EXPECT_TRUE(summary.searchText.contains("civ")) << "a record read now is composed with the names given";
+            EXPECT_EQ(ColumnText(summary.columns, LibraryColumns::Version), "UserPatch 1.2");
+        }
     }
     paths.sort();
     EXPECT_EQ(paths, (QStringList{Record("a.mgx"), Record("new.mgx")}));
@@ -290,6 +293,7 @@ TEST(LibraryIndexFallback, ACorruptOrUnwritableDatabaseGivesWayToMemoryOnce)
         summary.path = "/saves/z.mgx";
         summary.chat = "gg";
         summary.searchText = "白马\ngg";
+        summary.formatFamily = 2;
         summary.players = {{"白马啸西风", 7, 3, 2, 2}, {"", 1, 0, 0, 4}};
         ASSERT_TRUE(index.Store({summary}));
         EXPECT_EQ(index.Find("/saves/z.mgx"), summary);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QGuiApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 namespace korvale::test {
@@ -14,6 +16,11 @@ template <typename Application> void EnsureApplicationOf(const char* programName
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // ctest runs the cases of one program in parallel processes: each keeps what it stores (the
+    // list's column layout) in a profile of its own, or one would overwrite what another just stored.
+    static QTemporaryDir profile;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, profile.path());
     static int argc = 1;
     static char* argv[] = {const_cast<char*>(programName), nullptr};
     new Application(argc, argv); // lives until the process ends
