@@ -2,6 +2,7 @@
 // its header block with zlib. bench/record-ratios.py turns the two into one ratio per record.
 // The .../40 pairs load the same records 40 times over, as an indexer or a command over a folder
 // does: one reader against a floor that keeps its two buffers and its zlib stream from file to file.
+#include "RecordsFolder.h"
 #include "HeaderInflater.h"
 #include "RecordLoader.h"
 #include "RecordReader.h"
@@ -153,7 +154,7 @@ bool Loads(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    const fs::path folder = argc > 1 && argv[1][0] != '-' ? fs::path(argv[1]) : fs::path(KORVALE_RECS_DIR);
+    const fs::path folder = argc > 1 && argv[1][0] != '-' ? fs::path(argv[1]) : korvale::test::RealRecordsDir();
     std::vector<std::string> paths;
     for (const auto& entry : fs::directory_iterator(folder))
         if (entry.path().extension() == ".mgx" && Loads(entry.path().string()))

@@ -12,8 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <unistd.h>
@@ -62,10 +64,23 @@ std::vector<std::uint8_t> Contents(const std::string& path)
 
 bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
-void Check(bool condition)
+// Names the broken promise before aborting, so that a finding says what it found.
+void Check(bool condition, const char* promise)
 {
-    if (!condition)
+    if (!condition) {
+        std::fprintf(stderr, "repair check failed: %s\n", promise);
         std::abort();
+    }
+}
+
+// A backup can fail for the file system's own reasons (full, out of descriptors). The harness's own
+// copy of the same file, made at once, tells such a failure from a fault of the repair.
+bool FileSystemRefusesCopy(const std::string& from, const std::string& to)
+{
+    std::error_code error;
+    const bool copied = std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
+    std::filesystem::remove(to, error);
+    return !copied;
 }
 
 } // namespace
@@ -74,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const ScratchFile scratch("repair.mgx");
     static const std::string backup = Mgx::RepairBackupPath(scratch.path());
+    static const std::string probe = scratch.sibling("probe.mgx");
     if (size < 2)
         return 0;
     const std::vector<std::uint8_t> before = FileFromInput(data, size);
@@ -88,17 +104,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<std::int32_t> expected = unfinished ? ExpectedBodyOffset(before) : std::nullopt;
 
     if (code == Mgx::RepairCode::Repaired) {
-        Check(expected.has_value());
-        Check(Contents(backup) == before);
+        Check(expected.has_value(), "repaired a file without a body");
+        Check(Contents(backup) == before, "the backup differs from the file as it was");
         std::vector<std::uint8_t> repaired = before;
         std::memcpy(repaired.data(), &*expected, 4);
-        Check(after == repaired);
+        Check(after == repaired, "the repaired file is not the file with its first field set");
     } else {
-        Check(!expected.has_value()); // nothing here makes the file fail to read or write
-        Check(code == (unfinished ? Mgx::RepairCode::BodyNotFound : before.size() < 4 ? Mgx::RepairCode::ReadFailed
-                                                                                      : Mgx::RepairCode::NothingToRepair));
-        Check(after == before);
-        Check(!Exists(backup));
+        Check(after == before, "a repair that did not succeed changed the file");
+        Check(!Exists(backup), "a repair that did not succeed left its backup");
+        if (code == Mgx::RepairCode::BackupFailed) {
+            Check(FileSystemRefusesCopy(scratch.path(), probe), "no backup although the file system copies");
+        } else {
+            Check(!expected.has_value(), "the repair missed a body the search finds");
+            const Mgx::RepairCode due = unfinished          ? Mgx::RepairCode::BodyNotFound
+                                        : before.size() < 4 ? Mgx::RepairCode::ReadFailed
+                                                            : Mgx::RepairCode::NothingToRepair;
+            Check(code == due, "the outcome differs from the file's state");
+        }
     }
     std::remove(backup.c_str());
     return 0;

@@ -1,27 +1,66 @@
 #include "ScratchFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <signal.h>
 #include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
-std::string ScratchFolder()
+constexpr char Prefix[] = "korvale-fuzz-";
+
+fs::path ScratchParent()
 {
     std::error_code error;
-    if (std::filesystem::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0)
+    if (fs::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0)
         return "/dev/shm";
-    return std::filesystem::temp_directory_path().string();
+    return fs::temp_directory_path();
+}
+
+// Folders are named korvale-fuzz-PID-XXXXXX; one whose process is gone was left by a run that was
+// killed or crashed, and would only fill the file system the next runs write to.
+void RemoveFoldersOfEndedProcesses(const fs::path& parent)
+{
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(parent, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(Prefix, 0) != 0)
+            continue;
+        const long pid = std::strtol(name.c_str() + sizeof Prefix - 1, nullptr, 10);
+        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            fs::remove_all(entry.path(), error);
+    }
+}
+
+std::string MakeOwnFolder(const fs::path& parent)
+{
+    std::string pattern = (parent / (Prefix + std::to_string(getpid()) + "-XXXXXX")).string();
+    if (!mkdtemp(pattern.data())) {
+        std::perror("fuzz scratch folder");
+        std::abort();
+    }
+    return pattern;
 }
 
 } // namespace
 
 ScratchFile::ScratchFile(const std::string& name)
-    : m_path(ScratchFolder() + "/korvale-fuzz-" + std::to_string(getpid()) + "-" + name)
 {
+    const fs::path parent = ScratchParent();
+    RemoveFoldersOfEndedProcesses(parent);
+    m_folder = MakeOwnFolder(parent);
+    m_path = sibling(name);
 }
 
-ScratchFile::~ScratchFile() { std::remove(m_path.c_str()); }
+ScratchFile::~ScratchFile()
+{
+    std::error_code ignored;
+    fs::remove_all(m_folder, ignored);
+}
 
 bool ScratchFile::write(const std::uint8_t* data, std::size_t size) const
 {

@@ -1,5 +1,6 @@
 // Packing 200 record-sized files into a Zip archive at level 9 and unpacking it, each against
 // its floor: zlib deflating (or inflating) the same bytes in memory, without files or archive.
+#include "RecordsFolder.h"
 #include "CreateZipArchive.h"
 #include "ExtractZipArchive.h"
 
@@ -21,7 +22,7 @@ constexpr qsizetype RecordSize = 1 << 20;
 QByteArray RecordPool()
 {
     QByteArray pool;
-    const QDir recs(QStringLiteral(KORVALE_RECS_DIR));
+    const QDir recs(QString::fromStdString(korvale::test::RealRecordsDir().string()));
     for (const QString& name : recs.entryList({QStringLiteral("*.mgx")}, QDir::Files, QDir::Name)) {
         QFile file(recs.filePath(name));
         if (file.open(QIODevice::ReadOnly))

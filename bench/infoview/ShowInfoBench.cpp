@@ -1,5 +1,6 @@
 // Showing a large real record in the information panel, paint included, against the floor of
 // filling an image of the panel's size.
+#include "RecordsFolder.h"
 #include "BenchApplication.h"
 #include "GameRecord.h"
 
@@ -23,7 +24,7 @@ namespace {
 // A 4v4 on a 220 x 220 map with 109 in-game lines: the largest record at hand.
 std::optional<Mgx::GameRecord> LargeRecord(benchmark::State& state)
 {
-    const std::filesystem::path path = std::filesystem::path(KORVALE_RECS_DIR) / "aoc10a_4v4_arabia_gbk.mgx";
+    const std::filesystem::path path = korvale::test::RealRecordsDir() / "aoc10a_4v4_arabia_gbk.mgx";
     if (!std::filesystem::exists(path)) {
         state.SkipWithError(("missing " + path.string()).c_str());
         return std::nullopt;

@@ -1,3 +1,4 @@
+#include "RecordsFolder.h"
 #include "LibraryCorpus.h"
 
 #include "LibraryIndex.h"
@@ -15,7 +16,7 @@
 
 LibraryCorpus::LibraryCorpus(int count)
 {
-    const QDir recs(QStringLiteral(KORVALE_RECS_DIR));
+    const QDir recs(QString::fromStdString(korvale::test::RealRecordsDir().string()));
     const QStringList names = recs.entryList({QStringLiteral("*.mgx")}, QDir::Files, QDir::Name);
     if (names.isEmpty()) {
         m_error = QStringLiteral("no records in ") + recs.path();

@@ -1,6 +1,7 @@
 #include "LibraryColumns.h"
 #include "LibraryIndex.h"
 #include "LibraryIndexer.h"
+#include "RecordsFolder.h"
 #include "TestFiles.h"
 
 #include <QDateTime>
@@ -15,7 +16,7 @@
 
 namespace {
 
-const QString kRecs = QStringLiteral(KORVALE_RECS_DIR);
+const QString kRecs = QString::fromStdString(korvale::test::RealRecordsDir().string());
 
 bool HaveRecs()
 {
@@ -68,7 +69,7 @@ protected:
     void SetUp() override
     {
         if (!HaveRecs()) {
-            if (KORVALE_REQUIRE_RECS)
+            if (korvale::test::RealRecordsRequired())
                 FAIL() << "record files missing in " << kRecs.toStdString();
             GTEST_SKIP() << "record files missing";
         }

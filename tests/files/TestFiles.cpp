@@ -1,5 +1,7 @@
 #include "TestFiles.h"
 
+#include "RecordsFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -35,7 +37,7 @@ QStringList Names(const QString& folder)
 
 QByteArray RecordBytes()
 {
-    QFile file(QStringLiteral(KORVALE_RECS_DIR "/aoc10a_1v1_team_spectators.mgx"));
+    QFile file(QString::fromStdString(korvale::test::RealRecordPath("aoc10a_1v1_team_spectators.mgx")));
     if (file.open(QIODevice::ReadOnly))
         return file.readAll();
     // Without the real records: bytes of the same size that repeat nowhere a test could notice.

@@ -1,35 +1,19 @@
 #pragma once
 
+#include "RecordsFolder.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
-// The folder of real record files is handed in by the build. On a user's fresh clone it may be
-// missing: those tests then skip, except in CI, where its absence is a failure.
-#ifndef KORVALE_RECS_DIR
-#define KORVALE_RECS_DIR ""
-#endif
-#ifndef KORVALE_REQUIRE_RECS
-#define KORVALE_REQUIRE_RECS 0
-#endif
-
-namespace korvale::test {
-
-inline std::filesystem::path RealRecordsDir() { return std::filesystem::path(KORVALE_RECS_DIR); }
-
-inline bool RealRecordsPresent() { return std::filesystem::is_directory(RealRecordsDir()); }
-
-inline std::string RealRecordPath(const std::string& name) { return (RealRecordsDir() / name).string(); }
-
-} // namespace korvale::test
+// The real records may be missing on a user's fresh clone: those tests then skip, except where their
+// absence is required to be a failure (CI).
 
 // Put first in a test that reads real records.
 #define KORVALE_NEED_REAL_RECORDS()                                                                  \
     do {                                                                                             \
         if (!korvale::test::RealRecordsPresent()) {                                                  \
-            if (KORVALE_REQUIRE_RECS)                                                                \
-                FAIL() << "real record folder missing: " << KORVALE_RECS_DIR;                        \
-            GTEST_SKIP() << "real record folder missing (" << KORVALE_RECS_DIR << "); skipping";    \
+            if (korvale::test::RealRecordsRequired())                                                \
+                FAIL() << "real record folder missing: " << korvale::test::RealRecordsDir();        \
+            GTEST_SKIP() << "real record folder missing or empty (" << korvale::test::RealRecordsDir() \
+                         << "); skipping";                                                           \
         }                                                                                            \
     } while (false)
