@@ -21,6 +21,9 @@ constexpr const char* FeudalFormat = "@#0 %s \xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB
 constexpr const char* CastleFormat = "@#0 %s \xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB3\xC7\xB1\xA4\xCA\xB1\xB4\xFA";   // 开始升级城堡时代
 constexpr const char* ImperialFormat = "@#0 %s \xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB5\xDB\xCD\xF5\xCA\xB1\xB4\xFA"; // 开始升级帝王时代
 
+// A time step longer than any game could take (or a negative one) comes from damaged bytes.
+bool IsPlausibleTimeStep(std::int32_t delta) { return static_cast<std::uint32_t>(delta) <= LongestTimeStep; }
+
 // Scans the operation stream; every read that comes up short ends the scan with what it has.
 class BodyScanner {
 public:
@@ -32,6 +35,7 @@ public:
     void run()
     {
         m_chapter.gameTime = 0;
+        m_chapter.bodyDamaged = false;
         if (!m_file.readInt32(m_chapter.logVersion))
             return;
         m_file.seekRelative(PrefixSize);
@@ -78,7 +82,8 @@ private:
         while (at + sizeof step <= buffer.size) {
             std::memcpy(step, buffer.bytes + at, sizeof step);
             // A negative count is left to the general path, which decides whether it ends the scan.
-            if (step[0] != OperationType::TimeStep || step[2] < 0)
+            // So is a step no game could take, which ends the scan there.
+            if (step[0] != OperationType::TimeStep || step[2] < 0 || !IsPlausibleTimeStep(step[1]))
                 break;
             time += static_cast<std::uint32_t>(step[1]);
             at += sizeof step + (step[2] == 0 ? EmptyTimeStepTail : 4 * static_cast<std::uint64_t>(step[2]));
@@ -105,6 +110,11 @@ private:
         std::int32_t delta = 0;
         if (!m_file.readInt32(delta))
             return false;
+        if (!IsPlausibleTimeStep(delta)) {
+            // Damaged bytes: the steps after it would add days to the game.
+            m_chapter.bodyDamaged = true;
+            return false;
+        }
         addTime(delta);
         std::int32_t valueCount = 0;
         if (!m_file.readInt32(valueCount))
