@@ -161,7 +161,7 @@ private:
         std::uint8_t command = 0;
         if (!m_file.readUInt8(command))
             return false;
-        std::optional<std::string> line;
+        std::optional<ChatInGame> line;
         if (command == CommandByte::Resign && !readResign(line))
             return false;
         if (command == CommandByte::Research && !readResearch(line))
@@ -169,12 +169,12 @@ private:
         // A command shorter than the bytes its line came from is damaged; its line would let a few
         // bytes of file make a kilobyte of text, over and over.
         if (line && end >= m_file.position())
-            m_chapter.ingameChat.push_back({m_chapter.gameTime, std::move(*line)});
+            m_chapter.ingameChat.push_back(std::move(*line));
         m_file.seekTo(end);
         return true;
     }
 
-    bool readResign(std::optional<std::string>& line)
+    bool readResign(std::optional<ChatInGame>& line)
     {
         std::uint8_t bytes[3];
         if (m_file.read(bytes, sizeof bytes) != sizeof bytes)
@@ -183,7 +183,7 @@ private:
         return true;
     }
 
-    bool readResearch(std::optional<std::string>& line)
+    bool readResearch(std::optional<ChatInGame>& line)
     {
         m_file.seekRelative(7);
         std::uint16_t slot = 0;
@@ -200,7 +200,7 @@ private:
     }
 
     // No line names a slot the lobby does not have.
-    std::optional<std::string> composeLine(const char* format, std::optional<unsigned> number, unsigned slot) const
+    std::optional<ChatInGame> composeLine(const char* format, std::optional<unsigned> number, unsigned slot) const
     {
         if (slot >= m_chapter.slots.size())
             return std::nullopt;
@@ -211,7 +211,12 @@ private:
                                    : std::snprintf(buffer, sizeof buffer, format, name.c_str());
         if (written < 0)
             return std::nullopt;
-        return std::string(buffer, std::min<std::size_t>(static_cast<std::size_t>(written), EventLineCapacity));
+        const std::size_t kept = std::min<std::size_t>(static_cast<std::size_t>(written), EventLineCapacity);
+        // The wording after the name is ours, in GBK; the name is in the record's own code page.
+        const std::size_t wording = std::strlen(std::strstr(format, "%s") + 2);
+        const std::size_t beforeWording = static_cast<std::size_t>(written) - wording;
+        const auto composedTail = static_cast<std::uint16_t>(kept > beforeWording ? kept - beforeWording : 0);
+        return ChatInGame{m_chapter.gameTime, std::string(buffer, kept), composedTail};
     }
 
     bool crossChapterBoundary()
