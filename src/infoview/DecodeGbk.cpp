@@ -28,6 +28,11 @@ QString DecodeRecordText(std::string_view bytes, std::uint16_t codePage)
     return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
+QString DecodeRecordText(const std::string& bytes, std::uint16_t codePage)
+{
+    return DecodeRecordText(std::string_view(bytes), codePage);
+}
+
 QString DecodeRecordText(const Mgx::GbkText& text, std::uint16_t codePage)
 {
     return text ? DecodeRecordText(std::string_view(*text), codePage) : QString();

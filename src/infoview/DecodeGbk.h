@@ -19,6 +19,7 @@ QString DecodeGbk(const Mgx::GbkText& text);
 
 // The same for text in the code page a record's text was found to be in (Mgx::DetectCodePage).
 QString DecodeRecordText(std::string_view bytes, std::uint16_t codePage);
+QString DecodeRecordText(const std::string& bytes, std::uint16_t codePage);
 QString DecodeRecordText(const Mgx::GbkText& text, std::uint16_t codePage);
 // An in-game line: an event line's own wording is GBK whatever the record's code page.
 QString DecodeChatLine(const Mgx::ChatInGame& line, std::uint16_t codePage);

@@ -128,10 +128,11 @@ std::uint16_t DetectCodePage(const ChapterInfo& chapter)
 {
     if (AllValid(chapter, CodePage::Gbk))
         return CodePage::Gbk;
-    // Western European first, as the most common elsewhere; Shift_JIS text nearly always holds a
-    // byte it leaves undefined (the lead byte of Japanese punctuation among them).
-    if (AllValid(chapter, CodePage::WesternEuropean) && !(AllValid(chapter, CodePage::Cyrillic) && LooksCyrillic(chapter)))
-        return CodePage::WesternEuropean;
+    // The single-byte pages first: Western European is the most common elsewhere, and Shift_JIS text
+    // nearly always holds a byte it leaves undefined (the lead byte of Japanese punctuation among
+    // them). The two single-byte pages take nearly any bytes: the shape of the words decides.
+    if (AllValid(chapter, CodePage::WesternEuropean))
+        return AllValid(chapter, CodePage::Cyrillic) && LooksCyrillic(chapter) ? CodePage::Cyrillic : CodePage::WesternEuropean;
     for (const std::uint16_t codePage : {CodePage::ShiftJis, CodePage::Big5, CodePage::Cyrillic})
         if (AllValid(chapter, codePage))
             return codePage;

@@ -35,7 +35,7 @@ protected:
     {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(korvale::test::RealRecordsDir()))
-            if (entry.path().extension() == ".mgx")
+            if (entry.path().extension() == ".mgx" || entry.path().extension() == ".mgz")
                 names.push_back(entry.path().string());
         std::sort(names.begin(), names.end());
         return names;
