@@ -169,9 +169,9 @@ QString DurationLabel(const Mgx::GameRecord& record)
     QString label = DurationLabel(TotalGameTime(record));
     const Mgx::ChapterInfo& first = record.chapters.front();
     if (first.restoreTime != 0)
-        label += QStringLiteral("（录像从 %1 开始）").arg(FormatGameTime(static_cast<std::uint32_t>(first.restoreTime)));
+        label += QStringLiteral("（中途开始）"); // the label is narrow: the panel has room for little more
     if (std::ranges::any_of(record.chapters, &Mgx::ChapterInfo::bodyDamaged))
-        label += QStringLiteral("（录像已损坏，只读到此处）");
+        label += QStringLiteral("（已损坏）");
     return label;
 }
 

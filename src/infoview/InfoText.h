@@ -51,8 +51,8 @@ QString DifficultyLabel(std::int32_t difficulty);
 QString VictoryLabel(std::int32_t victoryType);
 QString PopulationLabel(std::int32_t populationLimit);
 QString DurationLabel(std::uint32_t totalMilliseconds);
-// The record's whole length, with a note when the recording starts in a restored game or its body
-// is damaged. The record must have a chapter.
+// The record's whole length, with a note when the recording starts in the middle of a restored game
+// or its body is damaged. The record must have a chapter.
 QString DurationLabel(const Mgx::GameRecord& record);
 
 // The file name, an empty line, then the instructions with every LF widened to CR LF.

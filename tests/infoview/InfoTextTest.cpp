@@ -164,10 +164,10 @@ TEST(InfoText, ARestoredGameLastsFromItsStartAndSaysWhereTheRecordingBegins)
     chapter.restoreTime = 1015000;
     chapter.gameTime = 1536660;
     EXPECT_EQ(TotalGameTime(record), 2551660u);
-    EXPECT_EQ(ComposeInfoLabels(record).duration, "时长：00:42:31（录像从 00:16:55 开始）");
+    EXPECT_EQ(ComposeInfoLabels(record).duration, "时长：00:42:31（中途开始）");
     chapter.restoreTime = 0;
     chapter.bodyDamaged = true;
-    EXPECT_EQ(ComposeInfoLabels(record).duration, "时长：00:25:36（录像已损坏，只读到此处）");
+    EXPECT_EQ(ComposeInfoLabels(record).duration, "时长：00:25:36（已损坏）");
 }
 
 TEST(InfoText, TextInAnotherCodePageIsDecodedInItAndTheReadersWordingStaysGbk)
