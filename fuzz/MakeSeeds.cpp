@@ -95,6 +95,14 @@ std::vector<Mgx::RecordBlueprint> BuiltBlueprints()
     blueprints[4].header.players.resize(2);
     for (const Mgx::SampleRecord& sample : Mgx::SampleRecords())
         blueprints.push_back(sample.blueprint);
+    // UserPatch 1.4 with AI data and scenario lists, UserPatch 1.5 with its wide tiles and type entries.
+    RecordBlueprint userPatch14 = blueprints[1];
+    userPatch14.header.prefix = Mgx::HeaderBlueprint::VersionPrefix("VER 9.C", 11.76f);
+    userPatch14.header.playerScenarioLists = {{1, 2}};
+    blueprints.push_back(userPatch14);
+    RecordBlueprint userPatch15 = blueprints[2];
+    userPatch15.header.prefix = Mgx::HeaderBlueprint::VersionPrefix("VER 9.F", 11.76f);
+    blueprints.push_back(userPatch15);
     return blueprints;
 }
 

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "ListEntryText.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -24,7 +26,7 @@ StartRequest InterpretCommandLine(const QStringList& arguments, const QString& w
         const QFileInfo target(AbsoluteArgument(argument, workingFolder));
         if (target.isDir())
             return {StartRequest::Kind::Folder, target.absoluteFilePath(), {}};
-        if (target.isFile() && target.suffix().compare(QStringLiteral("mgx"), Qt::CaseInsensitive) == 0)
+        if (target.isFile() && ClassifyEntry(false, target.fileName()) == MgxItemKind::Record)
             return {StartRequest::Kind::Record, target.absolutePath(), target.absoluteFilePath()};
         break;
     }

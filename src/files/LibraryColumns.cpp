@@ -18,20 +18,23 @@ bool HasTeam(const LibraryPlayer& player) { return player.team >= 2; }
 
 int Sign(qint64 value) { return value == 0 ? 0 : (value < 0 ? -1 : 1); }
 
-// Releases in the order they came out: 1.0a, 1.0c, UserPatch 1.2, HD, then anything else.
+// Releases in the order they came out: 1.0a, 1.0c, UserPatch 1.2, HD, UserPatch 1.4 and 1.5, then anything else.
 int VersionRank(int logVersion, int formatFamily)
 {
-    if (formatFamily == Mgx::RecordFormat::UserPatch12)
-        return 2;
-    if (formatFamily == Mgx::RecordFormat::Hd)
-        return 3;
+    switch (formatFamily) {
+    case Mgx::RecordFormat::UserPatch12: return 2;
+    case Mgx::RecordFormat::Hd: return 3;
+    case Mgx::RecordFormat::UserPatch14: return 4;
+    case Mgx::RecordFormat::UserPatch15: return 5;
+    default: break;
+    }
     switch (logVersion) {
     case 3:
         return 0;
     case 4:
         return 1;
     default:
-        return 4;
+        return 6;
     }
 }
 
@@ -116,10 +119,13 @@ QString DurationText(qint64 milliseconds)
 
 QString VersionText(int logVersion, int formatFamily)
 {
-    if (formatFamily == Mgx::RecordFormat::UserPatch12)
-        return QStringLiteral("UserPatch 1.2");
-    if (formatFamily == Mgx::RecordFormat::Hd)
-        return QStringLiteral("HD");
+    switch (formatFamily) {
+    case Mgx::RecordFormat::UserPatch12: return QStringLiteral("UserPatch 1.2");
+    case Mgx::RecordFormat::UserPatch14: return QStringLiteral("UserPatch 1.4");
+    case Mgx::RecordFormat::UserPatch15: return QStringLiteral("UserPatch 1.5");
+    case Mgx::RecordFormat::Hd: return QStringLiteral("HD");
+    default: break;
+    }
     switch (logVersion) {
     case 3:
         return QStringLiteral("1.0a");

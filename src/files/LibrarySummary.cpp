@@ -5,6 +5,7 @@
 #include "GameRecord.h"
 #include "RecordError.h"
 #include "RecordReader.h"
+#include "TextCodePage.h"
 
 #include <QDir>
 #include <QStringDecoder>
@@ -14,29 +15,40 @@
 
 namespace {
 
-QString Gbk(std::string_view bytes)
+// Record text in the record's own code page (GBK unless its text says otherwise).
+QString Gbk(std::string_view bytes, std::uint16_t codePage = Mgx::CodePage::Gbk)
 {
     const auto end = bytes.find('\0');
     if (end != std::string_view::npos)
         bytes = bytes.substr(0, end);
-    QStringDecoder decoder("GBK");
+    QStringDecoder decoder(Mgx::CodePageName(codePage));
     if (!decoder.isValid())
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
-QString GbkField(const Mgx::GbkText& text)
+QString GbkField(const Mgx::GbkText& text, std::uint16_t codePage)
 {
-    return text ? Gbk(std::string_view(*text)) : QString();
+    return text ? Gbk(std::string_view(*text), codePage) : QString();
+}
+
+// An event line's wording after the player's name is the reader's own, in GBK.
+QString ChatLine(const Mgx::ChatInGame& line, std::uint16_t codePage)
+{
+    const std::string_view text(line.text);
+    if (codePage == Mgx::CodePage::Gbk || line.composedTail == 0)
+        return Gbk(text, codePage);
+    const std::size_t split = text.size() - std::min<std::size_t>(line.composedTail, text.size());
+    return Gbk(text.substr(0, split), codePage) + Gbk(text.substr(split));
 }
 
 QString ChatText(const Mgx::ChapterInfo& chapter)
 {
     QStringList lines;
     for (const Mgx::ChatBeforeGame& line : chapter.pregameChat)
-        lines.append(Gbk(std::string_view(line.text)));
+        lines.append(Gbk(std::string_view(line.text), chapter.codePage));
     for (const Mgx::ChatInGame& line : chapter.ingameChat)
-        lines.append(Gbk(std::string_view(line.text)));
+        lines.append(ChatLine(line, chapter.codePage));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -50,7 +62,7 @@ QList<LibraryPlayer> Players(const Mgx::ChapterInfo& chapter)
             continue;
         const Mgx::PlayerInfo& info = chapter.players[static_cast<std::size_t>(slot.playerNumber)];
         LibraryPlayer player;
-        player.name = slot.name ? GbkField(slot.name) : GbkField(info.name);
+        player.name = slot.name ? GbkField(slot.name, chapter.codePage) : GbkField(info.name, chapter.codePage);
         player.civilization = info.civilization;
         player.colour = info.colour;
         player.team = slot.team;
@@ -67,8 +79,8 @@ QString Recorder(const Mgx::ChapterInfo& chapter)
         return {};
     for (const Mgx::PlayerSlot& slot : chapter.slots)
         if (slot.playerNumber == number && slot.name)
-            return GbkField(slot.name);
-    return GbkField(chapter.players[static_cast<std::size_t>(number)].name);
+            return GbkField(slot.name, chapter.codePage);
+    return GbkField(chapter.players[static_cast<std::size_t>(number)].name, chapter.codePage);
 }
 
 } // namespace
@@ -90,7 +102,7 @@ LibrarySummary SummarizeRecord(const Mgx::GameRecord& record, const QString& pat
     summary.gameType = chapter.gameType;
     summary.mapId = chapter.mapId;
     summary.mapSize = static_cast<int>(chapter.mapWidth);
-    summary.duration = chapter.gameTime;
+    summary.duration = std::int64_t{chapter.restoreTime} + chapter.gameTime; // a restored game's whole length
     summary.recorder = Recorder(chapter);
     summary.players = Players(chapter);
     summary.chat = ChatText(chapter);

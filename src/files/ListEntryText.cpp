@@ -21,7 +21,8 @@ MgxItemKind ClassifyEntry(bool isDirectory, const QString& fileName)
     QString extension = fileName.mid(dot + 1);
     for (QChar& c : extension)
         c = AsciiLower(c);
-    if (extension == u"mgx")
+    // .mgz: UserPatch 1.4 and 1.5 write their records under their own extension.
+    if (extension == u"mgx" || extension == u"mgz")
         return MgxItemKind::Record;
     if (extension == u"zip")
         return MgxItemKind::Zip;

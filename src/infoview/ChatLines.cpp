@@ -11,11 +11,11 @@ constexpr qsizetype SenderPrefixLength = 3;
 void AppendChapterLines(const Mgx::ChapterInfo& chapter, QStringList& lines)
 {
     for (const Mgx::ChatBeforeGame& chat : chapter.pregameChat)
-        lines.append(PregameChatLine(DecodeGbk(chat.text)));
+        lines.append(PregameChatLine(DecodeRecordText(chat.text, chapter.codePage)));
     lines.append(QString());
     lines.append(GameStartSeparator());
     for (const Mgx::ChatInGame& chat : chapter.ingameChat) {
-        if (const std::optional<QString> line = IngameChatLine(chat.time, DecodeGbk(chat.text)))
+        if (const std::optional<QString> line = IngameChatLine(chat.time, DecodeChatLine(chat, chapter.codePage)))
             lines.append(*line);
     }
 }

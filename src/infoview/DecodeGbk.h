@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ChatInGame.h"
 #include "GbkText.h"
+
+#include <cstdint>
 
 #include <QString>
 
@@ -13,3 +16,10 @@ QString DecodeGbk(const std::string& bytes);
 
 // A field the reader never reached shows as empty text.
 QString DecodeGbk(const Mgx::GbkText& text);
+
+// The same for text in the code page a record's text was found to be in (Mgx::DetectCodePage).
+QString DecodeRecordText(std::string_view bytes, std::uint16_t codePage);
+QString DecodeRecordText(const std::string& bytes, std::uint16_t codePage);
+QString DecodeRecordText(const Mgx::GbkText& text, std::uint16_t codePage);
+// An in-game line: an event line's own wording is GBK whatever the record's code page.
+QString DecodeChatLine(const Mgx::ChatInGame& line, std::uint16_t codePage);

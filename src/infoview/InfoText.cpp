@@ -14,7 +14,9 @@ constexpr const char* VictoryTexts[] = {"标准", "征服", "时限", "得分", 
 const NameTable DifficultyNames(0, DifficultyTexts);
 const NameTable VictoryNames(0, VictoryTexts);
 
-constexpr std::array<std::int32_t, 8> PopulationLimits = {25, 50, 75, 100, 125, 150, 175, 200};
+// The lobby offers limits in steps of 25; later UserPatch releases go up to 1000.
+constexpr std::int32_t PopulationStep = 25;
+constexpr std::int32_t HighestPopulationLimit = 1000;
 
 // Map id that stands for a map the players made themselves.
 constexpr std::int32_t CustomMapId = 44;
@@ -55,13 +57,13 @@ QString GameTypeLabel(int gameType)
     return InfoLabels::Captions().gameType + GameTypeNames.nameOr(gameType, UnknownText());
 }
 
-MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenarioFileName)
+MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenarioFileName, std::uint16_t codePage)
 {
     const QString caption = InfoLabels::Captions().map;
     if (!GameTypeNames.contains(gameType))
         return {caption, 0};
     if (IsScenarioType(gameType))
-        return {caption + DecodeGbk(scenarioFileName), 0};
+        return {caption + DecodeRecordText(scenarioFileName, codePage), 0};
     if (mapId == CustomMapId)
         return {caption + MapTypeNames[0], 0};
     if (RealWorldMapNames.contains(mapId))
@@ -94,8 +96,16 @@ QString VersionName(const Mgx::ChapterInfo& chapter)
 {
     // logVersion is 4 in these too: only the header tells them from 1.0c.
     const Mgx::RecordFormat format = Mgx::ChapterFormat(chapter.versionText, chapter.saveVersion);
-    if (format.userPatch())
+    switch (format.family) {
+    case Mgx::RecordFormat::UserPatch12:
         return QStringLiteral("UserPatch 1.2");
+    case Mgx::RecordFormat::UserPatch14:
+        return QStringLiteral("UserPatch 1.4");
+    case Mgx::RecordFormat::UserPatch15:
+        return QStringLiteral("UserPatch 1.5");
+    default:
+        break;
+    }
     if (format.hd())
         return QStringLiteral("HD");
     return VersionName(chapter.logVersion);
@@ -119,9 +129,11 @@ QString SpeedLabel(std::int32_t gameSpeed)
         name = QStringLiteral("慢速");
         break;
     case 150:
+    case 178: // UserPatch 1.5's normal speed
         name = QStringLiteral("标准");
         break;
     case 200:
+    case 237: // and its fast speed
         name = QStringLiteral("快速");
         break;
     default:
@@ -142,7 +154,8 @@ QString VictoryLabel(std::int32_t victoryType)
 
 QString PopulationLabel(std::int32_t populationLimit)
 {
-    const bool listed = std::ranges::find(PopulationLimits, populationLimit) != PopulationLimits.end();
+    const bool listed = populationLimit >= PopulationStep && populationLimit <= HighestPopulationLimit
+        && populationLimit % PopulationStep == 0;
     return InfoLabels::Captions().population + (listed ? QString::number(populationLimit) : OtherText());
 }
 
@@ -151,16 +164,29 @@ QString DurationLabel(std::uint32_t totalMilliseconds)
     return InfoLabels::Captions().duration + FormatGameTime(totalMilliseconds);
 }
 
-QString ObjectivesText(const std::string& fileName, const Mgx::GbkText& instructions)
+QString DurationLabel(const Mgx::GameRecord& record)
 {
-    QString text = DecodeGbk(instructions);
+    QString label = DurationLabel(TotalGameTime(record));
+    const Mgx::ChapterInfo& first = record.chapters.front();
+    if (first.restoreTime != 0)
+        label += QStringLiteral("（中途开始）"); // the label is narrow: the panel has room for little more
+    if (std::ranges::any_of(record.chapters, &Mgx::ChapterInfo::bodyDamaged))
+        label += QStringLiteral("（已损坏）");
+    return label;
+}
+
+QString ObjectivesText(const std::string& fileName, const Mgx::GbkText& instructions, std::uint16_t codePage)
+{
+    // Only the text up to the first NUL shows: UserPatch 1.5 keeps the map seed and script after it.
+    QString text = DecodeRecordText(instructions, codePage);
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return QString::fromStdString(fileName) + QStringLiteral("\r\n\r\n") + text;
 }
 
 std::uint32_t TotalGameTime(const Mgx::GameRecord& record)
 {
-    std::uint32_t total = 0;
+    // A restored game's recording starts at its restore time: the game lasted that much longer.
+    std::uint32_t total = record.chapters.empty() ? 0 : static_cast<std::uint32_t>(record.chapters.front().restoreTime);
     for (const Mgx::ChapterInfo& chapter : record.chapters)
         total += static_cast<std::uint32_t>(chapter.gameTime);
     return total;
@@ -169,19 +195,19 @@ std::uint32_t TotalGameTime(const Mgx::GameRecord& record)
 InfoLabels ComposeInfoLabels(const Mgx::GameRecord& record)
 {
     const Mgx::ChapterInfo& chapter = record.chapters.front();
-    const MapChoice map = ChooseMap(chapter.gameType, chapter.mapId, chapter.scenarioFileName);
+    const MapChoice map = ChooseMap(chapter.gameType, chapter.mapId, chapter.scenarioFileName, chapter.codePage);
     InfoLabels labels;
     labels.gameType = GameTypeLabel(chapter.gameType);
     labels.map = map.label;
     labels.mapType = MapTypeLabel(map.mapType);
     labels.version = VersionLabel(chapter);
-    labels.objectives = ObjectivesText(record.fileName, chapter.instructions);
+    labels.objectives = ObjectivesText(record.fileName, chapter.instructions, chapter.codePage);
     labels.mapSize = MapSizeLabel(chapter.mapWidth, chapter.mapHeight);
     labels.speed = SpeedLabel(chapter.gameSpeed);
     labels.difficulty = DifficultyLabel(chapter.difficulty);
     labels.victory = VictoryLabel(chapter.victoryType);
     labels.population = PopulationLabel(
         Mgx::EffectivePopulationLimit(Mgx::ChapterFormat(chapter.versionText, chapter.saveVersion), chapter.populationLimit));
-    labels.duration = DurationLabel(TotalGameTime(record));
+    labels.duration = DurationLabel(record);
     return labels;
 }

@@ -10,7 +10,7 @@ namespace PanelArtwork {
 // Makes the artwork resources available; cheap after the first call.
 void Load();
 
-// One of the 144 emblems, 18 civilizations per player colour.
+// One of the 144 emblems, 18 civilizations per player colour, or the neutral emblem (SlotView's NeutralEmblem).
 QPixmap Emblem(int index);
 // The 16 x 16 picture of a kind of player (1 human, 2 nature, 3 computer).
 QPixmap KindPicture(int kind);

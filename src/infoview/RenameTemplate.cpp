@@ -12,38 +12,47 @@
 
 namespace {
 
+// A renamed record keeps its own extension: .mgz is UserPatch 1.4 and 1.5's.
 const QString RecordExtension = QStringLiteral(".mgx");
+const QString LaterUserPatchExtension = QStringLiteral(".mgz");
+
+qsizetype RecordExtensionLength(const QString& fileName)
+{
+    const bool record = fileName.endsWith(RecordExtension, Qt::CaseInsensitive)
+        || fileName.endsWith(LaterUserPatchExtension, Qt::CaseInsensitive);
+    return record ? RecordExtension.size() : 0;
+}
 
 // The name of the occupied slot, or nothing for an empty one.
-QString SlotPlayerName(const Mgx::PlayerSlot& slot)
+QString SlotPlayerName(const Mgx::PlayerSlot& slot, std::uint16_t codePage)
 {
     if (slot.playerNumber < 1 || slot.playerNumber > 8)
         return {};
-    return DecodeGbk(slot.name);
+    return DecodeRecordText(slot.name, codePage);
 }
 
 QString MapText(const Mgx::ChapterInfo& chapter)
 {
     const QString caption = InfoLabels::Captions().map;
-    QString label = ChooseMap(chapter.gameType, chapter.mapId, chapter.scenarioFileName).label;
+    QString label = ChooseMap(chapter.gameType, chapter.mapId, chapter.scenarioFileName, chapter.codePage).label;
     return label.startsWith(caption) ? label.mid(caption.size()) : label;
 }
 
 QString RecorderName(const Mgx::ChapterInfo& chapter)
 {
     const std::optional<int> position = RecorderSlotPosition(chapter);
-    return position ? SlotPlayerName(chapter.slots[static_cast<std::size_t>(*position) + 1]) : QString();
+    return position ? SlotPlayerName(chapter.slots[static_cast<std::size_t>(*position) + 1], chapter.codePage) : QString();
 }
 
 QString Stem(const QString& fileName)
 {
-    return fileName.endsWith(RecordExtension, Qt::CaseInsensitive) ? fileName.chopped(RecordExtension.size()) : fileName;
+    return fileName.chopped(RecordExtensionLength(fileName));
 }
 
 QString Extension(const QString& fileName)
 {
-    return fileName.endsWith(RecordExtension, Qt::CaseInsensitive) ? fileName.right(RecordExtension.size())
-                                                                   : RecordExtension;
+    const qsizetype length = RecordExtensionLength(fileName);
+    return length != 0 ? fileName.right(length) : RecordExtension;
 }
 
 } // namespace
@@ -54,7 +63,7 @@ QString PlayersByTeam(const Mgx::ChapterInfo& chapter)
     QList<std::pair<int, QStringList>> groups;
     for (std::size_t i = 1; i < chapter.slots.size(); ++i) {
         const Mgx::PlayerSlot& slot = chapter.slots[i];
-        const QString name = SlotPlayerName(slot);
+        const QString name = SlotPlayerName(slot, chapter.codePage);
         if (slot.playerNumber < 1 || slot.playerNumber > 8)
             continue;
         auto group = groups.end();

@@ -34,5 +34,5 @@ RenameFields RenameFieldsOf(const Mgx::GameRecord* record, const QString& fileNa
 QString PlayersByTeam(const Mgx::ChapterInfo& chapter);
 
 // Replaces every known {field} of the template; unknown braces stay as typed. The extension of
-// the old name (".mgx" in any case) is appended.
+// the old name (".mgx" or ".mgz" in any case) is appended.
 ExpandedName ExpandRenameTemplate(const QString& pattern, const RenameFields& fields, const QString& oldName);

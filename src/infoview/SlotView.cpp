@@ -18,8 +18,8 @@ SlotView ComposeSlot(const Mgx::ChapterInfo& chapter, const Mgx::PlayerSlot& slo
         return view;
     const Mgx::PlayerInfo& player = chapter.players[static_cast<std::size_t>(slot.playerNumber)];
     view.occupied = true;
-    view.name = DecodeGbk(slot.name);
-    view.civilization = CivilizationNames.nameOr(player.civilization, UnknownText());
+    view.name = DecodeRecordText(slot.name, chapter.codePage);
+    view.civilization = CivilizationText(player.civilization);
     view.emblemIndex = EmblemIndex(player.colour, player.civilization);
     view.kind = player.kind;
     view.colour = player.colour;
@@ -40,9 +40,18 @@ QString TeamLabelText(int team)
 
 int EmblemIndex(int colour, int civilization)
 {
-    const bool known = colour >= 0 && colour < static_cast<int>(PlayerColours.size()) && civilization >= 1
-        && civilization <= CivilizationsPerColour;
+    const bool knownColour = colour >= 0 && colour < static_cast<int>(PlayerColours.size());
+    if (knownColour && civilization > CivilizationsPerColour)
+        return NeutralEmblem;
+    const bool known = knownColour && civilization >= 1 && civilization <= CivilizationsPerColour;
     return known ? CivilizationsPerColour * colour + civilization - 1 : -1;
+}
+
+QString CivilizationText(int civilization)
+{
+    if (civilization > CivilizationsPerColour)
+        return QStringLiteral("文明 %1").arg(civilization);
+    return CivilizationNames.nameOr(civilization, UnknownText());
 }
 
 QPoint RecorderMarkerPosition(int slotPosition, int playersTop)

@@ -17,7 +17,7 @@ struct SlotView {
     bool occupied = false;
     QString name;
     QString civilization;
-    int emblemIndex = -1; // -1: no emblem
+    int emblemIndex = -1; // -1: no emblem; NeutralEmblem: a civilisation only a modded game has
     int kind = 0;         // 1 human, 2 nature, 3 computer; others show no picture
     int colour = -1;      // player colour index, -1 for an empty position
     QRgb teamColour = ResetTeamColour;
@@ -30,8 +30,15 @@ using SlotViews = std::array<SlotView, SlotPositionCount>;
 // "--" for no team (0 or 1), else the team number team - 1.
 QString TeamLabelText(int team);
 
-// Index into the 144 emblems: 18 per colour, civilizations 1 to 18. -1 when there is no such emblem.
+// The emblem of a civilisation above the game's 18, which mods add: no civilisation's own.
+inline constexpr int NeutralEmblem = -2;
+
+// Index into the 144 emblems: 18 per colour, civilizations 1 to 18. -1 when there is no such emblem,
+// NeutralEmblem for a civilisation above 18 in a known colour.
 int EmblemIndex(int colour, int civilization);
+
+// The civilisation's name; a mod's civilisation, which no table names, by its number.
+QString CivilizationText(int civilization);
 
 // Where the recorder's eye goes for slot position 0 to 7, given the player page's top in the pane:
 // just right of the emblem, two columns of four.

@@ -21,6 +21,9 @@ constexpr const char* FeudalFormat = "@#0 %s \xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB
 constexpr const char* CastleFormat = "@#0 %s \xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB3\xC7\xB1\xA4\xCA\xB1\xB4\xFA";   // 开始升级城堡时代
 constexpr const char* ImperialFormat = "@#0 %s \xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB5\xDB\xCD\xF5\xCA\xB1\xB4\xFA"; // 开始升级帝王时代
 
+// A time step longer than any game could take (or a negative one) comes from damaged bytes.
+bool IsPlausibleTimeStep(std::int32_t delta) { return static_cast<std::uint32_t>(delta) <= LongestTimeStep; }
+
 // Scans the operation stream; every read that comes up short ends the scan with what it has.
 class BodyScanner {
 public:
@@ -32,6 +35,7 @@ public:
     void run()
     {
         m_chapter.gameTime = 0;
+        m_chapter.bodyDamaged = false;
         if (!m_file.readInt32(m_chapter.logVersion))
             return;
         m_file.seekRelative(PrefixSize);
@@ -78,7 +82,8 @@ private:
         while (at + sizeof step <= buffer.size) {
             std::memcpy(step, buffer.bytes + at, sizeof step);
             // A negative count is left to the general path, which decides whether it ends the scan.
-            if (step[0] != OperationType::TimeStep || step[2] < 0)
+            // So is a step no game could take, which ends the scan there.
+            if (step[0] != OperationType::TimeStep || step[2] < 0 || !IsPlausibleTimeStep(step[1]))
                 break;
             time += static_cast<std::uint32_t>(step[1]);
             at += sizeof step + (step[2] == 0 ? EmptyTimeStepTail : 4 * static_cast<std::uint64_t>(step[2]));
@@ -105,6 +110,11 @@ private:
         std::int32_t delta = 0;
         if (!m_file.readInt32(delta))
             return false;
+        if (!IsPlausibleTimeStep(delta)) {
+            // Damaged bytes: the steps after it would add days to the game.
+            m_chapter.bodyDamaged = true;
+            return false;
+        }
         addTime(delta);
         std::int32_t valueCount = 0;
         if (!m_file.readInt32(valueCount))
@@ -151,7 +161,7 @@ private:
         std::uint8_t command = 0;
         if (!m_file.readUInt8(command))
             return false;
-        std::optional<std::string> line;
+        std::optional<ChatInGame> line;
         if (command == CommandByte::Resign && !readResign(line))
             return false;
         if (command == CommandByte::Research && !readResearch(line))
@@ -159,12 +169,12 @@ private:
         // A command shorter than the bytes its line came from is damaged; its line would let a few
         // bytes of file make a kilobyte of text, over and over.
         if (line && end >= m_file.position())
-            m_chapter.ingameChat.push_back({m_chapter.gameTime, std::move(*line)});
+            m_chapter.ingameChat.push_back(std::move(*line));
         m_file.seekTo(end);
         return true;
     }
 
-    bool readResign(std::optional<std::string>& line)
+    bool readResign(std::optional<ChatInGame>& line)
     {
         std::uint8_t bytes[3];
         if (m_file.read(bytes, sizeof bytes) != sizeof bytes)
@@ -173,7 +183,7 @@ private:
         return true;
     }
 
-    bool readResearch(std::optional<std::string>& line)
+    bool readResearch(std::optional<ChatInGame>& line)
     {
         m_file.seekRelative(7);
         std::uint16_t slot = 0;
@@ -190,7 +200,7 @@ private:
     }
 
     // No line names a slot the lobby does not have.
-    std::optional<std::string> composeLine(const char* format, std::optional<unsigned> number, unsigned slot) const
+    std::optional<ChatInGame> composeLine(const char* format, std::optional<unsigned> number, unsigned slot) const
     {
         if (slot >= m_chapter.slots.size())
             return std::nullopt;
@@ -201,7 +211,12 @@ private:
                                    : std::snprintf(buffer, sizeof buffer, format, name.c_str());
         if (written < 0)
             return std::nullopt;
-        return std::string(buffer, std::min<std::size_t>(static_cast<std::size_t>(written), EventLineCapacity));
+        const std::size_t kept = std::min<std::size_t>(static_cast<std::size_t>(written), EventLineCapacity);
+        // The wording after the name is ours, in GBK; the name is in the record's own code page.
+        const std::size_t wording = std::strlen(std::strstr(format, "%s") + 2);
+        const std::size_t beforeWording = static_cast<std::size_t>(written) - wording;
+        const auto composedTail = static_cast<std::uint16_t>(kept > beforeWording ? kept - beforeWording : 0);
+        return ChatInGame{m_chapter.gameTime, std::string(buffer, kept), composedTail};
     }
 
     bool crossChapterBoundary()

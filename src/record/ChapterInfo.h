@@ -40,6 +40,11 @@ struct ChapterInfo {
     GbkText scenarioFileName;
     std::int32_t victoryValue = 0;
     std::int32_t gameTime = 0;
+    // UserPatch 1.4 and later: the game time in milliseconds at which a restored game's recording
+    // starts; 0 for a game recorded from its start. gameTime counts the recorded part only.
+    std::int32_t restoreTime = 0;
+    // The body scan met a time step no game could take and stopped there, keeping what it had read.
+    bool bodyDamaged = false;
     std::vector<ChatInGame> ingameChat;
     // Two bytes per tile, row-major: tile (x, y) at (y * mapWidth + x) * 2. Empty until the walk reaches it.
     std::vector<std::uint8_t> terrain;
@@ -49,6 +54,8 @@ struct ChapterInfo {
     float saveVersion = 0;
     // One mark code per tile, row-major; see MarkCode.
     std::vector<std::uint8_t> objectMarks;
+    // The Windows code page the chapter's text is stored in: GBK (936) unless its text says otherwise.
+    std::uint16_t codePage = 936;
 
     bool operator==(const ChapterInfo&) const = default;
 };

@@ -10,6 +10,7 @@
 #include "WalkState.h"
 
 #include <array>
+#include <vector>
 
 namespace Mgx {
 
@@ -35,6 +36,11 @@ void WalkAiBlock(MemoryStream& s, const RecordFormat& format)
         if (ruleFlag != 0)
             for (int i = 0; i < ruleCount; ++i)
                 s.skip(ruleSize);
+    }
+    if (format.laterUserPatch()) {
+        s.skip(LaterUserPatchLayout::AiBlockTail);
+        s.passZeroRun(LaterUserPatchLayout::AiBlockZeroRun);
+        return;
     }
     s.skip(4);
     s.skip(5540);
@@ -62,27 +68,50 @@ void WalkPrefix(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
         WalkAiBlock(s, state.format);
 }
 
-void WalkGameSettings(MemoryStream& s, ChapterInfo& chapter)
+void WalkGameSettings(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     s.skip(4);
-    chapter.gameSpeed = s.readInt32();
-    s.skip(37);
+    if (format.laterUserPatch()) {
+        // The int32 where The Conquerors keep the speed is a game clock here: a restored game holds its time.
+        s.skip(LaterUserPatchLayout::BeforeGameSpeed);
+        chapter.gameSpeed = s.readInt32();
+        s.skip(LaterUserPatchLayout::AfterGameSpeed);
+    } else {
+        chapter.gameSpeed = s.readInt32();
+        s.skip(37);
+    }
     chapter.recorderNumber = s.readInt16();
     chapter.playerCount = s.readUInt8();
     s.skip(62);
 }
 
-void ReadTerrain(MemoryStream& s, ChapterInfo& chapter)
+// UserPatch 1.5 stores four bytes per tile; the model keeps the two that hold terrain and elevation.
+void ReadWideTiles(MemoryStream& s, std::vector<std::uint8_t>& terrain)
+{
+    using namespace LaterUserPatchLayout;
+    const std::uint8_t* tile = s.current() + WideTileTerrainOffset;
+    for (std::size_t at = 0; at < terrain.size(); at += 2, tile += WideTileSize) {
+        terrain[at] = tile[0];
+        terrain[at + 1] = tile[1];
+    }
+    s.skip(static_cast<std::int64_t>(terrain.size() / 2) * WideTileSize);
+}
+
+void ReadTerrain(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     const std::uint64_t tiles = std::uint64_t{chapter.mapWidth} * chapter.mapHeight;
+    const std::uint64_t tileSize = format.userPatch15() ? LaterUserPatchLayout::WideTileSize : 2;
     // The tiles are stored right here; a size the rest of the block cannot hold is a damaged header,
     // and allocating for it would let one file claim gigabytes.
-    if (tiles > static_cast<std::uint64_t>(s.remaining()) / 2)
+    if (tiles > static_cast<std::uint64_t>(s.remaining()) / tileSize)
         throw HeaderError("a map of " + std::to_string(chapter.mapWidth) + " x " + std::to_string(chapter.mapHeight)
                               + " tiles does not fit in the " + std::to_string(s.remaining()) + " bytes left",
                           s.position());
     chapter.terrain.resize(static_cast<std::size_t>(tiles * 2));
-    s.read(chapter.terrain.data(), chapter.terrain.size());
+    if (format.userPatch15())
+        ReadWideTiles(s, chapter.terrain);
+    else
+        s.read(chapter.terrain.data(), chapter.terrain.size());
     chapter.objectMarks.assign(static_cast<std::size_t>(tiles), 0);
 }
 
@@ -99,7 +128,7 @@ void WalkMap(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
         s.skip(Signed32(4 * Wide(zoneValues) + 4));
     }
     s.skip(2);
-    ReadTerrain(s, chapter);
+    ReadTerrain(s, chapter, format);
 
     const std::int32_t mapEntries = s.readInt32();
     s.skip(Signed32(4 * Wide(mapEntries) + 4));
@@ -109,19 +138,60 @@ void WalkMap(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
     const std::int32_t gridRows = s.readInt32();
     const std::int32_t gridColumns = s.readInt32();
     s.skip(Signed32(4 * Wide(gridRows) * Wide(gridColumns)));
-    s.skip(13);
+}
+
+void WalkRestoreState(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
+{
+    if (!state.format.laterUserPatch()) {
+        s.skip(13);
+        return;
+    }
+    using namespace LaterUserPatchLayout;
+    chapter.restoreTime = s.readInt32();
+    state.restoredGame = chapter.restoreTime != 0;
+    const std::int32_t particleCount = s.readInt32();
+    s.skip(Signed32(ParticleSize * Wide(particleCount)));
+    s.skip(AfterParticles);
 }
 
 void WalkPlayerBlocks(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
 {
     for (int playerIndex = 0; playerIndex < chapter.playerCount; ++playerIndex)
         WalkPlayerBlock(s, chapter, playerIndex, state);
+    if (state.restoredGame) {
+        // The last block's objects and the per-player scenario stretches cannot be passed by fixed
+        // steps: the scenario part resumes a fixed distance before its version.
+        using namespace LaterUserPatchLayout;
+        const std::int64_t marker = s.findPattern(ScenarioVersionMarker, sizeof ScenarioVersionMarker, "the scenario version");
+        s.seekTo(marker - ScenarioVersionOffset);
+    }
+}
+
+// UserPatch 1.4 and later: two counted lists in the stretch, which is 1817 bytes when both are empty.
+void SkipLaterUserPatchPlayerScenario(MemoryStream& s)
+{
+    using namespace LaterUserPatchLayout;
+    s.skip(BeforeFirstList);
+    s.skip(Signed32(ListEntrySize * Wide(s.readInt32())));
+    s.skip(BetweenLists);
+    s.skip(Signed32(ListEntrySize * Wide(s.readInt32())));
+    s.skip(AfterSecondList);
+}
+
+void WalkPlayerScenarios(MemoryStream& s, ChapterInfo& chapter, const WalkState& state)
+{
+    if (state.restoredGame)
+        return; // passed by the search after the player blocks
+    for (int playerIndex = 1; playerIndex < chapter.playerCount; ++playerIndex) {
+        if (state.format.laterUserPatch())
+            SkipLaterUserPatchPlayerScenario(s);
+        else
+            s.skip(1817);
+    }
 }
 
 void WalkScenario(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
-    for (int playerIndex = 1; playerIndex < chapter.playerCount; ++playerIndex)
-        s.skip(1817);
     s.skip(4453);
     chapter.scenarioFileName = s.readString16();
     s.skip(24);
@@ -149,8 +219,28 @@ void WalkScenario(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& for
         s.skip(HdHeaderLayout::LaterBeforeMapIdExtra);
 }
 
-void WalkLobby(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
+void WalkLobbyEntries(MemoryStream& s, const WalkState& state)
 {
+    if (state.restoredGame) {
+        // A restored game's lists here hold its running state: find the end of the stretch instead.
+        using namespace LaterUserPatchLayout;
+        const std::int64_t marker = s.findPattern(VictoryStretchMarker, sizeof VictoryStretchMarker, "the victory settings");
+        s.seekTo(marker - VictoryStretchOffset);
+        return;
+    }
+    const std::int32_t lobbyEntries = s.readInt32();
+    for (int i = 0; i < lobbyEntries; ++i) {
+        s.skip(4);
+        const std::int32_t itemCount = s.readInt32();
+        s.skip(Signed32(12 * Wide(itemCount)));
+        s.skip(20);
+    }
+    s.skip(4 + 4);
+}
+
+void WalkLobby(MemoryStream& s, ChapterInfo& chapter, const WalkState& state)
+{
+    const RecordFormat& format = state.format;
     chapter.mapId = s.readInt32();
     chapter.difficulty = s.readInt32();
     s.skip(4);
@@ -160,14 +250,7 @@ void WalkLobby(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format
         slot.name = s.readString32();
     }
     s.skip(format.hd() ? HdHeaderLayout::LobbyStretch : 1655);
-    const std::int32_t lobbyEntries = s.readInt32();
-    for (int i = 0; i < lobbyEntries; ++i) {
-        s.skip(4);
-        const std::int32_t itemCount = s.readInt32();
-        s.skip(Signed32(12 * Wide(itemCount)));
-        s.skip(20);
-    }
-    s.skip(4 + 4);
+    WalkLobbyEntries(s, state);
 }
 
 void WalkVictory(MemoryStream& s, ChapterInfo& chapter)
@@ -249,11 +332,13 @@ void WalkHeader(MemoryStream& stream, ChapterInfo& chapter)
     WalkState state;
     WalkPrefix(stream, chapter, state);
     const RecordFormat& format = state.format;
-    WalkGameSettings(stream, chapter);
+    WalkGameSettings(stream, chapter, format);
     WalkMap(stream, chapter, format);
+    WalkRestoreState(stream, chapter, state);
     WalkPlayerBlocks(stream, chapter, state);
+    WalkPlayerScenarios(stream, chapter, state);
     WalkScenario(stream, chapter, format);
-    WalkLobby(stream, chapter, format);
+    WalkLobby(stream, chapter, state);
     WalkVictory(stream, chapter);
     WalkTriggers(stream, format);
     WalkTeamsAndOptions(stream, chapter, format);

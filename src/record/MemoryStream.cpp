@@ -103,4 +103,30 @@ std::int64_t MemoryStream::findForward(const std::uint8_t* pattern, std::size_t 
     throw HeaderError("the object table marker of a computer player's block is missing", m_position);
 }
 
+std::int64_t MemoryStream::findPattern(const std::uint8_t* pattern, std::size_t length, const char* what)
+{
+    countStep();
+    const std::uint8_t* end = m_bytes + m_size;
+    const std::uint8_t* found = std::search(m_bytes + m_position, end, pattern, pattern + length);
+    if (found == end)
+        throw HeaderError(std::string(what) + " is missing", m_position);
+    const std::int64_t start = found - m_bytes;
+    m_position = start + static_cast<std::int64_t>(length);
+    return start;
+}
+
+void MemoryStream::passZeroRun(std::int64_t length)
+{
+    countStep();
+    std::int64_t run = 0;
+    for (std::int64_t i = m_position; i < size(); ++i) {
+        run = m_bytes[i] == 0 ? run + 1 : 0;
+        if (run == length) {
+            m_position = i + 1;
+            return;
+        }
+    }
+    throw HeaderError("the run of " + std::to_string(length) + " zero bytes that ends the AI block is missing", m_position);
+}
+
 } // namespace Mgx

@@ -63,6 +63,10 @@ public:
     // Moves to just past the next occurrence of pattern at or after the position; throws when there is none.
     // Returns the position at which the occurrence starts.
     std::int64_t findForward(const std::uint8_t* pattern, std::size_t length);
+    // The same for any pattern, whatever bytes recur in it; the error names what was looked for.
+    std::int64_t findPattern(const std::uint8_t* pattern, std::size_t length, const char* what);
+    // Moves to the end of the first run of length zero bytes that starts at or after the position.
+    void passZeroRun(std::int64_t length);
 
 private:
     template <typename T> T readValue()

@@ -4,6 +4,7 @@
 #include "MarkCode.h"
 #include "MemoryStream.h"
 #include "PlayerKind.h"
+#include "RecordError.h"
 #include "RecordLayout.h"
 #include "WalkArithmetic.h"
 #include "WalkState.h"
@@ -25,13 +26,35 @@ void SkipThreeCountedLists(MemoryStream& s)
         s.skip(Signed32(4 * Wide(s.readInt8())));
 }
 
-void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player, const RecordFormat& format)
+// UserPatch 1.4 and later count the per-player values: 198 in 1.4, as many bytes as before, more in 1.5.
+void SkipResourceValues(MemoryStream& s, WalkState& state)
 {
+    if (!state.format.laterUserPatch()) {
+        s.skip(ResourceAmounts);
+        return;
+    }
+    s.skip(BeforeValueCount);
+    state.perPlayerValueCount = s.readInt32();
+    s.skip(AfterValueCount);
+    s.skip(Signed32(4 * Wide(state.perPlayerValueCount)));
+    s.skip(AfterResourceValues);
+}
+
+// Saved views: a game recorded from its start has at most one; a restored game holds each of them.
+void SkipSavedViews(MemoryStream& s, const RecordFormat& format)
+{
+    const std::int32_t views = s.readInt32();
+    if (views > 0)
+        s.skip(format.laterUserPatch() ? Signed32(SavedViewSize * Wide(views)) : ResourceExtra);
+}
+
+void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player, WalkState& state)
+{
+    const RecordFormat& format = state.format;
     s.skip(chapter.playerCount + AfterDiplomacyStances);
     player.name = s.readString16();
-    s.skip(ResourceAmounts);
-    if (s.readInt32() > 0)
-        s.skip(ResourceExtra);
+    SkipResourceValues(s, state);
+    SkipSavedViews(s, format);
     s.skip(BeforeCivilization);
     player.civilization = s.readUInt8();
     s.skip(BetweenCivilizationAndColour);
@@ -43,17 +66,30 @@ void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player, con
         s.skip(UserPatchAfterKind);
 }
 
-void WalkPlayerState(MemoryStream& s)
+void WalkPlayerState(MemoryStream& s, const RecordFormat& format)
 {
     const std::int32_t stateEntries = s.readInt32();
     s.skip(Signed32(StateEntrySize * Wide(stateEntries) + StateEntriesEnd));
     s.skip(AfterStateEntries);
-    s.skip(s.readInt32() != 0 ? WideStateStretch : NarrowStateStretch);
-    s.skip(BeforeListCounts);
+    const std::int32_t stretchSelector = s.readInt32();
+    if (format.laterUserPatch())
+        s.skip(Signed32(NarrowStateStretch + StateStretchEntrySize * Wide(stretchSelector)));
+    else
+        s.skip(stretchSelector != 0 ? WideStateStretch : NarrowStateStretch);
+}
 
-    std::int8_t counts[4];
-    for (std::int8_t& count : counts)
-        count = s.readInt8();
+// Later UserPatch releases store the four counts unsigned: mods hold more than 127 entries.
+void ReadListCounts(MemoryStream& s, const RecordFormat& format, int (&counts)[4])
+{
+    for (int& count : counts)
+        count = format.laterUserPatch() ? int{s.readUInt8()} : int{s.readInt8()};
+}
+
+void WalkPlayerLists(MemoryStream& s, const RecordFormat& format)
+{
+    s.skip(BeforeListCounts);
+    int counts[4];
+    ReadListCounts(s, format, counts);
     s.skip(AfterListCounts);
     for (int i = 0; i < counts[0]; ++i) {
         s.skip(FirstListEntryHead);
@@ -79,6 +115,20 @@ void WalkPlayerState(MemoryStream& s)
     s.skip(AfterLists);
 }
 
+// The object type table, found by its marker where the block cannot be walked with fixed amounts.
+void FindObjectTypeTable(MemoryStream& s, const WalkState& state)
+{
+    // HD and later UserPatch tables may hold more types than The Conquerors' 866: search by the
+    // count the first block had.
+    std::uint8_t countMarker[sizeof ObjectTableMarker] = {ObjectTableMarker[0]};
+    std::memcpy(countMarker + 1, &state.firstTypeCount, sizeof state.firstTypeCount);
+    const bool byFirstCount = state.format.hd() || state.format.laterUserPatch();
+    const std::uint8_t* pattern = byFirstCount ? countMarker : ObjectTableMarker;
+    const std::int64_t marker = s.findForward(pattern, sizeof ObjectTableMarker);
+    // One byte early: the bytes around the nature stretch, which follow, bring the position to the type count.
+    s.seekTo(marker - 1);
+}
+
 // A computer player's block cannot be walked with fixed amounts here: find the object table instead.
 void ResyncComputerBlock(MemoryStream& s, const WalkState& state)
 {
@@ -88,18 +138,13 @@ void ResyncComputerBlock(MemoryStream& s, const WalkState& state)
     for (int i = 0; i < 3; ++i)
         s.skip(Unsigned32(s.readUInt32()));
     s.skip(ComputerBeforeSearch);
-    // HD tables may hold more types than The Conquerors' 866: search by the count the first block had.
-    std::uint8_t hdMarker[sizeof ObjectTableMarker] = {ObjectTableMarker[0]};
-    std::memcpy(hdMarker + 1, &state.firstTypeCount, sizeof state.firstTypeCount);
-    const std::uint8_t* pattern = state.format.hd() ? hdMarker : ObjectTableMarker;
-    const std::int64_t marker = s.findForward(pattern, sizeof ObjectTableMarker);
-    // One byte early: the bytes around the nature stretch, which follow, bring the position to the type count.
-    s.seekTo(marker - 1);
+    FindObjectTypeTable(s, state);
 }
 
-void SkipTypeEntry(MemoryStream& s, std::uint8_t recordKind)
+void SkipTypeEntry(MemoryStream& s, std::uint8_t recordKind, const RecordFormat& format)
 {
-    s.skip(36);
+    const bool wide = format.userPatch15();
+    s.skip(wide ? WideTypeEntry::Head : 36);
     if (recordKind > ObjectKind::Decoration)
         s.skip(4);
     if (recordKind > ObjectKind::Doppelganger)
@@ -115,6 +160,10 @@ void SkipTypeEntry(MemoryStream& s, std::uint8_t recordKind)
             s.skip(1);
         if (recordKind == ObjectKind::Building)
             s.skip(3);
+        if (wide && recordKind == ObjectKind::Living)
+            s.skip(WideTypeEntry::LivingExtra);
+        if (wide && recordKind == ObjectKind::Building)
+            s.skip(WideTypeEntry::BuildingExtra);
     }
     s.skip(1);
 }
@@ -141,7 +190,7 @@ void WalkObjectTypeTable(MemoryStream& s, WalkState& state)
         const std::uint8_t recordKind = s.readUInt8();
         if (!IsObjectTypeTableKind(recordKind))
             return; // the rest of the table is not walked
-        SkipTypeEntry(s, recordKind);
+        SkipTypeEntry(s, recordKind, state.format);
     }
 }
 
@@ -201,7 +250,8 @@ void WriteMark(ChapterInfo& chapter, float x, float y, std::uint8_t mark)
 // Steps of an object record after its mark, for kinds above 10; each kind ends at its own step.
 void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t objectTypeId, const RecordFormat& format)
 {
-    switch (s.readInt8()) {
+    const std::int8_t spriteState = s.readInt8();
+    switch (spriteState) {
     case 0: s.skip(4); break;
     case 1: s.skip(8); break;
     case 2: s.skip(13); s.skip(recordKind == ObjectKind::Animated ? 25 : 12); break;
@@ -210,12 +260,15 @@ void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t obje
     if (recordKind == ObjectKind::Animated)
         return;
 
-    s.skip(7);
-    switch (s.readInt16()) {
-    case 0: s.skip(4); break;
-    case 256: s.skip(21); break;
-    case 512: s.skip(38); break;
-    default: break;
+    // Later UserPatch releases write nothing after an empty sprite list; the stretch below ends one with an entry.
+    if (!(format.laterUserPatch() && spriteState == 0)) {
+        s.skip(7);
+        switch (s.readInt16()) {
+        case 0: s.skip(4); break;
+        case 256: s.skip(21); break;
+        case 512: s.skip(38); break;
+        default: break;
+        }
     }
     s.skip(43);
     const std::int32_t waypoints = s.readInt32();
@@ -278,6 +331,28 @@ void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t obje
         s.skip(format.hdLater ? 123 : 127);
 }
 
+// Finds the start of the next player block of a restored game by the bytes that end its name: the
+// name's NUL, the byte 0x16, the int32 value count and the byte 0x21. The name's length field is
+// the one that counts back to that NUL.
+void FindNextRestoredBlock(MemoryStream& s, const ChapterInfo& chapter, const WalkState& state)
+{
+    std::uint8_t nameEnd[7] = {0, NameEndByte};
+    std::memcpy(nameEnd + 2, &state.perPlayerValueCount, sizeof state.perPlayerValueCount);
+    nameEnd[6] = AfterValueCountByte;
+    const std::int64_t match = s.findPattern(nameEnd, sizeof nameEnd, "the name of the next player block");
+    for (int length = 1; length <= LongestRestoredName; ++length) {
+        const std::int64_t lengthField = match - 1 - length;
+        if (lengthField < 0)
+            break;
+        s.seekTo(lengthField);
+        if (s.readUInt16() == length) {
+            s.seekTo(lengthField - (chapter.playerCount + AfterDiplomacyStances));
+            return;
+        }
+    }
+    throw HeaderError("the name of the next player block has no length", match);
+}
+
 } // namespace
 
 std::uint8_t ObjectMark(const ChapterInfo& chapter, std::uint8_t owner, std::int16_t objectTypeId, std::int16_t resourceKind)
@@ -336,10 +411,16 @@ void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int playerIndex, Wal
     PlayerInfo& player = static_cast<std::size_t>(playerIndex) < chapter.players.size()
                               ? chapter.players[static_cast<std::size_t>(playerIndex)]
                               : beyondTheNine;
-    WalkIdentity(s, chapter, player, format);
-    WalkPlayerState(s);
-    if (player.kind == PlayerKind::Computer)
-        ResyncComputerBlock(s, state);
+    WalkIdentity(s, chapter, player, state);
+    WalkPlayerState(s, format);
+    if (state.restoredGame && player.kind != PlayerKind::Nature) {
+        // A restored game's player state holds its running game: only the table's marker finds the way on.
+        FindObjectTypeTable(s, state);
+    } else {
+        WalkPlayerLists(s, format);
+        if (player.kind == PlayerKind::Computer)
+            ResyncComputerBlock(s, state);
+    }
     s.skip(BeforeNatureStretch);
     if (player.kind == PlayerKind::Nature)
         s.skip(NatureStretch);
@@ -347,6 +428,12 @@ void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int playerIndex, Wal
     WalkObjectTypeTable(s, state);
     s.skip(1);
     SkipUnitCounts(s, format);
+    if (state.restoredGame) {
+        // Its objects carry mid-game state: they are passed, not walked, and leave no marks.
+        if (playerIndex + 1 < chapter.playerCount)
+            FindNextRestoredBlock(s, chapter, state);
+        return;
+    }
     WalkObjectGroups(s, chapter, format);
 }
 

@@ -48,6 +48,14 @@ RecordFormat IdentifyVersion94(const HeaderVersion& version)
     Refuse(version, UnsupportedFormatKind::OtherHdRelease);
 }
 
+// UserPatch 1.4 and 1.5 keep The Conquerors' save version; any other is no release we know.
+RecordFormat IdentifyLaterUserPatch(const HeaderVersion& version, RecordFormat::Family family)
+{
+    if (!IsSaveVersion(version.saveVersion, SaveVersion::Conquerors))
+        Refuse(version, UnsupportedFormatKind::LaterUserPatch);
+    return {family, false};
+}
+
 } // namespace
 
 RecordFormat IdentifyRecordFormat(const HeaderVersion& version)
@@ -64,7 +72,11 @@ RecordFormat IdentifyRecordFormat(const HeaderVersion& version)
         Refuse(version, UnsupportedFormatKind::AgeOfKings);
     if (text == "VER 9.5")
         Refuse(version, UnsupportedFormatKind::Mod);
-    if (IsOneOf(text, {"VER 9.9", "VER 9.A", "VER 9.B", "VER 9.C", "VER 9.D", "VER 9.E", "VER 9.F", "MCP 9.F"}))
+    if (IsOneOf(text, {"VER 9.A", "VER 9.B", "VER 9.C", "VER 9.D"}))
+        return IdentifyLaterUserPatch(version, RecordFormat::UserPatch14);
+    if (IsOneOf(text, {"VER 9.E", "VER 9.F"}))
+        return IdentifyLaterUserPatch(version, RecordFormat::UserPatch15);
+    if (IsOneOf(text, {"VER 9.9", "MCP 9.F"}))
         Refuse(version, UnsupportedFormatKind::LaterUserPatch);
     return {};
 }

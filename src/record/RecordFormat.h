@@ -9,13 +9,18 @@ namespace Mgx {
 // few stretches of the header. Identified once, from the header's first 12 bytes, and carried in
 // the walk's state.
 struct RecordFormat {
-    enum Family : std::uint8_t { Conquerors = 0, UserPatch12 = 1, Hd = 2 };
+    // Stored in the library index by number: new families take new numbers.
+    enum Family : std::uint8_t { Conquerors = 0, UserPatch12 = 1, Hd = 2, UserPatch14 = 3, UserPatch15 = 4 };
 
     Family family = Conquerors;
     // HD releases from save version 12.00 on change a few more sizes.
     bool hdLater = false;
 
-    bool userPatch() const { return family == UserPatch12; }
+    // Every UserPatch keeps the changes 1.2 made.
+    bool userPatch() const { return family == UserPatch12 || laterUserPatch(); }
+    // UserPatch 1.4 and 1.5 (.mgz) change more on top of them, and 1.5 a few more still.
+    bool laterUserPatch() const { return family == UserPatch14 || family == UserPatch15; }
+    bool userPatch15() const { return family == UserPatch15; }
     bool hd() const { return family == Hd; }
 };
 
@@ -43,7 +48,7 @@ RecordFormat IdentifyRecordFormat(const HeaderVersion& version);
 // for any version text it would refuse, so that views never throw.
 RecordFormat ChapterFormat(const std::string& versionText, float saveVersion) noexcept;
 
-// The population limit the game used: UserPatch 1.2 stores it divided by 25.
+// The population limit the game used: every UserPatch stores it divided by 25.
 std::int32_t EffectivePopulationLimit(const RecordFormat& format, std::int32_t storedLimit);
 
 // A short English name of what the kind is, for the error's plain message.

@@ -26,8 +26,39 @@ constexpr float DefinitiveFrom = 12.97f;
 constexpr float DefinitiveMarker = -1.0f;
 } // namespace SaveVersion
 
-// UserPatch 1.2 stores the population limit divided by this.
+// UserPatch stores the population limit divided by this.
 constexpr std::int32_t UserPatchPopulationUnit = 25;
+
+// Where UserPatch 1.4 and 1.5 records differ in the settings, map and scenario part of the header.
+namespace LaterUserPatchLayout {
+// The end of the AI block: this many bytes, then a run of zero bytes that usually follows at once
+// but sometimes after more data; the block ends with the run.
+constexpr std::int64_t AiBlockTail = 1448;
+constexpr std::int64_t AiBlockZeroRun = 4096;
+// The game settings: a game clock (the speed, for a game recorded from its start) and four bytes
+// come before the speed.
+constexpr std::int64_t BeforeGameSpeed = 8;
+constexpr std::int64_t AfterGameSpeed = 29;
+// UserPatch 1.5 stores four bytes per tile: a marker, terrain, elevation and one byte more; the
+// middle two are the terrain the model keeps.
+constexpr std::int64_t WideTileSize = 4;
+constexpr std::int64_t WideTileTerrainOffset = 1;
+// After the map: the restore time and a counted list of particles, then a few bytes.
+constexpr std::int64_t ParticleSize = 27;
+constexpr std::int64_t AfterParticles = 5;
+// The scenario's per-player stretch holds two counted lists of 44-byte entries.
+constexpr std::int64_t BeforeFirstList = 3;
+constexpr std::int64_t BetweenLists = 21;
+constexpr std::int64_t ListEntrySize = 44;
+constexpr std::int64_t AfterSecondList = 1785;
+// Restored games: the scenario version 1.22 as a float, 24 bytes after where the scenario part
+// resumes, and the double 1.6 that ends the stretch before the victory settings, which begin 117
+// bytes before it.
+constexpr std::uint8_t ScenarioVersionMarker[] = {0xF6, 0x28, 0x9C, 0x3F};
+constexpr std::int64_t ScenarioVersionOffset = 24;
+constexpr std::uint8_t VictoryStretchMarker[] = {0x9A, 0x99, 0x99, 0x99, 0x99, 0x99, 0xF9, 0x3F};
+constexpr std::int64_t VictoryStretchOffset = 117;
+} // namespace LaterUserPatchLayout
 
 // Where HD records (and the later HD rules, from save version 12.00) differ from The Conquerors in
 // the settings, map and scenario part of the header.
@@ -99,11 +130,30 @@ constexpr std::int64_t AfterNatureStretch = 1;
 constexpr std::int64_t HdBetweenColourAndKind = 4340;
 // UserPatch 1.2: a block of its own after the bytes that follow the kind.
 constexpr std::int64_t UserPatchAfterKind = 8176;
+// UserPatch 1.4 and later: a byte, the int32 count of per-player values, a byte, then the values,
+// in place of the resource amounts' first 798 bytes; and one 8-byte entry per saved view.
+constexpr std::int64_t BeforeValueCount = 1;
+constexpr std::int64_t AfterValueCount = 1;
+constexpr std::int64_t AfterResourceValues = 9;
+constexpr std::int64_t SavedViewSize = 8;
+constexpr std::int64_t StateStretchEntrySize = 4;
+// Restored games: the end of a block's name is found again by the NUL that ends it, the byte
+// 0x16, the int32 value count and the byte 0x21; the name's length is at most this.
+constexpr std::uint8_t NameEndByte = 0x16;
+constexpr std::uint8_t AfterValueCountByte = 0x21;
+constexpr int LongestRestoredName = 256;
 // HD: the visibility grid holds two bytes per tile, the unit lists 12 bytes per unit (else 8).
 constexpr std::int64_t HdVisibilityTileSize = 2;
 constexpr std::int64_t UnitEntrySize = 8;
 constexpr std::int64_t HdUnitEntrySize = 12;
 } // namespace PlayerBlockLayout
+
+// UserPatch 1.5: every object type table entry holds more bytes, living and building types more still.
+namespace WideTypeEntry {
+constexpr std::int64_t Head = 53; // else 36
+constexpr std::int64_t LivingExtra = 23;
+constexpr std::int64_t BuildingExtra = 31;
+} // namespace WideTypeEntry
 
 // The record kind of an object: what the object is. It decides how many stretches its record and
 // its object type table entry hold.
@@ -137,6 +187,8 @@ namespace BodyLayout {
 constexpr std::int64_t PrefixSize = 24;
 // The prefix's first int32; the repair finds the body by it.
 constexpr std::int32_t FirstPrefixValue = 500;
+// No game takes a step this long (in milliseconds): a body whose time steps do was damaged.
+constexpr std::uint32_t LongestTimeStep = 3600000;
 // A time step: type, delta, then a count of int32 values; a count of 0 means this many bytes.
 constexpr std::int64_t EmptyTimeStepTail = 16;
 constexpr std::int64_t ViewLockSize = 24;

@@ -6,6 +6,7 @@
 #include "RecordError.h"
 #include "RecordFile.h"
 #include "RecordLayout.h"
+#include "TextCodePage.h"
 #include "Utf8Path.h"
 
 #include <algorithm>
@@ -139,6 +140,7 @@ ChapterInfo RecordReader::parseChapter(RecordFile& file)
     }
     file.seekTo(headerEnd);
     ScanBody(file, chapter, chapter.nextChapterPos);
+    chapter.codePage = DetectCodePage(chapter);
     chapter.status = ChapterInfo::Read;
     return chapter;
 }

@@ -88,6 +88,12 @@ void HeaderBlockWriter::WriteAiBlock()
             for (int i = 0; i < rule.ruleCount; ++i)
                 m_out.skip(m_format.hdLater ? HdHeaderLayout::LaterAiRuleSize : 400);
     }
+    if (m_format.laterUserPatch()) {
+        m_out.skip(LaterUserPatchLayout::AiBlockTail);
+        m_out.bytes(m_header.aiBlockExtra);
+        m_out.bytes(std::vector<std::uint8_t>(LaterUserPatchLayout::AiBlockZeroRun, 0));
+        return;
+    }
     m_out.skip(4 + 5540);
     if (m_format.hd())
         m_out.skip(HdHeaderLayout::AfterAiBlock);
@@ -97,7 +103,14 @@ void HeaderBlockWriter::WriteGameSettings()
 {
     m_out.skip(4);
     m_out.i32(m_header.gameSpeed);
-    m_out.skip(37);
+    if (m_format.laterUserPatch()) {
+        // The first is the game clock, which is the speed when a game starts.
+        m_out.skip(LaterUserPatchLayout::BeforeGameSpeed - 4);
+        m_out.i32(m_header.gameSpeed);
+        m_out.skip(LaterUserPatchLayout::AfterGameSpeed);
+    } else {
+        m_out.skip(37);
+    }
     m_out.i16(m_header.recorderNumber);
     m_out.u8(m_header.storedPlayerCount());
     m_out.skip(62);
@@ -114,7 +127,7 @@ void HeaderBlockWriter::WriteMap()
         m_out.skipSigned32(4 * std::int64_t{zoneValues} + 4);
     }
     m_out.skip(2);
-    m_out.bytes(TerrainOf(m_header));
+    WriteTerrain();
 
     m_out.i32(static_cast<std::int32_t>(m_header.mapEntries.size()));
     m_out.skipSigned32(4 * static_cast<std::int64_t>(m_header.mapEntries.size()) + 4);
@@ -125,7 +138,30 @@ void HeaderBlockWriter::WriteMap()
     m_out.i32(m_header.mapGridRows);
     m_out.i32(m_header.mapGridColumns);
     m_out.skipSigned32(4 * std::int64_t{m_header.mapGridRows} * m_header.mapGridColumns);
-    m_out.skip(13);
+    if (m_format.laterUserPatch()) {
+        m_out.i32(0); // restore time: a game recorded from its start
+        m_out.i32(m_header.particleCount);
+        m_out.skipSigned32(LaterUserPatchLayout::ParticleSize * std::int64_t{m_header.particleCount});
+        m_out.skip(LaterUserPatchLayout::AfterParticles);
+    } else {
+        m_out.skip(13);
+    }
+}
+
+void HeaderBlockWriter::WriteTerrain()
+{
+    const std::vector<std::uint8_t> terrain = TerrainOf(m_header);
+    if (!m_format.userPatch15()) {
+        m_out.bytes(terrain);
+        return;
+    }
+    // Four bytes a tile: the marker, the two bytes the model keeps, one more.
+    for (std::size_t at = 0; at < terrain.size(); at += 2) {
+        m_out.u8(0xFF);
+        m_out.u8(terrain[at]);
+        m_out.u8(terrain[at + 1]);
+        m_out.u8(0);
+    }
 }
 
 void HeaderBlockWriter::WritePlayers()
@@ -135,7 +171,7 @@ void HeaderBlockWriter::WritePlayers()
         throw std::invalid_argument("playerCount names more player blocks than the header has");
     // HD computer blocks are found again by the first block's type count.
     const bool firstIsComputer = count == 0 || m_header.players[0].kind == PlayerKind::Computer;
-    const std::int32_t computerTypeCount = m_format.hd() && !firstIsComputer
+    const std::int32_t computerTypeCount = (m_format.hd() || m_format.laterUserPatch()) && !firstIsComputer
                                                ? static_cast<std::int32_t>(m_header.players[0].objectTypes.size())
                                                : PlayerBlockLayout::ComputerObjectTypeCount;
     for (std::uint8_t playerIndex = 0; playerIndex < count; ++playerIndex)
@@ -144,8 +180,12 @@ void HeaderBlockWriter::WritePlayers()
 
 void HeaderBlockWriter::WriteScenario()
 {
-    for (int playerIndex = 1; playerIndex < m_header.storedPlayerCount(); ++playerIndex)
-        m_out.skip(1817);
+    for (int playerIndex = 1; playerIndex < m_header.storedPlayerCount(); ++playerIndex) {
+        if (m_format.laterUserPatch())
+            WritePlayerScenarioLists(static_cast<std::size_t>(playerIndex - 1));
+        else
+            m_out.skip(1817);
+    }
     m_out.skip(4453);
     m_out.string16(m_header.scenarioFileName);
     m_out.skip(24);
@@ -171,6 +211,20 @@ void HeaderBlockWriter::WriteScenario()
     m_out.skip(408 + 40 + 12548 + 5456 + 8);
     if (m_format.hdLater)
         m_out.skip(HdHeaderLayout::LaterBeforeMapIdExtra);
+}
+
+void HeaderBlockWriter::WritePlayerScenarioLists(std::size_t index)
+{
+    using namespace LaterUserPatchLayout;
+    const std::array<std::int32_t, 2> counts = index < m_header.playerScenarioLists.size() ? m_header.playerScenarioLists[index]
+                                                                                            : std::array<std::int32_t, 2>{};
+    m_out.skip(BeforeFirstList);
+    m_out.i32(counts[0]);
+    m_out.skipSigned32(ListEntrySize * std::int64_t{counts[0]});
+    m_out.skip(BetweenLists);
+    m_out.i32(counts[1]);
+    m_out.skipSigned32(ListEntrySize * std::int64_t{counts[1]});
+    m_out.skip(AfterSecondList);
 }
 
 void HeaderBlockWriter::WriteLobby()

@@ -26,8 +26,10 @@ private:
     void WriteAiBlock();
     void WriteGameSettings();
     void WriteMap();
+    void WriteTerrain();
     void WritePlayers();
     void WriteScenario();
+    void WritePlayerScenarioLists(std::size_t index);
     void WriteLobby();
     void WriteVictory();
     void WriteTriggers();

@@ -46,6 +46,8 @@ struct HeaderBlueprint {
     std::int32_t aiFlag = 0;
     std::vector<std::string> aiStrings;     // written only when aiFlag != 0
     std::array<AiRuleEntry, 8> aiRules{};   // likewise
+    // Later UserPatch: non-zero bytes some records hold before the zero run that ends the AI block.
+    std::vector<std::uint8_t> aiBlockExtra;
 
     std::int32_t gameSpeed = 150;
     std::int16_t recorderNumber = 1;
@@ -58,8 +60,13 @@ struct HeaderBlueprint {
     std::vector<std::int32_t> mapEntries;  // per entry: a count of 8-byte items
     std::int32_t mapGridRows = 0;          // 4 × rows × columns bytes follow
     std::int32_t mapGridColumns = 0;
+    std::int32_t particleCount = 0;        // later UserPatch: 27-byte entries after the (zero) restore time
 
     std::vector<PlayerBlueprint> players;
+
+    // Later UserPatch: per player block after the first, the two counts of 44-byte entries in its
+    // scenario stretch; blocks without an entry here hold empty lists.
+    std::vector<std::array<std::int32_t, 2>> playerScenarioLists;
 
     std::string scenarioFileName;
     std::string instructions;
@@ -85,7 +92,8 @@ struct HeaderBlueprint {
 
     HeaderBlueprint();
     // The 12 bytes that say which game wrote the record: version text and save version
-    // ("VER 9.8", 11.76 for UserPatch 1.2; "VER 9.4", 11.97 or 12.10 for HD).
+    // ("VER 9.8", 11.76 for UserPatch 1.2; "VER 9.C" or "VER 9.F", 11.76 for UserPatch 1.4 and 1.5;
+    // "VER 9.4", 11.97 or 12.10 for HD).
     static std::array<std::uint8_t, 12> VersionPrefix(const char* text, float saveVersion);
     std::uint8_t storedPlayerCount() const;
 };

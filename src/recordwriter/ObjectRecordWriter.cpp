@@ -65,20 +65,23 @@ void ObjectRecordWriter::WriteMotion()
 
 void ObjectRecordWriter::WritePath()
 {
-    m_out.skip(7);
-    m_out.i16(m_object.pathStretch);
-    switch (m_object.pathStretch) {
-    case 0:
-        m_out.skip(4);
-        break;
-    case 256:
-        m_out.skip(21);
-        break;
-    case 512:
-        m_out.skip(38);
-        break;
-    default:
-        break;
+    // Later UserPatch releases end an empty sprite list without the stretch that follows a full one.
+    if (!(m_format.laterUserPatch() && m_object.motionStretch == 0)) {
+        m_out.skip(7);
+        m_out.i16(m_object.pathStretch);
+        switch (m_object.pathStretch) {
+        case 0:
+            m_out.skip(4);
+            break;
+        case 256:
+            m_out.skip(21);
+            break;
+        case 512:
+            m_out.skip(38);
+            break;
+        default:
+            break;
+        }
     }
     m_out.skip(43);
     m_out.i32(m_object.waypoints);

@@ -50,10 +50,22 @@ void PlayerBlockWriter::WriteIdentity(std::uint8_t playerCount)
 {
     m_out.skip(playerCount + AfterDiplomacyStances);
     m_out.string16(m_player.name);
-    m_out.skip(ResourceAmounts);
-    m_out.i32(m_player.resourceExtraFlag);
-    if (m_player.resourceExtraFlag > 0)
-        m_out.skip(ResourceExtra);
+    if (m_format.laterUserPatch()) {
+        // The per-player values, counted: 198 in UserPatch 1.4, 240 in 1.5.
+        const std::int32_t values = m_format.userPatch15() ? 240 : 198;
+        m_out.skip(BeforeValueCount);
+        m_out.i32(values);
+        m_out.skip(AfterValueCount);
+        m_out.skip(4 * std::int64_t{values} + AfterResourceValues);
+        m_out.i32(m_player.resourceExtraFlag);
+        if (m_player.resourceExtraFlag > 0)
+            m_out.skipSigned32(SavedViewSize * std::int64_t{m_player.resourceExtraFlag});
+    } else {
+        m_out.skip(ResourceAmounts);
+        m_out.i32(m_player.resourceExtraFlag);
+        if (m_player.resourceExtraFlag > 0)
+            m_out.skip(ResourceExtra);
+    }
     m_out.skip(BeforeCivilization);
     m_out.u8(m_player.civilization);
     m_out.skip(BetweenCivilizationAndColour);
@@ -71,7 +83,10 @@ void PlayerBlockWriter::WriteState()
     m_out.skipSigned32(StateEntrySize * m_player.stateEntries + StateEntriesEnd);
     m_out.skip(AfterStateEntries);
     m_out.i32(m_player.wideFlag);
-    m_out.skip(m_player.wideFlag != 0 ? WideStateStretch : NarrowStateStretch);
+    if (m_format.laterUserPatch())
+        m_out.skipSigned32(NarrowStateStretch + StateStretchEntrySize * std::int64_t{m_player.wideFlag});
+    else
+        m_out.skip(m_player.wideFlag != 0 ? WideStateStretch : NarrowStateStretch);
     m_out.skip(BeforeListCounts);
 }
 
@@ -90,17 +105,17 @@ void PlayerBlockWriter::WriteCountedLists()
     m_out.u8(m_player.thirdList.storedByte());
     m_out.u8(m_player.fourthList.storedByte());
     m_out.skip(AfterListCounts);
-    for (int i = 0; i < m_player.firstList.walkedCount(); ++i) {
+    for (int i = 0; i < m_player.firstList.walkedCount(m_format.laterUserPatch()); ++i) {
         m_out.skip(FirstListEntryHead);
         WriteCountTriples(WalkedEntry(m_player.firstList, i));
         m_out.skip(FirstListEntryTail);
     }
-    for (int i = 0; i < m_player.secondList.walkedCount(); ++i) {
+    for (int i = 0; i < m_player.secondList.walkedCount(m_format.laterUserPatch()); ++i) {
         m_out.skip(SecondListEntryHead);
         WriteCountTriples(WalkedEntry(m_player.secondList, i));
         m_out.skip(SecondListEntryTail);
     }
-    for (int i = 0; i < m_player.thirdList.walkedCount(); ++i) {
+    for (int i = 0; i < m_player.thirdList.walkedCount(m_format.laterUserPatch()); ++i) {
         m_out.skip(ThirdListEntryHead);
         const std::int8_t count = WalkedEntry(m_player.thirdList, i).count;
         m_out.i8(count);
@@ -109,7 +124,7 @@ void PlayerBlockWriter::WriteCountedLists()
         // Whatever the count says: real records hold entries with counts <= 0 followed by these bytes.
         m_out.skip(ThirdListEntryTail);
     }
-    for (int i = 0; i < m_player.fourthList.walkedCount(); ++i) {
+    for (int i = 0; i < m_player.fourthList.walkedCount(m_format.laterUserPatch()); ++i) {
         m_out.skip(FourthListEntryHead);
         WriteCountTriples(WalkedEntry(m_player.fourthList, i));
         m_out.skip(FourthListEntryTail);
@@ -163,7 +178,8 @@ void PlayerBlockWriter::WriteObjectTypeEntry(const ObjectTypeEntry& entry)
     m_out.u8(kind);
     if (!IsObjectTypeTableKind(kind))
         return;
-    m_out.skip(36);
+    const bool wide = m_format.userPatch15();
+    m_out.skip(wide ? WideTypeEntry::Head : 36);
     if (kind > ObjectKind::Decoration)
         m_out.skip(4);
     if (kind > ObjectKind::Doppelganger)
@@ -181,6 +197,10 @@ void PlayerBlockWriter::WriteObjectTypeEntry(const ObjectTypeEntry& entry)
             m_out.skip(1);
         if (kind == ObjectKind::Building)
             m_out.skip(3);
+        if (wide && kind == ObjectKind::Living)
+            m_out.skip(WideTypeEntry::LivingExtra);
+        if (wide && kind == ObjectKind::Building)
+            m_out.skip(WideTypeEntry::BuildingExtra);
     }
     m_out.skip(1);
 }

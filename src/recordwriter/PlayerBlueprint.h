@@ -19,9 +19,10 @@ struct CountedList {
     std::optional<std::uint8_t> countByte;
 
     std::uint8_t storedByte() const { return countByte ? *countByte : static_cast<std::uint8_t>(entries.size()); }
-    int walkedCount() const
+    // Later UserPatch releases read the byte unsigned.
+    int walkedCount(bool unsignedCount = false) const
     {
-        const int count = static_cast<std::int8_t>(storedByte());
+        const int count = unsignedCount ? int{storedByte()} : int{static_cast<std::int8_t>(storedByte())};
         return count > 0 ? count : 0;
     }
 };
@@ -54,12 +55,12 @@ struct ObjectGroup {
 // One player data block of the header, the nature player's included.
 struct PlayerBlueprint {
     std::string name;         // GBK bytes
-    std::int32_t resourceExtraFlag = 0; // > 0 adds 8 bytes after it
+    std::int32_t resourceExtraFlag = 0; // > 0 adds 8 bytes after it; later UserPatch: 8 per saved view
     std::uint8_t civilization = 0;
     std::uint8_t colour = 0;
     std::uint8_t kind = PlayerKind::Human; // a nature block holds a stretch more, a computer's is found again by search
     std::int32_t stateEntries = 0; // count of 14-byte entries after the kind
-    std::int32_t wideFlag = 0;     // not 0: the stretch after it is 206 bytes, else 202
+    std::int32_t wideFlag = 0;     // not 0: the stretch after it is 206 bytes, else 202; later UserPatch: 202 + 4 × it
 
     CountedList<CountTripleEntry> firstList;
     CountedList<CountTripleEntry> secondList;

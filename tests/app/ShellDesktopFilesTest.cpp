@@ -58,7 +58,7 @@ TEST(ShellDesktopFiles, MimePackageGivesRecordsTheirTypeByName)
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(type, "application/x-aoc-record");
-    EXPECT_EQ(globs, QStringList{"*.mgx"});
+    EXPECT_EQ(globs, (QStringList{"*.mgx", "*.mgz"})); // UserPatch 1.4 and 1.5 write .mgz
 }
 
 TEST(ShellDesktopFiles, MimeDatabaseAcceptsThePackage)
@@ -75,7 +75,9 @@ TEST(ShellDesktopFiles, MimeDatabaseAcceptsThePackage)
     EXPECT_EQ(process.exitCode(), 0);
     QFile globs(mime.filePath(QStringLiteral("globs2")));
     ASSERT_TRUE(globs.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(globs.readAll().contains("application/x-aoc-record:*.mgx"));
+    const QByteArray registered = globs.readAll();
+    EXPECT_TRUE(registered.contains("application/x-aoc-record:*.mgx"));
+    EXPECT_TRUE(registered.contains("application/x-aoc-record:*.mgz"));
 }
 
 TEST(ShellDesktopFiles, EntryPassesTheDesktopFileValidator)

@@ -98,6 +98,11 @@ TEST(VersionText, NamesTheVersionsAsThePanelDoesAndOrdersThem)
     EXPECT_LT(CompareVersions(4, 4, Mgx::RecordFormat::Conquerors, Mgx::RecordFormat::UserPatch12), 0);
     EXPECT_LT(CompareVersions(4, 4, Mgx::RecordFormat::UserPatch12, Mgx::RecordFormat::Hd), 0);
     EXPECT_LT(CompareVersions(4, 7, Mgx::RecordFormat::Hd, Mgx::RecordFormat::Conquerors), 0);
+    EXPECT_EQ(VersionText(4, Mgx::RecordFormat::UserPatch14), "UserPatch 1.4");
+    EXPECT_EQ(VersionText(4, Mgx::RecordFormat::UserPatch15), "UserPatch 1.5");
+    EXPECT_LT(CompareVersions(4, 4, Mgx::RecordFormat::Hd, Mgx::RecordFormat::UserPatch14), 0);
+    EXPECT_LT(CompareVersions(4, 4, Mgx::RecordFormat::UserPatch14, Mgx::RecordFormat::UserPatch15), 0);
+    EXPECT_LT(CompareVersions(4, 7, Mgx::RecordFormat::UserPatch15, Mgx::RecordFormat::Conquerors), 0);
 }
 
 SearchNames MapNames()

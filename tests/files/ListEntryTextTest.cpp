@@ -22,11 +22,14 @@ TEST(ClassifyEntry, KindsByTheThreeLettersAfterTheLastDotInAnyCase)
     EXPECT_EQ(ClassifyEntry(false, "c.RAR"), MgxItemKind::Rar);
     EXPECT_EQ(ClassifyEntry(false, ".mgx"), MgxItemKind::Record);
     EXPECT_EQ(ClassifyEntry(false, QStringLiteral("对局.mgx")), MgxItemKind::Record);
+    // UserPatch 1.4 and 1.5 records.
+    EXPECT_EQ(ClassifyEntry(false, "rec.20150312-2011.mgz"), MgxItemKind::Record);
+    EXPECT_EQ(ClassifyEntry(false, "B.MGZ"), MgxItemKind::Record);
 }
 
 TEST(ClassifyEntry, EverythingElseIsNotListed)
 {
-    for (const char* name : {"a.mgx2", "a.mg", "e.mgx.bak", "d.txt", "mgx", "a.", "a.m.x", "a.mgxx"})
+    for (const char* name : {"a.mgx2", "a.mg", "e.mgx.bak", "d.txt", "mgx", "a.", "a.m.x", "a.mgxx", "a.mgz2", "f.mgz.bak", "a.mgy"})
         EXPECT_EQ(ClassifyEntry(false, name), MgxItemKind::NotListed) << name;
     // Only A to Z are folded: a full-width or accented letter is another letter.
     EXPECT_EQ(ClassifyEntry(false, QStringLiteral("a.ｍgx")), MgxItemKind::NotListed);

@@ -90,6 +90,8 @@ TEST(SettingsLabels, VersionSpeedDifficultyVictoryPopulation)
     EXPECT_EQ(SpeedLabel(150), "游戏速度：标准");
     EXPECT_EQ(SpeedLabel(200), "游戏速度：快速");
     EXPECT_EQ(SpeedLabel(175), "游戏速度：未知");
+    EXPECT_EQ(SpeedLabel(178), "游戏速度：标准"); // UserPatch 1.5's speeds
+    EXPECT_EQ(SpeedLabel(237), "游戏速度：快速");
 
     EXPECT_EQ(DifficultyLabel(0), "难度：极难");
     EXPECT_EQ(DifficultyLabel(3), "难度：标准");
@@ -102,9 +104,11 @@ TEST(SettingsLabels, VersionSpeedDifficultyVictoryPopulation)
     EXPECT_EQ(VictoryLabel(5), "胜利条件：圣物");
     EXPECT_EQ(VictoryLabel(6), "胜利条件：未知");
 
-    for (int limit = 25; limit <= 200; limit += 25)
+    // Later UserPatch releases offer up to 1000.
+    for (int limit = 25; limit <= 1000; limit += 25)
         EXPECT_EQ(PopulationLabel(limit), "人口上限：" + QString::number(limit));
-    EXPECT_EQ(PopulationLabel(300), "人口上限：其他");
+    EXPECT_EQ(PopulationLabel(1025), "人口上限：其他");
+    EXPECT_EQ(PopulationLabel(310), "人口上限：其他");
     EXPECT_EQ(PopulationLabel(60), "人口上限：其他");
     EXPECT_EQ(PopulationLabel(0), "人口上限：其他");
 }
@@ -122,6 +126,15 @@ TEST(InfoText, LaterPatchesAreNamedFromTheHeaderNotFromLogVersion)
     chapter.saveVersion = 12.10f;
     EXPECT_EQ(VersionLabel(chapter), "版本：HD");
     chapter.saveVersion = 11.76f;
+    for (const char* text : {"VER 9.A", "VER 9.B", "VER 9.C", "VER 9.D"}) {
+        chapter.versionText = text;
+        EXPECT_EQ(VersionLabel(chapter), "版本：UserPatch 1.4") << text;
+    }
+    for (const char* text : {"VER 9.E", "VER 9.F"}) {
+        chapter.versionText = text;
+        EXPECT_EQ(VersionName(chapter), "UserPatch 1.5") << text;
+    }
+    chapter.versionText = "VER 9.4";
     EXPECT_EQ(VersionLabel(chapter), "版本：1.0c");
     chapter.logVersion = 3;
     EXPECT_EQ(VersionLabel(chapter), "版本：1.0a");
@@ -139,6 +152,36 @@ TEST(InfoText, AUserPatchPanelShowsThePopulationTheGameUsed)
     EXPECT_EQ(ComposeInfoLabels(record).population, "人口上限：200");
     chapter.versionText = "VER 9.4"; // the same stored value in a 1.0c record is no limit the game offers
     EXPECT_EQ(ComposeInfoLabels(record).population, "人口上限：其他");
+}
+
+TEST(InfoText, ARestoredGameLastsFromItsStartAndSaysWhereTheRecordingBegins)
+{
+    Mgx::GameRecord record;
+    record.chapters.emplace_back();
+    Mgx::ChapterInfo& chapter = record.chapters.front();
+    chapter.versionText = "VER 9.A";
+    chapter.saveVersion = 11.76f;
+    chapter.restoreTime = 1015000;
+    chapter.gameTime = 1536660;
+    EXPECT_EQ(TotalGameTime(record), 2551660u);
+    EXPECT_EQ(ComposeInfoLabels(record).duration, "时长：00:42:31（中途开始）");
+    chapter.restoreTime = 0;
+    chapter.bodyDamaged = true;
+    EXPECT_EQ(ComposeInfoLabels(record).duration, "时长：00:25:36（已损坏）");
+}
+
+TEST(InfoText, TextInAnotherCodePageIsDecodedInItAndTheReadersWordingStaysGbk)
+{
+    Mgx::GameRecord record;
+    record.chapters.emplace_back();
+    Mgx::ChapterInfo& chapter = record.chapters.front();
+    chapter.codePage = 1252;
+    chapter.instructions = std::string("Poblaci\xF3n: 300\0Semilla: 7\0Arabia.rms", 38);
+    EXPECT_EQ(ObjectivesText("a.mgz", chapter.instructions, chapter.codePage), "a.mgz\r\n\r\nPoblación: 300");
+    const Mgx::ChatInGame ageUp{1000, "@#0 Jos\xE9" + Gbk(QStringLiteral(" 开始升级封建时代")), 17};
+    EXPECT_EQ(DecodeChatLine(ageUp, chapter.codePage), "@#0 José 开始升级封建时代");
+    EXPECT_EQ(DecodeChatLine(Mgx::ChatInGame{0, "@#1Jos\xE9: hola", 0}, 1252), "@#1José: hola");
+    EXPECT_EQ(DecodeRecordText(std::string("\xB1\xDE"), 932), "ｱﾞ");
 }
 
 TEST(InfoText, HdMapIdsAndCivilisationsBeyondTheConquerorsFallBack)

@@ -77,6 +77,10 @@ TEST(RenameTemplate, ExtensionUnknownBracesAndFileOnlyFields)
               QStringLiteral("{x}Game{.MGX"));
     EXPECT_TRUE(ExpandRenameTemplate(QStringLiteral("{地图}"), fields, QStringLiteral("Game.MGX")).usesRecord);
     EXPECT_EQ(ExpandRenameTemplate(QString(), fields, QStringLiteral("Game.MGX")).name, QStringLiteral(".MGX"));
+    // A UserPatch 1.4 or 1.5 record keeps .mgz.
+    EXPECT_EQ(ExpandRenameTemplate(QStringLiteral("{原名}_{日期}"), fields, QStringLiteral("up.mgz")).name,
+              QStringLiteral("Game_2026-12-08_2130.mgz"));
+    EXPECT_EQ(RenameFieldsOf(nullptr, QStringLiteral("up.MGZ"), FileTime()).original, QStringLiteral("up"));
 
     Mgx::GameRecord empty; // an empty file: no chapter
     EXPECT_FALSE(RenameFieldsOf(&empty, QStringLiteral("e.mgx"), FileTime()).hasRecord);

@@ -1,6 +1,7 @@
 #include "PanelTestSupport.h"
 
 #include "NameTables.h"
+#include "PanelArtwork.h"
 #include "SlotView.h"
 
 #include <gtest/gtest.h>
@@ -30,10 +31,22 @@ TEST(EmblemIndex, NoEmblemOutsideTheTable)
 {
     EXPECT_EQ(EmblemIndex(0, 0), -1);
     EXPECT_EQ(EmblemIndex(3, 0), -1);
-    EXPECT_EQ(EmblemIndex(0, 19), -1);
     EXPECT_EQ(EmblemIndex(8, 1), -1);
     EXPECT_EQ(EmblemIndex(13, 5), -1);
     EXPECT_EQ(EmblemIndex(-1, 5), -1);
+}
+
+TEST(EmblemIndex, ModCivilisationsGetTheNeutralEmblemAndTheirNumber)
+{
+    // Mods add civilisations above the game's 18 (up to 31 seen); none may borrow another's emblem.
+    EXPECT_EQ(EmblemIndex(0, 19), NeutralEmblem);
+    EXPECT_EQ(EmblemIndex(3, 31), NeutralEmblem);
+    EXPECT_EQ(EmblemIndex(9, 21), -1) << "no colour, no emblem";
+    EXPECT_EQ(CivilizationText(21), "文明 21");
+    EXPECT_EQ(CivilizationText(18), CivilizationNames.nameOr(18, QString()));
+    korvale::test::EnsureApplication();
+    EXPECT_FALSE(PanelArtwork::Emblem(NeutralEmblem).isNull());
+    EXPECT_TRUE(PanelArtwork::Emblem(-1).isNull());
 }
 
 TEST(RecorderMarker, SitsRightOfTheRecordersEmblem)
@@ -129,16 +142,16 @@ TEST(ComposeSlots, NumbersNoTableHasShowFallbacks)
     EXPECT_EQ(views[0].emblemIndex, -1);
     EXPECT_EQ(views[0].teamColour, SlotView::ResetTeamColour);
     EXPECT_EQ(views[0].kind, 7);
-    EXPECT_EQ(views[1].civilization, "未知");
-    EXPECT_EQ(views[1].emblemIndex, -1);
+    EXPECT_EQ(views[1].civilization, "文明 19");
+    EXPECT_EQ(views[1].emblemIndex, NeutralEmblem);
     EXPECT_FALSE(views[2].occupied);
     EXPECT_FALSE(views[3].occupied);
 }
 
-TEST(SlotView, CivilisationsOfLaterExpansionsHaveNoEmblemAndNoTableName)
+TEST(SlotView, CivilisationsOfLaterExpansionsHaveTheNeutralEmblemAndNoTableName)
 {
     // HD records with expansion data hold civilisations 19 and 23; the tables stop at 18.
-    EXPECT_EQ(EmblemIndex(0, 19), -1);
-    EXPECT_EQ(EmblemIndex(7, 23), -1);
+    EXPECT_EQ(EmblemIndex(0, 19), NeutralEmblem);
+    EXPECT_EQ(EmblemIndex(7, 23), NeutralEmblem);
     EXPECT_EQ(CivilizationNames.nameOr(23, QStringLiteral("?")), QStringLiteral("?"));
 }

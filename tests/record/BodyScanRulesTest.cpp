@@ -224,13 +224,14 @@ TEST(BodyScan, ATimeStepRunCrossingTheFileBuffersEdgeCountsEveryStep)
         time += delta;
     }
     // A step long enough that the next one starts 4 to 7 bytes before the edge: its type lies in
-    // the first fill, its delta (no byte of it zero) across the edge.
+    // the first fill, its delta (its three low bytes non-zero: a step above an hour would end the
+    // scan as damaged) across the edge.
     const std::int64_t padding = Edge - at - (4 + (Edge - at) % 4);
     operations.emplace_back(TimeStep{3, static_cast<std::int32_t>((padding - 12) / 4)});
     at += padding;
     ASSERT_GE(at, Edge - 7);
     ASSERT_LE(at, Edge - 4);
-    constexpr std::int32_t Straddling = 0x01010101;
+    constexpr std::int32_t Straddling = 0x00353535;
     operations.emplace_back(TimeStep{Straddling});
     operations.emplace_back(ChatOperation{"@#1past the edge"});
     operations.insert(operations.end(), 500, TimeStep{2});

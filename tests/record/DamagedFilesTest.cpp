@@ -35,7 +35,7 @@ protected:
     {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(korvale::test::RealRecordsDir()))
-            if (entry.path().extension() == ".mgx")
+            if (entry.path().extension() == ".mgx" || entry.path().extension() == ".mgz")
                 names.push_back(entry.path().string());
         std::sort(names.begin(), names.end());
         return names;
@@ -174,7 +174,8 @@ TEST(DamagedLaterPatches, WriterBuiltBlocksOfEachFormatCutOrFlippedAreWalkedOrRe
     // The real folder holds one record of each later kind; these cover HD 12.10 and the AI and zone
     // stretches the real ones lack.
     std::mt19937 random(8122026);
-    const std::pair<const char*, float> versions[] = {{"VER 9.8", 11.76f}, {"VER 9.4", 11.97f}, {"VER 9.4", 12.10f}};
+    const std::pair<const char*, float> versions[] = {
+        {"VER 9.8", 11.76f}, {"VER 9.4", 11.97f}, {"VER 9.4", 12.10f}, {"VER 9.C", 11.76f}, {"VER 9.F", 11.76f}};
     for (const auto& [text, saveVersion] : versions) {
         SCOPED_TRACE(std::string(text) + " " + std::to_string(saveVersion));
         Mgx::RecordBlueprint record;

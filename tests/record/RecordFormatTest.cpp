@@ -68,9 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Refused{"TRL 9.3", 11.76f, Mgx::UnsupportedFormatKind::AgeOfKings},
                       Refused{"VER 9.5", 11.76f, Mgx::UnsupportedFormatKind::Mod},
                       Refused{"VER 9.9", 11.76f, Mgx::UnsupportedFormatKind::LaterUserPatch},
-                      Refused{"VER 9.A", 11.76f, Mgx::UnsupportedFormatKind::LaterUserPatch},
-                      Refused{"VER 9.D", 11.76f, Mgx::UnsupportedFormatKind::LaterUserPatch},
-                      Refused{"VER 9.F", 11.76f, Mgx::UnsupportedFormatKind::LaterUserPatch},
+                      Refused{"VER 9.A", 11.97f, Mgx::UnsupportedFormatKind::LaterUserPatch},
+                      Refused{"VER 9.F", 12.10f, Mgx::UnsupportedFormatKind::LaterUserPatch},
                       Refused{"MCP 9.F", 11.76f, Mgx::UnsupportedFormatKind::LaterUserPatch}));
 
 TEST(RecordFormat, TheReadableRowsSelectTheirRules)
@@ -87,6 +86,17 @@ TEST(RecordFormat, TheReadableRowsSelectTheirRules)
     const RecordFormat hdLater = Mgx::IdentifyRecordFormat({"VER 9.4", 12.10f});
     EXPECT_TRUE(hdLater.hd());
     EXPECT_TRUE(hdLater.hdLater);
+    for (const char* text : {"VER 9.A", "VER 9.B", "VER 9.C", "VER 9.D"}) {
+        const RecordFormat format = Mgx::IdentifyRecordFormat({text, 11.76f});
+        EXPECT_EQ(format.family, RecordFormat::UserPatch14) << text;
+        EXPECT_TRUE(format.userPatch() && format.laterUserPatch() && !format.userPatch15()) << text;
+    }
+    for (const char* text : {"VER 9.E", "VER 9.F"}) {
+        const RecordFormat format = Mgx::IdentifyRecordFormat({text, 11.76f});
+        EXPECT_EQ(format.family, RecordFormat::UserPatch15) << text;
+        EXPECT_TRUE(format.userPatch() && format.laterUserPatch() && format.userPatch15()) << text;
+    }
+    EXPECT_FALSE(userPatch.laterUserPatch());
     // Within the tolerance the stored floats are the same versions.
     EXPECT_TRUE(Mgx::IdentifyRecordFormat({"VER 9.4", 11.974f}).hd());
     EXPECT_THROW(Mgx::IdentifyRecordFormat({"VER 9.4", 11.98f}), Mgx::UnsupportedFormatError);
@@ -117,6 +127,8 @@ TEST(RecordFormat, TheWalkKeepsTheVersionItRead)
 TEST(RecordFormat, UserPatchStoresThePopulationInUnitsOf25)
 {
     EXPECT_EQ(Mgx::EffectivePopulationLimit(Mgx::IdentifyRecordFormat({"VER 9.8", 11.76f}), 8), 200);
+    EXPECT_EQ(Mgx::EffectivePopulationLimit(Mgx::IdentifyRecordFormat({"VER 9.C", 11.76f}), 40), 1000);
+    EXPECT_EQ(Mgx::EffectivePopulationLimit(Mgx::IdentifyRecordFormat({"VER 9.F", 11.76f}), 12), 300);
     EXPECT_EQ(Mgx::EffectivePopulationLimit(Mgx::IdentifyRecordFormat({"VER 9.4", 11.97f}), 200), 200);
     EXPECT_EQ(Mgx::EffectivePopulationLimit(Mgx::RecordFormat{}, 75), 75);
     // A view never throws for a version the walk would refuse.

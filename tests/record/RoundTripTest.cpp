@@ -363,7 +363,9 @@ struct LaterPatch {
     float saveVersion;
 };
 
-const LaterPatch LaterPatches[] = {{"UserPatch 1.2", "VER 9.8", 11.76f}, {"HD 11.97", "VER 9.4", 11.97f}, {"HD 12.10", "VER 9.4", 12.10f}};
+const LaterPatch LaterPatches[] = {{"UserPatch 1.2", "VER 9.8", 11.76f}, {"HD 11.97", "VER 9.4", 11.97f},
+                                   {"HD 12.10", "VER 9.4", 12.10f},       {"UserPatch 1.4", "VER 9.C", 11.76f},
+                                   {"UserPatch 1.5", "VER 9.F", 11.76f}};
 
 RecordBlueprint RichBlueprintOf(const LaterPatch& patch)
 {

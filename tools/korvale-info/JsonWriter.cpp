@@ -75,6 +75,12 @@ void JsonWriter::value(std::int64_t number)
     m_text += std::to_string(number);
 }
 
+void JsonWriter::boolean(bool truth)
+{
+    separate();
+    m_text += truth ? "true" : "false";
+}
+
 void JsonWriter::null()
 {
     separate();

@@ -15,6 +15,7 @@ public:
     void key(const char* name);
     void value(const QString& text);
     void value(std::int64_t number);
+    void boolean(bool truth);
     // A number written with this many decimals; one that is not finite is written as null.
     void fixedNumber(double number, int decimals);
     void null();

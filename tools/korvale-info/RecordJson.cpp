@@ -1,6 +1,7 @@
 #include "RecordJson.h"
 
 #include "DecodeGbk.h"
+#include "InfoText.h"
 #include "JsonWriter.h"
 #include "UnsupportedFormatText.h"
 
@@ -8,11 +9,11 @@
 
 namespace {
 
-void WriteText(JsonWriter& json, const char* name, const Mgx::GbkText& text)
+void WriteText(JsonWriter& json, const char* name, const Mgx::GbkText& text, std::uint16_t codePage)
 {
     json.key(name);
     if (text)
-        json.value(DecodeGbk(*text)); // the first NUL ends the text
+        json.value(DecodeRecordText(*text, codePage)); // the first NUL ends the text
     else
         json.null();
 }
@@ -41,7 +42,7 @@ void WritePlayers(JsonWriter& json, const Mgx::ChapterInfo& chapter)
             continue;
         }
         json.beginObject();
-        WriteText(json, "name", player.name);
+        WriteText(json, "name", player.name, chapter.codePage);
         WriteNumber(json, "civilization", player.civilization);
         WriteNumber(json, "colour", player.colour);
         WriteNumber(json, "kind", player.kind);
@@ -58,7 +59,7 @@ void WriteSlots(JsonWriter& json, const Mgx::ChapterInfo& chapter)
         json.beginObject();
         WriteNumber(json, "playerNumber", slot.playerNumber);
         WriteNumber(json, "slotType", slot.slotType);
-        WriteText(json, "name", slot.name);
+        WriteText(json, "name", slot.name, chapter.codePage);
         WriteNumber(json, "team", slot.team);
         json.endObject();
     }
@@ -70,7 +71,7 @@ void WriteChat(JsonWriter& json, const Mgx::ChapterInfo& chapter)
     json.key("pregameChat");
     json.beginArray();
     for (const Mgx::ChatBeforeGame& line : chapter.pregameChat)
-        json.value(DecodeGbk(line.text));
+        json.value(DecodeRecordText(line.text, chapter.codePage));
     json.endArray();
 
     json.key("ingameChat");
@@ -79,7 +80,7 @@ void WriteChat(JsonWriter& json, const Mgx::ChapterInfo& chapter)
         json.beginObject();
         WriteNumber(json, "time", line.time);
         json.key("text");
-        json.value(DecodeGbk(line.text));
+        json.value(DecodeChatLine(line, chapter.codePage));
         json.endObject();
     }
     json.endArray();
@@ -118,13 +119,21 @@ void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)
     WriteNumber(json, "recorderNumber", c.recorderNumber);
     WriteNumber(json, "mapWidth", c.mapWidth);
     WriteNumber(json, "mapHeight", c.mapHeight);
-    WriteText(json, "scenarioFileName", c.scenarioFileName);
-    WriteText(json, "instructions", c.instructions);
+    WriteText(json, "scenarioFileName", c.scenarioFileName, c.codePage);
+    WriteText(json, "instructions", c.instructions, c.codePage);
     WritePlayers(json, c);
     WriteSlots(json, c);
     WriteChat(json, c);
     WriteNumber(json, "gameTime", c.gameTime);
     WriteMarks(json, c);
+    // What later releases added: the version as the panel names it, the text's code page, where a
+    // restored game's recording starts, and whether the body was cut short by damage.
+    json.key("version");
+    json.value(VersionName(c));
+    WriteNumber(json, "codePage", c.codePage);
+    WriteNumber(json, "restoreTime", c.restoreTime);
+    json.key("damaged");
+    json.boolean(c.bodyDamaged);
 }
 
 } // namespace
