@@ -42,6 +42,9 @@ struct Extraction {
     ArchiveResult WriteFile(const QStringList& parts)
     {
         failedTarget = targetFolder + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+        // Refused before anything is read or written: no record is that large.
+        if (archive.DeclaredSize().value_or(0) > quint64(MaxArchiveEntrySize))
+            return ArchiveResult::TooLarge;
         std::vector<std::uint8_t> bytes;
         const ArchiveResult read = archive.ReadData(bytes);
         if (read != ArchiveResult::Ok)
@@ -54,37 +57,17 @@ struct Extraction {
 
     ArchiveResult Place(int folder, const QByteArray& name, const std::vector<std::uint8_t>& bytes)
     {
-        // Checked early only to spare a useless write; the placement decides without a race.
-        if (!overwrite && ExistsAt(folder, name))
-            return ArchiveResult::TargetExists;
-        QByteArray temporaryName;
-        UniqueFd temporary = CreateTemporary(folder, temporaryName);
-        if (!temporary.isValid())
-            return ArchiveResult::CannotWrite;
-        const bool written = WriteAll(temporary.get(), reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        SetTime(temporary.get());
-        const bool complete = written && ::fsync(temporary.get()) == 0 && temporary.close();
-        int placed = EIO;
-        if (complete) {
-            placed = overwrite ? (::renameat(folder, temporaryName.constData(), folder, name.constData()) == 0 ? 0 : errno)
-                               : RenameNoReplace(folder, temporaryName, folder, name);
-        }
+        const std::optional<quint64> free = FreeBytes(folder);
+        if (free && bytes.size() > *free)
+            return ArchiveResult::NoSpace;
+        const QDateTime time = archive.Time();
+        const int placed = PlaceBytes(folder, name, reinterpret_cast<const char*>(bytes.data()), bytes.size(), overwrite,
+                                      time.isValid() ? std::optional<qint64>(time.toSecsSinceEpoch()) : std::nullopt);
         if (placed == 0)
             return ArchiveResult::Ok;
-        ::unlinkat(folder, temporaryName.constData(), 0);
+        if (placed == ENOSPC || placed == EDQUOT)
+            return ArchiveResult::NoSpace;
         return placed == EEXIST ? ArchiveResult::TargetExists : ArchiveResult::CannotWrite;
-    }
-
-    // The file keeps the time the archive gives it, as it had when it was packed.
-    void SetTime(int fd) const
-    {
-        const QDateTime time = archive.Time();
-        if (!time.isValid())
-            return;
-        struct timespec times[2] {};
-        times[0].tv_nsec = UTIME_OMIT;
-        times[1].tv_sec = static_cast<time_t>(time.toSecsSinceEpoch());
-        ::futimens(fd, times);
     }
 };
 
