@@ -118,21 +118,24 @@ bool FileCommands::copyOne(int row, const QString& folder)
     return false;
 }
 
-bool FileCommands::extractOne(const ArchiveLocation& archive, int row, const QString& folder)
+bool FileCommands::extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder)
 {
-    const MgxListItem item = m_selection.item(row);
-    const QString entry = archive.EntryName(item.name);
+    // One pass over the archive for the whole selection: an archive of thousands of entries is
+    // read once, not once per entry.
+    QStringList entries;
+    for (int row : rows)
+        entries.append(archive.EntryName(m_selection.item(row).name));
+    const auto confirmOverwrite = [this](const QString&) {
+        return m_prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious);
+    };
     QString target;
-    ArchiveResult result = ExtractArchiveEntry(archive.archivePath, entry, folder, false, &target);
-    if (result == ArchiveResult::TargetExists
-        && m_prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious))
-        result = ExtractArchiveEntry(archive.archivePath, entry, folder, true, &target);
+    const ArchiveResult result = ExtractArchiveEntries(archive.archivePath, entries, folder, confirmOverwrite, &target);
     if (result == ArchiveResult::Ok)
         return true;
-    if (result == ArchiveResult::TooLarge || result == ArchiveResult::Damaged)
+    if (result == ArchiveResult::TooLarge || result == ArchiveResult::Damaged || result == ArchiveResult::NoSpace)
         m_prompt.showMessage(UserPrompt::MessageKind::Error, ArchiveMessages::ForResult(result));
     else
-        showFailure(QStringLiteral("拷贝"), item.fullPath, target);
+        showFailure(QStringLiteral("拷贝"), archive.ListingPath() + QLatin1Char('/') + target.section(QLatin1Char('/'), -1), target);
     return false;
 }
 
@@ -152,11 +155,16 @@ void FileCommands::CopyToFolder()
         return;
     const std::optional<ArchiveLocation> archive = LocateArchive(m_selection.currentFolder());
     const QList<int> rows = m_selection.selectedRows();
+    if (archive) {
+        const WaitCursor wait;
+        extractAll(*archive, rows, *folder);
+        return;
+    }
     m_progress.start(QStringLiteral("正在拷贝..."), int(rows.size()));
     for (int i = 0; i < rows.size(); ++i) {
         if (!m_progress.advance(i, m_selection.labelText(rows[i])))
             break;
-        if (!(archive ? extractOne(*archive, rows[i], *folder) : copyOne(rows[i], *folder)))
+        if (!copyOne(rows[i], *folder))
             break;
     }
     m_progress.finish();

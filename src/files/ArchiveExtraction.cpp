@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QSet>
+#include <functional>
 #include <QStringList>
 
 #include <cerrno>
@@ -36,7 +37,7 @@ struct Extraction {
     ArchiveHandle& archive;
     UniqueFd target;
     QString targetFolder;
-    bool overwrite = false;
+    const std::function<bool(const QString&)>& confirmOverwrite;
     QString failedTarget;
 
     ArchiveResult WriteFile(const QStringList& parts)
@@ -52,10 +53,15 @@ struct Extraction {
         UniqueFd folder = OpenFolderPath(target.get(), parts.mid(0, parts.size() - 1));
         if (!folder.isValid())
             return ArchiveResult::CannotWrite;
-        return Place(folder.get(), Encode(parts.last()), bytes);
+        const QByteArray name = Encode(parts.last());
+        // Asked only once the entry is read whole: a damaged one never gets as far as the question.
+        const bool replace = ExistsAt(folder.get(), name);
+        if (replace && !(confirmOverwrite && confirmOverwrite(failedTarget)))
+            return ArchiveResult::TargetExists;
+        return Place(folder.get(), name, bytes, replace);
     }
 
-    ArchiveResult Place(int folder, const QByteArray& name, const std::vector<std::uint8_t>& bytes)
+    ArchiveResult Place(int folder, const QByteArray& name, const std::vector<std::uint8_t>& bytes, bool overwrite)
     {
         const std::optional<quint64> free = FreeBytes(folder);
         if (free && bytes.size() > *free)
@@ -73,19 +79,33 @@ struct Extraction {
 
 } // namespace
 
-ArchiveResult ExtractArchiveEntry(const QString& archivePath, const QString& entryName, const QString& targetFolder,
-                                  bool overwrite, QString* failedTarget)
+namespace {
+
+// The requested name an entry lies in (itself or a folder above it), or nothing.
+std::optional<QString> RequestedAbove(const QString& name, const QSet<QString>& requested)
+{
+    for (qsizetype slash = name.indexOf(QLatin1Char('/')); slash >= 0; slash = name.indexOf(QLatin1Char('/'), slash + 1))
+        if (requested.contains(name.left(slash)))
+            return name.left(slash);
+    if (requested.contains(name))
+        return name;
+    return std::nullopt;
+}
+
+} // namespace
+
+ArchiveResult ExtractArchiveEntries(const QString& archivePath, const QStringList& entryNames, const QString& targetFolder,
+                                    const std::function<bool(const QString&)>& confirmOverwrite, QString* failedTarget)
 {
     ArchiveHandle archive(archivePath);
     if (!archive.IsOpen())
         return ArchiveResult::Damaged;
     const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(targetFolder));
-    Extraction extraction{archive, OpenFolder(folder), folder, overwrite, {}};
+    Extraction extraction{archive, OpenFolder(folder), folder, confirmOverwrite, {}};
     if (!extraction.target.isValid())
         return ArchiveResult::CannotWrite;
-    const QString ownName = entryName.section(QLatin1Char('/'), -1);
-    const QString prefix = entryName + QLatin1Char('/');
-    bool found = false;
+    const QSet<QString> requested(entryNames.begin(), entryNames.end());
+    QSet<QString> found;
     QSet<QString> done; // of two entries with one name the first counts, as in the listing
     ArchiveResult result = ArchiveResult::Ok;
     while (result == ArchiveResult::Ok) {
@@ -97,21 +117,35 @@ ArchiveResult ExtractArchiveEntry(const QString& archivePath, const QString& ent
         if (step == ArchiveHandle::Step::End)
             break;
         const std::optional<QString> name = archive.CleanName();
-        if (!name || (*name != entryName && !name->startsWith(prefix)) || done.contains(*name))
+        const std::optional<QString> above = name ? RequestedAbove(*name, requested) : std::nullopt;
+        if (!above || done.contains(*name))
             continue;
         done.insert(*name);
-        found = true;
-        QStringList parts{ownName};
-        if (*name != entryName)
-            parts += name->mid(prefix.size()).split(QLatin1Char('/'));
+        found.insert(*above);
+        QStringList parts{above->section(QLatin1Char('/'), -1)};
+        if (*name != *above)
+            parts += name->mid(above->size() + 1).split(QLatin1Char('/'));
         if (archive.IsFile())
             result = extraction.WriteFile(parts);
         else if (archive.IsFolder() && !OpenFolderPath(extraction.target.get(), parts).isValid())
             result = ArchiveResult::CannotWrite;
     }
-    if (result == ArchiveResult::Ok && !found)
+    QString missing;
+    for (const QString& name : entryNames)
+        if (missing.isEmpty() && !found.contains(name))
+            missing = name;
+    if (result == ArchiveResult::Ok && !missing.isEmpty()) {
         result = ArchiveResult::NoSuchEntry;
+        extraction.failedTarget = folder + QLatin1Char('/') + missing.section(QLatin1Char('/'), -1);
+    }
     if (result != ArchiveResult::Ok && failedTarget)
-        *failedTarget = extraction.failedTarget.isEmpty() ? folder + QLatin1Char('/') + ownName : extraction.failedTarget;
+        *failedTarget = extraction.failedTarget.isEmpty() ? folder : extraction.failedTarget;
     return result;
+}
+
+ArchiveResult ExtractArchiveEntry(const QString& archivePath, const QString& entryName, const QString& targetFolder,
+                                  bool overwrite, QString* failedTarget)
+{
+    return ExtractArchiveEntries(archivePath, {entryName}, targetFolder, [overwrite](const QString&) { return overwrite; },
+                                 failedTarget);
 }

@@ -1,5 +1,6 @@
 #include "ArchiveHandle.h"
 
+#include "StepHook.h"
 #include "ZipEntryName.h"
 
 #include <QFile>
@@ -19,6 +20,7 @@ constexpr size_t ReadChunkSize = 256 * 1024;
 
 ArchiveHandle::ArchiveHandle(const QString& archivePath) : m_directory(ArchiveDirectory::Read(archivePath))
 {
+    StepHook::Reach("archive: opened");
     m_archive = archive_read_new();
     if (!m_archive)
         return;
