@@ -39,6 +39,7 @@ struct Extraction {
     QString targetFolder;
     const std::function<bool(const QString&)>& confirmOverwrite;
     QString failedTarget;
+    QString declined; // the first file kept because the user said No
 
     ArchiveResult WriteFile(const QStringList& parts)
     {
@@ -56,8 +57,11 @@ struct Extraction {
         const QByteArray name = Encode(parts.last());
         // Asked only once the entry is read whole: a damaged one never gets as far as the question.
         const bool replace = ExistsAt(folder.get(), name);
-        if (replace && !(confirmOverwrite && confirmOverwrite(failedTarget)))
-            return ArchiveResult::TargetExists;
+        if (replace && !(confirmOverwrite && confirmOverwrite(failedTarget))) {
+            if (declined.isEmpty())
+                declined = failedTarget;
+            return ArchiveResult::Ok; // kept; the others go on
+        }
         return Place(folder.get(), name, bytes, replace);
     }
 
@@ -101,7 +105,7 @@ ArchiveResult ExtractArchiveEntries(const QString& archivePath, const QStringLis
     if (!archive.IsOpen())
         return ArchiveResult::Damaged;
     const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(targetFolder));
-    Extraction extraction{archive, OpenFolder(folder), folder, confirmOverwrite, {}};
+    Extraction extraction{archive, OpenFolder(folder), folder, confirmOverwrite, {}, {}};
     if (!extraction.target.isValid())
         return ArchiveResult::CannotWrite;
     const QSet<QString> requested(entryNames.begin(), entryNames.end());
@@ -134,7 +138,10 @@ ArchiveResult ExtractArchiveEntries(const QString& archivePath, const QStringLis
     for (const QString& name : entryNames)
         if (missing.isEmpty() && !found.contains(name))
             missing = name;
-    if (result == ArchiveResult::Ok && !missing.isEmpty()) {
+    if (result == ArchiveResult::Ok && !extraction.declined.isEmpty()) {
+        result = ArchiveResult::TargetExists;
+        extraction.failedTarget = extraction.declined;
+    } else if (result == ArchiveResult::Ok && !missing.isEmpty()) {
         result = ArchiveResult::NoSuchEntry;
         extraction.failedTarget = folder + QLatin1Char('/') + missing.section(QLatin1Char('/'), -1);
     }

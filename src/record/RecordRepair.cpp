@@ -135,8 +135,10 @@ std::string FreeRepairBackupPath(const std::string& path)
 
 RepairCode RepairRecordFile(const std::string& path, const std::string& backupPath, RecordOpener open)
 {
+    // A FIFO or a device would block the copy for ever; a missing file fails at the backup.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(PathFromUtf8(path), error))
+    const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
         return RepairCode::OpenFailed;
     if (!MakeBackup(path, backupPath))
         return RepairCode::BackupFailed;

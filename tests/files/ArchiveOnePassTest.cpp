@@ -21,10 +21,10 @@ TEST(ArchiveOnePass, ManyEntriesAndFoldersComeOutOfOneReading)
     QStringList names;
     for (int i = 0; i < 300; ++i) {
         const QByteArray name = "r" + QByteArray::number(i) + ".mgx";
-        entries.append({name, "record " + QByteArray::number(i)});
+        entries.append(Entry{name, "record " + QByteArray::number(i)});
         names.append(QString::fromLatin1(name));
     }
-    entries.append({"round/a.mgx", "in a folder"});
+    entries.append(Entry{"round/a.mgx", "in a folder"});
     names.append(QStringLiteral("round"));
     for (const QString& kind : {QStringLiteral("zip"), QStringLiteral("rar")}) {
         const QString archive = root.filePath("many." + kind);

@@ -171,12 +171,6 @@ Tree FilesBelow(const QString& folder)
     return tree;
 }
 
-void PrintTo(const Tree& tree, std::ostream* out)
-{
-    for (const auto& [path, bytes] : tree)
-        *out << path.toStdString() << "=" << bytes.left(20).toStdString() << "; ";
-}
-
 class HostileArchiveTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override

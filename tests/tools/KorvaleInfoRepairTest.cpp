@@ -93,7 +93,7 @@ TEST_F(KorvaleInfoRepair, AnyFailedRepairMakesTheExitStatusOneAndAFifoIsRefusedA
     EXPECT_EQ(ParseJson(lines[0])["repair"].toInt(), 2);
     EXPECT_EQ(ParseJson(lines[0])["message"].toString(), QString::fromUtf8("修复失败!源文件无法打开。"));
     EXPECT_EQ(ParseJson(lines[1])["repair"].toInt(), 0);
-    EXPECT_EQ(ParseJson(lines[2])["repair"].toInt(), 2);
+    EXPECT_EQ(ParseJson(lines[2])["repair"].toInt(), 1);
     EXPECT_FALSE(fs::exists(fifo.string() + ".bak"));
 }
 
