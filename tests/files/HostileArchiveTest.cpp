@@ -141,6 +141,9 @@ QList<Case> Corpus(const QString& root)
                    Declaring({"huge1.mgx", "x"}, 0xFA000000u), Declaring({"huge2.mgx", "x"}, 0xFA000000u),
                    {"good.mgx", Good}}),
          {}, {}, {{"good.mgx", Good}}, {"honest.mgx", "liar.mgx", "huge1.mgx", "huge2.mgx", "good.mgx"}, 4},
+        {"zip: UTF-8 without its flag and GBK without a word decode alike everywhere",
+         BuildZip({{chinese.toUtf8(), "utf-8"}, {Gbk(QStringLiteral("录像二.mgx")), "gbk"}}), {}, {},
+         {{chinese, "utf-8"}, {QStringLiteral("录像二.mgx"), "gbk"}}, {chinese, QStringLiteral("录像二.mgx")}, 0},
         {"rar: a NUL byte, traversal and control bytes", {},
          {Rar(QByteArray("..\0x\\..\0x\\evil.mgx", 20), "evil"), Rar("..\\t1.mgx", "x"), Rar("\\t2.mgx", "x"),
           Rar("C:\\t3.mgx", "x"), Rar("a\x01.mgx", "x"), Rar("good.mgx", Good)},
@@ -250,4 +253,4 @@ TEST_P(HostileArchiveTest, UnpackBrowseAndCopyAgree)
     EXPECT_EQ(outside(), untouched) << "nothing written anywhere else";
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, HostileArchiveTest, ::testing::Range(0, 14));
+INSTANTIATE_TEST_SUITE_P(Corpus, HostileArchiveTest, ::testing::Range(0, 15));
