@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveResult.h"
+#include "UnpackReport.h"
 
 #include <QString>
 
@@ -15,5 +16,11 @@ QString Nested();
 QString RepairRefused();
 // One text per failed outcome of listing or reading; empty for Ok.
 QString ForResult(ArchiveResult result);
+
+// Why one entry was not unpacked.
+QString ForFailure(EntryFailure why);
+// What an unpack did: "解压缩完成：N 个文件", then each entry that failed with why (the first
+// ones, and how many more), then each archive that could not be read at all.
+QString UnpackSummary(const UnpackReport& report, const QStringList& unreadableArchives);
 
 } // namespace ArchiveMessages

@@ -3,6 +3,8 @@
 #include "DialogUnits.h"
 #include "PanelFonts.h"
 #include "SettingsFile.h"
+
+#include <QDir>
 #include "UserPrompt.h"
 
 #include <QGroupBox>
@@ -119,9 +121,12 @@ GameSettings ConfigDlg::values() const
 
 void ConfigDlg::accept()
 {
-    // Saving fails without a word: the running settings take the values all the same, and an
-    // earlier file is left whole.
-    SaveConfigIni(m_configPath, values());
+    // The running settings take the values all the same and an earlier file is left whole, but
+    // the player is told that the next start will not see them.
+    QString why;
+    if (!SaveConfigIni(m_configPath, values(), &why))
+        m_prompt.showMessage(UserPrompt::MessageKind::Warning,
+                             QStringLiteral("设置无法保存：") + QDir::toNativeSeparators(m_configPath) + QStringLiteral("\n") + why);
     QDialog::accept();
 }
 

@@ -11,6 +11,7 @@
 #include "ProgressSink.h"
 #include "RarExtraction.h"
 #include "RecordSelection.h"
+#include "UnpackReport.h"
 #include "UserPrompt.h"
 
 #include <QCoreApplication>
@@ -117,21 +118,24 @@ bool FileCommands::copyOne(int row, const QString& folder)
     return false;
 }
 
-bool FileCommands::extractOne(const ArchiveLocation& archive, int row, const QString& folder)
+bool FileCommands::extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder)
 {
-    const MgxListItem item = m_selection.item(row);
-    const QString entry = archive.EntryName(item.name);
+    // One pass over the archive for the whole selection: an archive of thousands of entries is
+    // read once, not once per entry.
+    QStringList entries;
+    for (int row : rows)
+        entries.append(archive.EntryName(m_selection.item(row).name));
+    const auto confirmOverwrite = [this](const QString&) {
+        return m_prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious);
+    };
     QString target;
-    ArchiveResult result = ExtractArchiveEntry(archive.archivePath, entry, folder, false, &target);
-    if (result == ArchiveResult::TargetExists
-        && m_prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious))
-        result = ExtractArchiveEntry(archive.archivePath, entry, folder, true, &target);
+    const ArchiveResult result = ExtractArchiveEntries(archive.archivePath, entries, folder, confirmOverwrite, &target);
     if (result == ArchiveResult::Ok)
         return true;
-    if (result == ArchiveResult::TooLarge || result == ArchiveResult::Damaged)
+    if (result == ArchiveResult::TooLarge || result == ArchiveResult::Damaged || result == ArchiveResult::NoSpace)
         m_prompt.showMessage(UserPrompt::MessageKind::Error, ArchiveMessages::ForResult(result));
     else
-        showFailure(QStringLiteral("拷贝"), item.fullPath, target);
+        showFailure(QStringLiteral("拷贝"), archive.ListingPath() + QLatin1Char('/') + target.section(QLatin1Char('/'), -1), target);
     return false;
 }
 
@@ -151,11 +155,16 @@ void FileCommands::CopyToFolder()
         return;
     const std::optional<ArchiveLocation> archive = LocateArchive(m_selection.currentFolder());
     const QList<int> rows = m_selection.selectedRows();
+    if (archive) {
+        const WaitCursor wait;
+        extractAll(*archive, rows, *folder);
+        return;
+    }
     m_progress.start(QStringLiteral("正在拷贝..."), int(rows.size()));
     for (int i = 0; i < rows.size(); ++i) {
         if (!m_progress.advance(i, m_selection.labelText(rows[i])))
             break;
-        if (!(archive ? extractOne(*archive, rows[i], *folder) : copyOne(rows[i], *folder)))
+        if (!copyOne(rows[i], *folder))
             break;
     }
     m_progress.finish();
@@ -277,23 +286,52 @@ void FileCommands::UnpackSelected()
     if (rows.isEmpty())
         return;
     const QString targetFolder = QDir::fromNativeSeparators(m_selection.currentFolder());
-    // A file already in the folder is the player's own: it is replaced only when they say so.
-    const auto confirmOverwrite = [this](const QString& existing) {
-        return m_prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？\n") + QDir::toNativeSeparators(existing),
-                                 UserPrompt::QuestionKind::Cautious);
+    // A file already in the folder is the player's own: it is replaced only when they say so. An
+    // answer for all holds for the rest of this unpack.
+    std::optional<bool> forAll;
+    const auto confirmOverwrite = [this, &forAll](const QString& existing) {
+        if (forAll)
+            return *forAll;
+        switch (m_prompt.askYesNoAll(QStringLiteral("文件已存在，是否覆盖？\n") + QDir::toNativeSeparators(existing),
+                                     UserPrompt::QuestionKind::Cautious)) {
+        case UserPrompt::Answer::Yes: return true;
+        case UserPrompt::Answer::No: return false;
+        case UserPrompt::Answer::YesToAll: forAll = true; return true;
+        case UserPrompt::Answer::NoToAll: forAll = false; return false;
+        }
+        return false;
     };
+    UnpackReport report;
+    QStringList unreadable;
+    bool cancelled = false;
     for (int row : rows) {
         const MgxListItem item = m_selection.item(row);
+        const qsizetype before = report.written + report.failures.size();
+        int result = 0;
         if (item.kind == MgxItemKind::Zip) {
             ZipExtractHooks hooks;
             hooks.progress = &m_progress;
             hooks.confirmOverwrite = confirmOverwrite;
-            if (ExtractZipArchive(item.fullPath, targetFolder, ZipOverwrite::Ask, hooks) == ZipUnpackResult::Cancelled)
-                break;
+            hooks.report = &report;
+            result = ExtractZipArchive(item.fullPath, targetFolder, ZipOverwrite::Ask, hooks);
+            cancelled = result == ZipUnpackResult::Cancelled;
+            if (result == ZipUnpackResult::CannotOpenArchive || result == ZipUnpackResult::CannotReadDirectory
+                || result == ZipUnpackResult::CannotStepToNext)
+                unreadable.append(Native(item.fullPath));
         } else if (item.kind == MgxItemKind::Rar) {
             const WaitCursor wait;
-            ExtractRarArchive(item.fullPath, targetFolder, m_runner, m_programFolder, m_searchPath, confirmOverwrite);
+            result = ExtractRarArchive(item.fullPath, targetFolder, m_runner, m_programFolder, m_searchPath,
+                                       confirmOverwrite, &report);
+            // A failure that names no entry: the archive or the tool failed as a whole.
+            if (result != 0 && report.written + report.failures.size() == before)
+                unreadable.append(Native(item.fullPath));
         }
+        if (cancelled)
+            break;
     }
     m_selection.refresh();
+    if (!cancelled)
+        m_prompt.showMessage(report.failures.isEmpty() && unreadable.isEmpty() ? UserPrompt::MessageKind::Plain
+                                                                                : UserPrompt::MessageKind::Warning,
+                             ArchiveMessages::UnpackSummary(report, unreadable));
 }

@@ -40,7 +40,7 @@ public:
 private:
     std::optional<QString> chooseTargetFolder(const QString& title, const QString& startFolder);
     bool copyOne(int row, const QString& folder);
-    bool extractOne(const ArchiveLocation& archive, int row, const QString& folder);
+    bool extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder);
     // Inside an archive only copy-to works; the other commands say so and do nothing.
     bool refusedInArchive();
     void showFailure(const QString& verb, const QString& source, const QString& target);

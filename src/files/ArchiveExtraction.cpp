@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QSet>
+#include <functional>
 #include <QStringList>
 
 #include <cerrno>
@@ -36,12 +37,16 @@ struct Extraction {
     ArchiveHandle& archive;
     UniqueFd target;
     QString targetFolder;
-    bool overwrite = false;
+    const std::function<bool(const QString&)>& confirmOverwrite;
     QString failedTarget;
+    QString declined; // the first file kept because the user said No
 
     ArchiveResult WriteFile(const QStringList& parts)
     {
         failedTarget = targetFolder + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+        // Refused before anything is read or written: no record is that large.
+        if (archive.DeclaredSize().value_or(0) > quint64(MaxArchiveEntrySize))
+            return ArchiveResult::TooLarge;
         std::vector<std::uint8_t> bytes;
         const ArchiveResult read = archive.ReadData(bytes);
         if (read != ArchiveResult::Ok)
@@ -49,60 +54,62 @@ struct Extraction {
         UniqueFd folder = OpenFolderPath(target.get(), parts.mid(0, parts.size() - 1));
         if (!folder.isValid())
             return ArchiveResult::CannotWrite;
-        return Place(folder.get(), Encode(parts.last()), bytes);
+        const QByteArray name = Encode(parts.last());
+        // Asked only once the entry is read whole: a damaged one never gets as far as the question.
+        const bool replace = ExistsAt(folder.get(), name);
+        if (replace && !(confirmOverwrite && confirmOverwrite(failedTarget))) {
+            if (declined.isEmpty())
+                declined = failedTarget;
+            return ArchiveResult::Ok; // kept; the others go on
+        }
+        return Place(folder.get(), name, bytes, replace);
     }
 
-    ArchiveResult Place(int folder, const QByteArray& name, const std::vector<std::uint8_t>& bytes)
+    ArchiveResult Place(int folder, const QByteArray& name, const std::vector<std::uint8_t>& bytes, bool overwrite)
     {
-        // Checked early only to spare a useless write; the placement decides without a race.
-        if (!overwrite && ExistsAt(folder, name))
-            return ArchiveResult::TargetExists;
-        QByteArray temporaryName;
-        UniqueFd temporary = CreateTemporary(folder, temporaryName);
-        if (!temporary.isValid())
-            return ArchiveResult::CannotWrite;
-        const bool written = WriteAll(temporary.get(), reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        SetTime(temporary.get());
-        const bool complete = written && ::fsync(temporary.get()) == 0 && temporary.close();
-        int placed = EIO;
-        if (complete) {
-            placed = overwrite ? (::renameat(folder, temporaryName.constData(), folder, name.constData()) == 0 ? 0 : errno)
-                               : RenameNoReplace(folder, temporaryName, folder, name);
-        }
+        const std::optional<quint64> free = FreeBytes(folder);
+        if (free && bytes.size() > *free)
+            return ArchiveResult::NoSpace;
+        const QDateTime time = archive.Time();
+        const int placed = PlaceBytes(folder, name, reinterpret_cast<const char*>(bytes.data()), bytes.size(), overwrite,
+                                      time.isValid() ? std::optional<qint64>(time.toSecsSinceEpoch()) : std::nullopt);
         if (placed == 0)
             return ArchiveResult::Ok;
-        ::unlinkat(folder, temporaryName.constData(), 0);
+        if (placed == ENOSPC || placed == EDQUOT)
+            return ArchiveResult::NoSpace;
         return placed == EEXIST ? ArchiveResult::TargetExists : ArchiveResult::CannotWrite;
-    }
-
-    // The file keeps the time the archive gives it, as it had when it was packed.
-    void SetTime(int fd) const
-    {
-        const QDateTime time = archive.Time();
-        if (!time.isValid())
-            return;
-        struct timespec times[2] {};
-        times[0].tv_nsec = UTIME_OMIT;
-        times[1].tv_sec = static_cast<time_t>(time.toSecsSinceEpoch());
-        ::futimens(fd, times);
     }
 };
 
 } // namespace
 
-ArchiveResult ExtractArchiveEntry(const QString& archivePath, const QString& entryName, const QString& targetFolder,
-                                  bool overwrite, QString* failedTarget)
+namespace {
+
+// The requested name an entry lies in (itself or a folder above it), or nothing.
+std::optional<QString> RequestedAbove(const QString& name, const QSet<QString>& requested)
+{
+    for (qsizetype slash = name.indexOf(QLatin1Char('/')); slash >= 0; slash = name.indexOf(QLatin1Char('/'), slash + 1))
+        if (requested.contains(name.left(slash)))
+            return name.left(slash);
+    if (requested.contains(name))
+        return name;
+    return std::nullopt;
+}
+
+} // namespace
+
+ArchiveResult ExtractArchiveEntries(const QString& archivePath, const QStringList& entryNames, const QString& targetFolder,
+                                    const std::function<bool(const QString&)>& confirmOverwrite, QString* failedTarget)
 {
     ArchiveHandle archive(archivePath);
     if (!archive.IsOpen())
         return ArchiveResult::Damaged;
     const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(targetFolder));
-    Extraction extraction{archive, OpenFolder(folder), folder, overwrite, {}};
+    Extraction extraction{archive, OpenFolder(folder), folder, confirmOverwrite, {}, {}};
     if (!extraction.target.isValid())
         return ArchiveResult::CannotWrite;
-    const QString ownName = entryName.section(QLatin1Char('/'), -1);
-    const QString prefix = entryName + QLatin1Char('/');
-    bool found = false;
+    const QSet<QString> requested(entryNames.begin(), entryNames.end());
+    QSet<QString> found;
     QSet<QString> done; // of two entries with one name the first counts, as in the listing
     ArchiveResult result = ArchiveResult::Ok;
     while (result == ArchiveResult::Ok) {
@@ -114,21 +121,38 @@ ArchiveResult ExtractArchiveEntry(const QString& archivePath, const QString& ent
         if (step == ArchiveHandle::Step::End)
             break;
         const std::optional<QString> name = archive.CleanName();
-        if (!name || (*name != entryName && !name->startsWith(prefix)) || done.contains(*name))
+        const std::optional<QString> above = name ? RequestedAbove(*name, requested) : std::nullopt;
+        if (!above || done.contains(*name))
             continue;
         done.insert(*name);
-        found = true;
-        QStringList parts{ownName};
-        if (*name != entryName)
-            parts += name->mid(prefix.size()).split(QLatin1Char('/'));
+        found.insert(*above);
+        QStringList parts{above->section(QLatin1Char('/'), -1)};
+        if (*name != *above)
+            parts += name->mid(above->size() + 1).split(QLatin1Char('/'));
         if (archive.IsFile())
             result = extraction.WriteFile(parts);
         else if (archive.IsFolder() && !OpenFolderPath(extraction.target.get(), parts).isValid())
             result = ArchiveResult::CannotWrite;
     }
-    if (result == ArchiveResult::Ok && !found)
+    QString missing;
+    for (const QString& name : entryNames)
+        if (missing.isEmpty() && !found.contains(name))
+            missing = name;
+    if (result == ArchiveResult::Ok && !extraction.declined.isEmpty()) {
+        result = ArchiveResult::TargetExists;
+        extraction.failedTarget = extraction.declined;
+    } else if (result == ArchiveResult::Ok && !missing.isEmpty()) {
         result = ArchiveResult::NoSuchEntry;
+        extraction.failedTarget = folder + QLatin1Char('/') + missing.section(QLatin1Char('/'), -1);
+    }
     if (result != ArchiveResult::Ok && failedTarget)
-        *failedTarget = extraction.failedTarget.isEmpty() ? folder + QLatin1Char('/') + ownName : extraction.failedTarget;
+        *failedTarget = extraction.failedTarget.isEmpty() ? folder : extraction.failedTarget;
     return result;
+}
+
+ArchiveResult ExtractArchiveEntry(const QString& archivePath, const QString& entryName, const QString& targetFolder,
+                                  bool overwrite, QString* failedTarget)
+{
+    return ExtractArchiveEntries(archivePath, {entryName}, targetFolder, [overwrite](const QString&) { return overwrite; },
+                                 failedTarget);
 }

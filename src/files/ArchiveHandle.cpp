@@ -1,41 +1,26 @@
 #include "ArchiveHandle.h"
 
+#include "StepHook.h"
 #include "ZipEntryName.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <zlib.h>
 
-#include <algorithm>
 
 namespace {
 
 constexpr size_t OpenBlockSize = 64 * 1024;
 constexpr size_t ReadChunkSize = 256 * 1024;
 
-bool HasControlCharacter(const QString& name)
-{
-    return std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
-}
-
-// Names come as UTF-8 when the archive says so; the archives players trade carry GBK without a word.
-QString DecodeRawName(const char* raw)
-{
-    const QByteArray bytes(raw);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString asUtf8 = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return asUtf8;
-    QStringDecoder gbk("GBK");
-    return gbk.isValid() ? gbk.decode(bytes) : QString::fromLatin1(bytes);
-}
 
 } // namespace
 
-ArchiveHandle::ArchiveHandle(const QString& archivePath)
+ArchiveHandle::ArchiveHandle(const QString& archivePath) : m_directory(ArchiveDirectory::Read(archivePath))
 {
+    StepHook::Reach("archive: opened");
     m_archive = archive_read_new();
     if (!m_archive)
         return;
@@ -65,26 +50,32 @@ ArchiveHandle::Step ArchiveHandle::Next()
     // A warning says a name could not be converted to the locale: the raw name is still there.
     if (status != ARCHIVE_OK && status != ARCHIVE_WARN) {
         m_entry = nullptr;
+        m_declared = nullptr;
         return Step::Failed;
     }
+    const char* raw = archive_entry_pathname(m_entry);
+    m_declared = m_directory.match(QByteArray(raw ? raw : ""), ++m_index);
     return Step::Entry;
 }
 
 QString ArchiveHandle::DecodedName() const
 {
+    // A Zip name decodes from its stored bytes, flag and fields, as the unpack decodes it.
+    if (m_declared && m_directory.kind() == ArchiveDirectory::Kind::Zip)
+        return m_declared->name;
     if (const char* utf8 = archive_entry_pathname_utf8(m_entry))
         return QString::fromUtf8(utf8);
     const char* raw = archive_entry_pathname(m_entry);
-    return raw ? DecodeRawName(raw) : QString();
+    return raw ? ZipEntryName::Decode(QByteArray(raw), 0, {}) : QString();
 }
+
+QString ArchiveHandle::ShownName() const { return m_entry ? DecodedName() : QString(); }
 
 std::optional<QString> ArchiveHandle::CleanName() const
 {
-    if (!m_entry)
+    if (!m_entry || (m_declared && m_declared->controlBytes))
         return std::nullopt;
     const QString name = DecodedName();
-    if (HasControlCharacter(name))
-        return std::nullopt;
     std::optional<QStringList> parts = ZipEntryName::SafeParts(name);
     if (!parts)
         return std::nullopt;
@@ -128,6 +119,7 @@ ArchiveResult ArchiveHandle::ReadData(std::vector<std::uint8_t>& bytes)
         return ArchiveResult::TooLarge;
     bytes.reserve(static_cast<size_t>(declared.value_or(0)));
     std::vector<std::uint8_t> chunk(ReadChunkSize);
+    uLong crc = crc32(0, nullptr, 0);
     for (;;) {
         const la_ssize_t got = archive_read_data(m_archive, chunk.data(), chunk.size());
         if (got < 0) {
@@ -135,11 +127,20 @@ ArchiveResult ArchiveHandle::ReadData(std::vector<std::uint8_t>& bytes)
             return ArchiveResult::Damaged;
         }
         if (got == 0)
-            return ArchiveResult::Ok;
+            break;
+        crc = crc32(crc, chunk.data(), uInt(got));
         if (bytes.size() + static_cast<size_t>(got) > static_cast<size_t>(MaxArchiveEntrySize)) {
             std::vector<std::uint8_t>().swap(bytes);
             return ArchiveResult::TooLarge;
         }
         bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
     }
+    // A stored entry's data is handed over as it is: the count and the checksum are checked here.
+    const bool sizeHolds = !declared || *declared == bytes.size();
+    const bool crcHolds = !m_declared || !m_declared->checkable
+        || (m_declared->size == bytes.size() && m_declared->crc == quint32(crc));
+    if (sizeHolds && crcHolds)
+        return ArchiveResult::Ok;
+    std::vector<std::uint8_t>().swap(bytes);
+    return ArchiveResult::Damaged;
 }

@@ -63,7 +63,8 @@ ArchiveResult ListArchiveFolder(const ArchiveLocation& location, const QLocale& 
         if (step == ArchiveHandle::Step::End)
             break;
         const std::optional<QString> name = archive.CleanName();
-        if (!name)
+        // Links and other special entries are never unpacked, so they are not shown either.
+        if (!name || (!archive.IsFile() && !archive.IsFolder()))
             continue;
         if (*name == location.innerFolder && archive.IsFolder())
             folderNamed = true;

@@ -10,6 +10,7 @@ enum class ArchiveResult {
     TooLarge,     // the entry holds more than MaxArchiveEntrySize bytes, declared or found
     TargetExists, // extraction: a file of that name exists and was not to be replaced
     CannotWrite,  // extraction: the target could not be written; nothing partial is left
+    NoSpace,      // extraction: the file system has no room for the entry; nothing partial is left
 };
 
 // An entry read into memory may hold at most this many bytes; records are a few MiB at most.

@@ -3,6 +3,7 @@
 #include "DosTime.h"
 #include "PosixFiles.h"
 #include "ProgressSink.h"
+#include "StepHook.h"
 #include "ZipEntryName.h"
 
 #include <zip.h>
@@ -74,6 +75,7 @@ int WriteEntries(zipFile archive, const QString& sourceFolder, const QStringList
         const int result = AddEntry(archive, sourceFolder, names[i], level, buffer.get());
         if (result != ZipPackResult::Done)
             return result;
+        StepHook::Reach("pack: entry added");
     }
     return ZipPackResult::Done;
 }
@@ -98,6 +100,7 @@ int Pack(const QString& zipFolder, const QString& zipName, const QString& source
         if (zipClose(archive, nullptr) != ZIP_OK && result == ZipPackResult::Done)
             result = ZipPackResult::CannotClose;
     }
+    StepHook::Reach("pack: archive closed");
     if (result == ZipPackResult::Done
         && (!SyncFile(temporaryPath)
             || ::renameat(folder.get(), temporaryName.constData(), folder.get(), Encode(zipName).constData()) != 0))

@@ -1,13 +1,20 @@
 #include "ExtractZipArchive.h"
 
+#include "ArchiveResult.h"
+#include "ArchiveUnpack.h"
 #include "DosTime.h"
 #include "PosixFiles.h"
 #include "ProgressSink.h"
+#include "StepHook.h"
 #include "TargetFolder.h"
+#include "UnpackReport.h"
 #include "ZipEntryName.h"
 
 #include <QByteArray>
 #include <QDir>
+#include <QSet>
+
+#include <zlib.h>
 
 #include <cerrno>
 #include <climits>
@@ -25,8 +32,9 @@ constexpr uLong NameBufferSize = 256;
 constexpr unsigned CopyBufferSize = 16384;
 
 struct EntryInfo {
-    unz_file_info info {};
+    unz_file_info64 info {};
     QString name;
+    bool controlBytes = false;
 };
 
 // Reads the entry's header. A name longer than the first buffer is read again at full length
@@ -34,27 +42,38 @@ struct EntryInfo {
 bool ReadEntryInfo(unzFile archive, EntryInfo& entry)
 {
     char shortName[NameBufferSize];
-    if (unzGetCurrentFileInfo(archive, &entry.info, shortName, NameBufferSize, nullptr, 0, nullptr, 0) != UNZ_OK)
+    if (unzGetCurrentFileInfo64(archive, &entry.info, shortName, NameBufferSize, nullptr, 0, nullptr, 0) != UNZ_OK)
         return false;
-    QByteArray name(shortName, qsizetype(qMin(entry.info.size_filename, NameBufferSize)));
+    QByteArray name(shortName, qsizetype(qMin<uLong>(entry.info.size_filename, NameBufferSize)));
     QByteArray extra;
     if (entry.info.size_filename > NameBufferSize || entry.info.size_file_extra > 0) {
         name.resize(qsizetype(entry.info.size_filename));
         extra.resize(qsizetype(entry.info.size_file_extra));
-        if (unzGetCurrentFileInfo(archive, &entry.info, name.data(), uLong(name.size()), extra.data(),
-                                  uLong(extra.size()), nullptr, 0)
+        if (unzGetCurrentFileInfo64(archive, &entry.info, name.data(), uLong(name.size()), extra.data(),
+                                    uLong(extra.size()), nullptr, 0)
             != UNZ_OK)
             return false;
     }
+    entry.controlBytes = ZipEntryName::HasControlByte(name);
     entry.name = ZipEntryName::Decode(name, quint16(entry.info.flag), extra);
     return true;
+}
+
+int FromWriteErrno(int error)
+{
+    switch (FailureFromErrno(error)) {
+    case EntryFailure::NoSpace: return ZipUnpackResult::NoSpace;
+    case EntryFailure::NameTooLong: return ZipUnpackResult::NameTooLong;
+    case EntryFailure::Clash: return ZipUnpackResult::Clash;
+    default: return ZipUnpackResult::CannotWrite;
+    }
 }
 
 // The output file while it is written: a temporary name beside the final one, removed unless
 // it was put in place.
 class PendingFile {
 public:
-    PendingFile(int folder) : m_folder(folder), m_file(CreateTemporary(folder, m_name)) {}
+    PendingFile(int folder) : m_folder(folder), m_file(CreateTemporary(folder, m_name)), m_error(m_file.isValid() ? 0 : errno) {}
     ~PendingFile()
     {
         m_file.close();
@@ -63,61 +82,80 @@ public:
     }
     bool isOpen() const { return m_file.isValid(); }
     int fd() const { return m_file.get(); }
+    int error() const { return m_error; }
 
-    bool place(const QByteArray& finalName, quint32 dosTime)
+    int place(const QByteArray& finalName, quint32 dosTime)
     {
         if (const std::optional<std::time_t> time = DosTime::ToUnixTime(dosTime)) {
             const struct timespec times[2] = {{0, UTIME_OMIT}, {*time, 0}};
             ::futimens(m_file.get(), times);
         }
-        // A file that replaces another is synced first, so a crash cannot leave the name empty.
-        if (ExistsAt(m_folder, finalName) && ::fsync(m_file.get()) != 0)
-            return false;
-        if (!m_file.close() || ::renameat(m_folder, m_name.constData(), m_folder, finalName.constData()) != 0)
-            return false;
+        // Synced first, so a crash cannot leave the name empty or a replaced file half written.
+        if (::fsync(m_file.get()) != 0 || !m_file.close())
+            return FromWriteErrno(errno);
+        StepHook::Reach("unpack: entry written");
+        if (::renameat(m_folder, m_name.constData(), m_folder, finalName.constData()) != 0)
+            return FromWriteErrno(errno);
         m_name.clear();
-        return true;
+        return ZipUnpackResult::Done;
     }
 
 private:
     int m_folder;
     QByteArray m_name;
     UniqueFd m_file;
+    int m_error;
 };
 
-int CopyEntry(unzFile archive, int output, char* buffer)
+// Copies the entry's bytes, counting them and computing their checksum: minizip checks the
+// checksum only when the whole declared size was read, so an entry that declares more bytes than
+// it holds would pass it. Never writes more than the declared size.
+int CopyEntry(unzFile archive, int output, char* buffer, const unz_file_info64& info)
 {
+    quint64 total = 0;
+    uLong crc = crc32(0, nullptr, 0);
     for (;;) {
         const int got = unzReadCurrentFile(archive, buffer, CopyBufferSize);
         if (got < 0)
-            return ZipUnpackResult::CannotReadEntry;
+            return ZipUnpackResult::CannotCloseEntry;
         if (got == 0)
-            return ZipUnpackResult::Done;
+            break;
+        total += quint64(got);
+        if (total > info.uncompressed_size)
+            return ZipUnpackResult::CannotCloseEntry;
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer), uInt(got));
         if (!WriteAll(output, buffer, size_t(got)))
-            return ZipUnpackResult::CannotWrite;
+            return FromWriteErrno(errno);
     }
+    return total == info.uncompressed_size && crc == info.crc ? ZipUnpackResult::Done : ZipUnpackResult::CannotCloseEntry;
 }
 
-int WriteEntry(unzFile archive, int folder, const QByteArray& fileName, quint32 dosTime)
+int WriteEntry(unzFile archive, int folder, const QByteArray& fileName, const unz_file_info64& info)
 {
     std::unique_ptr<char[]> buffer(new (std::nothrow) char[CopyBufferSize]);
-    if (!buffer) {
-        unzCloseCurrentFile(archive);
+    if (!buffer)
         return ZipUnpackResult::NoMemory;
-    }
     PendingFile output(folder);
-    if (!output.isOpen()) {
-        unzCloseCurrentFile(archive);
-        return ZipUnpackResult::CannotCreate;
-    }
-    const int copied = CopyEntry(archive, output.fd(), buffer.get());
-    const int closed = unzCloseCurrentFile(archive);
+    if (!output.isOpen())
+        return FromWriteErrno(output.error());
+    const int copied = CopyEntry(archive, output.fd(), buffer.get(), info);
+    if (unzCloseCurrentFile(archive) != UNZ_OK && copied == ZipUnpackResult::Done)
+        return ZipUnpackResult::CannotCloseEntry;
     if (copied != ZipUnpackResult::Done)
         return copied;
-    if (closed != UNZ_OK)
-        return ZipUnpackResult::CannotCloseEntry;
-    return output.place(fileName, dosTime) ? ZipUnpackResult::Done : ZipUnpackResult::CannotCreate;
+    return output.place(fileName, quint32(info.dosDate));
 }
+
+// Closes the entry opened for reading whatever way the function leaves.
+struct OpenEntry {
+    unzFile archive;
+    bool open = false;
+    ~OpenEntry()
+    {
+        if (open)
+            unzCloseCurrentFile(archive);
+    }
+};
 
 // Whether the entry is to be passed over because its file exists (or nothing is to be written).
 bool SkipExisting(const TargetFolder& target, const QStringList& folders, const QString& fileName, ZipOverwrite mode,
@@ -135,6 +173,79 @@ bool SkipExisting(const TargetFolder& target, const QStringList& folders, const 
     return !hooks.confirmOverwrite || !hooks.confirmOverwrite(path);
 }
 
+// Refuses an entry no record can be, or one the file system has no room for, before writing.
+int CheckSize(int folder, const unz_file_info64& info)
+{
+    if (info.uncompressed_size > quint64(MaxArchiveEntrySize))
+        return ZipUnpackResult::TooLarge;
+    const std::optional<quint64> free = FreeBytes(folder);
+    if (free && info.uncompressed_size > *free)
+        return ZipUnpackResult::NoSpace;
+    return ZipUnpackResult::Done;
+}
+
+// A link made on Unix: its data names where it points, and no link is ever unpacked.
+bool IsLink(const unz_file_info64& info)
+{
+    constexpr uLong MadeOnUnix = 3;
+    return (info.version >> 8) == MadeOnUnix && ((info.external_fa >> 16) & S_IFMT) == S_IFLNK;
+}
+
+int ExtractEntry(unzFile archive, const EntryInfo& entry, const QString& targetFolder, bool keepPaths,
+                 const char* password, ZipOverwrite mode, const ZipExtractHooks& hooks, bool& written)
+{
+    const std::optional<QStringList> safeParts =
+        entry.controlBytes ? std::nullopt : ZipEntryName::SafeParts(entry.name);
+    if (!safeParts || IsLink(entry.info))
+        return ZipUnpackResult::HostileName;
+    QStringList folders = *safeParts;
+    const QString fileName = folders.takeLast();
+    if (!keepPaths)
+        folders.clear();
+    const TargetFolder target(targetFolder);
+    if (!target.isOpen())
+        return ZipUnpackResult::CannotCreate;
+    UniqueFd folder;
+    if (fileName.isEmpty()) {
+        if (!keepPaths)
+            return ZipUnpackResult::Done;
+        const TargetFolder::Outcome made = target.openSubfolder(folders, true, folder);
+        return made == TargetFolder::Outcome::Opened ? ZipUnpackResult::Done
+            : made == TargetFolder::Outcome::Refused ? ZipUnpackResult::HostileName
+                                                     : FromWriteErrno(errno);
+    }
+    if (SkipExisting(target, folders, fileName, mode, hooks))
+        return ZipUnpackResult::Done;
+    const TargetFolder::Outcome opened = target.openSubfolder(folders, true, folder);
+    if (opened != TargetFolder::Outcome::Opened)
+        return opened == TargetFolder::Outcome::Refused ? ZipUnpackResult::HostileName : FromWriteErrno(errno);
+    if (const int size = CheckSize(folder.get(), entry.info); size != ZipUnpackResult::Done)
+        return size;
+    OpenEntry open{archive};
+    if (unzOpenCurrentFilePassword(archive, password) != UNZ_OK)
+        return ZipUnpackResult::CannotOpenEntry;
+    open.open = true;
+    const int result = WriteEntry(archive, folder.get(), Encode(fileName), entry.info);
+    open.open = false;
+    written = result == ZipUnpackResult::Done;
+    return result;
+}
+
+EntryFailure FailureOf(int result)
+{
+    switch (result) {
+    case ZipUnpackResult::HostileName: return EntryFailure::HostileName;
+    case ZipUnpackResult::TooLarge: return EntryFailure::TooLarge;
+    case ZipUnpackResult::NoSpace: return EntryFailure::NoSpace;
+    case ZipUnpackResult::NameTooLong: return EntryFailure::NameTooLong;
+    case ZipUnpackResult::Clash: return EntryFailure::Clash;
+    case ZipUnpackResult::CannotCloseEntry:
+    case ZipUnpackResult::CannotOpenEntry:
+    case ZipUnpackResult::CannotReadEntry: return EntryFailure::Damaged;
+    default: return EntryFailure::CannotWrite;
+    }
+}
+
 } // namespace
 
 int ExtractZipEntry(unzFile archive, const QString& targetFolder, bool keepPaths, const char* password,
@@ -143,59 +254,81 @@ int ExtractZipEntry(unzFile archive, const QString& targetFolder, bool keepPaths
     EntryInfo entry;
     if (!ReadEntryInfo(archive, entry))
         return ZipUnpackResult::CannotReadEntryInfo;
-    const std::optional<QStringList> safeParts = ZipEntryName::SafeParts(entry.name);
-    if (!safeParts)
-        return ZipUnpackResult::Done; // would land outside the target folder: passed over
-    QStringList folders = *safeParts;
-    const QString fileName = folders.takeLast();
-    if (!keepPaths)
-        folders.clear();
-    const TargetFolder target(targetFolder);
-    UniqueFd folder;
-    if (fileName.isEmpty()) {
-        if (keepPaths && target.isOpen())
-            target.openSubfolder(folders, true, folder);
-        return ZipUnpackResult::Done;
-    }
-    if (unzOpenCurrentFilePassword(archive, password) != UNZ_OK) {
-        unzCloseCurrentFile(archive);
-        return ZipUnpackResult::CannotOpenEntry;
-    }
-    if (SkipExisting(target, folders, fileName, mode, hooks)) {
-        unzCloseCurrentFile(archive);
-        return ZipUnpackResult::Done;
-    }
-    const TargetFolder::Outcome opened =
-        target.isOpen() ? target.openSubfolder(folders, true, folder) : TargetFolder::Outcome::Failed;
-    if (opened != TargetFolder::Outcome::Opened) {
-        unzCloseCurrentFile(archive);
-        return opened == TargetFolder::Outcome::Refused ? ZipUnpackResult::Done : ZipUnpackResult::CannotCreate;
-    }
-    return WriteEntry(archive, folder.get(), Encode(fileName), quint32(entry.info.dosDate));
+    bool written = false;
+    const int result = ExtractEntry(archive, entry, targetFolder, keepPaths, password, mode, hooks, written);
+    if (hooks.report && written)
+        ++hooks.report->written;
+    if (hooks.report && result != ZipUnpackResult::Done)
+        hooks.report->fail(entry.name, FailureOf(result));
+    return result;
 }
 
 namespace {
 
 int ExtractEntries(unzFile archive, const QString& targetFolder, ZipOverwrite mode, const ZipExtractHooks& hooks)
 {
-    unz_global_info global {};
-    if (unzGetGlobalInfo(archive, &global) != UNZ_OK)
+    unz_global_info64 global {};
+    if (unzGetGlobalInfo64(archive, &global) != UNZ_OK)
         return ZipUnpackResult::CannotReadDirectory;
     if (hooks.progress)
-        hooks.progress->start(QStringLiteral("正在解压缩..."), int(qMin<uLong>(global.number_entry, INT_MAX)));
-    for (uLong i = 0; i < global.number_entry; ++i) {
-        if (hooks.progress) {
-            EntryInfo entry;
-            ReadEntryInfo(archive, entry);
-            if (!hooks.progress->advance(int(qMin<uLong>(i, INT_MAX)), entry.name))
-                return ZipUnpackResult::Cancelled;
+        hooks.progress->start(QStringLiteral("正在解压缩..."), int(qMin<ZPOS64_T>(global.number_entry, INT_MAX)));
+    bool allDone = true;
+    QSet<QString> written; // an archive that names a file twice does not replace its own first one
+    for (ZPOS64_T i = 0; i < global.number_entry; ++i) {
+        EntryInfo entry;
+        ReadEntryInfo(archive, entry);
+        if (hooks.progress && !hooks.progress->advance(int(qMin<ZPOS64_T>(i, INT_MAX)), entry.name))
+            return ZipUnpackResult::Cancelled;
+        const std::optional<QStringList> parts = ZipEntryName::SafeParts(entry.name);
+        const QString key = parts ? parts->join(QLatin1Char('/')) : QString();
+        if (parts && !key.endsWith(QLatin1Char('/')) && written.contains(key)) {
+            if (hooks.report)
+                hooks.report->fail(entry.name, EntryFailure::Clash);
+            allDone = false;
+        } else if (ExtractZipEntry(archive, targetFolder, true, nullptr, mode, hooks) != ZipUnpackResult::Done) {
+            allDone = false;
+        } else if (parts) {
+            written.insert(key);
         }
-        if (ExtractZipEntry(archive, targetFolder, true, nullptr, mode, hooks) != ZipUnpackResult::Done)
-            break;
+        // The directory itself is cut or damaged here: nothing further can be found.
         if (i + 1 < global.number_entry && unzGoToNextFile(archive) != UNZ_OK)
             return ZipUnpackResult::CannotStepToNext;
     }
-    return ZipUnpackResult::Done;
+    return allDone ? ZipUnpackResult::Done : ZipUnpackResult::SomeEntriesFailed;
+}
+
+// A Zip whose central directory is cut or damaged still holds its entries one after the other:
+// libarchive reads them from their local headers, each checked as any other entry. It also reads
+// the Zip64 fields.
+int ExtractWithoutDirectory(const QString& archivePath, const QString& targetFolder, ZipOverwrite mode,
+                            const ZipExtractHooks& hooks)
+{
+    if (mode == ZipOverwrite::Never)
+        return ZipUnpackResult::CannotOpenArchive;
+    const std::function<bool(const QString&)> confirm =
+        mode == ZipOverwrite::Always ? [](const QString&) { return true; } : hooks.confirmOverwrite;
+    UnpackReport own;
+    switch (UnpackArchive(archivePath, targetFolder, confirm, hooks.progress, hooks.report ? *hooks.report : own)) {
+    case ArchiveUnpackResult::Done: return ZipUnpackResult::Done;
+    case ArchiveUnpackResult::Cancelled: return ZipUnpackResult::Cancelled;
+    case ArchiveUnpackResult::SomeEntriesFailed: return ZipUnpackResult::SomeEntriesFailed;
+    case ArchiveUnpackResult::Unreadable: break;
+    }
+    return ZipUnpackResult::CannotOpenArchive;
+}
+
+// Whether an entry keeps its sizes in a Zip64 field. The minizip the program links reports such
+// sizes as 0xFFFFFFFF, so those archives go the way libarchive reads them.
+bool HasZip64Sizes(unzFile archive)
+{
+    bool found = false;
+    for (int status = unzGoToFirstFile(archive); status == UNZ_OK && !found; status = unzGoToNextFile(archive)) {
+        unz_file_info64 info {};
+        found = unzGetCurrentFileInfo64(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0) == UNZ_OK
+            && (info.uncompressed_size == 0xFFFFFFFFu || info.compressed_size == 0xFFFFFFFFu);
+    }
+    unzGoToFirstFile(archive);
+    return found;
 }
 
 } // namespace
@@ -203,9 +336,12 @@ int ExtractEntries(unzFile archive, const QString& targetFolder, ZipOverwrite mo
 int ExtractZipArchive(const QString& archivePath, const QString& targetFolder, ZipOverwrite mode,
                       const ZipExtractHooks& hooks)
 {
-    unzFile archive = unzOpen(Encode(archivePath).constData());
-    if (!archive)
-        return ZipUnpackResult::CannotOpenArchive;
+    unzFile archive = unzOpen64(Encode(archivePath).constData());
+    if (!archive || HasZip64Sizes(archive)) {
+        if (archive)
+            unzClose(archive);
+        return ExtractWithoutDirectory(archivePath, targetFolder, mode, hooks);
+    }
     const int result = ExtractEntries(archive, targetFolder, mode, hooks);
     if (hooks.progress)
         hooks.progress->finish();

@@ -1,6 +1,9 @@
 #include "FileTransfer.h"
 
 #include "PosixFiles.h"
+#include "StepHook.h"
+
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -54,14 +57,18 @@ bool FillTemporary(int source, const struct stat& sourceInfo, int temporary)
     return ::fsync(temporary) == 0;
 }
 
-FileResult CopyIntoPlace(const QString& source, const QString& target, bool overwrite)
+// O_NONBLOCK: a FIFO under a record's name must not hang the copy; it is refused below.
+FileResult CopyIntoPlace(const QString& source, const QString& target, bool overwrite, struct stat* copied = nullptr)
 {
-    UniqueFd input(::open(Encode(source).constData(), O_RDONLY | O_CLOEXEC));
+    UniqueFd input(::open(Encode(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
     struct stat info {};
     if (!input.isValid() || ::fstat(input.get(), &info) != 0)
-        return FileResult::Failed;
+        return errno == ELOOP ? FileResult::NotAFile : FileResult::Failed;
     if (!S_ISREG(info.st_mode))
         return FileResult::NotAFile;
+    ::fcntl(input.get(), F_SETFL, 0);
+    if (copied)
+        *copied = info;
     UniqueFd folder = OpenFolder(FolderOf(target));
     const QByteArray name = Encode(NameOf(target));
     if (!folder.isValid() || name.isEmpty())
@@ -75,6 +82,7 @@ FileResult CopyIntoPlace(const QString& source, const QString& target, bool over
     if (!temporary.isValid())
         return FileResult::Failed;
     const bool filled = FillTemporary(input.get(), info, temporary.get()) && temporary.close();
+    StepHook::Reach("copy: temporary filled");
     int placed = EIO;
     if (filled) {
         placed = overwrite ? (::renameat(folder.get(), temporaryName.constData(), folder.get(), name.constData()) == 0 ? 0 : errno)
@@ -96,6 +104,49 @@ int RenamePaths(const QString& source, const QString& target)
     return RenameNoReplace(sourceFolder.get(), sourceName, targetFolder.get(), targetName);
 }
 
+// Takes the source's name out of reach under a private name first, so that what is removed is
+// exactly what the name held at that moment, and removes it only when it is the file that was
+// copied. A file put under the name during the copy is given its name back and the copy stays:
+// nothing the user has is lost, and the move says it failed. A source that is gone already
+// leaves the complete, synced copy as the one file: the move is done.
+FileResult RemoveMovedSource(const QString& source, const QString& target, const struct stat& copied)
+{
+    // While the source provably stays where it was, the copy goes again: the move did not happen.
+    const auto takeCopyBack = [&target] {
+        ::unlink(Encode(target).constData());
+        return FileResult::Failed;
+    };
+    UniqueFd folder = OpenFolder(FolderOf(source));
+    const QByteArray name = Encode(NameOf(source));
+    // Not a temporary name: what lies under it may be the only copy of a file, so the clean-up of
+    // leftovers never removes it.
+    const QByteArray aside = ".korvale-moving-" + QByteArray::number(qint64(::getpid())) + '-'
+        + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    if (!folder.isValid())
+        return takeCopyBack();
+    {
+        UniqueFd reserved(::openat(folder.get(), aside.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (!reserved.isValid())
+            return takeCopyBack();
+    }
+    // rename() replaces the empty placeholder in one step.
+    if (::renameat(folder.get(), name.constData(), folder.get(), aside.constData()) != 0) {
+        const int error = errno;
+        ::unlinkat(folder.get(), aside.constData(), 0);
+        return error == ENOENT ? FileResult::Ok : takeCopyBack();
+    }
+    StepHook::Reach("move: source set aside");
+    struct stat now {};
+    const bool same = ::fstatat(folder.get(), aside.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0
+        && now.st_dev == copied.st_dev && now.st_ino == copied.st_ino && now.st_size == copied.st_size
+        && now.st_mtim.tv_sec == copied.st_mtim.tv_sec && now.st_mtim.tv_nsec == copied.st_mtim.tv_nsec;
+    if (same && ::unlinkat(folder.get(), aside.constData(), 0) == 0)
+        return FileResult::Ok;
+    // Should the name be taken yet again, the file stays under the private name rather than replace it.
+    RenameNoReplace(folder.get(), aside, folder.get(), name);
+    return same ? takeCopyBack() : FileResult::Failed;
+}
+
 } // namespace
 
 namespace FileTransfer {
@@ -113,15 +164,12 @@ FileResult MoveEntry(const QString& source, const QString& target)
     struct stat info {};
     if (::lstat(Encode(source).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return FileResult::Failed;
-    const FileResult copied = CopyIntoPlace(source, target, false);
-    if (copied != FileResult::Ok)
-        return copied;
-    if (::unlink(Encode(source).constData()) != 0) {
-        // The source stays, so the copy goes again: a move either happens whole or not at all.
-        ::unlink(Encode(target).constData());
-        return FileResult::Failed;
-    }
-    return FileResult::Ok;
+    struct stat copied {};
+    const FileResult result = CopyIntoPlace(source, target, false, &copied);
+    if (result != FileResult::Ok)
+        return result;
+    StepHook::Reach("move: copy placed");
+    return RemoveMovedSource(source, target, copied);
 }
 
 FileResult RenameEntry(const QString& source, const QString& target)

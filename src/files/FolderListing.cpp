@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include "Leftovers.h"
 #include "ListEntryText.h"
 
 #include <QDir>
@@ -54,9 +55,19 @@ std::optional<QList<MgxListItem>> ListFolderEntries(const QString& folder, const
     const QString prefix = FolderPrefix(folder);
     QList<MgxListItem> items;
     QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    bool leftovers = false;
     while (entries.hasNext()) {
-        if (std::optional<MgxListItem> item = ListedEntry(entries.nextFileInfo(), prefix, locale))
+        const QFileInfo entry = entries.nextFileInfo();
+        // Korvale's own temporary files and staging folders are never shown.
+        if (Leftovers::OwnerOf(QFile::encodeName(entry.fileName())) >= 0) {
+            leftovers = true;
+            continue;
+        }
+        if (std::optional<MgxListItem> item = ListedEntry(entry, prefix, locale))
             items.append(std::move(*item));
     }
+    // Those of a run that was killed or failed would otherwise stay for ever.
+    if (leftovers)
+        Leftovers::RemoveOrphans(folder);
     return items;
 }

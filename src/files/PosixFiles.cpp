@@ -1,5 +1,8 @@
 #include "PosixFiles.h"
 
+#include "Leftovers.h"
+#include "StepHook.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -7,6 +10,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace PosixFiles {
@@ -106,7 +110,8 @@ UniqueFd CreateTemporary(int folder, QByteArray& name)
 {
     const mode_t mode = NewFileMode();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = ".korvale-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
+        // The process id in the name tells a file being written from one a killed run left behind.
+        name = Leftovers::TemporaryPrefix() + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
         const int fd = ::openat(folder, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) {
             ::fchmod(fd, mode);
@@ -117,6 +122,35 @@ UniqueFd CreateTemporary(int folder, QByteArray& name)
     }
     name.clear();
     return {};
+}
+
+int PlaceBytes(int folder, const QByteArray& name, const char* data, size_t size, bool overwrite,
+               std::optional<qint64> modified)
+{
+    // Checked early only to spare a useless write; the placement decides without a race.
+    if (!overwrite && ExistsAt(folder, name))
+        return EEXIST;
+    QByteArray temporaryName;
+    UniqueFd temporary = CreateTemporary(folder, temporaryName);
+    if (!temporary.isValid())
+        return errno ? errno : EIO;
+    int error = WriteAll(temporary.get(), data, size) ? 0 : errno;
+    if (modified) {
+        const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(*modified), 0}};
+        ::futimens(temporary.get(), times);
+    }
+    if (error == 0 && ::fsync(temporary.get()) != 0)
+        error = errno;
+    if (!temporary.close() && error == 0)
+        error = errno ? errno : EIO;
+    StepHook::Reach("place: temporary written");
+    if (error == 0) {
+        error = overwrite ? (::renameat(folder, temporaryName.constData(), folder, name.constData()) == 0 ? 0 : errno)
+                          : RenameNoReplace(folder, temporaryName, folder, name);
+    }
+    if (error != 0)
+        ::unlinkat(folder, temporaryName.constData(), 0);
+    return error;
 }
 
 bool WriteAll(int fd, const char* data, size_t size)
@@ -132,6 +166,14 @@ bool WriteAll(int fd, const char* data, size_t size)
         size -= size_t(written);
     }
     return true;
+}
+
+std::optional<quint64> FreeBytes(int folder)
+{
+    struct statvfs info {};
+    if (::fstatvfs(folder, &info) != 0)
+        return std::nullopt;
+    return quint64(info.f_bavail) * quint64(info.f_frsize);
 }
 
 bool ExistsAt(int folder, const QByteArray& name)

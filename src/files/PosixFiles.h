@@ -5,6 +5,8 @@
 
 #include <sys/types.h>
 
+#include <optional>
+
 // The few POSIX calls every file and archive routine shares. rename() on POSIX replaces an
 // existing target without a word and a plain copy can be cut short, so writes go to a temporary
 // file first and land under their final name only when complete.
@@ -48,8 +50,17 @@ int LinkThenUnlink(int oldFolder, const QByteArray& oldName, int newFolder, cons
 // and returns it open for writing; its name goes into name.
 UniqueFd CreateTemporary(int folder, QByteArray& name);
 
+// Writes size bytes as the file name in folder through a synced temporary file: 0, or the errno
+// (EEXIST when the name is taken and overwrite is not set). modified, when set, becomes the file's
+// last-write time. Nothing partial is left on failure.
+int PlaceBytes(int folder, const QByteArray& name, const char* data, size_t size, bool overwrite,
+               std::optional<qint64> modified);
+
 // Writes all bytes, retrying short writes and interruptions.
 bool WriteAll(int fd, const char* data, size_t size);
+
+// The bytes an unprivileged writer may still use on folder's file system, or nothing.
+std::optional<quint64> FreeBytes(int folder);
 
 // Whether name exists in folder (without following a final symbolic link).
 bool ExistsAt(int folder, const QByteArray& name);

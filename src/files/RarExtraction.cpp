@@ -1,7 +1,12 @@
 #include "RarExtraction.h"
 
+#include "ArchiveResult.h"
+#include "ArchiveUnpack.h"
+#include "Leftovers.h"
 #include "PosixFiles.h"
 #include "TargetFolder.h"
+#include "UnpackReport.h"
+#include "ZipEntryName.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +15,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace PosixFiles;
 
@@ -31,41 +39,104 @@ std::optional<QString> ExecutableOnPath(const QString& searchPath, const QString
     return found.isEmpty() ? std::nullopt : std::optional<QString>(found);
 }
 
-// A fresh, empty folder inside target for the tool to write into.
+// A fresh, empty folder inside target for the tool to write into, named after this process so
+// that one a killed run left behind can be told apart and removed.
 std::optional<QString> MakeStagingFolder(const QString& target)
 {
-    QByteArray pattern = Encode(target) + "/.korvale-rar-XXXXXX";
+    QByteArray pattern = Encode(target) + '/' + Leftovers::StagingPrefix() + "XXXXXX";
     if (!::mkdtemp(pattern.data()))
         return std::nullopt;
     return QFile::decodeName(pattern);
 }
 
-// Moves what the tool wrote below staging into the same place below target. A file of the same
-// name is replaced only when confirmOverwrite says so; otherwise it stays as it was.
-void MoveTree(const QString& staging, const TargetFolder& target, const QStringList& parts,
-              const std::function<bool(const QString&)>& confirmOverwrite)
+// The names in an open folder, as bytes: a name in another encoding than the locale's (the GBK the
+// tool writes) must be moved by the bytes it has, never by a decoded and re-encoded form.
+QList<QByteArray> NamesIn(int folder)
 {
-    const QFileInfoList entries = QDir(staging).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    UniqueFd folder;
-    if (target.openSubfolder(parts, true, folder) != TargetFolder::Outcome::Opened)
-        return;
-    for (const QFileInfo& entry : entries) {
-        if (entry.isSymLink())
-            continue;
-        if (entry.isDir()) {
-            MoveTree(entry.filePath(), target, parts + QStringList{entry.fileName()}, confirmOverwrite);
-        } else if (entry.isFile()) {
-            const QByteArray from = Encode(entry.filePath());
-            const QByteArray name = Encode(entry.fileName());
-            if (RenameNoReplace(AT_FDCWD, from, folder.get(), name) != EEXIST)
-                continue;
-            const QString existing = target.path() + QLatin1Char('/') + (parts + QStringList{entry.fileName()}).join(QLatin1Char('/'));
-            // Renaming replaces the old file in one step, never leaving half of either.
-            if (confirmOverwrite && confirmOverwrite(existing))
-                ::renameat(AT_FDCWD, from.constData(), folder.get(), name.constData());
-        }
+    QList<QByteArray> names;
+    const int copy = ::dup(folder);
+    DIR* listing = copy < 0 ? nullptr : ::fdopendir(copy);
+    if (!listing) {
+        if (copy >= 0)
+            ::close(copy);
+        return names;
     }
+    while (const dirent* entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names.append(name);
+    }
+    ::closedir(listing);
+    return names;
+}
+
+// Moves what the tool wrote below the staging folder into the same place below the open folder
+// `into`; `shownPath` is that folder's path as the user reads it. Folders are entered by their bytes
+// and never through a link. A file of the same name is replaced only when confirmOverwrite says
+// so; otherwise it stays as it was.
+void MoveTree(int staging, int into, const QString& shownPath, const std::function<bool(const QString&)>& confirmOverwrite,
+              UnpackReport* report)
+{
+    for (const QByteArray& name : NamesIn(staging)) {
+        struct stat info {};
+        if (::fstatat(staging, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        // Shown and asked about as the archive listing decodes the name; moved by its bytes.
+        const QString shown = shownPath + QLatin1Char('/') + ZipEntryName::Decode(name, 0, {});
+        const auto fail = [&](EntryFailure why) {
+            if (report)
+                report->fail(shown, why);
+        };
+        if (S_ISDIR(info.st_mode)) {
+            UniqueFd inner(::openat(staging, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            if (::mkdirat(into, name.constData(), 0777) != 0 && errno != EEXIST) {
+                fail(FailureFromErrno(errno));
+                continue;
+            }
+            UniqueFd target(::openat(into, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            if (!inner.isValid() || !target.isValid())
+                fail(EntryFailure::Clash);
+            else
+                MoveTree(inner.get(), target.get(), shown, confirmOverwrite, report);
+            continue;
+        }
+        if (!S_ISREG(info.st_mode) || quint64(info.st_size) > quint64(MaxArchiveEntrySize)) {
+            fail(S_ISREG(info.st_mode) ? EntryFailure::TooLarge : EntryFailure::HostileName);
+            continue;
+        }
+        int moved = RenameNoReplace(staging, name, into, name);
+        if (moved == EEXIST) {
+            // Renaming replaces the old file in one step, never leaving half of either.
+            if (!confirmOverwrite || !confirmOverwrite(shown))
+                continue;
+            moved = ::renameat(staging, name.constData(), into, name.constData()) == 0 ? 0 : errno;
+        }
+        if (moved != 0)
+            fail(FailureFromErrno(moved));
+        else if (report)
+            ++report->written;
+    }
+}
+
+int RunTool(const QString& archive, const QString& targetFolder, ProcessRunner& runner, const QString& programFolder,
+            const QString& searchPath, const std::function<bool(const QString&)>& confirmOverwrite, UnpackReport* report)
+{
+    const std::optional<RarTool> tool = RarExtraction::FindTool(programFolder, searchPath, runner);
+    if (!tool)
+        return 1;
+    const TargetFolder target(targetFolder);
+    const std::optional<QString> staging = target.isOpen() ? MakeStagingFolder(targetFolder) : std::nullopt;
+    if (!staging)
+        return 1;
+    const int exitCode = runner.runAndWait(RarExtraction::ExtractCommand(*tool, archive, *staging));
+    // A tool that failed may have left a half-written file; only a complete run replaces anything.
+    if (exitCode == 0) {
+        const UniqueFd stagingFolder = OpenFolder(*staging);
+        if (stagingFolder.isValid())
+            MoveTree(stagingFolder.get(), target.fd(), target.path(), confirmOverwrite, report);
+    }
+    QDir(*staging).removeRecursively();
+    return exitCode == 0 ? 0 : 1;
 }
 
 } // namespace
@@ -105,19 +176,15 @@ std::optional<RarTool> FindTool(const QString& programFolder, const QString& sea
 
 int ExtractRarArchive(const QString& archive, const QString& targetFolder, ProcessRunner& runner,
                       const QString& programFolder, const QString& searchPath,
-                      const std::function<bool(const QString&)>& confirmOverwrite)
+                      const std::function<bool(const QString&)>& confirmOverwrite, UnpackReport* report)
 {
-    const std::optional<RarTool> tool = RarExtraction::FindTool(programFolder, searchPath, runner);
-    if (!tool)
-        return 1;
-    const TargetFolder target(targetFolder);
-    const std::optional<QString> staging = target.isOpen() ? MakeStagingFolder(targetFolder) : std::nullopt;
-    if (!staging)
-        return 1;
-    const int exitCode = runner.runAndWait(RarExtraction::ExtractCommand(*tool, archive, *staging));
-    // A tool that failed may have left a half-written file; only a complete run replaces anything.
-    if (exitCode == 0)
-        MoveTree(*staging, target, {}, confirmOverwrite);
-    QDir(*staging).removeRecursively();
-    return exitCode == 0 ? 0 : 1;
+    UnpackReport own;
+    UnpackReport& filled = report ? *report : own;
+    switch (UnpackArchive(archive, targetFolder, confirmOverwrite, nullptr, filled)) {
+    case ArchiveUnpackResult::Done: return 0;
+    case ArchiveUnpackResult::SomeEntriesFailed:
+    case ArchiveUnpackResult::Cancelled: return 1;
+    case ArchiveUnpackResult::Unreadable: break;
+    }
+    return RunTool(archive, targetFolder, runner, programFolder, searchPath, confirmOverwrite, report);
 }

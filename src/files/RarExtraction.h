@@ -2,6 +2,8 @@
 
 #include "ProcessRunner.h"
 
+struct UnpackReport;
+
 #include <QByteArray>
 #include <QString>
 
@@ -33,11 +35,15 @@ std::optional<RarTool> FindTool(const QString& programFolder, const QString& sea
 
 } // namespace RarExtraction
 
-// Extracts archive into targetFolder: 0 when the tool ran and ended with exit code 0, else 1
-// (also when no tool is found). The tool writes into a fresh folder inside targetFolder; only
-// after it succeeded are its files moved in, and anything that would lead outside targetFolder
-// (symbolic links included) is dropped. A file that already exists is replaced only when
-// confirmOverwrite, asked with its path, returns true; without one it is kept.
+// Extracts archive into targetFolder: 0 when every entry was written (or kept at the user's
+// word), else 1. An archive libarchive reads is unpacked entry by entry as UnpackArchive does,
+// each entry checked on its own, so one bad entry costs only itself. Only an archive libarchive
+// cannot read goes to the RAR tool: it writes into a fresh folder inside targetFolder; only after
+// it succeeded are its files moved in, by the bytes of their names, and anything that would lead
+// outside targetFolder (symbolic links included) is dropped. A file that already exists is
+// replaced only when confirmOverwrite, asked with its path, returns true; without one it is kept.
+// The report, when given, receives the files written and each failed entry.
 int ExtractRarArchive(const QString& archive, const QString& targetFolder, ProcessRunner& runner,
                       const QString& programFolder, const QString& searchPath,
-                      const std::function<bool(const QString&)>& confirmOverwrite = {});
+                      const std::function<bool(const QString&)>& confirmOverwrite = {},
+                      UnpackReport* report = nullptr);

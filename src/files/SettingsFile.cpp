@@ -10,6 +10,9 @@
 #include <QStandardPaths>
 
 #include <array>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,7 +52,13 @@ void AppendUtf16Le(QByteArray& bytes, const QString& text)
 
 GameSettings ParseConfigIni(QByteArrayView bytes)
 {
-    const QString text = DecodeUtf16Le(bytes);
+    QString text;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        text = QString::fromUtf8(bytes.sliced(3));
+        text.truncate(text.indexOf(QChar(0)) < 0 ? text.size() : text.indexOf(QChar(0)));
+    } else {
+        text = DecodeUtf16Le(bytes.startsWith("\xFF\xFE") ? bytes.sliced(2) : bytes);
+    }
     std::array<QString, 3> lines;
     qsizetype start = 0;
     for (QString& line : lines) {
@@ -101,8 +110,17 @@ QString ConfigIniPathForThisRun()
 
 std::optional<GameSettings> LoadConfigIni(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without waiting and checked before reading: a FIFO would otherwise hold the start.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0)
+        return std::nullopt;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return std::nullopt;
     QByteArray bytes(static_cast<qsizetype>(std::min(file.size(), kMaxBytesRead)), Qt::Uninitialized);
     const qint64 read = file.read(bytes.data(), bytes.size());
@@ -112,19 +130,25 @@ std::optional<GameSettings> LoadConfigIni(const QString& path)
     return ParseConfigIni(bytes);
 }
 
-bool SaveConfigIni(const QString& path, const GameSettings& settings)
+bool SaveConfigIni(const QString& path, const GameSettings& settings, QString* error)
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+    const auto failed = [error](const QString& why) {
+        if (error)
+            *error = why;
         return false;
+    };
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return failed(QStringLiteral("无法创建文件夹 ") + QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failed(file.errorString());
     const QByteArray bytes = ComposeConfigIni(settings);
     if (file.write(bytes) != bytes.size()) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return false;
+        return failed(why);
     }
-    return file.commit();
+    return file.commit() || failed(file.errorString());
 }
 
 GameSettings LoadStartupSettings(const QString& configPath, GameSettings (*detectInstall)())

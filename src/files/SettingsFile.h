@@ -13,7 +13,8 @@
 
 // The three lines of the file's bytes. The text ends at its first NUL; a line whose CR LF is
 // missing is empty, and so is every line after it; anything after the third CR LF is ignored.
-// A byte-order mark is not special: it stays at the start of the first line.
+// A UTF-16LE byte-order mark (what Windows editors write) is skipped; a file that starts with the
+// UTF-8 one is read as UTF-8 text with the same lines.
 GameSettings ParseConfigIni(QByteArrayView bytes);
 
 // The bytes of a file holding the three settings.
@@ -27,12 +28,14 @@ QString ConfigIniLocation(const QString& startFolder, bool presentInStartFolder,
 // start-up before anything changes that folder.
 QString ConfigIniPathForThisRun();
 
-// The settings in the file, or nothing when it cannot be opened or read.
+// The settings in the file, or nothing when it cannot be opened or read or is no regular file
+// (a FIFO of that name would block the start for ever).
 std::optional<GameSettings> LoadConfigIni(const QString& path);
 
 // Writes the three settings, creating the folder when needed. The file is replaced in one step,
-// so a failure leaves the previous file as it was. False when it could not be written.
-bool SaveConfigIni(const QString& path, const GameSettings& settings);
+// so a failure leaves the previous file as it was. False when it could not be written; error then
+// receives why, in the system's words.
+bool SaveConfigIni(const QString& path, const GameSettings& settings, QString* error = nullptr);
 
 // The settings the program starts with: the file's, or, only when it cannot be read, those
 // derived from the game's installation by `detectInstall`.

@@ -28,8 +28,11 @@ TargetFolder::Outcome TargetFolder::openSubfolder(const QStringList& parts, bool
         }
         if (next < 0 && (errno == ELOOP || errno == ENOTDIR)) {
             struct stat info {};
-            if (::fstatat(folder.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(info.st_mode)
-                || !linkStaysInside(parts, i + 1))
+            if (::fstatat(folder.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(info.st_mode)) {
+                errno = ENOTDIR; // a file where the name needs a folder
+                return Outcome::Failed;
+            }
+            if (!linkStaysInside(parts, i + 1))
                 return Outcome::Refused;
             next = ::openat(folder.get(), name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (next < 0)

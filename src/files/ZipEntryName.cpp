@@ -6,6 +6,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace {
 
 std::optional<QByteArray> ToGbk(const QString& text)
@@ -105,13 +107,28 @@ QString Decode(const QByteArray& name, quint16 flags, const QByteArray& extraFie
         return QString::fromUtf8(name);
     if (const std::optional<QString> unicode = UnicodePath(name, extraField))
         return *unicode;
+    // Many writers store UTF-8 without setting the flag; GBK bytes of a real name are almost
+    // never valid UTF-8 as well, so valid UTF-8 is taken as such.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString asUtf8 = utf8.decode(name);
+    if (!utf8.hasError())
+        return asUtf8;
     QStringDecoder gbk("GBK");
     return gbk.isValid() ? gbk.decode(name) : QString::fromLatin1(name);
 }
 
+bool HasControlByte(QByteArrayView name)
+{
+    for (char c : name)
+        if (quint8(c) < 0x20 || quint8(c) == 0x7F)
+            return true;
+    return false;
+}
+
 std::optional<QStringList> SafeParts(const QString& name)
 {
-    if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\'))
+    const bool control = std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    if (control || name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\'))
         || (name.size() >= 2 && name[1] == QLatin1Char(':')))
         return std::nullopt;
     const bool folder = name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'));

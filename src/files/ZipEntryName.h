@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -25,11 +26,18 @@ struct Stored {
 Stored Encode(const QString& name);
 
 // Decodes a name read from an archive. extraField is the entry's central extra field block.
+// The flag or a matching Unicode Path field decide first; then valid UTF-8 is read as UTF-8 and
+// anything else as GBK. Unpacking, browsing and copying out all decode through here.
 QString Decode(const QByteArray& name, quint16 flags, const QByteArray& extraField);
+
+// Whether the stored name holds a NUL or another control byte. Such a name is refused before it
+// is decoded or split: a NUL would cut the name short once it reaches the file system.
+bool HasControlByte(QByteArrayView name);
 
 // The folder parts and file name of a decoded entry name, split at "/" and "\", with "." and
 // empty parts dropped; nothing when the name could reach outside the folder it is extracted into
-// (absolute, a drive letter, or a ".." part). A folder entry ends with an empty last part.
+// (absolute, a drive letter, or a ".." part) or holds a control character. A folder entry ends
+// with an empty last part.
 std::optional<QStringList> SafeParts(const QString& name);
 
 } // namespace ZipEntryName

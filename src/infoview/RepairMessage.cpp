@@ -14,3 +14,12 @@ QString RepairMessage(Mgx::RepairCode code, const std::string& backupPath)
     }
     return QStringLiteral("修复失败!");
 }
+
+QString RepairMessageFor(Mgx::RepairCode code, const std::string& path, const std::string& backupPath)
+{
+    const std::string usual = Mgx::RepairBackupPath(path);
+    const QString message = RepairMessage(code, backupPath);
+    if (backupPath == usual || code != Mgx::RepairCode::Repaired)
+        return message;
+    return QStringLiteral("备份文件名 ") + QString::fromStdString(usual) + QStringLiteral(" 已被占用，另选了一个。\r\n") + message;
+}

@@ -6,7 +6,7 @@
 
 void RunRepair(const std::string& path, UserPrompt& prompt)
 {
-    const std::string backupPath = Mgx::RepairBackupPath(path);
+    const std::string backupPath = Mgx::FreeRepairBackupPath(path);
     const Mgx::RepairCode code = Mgx::RepairRecordFile(path, backupPath);
-    prompt.showMessage(UserPrompt::MessageKind::Plain, RepairMessage(code, backupPath));
+    prompt.showMessage(UserPrompt::MessageKind::Plain, RepairMessageFor(code, path, backupPath));
 }

@@ -10,6 +10,12 @@
 #include <filesystem>
 #include <optional>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace Mgx {
 
 namespace {
@@ -46,6 +52,15 @@ void RemoveBackup(const std::string& backupPath)
     std::filesystem::remove(PathFromUtf8(backupPath), ignored);
 }
 
+bool SyncFile(std::FILE* file)
+{
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return ::fsync(fileno(file)) == 0;
+#endif
+}
+
 enum class SearchResult { Found, NotFound, ReadFailed };
 
 // Reads from offset 4 in fixed pieces; a partial match carries over from one piece to the next.
@@ -78,6 +93,26 @@ SearchResult FindBodyOffset(std::FILE* file, std::int64_t& bodyOffset)
 
 std::FILE* OpenForRepair(const std::string& path) { return OpenFileUtf8(path, "r+b"); }
 
+// Copies the record to a new backup file and makes the copy durable before the record is touched;
+// a backup cut short (a full disk) is removed rather than left looking like a good one.
+bool MakeBackup(const std::string& path, const std::string& backupPath)
+{
+    std::error_code error;
+    if (!std::filesystem::copy_file(PathFromUtf8(path), PathFromUtf8(backupPath), std::filesystem::copy_options::none, error)
+        || error) {
+        if (error != std::errc::file_exists)
+            RemoveBackup(backupPath);
+        return false;
+    }
+    std::FILE* backup = OpenFileUtf8(backupPath, "r+b");
+    const bool synced = backup && std::fflush(backup) == 0 && SyncFile(backup);
+    if (backup && std::fclose(backup) != 0)
+        return RemoveBackup(backupPath), false;
+    if (!synced)
+        RemoveBackup(backupPath);
+    return synced;
+}
+
 } // namespace
 
 std::string RepairBackupPath(const std::string& path) { return path + ".bak"; }
@@ -87,11 +122,25 @@ RepairCode RepairRecordFile(const std::string& path, const std::string& backupPa
     return RepairRecordFile(path, backupPath, OpenForRepair);
 }
 
+std::string FreeRepairBackupPath(const std::string& path)
+{
+    std::string candidate = RepairBackupPath(path);
+    std::error_code error;
+    for (int number = 1; number < 1000 && std::filesystem::symlink_status(PathFromUtf8(candidate), error).type()
+                                            != std::filesystem::file_type::not_found;
+         ++number)
+        candidate = path + "." + std::to_string(number) + ".bak";
+    return candidate;
+}
+
 RepairCode RepairRecordFile(const std::string& path, const std::string& backupPath, RecordOpener open)
 {
+    // A FIFO or a device would block the copy for ever; a missing file fails at the backup.
     std::error_code error;
-    if (!std::filesystem::copy_file(PathFromUtf8(path), PathFromUtf8(backupPath), std::filesystem::copy_options::none, error)
-        || error)
+    const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return RepairCode::OpenFailed;
+    if (!MakeBackup(path, backupPath))
         return RepairCode::BackupFailed;
 
     ReadWriteFile file(path, open);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -37,6 +38,24 @@ bool MessageBoxPrompt::askYesNo(const QString& question, QuestionKind kind)
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(cautious ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+UserPrompt::Answer MessageBoxPrompt::askYesNoAll(const QString& question, QuestionKind kind)
+{
+    const bool cautious = kind == QuestionKind::Cautious;
+    QMessageBox box(cautious ? QMessageBox::Question : QMessageBox::NoIcon, caption(), question,
+                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll, m_parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+    box.button(QMessageBox::YesToAll)->setText(QStringLiteral("全部是"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    box.button(QMessageBox::NoToAll)->setText(QStringLiteral("全部否"));
+    box.setDefaultButton(cautious ? QMessageBox::No : QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::YesToAll: return Answer::YesToAll;
+    case QMessageBox::NoToAll: return Answer::NoToAll;
+    default: return Answer::No;
+    }
 }
 
 void MessageBoxPrompt::showMessage(MessageKind kind, const QString& text, const QString& title)

@@ -10,6 +10,7 @@ public:
     explicit MessageBoxPrompt(QWidget* parent = nullptr);
 
     bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
+    Answer askYesNoAll(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
     using UserPrompt::showMessage;
     void showMessage(MessageKind kind, const QString& text, const QString& title) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;

@@ -10,6 +10,16 @@ bool ScriptedPrompt::askYesNo(const QString& question, QuestionKind kind)
     return m_answers.isEmpty() ? false : m_answers.takeFirst();
 }
 
+void ScriptedPrompt::answerNextAll(Answer answer) { m_allAnswers.append(answer); }
+
+UserPrompt::Answer ScriptedPrompt::askYesNoAll(const QString& question, QuestionKind kind)
+{
+    if (m_allAnswers.isEmpty())
+        return askYesNo(question, kind) ? Answer::Yes : Answer::No;
+    m_questions.append({question, kind});
+    return m_allAnswers.takeFirst();
+}
+
 void ScriptedPrompt::showMessage(MessageKind kind, const QString& text, const QString& title)
 {
     m_messages.append({kind, text, title});

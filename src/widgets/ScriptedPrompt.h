@@ -36,7 +36,12 @@ public:
     // with no queued pick is cancelled.
     void pickNext(std::optional<QString> path);
 
+    // Queues the answer to the next question that offers 全部是 and 全部否; without one queued such
+    // a question takes the next plain answer.
+    void answerNextAll(Answer answer);
+
     bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
+    Answer askYesNoAll(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
     using UserPrompt::showMessage;
     void showMessage(MessageKind kind, const QString& text, const QString& title) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
@@ -55,6 +60,7 @@ private:
     std::optional<QString> nextPick(Picker picker);
 
     QList<bool> m_answers;
+    QList<Answer> m_allAnswers;
     QList<std::optional<QString>> m_picks;
     QList<Question> m_questions;
     QList<Message> m_messages;

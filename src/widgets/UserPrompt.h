@@ -25,6 +25,14 @@ public:
     // A question with Yes and No buttons; true for Yes.
     virtual bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) = 0;
 
+    // The same question about one of many files, with 全部是 and 全部否 beside Yes and No, so a
+    // long run does not ask once per file.
+    enum class Answer { Yes, No, YesToAll, NoToAll };
+    virtual Answer askYesNoAll(const QString& question, QuestionKind kind = QuestionKind::Plain)
+    {
+        return askYesNo(question, kind) ? Answer::Yes : Answer::No;
+    }
+
     // A message with an OK button, under the application's caption or a title of its own.
     void showMessage(MessageKind kind, const QString& text) { showMessage(kind, text, caption()); }
     virtual void showMessage(MessageKind kind, const QString& text, const QString& title) = 0;

@@ -185,7 +185,7 @@ TEST_F(ConfigDlgTest, CancelKeepsEverythingEvenAPickedPath)
     EXPECT_FALSE(configWritten());
 }
 
-TEST_F(ConfigDlgTest, AFailedSaveStillHandsBackTheValues)
+TEST_F(ConfigDlgTest, AFailedSaveStillHandsBackTheValuesAndSaysSo)
 {
     QFile blocker(folder.filePath(QStringLiteral("cfg")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
@@ -197,5 +197,9 @@ TEST_F(ConfigDlgTest, AFailedSaveStillHandsBackTheValues)
     });
     EXPECT_TRUE(ConfigDlg::Edit(edited, prompt, configPath));
     EXPECT_EQ(edited.GameExe10a, QStringLiteral("/new.exe"));
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    ASSERT_EQ(prompt.messages().size(), 1);
+    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("设置无法保存：") + QDir::toNativeSeparators(configPath) + '\n'))
+        << prompt.messages()[0].text.toStdString();
+    EXPECT_GT(prompt.messages()[0].text.size(), (QStringLiteral("设置无法保存：") + configPath + '\n').size()) << "and why";
+    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Warning);
 }

@@ -225,7 +225,7 @@ TEST_F(FileCommandsTest, PackNamesTheArchiveAndRefreshesOnlyForTheCurrentFolder)
     EXPECT_EQ(Names(to()), QStringList{"x.zip"});
 }
 
-TEST_F(FileCommandsTest, UnpackGoesOnAfterADamagedArchiveAndRunsTheRarTool)
+TEST_F(FileCommandsTest, UnpackGoesOnPastADamagedEntryRunsTheRarToolAndSaysWhatItDid)
 {
     Write(list("bad.zip"), BuildZip({{"x.mgx", "x", 0, {}, false, 1}, {"y.mgx", "y"}}));
     m_selection.add(QStringLiteral("bad.zip"), MgxItemKind::Zip);
@@ -241,11 +241,54 @@ TEST_F(FileCommandsTest, UnpackGoesOnAfterADamagedArchiveAndRunsTheRarTool)
 
     m_commands.UnpackSelected();
     EXPECT_EQ(Read(list("saves/g.mgx")), QByteArray("g"));
-    EXPECT_FALSE(QFileInfo::exists(list("y.mgx")));
-    ASSERT_EQ(m_runner.waited.size(), 1);
+    EXPECT_EQ(Read(list("y.mgx")), QByteArray("y")) << "the entry after the damaged one";
+    EXPECT_FALSE(QFileInfo::exists(list("x.mgx")));
+    ASSERT_EQ(m_runner.waited.size(), 1) << "a file libarchive cannot read goes to the tool";
     EXPECT_EQ(m_runner.waited[0].arguments.mid(0, 4), (QStringList{"x", "-o+", "-inul", list("game.rar")}));
     EXPECT_EQ(m_selection.refreshCount, 1);
-    EXPECT_TRUE(m_prompt.messages().isEmpty());
+    ASSERT_EQ(m_prompt.messages().size(), 1);
+    EXPECT_EQ(m_prompt.messages()[0].text,
+              QStringLiteral("解压缩完成：2 个文件\n1 个文件未能解压缩：\nx.mgx：数据已损坏（大小或校验和不符）"));
+    EXPECT_EQ(m_prompt.messages()[0].kind, Kind::Warning);
+
+    // An archive that cannot be read at all is named; a clean unpack says only what it did.
+    Write(list("cut.zip"), "PK\x03\x04 cut short");
+    for (auto& row : m_selection.rows)
+        row.selected = false;
+    m_selection.add(QStringLiteral("cut.zip"), MgxItemKind::Zip);
+    m_selection.add(QStringLiteral("good.zip"), MgxItemKind::Zip);
+    m_prompt.answerNextAll(UserPrompt::Answer::YesToAll);
+    m_commands.UnpackSelected();
+    ASSERT_EQ(m_prompt.messages().size(), 2);
+    EXPECT_EQ(m_prompt.messages()[1].text, "解压缩完成：1 个文件\n无法解压缩压缩包，文件可能已损坏：" + list("cut.zip"));
+}
+
+// Re-unpacking a large archive asks once, not once per file.
+TEST_F(FileCommandsTest, UnpackOffersAnAnswerForAllFiles)
+{
+    QList<RawZipEntry> entries;
+    for (int i = 0; i < 50; ++i) {
+        const QByteArray name = "r" + QByteArray::number(i) + ".mgx";
+        Write(list(QString::fromLatin1(name)), "mine");
+        entries.append(RawZipEntry(name, "from zip"));
+    }
+    entries.append(RawZipEntry("new.mgx", "new"));
+    Write(list("games.zip"), BuildZip(entries));
+    m_selection.add(QStringLiteral("games.zip"), MgxItemKind::Zip);
+    m_prompt.answerNextAll(UserPrompt::Answer::No);
+    m_prompt.answerNextAll(UserPrompt::Answer::NoToAll);
+    m_commands.UnpackSelected();
+    EXPECT_EQ(m_prompt.questions().size(), 2);
+    EXPECT_EQ(Read(list("r49.mgx")), QByteArray("mine"));
+    EXPECT_EQ(Read(list("new.mgx")), QByteArray("new"));
+    EXPECT_EQ(m_prompt.messages().value(0).text, QStringLiteral("解压缩完成：1 个文件"));
+
+    m_prompt.answerNextAll(UserPrompt::Answer::YesToAll);
+    m_commands.UnpackSelected();
+    EXPECT_EQ(m_prompt.questions().size(), 3);
+    EXPECT_EQ(Read(list("r0.mgx")), QByteArray("from zip"));
+    EXPECT_EQ(Read(list("r49.mgx")), QByteArray("from zip"));
+    EXPECT_EQ(m_prompt.messages().value(1).text, QStringLiteral("解压缩完成：51 个文件"));
 }
 
 // Unpacking never replaces a file of the folder unasked: each one that exists is asked about,

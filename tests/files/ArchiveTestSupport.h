@@ -38,7 +38,7 @@ inline QByteArray Rar(const QList<Entry>& entries)
         QByteArray name = entry.name;
         if (entry.folder && name.endsWith('/'))
             name.chop(1);
-        raw.push_back({name.toStdString(), Bytes(entry.data), entry.folder});
+        raw.push_back({name.toStdString(), Bytes(entry.data), entry.folder, {}, 0x5A2B6C31, {}});
     }
     const std::vector<std::uint8_t> bytes = korvale::test::BuildRarStore(raw);
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));

@@ -1,5 +1,6 @@
 #include "ProcessRunner.h"
 #include "RarExtraction.h"
+#include "UnpackReport.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <zlib.h>
 
@@ -180,6 +183,25 @@ TEST_F(RarTest, WhatTheToolWritesCannotLeadOutsideTheTarget)
     EXPECT_EQ(Names(at("outside")), QStringList{"precious.mgx"});
     EXPECT_EQ(Read(at("outside/precious.mgx")), QByteArray("precious"));
     EXPECT_EQ(Names(at("target")), (QStringList{"ok.mgx", "saves"}));
+}
+
+// The tool writes GBK names as the archive stores them; they move by their bytes, under the name
+// the listing shows, and nothing stays in the staging folder.
+TEST_F(RarTest, GbkNamesTheToolWritesAreMovedByTheirBytes)
+{
+    fakeUnrar(at("bin/unrar"), "d=$(printf '\\302\\274\\317\\361'); f=$(printf '\\326\\320.mgx')\n"
+                               "mkdir \"$5/$d\"; printf gbk > \"$5/$d/$f\"\n");
+    QtProcessRunner runner;
+    UnpackReport report;
+    EXPECT_EQ(ExtractRarArchive(at("a.rar"), at("target"), runner, at("program"), at("bin"), {}, &report), 0);
+    const QByteArray folder("\xC2\xBC\xCF\xF1"), file("\xD6\xD0.mgx"); // 录像 and 中 in GBK
+    EXPECT_EQ(Read(QFile::decodeName(QFile::encodeName(at("target")) + '/' + folder + '/' + file)), std::nullopt)
+        << "not reachable through a decoded name";
+    struct stat info {};
+    EXPECT_EQ(::stat((QFile::encodeName(at("target")) + '/' + folder + '/' + file).constData(), &info), 0);
+    EXPECT_EQ(info.st_size, 3);
+    EXPECT_EQ(report.written, 1);
+    EXPECT_EQ(Names(at("target")).size(), 1) << "the staging folder is gone";
 }
 
 TEST_F(RarTest, AFailingToolReplacesNothing)

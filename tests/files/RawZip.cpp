@@ -30,17 +30,32 @@ QByteArray RawDeflate(const QByteArray& data)
     return out;
 }
 
+// The entry's extra block: its own fields, then the Zip64 sizes when asked for.
+QByteArray ExtraOf(const RawZipEntry& entry, const QByteArray& packed)
+{
+    QByteArray extra = entry.extra;
+    if (entry.zip64) {
+        Put(extra, 0x0001, 2);
+        Put(extra, 16, 2);
+        Put(extra, entry.declaredSize.value_or(quint32(entry.data.size())), 4);
+        Put(extra, 0, 4);
+        Put(extra, quint32(packed.size()), 4);
+        Put(extra, 0, 4);
+    }
+    return extra;
+}
+
 void PutCommon(QByteArray& out, const RawZipEntry& entry, const QByteArray& packed)
 {
-    Put(out, 20, 2);                                    // version needed
+    Put(out, entry.zip64 ? 45 : 20, 2);                 // version needed
     Put(out, entry.flags, 2);
     Put(out, entry.deflate ? 8 : 0, 2);
     Put(out, entry.dosTime, 4);
     Put(out, entry.crc.value_or(Crc(entry.data)), 4);
-    Put(out, quint32(packed.size()), 4);
-    Put(out, entry.declaredSize.value_or(quint32(entry.data.size())), 4);
+    Put(out, entry.zip64 ? 0xFFFFFFFF : quint32(packed.size()), 4);
+    Put(out, entry.zip64 ? 0xFFFFFFFF : entry.declaredSize.value_or(quint32(entry.data.size())), 4);
     Put(out, quint32(entry.name.size()), 2);
-    Put(out, quint32(entry.extra.size()), 2);
+    Put(out, quint32(ExtraOf(entry, packed).size()), 2);
 }
 
 } // namespace
@@ -54,17 +69,17 @@ QByteArray BuildZip(const QList<RawZipEntry>& entries)
         const quint32 offset = quint32(archive.size());
         Put(archive, 0x04034b50, 4);
         PutCommon(archive, entry, packed);
-        archive += entry.name + entry.extra + packed;
+        archive += entry.name + ExtraOf(entry, packed) + packed;
 
         Put(directory, 0x02014b50, 4);
-        Put(directory, 20, 2); // version made by
+        Put(directory, entry.unixMode ? 0x0314 : 20, 2); // version made by (Unix, 2.0)
         PutCommon(directory, entry, packed);
         Put(directory, 0, 2);  // comment length
         Put(directory, 0, 2);  // disk
         Put(directory, 0, 2);  // internal attributes
-        Put(directory, 0, 4);  // external attributes
+        Put(directory, entry.unixMode << 16, 4); // external attributes
         Put(directory, offset, 4);
-        directory += entry.name + entry.extra;
+        directory += entry.name + ExtraOf(entry, packed);
     }
     const quint32 directoryOffset = quint32(archive.size());
     archive += directory;

@@ -27,6 +27,8 @@ struct RawZipEntry {
     std::optional<QByteArray> packed; // the stored compressed bytes; computed when unset
     quint32 dosTime = 0x5A2B6C31;     // 2025-01-11 13:33:34
     std::optional<quint32> declaredSize; // the stated uncompressed size; the true one when unset
+    bool zip64 = false;   // sizes in a Zip64 extra field, 0xFFFFFFFF in the header fields
+    quint32 unixMode = 0; // made on Unix with these mode bits (S_IFLNK | 0777 for a link), when set
 };
 
 QByteArray BuildZip(const QList<RawZipEntry>& entries);

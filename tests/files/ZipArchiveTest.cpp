@@ -4,6 +4,7 @@
 #include "ProcessRunner.h"
 #include "RawZip.h"
 #include "TestFiles.h"
+#include "UnpackReport.h"
 #include "ZipEntryName.h"
 #include "ZipTestSupport.h"
 
@@ -244,7 +245,7 @@ TEST_F(ZipTest, NothingIsWrittenOutsideTheTargetFolder)
         {"inside/kept.mgx", "through a link that stays inside"},
         {"good.mgx", "after the refused ones"},
     });
-    EXPECT_EQ(ExtractZipArchive(archive, out(), ZipOverwrite::Always), ZipUnpackResult::Done);
+    EXPECT_EQ(ExtractZipArchive(archive, out(), ZipOverwrite::Always), ZipUnpackResult::SomeEntriesFailed);
     EXPECT_EQ(Names(m_root.path()), (QStringList{"elsewhere", "in.zip", "out", "src"}));
     EXPECT_EQ(Names(m_root.filePath("elsewhere")), QStringList{});
     EXPECT_EQ(Read(out("real/kept.mgx")), QByteArray("through a link that stays inside"));
@@ -267,17 +268,24 @@ TEST_F(ZipTest, FoldersAreCreatedInFullAndLongNamesReadWhole)
     EXPECT_EQ(Names(out()), (QStringList{"deep", QString::fromLatin1(longFolder), "saves"}));
 }
 
-TEST_F(ZipTest, ADamagedEntryEndsTheArchiveButNeverReplacesAGoodFile)
+TEST_F(ZipTest, ADamagedEntryCostsOnlyItselfAndNeverReplacesAGoodFile)
 {
     Write(out("b.mgx"), "good old b");
     Write(out("d.mgx"), "good old d");
     const QString badCrc = writeZip({{"a.mgx", "a"}, {"b.mgx", "damaged b", 0, {}, false, 0xDEADBEEF}, {"c.mgx", "c"}});
-    EXPECT_EQ(ExtractZipArchive(badCrc, out(), ZipOverwrite::Always), ZipUnpackResult::Done);
+    UnpackReport report;
+    ZipExtractHooks hooks;
+    hooks.report = &report;
+    EXPECT_EQ(ExtractZipArchive(badCrc, out(), ZipOverwrite::Always, hooks), ZipUnpackResult::SomeEntriesFailed);
+    EXPECT_EQ(report.written, 2);
+    ASSERT_EQ(report.failures.size(), 1);
+    EXPECT_EQ(report.failures[0].name, QStringLiteral("b.mgx"));
+    EXPECT_EQ(report.failures[0].why, EntryFailure::Damaged);
     const QString badStream =
         writeZip({{"d.mgx", QByteArray(5000, 'd'), 0, {}, true, std::nullopt, QByteArray("\xff\xff\xff\xff garbage")}},
                  QStringLiteral("stream.zip"));
-    EXPECT_EQ(ExtractZipArchive(badStream, out(), ZipOverwrite::Always), ZipUnpackResult::Done);
-    EXPECT_EQ(Names(out()), (QStringList{"a.mgx", "b.mgx", "d.mgx"})) << "c is past the damage; no temporary stays";
+    EXPECT_EQ(ExtractZipArchive(badStream, out(), ZipOverwrite::Always), ZipUnpackResult::SomeEntriesFailed);
+    EXPECT_EQ(Names(out()), (QStringList{"a.mgx", "b.mgx", "c.mgx", "d.mgx"})) << "c comes after the damage; no temporary stays";
     EXPECT_EQ(Read(out("b.mgx")), QByteArray("good old b"));
     EXPECT_EQ(Read(out("d.mgx")), QByteArray("good old d"));
 

@@ -50,7 +50,7 @@ std::vector<std::uint8_t> BuildRarStore(const std::vector<RarStoreEntry>& entrie
         Put(body, static_cast<std::uint32_t>(entry.data.size()), 4); // packed size
         Put(body, entry.declaredSize.value_or(static_cast<std::uint32_t>(entry.data.size())), 4);
         body.push_back(HostDos);
-        Put(body, Crc32(entry.data.data(), entry.data.size()), 4);
+        Put(body, entry.crc.value_or(Crc32(entry.data.data(), entry.data.size())), 4);
         Put(body, entry.dosTime, 4);
         body.push_back(20); // version needed: 2.0
         body.push_back(StoreMethod);

@@ -14,6 +14,7 @@ struct RarStoreEntry {
     bool folder = false;
     std::optional<std::uint32_t> declaredSize; // the unpacked size the header states; the true one when unset
     std::uint32_t dosTime = 0x5A2B6C31;        // 2025-01-11 13:33:34
+    std::optional<std::uint32_t> crc;          // the CRC-32 the header states; the true one when unset
 };
 
 // Builds a RAR 4 archive byte by byte: the marker, the main header, one file header plus stored

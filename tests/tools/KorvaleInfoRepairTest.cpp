@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 namespace {
@@ -77,23 +79,37 @@ TEST_F(KorvaleInfoRepair, LeavesAFinishedRecordUntouchedAndSaysSo)
     EXPECT_EQ(FileBytes(finished.string() + ".bak").size(), 10u) << "the old backup stays as it was";
 }
 
-TEST_F(KorvaleInfoRepair, AnyFailedRepairMakesTheExitStatusOne)
+TEST_F(KorvaleInfoRepair, AnyFailedRepairMakesTheExitStatusOneAndAFifoIsRefusedAtOnce)
 {
-    const fs::path unfinished = writeUnfinished("u.mgx");
-    std::ofstream(unfinished.string() + ".bak") << "a backup the repair must not overwrite";
-    const std::vector<std::uint8_t> before = FileBytes(unfinished);
     const fs::path good = writeUnfinished("good.mgx");
     const fs::path missing = m_dir / "missing.mgx";
+    const fs::path fifo = m_dir / "fifo.mgx";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
-    const korvale::test::ProgramRun result = RunInfo({"--repair", "--json", Arg(unfinished), Arg(good), Arg(missing)});
+    const korvale::test::ProgramRun result = RunInfo({"--repair", "--json", Arg(fifo), Arg(good), Arg(missing)});
     EXPECT_EQ(result.status, 1);
     const QList<QByteArray> lines = result.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 3) << "every file gets its line, also after a failure";
-    EXPECT_EQ(ParseJson(lines[0])["repair"].toInt(), 1);
-    EXPECT_EQ(ParseJson(lines[0])["message"].toString(), QString::fromUtf8("修复失败!备份文件无法创建。"));
+    EXPECT_EQ(ParseJson(lines[0])["repair"].toInt(), 2);
+    EXPECT_EQ(ParseJson(lines[0])["message"].toString(), QString::fromUtf8("修复失败!源文件无法打开。"));
     EXPECT_EQ(ParseJson(lines[1])["repair"].toInt(), 0);
     EXPECT_EQ(ParseJson(lines[2])["repair"].toInt(), 1);
-    EXPECT_EQ(FileBytes(unfinished), before);
+    EXPECT_FALSE(fs::exists(fifo.string() + ".bak"));
+}
+
+TEST_F(KorvaleInfoRepair, ATakenBackupNameIsKeptAndTheRepairSaysWhichItChose)
+{
+    const fs::path unfinished = writeUnfinished("u.mgx");
+    std::ofstream(unfinished.string() + ".bak") << "an older backup";
+    const std::vector<std::uint8_t> before = FileBytes(unfinished);
+
+    const korvale::test::ProgramRun result = RunInfo({"--repair", Arg(unfinished)});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(QString::fromUtf8(result.out.trimmed()),
+              Arg(unfinished) + QString::fromUtf8(": 备份文件名 ") + Arg(unfinished) + ".bak"
+                  + QString::fromUtf8(" 已被占用，另选了一个。修复成功!原文件备份保存为:") + Arg(unfinished) + ".1.bak");
+    EXPECT_EQ(FileBytes(unfinished.string() + ".bak").size(), 15u) << "the older backup stays as it was";
+    EXPECT_EQ(FileBytes(unfinished.string() + ".1.bak"), before);
 }
 
 TEST_F(KorvaleInfoRepair, AFileWithoutBodyIsNotFoundAndKeepsNoBackup)

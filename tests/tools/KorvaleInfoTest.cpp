@@ -215,4 +215,33 @@ TEST_F(KorvaleInfo, MapPictureOfARecordWithoutMapIsAFailureAndWritesNothing)
     EXPECT_FALSE(fs::exists(picture));
 }
 
+// A shell glob puts records where a picture path belongs: `--map-png *.mgx`.
+TEST_F(KorvaleInfo, PicturesNeverReplaceARecordOrAnyFileThatIsNoPicture)
+{
+    using korvale::test::Arg;
+    const fs::path a = InfoProgramTest::write("a.mgx", RecordBlueprint{});
+    const fs::path b = InfoProgramTest::write("b.mgx", RecordBlueprint{});
+    const std::vector<std::uint8_t> recordA = korvale::test::FileBytes(a), recordB = korvale::test::FileBytes(b);
+    const fs::path notes = m_dir / "notes.txt";
+    std::ofstream(notes) << "the player's notes";
+
+    for (const QStringList& arguments : {QStringList{"--map-png", Arg(a), Arg(b)},
+                                         QStringList{"--panel-png=" + Arg(b), Arg(b)},
+                                         QStringList{"--map-png", Arg(notes), Arg(a)}}) {
+        const korvale::test::ProgramRun result = korvale::test::RunInfo(arguments);
+        EXPECT_EQ(result.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.err.contains("will not write a picture over")) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty()) << "refused before anything is read";
+    }
+    EXPECT_EQ(korvale::test::FileBytes(a), recordA);
+    EXPECT_EQ(korvale::test::FileBytes(b), recordB);
+    EXPECT_EQ(korvale::test::FileBytes(notes).size(), 18u);
+
+    // An earlier picture is replaced as before.
+    const fs::path picture = m_dir / "a.png";
+    EXPECT_EQ(korvale::test::RunInfo({"--map-png", Arg(picture), Arg(a)}).status, 0);
+    ASSERT_GT(fs::file_size(picture), 1000u);
+    EXPECT_EQ(korvale::test::RunInfo({"--map-png", Arg(picture), Arg(a)}).status, 0);
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -16,6 +17,10 @@ const char* const NoRepairNeeded = "无需修复!文件头已记录正文位置,
 
 bool FirstFieldIsSet(const std::string& path)
 {
+    // A FIFO or device would block the read for ever; the repair refuses those itself.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(Mgx::PathFromUtf8(path), error))
+        return false;
     std::ifstream in(Mgx::PathFromUtf8(path), std::ios::binary);
     std::int32_t headerEnd = 0;
     return in.read(reinterpret_cast<char*>(&headerEnd), sizeof headerEnd) && headerEnd != 0;
@@ -30,11 +35,14 @@ std::string WithoutLineBreaks(std::string text)
 
 } // namespace
 
-Mgx::RepairCode RepairIfUnfinished(const std::string& path)
+Mgx::RepairCode RepairIfUnfinished(const std::string& path, std::string* backupPath)
 {
     if (FirstFieldIsSet(path))
         return Mgx::RepairCode::NothingToRepair;
-    return Mgx::RepairRecordFile(path, Mgx::RepairBackupPath(path));
+    const std::string backup = Mgx::FreeRepairBackupPath(path);
+    if (backupPath)
+        *backupPath = backup;
+    return Mgx::RepairRecordFile(path, backup);
 }
 
 bool RepairFailed(Mgx::RepairCode code)
@@ -42,16 +50,17 @@ bool RepairFailed(Mgx::RepairCode code)
     return code != Mgx::RepairCode::Repaired && code != Mgx::RepairCode::NothingToRepair;
 }
 
-std::string RepairOutcomeText(Mgx::RepairCode code, const std::string& path)
+std::string RepairOutcomeText(Mgx::RepairCode code, const std::string& path, const std::string& backupPath)
 {
     if (code == Mgx::RepairCode::NothingToRepair)
         return NoRepairNeeded;
-    return WithoutLineBreaks(RepairMessage(code, Mgx::RepairBackupPath(path)).toStdString());
+    const std::string backup = backupPath.empty() ? Mgx::RepairBackupPath(path) : backupPath;
+    return WithoutLineBreaks(RepairMessageFor(code, path, backup).toStdString());
 }
 
-std::string RepairReportLine(const std::string& file, Mgx::RepairCode code, bool json)
+std::string RepairReportLine(const std::string& file, Mgx::RepairCode code, bool json, const std::string& backupPath)
 {
-    const std::string message = RepairOutcomeText(code, file);
+    const std::string message = RepairOutcomeText(code, file, backupPath);
     if (!json)
         return file + ": " + message;
     JsonWriter writer;

@@ -2,6 +2,7 @@
 // the whole information panel as pictures to share, and repairs unfinished records.
 #include "CommandLineRepair.h"
 #include "InfoOptions.h"
+#include "PictureTargets.h"
 #include "PanelImage.h"
 #include "RecordError.h"
 #include "RecordJson.h"
@@ -101,10 +102,11 @@ int RepairRecords(const InfoOptions& options)
 {
     int status = ExitOk;
     for (const std::string& file : options.files) {
-        const Mgx::RepairCode code = RepairIfUnfinished(file);
+        std::string backup;
+        const Mgx::RepairCode code = RepairIfUnfinished(file, &backup);
         if (RepairFailed(code))
             status = ExitFailed;
-        std::printf("%s\n", RepairReportLine(file, code, options.json).c_str());
+        std::printf("%s\n", RepairReportLine(file, code, options.json, backup).c_str());
         std::fflush(stdout);
     }
     return status;
@@ -131,5 +133,9 @@ int main(int argc, char** argv)
     }
     if (command.options.repair)
         return RepairRecords(command.options);
+    if (const std::optional<std::string> refused = RefusedPictureTarget(command.options)) {
+        std::fprintf(stderr, "korvale-info: %s\n", refused->c_str());
+        return ExitUsage;
+    }
     return ShowRecords(command.options, argc, argv);
 }
