@@ -2,6 +2,7 @@
 
 #include "PlayerKind.h"
 #include "RecordFormat.h"
+#include "VersionWording.h"
 
 #include <QHash>
 #include <QPair>
@@ -116,18 +117,8 @@ QString DurationText(qint64 milliseconds)
 
 QString VersionText(int logVersion, int formatFamily)
 {
-    if (formatFamily == Mgx::RecordFormat::UserPatch12)
-        return QStringLiteral("UserPatch 1.2");
-    if (formatFamily == Mgx::RecordFormat::Hd)
-        return QStringLiteral("HD");
-    switch (logVersion) {
-    case 3:
-        return QStringLiteral("1.0a");
-    case 4:
-        return QStringLiteral("1.0c");
-    default:
-        return QStringLiteral("其他");
-    }
+    const std::string_view wording = VersionWording(logVersion, formatFamily);
+    return QString::fromUtf8(wording.data(), static_cast<qsizetype>(wording.size()));
 }
 
 int CompareVersions(int leftLogVersion, int rightLogVersion, int leftFamily, int rightFamily)

@@ -38,8 +38,7 @@ QString PlayersLine(const QList<LibraryPlayer>& players);
 // Game time as "42:05" under an hour and "1:02:03" from an hour on; hours do not wrap.
 QString DurationText(qint64 milliseconds);
 
-// The game version, worded as the information panel words it: "UserPatch 1.2" and "HD" by the
-// header's format family, else by the body's logVersion "1.0a", "1.0c", "其他" for any other value.
+// The game version of a stored summary, in the one wording of VersionWording.
 QString VersionText(int logVersion, int formatFamily = 0);
 // Version order for sorting: 1.0a, 1.0c, UserPatch 1.2, HD, then the others by their number.
 int CompareVersions(int leftLogVersion, int rightLogVersion, int leftFamily = 0, int rightFamily = 0);

@@ -2,7 +2,7 @@
 
 #include "LibraryColumns.h"
 #include "LibraryIndex.h"
-#include "ListEntryText.h"
+#include "RecordFileName.h"
 #include "RecordReader.h"
 #include "RecordSearch.h"
 
@@ -32,7 +32,7 @@ QList<LibraryIndexer::ListedFile> FindRecordFiles(const QString& folder, bool su
                          subfolders ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     while (entries.hasNext() && !stopped.load()) {
         const QFileInfo info = entries.nextFileInfo();
-        if (ClassifyEntry(false, info.fileName()) != MgxItemKind::Record || !info.exists())
+        if (!IsRecordFileName(info.fileName()) || !info.exists())
             continue;
         files.append({LibraryKey(info.filePath()), info.size(), info.lastModified().toMSecsSinceEpoch()});
     }

@@ -1,5 +1,6 @@
 #include "LibrarySummary.h"
 
+#include "DecodeGbk.h"
 #include "RecordFormat.h"
 
 #include "GameRecord.h"
@@ -7,36 +8,19 @@
 #include "RecordReader.h"
 
 #include <QDir>
-#include <QStringDecoder>
 #include <QStringList>
 
 #include <exception>
 
 namespace {
 
-QString Gbk(std::string_view bytes)
-{
-    const auto end = bytes.find('\0');
-    if (end != std::string_view::npos)
-        bytes = bytes.substr(0, end);
-    QStringDecoder decoder("GBK");
-    if (!decoder.isValid())
-        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-QString GbkField(const Mgx::GbkText& text)
-{
-    return text ? Gbk(std::string_view(*text)) : QString();
-}
-
 QString ChatText(const Mgx::ChapterInfo& chapter)
 {
     QStringList lines;
     for (const Mgx::ChatBeforeGame& line : chapter.pregameChat)
-        lines.append(Gbk(std::string_view(line.text)));
+        lines.append(DecodeGbk(std::string_view(line.text)));
     for (const Mgx::ChatInGame& line : chapter.ingameChat)
-        lines.append(Gbk(std::string_view(line.text)));
+        lines.append(DecodeGbk(std::string_view(line.text)));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -50,7 +34,7 @@ QList<LibraryPlayer> Players(const Mgx::ChapterInfo& chapter)
             continue;
         const Mgx::PlayerInfo& info = chapter.players[static_cast<std::size_t>(slot.playerNumber)];
         LibraryPlayer player;
-        player.name = slot.name ? GbkField(slot.name) : GbkField(info.name);
+        player.name = slot.name ? DecodeGbk(slot.name) : DecodeGbk(info.name);
         player.civilization = info.civilization;
         player.colour = info.colour;
         player.team = slot.team;
@@ -67,8 +51,8 @@ QString Recorder(const Mgx::ChapterInfo& chapter)
         return {};
     for (const Mgx::PlayerSlot& slot : chapter.slots)
         if (slot.playerNumber == number && slot.name)
-            return GbkField(slot.name);
-    return GbkField(chapter.players[static_cast<std::size_t>(number)].name);
+            return DecodeGbk(slot.name);
+    return DecodeGbk(chapter.players[static_cast<std::size_t>(number)].name);
 }
 
 } // namespace

@@ -1,13 +1,10 @@
 #include "ListEntryText.h"
 
+#include "RecordFileName.h"
+
 namespace {
 
 constexpr int kMaxGroupedDigits = 128;
-
-QChar AsciiLower(QChar c)
-{
-    return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + (u'a' - u'A')) : c;
-}
 
 } // namespace
 
@@ -15,14 +12,9 @@ MgxItemKind ClassifyEntry(bool isDirectory, const QString& fileName)
 {
     if (isDirectory)
         return MgxItemKind::Folder;
-    const qsizetype dot = fileName.lastIndexOf(u'.');
-    if (dot < 0 || fileName.size() - dot - 1 != 3)
-        return MgxItemKind::NotListed;
-    QString extension = fileName.mid(dot + 1);
-    for (QChar& c : extension)
-        c = AsciiLower(c);
-    if (extension == u"mgx")
+    if (IsRecordFileName(fileName))
         return MgxItemKind::Record;
+    const QString extension = ListedExtension(fileName);
     if (extension == u"zip")
         return MgxItemKind::Zip;
     if (extension == u"rar")

@@ -3,6 +3,7 @@
 #include "DecodeGbk.h"
 #include "NameTables.h"
 #include "RecordFormat.h"
+#include "VersionWording.h"
 
 #include <algorithm>
 #include <array>
@@ -20,6 +21,11 @@ constexpr std::array<std::int32_t, 8> PopulationLimits = {25, 50, 75, 100, 125, 
 constexpr std::int32_t CustomMapId = 44;
 
 QString OtherText() { return QStringLiteral("其他"); }
+
+QString FromWording(std::string_view wording)
+{
+    return QString::fromUtf8(wording.data(), static_cast<qsizetype>(wording.size()));
+}
 
 bool IsScenarioType(int gameType) { return gameType == 3 || gameType == 4; }
 
@@ -75,14 +81,7 @@ QString MapTypeLabel(int mapType) { return InfoLabels::Captions().mapType + MapT
 
 QString VersionName(std::int32_t logVersion)
 {
-    switch (logVersion) {
-    case 3:
-        return QStringLiteral("1.0a");
-    case 4:
-        return QStringLiteral("1.0c");
-    default:
-        return OtherText();
-    }
+    return FromWording(VersionWording(logVersion, Mgx::RecordFormat::Conquerors));
 }
 
 QString VersionLabel(std::int32_t logVersion)
@@ -92,13 +91,8 @@ QString VersionLabel(std::int32_t logVersion)
 
 QString VersionName(const Mgx::ChapterInfo& chapter)
 {
-    // logVersion is 4 in these too: only the header tells them from 1.0c.
     const Mgx::RecordFormat format = Mgx::ChapterFormat(chapter.versionText, chapter.saveVersion);
-    if (format.userPatch())
-        return QStringLiteral("UserPatch 1.2");
-    if (format.hd())
-        return QStringLiteral("HD");
-    return VersionName(chapter.logVersion);
+    return FromWording(VersionWording(chapter.logVersion, format.family));
 }
 
 QString VersionLabel(const Mgx::ChapterInfo& chapter)

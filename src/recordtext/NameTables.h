@@ -3,7 +3,7 @@
 #include "NameTable.h"
 #include "PlayerColour.h"
 
-#include <QRgb>
+#include <cstdint>
 
 #include <array>
 
@@ -19,7 +19,7 @@ extern const NameTable MapTypeNames;
 extern const NameTable CivilizationNames;
 
 // Player colours by PlayerInfo::colour.
-inline constexpr const std::array<QRgb, Mgx::PlayerColour::Count>& PlayerColours = Mgx::PlayerColourRgb;
+inline constexpr const std::array<std::uint32_t, Mgx::PlayerColour::Count>& PlayerColours = Mgx::PlayerColourRgb;
 
 // The fallback word for a number no table names.
 QString UnknownText();

@@ -3,16 +3,16 @@
 #include "ChapterInfo.h"
 
 #include <QPoint>
-#include <QRgb>
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 // What one of the eight lobby positions of the player page shows.
 struct SlotView {
     // Team label colour of an empty position, and of a player colour no table has.
-    static constexpr QRgb ResetTeamColour = 0xffc0c0c0;
+    static constexpr std::uint32_t ResetTeamColour = 0xffc0c0c0;
 
     bool occupied = false;
     QString name;
@@ -20,7 +20,7 @@ struct SlotView {
     int emblemIndex = -1; // -1: no emblem
     int kind = 0;         // 1 human, 2 nature, 3 computer; others show no picture
     int colour = -1;      // player colour index, -1 for an empty position
-    QRgb teamColour = ResetTeamColour;
+    std::uint32_t teamColour = ResetTeamColour;
     QString teamText = QStringLiteral("--");
 };
 

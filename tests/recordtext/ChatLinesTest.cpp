@@ -1,4 +1,5 @@
-#include "PanelTestSupport.h"
+#include "ChapterText.h"
+#include "QtPrinters.h"
 
 #include "ChatLines.h"
 

@@ -1,10 +1,7 @@
 #include "RenameTemplate.h"
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 

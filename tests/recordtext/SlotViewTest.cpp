@@ -1,7 +1,10 @@
-#include "PanelTestSupport.h"
+#include "ChapterText.h"
+#include "QtPrinters.h"
 
 #include "NameTables.h"
 #include "SlotView.h"
+
+#include <QColor>
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,12 @@
 #pragma once
 
+#include "QtPrinters.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-#include <ostream>
-
-// Readable values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList& texts, std::ostream* out)
-{
-    *out << '{' << texts.join(QStringLiteral(", ")).toStdString() << '}';
-}
 
 // Small file helpers shared by the file and archive tests.
 namespace TestFiles {

@@ -1,4 +1,4 @@
-#include "PanelTestSupport.h"
+#include "TestApplication.h"
 
 #include "MessageBoxPrompt.h"
 #include "ScriptedPrompt.h"
@@ -6,6 +6,7 @@
 #include "CFolderDialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -18,8 +19,10 @@
 
 namespace {
 
-class MessageBoxPromptTest : public korvale::test::WidgetTest {
+class MessageBoxPromptTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() { korvale::test::EnsureApplicationOf<QApplication>("korvale_widgets_tests"); }
+
     // Looks at the box once it is up, then presses one of its buttons.
     void whenBoxShows(std::function<void(QMessageBox&)> inspect, QMessageBox::StandardButton press)
     {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RenamePlan.h"
-#include "TemplateRenamer.h"
+#include "TemplateSource.h"
 
 #include <QDialog>
 #include <QSet>

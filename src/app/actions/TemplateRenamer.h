@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RenamePlan.h"
-#include "RenameTemplate.h"
+#include "TemplateSource.h"
 
 #include <QList>
 #include <QString>
@@ -11,13 +11,6 @@
 
 class RecordSelection;
 class UserPrompt;
-
-// One selected record as the rename template sees it.
-struct TemplateSource {
-    int row = -1;
-    QString name;
-    RenameFields fields;
-};
 
 // "按模板重命名..." and "撤销重命名": renames the selected records by a template through the
 // no-clobber rename, and keeps the last batch so that it can be undone in one step.
@@ -56,10 +49,3 @@ private:
     std::function<void()> m_relist;
     QList<DoneRename> m_lastBatch;
 };
-
-// Expands the template for each source and marks the result against the folder's names.
-RenamePlan PlanTemplateRename(const QString& folder, const QString& pattern, const QList<TemplateSource>& sources,
-                              const QSet<QString>& taken);
-
-// What the preview says of a mark; empty for none.
-QString RenameMarkText(RenameMark mark);

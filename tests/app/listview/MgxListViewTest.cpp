@@ -1,4 +1,5 @@
 #include "MgxListView.h"
+#include "QtPrinters.h"
 #include "TestApplication.h"
 
 #include "HeaderState.h"
@@ -42,8 +43,6 @@
 #include <iostream>
 #include <ostream>
 
-// Failure messages show the text, not its bytes.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "RecordLoad.h"
+#include "QtPrinters.h"
 
 #include "RecordError.h"
 #include "RecordReader.h"
@@ -6,11 +7,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-// Failure messages show the text, not its bytes.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 TEST(RecordLoad, FileThatCannotBeOpenedGivesTheFixedMessage)
 {
