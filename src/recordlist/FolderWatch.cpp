@@ -13,7 +13,7 @@ FolderWatch::FolderWatch(QObject* parent) : QObject(parent)
 
 void FolderWatch::Clear()
 {
-    const QStringList watched = m_watcher.files() + m_watcher.directories();
+    const QStringList watched = WatchedPaths();
     if (!watched.isEmpty())
         m_watcher.removePaths(watched);
 }

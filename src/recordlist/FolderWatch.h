@@ -18,8 +18,12 @@ public:
 
     explicit FolderWatch(QObject* parent = nullptr);
 
+    // A change waiting for the delay restarts it with the new length.
     void SetDelay(int milliseconds) { m_timer.setInterval(milliseconds); }
     int Delay() const { return m_timer.interval(); }
+    // Whether a change was seen and the delay has not yet run out.
+    bool IsPending() const { return m_timer.isActive(); }
+    QStringList WatchedPaths() const { return m_watcher.directories() + m_watcher.files(); }
 
     // Watches `folder` and the given files in it (replacing what was watched); an empty folder
     // stops watching.

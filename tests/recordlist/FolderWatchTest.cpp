@@ -1,11 +1,12 @@
 #include "FolderWatch.h"
 
+#include "TestApplication.h"
 #include "TestFiles.h"
 
-#include <QEventLoop>
-#include <QGuiApplication>
-#include <QElapsedTimer>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -14,71 +15,81 @@
 
 namespace {
 
-// The same application the model's tests start, whichever runs first.
-void EnsureGuiApplication()
-{
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "korvale_files_tests";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
+// Longer than any test runs: a change then waits until the test lets it through.
+constexpr int kHeld = 3600 * 1000;
 
-// Runs the event loop for `ms` milliseconds, or until `done` holds; whether it holds.
-bool Spin(int ms, const std::function<bool()>& done = [] { return false; })
+// Runs the event loop until `done` holds. The file system's notices come asynchronously, so this
+// waits for them; the bound only keeps a broken watch from hanging the run.
+bool ProcessUntil(const std::function<bool()>& done)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        if (done())
-            return true;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
+    const QDeadlineTimer giveUp(30000);
+    while (!done() && !giveUp.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
     return done();
 }
 
-} // namespace
+class FolderWatchTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { korvale::test::EnsureApplicationOf<QGuiApplication>("korvale_recordlist_tests"); }
 
-TEST(FolderWatch, ABurstOfChangesGivesOneSignalAfterTheDelay)
-{
-    EnsureGuiApplication();
-    QTemporaryDir dir;
-    const QString record = dir.path() + "/game.mgx";
-    TestFiles::Write(record, "start");
-    FolderWatch watch;
-    watch.SetDelay(400);
-    watch.Watch(dir.path(), {record});
-    int changed = 0;
-    QObject::connect(&watch, &FolderWatch::Changed, [&changed] { ++changed; });
-
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < 5; ++i) {
-        TestFiles::Write(dir.path() + QStringLiteral("/new%1.mgx").arg(i), "x");
-        Spin(40); // each change comes before the delay runs out
+    FolderWatchTest()
+    {
+        record = dir.path() + QStringLiteral("/game.mgx");
+        TestFiles::Write(record, "start");
+        QObject::connect(&watch, &FolderWatch::Changed, [this] { ++changed; });
     }
-    EXPECT_EQ(changed, 0) << "still within the burst";
-    ASSERT_TRUE(Spin(3000, [&] { return changed == 1; }));
-    // At least the delay has passed (a coarse timer may fire up to 5 % early).
-    EXPECT_GE(clock.elapsed(), 400 * 95 / 100);
-    Spin(600);
-    EXPECT_EQ(changed, 1);
 
-    // A record written to in place is seen through its own watch.
+    QTemporaryDir dir;
+    QString record;
+    FolderWatch watch;
+    int changed = 0;
+};
+
+TEST_F(FolderWatchTest, ABurstOfChangesGivesOneSignalOnceTheDelayRunsOut)
+{
+    watch.SetDelay(kHeld);
+    watch.Watch(dir.path(), {record});
+    for (int i = 0; i < 5; ++i)
+        TestFiles::Write(dir.path() + QStringLiteral("/new%1.mgx").arg(i), "x");
+    ASSERT_TRUE(ProcessUntil([&] { return watch.IsPending(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changed, 0) << "the delay has not run out";
+
+    watch.SetDelay(0);
+    ASSERT_TRUE(ProcessUntil([&] { return changed > 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changed, 1);
+    EXPECT_FALSE(watch.IsPending());
+}
+
+TEST_F(FolderWatchTest, ARecordWrittenInPlaceIsSeenThroughItsOwnWatch)
+{
+    watch.SetDelay(0);
+    watch.Watch(dir.path(), {record});
     QFile file(record);
     ASSERT_TRUE(file.open(QIODevice::Append));
     file.write("more");
     file.close();
-    EXPECT_TRUE(Spin(3000, [&] { return changed == 2; }));
-    EXPECT_EQ(changed, 2);
+    EXPECT_TRUE(ProcessUntil([&] { return changed == 1; }));
+}
 
-    // Another folder: the old one is forgotten.
+TEST_F(FolderWatchTest, WatchingAnotherFolderForgetsTheOldOneAndWhatWasPending)
+{
+    watch.SetDelay(kHeld);
+    watch.Watch(dir.path(), {record});
+    TestFiles::Write(dir.path() + QStringLiteral("/late.mgx"), "x");
+    ASSERT_TRUE(ProcessUntil([&] { return watch.IsPending(); }));
+
     QTemporaryDir other;
     watch.Watch(other.path(), {});
-    TestFiles::Write(dir.path() + "/late.mgx", "x");
-    Spin(700);
-    EXPECT_EQ(changed, 2);
+    EXPECT_FALSE(watch.IsPending()) << "a change of the old folder is not reported for the new one";
+    EXPECT_EQ(watch.WatchedPaths(), QStringList{other.path()});
+    EXPECT_EQ(watch.Folder(), other.path());
+
+    // The new folder is watched: a change there arrives.
+    watch.SetDelay(0);
+    TestFiles::Write(other.path() + QStringLiteral("/new.mgx"), "x");
+    EXPECT_TRUE(ProcessUntil([&] { return changed == 1; }));
 }
+
+} // namespace

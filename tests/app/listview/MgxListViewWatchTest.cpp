@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <filesystem>
 
 namespace {
@@ -105,10 +107,13 @@ TEST_F(MgxListViewWatchTest, NewAndRemovedRecordsShowAfterTheDelayKeepingSelecti
     const QStringList selected = selectedNames();
     ASSERT_EQ(selected, (QStringList{"4v4_chat_ageups.mgx", "filler05.mgx"}));
 
-    // A game just finished: it appears, once the writes have settled.
+    // A game just finished: it appears, once the writes have settled. The delay is held until the
+    // change has been seen, so "nothing before the delay" does not depend on the machine's speed.
+    view.Watcher().SetDelay(std::numeric_limits<int>::max());
     Mgx::RecordWriter(Mgx::SampleRecords()[0].blueprint).WriteFile(std::filesystem::path(path("zz_new.mgx").toStdString()));
-    QTest::qWait(50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.Watcher().IsPending(); }, 30000));
     EXPECT_EQ(view.RowCount(), 40) << "nothing before the delay";
+    view.Watcher().SetDelay(DelayMs);
     ASSERT_TRUE(waitForRows(41));
     EXPECT_NE(rowOf(QStringLiteral("zz_new.mgx")), -1);
     EXPECT_EQ(selectedNames(), selected);
