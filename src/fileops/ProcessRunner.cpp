@@ -55,21 +55,3 @@ std::optional<QByteArray> QtProcessRunner::readOutput(const ProcessCommand& comm
     }
     return process.read(64 * 1024);
 }
-
-bool RecordingProcessRunner::startDetached(const ProcessCommand& command)
-{
-    detached.append(command);
-    return startResult;
-}
-
-int RecordingProcessRunner::runAndWait(const ProcessCommand& command)
-{
-    waited.append(command);
-    return startResult ? exitCode : -1;
-}
-
-std::optional<QByteArray> RecordingProcessRunner::readOutput(const ProcessCommand& command)
-{
-    read.append(command);
-    return startResult ? std::optional<QByteArray>(output) : std::nullopt;
-}

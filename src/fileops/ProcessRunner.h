@@ -45,18 +45,3 @@ public:
     int runAndWait(const ProcessCommand& command) override;
     std::optional<QByteArray> readOutput(const ProcessCommand& command) override;
 };
-
-// Starts nothing: records every command and answers from a script.
-class RecordingProcessRunner : public ProcessRunner {
-public:
-    bool startResult = true;
-    int exitCode = 0;
-    QList<ProcessCommand> detached;
-    QList<ProcessCommand> waited;
-    QByteArray output;           // what readOutput answers while startResult is true
-    QList<ProcessCommand> read;
-
-    bool startDetached(const ProcessCommand& command) override;
-    int runAndWait(const ProcessCommand& command) override;
-    std::optional<QByteArray> readOutput(const ProcessCommand& command) override;
-};

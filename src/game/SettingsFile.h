@@ -8,8 +8,8 @@
 
 #include <optional>
 
-// config.ini: the three settings as UTF-16LE text, each line ended by CR LF, no byte-order mark.
-// The files people carry over from Windows are read and written in exactly that form.
+// config.ini: the three settings as UTF-16LE text, each line ended by CR LF, no byte-order mark,
+// read and written in exactly that form so an existing file keeps its bytes.
 
 // The three lines of the file's bytes. The text ends at its first NUL; a line whose CR LF is
 // missing is empty, and so is every line after it; anything after the third CR LF is ignored.
@@ -19,8 +19,8 @@ GameSettings ParseConfigIni(QByteArrayView bytes);
 // The bytes of a file holding the three settings.
 QByteArray ComposeConfigIni(const GameSettings& settings);
 
-// Where config.ini is: in the folder the program started in when there is one there (people
-// carry that folder over from Windows), otherwise in the per-user configuration folder.
+// Where config.ini is: in the folder the program started in when there is one there, otherwise
+// in the per-user configuration folder.
 QString ConfigIniLocation(const QString& startFolder, bool presentInStartFolder, const QString& appConfigFolder);
 
 // The location for this run. The first call fixes it from the current folder, so call it at

@@ -1,4 +1,5 @@
 #include "ProcessRunner.h"
+#include "RecordingProcessRunner.h"
 #include "RarExtraction.h"
 #include "TestFiles.h"
 

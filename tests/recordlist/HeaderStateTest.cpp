@@ -19,7 +19,7 @@ void PutInt32(QByteArray& bytes, qsizetype offset, qint32 value)
     qToLittleEndian(value, bytes.data() + offset);
 }
 
-TEST(HeaderState, RoundTripWithTheDocumentedLayout)
+TEST(HeaderState, RoundTripKeepsTheStoredByteLayout)
 {
     const QByteArray bytes = EncodeHeaderState(ThreeColumns());
     ASSERT_EQ(bytes.size(), 8 + 9 * 3);

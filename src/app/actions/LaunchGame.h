@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GameLaunch.h"
+#include "LaunchCommand.h"
 #include "GameSettings.h"
 
 class ProcessRunner;

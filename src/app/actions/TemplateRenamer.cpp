@@ -4,7 +4,7 @@
 #include "ArchiveMessages.h"
 #include "RecordLoad.h"
 #include "RecordSelection.h"
-#include "TemplateRenameDlg.h"
+#include "TemplateRenameDialog.h"
 #include "UserPrompt.h"
 
 #include <QApplication>
@@ -15,7 +15,7 @@ TemplateRenamer::TemplateRenamer(UserPrompt& prompt, RecordSelection& selection)
     : m_prompt(prompt), m_selection(selection)
 {
     m_ask = [](const QString& folder, const QList<TemplateSource>& sources) -> std::optional<RenamePlan> {
-        TemplateRenameDlg dialog(folder, sources, QApplication::activeWindow());
+        TemplateRenameDialog dialog(folder, sources, QApplication::activeWindow());
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.Plan();

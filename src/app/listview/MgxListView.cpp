@@ -50,7 +50,7 @@ struct MenuEntry {
     const char16_t* text;
 };
 
-// Menu 337.
+// The list's context menu: the file commands on the selection.
 constexpr std::array<MenuEntry, 8> kContextMenu{{
     {MgxListView::CommandMoveTo, u"移动到(&M)..."},
     {MgxListView::CommandCopyTo, u"复制到(&C)..."},
@@ -720,7 +720,7 @@ bool MgxListView::ShowContextMenu(const QPoint& globalPos)
         return true;
     }
     QMenu menu(this);
-    menu.setObjectName(QStringLiteral("contextMenu337"));
+    menu.setObjectName(QStringLiteral("listContextMenu"));
     for (const MenuEntry& entry : kContextMenu) {
         if (entry.id == 0) {
             menu.addSeparator();

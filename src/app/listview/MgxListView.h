@@ -61,7 +61,7 @@ public:
     const GameSettings& Settings() const { return m_settings; }
     void SetInfoPane(InfoContainer* pane) { m_infoPane = pane; }
     void SetPrompt(UserPrompt* prompt) { m_prompt = prompt; }
-    // Receives MSG_SELECT_FOLDER on every folder change; may be absent.
+    // Receives NavigationEvent::SelectFolder on every folder change; may be absent.
     void SetAddressBarTarget(QObject* target) { m_addressBar = target; }
 
     // Restores the column layout and lists the start folder (the SaveGame folder unless one was
@@ -73,10 +73,10 @@ public:
     // is not listed or could not be loaded.
     bool ShowRecordFile(const QString& fullPath);
 
-    // MSG_LIST_FOLDER: false, with nothing changed, when the path is not a folder. A folder that
+    // NavigationEvent::ListFolder: false, with nothing changed, when the path is not a folder. A folder that
     // cannot be read keeps the old entries.
     bool ListFolder(const QString& path);
-    // MSG_GO_TO_TYPED_PATH: false when the typed text does not name an existing folder.
+    // NavigationEvent::GoToTypedPath: false when the typed text does not name an existing folder.
     bool GoToTypedPath(const QString& path);
     // Enters a folder the way every folder change does: tells the address bar, then lists it.
     bool NavigateTo(const QString& path);
@@ -84,13 +84,13 @@ public:
     // The archive and inner folder listed, when the list shows the inside of an archive.
     const std::optional<ArchiveLocation>& CurrentArchive() const { return m_archive; }
 
-    // Commands 59411 (true) and 59410 (false).
+    // Commands::DetailsView (true) and Commands::ListView (false).
     void SetReportView(bool report);
     bool IsReportView() const;
-    // Commands 57642 and 32859; the focus ends on the last entry.
+    // Commands::SelectAll and Commands::InvertSelection; the focus ends on the last entry.
     void SelectAll();
     void InvertSelection();
-    // Commands 32853 to 32855 (columns 0 to 2); the same as a click on that header column, which
+    // Commands::SortByName, SortBySize and SortByTime (columns 0 to 2); the same as a click on that header column, which
     // may also be one of the extra columns.
     void SortByColumn(int column);
     // The extra columns (LibraryColumns), hidden until switched on from the header's context menu.
@@ -99,7 +99,7 @@ public:
     // The header's context menu: one checkable entry per extra column.
     QMenu* CreateColumnMenu(QWidget* parent);
     SortState CurrentSortState() const { return m_sort; }
-    // Command 32800: lists the current folder again.
+    // Commands::Refresh: lists the current folder again.
     void Refresh();
     // Lists the current folder again after a change on disk, keeping the selection, the current
     // entry and the scroll position; the record shown stays shown. Waits while a name is edited.

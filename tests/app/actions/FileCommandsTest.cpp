@@ -1,6 +1,7 @@
 #include "FileCommands.h"
 #include "MemorySelection.h"
 #include "ProcessRunner.h"
+#include "RecordingProcessRunner.h"
 #include "RawZip.h"
 #include "ScriptedPrompt.h"
 #include "TestFiles.h"

@@ -1,4 +1,5 @@
 #include "LaunchGame.h"
+#include "RecordingProcessRunner.h"
 #include "ScriptedPrompt.h"
 
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "SampleRecords.h"
 #include "ScriptedPrompt.h"
 #include "ShellTestSupport.h"
-#include "TemplateRenameDlg.h"
+#include "TemplateRenameDialog.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -144,7 +144,7 @@ TEST_F(TemplateRenamerTest, AnUndoThatCannotFinishKeepsTheRestForAnotherTry)
 
 TEST_F(TemplateRenamerTest, TheDialogPreviewsLiveAndKeepsOkOffWhileAnythingIsMarked)
 {
-    TemplateRenameDlg dialog(dir.path(), TemplateRenamer(prompt, selection).SelectedRecords());
+    TemplateRenameDialog dialog(dir.path(), TemplateRenamer(prompt, selection).SelectedRecords());
     QTableWidget* preview = dialog.Preview();
     ASSERT_EQ(preview->rowCount(), 4);
     EXPECT_FALSE(dialog.OkButton()->isEnabled()) << "the default template needs the damaged record";

@@ -1,4 +1,4 @@
-#include "TemplateRenameDlg.h"
+#include "TemplateRenameDialog.h"
 
 #include <QColor>
 #include <QDialogButtonBox>
@@ -25,10 +25,10 @@ QTableWidgetItem* Cell(const QString& text, bool marked)
 
 } // namespace
 
-TemplateRenameDlg::TemplateRenameDlg(const QString& folder, QList<TemplateSource> sources, QWidget* parent)
+TemplateRenameDialog::TemplateRenameDialog(const QString& folder, QList<TemplateSource> sources, QWidget* parent)
     : QDialog(parent), m_folder(folder), m_sources(std::move(sources)), m_taken(NamesInFolder(folder))
 {
-    setObjectName(QStringLiteral("TemplateRenameDlg"));
+    setObjectName(QStringLiteral("TemplateRenameDialog"));
     setWindowTitle(QStringLiteral("按模板重命名"));
     resize(720, 420);
 
@@ -72,25 +72,25 @@ TemplateRenameDlg::TemplateRenameDlg(const QString& folder, QList<TemplateSource
     layout->addWidget(m_preview, 1);
     layout->addWidget(buttons);
 
-    connect(m_template, &QLineEdit::textChanged, this, &TemplateRenameDlg::UpdatePreview);
+    connect(m_template, &QLineEdit::textChanged, this, &TemplateRenameDialog::UpdatePreview);
     SetTemplate(QString::fromUtf16(DefaultTemplate));
 }
 
-void TemplateRenameDlg::SetTemplate(const QString& pattern)
+void TemplateRenameDialog::SetTemplate(const QString& pattern)
 {
     m_template->setText(pattern);
     UpdatePreview(); // also when the text was already this
 }
 
-QString TemplateRenameDlg::Template() const { return m_template->text(); }
+QString TemplateRenameDialog::Template() const { return m_template->text(); }
 
-void TemplateRenameDlg::InsertField(const QString& field)
+void TemplateRenameDialog::InsertField(const QString& field)
 {
     m_template->insert(QLatin1Char('{') + field + QLatin1Char('}'));
     m_template->setFocus();
 }
 
-void TemplateRenameDlg::UpdatePreview()
+void TemplateRenameDialog::UpdatePreview()
 {
     m_plan = PlanTemplateRename(m_folder, Template(), m_sources, m_taken);
     m_preview->setRowCount(static_cast<int>(m_plan.steps.size()));

@@ -1,4 +1,5 @@
-#include "GameLaunch.h"
+#include "LaunchCommand.h"
+#include "RecordingProcessRunner.h"
 
 #include <QDir>
 #include <QFile>

@@ -12,13 +12,13 @@ class QTableWidget;
 
 // "按模板重命名": a template, the buttons that insert its fields, and a live preview of every
 // old name beside its new name with what is wrong with it. OK stays off while anything is marked.
-class TemplateRenameDlg : public QDialog {
+class TemplateRenameDialog : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr const char16_t* DefaultTemplate = u"{日期}_{玩家}_{地图}";
 
-    TemplateRenameDlg(const QString& folder, QList<TemplateSource> sources, QWidget* parent = nullptr);
+    TemplateRenameDialog(const QString& folder, QList<TemplateSource> sources, QWidget* parent = nullptr);
 
     void SetTemplate(const QString& pattern);
     QString Template() const;

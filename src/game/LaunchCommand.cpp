@@ -1,4 +1,4 @@
-#include "GameLaunch.h"
+#include "LaunchCommand.h"
 
 #include <QDir>
 #include <QFile>
