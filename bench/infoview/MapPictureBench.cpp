@@ -49,7 +49,7 @@ const QSize LargeClient = MapGeometry::PaneLayoutFor(false).picture.size();
 
 void BM_SetMapAndPaint(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication<QApplication>("korvale_infoview_bench");
     const Mgx::ChapterInfo map = RealisticMap();
     TerrainPic picture;
     picture.SetMarkSize(4);
@@ -62,7 +62,7 @@ BENCHMARK(BM_SetMapAndPaint)->Unit(benchmark::kMicrosecond);
 
 void BM_Repaint(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication<QApplication>("korvale_infoview_bench");
     const Mgx::ChapterInfo map = RealisticMap();
     TerrainPic picture;
     picture.SetMarkSize(4);
@@ -75,7 +75,7 @@ BENCHMARK(BM_Repaint)->Unit(benchmark::kMicrosecond);
 // Every tile marked: the most a repaint can ever have to fill.
 void BM_RepaintEveryTileMarked(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication<QApplication>("korvale_infoview_bench");
     Mgx::ChapterInfo map = RealisticMap();
     for (std::size_t i = 0; i < map.objectMarks.size(); ++i)
         map.objectMarks[i] = std::uint8_t(1 + i % 13);

@@ -54,7 +54,7 @@ struct Panel {
 
 void BM_ShowInfoAndPaint(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication<QApplication>("korvale_infoview_bench");
     const std::optional<Mgx::GameRecord> record = LargeRecord(state);
     if (!record)
         return;
@@ -68,7 +68,7 @@ BENCHMARK(BM_ShowInfoAndPaint)->Unit(benchmark::kMillisecond);
 
 void BM_PanelRepaint(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication<QApplication>("korvale_infoview_bench");
     const std::optional<Mgx::GameRecord> record = LargeRecord(state);
     if (!record)
         return;
@@ -82,7 +82,7 @@ BENCHMARK(BM_PanelRepaint)->Unit(benchmark::kMillisecond);
 // The floor: an image of the pane's size, allocated and filled, as every paint above does first.
 void BM_PanelSizedImageFill(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication<QApplication>("korvale_infoview_bench");
     Panel panel;
     const QSize size = panel.bar.container().size();
     for (auto _ : state) {

@@ -96,7 +96,7 @@ BENCHMARK(BM_IndexFloor)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime(
 
 void BM_IndexRecords(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication("korvale_library_bench");
     const LibraryCorpus& corpus = Corpus(static_cast<int>(state.range(0)));
     if (!Usable(state, corpus))
         return;
@@ -138,7 +138,7 @@ void WaitForIndexer(LibrarySearch& search)
 
 void BM_ListPlain(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication("korvale_library_bench");
     IndexedCorpus& indexed = Indexed(static_cast<int>(state.range(0)));
     if (!Usable(state, indexed.corpus))
         return;
@@ -153,7 +153,7 @@ BENCHMARK(BM_ListPlain)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime(
 // the index into the search and the columns.
 void BM_Reopen(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication("korvale_library_bench");
     IndexedCorpus& indexed = Indexed(static_cast<int>(state.range(0)));
     if (!Usable(state, indexed.corpus))
         return;
@@ -172,7 +172,7 @@ BENCHMARK(BM_Reopen)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Two players' names typed in turn, so every keystroke changes the rows shown.
 void BM_Search(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication("korvale_library_bench");
     IndexedCorpus& indexed = Indexed(static_cast<int>(state.range(0)));
     if (!Usable(state, indexed.corpus))
         return;
@@ -191,7 +191,7 @@ BENCHMARK(BM_Search)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_IndexingStall(benchmark::State& state)
 {
-    EnsureBenchApplication();
+    EnsureBenchApplication("korvale_library_bench");
     const LibraryCorpus& corpus = Corpus(static_cast<int>(state.range(0)));
     if (!Usable(state, corpus))
         return;

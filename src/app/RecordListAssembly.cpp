@@ -94,8 +94,7 @@ void RecordListAssembly::BuildSearch(CMainFrame& frame)
         status->showMessage(search->Indexer().FallbackMessage());
 }
 
-// The extra columns fill in from the same summaries the search receives; values kept for earlier
-// folders are let go with each new listing, whose run sends its summaries again.
+// Sorting, selecting, the two views and refreshing act on the list itself.
 void RecordListAssembly::RegisterListCommands(CommandTable& commands)
 {
     MgxListView* list = m_list;

@@ -2,7 +2,7 @@
 
 #include "CommandLine.h"
 #include "FileCommands.h"
-#include "GameLaunch.h"
+#include "LaunchCommand.h"
 #include "ListSelection.h"
 #include "ProgressDialogSink.h"
 #include "TemplateRenamer.h"

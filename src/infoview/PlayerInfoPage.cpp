@@ -9,7 +9,7 @@
 
 namespace {
 
-// Template positions of one slot's controls, in dialog units.
+// Positions of one slot's controls, in dialog units.
 struct SlotTemplate {
     QRect emblem;
     QRect team;

@@ -4,9 +4,9 @@
 #include <QRect>
 #include <QSize>
 
-// Layouts are given in dialog units of the 8-point dialog font. One horizontal unit is 1.5
-// pixels and one vertical unit 1.625 pixels, each value rounded on its own, so every panel
-// keeps the proportions of its template.
+// Panel layouts are written in dialog units of the 8-point dialog font. One horizontal unit is 1.5
+// pixels and one vertical unit 1.625 pixels, each value rounded on its own, so the panels keep
+// their proportions whatever a value's size.
 namespace DialogUnits {
 
 int toPixelsX(int units);

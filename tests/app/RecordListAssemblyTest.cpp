@@ -7,6 +7,7 @@
 #include "MgxListView.h"
 #include "MgxListViewDoc.h"
 #include "ProcessRunner.h"
+#include "RecordingProcessRunner.h"
 #include "RecordListAssembly.h"
 #include "RecordListModel.h"
 #include "RecordWriter.h"

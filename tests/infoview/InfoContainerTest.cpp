@@ -3,7 +3,9 @@
 #include "InfoContainer.h"
 #include "MapContainer.h"
 #include "MgxInfoDlgBar.h"
+#include "PanelArtwork.h"
 #include "PlayerInfoPage.h"
+#include "SlotView.h"
 #include "TeamLabel.h"
 
 #include <QLabel>
@@ -162,4 +164,12 @@ TEST_F(InfoContainerTest, LargeMapTakesTheGeneralPageAndCompactGivesItBack)
     EXPECT_TRUE(visibleInPane("objectivesBox"));
     EXPECT_TRUE(visibleInPane("durationLabel"));
     EXPECT_TRUE(visibleInPane("versionLabel"));
+}
+
+TEST(PanelArtworkEmblems, ModCivilisationsHaveTheNeutralEmblemAndNoColourHasNone)
+{
+    korvale::test::EnsureApplication();
+    EXPECT_EQ(EmblemIndex(2, 24), NeutralEmblem);
+    EXPECT_FALSE(PanelArtwork::Emblem(NeutralEmblem).isNull());
+    EXPECT_TRUE(PanelArtwork::Emblem(-1).isNull());
 }

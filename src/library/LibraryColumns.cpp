@@ -1,0 +1,203 @@
+#include "LibraryColumns.h"
+
+#include "PlayerKind.h"
+#include "RecordFormat.h"
+#include "VersionWording.h"
+
+#include <QHash>
+#include <QPair>
+#include <QSet>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The lobby stores "no team" as 0 or 1; team n shows as n - 1.
+bool HasTeam(const LibraryPlayer& player) { return player.team >= 2; }
+
+int Sign(qint64 value) { return value == 0 ? 0 : (value < 0 ? -1 : 1); }
+
+// Releases in the order they came out: 1.0a, 1.0c, UserPatch 1.2, HD, UserPatch 1.4 and 1.5, then anything else.
+int VersionRank(int logVersion, int formatFamily)
+{
+    switch (formatFamily) {
+    case Mgx::RecordFormat::UserPatch12: return 2;
+    case Mgx::RecordFormat::Hd: return 3;
+    case Mgx::RecordFormat::UserPatch14: return 4;
+    case Mgx::RecordFormat::UserPatch15: return 5;
+    default: break;
+    }
+    switch (logVersion) {
+    case 3:
+        return 0;
+    case 4:
+        return 1;
+    default:
+        return 6;
+    }
+}
+
+} // namespace
+
+namespace LibraryColumns {
+
+QString HeaderText(int column)
+{
+    static const std::array<QString, Count> texts{QStringLiteral("对手/玩家"), QStringLiteral("地图"),
+                                                  QStringLiteral("时长"), QStringLiteral("版本"),
+                                                  QStringLiteral("人数")};
+    return IsExtraColumn(column) ? texts[static_cast<std::size_t>(column - First)] : QString();
+}
+
+bool IsExtraColumn(int column) { return column >= First && column < End; }
+
+} // namespace LibraryColumns
+
+bool IsPlaying(const LibraryPlayer& player)
+{
+    return player.kind == Mgx::PlayerKind::Human || player.kind == Mgx::PlayerKind::Computer;
+}
+
+// Slots that steer one player together (a shared game) share its colour and civilisation; they
+// sit on that player's side, which the first of them decides.
+QList<QList<LibraryPlayer>> PlayerSides(const QList<LibraryPlayer>& players)
+{
+    QList<QList<LibraryPlayer>> sides;
+    QList<int> sideTeams;                 // the team of each side, 0 for a side of one without a team
+    QHash<QPair<int, int>, qsizetype> sideOfPlayer; // by colour and civilisation
+    for (const LibraryPlayer& player : players) {
+        if (!IsPlaying(player))
+            continue;
+        const QPair<int, int> steered{player.colour, player.civilization};
+        qsizetype side = sideOfPlayer.value(steered, -1);
+        if (side < 0 && HasTeam(player))
+            side = sideTeams.indexOf(player.team);
+        if (side < 0) {
+            side = sides.size();
+            sides.append(QList<LibraryPlayer>());
+            sideTeams.append(HasTeam(player) ? player.team : 0);
+        }
+        sides[side].append(player);
+        sideOfPlayer.insert(steered, side);
+    }
+    return sides;
+}
+
+int PlayerCount(const QList<LibraryPlayer>& players)
+{
+    QSet<QPair<int, int>> steered;
+    for (const LibraryPlayer& player : players) {
+        if (IsPlaying(player))
+            steered.insert({player.colour, player.civilization});
+    }
+    return static_cast<int>(steered.size());
+}
+
+QString PlayersLine(const QList<LibraryPlayer>& players)
+{
+    QStringList sides;
+    for (const QList<LibraryPlayer>& side : PlayerSides(players)) {
+        QStringList names;
+        for (const LibraryPlayer& player : side)
+            names.append(player.name);
+        sides.append(names.join(QStringLiteral(", ")));
+    }
+    return sides.join(QStringLiteral(" vs "));
+}
+
+QString DurationText(qint64 milliseconds)
+{
+    const qint64 seconds = std::max<qint64>(milliseconds, 0) / 1000;
+    const qint64 hours = seconds / 3600;
+    const int minutes = static_cast<int>(seconds / 60 % 60);
+    const int rest = static_cast<int>(seconds % 60);
+    if (hours == 0)
+        return QStringLiteral("%1:%2").arg(minutes).arg(rest, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2:%3").arg(hours).arg(minutes, 2, 10, QLatin1Char('0')).arg(rest, 2, 10, QLatin1Char('0'));
+}
+
+QString VersionText(int logVersion, int formatFamily)
+{
+    const std::string_view wording = VersionWording(logVersion, formatFamily);
+    return QString::fromUtf8(wording.data(), static_cast<qsizetype>(wording.size()));
+}
+
+int CompareVersions(int leftLogVersion, int rightLogVersion, int leftFamily, int rightFamily)
+{
+    const int byRank = Sign(VersionRank(leftLogVersion, leftFamily) - VersionRank(rightLogVersion, rightFamily));
+    return byRank != 0 ? byRank : Sign(qint64(leftLogVersion) - rightLogVersion);
+}
+
+LibraryColumnValues ColumnValues(const LibrarySummary& summary, const SearchNames& names)
+{
+    LibraryColumnValues values;
+    if (summary.status != LibrarySummary::Status::Read) {
+        values.state = LibraryColumnValues::State::Damaged;
+        return values;
+    }
+    values.state = LibraryColumnValues::State::Read;
+    values.players = PlayersLine(summary.players);
+    values.map = names.map ? names.map(summary.mapId) : QString();
+    if (values.map.isEmpty())
+        values.map = QStringLiteral("未知");
+    values.duration = summary.duration;
+    values.logVersion = summary.logVersion;
+    values.formatFamily = summary.formatFamily;
+    values.playerCount = PlayerCount(summary.players);
+    return values;
+}
+
+QString ColumnText(const LibraryColumnValues& values, int column)
+{
+    using State = LibraryColumnValues::State;
+    if (values.state == State::Damaged)
+        return column == LibraryColumns::Players ? QStringLiteral("-") : QString();
+    if (values.state != State::Read)
+        return {};
+    switch (column) {
+    case LibraryColumns::Players:
+        return values.players;
+    case LibraryColumns::Map:
+        return values.map;
+    case LibraryColumns::Duration:
+        return DurationText(values.duration);
+    case LibraryColumns::Version:
+        return VersionText(values.logVersion, values.formatFamily);
+    case LibraryColumns::PlayerCount:
+        return QString::number(values.playerCount);
+    default:
+        return {};
+    }
+}
+
+int ColumnValuesRank(const LibraryColumnValues& values)
+{
+    switch (values.state) {
+    case LibraryColumnValues::State::Read:
+        return 0;
+    case LibraryColumnValues::State::Damaged:
+        return 1;
+    default:
+        return 2;
+    }
+}
+
+int CompareColumnValues(const LibraryColumnValues& a, const LibraryColumnValues& b, int column)
+{
+    switch (column) {
+    case LibraryColumns::Players:
+        return Sign(a.players.compare(b.players, Qt::CaseInsensitive));
+    case LibraryColumns::Map:
+        return Sign(a.map.compare(b.map, Qt::CaseInsensitive));
+    case LibraryColumns::Duration:
+        return Sign(a.duration - b.duration);
+    case LibraryColumns::Version:
+        return CompareVersions(a.logVersion, b.logVersion, a.formatFamily, b.formatFamily);
+    case LibraryColumns::PlayerCount:
+        return Sign(qint64(a.playerCount) - b.playerCount);
+    default:
+        return 0;
+    }
+}

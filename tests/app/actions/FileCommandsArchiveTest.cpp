@@ -1,0 +1,117 @@
+// The file commands inside an archive: copy-to extracts, everything else is refused with one text.
+#include "ArchiveMessages.h"
+#include "ArchiveResult.h"
+#include "FileCommands.h"
+#include "MemorySelection.h"
+#include "ProcessRunner.h"
+#include "RecordingProcessRunner.h"
+#include "RawZip.h"
+#include "ScriptedPrompt.h"
+#include "TemplateRenamer.h"
+#include "TestFiles.h"
+#include "ZipTestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace TestFiles;
+
+namespace {
+
+class FileCommandsArchiveTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_root.isValid());
+        QDir(m_root.path()).mkdir(QStringLiteral("to"));
+        Write(archive(), BuildZip({{"final/g1.mgx", "one"}, {"final/g2.mgx", "two"}, {"final/round/g3.mgx", "three"},
+                                   {"final/inner.zip", "PK"}}));
+        m_selection.folder = archive() + QStringLiteral("/final");
+        m_commands.setToolSearch(m_root.filePath("no-program"), m_root.filePath("no-bin"));
+    }
+    QString archive() const { return m_root.filePath(QStringLiteral("cup.zip")); }
+    QString to(const QString& name = {}) const { return m_root.filePath(QStringLiteral("to/") + name); }
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const ScriptedPrompt::Message& message : m_prompt.messages())
+            texts.append(message.text);
+        return texts;
+    }
+
+    QTemporaryDir m_root;
+    ScriptedPrompt m_prompt;
+    MemorySelection m_selection;
+    RecordingProcessRunner m_runner;
+    ScriptedProgress m_progress;
+    FileCommands m_commands{m_prompt, m_selection, m_runner, m_progress};
+};
+
+} // namespace
+
+TEST_F(FileCommandsArchiveTest, CopyToExtractsTheSelectionAndAsksBeforeReplacing)
+{
+    m_selection.add(QStringLiteral("g1.mgx"));
+    m_selection.add(QStringLiteral("round"), MgxItemKind::Folder);
+    m_selection.add(QStringLiteral("g2.mgx"));
+    Write(to("g2.mgx"), "mine");
+    m_prompt.pickNext(to());
+    m_prompt.answerNext(false);
+    m_commands.CopyToFolder();
+    EXPECT_EQ(Read(to("g1.mgx")), QByteArray("one"));
+    EXPECT_EQ(Read(to("round/g3.mgx")), QByteArray("three"));
+    EXPECT_EQ(Read(to("g2.mgx")), QByteArray("mine"));
+    ASSERT_EQ(m_prompt.askedQuestions().size(), 1);
+    EXPECT_EQ(m_prompt.askedQuestions()[0].text, QStringLiteral("文件已存在，是否覆盖？"));
+    EXPECT_EQ(m_prompt.askedQuestions()[0].kind, UserPrompt::QuestionKind::Cautious);
+    EXPECT_EQ(messageTexts(), QStringList{"拷贝\"" + archive() + "/final/g2.mgx\"到\"" + to("g2.mgx") + "\"失败！操作中止。"});
+
+    m_prompt.pickNext(to());
+    for (int i = 0; i < 3; ++i)
+        m_prompt.answerNext(true);
+    m_commands.CopyToFolder();
+    EXPECT_EQ(Read(to("g2.mgx")), QByteArray("two"));
+    EXPECT_EQ(m_prompt.messages().size(), 1);
+    EXPECT_EQ(Names(to()), (QStringList{"g1.mgx", "g2.mgx", "round"}));
+}
+
+TEST_F(FileCommandsArchiveTest, AnOversizedEntryStopsTheCopyWithItsOwnMessage)
+{
+    RawZipEntry bomb("bomb.mgx", "small");
+    bomb.declaredSize = quint32(MaxArchiveEntrySize + 1);
+    Write(m_root.filePath("big.zip"), BuildZip({bomb, {"g1.mgx", "one"}}));
+    m_selection.folder = m_root.filePath("big.zip");
+    m_selection.add(QStringLiteral("bomb.mgx"));
+    m_selection.add(QStringLiteral("g1.mgx"));
+    m_prompt.pickNext(to());
+    m_commands.CopyToFolder();
+    EXPECT_EQ(messageTexts(), QStringList{ArchiveMessages::ForResult(ArchiveResult::TooLarge)});
+    EXPECT_TRUE(Names(to()).isEmpty());
+}
+
+TEST_F(FileCommandsArchiveTest, EveryOtherCommandIsRefusedWithOneTextAndChangesNothing)
+{
+    m_selection.add(QStringLiteral("g1.mgx"));
+    m_selection.add(QStringLiteral("inner.zip"), MgxItemKind::Zip);
+    const std::optional<QByteArray> before = Read(archive());
+    // Move (menu and context menu), delete, rename, pack, unpack.
+    for (const int id : {32802, 32831, 32804, 32805, 32807, 32808})
+        EXPECT_TRUE(m_commands.RunCommand(id)) << id;
+    TemplateRenamer renamer(m_prompt, m_selection);
+    renamer.RenameSelected();
+    EXPECT_EQ(messageTexts(), QStringList(7, ArchiveMessages::Refused()));
+    EXPECT_TRUE(m_prompt.pickers().isEmpty());
+    EXPECT_TRUE(m_prompt.askedQuestions().isEmpty());
+    EXPECT_TRUE(m_selection.editStarted.isEmpty());
+    EXPECT_TRUE(m_runner.waited.isEmpty());
+    EXPECT_EQ(m_selection.rows.size(), 2);
+    EXPECT_EQ(Read(archive()), before);
+    EXPECT_EQ(Names(m_root.path()), (QStringList{"cup.zip", "to"}));
+
+    // Without a selection the Delete key says nothing.
+    m_selection.rows.clear();
+    m_commands.RunCommand(32804);
+    EXPECT_EQ(m_prompt.messages().size(), 7);
+}

@@ -1,0 +1,331 @@
+#include "FileCommands.h"
+#include "MemorySelection.h"
+#include "ProcessRunner.h"
+#include "RecordingProcessRunner.h"
+#include "RawZip.h"
+#include "ScriptedPrompt.h"
+#include "TestFiles.h"
+#include "ZipTestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace TestFiles;
+
+namespace {
+
+using Kind = UserPrompt::MessageKind;
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_root.isValid());
+        QDir(m_root.path()).mkdir(QStringLiteral("list"));
+        QDir(m_root.path()).mkdir(QStringLiteral("to"));
+        m_selection.folder = m_root.filePath(QStringLiteral("list"));
+        m_commands.setToolSearch(m_root.filePath("no-program"), m_root.filePath("no-bin"));
+    }
+    QString list(const QString& name = {}) const { return m_root.filePath(QStringLiteral("list/") + name); }
+    QString to(const QString& name = {}) const { return m_root.filePath(QStringLiteral("to/") + name); }
+    // Writes list/name holding its own name and lists it, selected.
+    void add(const QString& name, bool selected = true)
+    {
+        Write(list(name), name.toUtf8());
+        m_selection.add(name, MgxItemKind::Record, selected);
+    }
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const ScriptedPrompt::Message& message : m_prompt.messages())
+            texts.append(message.text);
+        return texts;
+    }
+
+    QTemporaryDir m_root;
+    ScriptedPrompt m_prompt;
+    MemorySelection m_selection;
+    RecordingProcessRunner m_runner;
+    ScriptedProgress m_progress;
+    FileCommands m_commands{m_prompt, m_selection, m_runner, m_progress};
+};
+
+} // namespace
+
+TEST_F(FileCommandsTest, CopyAsksBeforeOverwritingWithNoAsTheDefault)
+{
+    add("a.mgx");
+    add("b.mgx");
+    Write(to("b.mgx"), "theirs");
+    m_prompt.pickNext(to());
+    m_prompt.answerNext(false);
+    m_commands.CopyToFolder();
+    EXPECT_EQ(m_prompt.pickers().value(0).title, QStringLiteral("拷贝到..."));
+    EXPECT_EQ(m_prompt.pickers().value(0).startPath, QString());
+    ASSERT_EQ(m_prompt.askedQuestions().size(), 1);
+    EXPECT_EQ(m_prompt.askedQuestions()[0].text, QStringLiteral("文件已存在，是否覆盖？"));
+    EXPECT_EQ(m_prompt.askedQuestions()[0].kind, UserPrompt::QuestionKind::Cautious);
+    EXPECT_EQ(messageTexts(), QStringList{"拷贝\"" + list("b.mgx") + "\"到\"" + to("b.mgx") + "\"失败！操作中止。"});
+    EXPECT_EQ(Read(to("a.mgx")), QByteArray("a.mgx"));
+    EXPECT_EQ(Read(to("b.mgx")), QByteArray("theirs"));
+
+    // The folder without its trailing separator gives the same targets; Yes overwrites.
+    m_prompt.pickNext(m_root.filePath("to"));
+    m_prompt.answerNext(true);
+    m_prompt.answerNext(true);
+    m_commands.CopyToFolder();
+    EXPECT_EQ(m_prompt.messages().size(), 1);
+    EXPECT_EQ(Read(to("b.mgx")), QByteArray("b.mgx"));
+    EXPECT_EQ(m_selection.labels(), (QStringList{"a.mgx", "b.mgx"})) << "copies leave the list alone";
+}
+
+TEST_F(FileCommandsTest, CopyStopsAtTheFirstFailureWithOneMessage)
+{
+    add("a.mgx");
+    QDir(list()).mkdir(QStringLiteral("folder"));
+    m_selection.add(QStringLiteral("folder"), MgxItemKind::Folder);
+    add("c.mgx");
+    m_prompt.pickNext(to());
+    m_commands.CopyToFolder();
+    EXPECT_EQ(messageTexts(), QStringList{"拷贝\"" + list("folder") + "\"到\"" + to("folder") + "\"失败！操作中止。"});
+    EXPECT_EQ(Names(to()), QStringList{"a.mgx"});
+
+    // A source that disappears while the command runs.
+    m_selection.rows.removeAt(1);
+    m_progress.onAdvance = [&](int step) {
+        if (step == 1)
+            QFile::remove(list("c.mgx"));
+    };
+    m_prompt.pickNext(m_root.filePath("to2"));
+    QDir(m_root.path()).mkdir(QStringLiteral("to2"));
+    m_commands.CopyToFolder();
+    EXPECT_EQ(m_prompt.messages().size(), 2);
+    EXPECT_EQ(Names(m_root.filePath("to2")), QStringList{"a.mgx"});
+}
+
+TEST_F(FileCommandsTest, MoveStopsAtAnExistingTargetAndStartsWhereTheLastPickerEnded)
+{
+    add("a.mgx");
+    add("b.mgx");
+    add("c.mgx");
+    Write(to("b.mgx"), "theirs");
+    m_prompt.pickNext(to());
+    m_commands.MoveToFolder();
+    EXPECT_EQ(m_prompt.pickers().value(0).title, QStringLiteral("移动到..."));
+    EXPECT_TRUE(m_prompt.questions().isEmpty()) << "a move never offers to overwrite";
+    EXPECT_EQ(messageTexts(), QStringList{"移动\"" + list("b.mgx") + "\"到\"" + to("b.mgx") + "\"失败！操作中止。"});
+    EXPECT_EQ(m_selection.labels(), (QStringList{"b.mgx", "c.mgx"}));
+    EXPECT_EQ(m_selection.selectedRows(), (QList<int>{0, 1}));
+    EXPECT_EQ(Names(list()), (QStringList{"b.mgx", "c.mgx"}));
+    EXPECT_EQ(Read(to("b.mgx")), QByteArray("theirs"));
+
+    m_selection.rows[0].selected = false;
+    m_prompt.pickNext(std::nullopt);
+    m_commands.MoveToFolder();
+    EXPECT_EQ(m_prompt.pickers().value(1).startPath, QDir::toNativeSeparators(m_root.filePath("to")));
+    EXPECT_EQ(m_selection.labels(), (QStringList{"b.mgx", "c.mgx"})) << "cancel moves nothing";
+}
+
+TEST_F(FileCommandsTest, MoveIntoAReadOnlyFolderLosesNothing)
+{
+    SmallMount mount(1 << 20, true);
+    if (!mount.isMounted())
+        GTEST_SKIP() << "cannot mount a read-only file system here";
+    add("a.mgx");
+    m_prompt.pickNext(mount.path());
+    m_commands.MoveToFolder();
+    EXPECT_EQ(m_prompt.messages().size(), 1);
+    EXPECT_EQ(Read(list("a.mgx")), QByteArray("a.mgx"));
+    EXPECT_EQ(m_selection.labels(), QStringList{"a.mgx"});
+}
+
+TEST_F(FileCommandsTest, DeleteAsksOncePerEntryAndRemovesForGood)
+{
+    add("A.mgx");
+    add("B.mgx");
+    add("C.mgx");
+    add("D.mgx", false);
+    m_prompt.answerNext(false);
+    m_prompt.answerNext(true);
+    m_prompt.answerNext(true);
+    m_commands.DeleteSelected();
+    EXPECT_EQ(m_prompt.questions(), (QStringList{"确定删除\"A.mgx\"？\n", "确定删除\"B.mgx\"？\n", "确定删除\"C.mgx\"？\n"}));
+    EXPECT_EQ(m_selection.labels(), (QStringList{"A.mgx", "D.mgx"}));
+    EXPECT_EQ(m_selection.selectedRows(), QList<int>{0});
+    EXPECT_EQ(Names(list()), (QStringList{"A.mgx", "D.mgx"}));
+    EXPECT_TRUE(m_prompt.messages().isEmpty());
+
+    QDir(list()).mkdir(QStringLiteral("folder"));
+    m_selection.rows.clear();
+    m_selection.add(QStringLiteral("folder"), MgxItemKind::Folder);
+    add("D.mgx");
+    m_prompt.answerNext(true);
+    m_prompt.answerNext(true);
+    m_commands.DeleteSelected();
+    EXPECT_EQ(messageTexts(), QStringList{"删除\"" + list("folder") + "\"失败！操作中止。"});
+    EXPECT_EQ(m_prompt.questions().size(), 4) << "the delete stops at the failure";
+    EXPECT_TRUE(QFileInfo::exists(list("D.mgx")));
+}
+
+TEST_F(FileCommandsTest, RenameChangesTheFileOnlyForANewFreeName)
+{
+    m_commands.RenameSelected();
+    EXPECT_TRUE(m_selection.editStarted.isEmpty());
+    add("a.mgx", false);
+    add("b.mgx");
+    add("c.mgx");
+    m_commands.RenameSelected();
+    EXPECT_EQ(m_selection.editStarted, QList<int>{1});
+
+    EXPECT_FALSE(m_commands.FinishRename(1, std::nullopt));
+    EXPECT_FALSE(m_commands.FinishRename(1, QStringLiteral("b.mgx")));
+    EXPECT_TRUE(m_prompt.messages().isEmpty());
+    EXPECT_FALSE(m_commands.FinishRename(1, QStringLiteral("a.mgx")));
+    EXPECT_FALSE(m_commands.FinishRename(1, QStringLiteral("../b.mgx")));
+    EXPECT_EQ(m_prompt.messages().size(), 2);
+    EXPECT_EQ(Read(list("a.mgx")), QByteArray("a.mgx"));
+    EXPECT_EQ(m_selection.labels(), (QStringList{"a.mgx", "b.mgx", "c.mgx"}));
+
+    EXPECT_TRUE(m_commands.FinishRename(1, QStringLiteral("新名字.mgx")));
+    EXPECT_EQ(m_selection.rows[1].item.fullPath, list("新名字.mgx"));
+    EXPECT_EQ(m_selection.rows[1].item.name, QStringLiteral("新名字.mgx"));
+    EXPECT_EQ(Read(list("新名字.mgx")), QByteArray("b.mgx"));
+    EXPECT_FALSE(QFileInfo::exists(list("b.mgx")));
+}
+
+TEST_F(FileCommandsTest, PackNamesTheArchiveAndRefreshesOnlyForTheCurrentFolder)
+{
+    m_commands.PackIntoZip();
+    EXPECT_TRUE(m_prompt.pickers().isEmpty()) << "nothing selected, nothing asked";
+    add("a.mgx");
+    add("b.mgx");
+    m_prompt.pickNext(std::nullopt);
+    m_commands.PackIntoZip();
+    EXPECT_EQ(m_prompt.pickers().value(0).nameFilters, QStringList{"Zip Files (*.Zip)"});
+    EXPECT_TRUE(m_prompt.messages().isEmpty());
+
+    m_prompt.pickNext(to("x.zip"));
+    m_commands.PackIntoZip();
+    EXPECT_EQ(messageTexts(), QStringList{"文件压缩完毕，保存为：\n" + to("x.zip")});
+    EXPECT_EQ(m_prompt.messages().value(0).kind, Kind::Plain);
+    EXPECT_EQ(m_selection.refreshCount, 0);
+
+    m_prompt.pickNext(list("y.zip"));
+    m_commands.PackIntoZip();
+    EXPECT_EQ(m_selection.refreshCount, 1);
+    EXPECT_TRUE(QFileInfo::exists(list("y.zip")));
+
+    QFile::remove(list("b.mgx"));
+    m_prompt.pickNext(to("z.zip"));
+    m_commands.PackIntoZip();
+    EXPECT_EQ(m_prompt.messages().value(2).text, "压缩文件" + to("z.zip") + "失败");
+    EXPECT_EQ(m_prompt.messages().value(2).kind, Kind::Error);
+    EXPECT_EQ(Names(to()), QStringList{"x.zip"});
+}
+
+TEST_F(FileCommandsTest, UnpackGoesOnPastADamagedEntryRunsTheRarToolAndSaysWhatItDid)
+{
+    Write(list("bad.zip"), BuildZip({{"x.mgx", "x", 0, {}, false, 1}, {"y.mgx", "y"}}));
+    m_selection.add(QStringLiteral("bad.zip"), MgxItemKind::Zip);
+    add("r.mgx");
+    Write(list("good.zip"), BuildZip({{"saves/g.mgx", "g"}}));
+    m_selection.add(QStringLiteral("good.zip"), MgxItemKind::Zip);
+    Write(list("game.rar"), "rar");
+    m_selection.add(QStringLiteral("game.rar"), MgxItemKind::Rar);
+    QDir(m_root.path()).mkdir(QStringLiteral("program"));
+    Write(m_root.filePath("program/unrar"), "#!/bin/sh\n");
+    QFile::setPermissions(m_root.filePath("program/unrar"), QFile::ReadOwner | QFile::ExeOwner);
+    m_commands.setToolSearch(m_root.filePath("program"), QString());
+
+    m_commands.UnpackSelected();
+    EXPECT_EQ(Read(list("saves/g.mgx")), QByteArray("g"));
+    EXPECT_EQ(Read(list("y.mgx")), QByteArray("y")) << "the entry after the damaged one";
+    EXPECT_FALSE(QFileInfo::exists(list("x.mgx")));
+    ASSERT_EQ(m_runner.waited.size(), 1) << "a file libarchive cannot read goes to the tool";
+    EXPECT_EQ(m_runner.waited[0].arguments.mid(0, 4), (QStringList{"x", "-o+", "-inul", list("game.rar")}));
+    EXPECT_EQ(m_selection.refreshCount, 1);
+    ASSERT_EQ(m_prompt.messages().size(), 1);
+    EXPECT_EQ(m_prompt.messages()[0].text,
+              QStringLiteral("解压缩完成：2 个文件\n1 个文件未能解压缩：\nx.mgx：数据已损坏（大小或校验和不符）"));
+    EXPECT_EQ(m_prompt.messages()[0].kind, Kind::Warning);
+
+    // An archive that cannot be read at all is named; a clean unpack says only what it did.
+    Write(list("cut.zip"), "PK\x03\x04 cut short");
+    for (auto& row : m_selection.rows)
+        row.selected = false;
+    m_selection.add(QStringLiteral("cut.zip"), MgxItemKind::Zip);
+    m_selection.add(QStringLiteral("good.zip"), MgxItemKind::Zip);
+    m_prompt.answerNextAll(UserPrompt::Answer::YesToAll);
+    m_commands.UnpackSelected();
+    ASSERT_EQ(m_prompt.messages().size(), 2);
+    EXPECT_EQ(m_prompt.messages()[1].text, "解压缩完成：1 个文件\n无法解压缩压缩包，文件可能已损坏：" + list("cut.zip"));
+}
+
+// Re-unpacking a large archive asks once, not once per file.
+TEST_F(FileCommandsTest, UnpackOffersAnAnswerForAllFiles)
+{
+    QList<RawZipEntry> entries;
+    for (int i = 0; i < 50; ++i) {
+        const QByteArray name = "r" + QByteArray::number(i) + ".mgx";
+        Write(list(QString::fromLatin1(name)), "mine");
+        entries.append(RawZipEntry(name, "from zip"));
+    }
+    entries.append(RawZipEntry("new.mgx", "new"));
+    Write(list("games.zip"), BuildZip(entries));
+    m_selection.add(QStringLiteral("games.zip"), MgxItemKind::Zip);
+    m_prompt.answerNextAll(UserPrompt::Answer::No);
+    m_prompt.answerNextAll(UserPrompt::Answer::NoToAll);
+    m_commands.UnpackSelected();
+    EXPECT_EQ(m_prompt.questions().size(), 2);
+    EXPECT_EQ(Read(list("r49.mgx")), QByteArray("mine"));
+    EXPECT_EQ(Read(list("new.mgx")), QByteArray("new"));
+    EXPECT_EQ(m_prompt.messages().value(0).text, QStringLiteral("解压缩完成：1 个文件"));
+
+    m_prompt.answerNextAll(UserPrompt::Answer::YesToAll);
+    m_commands.UnpackSelected();
+    EXPECT_EQ(m_prompt.questions().size(), 3);
+    EXPECT_EQ(Read(list("r0.mgx")), QByteArray("from zip"));
+    EXPECT_EQ(Read(list("r49.mgx")), QByteArray("from zip"));
+    EXPECT_EQ(m_prompt.messages().value(1).text, QStringLiteral("解压缩完成：51 个文件"));
+}
+
+// Unpacking never replaces a file of the folder unasked: each one that exists is asked about,
+// with its path, and kept on No.
+TEST_F(FileCommandsTest, UnpackAsksBeforeReplacingAnExistingFile)
+{
+    Write(list("a.mgx"), "mine");
+    Write(list("b.mgx"), "mine too");
+    Write(list("games.zip"), BuildZip({{"a.mgx", "from zip"}, {"b.mgx", "from zip"}, {"c.mgx", "new"}}));
+    m_selection.add(QStringLiteral("games.zip"), MgxItemKind::Zip);
+    m_prompt.answerNext(false);
+    m_prompt.answerNext(true);
+    m_commands.UnpackSelected();
+    EXPECT_EQ(Read(list("a.mgx")), QByteArray("mine"));
+    EXPECT_EQ(Read(list("b.mgx")), QByteArray("from zip"));
+    EXPECT_EQ(Read(list("c.mgx")), QByteArray("new"));
+    ASSERT_EQ(m_prompt.questions().size(), 2);
+    EXPECT_EQ(m_prompt.questions().front(), "文件已存在，是否覆盖？\n" + QDir::toNativeSeparators(list("a.mgx")));
+    EXPECT_EQ(m_prompt.askedQuestions().front().kind, UserPrompt::QuestionKind::Cautious);
+}
+
+TEST_F(FileCommandsTest, CommandIdsReachTheirCommands)
+{
+    add("a.mgx");
+    EXPECT_TRUE(m_commands.RunCommand(32830));
+    EXPECT_TRUE(m_commands.RunCommand(32831));
+    EXPECT_TRUE(m_commands.RunCommand(32803));
+    EXPECT_TRUE(m_commands.RunCommand(32802));
+    EXPECT_TRUE(m_commands.RunCommand(32807));
+    EXPECT_TRUE(m_commands.RunCommand(32805));
+    QStringList titles;
+    for (const ScriptedPrompt::Picker& picker : m_prompt.pickers())
+        titles.append(picker.title);
+    EXPECT_EQ(titles, (QStringList{"拷贝到...", "移动到...", "拷贝到...", "移动到...", "另存为"}));
+    EXPECT_EQ(m_selection.editStarted, QList<int>{0});
+    EXPECT_TRUE(m_commands.RunCommand(32804));
+    EXPECT_EQ(m_prompt.questions().size(), 1);
+    EXPECT_FALSE(m_commands.RunCommand(32806));
+}

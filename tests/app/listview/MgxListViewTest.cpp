@@ -1,0 +1,746 @@
+#include "MgxListView.h"
+#include "QtPrinters.h"
+#include "TestApplication.h"
+
+#include "HeaderState.h"
+#include "HoverPictures.h"
+#include "InfoContainer.h"
+#include "LibrarySearch.h"
+#include "LibrarySummary.h"
+#include "LibraryColumns.h"
+#include "NavigationEvent.h"
+#include "RealRecords.h"
+#include "RecordHoverTip.h"
+#include "RecordListModel.h"
+#include "RecordWriter.h"
+#include "SampleRecords.h"
+#include "ScriptedPrompt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ctime>
+#include <iostream>
+#include <ostream>
+
+
+namespace {
+
+void EnsureApplication()
+{
+    // The column layout goes to a test profile, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    korvale::test::EnsureApplicationOf<QApplication>("korvale_app_tests");
+}
+
+void WriteSample(const QString& folder, const QString& fileName)
+{
+    for (const Mgx::SampleRecord& sample : Mgx::SampleRecords()) {
+        if (QString::fromStdString(sample.fileName) == fileName) {
+            Mgx::RecordWriter(sample.blueprint).WriteFile(std::filesystem::path((folder + "/" + fileName).toStdString()));
+            return;
+        }
+    }
+    FAIL() << "no sample " << fileName.toStdString();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Stands in for the address bar: remembers which folders it was told to show.
+class AddressBarStub : public QObject {
+public:
+    QStringList shown;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == NavigationEvent::SelectFolder) {
+            shown.append(static_cast<NavigationEvent*>(event)->path);
+            return true;
+        }
+        return QObject::event(event);
+    }
+};
+
+QString ProfileKey() { return QStringLiteral("Settings/Overview"); }
+
+QString ExtraColumnsKey() { return QStringLiteral("Settings/ExtraColumns"); }
+
+void ClearProfile()
+{
+    QSettings(QStringLiteral("Korvale"), QStringLiteral("Korvale")).remove(ProfileKey());
+    QSettings(QStringLiteral("Korvale"), QStringLiteral("Korvale")).remove(ExtraColumnsKey());
+}
+
+// A SaveGame folder with three sample records (scenario.mgx was written by 1.0a), a damaged one,
+// an archive, a file that is not listed and a subfolder holding one more record.
+class MgxListViewTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { EnsureApplication(); }
+
+    MgxListViewTest()
+    {
+        ClearProfile();
+        const QString root = folder.path();
+        WriteSample(root, "1v1_arabia.mgx");
+        WriteSample(root, "4v4_chat_ageups.mgx");
+        WriteSample(root, "scenario.mgx");
+        WriteBytes(root + "/broken.mgx", QByteArray(64, '\x7f'));
+        WriteBytes(root + "/pack.zip", "PK");
+        WriteBytes(root + "/notes.txt", "x");
+        QDir(root).mkdir("old");
+        WriteSample(root + "/old", "1v1_arabia.mgx");
+        view = makeView();
+    }
+
+    // Hands the view what the window hands it, then shows it off screen (which starts it up).
+    std::unique_ptr<MgxListView> makeView()
+    {
+        auto view = std::make_unique<MgxListView>();
+        GameSettings settings;
+        settings.SaveGameFolder = folder.path();
+        view->SetSettings(settings);
+        view->SetInfoPane(&pane);
+        view->SetPrompt(&prompt);
+        view->SetAddressBarTarget(&addressBar);
+        view->resize(520, 300);
+        view->setAttribute(Qt::WA_DontShowOnScreen);
+        view->show();
+        QCoreApplication::sendPostedEvents(&addressBar);
+        return view;
+    }
+
+    QStringList names() const
+    {
+        QStringList result;
+        for (const MgxListItem& item : view->Model().Items())
+            result.append(item.name);
+        return result;
+    }
+
+    int rowOf(const QString& name) const { return static_cast<int>(names().indexOf(name)); }
+
+    QPoint centreOf(int row) const
+    {
+        return view->ReportView()->visualRect(view->Model().index(row, 0)).center();
+    }
+
+    void click(const QString& name, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(view->ReportView()->viewport(), Qt::LeftButton, modifiers, centreOf(rowOf(name)));
+    }
+
+    void doubleClick(const QString& name)
+    {
+        const QPoint at = centreOf(rowOf(name));
+        QWidget* viewport = view->ReportView()->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    }
+
+    QString versionLabel() const { return pane.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(); }
+
+    QTemporaryDir folder;
+    InfoContainer pane;
+    ScriptedPrompt prompt;
+    AddressBarStub addressBar;
+    std::unique_ptr<MgxListView> view;
+};
+
+TEST_F(MgxListViewTest, StartUpListsTheSaveGameFolderFoldersFirstInReverseNameOrder)
+{
+    EXPECT_EQ(view->CurrentFolder(), QDir::toNativeSeparators(folder.path()));
+    EXPECT_EQ(names(), QStringList({"old", "scenario.mgx", "pack.zip", "broken.mgx", "4v4_chat_ageups.mgx",
+                                    "1v1_arabia.mgx"}));
+    EXPECT_EQ(addressBar.shown, QStringList({folder.path()}));
+    EXPECT_EQ(view->ReportView()->header()->sortIndicatorSection(), 0);
+
+    // One click on "名称" gives A to Z; one on "大小" gives the largest first.
+    QHeaderView* header = view->ReportView()->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 10, 5));
+    EXPECT_EQ(names().mid(1, 2), QStringList({"1v1_arabia.mgx", "4v4_chat_ageups.mgx"}));
+    view->SortByColumn(1);
+    EXPECT_EQ(view->CurrentSortState().value, 2);
+    quint64 previous = ~0ull;
+    for (const MgxListItem& item : view->Model().Items()) {
+        if (item.kind != MgxItemKind::Folder) {
+            EXPECT_LE(item.size, previous) << item.name.toStdString();
+            previous = item.size;
+        }
+    }
+}
+
+TEST_F(MgxListViewTest, AMissingSaveGameFolderLeavesTheListEmptyAndTheAddressBarAlone)
+{
+    addressBar.shown.clear();
+    auto other = std::make_unique<MgxListView>();
+    GameSettings settings;
+    settings.SaveGameFolder = folder.path() + "/not-there";
+    other->SetSettings(settings);
+    other->SetAddressBarTarget(&addressBar);
+    other->StartUp();
+    QCoreApplication::sendPostedEvents(&addressBar);
+    EXPECT_EQ(other->RowCount(), 0);
+    EXPECT_TRUE(addressBar.shown.isEmpty());
+}
+
+TEST_F(MgxListViewTest, TheColumnLayoutIsStoredAtShutDownAndRestoredAtStartUp)
+{
+    view->SortByColumn(2); // +3: newest first
+    view->ReportView()->header()->resizeSection(1, 77);
+    view->ReportView()->header()->moveSection(2, 0);
+    view.reset();
+
+    const QByteArray stored = QSettings("Korvale", "Korvale").value(ProfileKey()).toByteArray();
+    const std::optional<HeaderState> state = DecodeHeaderState(stored, 3);
+    ASSERT_TRUE(state.has_value());
+    EXPECT_EQ(state->sortState, 3);
+    EXPECT_EQ(state->columns[1].width, 77);
+    EXPECT_EQ(state->columns[2].position, 0);
+
+    view = makeView();
+    EXPECT_EQ(view->CurrentSortState().value, 3);
+    EXPECT_EQ(view->ReportView()->header()->sectionSize(1), 77);
+    EXPECT_EQ(view->ReportView()->header()->visualIndex(2), 0);
+}
+
+TEST_F(MgxListViewTest, AStoredLayoutThatDoesNotFitIsIgnored)
+{
+    HeaderState four;
+    four.sortState = -2;
+    four.columns = {{true, 10, 0}, {true, 10, 1}, {true, 10, 2}, {true, 10, 3}};
+    QSettings("Korvale", "Korvale").setValue(ProfileKey(), EncodeHeaderState(four));
+    view = makeView();
+    EXPECT_EQ(view->CurrentSortState().value, 1);
+    EXPECT_EQ(view->ReportView()->header()->sectionSize(0), 90);
+    EXPECT_EQ(names().at(1), "scenario.mgx");
+}
+
+TEST_F(MgxListViewTest, AClickShowsTheRecordOnceAndTwoSelectedShowNothingNew)
+{
+    QSignalSpy shown(view.get(), &MgxListView::RecordShown);
+    const QString before = versionLabel();
+    click("scenario.mgx");
+    ASSERT_EQ(shown.count(), 1);
+    EXPECT_EQ(shown.at(0).at(0).toString(), QDir::toNativeSeparators(folder.path() + "/scenario.mgx"));
+    ASSERT_NE(view->CurrentRecord(), nullptr);
+    EXPECT_NE(versionLabel(), before);
+
+    click("scenario.mgx");
+    EXPECT_EQ(shown.count(), 1);
+    const Mgx::GameRecord* kept = view->CurrentRecord();
+
+    click("1v1_arabia.mgx", Qt::ControlModifier);
+    EXPECT_EQ(view->SelectedRows().size(), 2);
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_EQ(view->CurrentRecord(), kept);
+
+    // Folders and archives are only traced.
+    click("old");
+    click("pack.zip");
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_TRUE(prompt.messages().isEmpty());
+}
+
+TEST_F(MgxListViewTest, ARecordThatFailsToLoadIsReportedAndNothingStaysLoaded)
+{
+    click("scenario.mgx");
+    ASSERT_NE(view->CurrentRecord(), nullptr);
+    click("broken.mgx");
+    EXPECT_EQ(view->CurrentRecord(), nullptr);
+    ASSERT_EQ(prompt.messages().size(), 1);
+    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Error);
+    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("无法读取录像文件：")));
+
+    ASSERT_TRUE(QFile::remove(folder.path() + "/1v1_arabia.mgx"));
+    click("1v1_arabia.mgx");
+    ASSERT_EQ(prompt.messages().size(), 2);
+    EXPECT_EQ(prompt.messages()[1].text, QStringLiteral("无法打开文件！"));
+}
+
+TEST_F(MgxListViewTest, DoubleClickOnAFolderEntersIt)
+{
+    addressBar.shown.clear();
+    doubleClick("old");
+    QCoreApplication::sendPostedEvents(&addressBar);
+    const QString old = QDir::toNativeSeparators(folder.path() + "/old");
+    EXPECT_EQ(view->CurrentFolder(), old);
+    EXPECT_EQ(names(), QStringList({"1v1_arabia.mgx"}));
+    EXPECT_EQ(addressBar.shown, QStringList({old}));
+}
+
+TEST_F(MgxListViewTest, DoubleClickOnARecordAsksForTheGameThatWroteIt)
+{
+    QSignalSpy launch(view.get(), &MgxListView::LaunchRequested);
+    doubleClick("scenario.mgx");
+    ASSERT_EQ(launch.count(), 1);
+    EXPECT_EQ(launch.at(0).at(0).toInt(), 3);
+    doubleClick("4v4_chat_ageups.mgx");
+    ASSERT_EQ(launch.count(), 2);
+    EXPECT_EQ(launch.at(1).at(0).toInt(), 4);
+    // Without a loaded record nothing is started.
+    doubleClick("broken.mgx");
+    EXPECT_EQ(launch.count(), 2);
+}
+
+TEST_F(MgxListViewTest, TheContextMenuOpensOnlyWithASelectionAndRoutesItsCommands)
+{
+    QSignalSpy commands(view.get(), &MgxListView::CommandRequested);
+    EXPECT_FALSE(view->ShowContextMenu(QPoint(50, 50)));
+
+    click("pack.zip");
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions())
+            texts.append(action->isSeparator() ? QString("-") : action->text() + "=" + action->data().toString());
+        for (QAction* action : menu->actions()) {
+            if (action->data().toInt() == 32830)
+                action->trigger();
+        }
+        menu->close();
+    });
+    EXPECT_TRUE(view->ShowContextMenu(QPoint(50, 50)));
+    EXPECT_EQ(texts, QStringList({QStringLiteral("移动到(&M)...=32831"), QStringLiteral("复制到(&C)...=32830"), "-",
+                                  QStringLiteral("重命名(&R)=32805"), QStringLiteral("删除(&D)=32804"), "-",
+                                  QStringLiteral("压缩(&A)...=32807"), QStringLiteral("解压缩(&X)...=32808")}));
+    ASSERT_EQ(commands.count(), 1);
+    EXPECT_EQ(commands.at(0).at(0).toInt(), 32830);
+
+    QTest::keyClick(view->ReportView(), Qt::Key_Delete);
+    ASSERT_EQ(commands.count(), 2);
+    EXPECT_EQ(commands.at(1).at(0).toInt(), 32804);
+}
+
+TEST_F(MgxListViewTest, SelectAllAndInvertLeaveTheFocusOnTheLastEntry)
+{
+    click("pack.zip");
+    view->InvertSelection();
+    QList<int> expected;
+    for (int row = 0; row < view->RowCount(); ++row) {
+        if (row != rowOf("pack.zip"))
+            expected.append(row);
+    }
+    EXPECT_EQ(view->SelectedRows(), expected);
+    EXPECT_EQ(view->ReportView()->currentIndex().row(), view->RowCount() - 1);
+
+    view->SelectAll();
+    EXPECT_EQ(view->SelectedRows().size(), view->RowCount());
+    EXPECT_EQ(view->ReportView()->currentIndex().row(), view->RowCount() - 1);
+    view->InvertSelection();
+    EXPECT_TRUE(view->SelectedRows().isEmpty());
+}
+
+TEST_F(MgxListViewTest, InPlaceEditReportsTheNewNameWithoutRenaming)
+{
+    QSignalSpy edited(view.get(), &MgxListView::NameEdited);
+    const int row = rowOf("pack.zip");
+    view->EditRow(row);
+    auto* editor = view->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "pack.zip");
+    editor->setText("renamed.zip");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor commits after handling the key
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(edited.count(), 1);
+    EXPECT_EQ(edited.at(0).at(0).toInt(), row);
+    EXPECT_EQ(edited.at(0).at(1).toString(), "renamed.zip");
+    EXPECT_EQ(view->ItemText(row), "pack.zip");
+    EXPECT_TRUE(QFile::exists(folder.path() + "/pack.zip"));
+
+    view->EditRow(row);
+    editor = view->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    ASSERT_EQ(edited.count(), 2);
+    EXPECT_TRUE(edited.at(1).at(1).toString().isNull());
+
+    view->UpdateRow(row, folder.path() + "/renamed.zip", "renamed.zip");
+    EXPECT_EQ(view->ItemText(row), "renamed.zip");
+    EXPECT_EQ(view->Item(row).fullPath, folder.path() + "/renamed.zip");
+}
+
+TEST_F(MgxListViewTest, NavigationEventsListFoldersAndReportTheResult)
+{
+    const QStringList before = names();
+    NavigationEvent missing(NavigationEvent::ListFolder, folder.path() + "/nowhere");
+    QCoreApplication::sendEvent(view.get(), &missing);
+    EXPECT_FALSE(missing.result);
+    EXPECT_EQ(names(), before);
+
+    NavigationEvent relative(NavigationEvent::GoToTypedPath, "old");
+    QCoreApplication::sendEvent(view.get(), &relative);
+    EXPECT_FALSE(relative.result);
+
+    NavigationEvent typed(NavigationEvent::GoToTypedPath, "  " + folder.path() + "/old  ");
+    QCoreApplication::sendEvent(view.get(), &typed);
+    EXPECT_TRUE(typed.result);
+    EXPECT_EQ(names(), QStringList({"1v1_arabia.mgx"}));
+
+    NavigationEvent back(NavigationEvent::ListFolder, folder.path());
+    QCoreApplication::sendEvent(view.get(), &back);
+    EXPECT_TRUE(back.result);
+    EXPECT_EQ(names(), before);
+}
+
+TEST_F(MgxListViewTest, RemovingARowAndRefreshing)
+{
+    const int row = rowOf("broken.mgx");
+    view->RemoveRow(row);
+    EXPECT_EQ(rowOf("broken.mgx"), -1);
+    WriteBytes(folder.path() + "/new.rar", "Rar!");
+    view->Refresh();
+    EXPECT_NE(rowOf("broken.mgx"), -1);
+    EXPECT_NE(rowOf("new.rar"), -1);
+}
+
+TEST_F(MgxListViewTest, ListAndReportViewsShareOneSelection)
+{
+    EXPECT_TRUE(view->IsReportView());
+    click("pack.zip");
+    view->SetReportView(false);
+    EXPECT_FALSE(view->IsReportView());
+    EXPECT_TRUE(view->PlainListView()->isVisible());
+    EXPECT_EQ(view->PlainListView()->selectionModel(), view->ReportView()->selectionModel());
+    EXPECT_EQ(view->SelectedRows(), QList<int>({rowOf("pack.zip")}));
+
+    QSignalSpy shown(view.get(), &MgxListView::RecordShown);
+    const QRect cell = view->PlainListView()->visualRect(view->Model().index(rowOf("scenario.mgx"), 0));
+    QTest::mouseClick(view->PlainListView()->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(shown.count(), 1);
+    view->SetReportView(true);
+    EXPECT_TRUE(view->ReportView()->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// The pane as a player sees it: the kind pictures in the first column beside the names, sizes and
+// times right-aligned. KORVALE_SCREENSHOT_DIR keeps the picture for a look.
+TEST_F(MgxListViewTest, RendersKindPicturesBesideTheNames)
+{
+    WriteBytes(folder.path() + QStringLiteral("/决赛 第二局.mgx"), QByteArray(5000, 'x'));
+    WriteBytes(folder.path() + "/archive.rar", QByteArray(3000000, 'x'));
+    view->Refresh();
+    click("scenario.mgx");
+    const QImage picture = view->grab().toImage();
+    if (const QByteArray dir = qgetenv("KORVALE_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        picture.save(QString::fromLocal8Bit(dir) + "/record-list.png");
+        view->SetReportView(false);
+        view->grab().save(QString::fromLocal8Bit(dir) + "/record-list-plain.png");
+        view->SetReportView(true);
+    }
+
+    QTreeView* report = view->ReportView();
+    for (const QString& name : {QString("old"), QString("broken.mgx"), QString("pack.zip"), QString("archive.rar")}) {
+        const QRect cell = report->visualRect(view->Model().index(rowOf(name), 0));
+        const QImage icon = view->Model().data(view->Model().index(rowOf(name), 0), Qt::DecorationRole)
+                                .value<QIcon>().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+        // An opaque pixel of the picture appears in the left part of the cell (the selected row,
+        // scenario.mgx, draws its picture tinted).
+        const QPoint inView = report->viewport()->mapTo(view.get(), cell.topLeft());
+        bool found = false;
+        const QRgb sample = icon.pixel(8, 12);
+        for (int y = 0; y < cell.height() && !found; ++y)
+            for (int x = 0; x < 30 && !found; ++x)
+                found = picture.pixel(inView + QPoint(x, y)) == sample;
+        EXPECT_TRUE(found) << name.toStdString();
+    }
+}
+
+} // namespace
+
+namespace {
+
+QStringList traced;
+
+void RecordTrace(QtMsgType, const QMessageLogContext& context, const QString& text)
+{
+    if (QByteArray(context.category) == "korvale.recordlist")
+        traced.append(text);
+}
+
+TEST_F(MgxListViewTest, TracesEverySingleSelectionAndEveryRecordShown)
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("korvale.recordlist.debug=true"));
+    traced.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(RecordTrace);
+    click("old");
+    click("scenario.mgx");
+    click("scenario.mgx");
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+    const QString path = QDir::toNativeSeparators(folder.path() + "/scenario.mgx");
+    EXPECT_EQ(traced, QStringList({"single Selected! [old]", "single Selected! [scenario.mgx]",
+                                   "show mgx file info [" + path + "]", "single Selected! [scenario.mgx]",
+                                   "show mgx file info [" + path + "]"}));
+}
+
+// A record's name cell shows the map tip, whose first line is the whole name; other cut-off
+// cells keep the text tip.
+TEST_F(MgxListViewTest, CutOffNamesGetATipWithTheWholeName)
+{
+    WriteBytes(folder.path() + "/a_rather_long_archive_name.zip", "PK");
+    view->Refresh();
+    QTreeView* report = view->ReportView();
+    const auto tipAt = [&](const QString& name) {
+        QToolTip::hideText();
+        const QPoint at = centreOf(rowOf(name));
+        QHelpEvent help(QEvent::ToolTip, at, report->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(report->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    // A hidden tip lingers for a moment, so the name that fits is asked first.
+    EXPECT_EQ(tipAt("old"), QString());
+    EXPECT_EQ(tipAt("a_rather_long_archive_name.zip"), "a_rather_long_archive_name.zip");
+    EXPECT_FALSE(view->HoverTip()->isVisible());
+    tipAt("4v4_chat_ageups.mgx");
+    ASSERT_TRUE(view->HoverTip()->isVisible());
+    EXPECT_EQ(view->HoverTip()->titleLabel()->text(), "4v4_chat_ageups.mgx");
+}
+
+// The extra columns are off until switched on from the header's menu; switching them on, moving
+// them and sorting by them leaves the three-column block byte for byte as it was, and their own
+// key brings them back at the next start.
+TEST_F(MgxListViewTest, ExtraColumnsAreSwitchedFromTheHeaderMenuAndKeptUnderTheirOwnKey)
+{
+    QHeaderView* header = view->ReportView()->header();
+    std::unique_ptr<QMenu> menu(view->CreateColumnMenu(nullptr));
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), LibraryColumns::Count);
+    QStringList texts;
+    for (QAction* action : actions) {
+        texts.append(action->text());
+        EXPECT_TRUE(action->isCheckable());
+        EXPECT_FALSE(action->isChecked());
+        EXPECT_TRUE(header->isSectionHidden(action->data().toInt()));
+    }
+    EXPECT_EQ(texts, (QStringList{"对手/玩家", "地图", "时长", "版本", "人数"}));
+    // A right click on the header opens the same menu.
+    Q_EMIT header->customContextMenuRequested(QPoint(5, 5));
+    auto* popup = view->findChild<QMenu*>(QStringLiteral("columnMenu"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->actions().size(), LibraryColumns::Count);
+    popup->close();
+
+    view->SortByColumn(2);
+    const QByteArray before = EncodeHeaderState(view->CurrentHeaderState());
+    actions[0]->trigger(); // players
+    actions[2]->trigger(); // duration
+    EXPECT_TRUE(view->IsExtraColumnShown(LibraryColumns::Players));
+    EXPECT_TRUE(view->IsExtraColumnShown(LibraryColumns::Duration));
+    EXPECT_FALSE(view->IsExtraColumnShown(LibraryColumns::Map));
+    header->resizeSection(LibraryColumns::Players, 150);
+    header->moveSection(header->visualIndex(LibraryColumns::Players), 0);
+    EXPECT_EQ(EncodeHeaderState(view->CurrentHeaderState()), before);
+    ASSERT_EQ(before.size(), 8 + 9 * 3);
+
+    view.reset();
+    QSettings profile("Korvale", "Korvale");
+    EXPECT_EQ(profile.value(ProfileKey()).toByteArray(), before);
+    EXPECT_TRUE(profile.contains(ExtraColumnsKey()));
+
+    view = makeView();
+    header = view->ReportView()->header();
+    EXPECT_TRUE(view->IsExtraColumnShown(LibraryColumns::Players));
+    EXPECT_TRUE(view->IsExtraColumnShown(LibraryColumns::Duration));
+    for (const int hidden : {LibraryColumns::Map, LibraryColumns::Version, LibraryColumns::PlayerCount})
+        EXPECT_FALSE(view->IsExtraColumnShown(hidden)) << hidden;
+    EXPECT_EQ(header->visualIndex(LibraryColumns::Players), 0);
+    EXPECT_EQ(header->visualIndex(0), 1);
+    EXPECT_EQ(header->sectionSize(LibraryColumns::Players), 150);
+    EXPECT_EQ(view->CurrentSortState().value, 3);
+
+    // Switched off again: gone from the screen, and off at the next start.
+    std::unique_ptr<QMenu> again(view->CreateColumnMenu(nullptr));
+    EXPECT_TRUE(again->actions()[0]->isChecked());
+    again->actions()[0]->trigger();
+    EXPECT_TRUE(header->isSectionHidden(LibraryColumns::Players));
+    view.reset();
+    view = makeView();
+    EXPECT_FALSE(view->IsExtraColumnShown(LibraryColumns::Players));
+    EXPECT_TRUE(view->IsExtraColumnShown(LibraryColumns::Duration));
+}
+
+TEST_F(MgxListViewTest, ASortByAnExtraColumnIsKeptWithoutBreakingTheBlock)
+{
+    view->SetExtraColumnShown(LibraryColumns::Duration, true);
+    view->SortByColumn(LibraryColumns::Duration); // reversed: longest first
+    EXPECT_EQ(view->CurrentSortState().value, LibraryColumns::Duration + 1);
+    EXPECT_EQ(view->CurrentHeaderState().sortState, 0);
+    EXPECT_EQ(view->CurrentExtraColumnsState().sortState, LibraryColumns::Duration + 1 - LibraryColumns::First);
+    view->SortByColumn(LibraryColumns::Duration);
+    view.reset();
+
+    const std::optional<HeaderState> block =
+        DecodeHeaderState(QSettings("Korvale", "Korvale").value(ProfileKey()).toByteArray(), 3);
+    ASSERT_TRUE(block.has_value());
+    EXPECT_EQ(block->sortState, 0);
+    view = makeView();
+    EXPECT_EQ(view->CurrentSortState().value, -(LibraryColumns::Duration + 1));
+    EXPECT_EQ(view->ReportView()->header()->sortIndicatorSection(), LibraryColumns::Duration);
+    // The sort commands still reach the first three columns.
+    view->SortByColumn(0);
+    EXPECT_EQ(view->CurrentSortState().value, 1);
+    EXPECT_EQ(view->CurrentHeaderState().sortState, 1);
+    EXPECT_EQ(view->CurrentExtraColumnsState().sortState, 0);
+}
+
+// Summaries fill the extra columns of the rows standing, without moving the selection or the
+// scroll position.
+TEST_F(MgxListViewTest, ExtraColumnsFillInAsSummariesArriveAndKeepTheSelection)
+{
+    for (const int column : {LibraryColumns::Players, LibraryColumns::Map, LibraryColumns::Duration,
+                             LibraryColumns::Version, LibraryColumns::PlayerCount})
+        view->SetExtraColumnShown(column, true);
+    view->resize(900, 300);
+    click("4v4_chat_ageups.mgx");
+    const int scroll = view->ReportView()->horizontalScrollBar()->value();
+    const int row = rowOf("4v4_chat_ageups.mgx");
+    EXPECT_EQ(view->Model().index(row, LibraryColumns::Players).data().toString(), "");
+
+    Mgx::RecordReader reader;
+    QList<LibrarySummary> summaries;
+    for (const QString& name : {QStringLiteral("1v1_arabia.mgx"), QStringLiteral("4v4_chat_ageups.mgx"),
+                                QStringLiteral("scenario.mgx"), QStringLiteral("broken.mgx")})
+        summaries.append(ReadLibrarySummary(reader, folder.path() + "/" + name, 0, 0));
+    view->Model().AddSummaries(summaries, LibrarySearch::TableNames());
+
+    EXPECT_EQ(view->SelectedRows(), QList<int>{row});
+    EXPECT_EQ(view->ReportView()->horizontalScrollBar()->value(), scroll);
+    EXPECT_EQ(view->Model().index(row, LibraryColumns::Players).data().toString().count(" vs "), 1);
+    EXPECT_EQ(view->Model().index(row, LibraryColumns::PlayerCount).data().toString(), "8");
+    EXPECT_EQ(view->Model().index(rowOf("1v1_arabia.mgx"), LibraryColumns::Map).data().toString(), "阿拉伯");
+    EXPECT_EQ(view->Model().index(rowOf("scenario.mgx"), LibraryColumns::Version).data().toString(), "1.0a");
+    EXPECT_EQ(view->Model().index(rowOf("broken.mgx"), LibraryColumns::Players).data().toString(), "-");
+    EXPECT_EQ(view->Model().index(rowOf("pack.zip"), LibraryColumns::Players).data().toString(), "");
+    view->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/list-extra-columns.png"));
+}
+
+// The map tip: a real record shows its map as the compact pane draws it and its players; folders,
+// archives and damaged records show none. The time from the hover to the shown tip is printed.
+TEST_F(MgxListViewTest, TheMapTipShowsForARealRecordOnly)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    const QString real = "aoc10a_4v4_arabia_gbk.mgx";
+    const QString other = "aoc10c_1v1_arabia.mgx";
+    for (const QString& name : {real, other})
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(korvale::test::RealRecordPath(name.toStdString())),
+                                folder.path() + "/" + name));
+    view->Refresh();
+    QTreeView* report = view->ReportView();
+    RecordHoverTip* tip = view->HoverTip();
+    // Wall and thread CPU milliseconds: on a busy machine the wall time mostly waits for a core.
+    const auto hover = [&](const QString& name, int column = 0) {
+        tip->hide();
+        const QPoint at = report->visualRect(view->Model().index(rowOf(name), column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, report->viewport()->mapToGlobal(at));
+        QElapsedTimer timer;
+        timespec cpuStart{};
+        timespec cpuEnd{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpuStart);
+        timer.start();
+        QCoreApplication::sendEvent(report->viewport(), &help);
+        const double wall = timer.nsecsElapsed() / 1e6;
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpuEnd);
+        const double cpu = (cpuEnd.tv_sec - cpuStart.tv_sec) * 1e3 + (cpuEnd.tv_nsec - cpuStart.tv_nsec) / 1e6;
+        return std::to_string(wall) + " ms (cpu " + std::to_string(cpu) + " ms)";
+    };
+
+    // The first tip of a run also makes its window; the figures that matter are the next ones.
+    const std::string first = hover(other);
+    EXPECT_TRUE(tip->isVisible());
+    const std::string read = hover(real);
+    ASSERT_TRUE(tip->isVisible());
+    EXPECT_EQ(tip->titleLabel()->text(), real);
+    EXPECT_EQ(tip->mapLabel()->pixmap().size(), QSize(179, 89));
+    const QImage map = tip->mapLabel()->pixmap().toImage();
+    EXPECT_GT(map.pixelColor(89, 44).alpha(), 0); // the diamond's middle is drawn
+    EXPECT_TRUE(tip->playersLabel()->isVisible());
+    EXPECT_EQ(tip->playersLabel()->text().count("<br>vs<br>"), 1); // 4 against 4
+    tip->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/list-map-tip.png"));
+    const std::string kept = hover(real);
+    EXPECT_TRUE(tip->isVisible());
+    std::cout << "map tip shown after the hover: " << first << " first tip of the run, " << read << " record read, "
+              << kept << " picture kept\n";
+    RecordProperty("hoverRead", read);
+
+    // Leaving the row hides it; so does a click.
+    QMouseEvent away(QEvent::MouseMove, centreOf(rowOf("old")), report->viewport()->mapToGlobal(centreOf(rowOf("old"))),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(report->viewport(), &away);
+    EXPECT_FALSE(tip->isVisible());
+
+    for (const QString& name : {QStringLiteral("old"), QStringLiteral("pack.zip"), QStringLiteral("broken.mgx")}) {
+        hover(name);
+        EXPECT_FALSE(tip->isVisible()) << name.toStdString();
+    }
+    hover(real, 1); // the size cell keeps the text tip
+    EXPECT_FALSE(tip->isVisible());
+
+    // The plain list view shows it too.
+    view->SetReportView(false);
+    QListView* list = view->PlainListView();
+    list->doItemsLayout();
+    const QPoint at = list->visualRect(view->Model().index(rowOf(real), 0)).center();
+    QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(list->viewport(), &help);
+    EXPECT_TRUE(tip->isVisible());
+}
+
+// Reading for the tips never touches the shown record, and a record changed on disk is read again.
+TEST(HoverPictures, KeepsTheLastFewAndReadsAChangedRecordAgain)
+{
+    EnsureApplication();
+    QTemporaryDir folder;
+    WriteSample(folder.path(), "1v1_arabia.mgx");
+    WriteSample(folder.path(), "4v4_chat_ageups.mgx");
+    WriteBytes(folder.path() + "/broken.mgx", QByteArray(64, '\x7f'));
+    HoverPictures pictures(1);
+    const auto first = pictures.PictureOf(folder.path() + "/1v1_arabia.mgx");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->sides.size(), 2);
+    EXPECT_EQ(pictures.PictureOf(folder.path() + "/1v1_arabia.mgx"), first);
+    EXPECT_NE(pictures.PictureOf(folder.path() + "/4v4_chat_ageups.mgx"), nullptr);
+    EXPECT_EQ(pictures.CachedCount(), 1);
+    EXPECT_NE(pictures.PictureOf(folder.path() + "/1v1_arabia.mgx"), first); // pushed out, read again
+    EXPECT_EQ(pictures.PictureOf(folder.path() + "/broken.mgx"), nullptr);
+    EXPECT_EQ(pictures.PictureOf(folder.path() + "/missing.mgx"), nullptr);
+
+    QList<LibraryPlayer> side{{"<b>甲</b>", 1, 1, 2, 1}};
+    const QString html = HoverPlayersHtml({side, {{"乙", 2, 6, 3, 1}}});
+    EXPECT_TRUE(html.contains("&lt;b&gt;甲&lt;/b&gt;"));
+    EXPECT_TRUE(html.contains("#ff0000")); // colour 1: red
+    EXPECT_TRUE(html.contains("vs<br><span"));
+}
+
+} // namespace

@@ -1,0 +1,233 @@
+#include "ProcessRunner.h"
+#include "RecordingProcessRunner.h"
+#include "RarExtraction.h"
+#include "UnpackReport.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <zlib.h>
+
+using namespace TestFiles;
+
+namespace {
+
+const QByteArray Banner = "\nUNRAR 6.21 freeware      Copyright (c) 1993-2023 Alexander Roshal\n\nUsage:     unrar <command> -<switch 1> -<switch N> <archive> <files...>\n";
+
+void Put(QByteArray& out, quint32 value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.append(char((value >> (8 * i)) & 0xFF));
+}
+
+// A block of a RAR 4 archive: its header CRC (the low half of the CRC-32 of the rest of the
+// header) in front of the header.
+QByteArray Block(const QByteArray& header)
+{
+    QByteArray block;
+    Put(block, crc32(0, reinterpret_cast<const Bytef*>(header.constData()), uInt(header.size())) & 0xFFFF, 2);
+    return block + header;
+}
+
+// A RAR 4 archive holding one file, stored without compression.
+QByteArray StoredRar(const QByteArray& name, const QByteArray& data)
+{
+    QByteArray archive("Rar!\x1a\x07\x00", 7);
+    QByteArray main;
+    Put(main, 0x73, 1);
+    Put(main, 0, 2);
+    Put(main, 13, 2);
+    Put(main, 0, 2); // reserved
+    Put(main, 0, 4);
+    archive += Block(main);
+
+    QByteArray file;
+    Put(file, 0x74, 1);
+    Put(file, 0x8000, 2); // the block carries data after its header
+    Put(file, quint32(32 + name.size()), 2);
+    Put(file, quint32(data.size()), 4);
+    Put(file, quint32(data.size()), 4);
+    Put(file, 2, 1); // written on Windows
+    Put(file, quint32(crc32(0, reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size()))), 4);
+    Put(file, 0x5A2B6C31, 4);
+    Put(file, 20, 1);
+    Put(file, 0x30, 1); // stored
+    Put(file, quint32(name.size()), 2);
+    Put(file, 0x20, 4);
+    archive += Block(file + name) + data;
+
+    QByteArray end;
+    Put(end, 0x7B, 1);
+    Put(end, 0x4000, 2);
+    Put(end, 7, 2);
+    return archive + Block(end);
+}
+
+class RarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_root.isValid());
+        for (const char* folder : {"program", "bin", "target", "outside"})
+            QDir(m_root.path()).mkdir(QString::fromLatin1(folder));
+    }
+    QString at(const QString& name) const { return m_root.filePath(name); }
+    // An executable shell script.
+    void script(const QString& path, const QByteArray& body)
+    {
+        Write(path, "#!/bin/sh\n" + body);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // A fake unrar that answers with the banner when called bare and otherwise runs body with the
+    // target folder in $5.
+    void fakeUnrar(const QString& path, const QByteArray& body)
+    {
+        script(path, "if [ $# -eq 0 ]; then printf '%s' '" + Banner + "'; exit 7; fi\n" + body);
+    }
+
+    QTemporaryDir m_root;
+};
+
+} // namespace
+
+TEST(RarExtraction, ArgumentListsKeepPathsWithSpacesWhole)
+{
+    const RarTool unrar{RarTool::Kind::Unrar, QStringLiteral("/opt/k v/unrar")};
+    const ProcessCommand command =
+        RarExtraction::ExtractCommand(unrar, QStringLiteral("/r e/x y.rar"), QStringLiteral("/t g"));
+    EXPECT_EQ(command.program, QStringLiteral("/opt/k v/unrar"));
+    EXPECT_EQ(command.arguments, (QStringList{"x", "-o+", "-inul", "/r e/x y.rar", "/t g/"}));
+    EXPECT_EQ(command.workingFolder, QStringLiteral("/opt/k v"));
+
+    const RarTool bsdtar{RarTool::Kind::Bsdtar, QStringLiteral("/usr/bin/bsdtar")};
+    EXPECT_EQ(RarExtraction::ExtractCommand(bsdtar, QStringLiteral("/r e/x y.rar"), QStringLiteral("/t g")).arguments,
+              (QStringList{"-x", "-f", "/r e/x y.rar", "-C", "/t g"}));
+    EXPECT_TRUE(RarExtraction::IsRarlabBanner(Banner));
+    EXPECT_FALSE(RarExtraction::IsRarlabBanner("unrar 0.0.1  Usage: unrar [OPTION...] ARCHIVE [FILE...] [DESTINATION]"));
+}
+
+TEST_F(RarTest, TheToolIsLookedForBesideTheProgramThenOnThePath)
+{
+    RecordingProcessRunner runner;
+    EXPECT_EQ(RarExtraction::FindTool(at("program"), at("bin"), runner), std::nullopt);
+    EXPECT_EQ(ExtractRarArchive(at("a.rar"), at("target"), runner, at("program"), at("bin")), 1);
+    EXPECT_TRUE(runner.waited.isEmpty());
+
+    script(at("bin/bsdtar"), "exit 0\n");
+    script(at("bin/unrar"), "exit 0\n");
+    runner.output = "unrar 0.0.1 Usage: unrar [OPTION...] ARCHIVE";
+    EXPECT_EQ(RarExtraction::FindTool(at("program"), at("bin"), runner),
+              (RarTool{RarTool::Kind::Bsdtar, at("bin/bsdtar")}));
+    ASSERT_EQ(runner.read.size(), 1);
+    EXPECT_EQ(runner.read[0].program, at("bin/unrar"));
+
+    runner.output = Banner;
+    EXPECT_EQ(RarExtraction::FindTool(at("program"), at("bin"), runner), (RarTool{RarTool::Kind::Unrar, at("bin/unrar")}));
+
+    script(at("program/unrar"), "exit 0\n");
+    runner.read.clear();
+    EXPECT_EQ(RarExtraction::FindTool(at("program"), at("bin"), runner),
+              (RarTool{RarTool::Kind::Unrar, at("program/unrar")}));
+    EXPECT_TRUE(runner.read.isEmpty()) << "the tool beside the program is taken as it is";
+    Write(at("target/.keep"), "");
+    EXPECT_EQ(Names(at("target")), QStringList{".keep"}) << "nothing ran, nothing stayed";
+}
+
+TEST_F(RarTest, TheUnrarOnThePathGetsExactlyItsArgumentsAndReplacesOnlyWhenAllowed)
+{
+    fakeUnrar(at("bin/unrar"), "printf '%s\\n' \"$@\" > '" + QFile::encodeName(at("argv")) +
+                                   "'\nmkdir -p \"$5/saves\"; echo new > \"$5/r.mgx\"; echo deep > \"$5/saves/d.mgx\"\n");
+    Write(at("target/r.mgx"), "old");
+    QDir().mkpath(at("target/saves"));
+    Write(at("target/saves/d.mgx"), "old");
+    QtProcessRunner runner;
+    const QString archive = at("with space.rar");
+    QStringList asked;
+    EXPECT_EQ(ExtractRarArchive(archive, at("target"), runner, at("program"), at("bin"), [&asked](const QString& path) {
+        asked.append(path);
+        return false;
+    }), 0);
+    EXPECT_EQ(Read(at("target/r.mgx")), QByteArray("old"));
+    EXPECT_EQ(Read(at("target/saves/d.mgx")), QByteArray("old"));
+    asked.sort();
+    EXPECT_EQ(asked, (QStringList{at("target/r.mgx"), at("target/saves/d.mgx")}));
+    EXPECT_EQ(ExtractRarArchive(archive, at("target"), runner, at("program"), at("bin")), 0);
+    EXPECT_EQ(Read(at("target/r.mgx")), QByteArray("old")) << "without a question nothing is replaced";
+    QFile::remove(at("target/saves/d.mgx"));
+    EXPECT_EQ(ExtractRarArchive(archive, at("target"), runner, at("program"), at("bin"), [](const QString&) { return true; }), 0);
+
+    const QStringList argv = QString::fromUtf8(*Read(at("argv"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(argv.size(), 5);
+    EXPECT_EQ(argv.mid(0, 4), (QStringList{"x", "-o+", "-inul", archive}));
+    EXPECT_TRUE(argv[4].startsWith(at("target/.korvale-rar-")) && argv[4].endsWith(QLatin1Char('/'))) << argv[4].toStdString();
+    EXPECT_EQ(Read(at("target/r.mgx")), QByteArray("new\n"));
+    EXPECT_EQ(Read(at("target/saves/d.mgx")), QByteArray("deep\n"));
+    EXPECT_EQ(Names(at("target")), (QStringList{"r.mgx", "saves"})) << "the tool's own folder is gone";
+}
+
+TEST_F(RarTest, WhatTheToolWritesCannotLeadOutsideTheTarget)
+{
+    Write(at("outside/precious.mgx"), "precious");
+    QFile::link(at("outside"), at("target/saves"));
+    const QByteArray outside = QFile::encodeName(at("outside"));
+    fakeUnrar(at("bin/unrar"), "ln -s '" + outside + "' \"$5/escape\"\nln -s '" + outside +
+                                   "/precious.mgx' \"$5/p.mgx\"\nmkdir \"$5/saves\"; echo x > \"$5/saves/x.mgx\"\necho ok > \"$5/ok.mgx\"\n");
+    QtProcessRunner runner;
+    EXPECT_EQ(ExtractRarArchive(at("a.rar"), at("target"), runner, at("program"), at("bin")), 0);
+    EXPECT_EQ(Names(at("outside")), QStringList{"precious.mgx"});
+    EXPECT_EQ(Read(at("outside/precious.mgx")), QByteArray("precious"));
+    EXPECT_EQ(Names(at("target")), (QStringList{"ok.mgx", "saves"}));
+}
+
+// The tool writes GBK names as the archive stores them; they move by their bytes, under the name
+// the listing shows, and nothing stays in the staging folder.
+TEST_F(RarTest, GbkNamesTheToolWritesAreMovedByTheirBytes)
+{
+    fakeUnrar(at("bin/unrar"), "d=$(printf '\\302\\274\\317\\361'); f=$(printf '\\326\\320.mgx')\n"
+                               "mkdir \"$5/$d\"; printf gbk > \"$5/$d/$f\"\n");
+    QtProcessRunner runner;
+    UnpackReport report;
+    EXPECT_EQ(ExtractRarArchive(at("a.rar"), at("target"), runner, at("program"), at("bin"), {}, &report), 0);
+    const QByteArray folder("\xC2\xBC\xCF\xF1"), file("\xD6\xD0.mgx"); // 录像 and 中 in GBK
+    EXPECT_EQ(Read(QFile::decodeName(QFile::encodeName(at("target")) + '/' + folder + '/' + file)), std::nullopt)
+        << "not reachable through a decoded name";
+    struct stat info {};
+    EXPECT_EQ(::stat((QFile::encodeName(at("target")) + '/' + folder + '/' + file).constData(), &info), 0);
+    EXPECT_EQ(info.st_size, 3);
+    EXPECT_EQ(report.written, 1);
+    EXPECT_EQ(Names(at("target")).size(), 1) << "the staging folder is gone";
+}
+
+TEST_F(RarTest, AFailingToolReplacesNothing)
+{
+    fakeUnrar(at("bin/unrar"), "echo half > \"$5/r.mgx\"\nexit 3\n");
+    Write(at("target/r.mgx"), "good");
+    QtProcessRunner runner;
+    EXPECT_EQ(ExtractRarArchive(at("a.rar"), at("target"), runner, at("program"), at("bin")), 1);
+    EXPECT_EQ(Read(at("target/r.mgx")), QByteArray("good"));
+    EXPECT_EQ(Names(at("target")), QStringList{"r.mgx"});
+}
+
+TEST_F(RarTest, AStoredRarFourArchiveIsExtractedByBsdtar)
+{
+    const QString bsdtar = QStandardPaths::findExecutable(QStringLiteral("bsdtar"));
+    if (bsdtar.isEmpty())
+        GTEST_SKIP() << "bsdtar missing";
+    QFile::link(bsdtar, at("bin/bsdtar"));
+    const QByteArray record = RecordBytes().left(100000);
+    Write(at("game 1.rar"), StoredRar("rec 1.mgx", record));
+    Write(at("target/rec 1.mgx"), "older copy");
+    QtProcessRunner runner;
+    EXPECT_EQ(ExtractRarArchive(at("game 1.rar"), at("target"), runner, at("program"), at("bin"),
+                                [](const QString&) { return true; }),
+              0);
+    EXPECT_EQ(Read(at("target/rec 1.mgx")), record) << "replaced, as the question allowed";
+    EXPECT_EQ(Names(at("target")), QStringList{"rec 1.mgx"});
+}
