@@ -1,6 +1,7 @@
 #include "ProcessRunner.h"
-#include "RecordingProcessRunner.h"
 #include "RarExtraction.h"
+#include "RarStoreWriter.h"
+#include "RecordingProcessRunner.h"
 #include "UnpackReport.h"
 #include "TestFiles.h"
 
@@ -13,61 +14,20 @@
 
 #include <sys/stat.h>
 
-#include <zlib.h>
-
 using namespace TestFiles;
 
 namespace {
 
 const QByteArray Banner = "\nUNRAR 6.21 freeware      Copyright (c) 1993-2023 Alexander Roshal\n\nUsage:     unrar <command> -<switch 1> -<switch N> <archive> <files...>\n";
 
-void Put(QByteArray& out, quint32 value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.append(char((value >> (8 * i)) & 0xFF));
-}
-
-// A block of a RAR 4 archive: its header CRC (the low half of the CRC-32 of the rest of the
-// header) in front of the header.
-QByteArray Block(const QByteArray& header)
-{
-    QByteArray block;
-    Put(block, crc32(0, reinterpret_cast<const Bytef*>(header.constData()), uInt(header.size())) & 0xFFFF, 2);
-    return block + header;
-}
-
 // A RAR 4 archive holding one file, stored without compression.
 QByteArray StoredRar(const QByteArray& name, const QByteArray& data)
 {
-    QByteArray archive("Rar!\x1a\x07\x00", 7);
-    QByteArray main;
-    Put(main, 0x73, 1);
-    Put(main, 0, 2);
-    Put(main, 13, 2);
-    Put(main, 0, 2); // reserved
-    Put(main, 0, 4);
-    archive += Block(main);
-
-    QByteArray file;
-    Put(file, 0x74, 1);
-    Put(file, 0x8000, 2); // the block carries data after its header
-    Put(file, quint32(32 + name.size()), 2);
-    Put(file, quint32(data.size()), 4);
-    Put(file, quint32(data.size()), 4);
-    Put(file, 2, 1); // written on Windows
-    Put(file, quint32(crc32(0, reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size()))), 4);
-    Put(file, 0x5A2B6C31, 4);
-    Put(file, 20, 1);
-    Put(file, 0x30, 1); // stored
-    Put(file, quint32(name.size()), 2);
-    Put(file, 0x20, 4);
-    archive += Block(file + name) + data;
-
-    QByteArray end;
-    Put(end, 0x7B, 1);
-    Put(end, 0x4000, 2);
-    Put(end, 7, 2);
-    return archive + Block(end);
+    korvale::test::RarStoreEntry entry;
+    entry.name = name.toStdString();
+    entry.data.assign(data.begin(), data.end());
+    const std::vector<std::uint8_t> bytes = korvale::test::BuildRarStore({entry});
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 
 class RarTest : public ::testing::Test {

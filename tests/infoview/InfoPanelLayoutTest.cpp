@@ -1,4 +1,3 @@
-#include "DialogUnits.h"
 #include "InfoPanelLayout.h"
 
 #include <gtest/gtest.h>
@@ -9,19 +8,6 @@ namespace {
 constexpr int ChatBottom = 700;
 
 } // namespace
-
-TEST(DialogUnits, HorizontalOneAndAHalfVerticalOneAndFiveEighthsRounded)
-{
-    EXPECT_EQ(DialogUnits::toPixelsX(2), 3);
-    EXPECT_EQ(DialogUnits::toPixelsX(3), 5); // 4.5 rounds up
-    EXPECT_EQ(DialogUnits::toPixelsX(265), 398);
-    EXPECT_EQ(DialogUnits::toPixelsY(1), 2);
-    EXPECT_EQ(DialogUnits::toPixelsY(8), 13);
-    EXPECT_EQ(DialogUnits::toPixelsY(177), 288);
-    EXPECT_EQ(DialogUnits::toPixelsY(329), 535);
-    EXPECT_EQ(DialogUnits::toPixels(6, 344, 257, 98), QRect(9, 559, 386, 159));
-    EXPECT_EQ(DialogUnits::toPixels(QSize(270, 433)), QSize(405, 704));
-}
 
 TEST(InfoPanelLayout, StartsExpandedOnTheBasicTab)
 {

@@ -1,5 +1,6 @@
 #include "RecordListModel.h"
 #include "RecordSearch.h"
+#include "TestApplication.h"
 
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -105,16 +106,7 @@ MgxListItem Entry(const QString& name, MgxItemKind kind, quint64 size)
 
 class RecordListFilterTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (QGuiApplication::instance())
-            return;
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "korvale_files_tests";
-        static char* argv[] = {name, nullptr};
-        new QGuiApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { korvale::test::EnsureApplicationOf<QGuiApplication>("korvale_recordlist_tests"); }
 
     QStringList Names() const
     {

@@ -8,6 +8,9 @@
 // turns it into actions, menus and toolbars.
 namespace Commands {
 
+// The numbers stay as they are from release to release: toolbar buttons are named "command<id>",
+// which is what the tests and the scenario suite find them by. A new command takes a new number;
+// an old one is never reused.
 enum Id : int {
     GoTo = 108,
     PathHolder = 32797,
