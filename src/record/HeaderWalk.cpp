@@ -1,6 +1,7 @@
 #include "HeaderWalk.h"
 
 #include "ChapterInfo.h"
+#include "HdSettingsWalk.h"
 #include "MemoryStream.h"
 #include "PlayerBlockWalk.h"
 #include "RecordError.h"
@@ -10,6 +11,7 @@
 #include "WalkState.h"
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace Mgx {
@@ -47,6 +49,8 @@ void WalkAiBlock(MemoryStream& s, const RecordFormat& format)
     s.skip(Tables);
     if (format.hd())
         s.skip(HdHeaderLayout::AfterAiBlock);
+    if (format.hdFrom(LateHdLayout::AiBlockTailFrom))
+        s.skip(LateHdLayout::AiBlockTail);
 }
 
 HeaderVersion ReadHeaderVersion(MemoryStream& s)
@@ -56,6 +60,8 @@ HeaderVersion ReadHeaderVersion(MemoryStream& s)
     HeaderVersion version;
     version.text = text; // ends at the first NUL
     version.saveVersion = s.readFloat32();
+    if (version.saveVersion == SaveVersion::DefinitiveMarker)
+        version.definitiveVersion = s.readUInt32();
     return version;
 }
 
@@ -65,6 +71,8 @@ void WalkPrefix(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
     chapter.versionText = version.text;
     chapter.saveVersion = version.saveVersion;
     state.format = IdentifyRecordFormat(version);
+    if (state.format.hdSettingsBlock())
+        WalkHdSettings(s, chapter, state);
     if (s.readInt32() != 0)
         WalkAiBlock(s, state.format);
 }
@@ -77,6 +85,13 @@ void WalkGameSettings(MemoryStream& s, ChapterInfo& chapter, const RecordFormat&
         s.skip(LaterUserPatchLayout::BeforeGameSpeed);
         chapter.gameSpeed = s.readInt32();
         s.skip(LaterUserPatchLayout::AfterGameSpeed);
+    } else if (format.hdFrom(LateHdLayout::SpeedAsFloatFrom)) {
+        // The int32 speed is 0 here; the float a few bytes on holds it.
+        using namespace LateHdLayout;
+        s.skip(4);
+        s.skip(BeforeSpeedFloat);
+        chapter.gameSpeed = static_cast<std::int32_t>(std::lround(static_cast<double>(s.readFloat32()) * SpeedFloatScale));
+        s.skip(SettingsLayout::AfterGameSpeed - BeforeSpeedFloat - 4);
     } else {
         chapter.gameSpeed = s.readInt32();
         s.skip(SettingsLayout::AfterGameSpeed);
@@ -204,7 +219,7 @@ void WalkScenario(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& for
 
     const std::int32_t blockFlag = s.readInt32();
     s.skip(AfterBlockFlag);
-    if (blockFlag != 0) {
+    if (blockFlag != 0 && !(format.hdFrom(LateHdLayout::PicturelessFlagFrom) && blockFlag == LateHdLayout::PicturelessFlag)) {
         std::array<std::uint32_t, BlockValues> values{};
         s.read(values.data(), sizeof values);
         s.skip(Unsigned32(BlockCountedValueSize * Wide(values[BlockCountValue])));
@@ -217,8 +232,13 @@ void WalkScenario(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& for
         s.skip(BeforeBlob);
         s.skip(Unsigned32(s.readUInt32()));
     }
-    s.skip(BeforeMapId);
-    if (format.hdLater)
+    if (format.hdFrom(LateHdLayout::BeforeMapIdFrom1234))
+        s.skip(LateHdLayout::BeforeMapId1234);
+    else if (format.hdFrom(LateHdLayout::BeforeMapIdFrom1231))
+        s.skip(LateHdLayout::BeforeMapId1231);
+    else
+        s.skip(BeforeMapId);
+    if (format.hdLater && !format.hdFrom(LateHdLayout::BeforeMapIdFrom1231))
         s.skip(HdHeaderLayout::LaterBeforeMapIdExtra);
 }
 
@@ -246,6 +266,8 @@ void WalkLobby(MemoryStream& s, ChapterInfo& chapter, const WalkState& state)
 {
     const RecordFormat& format = state.format;
     chapter.mapId = s.readInt32();
+    if (format.hdSettingsBlock() && chapter.mapId == 0)
+        chapter.mapId = state.resolvedMapId != 0 ? state.resolvedMapId : state.selectedMapId; // the lobby's id reads 0
     chapter.difficulty = s.readInt32();
     s.skip(LobbyLayout::BeforeSlots);
     for (PlayerSlot& slot : chapter.slots) {
@@ -253,7 +275,10 @@ void WalkLobby(MemoryStream& s, ChapterInfo& chapter, const WalkState& state)
         slot.slotType = s.readInt32();
         slot.name = s.readString32();
     }
-    s.skip(format.hd() ? HdHeaderLayout::LobbyStretch : LobbyLayout::AfterSlots);
+    if (format.hdFrom(LateHdLayout::LongerLobbyFrom))
+        s.skip(LateHdLayout::LongerLobbyStretch);
+    else
+        s.skip(format.hd() ? HdHeaderLayout::LobbyStretch : LobbyLayout::AfterSlots);
     WalkLobbyEntries(s, state);
 }
 
@@ -309,7 +334,8 @@ void WalkTeamsAndOptions(MemoryStream& s, ChapterInfo& chapter, const RecordForm
 {
     for (std::size_t k = 1; k < chapter.slots.size(); ++k)
         chapter.slots[k].team = s.readUInt8();
-    s.skip(TeamsLayout::AfterTeams);
+    if (!format.hdFrom(LateHdLayout::NoByteAfterTeamsFrom))
+        s.skip(TeamsLayout::AfterTeams);
     chapter.revealSetting = s.readInt32();
     s.skip(TeamsLayout::AfterRevealSetting);
     chapter.populationLimit = s.readInt32();

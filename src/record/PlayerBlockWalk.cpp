@@ -26,10 +26,28 @@ void SkipThreeCountedLists(MemoryStream& s)
         s.skip(Signed32(CountedValueSize * Wide(s.readInt8())));
 }
 
+// UserPatch 1.4 and the later HD releases count the per-player values and store every saved view.
+bool CountsPlayerValues(const RecordFormat& format)
+{
+    return format.laterUserPatch() || format.lateHd();
+}
+
+// The stretch between the colour and the kind.
+std::int64_t BeforeKind(const RecordFormat& format)
+{
+    if (!format.hd())
+        return BetweenColourAndKind;
+    std::int64_t size = HdBetweenColourAndKind;
+    for (const LateHdBlockLayout::KindOffset& offset : LateHdBlockLayout::BetweenColourAndKind)
+        if (format.hdFrom(offset.from))
+            size = offset.size;
+    return size;
+}
+
 // UserPatch 1.4 and later count the per-player values: 198 in 1.4, as many bytes as before, more in 1.5.
 void SkipResourceValues(MemoryStream& s, WalkState& state)
 {
-    if (!state.format.laterUserPatch()) {
+    if (!CountsPlayerValues(state.format)) {
         s.skip(ResourceAmounts);
         return;
     }
@@ -45,7 +63,7 @@ void SkipSavedViews(MemoryStream& s, const RecordFormat& format)
 {
     const std::int32_t views = s.readInt32();
     if (views > 0)
-        s.skip(format.laterUserPatch() ? Signed32(SavedViewSize * Wide(views)) : ResourceExtra);
+        s.skip(CountsPlayerValues(format) ? Signed32(SavedViewSize * Wide(views)) : ResourceExtra);
 }
 
 void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player, WalkState& state)
@@ -59,7 +77,7 @@ void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player, Wal
     player.civilization = s.readUInt8();
     s.skip(BetweenCivilizationAndColour);
     player.colour = s.readUInt8();
-    s.skip(format.hd() ? HdBetweenColourAndKind : BetweenColourAndKind);
+    s.skip(BeforeKind(format));
     player.kind = s.readUInt8();
     s.skip(AfterKind);
     if (format.userPatch())
@@ -82,12 +100,16 @@ void WalkPlayerState(MemoryStream& s, const RecordFormat& format)
 void ReadListCounts(MemoryStream& s, const RecordFormat& format, int (&counts)[4])
 {
     for (int& count : counts)
-        count = format.laterUserPatch() ? int{s.readUInt8()} : int{s.readInt8()};
+        count = format.laterUserPatch() || format.lateHd() ? int{s.readUInt8()} : int{s.readInt8()};
 }
 
-void WalkPlayerLists(MemoryStream& s, const RecordFormat& format)
+void WalkPlayerLists(MemoryStream& s, const RecordFormat& format, int playerCount)
 {
     s.skip(BeforeListCounts);
+    if (format.hdFrom(LateHdBlockLayout::BeforeListCountsFrom))
+        s.skip(LateHdBlockLayout::BeforeListCountsExtra);
+    if (format.hdFrom(LateHdBlockLayout::PerPlayerBeforeListCountsFrom))
+        s.skip(playerCount);
     int counts[4];
     ReadListCounts(s, format, counts);
     s.skip(AfterListCounts);
@@ -360,10 +382,12 @@ void SkipUnitAi(MemoryStream& s, const RecordFormat& format)
 }
 
 // An animated object's record ends after its sprite state; a moving object's after its path.
-void SkipMovingPart(MemoryStream& s, std::uint8_t recordKind, std::int8_t spriteState, const RecordFormat& format)
+void SkipMovingPart(MemoryStream& s, std::uint8_t recordKind, std::int8_t spriteState, bool emptySpriteList,
+                    const RecordFormat& format)
 {
-    // Later UserPatch releases write nothing after an empty sprite list.
-    if (!(format.laterUserPatch() && spriteState == 0))
+    // Later UserPatch releases write nothing after an empty sprite list; HD from 12.50 marks one in the placement.
+    const bool ended = format.laterUserPatch() ? spriteState == 0 : emptySpriteList && spriteState == 0;
+    if (!ended)
         SkipSpriteListEnd(s);
     SkipPath(s, format);
     if (recordKind == ObjectKind::Moving && format.hdLater)
@@ -380,13 +404,29 @@ void SkipActingPart(MemoryStream& s, std::uint8_t recordKind, std::int16_t objec
         s.skip(format.hdLater ? ObjectRecordLayout::HdLaterClosing : ObjectRecordLayout::Closing);
 }
 
+// The rest of the placement. Returns whether its last byte marks an empty sprite list (HD from 12.50).
+bool SkipPlacementTail(MemoryStream& s, const RecordFormat& format)
+{
+    using namespace LateHdBlockLayout;
+    if (format.hdFrom(EmptySpriteListFrom)) {
+        s.skip(LongerAfterResourceKind - 1);
+        return s.readUInt8() == EmptySpriteListMark;
+    }
+    if (format.hdFrom(LongerPlacementFrom))
+        s.skip(LongerAfterResourceKind);
+    else
+        s.skip(format.hd() ? ObjectRecordLayout::HdAfterResourceKind : ObjectRecordLayout::AfterResourceKind);
+    return false;
+}
+
 // The record after its placement, for every kind but the decoration.
-void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t objectTypeId, const RecordFormat& format)
+void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t objectTypeId, bool emptySpriteList,
+                     const RecordFormat& format)
 {
     const std::int8_t spriteState = SkipSpriteState(s, recordKind);
     if (recordKind == ObjectKind::Animated)
         return;
-    SkipMovingPart(s, recordKind, spriteState, format);
+    SkipMovingPart(s, recordKind, spriteState, emptySpriteList, format);
     if (recordKind == ObjectKind::Moving)
         return;
     SkipActingPart(s, recordKind, objectTypeId, format);
@@ -452,10 +492,10 @@ void WalkObjectRecord(MemoryStream& s, ChapterInfo& chapter, std::uint8_t record
     const float y = s.readFloat32();
     s.skip(ObjectRecordLayout::BeforeResourceKind);
     const std::int16_t resourceKind = s.readInt16();
-    s.skip(format.hd() ? ObjectRecordLayout::HdAfterResourceKind : ObjectRecordLayout::AfterResourceKind);
+    const bool emptySpriteList = SkipPlacementTail(s, format);
     WriteMark(chapter, x, y, ObjectMark(chapter, owner, objectTypeId, resourceKind));
     if (recordKind != ObjectKind::Decoration)
-        SkipObjectState(s, recordKind, objectTypeId, format);
+        SkipObjectState(s, recordKind, objectTypeId, emptySpriteList, format);
 }
 
 void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int playerIndex)
@@ -478,9 +518,14 @@ void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int playerIndex, Wal
         // A restored game's player state holds its running game: only the table's marker finds the way on.
         FindObjectTypeTable(s, state);
     } else {
-        WalkPlayerLists(s, format);
-        if (player.kind == PlayerKind::Computer)
-            ResyncComputerBlock(s, state);
+        WalkPlayerLists(s, format, chapter.playerCount);
+        if (player.kind == PlayerKind::Computer) {
+            // The later HD releases hold the AI's state here too: searched for from right after the lists.
+            if (format.hdFrom(LateHdBlockLayout::ComputerSearchAfterListsFrom))
+                FindObjectTypeTable(s, state);
+            else
+                ResyncComputerBlock(s, state);
+        }
     }
     s.skip(BeforeNatureStretch);
     if (player.kind == PlayerKind::Nature)

@@ -22,9 +22,15 @@ constexpr float HdFirst = 11.97f;
 constexpr float HdLater = 12.10f;
 // HD releases at or above this also change the sizes the later rules name.
 constexpr float HdLaterFrom = 12.00f;
-constexpr float HdSettingsBlockFrom = 12.36f;
-constexpr float DefinitiveFrom = 12.97f;
+// Where the later HD families and the Definitive Edition begin: halfway between the save versions
+// the releases wrote, so that a release between two known ones follows the one below it.
+constexpr float HdBeforeSettingsFrom = 12.115f;
+constexpr float HdSettingsBlockFrom = 12.355f;
+constexpr float DefinitiveFrom = 12.965f;
 constexpr float DefinitiveMarker = -1.0f;
+// The Definitive Edition's version is 16.16 fixed point; one release stored a whole number below this.
+constexpr std::uint32_t DefinitiveWholeBelow = 1000;
+constexpr double DefinitiveFixedPointUnit = 65536.0;
 } // namespace SaveVersion
 
 // The AI block, present when the int32 after the save version is not 0: script names, eight rule
@@ -183,6 +189,95 @@ constexpr std::int64_t LaterTriggerConditionSize = 84; // The Conquerors: 76
 // After the lock flag: the treaty length byte and one int32.
 constexpr std::int64_t AfterLockFlag = 5;
 } // namespace HdHeaderLayout
+
+// The later HD releases, by save version in hundredths: what each changes on top of the one before.
+namespace LateHdLayout {
+// The AI block ends 4 bytes later from 12.31 on.
+constexpr int AiBlockTailFrom = 1231;
+constexpr std::int64_t AiBlockTail = 4;
+// The replay block from 12.50 on: the int32 speed is 0, and a float 20 bytes after its start
+// holds the speed (1.5 for normal, shown as 150).
+constexpr int SpeedAsFloatFrom = 1250;
+constexpr std::int64_t BeforeSpeedFloat = 16;
+constexpr double SpeedFloatScale = 100;
+// The fixed run before the map id (HD from 12.00: 18 464).
+constexpr int BeforeMapIdFrom1231 = 1231;
+constexpr std::int64_t BeforeMapId1231 = 18544;
+constexpr int BeforeMapIdFrom1234 = 1234;
+constexpr std::int64_t BeforeMapId1234 = 19184;
+// The lobby stretch after the slots (HD: 2459).
+constexpr int LongerLobbyFrom = 1249;
+constexpr std::int64_t LongerLobbyStretch = 2463;
+// From 12.31 on no byte lies between the team bytes and the reveal setting.
+constexpr int NoByteAfterTeamsFrom = 1231;
+// From 12.34 on a scenario block flag of 3 comes without a picture.
+constexpr int PicturelessFlagFrom = 1234;
+constexpr std::int32_t PicturelessFlag = 3;
+} // namespace LateHdLayout
+
+// The later HD releases' player blocks and object records.
+namespace LateHdBlockLayout {
+// The stretch between the colour and the kind, by release (HD 11.97 and 12.10: 4340).
+struct KindOffset {
+    int from;
+    std::int64_t size;
+};
+constexpr KindOffset BetweenColourAndKind[] = {
+    {1220, 4342}, {1234, 5342}, {1236, 5351}, {1249, 5355}, {1250, 6155},
+};
+// Before the four list counts: 2 more bytes from 12.34, and from 12.50 one more per player.
+constexpr int BeforeListCountsFrom = 1234;
+constexpr std::int64_t BeforeListCountsExtra = 2;
+constexpr int PerPlayerBeforeListCountsFrom = 1250;
+// A computer player's block is searched from right after the lists from 12.34 on.
+constexpr int ComputerSearchAfterListsFrom = 1234;
+// Object records: the placement holds 4 more bytes from 12.49 on.
+constexpr int LongerPlacementFrom = 1249;
+constexpr std::int64_t LongerAfterResourceKind = 25;
+// From 12.50 an empty sprite list (the placement's last byte 1, sprite state 0) ends without the
+// stretch that closes a list with an entry.
+constexpr int EmptySpriteListFrom = 1250;
+constexpr std::uint8_t EmptySpriteListMark = 1;
+} // namespace LateHdBlockLayout
+
+// The settings block of HD 4.6 and later, between the save version and the AI block. Its texts
+// are a uint16 length, the two bytes 60 0A and the text; separators are the four bytes A3 5F 02 00.
+namespace HdSettingsLayout {
+constexpr std::uint8_t TextMark[] = {0x60, 0x0A};
+constexpr std::uint8_t Separator[] = {0xA3, 0x5F, 0x02, 0x00};
+// The settings versions whose layouts differ: 4.6/4.7, 4.8, 5.0-5.6, 5.7/5.8.
+constexpr int Version46 = 1000;
+constexpr int Version48 = 1004;
+constexpr int Version50 = 1005;
+constexpr int Version57 = 1006;
+constexpr std::int64_t AfterVersion = 8;
+constexpr std::int64_t DlcIdSize = 4;
+constexpr std::int64_t AfterPlayerCount = 8;
+constexpr std::int64_t Flags = 16;
+// HD 4.6/4.7 has no player list: these stretches and eight texts end the block.
+constexpr std::int64_t Old46Head = 120;
+constexpr std::int64_t Old46BeforeTexts = 40;
+constexpr int Old46Texts = 8;
+constexpr std::int64_t Old46AfterTexts = 16;
+constexpr std::int64_t Old46End = 10;
+// Later versions: eight slots.
+constexpr int Slots = 8;
+constexpr std::int64_t SlotHead = 4;
+constexpr std::int64_t AfterColour = 7;
+constexpr std::int64_t Version57AfterColour = 1;
+constexpr std::int64_t AfterAiType = 1;
+constexpr std::int64_t SteamIdSize = 8;
+constexpr std::int64_t Ratings = 8;
+// After the slots.
+constexpr std::int64_t AfterSlots = 12;
+constexpr std::int64_t BeforeVisibility = 2;
+constexpr std::int64_t AfterVisibility = 4;
+constexpr int FileTexts = 3; // the scenario file, the map script, its scenario
+constexpr std::int64_t AfterFileText = 8;
+constexpr std::int64_t Guid = 16;
+constexpr std::int64_t AfterModName = 4;
+constexpr std::int64_t Version50Tail = 4;
+} // namespace HdSettingsLayout
 
 // One player data block of the header, in the order the bytes come.
 namespace PlayerBlockLayout {
