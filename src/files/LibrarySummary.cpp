@@ -62,7 +62,8 @@ QList<LibraryPlayer> Players(const Mgx::ChapterInfo& chapter)
             continue;
         const Mgx::PlayerInfo& info = chapter.players[static_cast<std::size_t>(slot.playerNumber)];
         LibraryPlayer player;
-        player.name = slot.name ? GbkField(slot.name, chapter.codePage) : GbkField(info.name, chapter.codePage);
+        const std::uint16_t names = Mgx::NameCodePage(chapter);
+        player.name = slot.name ? GbkField(slot.name, names) : GbkField(info.name, names);
         player.civilization = info.civilization;
         player.colour = info.colour;
         player.team = slot.team;
@@ -79,8 +80,8 @@ QString Recorder(const Mgx::ChapterInfo& chapter)
         return {};
     for (const Mgx::PlayerSlot& slot : chapter.slots)
         if (slot.playerNumber == number && slot.name)
-            return GbkField(slot.name, chapter.codePage);
-    return GbkField(chapter.players[static_cast<std::size_t>(number)].name, chapter.codePage);
+            return GbkField(slot.name, Mgx::NameCodePage(chapter));
+    return GbkField(chapter.players[static_cast<std::size_t>(number)].name, Mgx::NameCodePage(chapter));
 }
 
 } // namespace

@@ -4,6 +4,13 @@ namespace {
 
 constexpr int kMaxGroupedDigits = 128;
 
+// Every file a record of the game is written to: The Conquerors and UserPatch 1.2 (.mgx), UserPatch
+// 1.4 and 1.5 (.mgz), HD releases before 4.6 (.mgx2, and .msx for records and saved games alike),
+// HD 4.6 and later and the Definitive Edition (.aoe2record), and Age of Kings (.mgl). Those the
+// reader cannot read are listed all the same: opening one says which game wrote it.
+constexpr const char16_t* kRecordExtensions[] = {u"mgx", u"mgz", u"mgx2", u"msx", u"aoe2record", u"mgl"};
+constexpr qsizetype kLongestExtension = 10;
+
 QChar AsciiLower(QChar c)
 {
     return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + (u'a' - u'A')) : c;
@@ -16,14 +23,14 @@ MgxItemKind ClassifyEntry(bool isDirectory, const QString& fileName)
     if (isDirectory)
         return MgxItemKind::Folder;
     const qsizetype dot = fileName.lastIndexOf(u'.');
-    if (dot < 0 || fileName.size() - dot - 1 != 3)
+    if (dot < 0 || fileName.size() - dot - 1 > kLongestExtension)
         return MgxItemKind::NotListed;
     QString extension = fileName.mid(dot + 1);
     for (QChar& c : extension)
         c = AsciiLower(c);
-    // .mgz: UserPatch 1.4 and 1.5 write their records under their own extension.
-    if (extension == u"mgx" || extension == u"mgz")
-        return MgxItemKind::Record;
+    for (const char16_t* record : kRecordExtensions)
+        if (extension == record)
+            return MgxItemKind::Record;
     if (extension == u"zip")
         return MgxItemKind::Zip;
     if (extension == u"rar")

@@ -73,6 +73,16 @@ MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenar
     return {caption + UnknownText(), 0};
 }
 
+MapChoice ChooseMap(const Mgx::ChapterInfo& chapter)
+{
+    MapChoice map = ChooseMap(chapter.gameType, chapter.mapId, chapter.scenarioFileName, chapter.codePage);
+    // Later HD releases name maps the tables do not know, custom ones among them.
+    const bool named = !chapter.mapName.empty() && !IsScenarioType(chapter.gameType) && map.mapType == 0;
+    if (named)
+        map.label = InfoLabels::Captions().map + DecodeRecordText(chapter.mapName, chapter.codePage);
+    return map;
+}
+
 QString MapTypeLabel(int mapType) { return InfoLabels::Captions().mapType + MapTypeNames.nameOr(mapType, UnknownText()); }
 
 QString VersionName(std::int32_t logVersion)
@@ -92,6 +102,16 @@ QString VersionLabel(std::int32_t logVersion)
     return InfoLabels::Captions().version + VersionName(logVersion);
 }
 
+// The settings block's version names the release: 1000 is HD 4.6 and 4.7, 1004 HD 4.8, later ones 5.x.
+QString HdSettingsVersionName(std::uint16_t settingsVersion)
+{
+    if (settingsVersion <= 1000)
+        return QStringLiteral("HD 4.6");
+    if (settingsVersion < 1005)
+        return QStringLiteral("HD 4.8");
+    return QStringLiteral("HD 5.x");
+}
+
 QString VersionName(const Mgx::ChapterInfo& chapter)
 {
     // logVersion is 4 in these too: only the header tells them from 1.0c.
@@ -106,6 +126,10 @@ QString VersionName(const Mgx::ChapterInfo& chapter)
     default:
         break;
     }
+    if (format.family == Mgx::RecordFormat::HdBeforeSettings)
+        return QStringLiteral("HD 4.x");
+    if (format.hdSettingsBlock())
+        return HdSettingsVersionName(chapter.settingsVersion);
     if (format.hd())
         return QStringLiteral("HD");
     return VersionName(chapter.logVersion);
@@ -195,7 +219,7 @@ std::uint32_t TotalGameTime(const Mgx::GameRecord& record)
 InfoLabels ComposeInfoLabels(const Mgx::GameRecord& record)
 {
     const Mgx::ChapterInfo& chapter = record.chapters.front();
-    const MapChoice map = ChooseMap(chapter.gameType, chapter.mapId, chapter.scenarioFileName, chapter.codePage);
+    const MapChoice map = ChooseMap(chapter);
     InfoLabels labels;
     labels.gameType = GameTypeLabel(chapter.gameType);
     labels.map = map.label;

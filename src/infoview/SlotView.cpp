@@ -2,6 +2,7 @@
 
 #include "DecodeGbk.h"
 #include "NameTables.h"
+#include "TextCodePage.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ SlotView ComposeSlot(const Mgx::ChapterInfo& chapter, const Mgx::PlayerSlot& slo
         return view;
     const Mgx::PlayerInfo& player = chapter.players[static_cast<std::size_t>(slot.playerNumber)];
     view.occupied = true;
-    view.name = DecodeRecordText(slot.name, chapter.codePage);
+    view.name = DecodeRecordText(slot.name, Mgx::NameCodePage(chapter));
     view.civilization = CivilizationText(player.civilization);
     view.emblemIndex = EmblemIndex(player.colour, player.civilization);
     view.kind = player.kind;

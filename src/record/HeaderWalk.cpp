@@ -356,6 +356,33 @@ void WalkPregameChat(MemoryStream& s, ChapterInfo& chapter)
     }
 }
 
+// The later HD releases name the map in the third line of the instructions, after its caption
+// ("Map Type: Valley", "Location: Arabia", "位置： HC3_Arabia_v4.rms" in GBK).
+std::string MapNameFromInstructions(const GbkText& instructions)
+{
+    if (!instructions)
+        return {};
+    std::string_view text = *instructions;
+    text = text.substr(0, text.find('\0'));
+    for (int line = 0; line < 2; ++line) {
+        const std::size_t end = text.find('\n');
+        if (end == std::string_view::npos)
+            return {};
+        text.remove_prefix(end + 1);
+    }
+    text = text.substr(0, text.find_first_of("\r\n"));
+    for (const std::string_view colon : {std::string_view(":"), std::string_view("\xA3\xBA"), std::string_view("\xEF\xBC\x9A")}) {
+        const std::size_t at = text.find(colon);
+        if (at == std::string_view::npos)
+            continue;
+        std::string_view name = text.substr(at + colon.size());
+        while (!name.empty() && name.front() == ' ')
+            name.remove_prefix(1);
+        return std::string(name);
+    }
+    return {};
+}
+
 } // namespace
 
 void WalkHeader(MemoryStream& stream, ChapterInfo& chapter)
@@ -374,6 +401,8 @@ void WalkHeader(MemoryStream& stream, ChapterInfo& chapter)
     WalkTriggers(stream, format);
     WalkTeamsAndOptions(stream, chapter, format);
     WalkPregameChat(stream, chapter);
+    if (format.lateHd() && chapter.mapName.empty())
+        chapter.mapName = MapNameFromInstructions(chapter.instructions);
 }
 
 } // namespace Mgx

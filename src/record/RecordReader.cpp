@@ -140,7 +140,7 @@ ChapterInfo RecordReader::parseChapter(RecordFile& file)
     }
     file.seekTo(headerEnd);
     ScanBody(file, chapter, chapter.nextChapterPos);
-    chapter.codePage = DetectCodePage(chapter);
+    SetTextCodePages(chapter);
     chapter.status = ChapterInfo::Read;
     return chapter;
 }

@@ -58,7 +58,8 @@ TEST(ShellDesktopFiles, MimePackageGivesRecordsTheirTypeByName)
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(type, "application/x-aoc-record");
-    EXPECT_EQ(globs, (QStringList{"*.mgx", "*.mgz"})); // UserPatch 1.4 and 1.5 write .mgz
+    // UserPatch 1.4 and 1.5 write .mgz, the HD releases .mgx2, .msx and .aoe2record, Age of Kings .mgl.
+    EXPECT_EQ(globs, (QStringList{"*.mgx", "*.mgz", "*.mgx2", "*.msx", "*.aoe2record", "*.mgl"}));
 }
 
 TEST(ShellDesktopFiles, MimeDatabaseAcceptsThePackage)
