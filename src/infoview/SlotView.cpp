@@ -50,9 +50,9 @@ int EmblemIndex(int colour, int civilization)
 
 QString CivilizationText(int civilization)
 {
-    if (civilization > CivilizationsPerColour)
-        return QStringLiteral("文明 %1").arg(civilization);
-    return CivilizationNames.nameOr(civilization, UnknownText());
+    // Numbers beyond the tables (mods) show as numbers; the emblems stop at 18, the names do not.
+    const QString number = QStringLiteral("文明 %1").arg(civilization);
+    return CivilizationNames.nameOr(civilization, civilization > CivilizationsPerColour ? number : UnknownText());
 }
 
 QPoint RecorderMarkerPosition(int slotPosition, int playersTop)

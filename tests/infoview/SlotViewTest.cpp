@@ -38,11 +38,13 @@ TEST(EmblemIndex, NoEmblemOutsideTheTable)
 
 TEST(EmblemIndex, ModCivilisationsGetTheNeutralEmblemAndTheirNumber)
 {
-    // Mods add civilisations above the game's 18 (up to 31 seen); none may borrow another's emblem.
+    // Mods add civilisations above the game's 18 (up to 31 seen, named as the HD releases name
+    // them); none may borrow another's emblem, and one beyond the names shows its number.
     EXPECT_EQ(EmblemIndex(0, 19), NeutralEmblem);
     EXPECT_EQ(EmblemIndex(3, 31), NeutralEmblem);
     EXPECT_EQ(EmblemIndex(9, 21), -1) << "no colour, no emblem";
-    EXPECT_EQ(CivilizationText(21), "文明 21");
+    EXPECT_EQ(CivilizationText(21), "印加");
+    EXPECT_EQ(CivilizationText(40), "文明 40");
     EXPECT_EQ(CivilizationText(18), CivilizationNames.nameOr(18, QString()));
     korvale::test::EnsureApplication();
     EXPECT_FALSE(PanelArtwork::Emblem(NeutralEmblem).isNull());
