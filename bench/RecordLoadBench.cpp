@@ -157,7 +157,9 @@ int main(int argc, char** argv)
     const fs::path folder = argc > 1 && argv[1][0] != '-' ? fs::path(argv[1]) : korvale::test::RealRecordsDir();
     std::vector<std::string> paths;
     for (const auto& entry : fs::directory_iterator(folder))
-        if ((entry.path().extension() == ".mgx" || entry.path().extension() == ".mgz") && Loads(entry.path().string()))
+        if ((entry.path().extension() == ".mgx" || entry.path().extension() == ".mgz" || entry.path().extension() == ".mgx2"
+             || entry.path().extension() == ".aoe2record")
+            && Loads(entry.path().string()))
             paths.push_back(entry.path().string());
     std::sort(paths.begin(), paths.end());
     for (const std::string& path : paths) {

@@ -19,7 +19,8 @@ bool HasTeam(const LibraryPlayer& player) { return player.team >= 2; }
 
 int Sign(qint64 value) { return value == 0 ? 0 : (value < 0 ? -1 : 1); }
 
-// Releases in the order they came out: 1.0a, 1.0c, UserPatch 1.2, HD, UserPatch 1.4 and 1.5, then anything else.
+// Releases in the order they came out: 1.0a, 1.0c, UserPatch 1.2, HD, UserPatch 1.4 and 1.5 (whose
+// rank stays that of the index's earlier rows), HD 4.x, HD 4.6 and later, then anything else.
 int VersionRank(int logVersion, int formatFamily)
 {
     switch (formatFamily) {
@@ -27,6 +28,8 @@ int VersionRank(int logVersion, int formatFamily)
     case Mgx::RecordFormat::Hd: return 3;
     case Mgx::RecordFormat::UserPatch14: return 4;
     case Mgx::RecordFormat::UserPatch15: return 5;
+    case Mgx::RecordFormat::HdBeforeSettings: return 6;
+    case Mgx::RecordFormat::HdWithSettings: return 7;
     default: break;
     }
     switch (logVersion) {
@@ -35,7 +38,7 @@ int VersionRank(int logVersion, int formatFamily)
     case 4:
         return 1;
     default:
-        return 6;
+        return 8;
     }
 }
 

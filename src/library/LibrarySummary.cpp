@@ -35,7 +35,8 @@ QList<LibraryPlayer> Players(const Mgx::ChapterInfo& chapter)
             continue;
         const Mgx::PlayerInfo& info = chapter.players[static_cast<std::size_t>(slot.playerNumber)];
         LibraryPlayer player;
-        player.name = slot.name ? DecodeRecordText(slot.name, chapter.codePage) : DecodeRecordText(info.name, chapter.codePage);
+        const std::uint16_t names = Mgx::NameCodePage(chapter);
+        player.name = slot.name ? DecodeRecordText(slot.name, names) : DecodeRecordText(info.name, names);
         player.civilization = info.civilization;
         player.colour = info.colour;
         player.team = slot.team;
@@ -52,8 +53,8 @@ QString Recorder(const Mgx::ChapterInfo& chapter)
         return {};
     for (const Mgx::PlayerSlot& slot : chapter.slots)
         if (slot.playerNumber == number && slot.name)
-            return DecodeRecordText(slot.name, chapter.codePage);
-    return DecodeRecordText(chapter.players[static_cast<std::size_t>(number)].name, chapter.codePage);
+            return DecodeRecordText(slot.name, Mgx::NameCodePage(chapter));
+    return DecodeRecordText(chapter.players[static_cast<std::size_t>(number)].name, Mgx::NameCodePage(chapter));
 }
 
 } // namespace

@@ -2,6 +2,13 @@
 
 namespace {
 
+// Every file a record of the game is written to: The Conquerors and UserPatch 1.2 (.mgx), UserPatch
+// 1.4 and 1.5 (.mgz), HD releases before 4.6 (.mgx2, and .msx for records and saved games alike),
+// HD 4.6 and later and the Definitive Edition (.aoe2record), and Age of Kings (.mgl). Those the
+// reader cannot read are listed all the same: opening one says which game wrote it.
+constexpr const char16_t* RecordExtensions[] = {u"mgx", u"mgz", u"mgx2", u"msx", u"aoe2record", u"mgl"};
+constexpr qsizetype LongestExtension = 10;
+
 QChar AsciiLower(QChar c)
 {
     return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + (u'a' - u'A')) : c;
@@ -12,7 +19,7 @@ QChar AsciiLower(QChar c)
 QString ListedExtension(const QString& fileName)
 {
     const qsizetype dot = fileName.lastIndexOf(u'.');
-    if (dot < 0 || fileName.size() - dot - 1 != 3)
+    if (dot < 0 || dot + 1 == fileName.size() || fileName.size() - dot - 1 > LongestExtension)
         return {};
     QString extension = fileName.mid(dot + 1);
     for (QChar& c : extension)
@@ -22,7 +29,9 @@ QString ListedExtension(const QString& fileName)
 
 bool IsRecordFileName(const QString& fileName)
 {
-    // .mgz: UserPatch 1.4 and 1.5 write their records under their own extension.
     const QString extension = ListedExtension(fileName);
-    return extension == u"mgx" || extension == u"mgz";
+    for (const char16_t* record : RecordExtensions)
+        if (extension == record)
+            return true;
+    return false;
 }

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The three-letter extension after a file name's last dot, in ASCII lower case; empty when the
-// name has none of three letters. Only ASCII letters fold, so no locale turns another name into one.
+// The extension after a file name's last dot, in ASCII lower case; empty when the name has none or
+// one longer than any listed kind's. Only ASCII letters fold, so no locale turns another name into one.
 QString ListedExtension(const QString& fileName);
 
 // Whether the file is a record by its name: the list shows it as one and the library indexes it.

@@ -56,6 +56,13 @@ struct ChapterInfo {
     std::vector<std::uint8_t> objectMarks;
     // The Windows code page the chapter's text is stored in: GBK (936) unless its text says otherwise.
     std::uint16_t codePage = 936;
+    // Later HD releases store player names in UTF-8 whatever code page their other text is in.
+    bool utf8Names = false;
+    // Later HD releases: the map's name where the record names it (the settings block, or the third
+    // line of the instructions), as stored; the settings block's version (1000 in HD 4.6 ... 1006
+    // in 5.8), 0 without one.
+    std::string mapName;
+    std::uint16_t settingsVersion = 0;
 
     bool operator==(const ChapterInfo&) const = default;
 };

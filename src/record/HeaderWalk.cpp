@@ -1,6 +1,7 @@
 #include "HeaderWalk.h"
 
 #include "ChapterInfo.h"
+#include "HdSettingsWalk.h"
 #include "MemoryStream.h"
 #include "PlayerBlockWalk.h"
 #include "RecordError.h"
@@ -10,29 +11,31 @@
 #include "WalkState.h"
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace Mgx {
 
 namespace {
 
-// The header block holds far more than the viewer keeps; the walk moves over it with fixed amounts
-// and counts stored in the block. Every constant here is part of the format.
+// The header block holds far more than the viewer keeps; the walk moves over it with the fixed
+// amounts of RecordLayout.h and counts stored in the block.
 
 void WalkAiBlock(MemoryStream& s, const RecordFormat& format)
 {
-    const std::int64_t ruleSize = format.hdLater ? HdHeaderLayout::LaterAiRuleSize : 400;
-    s.skip(2);
+    using namespace AiBlockLayout;
+    const std::int64_t ruleSize = format.hdLater ? HdHeaderLayout::LaterAiRuleSize : RuleSize;
+    s.skip(BeforeStringCount);
     const std::int16_t stringCount = s.readInt16();
-    s.skip(4);
+    s.skip(AfterStringCount);
     for (int i = 0; i < stringCount; ++i)
         s.skip(s.readInt32()); // AI script file names
-    s.skip(6);
-    for (int rule = 0; rule < 8; ++rule) {
+    s.skip(AfterStrings);
+    for (int rule = 0; rule < RuleSets; ++rule) {
         const std::int32_t ruleFlag = s.readInt32();
-        s.skip(6);
+        s.skip(AfterRuleFlag);
         const std::int16_t ruleCount = s.readInt16();
-        s.skip(4);
+        s.skip(AfterRuleCount);
         if (ruleFlag != 0)
             for (int i = 0; i < ruleCount; ++i)
                 s.skip(ruleSize);
@@ -42,10 +45,12 @@ void WalkAiBlock(MemoryStream& s, const RecordFormat& format)
         s.passZeroRun(LaterUserPatchLayout::AiBlockZeroRun);
         return;
     }
-    s.skip(4);
-    s.skip(5540);
+    s.skip(BeforeTables);
+    s.skip(Tables);
     if (format.hd())
         s.skip(HdHeaderLayout::AfterAiBlock);
+    if (format.hdFrom(LateHdLayout::AiBlockTailFrom))
+        s.skip(LateHdLayout::AiBlockTail);
 }
 
 HeaderVersion ReadHeaderVersion(MemoryStream& s)
@@ -55,6 +60,8 @@ HeaderVersion ReadHeaderVersion(MemoryStream& s)
     HeaderVersion version;
     version.text = text; // ends at the first NUL
     version.saveVersion = s.readFloat32();
+    if (version.saveVersion == SaveVersion::DefinitiveMarker)
+        version.definitiveVersion = s.readUInt32();
     return version;
 }
 
@@ -64,25 +71,34 @@ void WalkPrefix(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
     chapter.versionText = version.text;
     chapter.saveVersion = version.saveVersion;
     state.format = IdentifyRecordFormat(version);
+    if (state.format.hdSettingsBlock())
+        WalkHdSettings(s, chapter, state);
     if (s.readInt32() != 0)
         WalkAiBlock(s, state.format);
 }
 
 void WalkGameSettings(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
-    s.skip(4);
+    s.skip(SettingsLayout::BeforeGameSpeed);
     if (format.laterUserPatch()) {
         // The int32 where The Conquerors keep the speed is a game clock here: a restored game holds its time.
         s.skip(LaterUserPatchLayout::BeforeGameSpeed);
         chapter.gameSpeed = s.readInt32();
         s.skip(LaterUserPatchLayout::AfterGameSpeed);
+    } else if (format.hdFrom(LateHdLayout::SpeedAsFloatFrom)) {
+        // The int32 speed is 0 here; the float a few bytes on holds it.
+        using namespace LateHdLayout;
+        s.skip(4);
+        s.skip(BeforeSpeedFloat);
+        chapter.gameSpeed = static_cast<std::int32_t>(std::lround(static_cast<double>(s.readFloat32()) * SpeedFloatScale));
+        s.skip(SettingsLayout::AfterGameSpeed - BeforeSpeedFloat - 4);
     } else {
         chapter.gameSpeed = s.readInt32();
-        s.skip(37);
+        s.skip(SettingsLayout::AfterGameSpeed);
     }
     chapter.recorderNumber = s.readInt16();
     chapter.playerCount = s.readUInt8();
-    s.skip(62);
+    s.skip(SettingsLayout::AfterPlayerCount);
 }
 
 // UserPatch 1.5 stores four bytes per tile; the model keeps the two that hold terrain and elevation.
@@ -100,14 +116,14 @@ void ReadWideTiles(MemoryStream& s, std::vector<std::uint8_t>& terrain)
 void ReadTerrain(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     const std::uint64_t tiles = std::uint64_t{chapter.mapWidth} * chapter.mapHeight;
-    const std::uint64_t tileSize = format.userPatch15() ? LaterUserPatchLayout::WideTileSize : 2;
+    const std::uint64_t tileSize = format.userPatch15() ? LaterUserPatchLayout::WideTileSize : MapLayout::TileSize;
     // The tiles are stored right here; a size the rest of the block cannot hold is a damaged header,
     // and allocating for it would let one file claim gigabytes.
     if (tiles > static_cast<std::uint64_t>(s.remaining()) / tileSize)
         throw HeaderError("a map of " + std::to_string(chapter.mapWidth) + " x " + std::to_string(chapter.mapHeight)
                               + " tiles does not fit in the " + std::to_string(s.remaining()) + " bytes left",
                           s.position());
-    chapter.terrain.resize(static_cast<std::size_t>(tiles * 2));
+    chapter.terrain.resize(static_cast<std::size_t>(tiles * MapLayout::TileSize));
     if (format.userPatch15())
         ReadWideTiles(s, chapter.terrain);
     else
@@ -121,29 +137,30 @@ void WalkMap(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
     chapter.mapHeight = s.readUInt32();
     const std::uint64_t tilesW32 = Wide(chapter.mapWidth) * chapter.mapHeight;
 
+    using namespace MapLayout;
     const std::int32_t zoneCount = s.readInt32();
     for (int zone = 0; zone < zoneCount; ++zone) {
-        s.skip(format.hd() ? Signed32(2 * tilesW32 + HdHeaderLayout::ZoneExtra) : Signed32(tilesW32 + 1275));
+        s.skip(format.hd() ? Signed32(HdHeaderLayout::ZoneTileSize * tilesW32 + HdHeaderLayout::ZoneExtra) : Signed32(tilesW32 + MapLayout::ZoneExtra));
         const std::int32_t zoneValues = s.readInt32();
-        s.skip(Signed32(4 * Wide(zoneValues) + 4));
+        s.skip(Signed32(ZoneValueSize * Wide(zoneValues) + AfterZoneValues));
     }
-    s.skip(2);
+    s.skip(BeforeTerrain);
     ReadTerrain(s, chapter, format);
 
     const std::int32_t mapEntries = s.readInt32();
-    s.skip(Signed32(4 * Wide(mapEntries) + 4));
+    s.skip(Signed32(EntryValueSize * Wide(mapEntries) + AfterEntryValues));
     for (int i = 0; i < mapEntries; ++i)
-        s.skip(Signed32(8 * Wide(s.readInt32())));
+        s.skip(Signed32(EntryItemSize * Wide(s.readInt32())));
 
     const std::int32_t gridRows = s.readInt32();
     const std::int32_t gridColumns = s.readInt32();
-    s.skip(Signed32(4 * Wide(gridRows) * Wide(gridColumns)));
+    s.skip(Signed32(GridValueSize * Wide(gridRows) * Wide(gridColumns)));
 }
 
 void WalkRestoreState(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
 {
     if (!state.format.laterUserPatch()) {
-        s.skip(13);
+        s.skip(MapLayout::AfterGrid);
         return;
     }
     using namespace LaterUserPatchLayout;
@@ -186,36 +203,42 @@ void WalkPlayerScenarios(MemoryStream& s, ChapterInfo& chapter, const WalkState&
         if (state.format.laterUserPatch())
             SkipLaterUserPatchPlayerScenario(s);
         else
-            s.skip(1817);
+            s.skip(ScenarioLayout::PlayerStretch);
     }
 }
 
 void WalkScenario(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
-    s.skip(4453);
+    using namespace ScenarioLayout;
+    s.skip(BeforeFileName);
     chapter.scenarioFileName = s.readString16();
-    s.skip(24);
+    s.skip(BeforeInstructions);
     chapter.instructions = s.readString16();
-    for (int i = 0; i < 9; ++i)
-        s.skipString16(); // hints, victory, loss, history, scout texts
+    for (int i = 0; i < OtherTexts; ++i)
+        s.skipString16();
 
     const std::int32_t blockFlag = s.readInt32();
-    s.skip(10);
-    if (blockFlag != 0) {
-        std::array<std::uint32_t, 10> values{};
+    s.skip(AfterBlockFlag);
+    if (blockFlag != 0 && !(format.hdFrom(LateHdLayout::PicturelessFlagFrom) && blockFlag == LateHdLayout::PicturelessFlag)) {
+        std::array<std::uint32_t, BlockValues> values{};
         s.read(values.data(), sizeof values);
-        s.skip(Unsigned32(4 * Wide(values[8])));
-        s.skip(Unsigned32(values[5]));
+        s.skip(Unsigned32(BlockCountedValueSize * Wide(values[BlockCountValue])));
+        s.skip(Unsigned32(values[BlockLengthValue]));
     }
-    s.skip(64);
-    for (int i = 0; i < 16; ++i)
+    s.skip(AfterBlock);
+    for (int i = 0; i < FileNames; ++i)
         s.skipString16();
-    for (int i = 0; i < 16; ++i) {
-        s.skip(8);
+    for (int i = 0; i < Blobs; ++i) {
+        s.skip(BeforeBlob);
         s.skip(Unsigned32(s.readUInt32()));
     }
-    s.skip(408 + 40 + 12548 + 5456 + 8);
-    if (format.hdLater)
+    if (format.hdFrom(LateHdLayout::BeforeMapIdFrom1234))
+        s.skip(LateHdLayout::BeforeMapId1234);
+    else if (format.hdFrom(LateHdLayout::BeforeMapIdFrom1231))
+        s.skip(LateHdLayout::BeforeMapId1231);
+    else
+        s.skip(BeforeMapId);
+    if (format.hdLater && !format.hdFrom(LateHdLayout::BeforeMapIdFrom1231))
         s.skip(HdHeaderLayout::LaterBeforeMapIdExtra);
 }
 
@@ -228,37 +251,43 @@ void WalkLobbyEntries(MemoryStream& s, const WalkState& state)
         s.seekTo(marker - VictoryStretchOffset);
         return;
     }
+    using namespace LobbyLayout;
     const std::int32_t lobbyEntries = s.readInt32();
     for (int i = 0; i < lobbyEntries; ++i) {
-        s.skip(4);
+        s.skip(EntryHead);
         const std::int32_t itemCount = s.readInt32();
-        s.skip(Signed32(12 * Wide(itemCount)));
-        s.skip(20);
+        s.skip(Signed32(EntryItemSize * Wide(itemCount)));
+        s.skip(EntryTail);
     }
-    s.skip(4 + 4);
+    s.skip(AfterEntries);
 }
 
 void WalkLobby(MemoryStream& s, ChapterInfo& chapter, const WalkState& state)
 {
     const RecordFormat& format = state.format;
     chapter.mapId = s.readInt32();
+    if (format.hdSettingsBlock() && chapter.mapId == 0)
+        chapter.mapId = state.resolvedMapId != 0 ? state.resolvedMapId : state.selectedMapId; // the lobby's id reads 0
     chapter.difficulty = s.readInt32();
-    s.skip(4);
+    s.skip(LobbyLayout::BeforeSlots);
     for (PlayerSlot& slot : chapter.slots) {
         slot.playerNumber = s.readInt32();
         slot.slotType = s.readInt32();
         slot.name = s.readString32();
     }
-    s.skip(format.hd() ? HdHeaderLayout::LobbyStretch : 1655);
+    if (format.hdFrom(LateHdLayout::LongerLobbyFrom))
+        s.skip(LateHdLayout::LongerLobbyStretch);
+    else
+        s.skip(format.hd() ? HdHeaderLayout::LobbyStretch : LobbyLayout::AfterSlots);
     WalkLobbyEntries(s, state);
 }
 
 void WalkVictory(MemoryStream& s, ChapterInfo& chapter)
 {
     chapter.victoryType = s.readInt32();
-    s.skip(9);
+    s.skip(VictoryLayout::BeforeVictoryValue);
     chapter.victoryValue = s.readInt32();
-    s.skip(108 + 1);
+    s.skip(VictoryLayout::AfterVictoryValue);
 }
 
 // A counted text; HD writes the length 0xFFFFFFFF for "no text".
@@ -271,22 +300,23 @@ void SkipTriggerText(MemoryStream& s, const RecordFormat& format)
 
 void WalkTriggerEntry(MemoryStream& s, const RecordFormat& format)
 {
-    const std::int64_t effectHead = format.hdLater ? HdHeaderLayout::LaterTriggerEffectHead : 72;
-    const std::uint64_t conditionSize = format.hdLater ? HdHeaderLayout::LaterTriggerConditionSize : 76;
-    s.skip(18);
+    using namespace TriggerLayout;
+    const std::int64_t effectBody = format.hdLater ? HdHeaderLayout::LaterTriggerEffectHead : EffectBody;
+    const std::uint64_t conditionSize = format.hdLater ? HdHeaderLayout::LaterTriggerConditionSize : ConditionSize;
+    s.skip(EntryHead);
     SkipTriggerText(s, format);
     SkipTriggerText(s, format);
     const std::int32_t itemCount = s.readInt32();
     for (int i = 0; i < itemCount; ++i) {
-        s.skip(24);
+        s.skip(EffectHead);
         const std::int32_t valueCount = s.readInt32();
-        s.skip(effectHead);
+        s.skip(effectBody);
         SkipTriggerText(s, format);
         SkipTriggerText(s, format);
         if (valueCount > 0)
-            s.skip(Signed32(4 * Wide(valueCount)));
+            s.skip(Signed32(OrderEntrySize * Wide(valueCount)));
     }
-    s.skip(Signed32(4 * Wide(itemCount)));
+    s.skip(Signed32(OrderEntrySize * Wide(itemCount)));
     const std::int32_t conditionCount = s.readInt32();
     s.skip(Signed32(conditionSize * Wide(conditionCount)));
 }
@@ -297,16 +327,17 @@ void WalkTriggers(MemoryStream& s, const RecordFormat& format)
     for (int i = 0; i < listCount; ++i)
         WalkTriggerEntry(s, format);
     if (listCount > 0)
-        s.skip(Signed32(4 * Wide(listCount)));
+        s.skip(Signed32(TriggerLayout::OrderEntrySize * Wide(listCount)));
 }
 
 void WalkTeamsAndOptions(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     for (std::size_t k = 1; k < chapter.slots.size(); ++k)
         chapter.slots[k].team = s.readUInt8();
-    s.skip(1);
+    if (!format.hdFrom(LateHdLayout::NoByteAfterTeamsFrom))
+        s.skip(TeamsLayout::AfterTeams);
     chapter.revealSetting = s.readInt32();
-    s.skip(8);
+    s.skip(TeamsLayout::AfterRevealSetting);
     chapter.populationLimit = s.readInt32();
     chapter.gameType = s.readUInt8();
     chapter.lockFlag = s.readUInt8();
@@ -320,9 +351,36 @@ void WalkPregameChat(MemoryStream& s, ChapterInfo& chapter)
     for (int i = 0; i < chatCount; ++i) {
         const std::uint32_t length = s.readUInt32();
         std::string text = s.readBytes(length);
-        if (length > 3) // shorter entries are the game's empty placeholders
+        if (length > LongestEmptyChatEntry)
             chapter.pregameChat.push_back({std::move(text)});
     }
+}
+
+// The later HD releases name the map in the third line of the instructions, after its caption
+// ("Map Type: Valley", "Location: Arabia", "位置： HC3_Arabia_v4.rms" in GBK).
+std::string MapNameFromInstructions(const GbkText& instructions)
+{
+    if (!instructions)
+        return {};
+    std::string_view text = *instructions;
+    text = text.substr(0, text.find('\0'));
+    for (int line = 0; line < 2; ++line) {
+        const std::size_t end = text.find('\n');
+        if (end == std::string_view::npos)
+            return {};
+        text.remove_prefix(end + 1);
+    }
+    text = text.substr(0, text.find_first_of("\r\n"));
+    for (const std::string_view colon : {std::string_view(":"), std::string_view("\xA3\xBA"), std::string_view("\xEF\xBC\x9A")}) {
+        const std::size_t at = text.find(colon);
+        if (at == std::string_view::npos)
+            continue;
+        std::string_view name = text.substr(at + colon.size());
+        while (!name.empty() && name.front() == ' ')
+            name.remove_prefix(1);
+        return std::string(name);
+    }
+    return {};
 }
 
 } // namespace
@@ -343,6 +401,8 @@ void WalkHeader(MemoryStream& stream, ChapterInfo& chapter)
     WalkTriggers(stream, format);
     WalkTeamsAndOptions(stream, chapter, format);
     WalkPregameChat(stream, chapter);
+    if (format.lateHd() && chapter.mapName.empty())
+        chapter.mapName = MapNameFromInstructions(chapter.instructions);
 }
 
 } // namespace Mgx

@@ -23,20 +23,38 @@ using namespace PlayerBlockLayout;
 void SkipThreeCountedLists(MemoryStream& s)
 {
     for (int i = 0; i < 3; ++i)
-        s.skip(Signed32(4 * Wide(s.readInt8())));
+        s.skip(Signed32(CountedValueSize * Wide(s.readInt8())));
+}
+
+// UserPatch 1.4 and the later HD releases count the per-player values and store every saved view.
+bool CountsPlayerValues(const RecordFormat& format)
+{
+    return format.laterUserPatch() || format.lateHd();
+}
+
+// The stretch between the colour and the kind.
+std::int64_t BeforeKind(const RecordFormat& format)
+{
+    if (!format.hd())
+        return BetweenColourAndKind;
+    std::int64_t size = HdBetweenColourAndKind;
+    for (const LateHdBlockLayout::KindOffset& offset : LateHdBlockLayout::BetweenColourAndKind)
+        if (format.hdFrom(offset.from))
+            size = offset.size;
+    return size;
 }
 
 // UserPatch 1.4 and later count the per-player values: 198 in 1.4, as many bytes as before, more in 1.5.
 void SkipResourceValues(MemoryStream& s, WalkState& state)
 {
-    if (!state.format.laterUserPatch()) {
+    if (!CountsPlayerValues(state.format)) {
         s.skip(ResourceAmounts);
         return;
     }
     s.skip(BeforeValueCount);
     state.perPlayerValueCount = s.readInt32();
     s.skip(AfterValueCount);
-    s.skip(Signed32(4 * Wide(state.perPlayerValueCount)));
+    s.skip(Signed32(CountedValueSize * Wide(state.perPlayerValueCount)));
     s.skip(AfterResourceValues);
 }
 
@@ -45,7 +63,7 @@ void SkipSavedViews(MemoryStream& s, const RecordFormat& format)
 {
     const std::int32_t views = s.readInt32();
     if (views > 0)
-        s.skip(format.laterUserPatch() ? Signed32(SavedViewSize * Wide(views)) : ResourceExtra);
+        s.skip(CountsPlayerValues(format) ? Signed32(SavedViewSize * Wide(views)) : ResourceExtra);
 }
 
 void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player, WalkState& state)
@@ -59,7 +77,7 @@ void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player, Wal
     player.civilization = s.readUInt8();
     s.skip(BetweenCivilizationAndColour);
     player.colour = s.readUInt8();
-    s.skip(format.hd() ? HdBetweenColourAndKind : BetweenColourAndKind);
+    s.skip(BeforeKind(format));
     player.kind = s.readUInt8();
     s.skip(AfterKind);
     if (format.userPatch())
@@ -82,12 +100,16 @@ void WalkPlayerState(MemoryStream& s, const RecordFormat& format)
 void ReadListCounts(MemoryStream& s, const RecordFormat& format, int (&counts)[4])
 {
     for (int& count : counts)
-        count = format.laterUserPatch() ? int{s.readUInt8()} : int{s.readInt8()};
+        count = format.laterUserPatch() || format.lateHd() ? int{s.readUInt8()} : int{s.readInt8()};
 }
 
-void WalkPlayerLists(MemoryStream& s, const RecordFormat& format)
+void WalkPlayerLists(MemoryStream& s, const RecordFormat& format, int playerCount)
 {
     s.skip(BeforeListCounts);
+    if (format.hdFrom(LateHdBlockLayout::BeforeListCountsFrom))
+        s.skip(LateHdBlockLayout::BeforeListCountsExtra);
+    if (format.hdFrom(LateHdBlockLayout::PerPlayerBeforeListCountsFrom))
+        s.skip(playerCount);
     int counts[4];
     ReadListCounts(s, format, counts);
     s.skip(AfterListCounts);
@@ -133,7 +155,7 @@ void FindObjectTypeTable(MemoryStream& s, const WalkState& state)
 void ResyncComputerBlock(MemoryStream& s, const WalkState& state)
 {
     s.skip(ComputerBeforeValues);
-    s.skip(Signed32(4 * Wide(s.readInt32())));
+    s.skip(Signed32(CountedValueSize * Wide(s.readInt32())));
     s.skip(ComputerAfterValues);
     for (int i = 0; i < 3; ++i)
         s.skip(Unsigned32(s.readUInt32()));
@@ -143,29 +165,30 @@ void ResyncComputerBlock(MemoryStream& s, const WalkState& state)
 
 void SkipTypeEntry(MemoryStream& s, std::uint8_t recordKind, const RecordFormat& format)
 {
+    using namespace TypeEntryLayout;
     const bool wide = format.userPatch15();
-    s.skip(wide ? WideTypeEntry::Head : 36);
+    s.skip(wide ? WideTypeEntry::Head : Head);
     if (recordKind > ObjectKind::Decoration)
-        s.skip(4);
+        s.skip(AnimatedExtra);
     if (recordKind > ObjectKind::Doppelganger)
-        s.skip(4);
+        s.skip(MovingExtra);
     if (recordKind > ObjectKind::Moving) {
-        s.skip(10);
-        s.skip(Signed32(4 * Wide(s.readInt16())));
-        s.skip(Signed32(4 * Wide(s.readInt16())));
-        s.skip(26);
+        s.skip(BeforeLists);
+        s.skip(Signed32(ListValueSize * Wide(s.readInt16())));
+        s.skip(Signed32(ListValueSize * Wide(s.readInt16())));
+        s.skip(TypeEntryLayout::AfterLists);
         if (recordKind > ObjectKind::Projectile)
-            s.skip(24);
+            s.skip(LivingStretch);
         if (recordKind == ObjectKind::Projectile || recordKind == ObjectKind::Living)
-            s.skip(1);
+            s.skip(ProjectileOrLivingTail);
         if (recordKind == ObjectKind::Building)
-            s.skip(3);
+            s.skip(BuildingTail);
         if (wide && recordKind == ObjectKind::Living)
             s.skip(WideTypeEntry::LivingExtra);
         if (wide && recordKind == ObjectKind::Building)
             s.skip(WideTypeEntry::BuildingExtra);
     }
-    s.skip(1);
+    s.skip(End);
 }
 
 void WalkObjectTypeTable(MemoryStream& s, WalkState& state)
@@ -181,12 +204,12 @@ void WalkObjectTypeTable(MemoryStream& s, WalkState& state)
     const std::int64_t stored = std::min(wanted, (s.remaining() + 3) / 4);
     std::vector<std::int32_t> presence(static_cast<std::size_t>(stored), 0);
     s.read(presence.data(), static_cast<std::size_t>(std::min(wanted * 4, s.remaining())));
-    s.skip(1);
+    s.skip(UnitListLayout::AfterPresence);
 
     for (const std::int32_t present : presence) {
         if (present == 0)
             continue;
-        s.skip(1);
+        s.skip(TypeEntryLayout::BeforeKind);
         const std::uint8_t recordKind = s.readUInt8();
         if (!IsObjectTypeTableKind(recordKind))
             return; // the rest of the table is not walked
@@ -196,39 +219,41 @@ void WalkObjectTypeTable(MemoryStream& s, WalkState& state)
 
 void SkipUnitCounts(MemoryStream& s, const RecordFormat& format)
 {
-    const std::uint64_t tileSize = format.hd() ? HdVisibilityTileSize : 1;
+    using namespace UnitListLayout;
+    const std::uint64_t tileSize = format.hd() ? HdVisibilityTileSize : VisibilityTileSize;
     const std::int64_t unitSize = format.hd() ? HdUnitEntrySize : UnitEntrySize;
     const std::int32_t gridRows = s.readInt32();
     const std::int32_t gridColumns = s.readInt32();
-    s.skip(6);
+    s.skip(BeforeGrid);
     s.skip(Signed32(tileSize * Wide(gridRows) * Wide(gridColumns)));
 
     const std::int32_t unitTypes = s.readInt32();
     std::vector<std::int32_t> counts;
     for (int i = 0; i < unitTypes; ++i) {
-        s.skip(4); // fails at the end of the block, so the list stays within what the block holds
+        s.skip(BeforeUnitCount); // fails at the end of the block, so the list stays within what the block holds
         counts.push_back(s.readInt32());
     }
     for (const std::int32_t count : counts)
         if (count > 0)
             s.skip(unitSize * std::int64_t{count});
-    s.skip(2);
+    s.skip(AfterUnits);
 }
 
 void WalkObjectGroups(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
+    using namespace UnitListLayout;
     std::int32_t groupMark = s.readInt32();
-    s.skip(3);
+    s.skip(AfterGroupMark);
     while (groupMark != EndOfObjectGroups) {
         for (std::uint8_t recordKind = s.readUInt8(); recordKind != 0; recordKind = s.readUInt8())
             WalkObjectRecord(s, chapter, recordKind, format);
-        s.skip(2);
+        s.skip(AfterGroup);
         groupMark = s.readInt32();
-        s.skip(3);
+        s.skip(AfterGroupMark);
     }
     for (std::uint8_t trailing = s.readUInt8(); trailing != 0; trailing = s.readUInt8())
-        s.skip(106);
-    s.skip(2);
+        s.skip(TrailingEntrySize);
+    s.skip(BlockEnd);
 }
 
 std::uint32_t TileIndex(float coordinate, std::uint32_t limit)
@@ -247,88 +272,164 @@ void WriteMark(ChapterInfo& chapter, float x, float y, std::uint8_t mark)
     chapter.objectMarks[static_cast<std::size_t>(row * chapter.mapWidth + column)] = mark;
 }
 
-// Steps of an object record after its mark, for kinds above 10; each kind ends at its own step.
-void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t objectTypeId, const RecordFormat& format)
+// The parts of an object record after its placement, in file order. Each kind of object ends its
+// record after its own part: see ObjectRecordLayout.
+
+// The sprite state: a byte that selects the stretch after it. Returns the byte.
+std::int8_t SkipSpriteState(MemoryStream& s, std::uint8_t recordKind)
 {
+    using namespace ObjectRecordLayout;
     const std::int8_t spriteState = s.readInt8();
     switch (spriteState) {
-    case 0: s.skip(4); break;
-    case 1: s.skip(8); break;
-    case 2: s.skip(13); s.skip(recordKind == ObjectKind::Animated ? 25 : 12); break;
+    case 0: s.skip(SpriteStateNone); break;
+    case 1: s.skip(SpriteStateOne); break;
+    case 2:
+        s.skip(SpriteStateTwo);
+        s.skip(recordKind == ObjectKind::Animated ? SpriteStateTwoAnimated : SpriteStateTwoOther);
+        break;
     default: break;
     }
-    if (recordKind == ObjectKind::Animated)
-        return;
+    return spriteState;
+}
 
-    // Later UserPatch releases write nothing after an empty sprite list; the stretch below ends one with an entry.
-    if (!(format.laterUserPatch() && spriteState == 0)) {
-        s.skip(7);
-        switch (s.readInt16()) {
-        case 0: s.skip(4); break;
-        case 256: s.skip(21); break;
-        case 512: s.skip(38); break;
-        default: break;
-        }
+// The end of a sprite list that has an entry.
+void SkipSpriteListEnd(MemoryStream& s)
+{
+    using namespace ObjectRecordLayout;
+    s.skip(BeforeSpriteEnd);
+    switch (s.readInt16()) {
+    case 0: s.skip(SpriteEndNone); break;
+    case SpriteEndOneKey: s.skip(SpriteEndOne); break;
+    case SpriteEndTwoKey: s.skip(SpriteEndTwo); break;
+    default: break;
     }
-    s.skip(43);
+}
+
+void SkipPath(MemoryStream& s, const RecordFormat& format)
+{
+    using namespace ObjectRecordLayout;
+    s.skip(BeforeWaypoints);
     const std::int32_t waypoints = s.readInt32();
-    s.skip(8);
+    s.skip(AfterWaypointCount);
     if (waypoints != 0)
-        s.skip(Signed32((format.hdLater ? 48 : 44) * Wide(waypoints) + 24));
-    s.skip(64);
-    if (recordKind == ObjectKind::Moving) {
-        if (format.hdLater)
-            s.skip(1);
-        return;
-    }
+        s.skip(Signed32((format.hdLater ? HdLaterWaypointSize : WaypointSize) * Wide(waypoints) + WaypointTrailer));
+    s.skip(AfterPath);
+}
 
-    s.skip(format.hdLater ? 7 : format.hd() ? 6 : 4);
+bool CarriesTypeExtra(std::int16_t objectTypeId)
+{
+    for (const std::int16_t type : ObjectRecordLayout::TypesWithExtra)
+        if (type == objectTypeId)
+            return true;
+    return false;
+}
+
+void SkipCombat(MemoryStream& s, std::int16_t objectTypeId, const RecordFormat& format)
+{
+    using namespace ObjectRecordLayout;
+    s.skip(format.hdLater ? HdLaterBeforeCombatFlag : format.hd() ? HdBeforeCombatFlag : BeforeCombatFlag);
     if (s.readInt16() != 0) {
-        // UserPatch stores each action's state as an int32 rather than a byte.
-        s.skip(format.userPatch() ? 40 : 37);
+        s.skip(format.userPatch() ? UserPatchFirstActionState : FirstActionState);
         if (s.readInt16() != 0)
-            s.skip(format.userPatch() ? 50 : 47);
-        s.skip(4);
-        if (objectTypeId == 50 || objectTypeId == 276 || objectTypeId == 199)
-            s.skip(4);
+            s.skip(format.userPatch() ? UserPatchSecondActionState : SecondActionState);
+        s.skip(AfterActionStates);
+        if (CarriesTypeExtra(objectTypeId))
+            s.skip(TypeExtra);
     }
-    s.skip(10);
-    s.skip(s.readUInt8() != 0 ? 6 : 5);
+    s.skip(AfterCombat);
+    s.skip(s.readUInt8() != 0 ? CombatTailSet : CombatTailClear);
+}
 
+void SkipCurrentAction(MemoryStream& s)
+{
+    using namespace ObjectRecordLayout;
     if (s.readUInt8() == 0) {
-        s.skip(12);
+        s.skip(NoAction);
     } else {
         const std::uint8_t actionKind = s.readUInt8();
         const std::int8_t actionLength = s.readInt8();
-        s.skip(10 + 71);
+        s.skip(ActionHead);
         const std::int8_t actionTailKind = s.readInt8();
-        s.skip(2);
-        if (actionKind == 70)
-            s.skip(70);
-        if (actionKind == 80)
-            s.skip(85);
-        s.skip(actionLength + 67);
-        s.skip(Signed32(4 * Wide(s.readInt16())));
-        s.skip(Signed32(4 * Wide(s.readInt16())));
-        s.skip(118);
-        if (actionTailKind == 3)
-            s.skip(97);
-        if (actionTailKind == 4)
-            s.skip(15);
+        s.skip(AfterActionTailKind);
+        if (actionKind == ObjectKind::Living)
+            s.skip(LivingActionExtra);
+        if (actionKind == ObjectKind::Building)
+            s.skip(BuildingActionExtra);
+        s.skip(actionLength + ActionBody);
+        s.skip(Signed32(ActionValueSize * Wide(s.readInt16())));
+        s.skip(Signed32(ActionValueSize * Wide(s.readInt16())));
+        s.skip(AfterActionValues);
+        if (actionTailKind == LongActionTail)
+            s.skip(LongActionTailSize);
+        if (actionTailKind == ShortActionTail)
+            s.skip(ShortActionTailSize);
     }
-    s.skip(11);
+    s.skip(AfterAction);
+}
 
+void SkipUnitAi(MemoryStream& s, const RecordFormat& format)
+{
+    using namespace ObjectRecordLayout;
     if (s.readInt32() == 0) {
-        s.skip(1);
+        s.skip(NoUnitAi);
     } else {
-        s.skip(112);
+        s.skip(UnitAiHead);
         if (s.readInt32() != 0)
-            s.skip(24);
-        s.skip(format.hd() ? 57 : 53);
+            s.skip(UnitAiExtra);
+        s.skip(format.hd() ? HdUnitAiTail : UnitAiTail);
     }
-    s.skip(30);
+    s.skip(AfterUnitAi);
+}
+
+// An animated object's record ends after its sprite state; a moving object's after its path.
+void SkipMovingPart(MemoryStream& s, std::uint8_t recordKind, std::int8_t spriteState, bool emptySpriteList,
+                    const RecordFormat& format)
+{
+    // Later UserPatch releases write nothing after an empty sprite list; HD from 12.50 marks one in the placement.
+    const bool ended = format.laterUserPatch() ? spriteState == 0 : emptySpriteList && spriteState == 0;
+    if (!ended)
+        SkipSpriteListEnd(s);
+    SkipPath(s, format);
+    if (recordKind == ObjectKind::Moving && format.hdLater)
+        s.skip(ObjectRecordLayout::HdLaterMovingEnd);
+}
+
+// Every other kind: combat, the current action, the unit AI, and (but for living objects) a closing stretch.
+void SkipActingPart(MemoryStream& s, std::uint8_t recordKind, std::int16_t objectTypeId, const RecordFormat& format)
+{
+    SkipCombat(s, objectTypeId, format);
+    SkipCurrentAction(s);
+    SkipUnitAi(s, format);
     if (recordKind != ObjectKind::Living)
-        s.skip(format.hdLater ? 123 : 127);
+        s.skip(format.hdLater ? ObjectRecordLayout::HdLaterClosing : ObjectRecordLayout::Closing);
+}
+
+// The rest of the placement. Returns whether its last byte marks an empty sprite list (HD from 12.50).
+bool SkipPlacementTail(MemoryStream& s, const RecordFormat& format)
+{
+    using namespace LateHdBlockLayout;
+    if (format.hdFrom(EmptySpriteListFrom)) {
+        s.skip(LongerAfterResourceKind - 1);
+        return s.readUInt8() == EmptySpriteListMark;
+    }
+    if (format.hdFrom(LongerPlacementFrom))
+        s.skip(LongerAfterResourceKind);
+    else
+        s.skip(format.hd() ? ObjectRecordLayout::HdAfterResourceKind : ObjectRecordLayout::AfterResourceKind);
+    return false;
+}
+
+// The record after its placement, for every kind but the decoration.
+void SkipObjectState(MemoryStream& s, std::uint8_t recordKind, std::int16_t objectTypeId, bool emptySpriteList,
+                     const RecordFormat& format)
+{
+    const std::int8_t spriteState = SkipSpriteState(s, recordKind);
+    if (recordKind == ObjectKind::Animated)
+        return;
+    SkipMovingPart(s, recordKind, spriteState, emptySpriteList, format);
+    if (recordKind == ObjectKind::Moving)
+        return;
+    SkipActingPart(s, recordKind, objectTypeId, format);
 }
 
 // Finds the start of the next player block of a restored game by the bytes that end its name: the
@@ -386,15 +487,15 @@ void WalkObjectRecord(MemoryStream& s, ChapterInfo& chapter, std::uint8_t record
 {
     const std::uint8_t owner = s.readUInt8();
     const std::int16_t objectTypeId = s.readInt16();
-    s.skip(19);
+    s.skip(ObjectRecordLayout::BeforePosition);
     const float x = s.readFloat32();
     const float y = s.readFloat32();
-    s.skip(12);
+    s.skip(ObjectRecordLayout::BeforeResourceKind);
     const std::int16_t resourceKind = s.readInt16();
-    s.skip(format.hd() ? 21 : 18); // HD: the worker count is an int32
+    const bool emptySpriteList = SkipPlacementTail(s, format);
     WriteMark(chapter, x, y, ObjectMark(chapter, owner, objectTypeId, resourceKind));
     if (recordKind != ObjectKind::Decoration)
-        SkipObjectState(s, recordKind, objectTypeId, format);
+        SkipObjectState(s, recordKind, objectTypeId, emptySpriteList, format);
 }
 
 void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int playerIndex)
@@ -417,16 +518,21 @@ void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int playerIndex, Wal
         // A restored game's player state holds its running game: only the table's marker finds the way on.
         FindObjectTypeTable(s, state);
     } else {
-        WalkPlayerLists(s, format);
-        if (player.kind == PlayerKind::Computer)
-            ResyncComputerBlock(s, state);
+        WalkPlayerLists(s, format, chapter.playerCount);
+        if (player.kind == PlayerKind::Computer) {
+            // The later HD releases hold the AI's state here too: searched for from right after the lists.
+            if (format.hdFrom(LateHdBlockLayout::ComputerSearchAfterListsFrom))
+                FindObjectTypeTable(s, state);
+            else
+                ResyncComputerBlock(s, state);
+        }
     }
     s.skip(BeforeNatureStretch);
     if (player.kind == PlayerKind::Nature)
         s.skip(NatureStretch);
     s.skip(AfterNatureStretch);
     WalkObjectTypeTable(s, state);
-    s.skip(1);
+    s.skip(UnitListLayout::AfterTable);
     SkipUnitCounts(s, format);
     if (state.restoredGame) {
         // Its objects carry mid-game state: they are passed, not walked, and leave no marks.

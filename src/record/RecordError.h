@@ -56,15 +56,31 @@ public:
 // moves, so the message names the file's kind rather than some position deep in the block.
 class UnsupportedFormatError : public RecordError {
 public:
-    UnsupportedFormatError(const std::string& versionText, float saveVersion, UnsupportedFormatKind kind)
-        : RecordError("unsupported format: " + versionText + ", save version " + SaveVersionText(saveVersion) + " ("
+    UnsupportedFormatError(const std::string& versionText, float saveVersion, UnsupportedFormatKind kind,
+                           double definitiveVersion = 0)
+        : RecordError("unsupported format: " + versionText + ", save version " + SaveVersionText(saveVersion)
+                      + (definitiveVersion > 0 ? ", version " + ReleaseText(definitiveVersion) : std::string()) + " ("
                       + UnsupportedFormatName(kind) + ")")
         , m_versionText(versionText)
         , m_saveVersion(saveVersion)
-        , m_kind(kind) {}
+        , m_kind(kind)
+        , m_definitiveVersion(definitiveVersion) {}
     const std::string& versionText() const { return m_versionText; }
     float saveVersion() const { return m_saveVersion; }
     UnsupportedFormatKind kind() const { return m_kind; }
+    // The Definitive Edition's version where the record stores one after the save version -1.0; else 0.
+    double definitiveVersion() const { return m_definitiveVersion; }
+
+    // One decimal, two where the release has them: 63.0, 50.3, 64.25.
+    static std::string ReleaseText(double version)
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.2f", version);
+        std::string result = text;
+        if (result.size() > 3 && result.back() == '0')
+            result.pop_back();
+        return result;
+    }
 
     // Two decimals, as the game's releases are named.
     static std::string SaveVersionText(float saveVersion)
@@ -78,6 +94,7 @@ private:
     std::string m_versionText;
     float m_saveVersion;
     UnsupportedFormatKind m_kind;
+    double m_definitiveVersion;
 };
 
 } // namespace Mgx

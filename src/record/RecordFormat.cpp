@@ -32,7 +32,8 @@ RecordFormat IdentifyVersion94(const HeaderVersion& version)
 {
     const float save = version.saveVersion;
     if (IsSaveVersion(save, SaveVersion::DefinitiveMarker))
-        Refuse(version, UnsupportedFormatKind::DefinitiveEdition);
+        throw UnsupportedFormatError(version.text, save, UnsupportedFormatKind::DefinitiveEdition,
+                                     DefinitiveVersion(version.definitiveVersion));
     // Only save versions above The Conquerors' are later games. Anything at or below it (or not a
     // number at all) walks as The Conquerors, as such records always have.
     if (!(save > SaveVersion::Conquerors + SaveVersion::Tolerance))
@@ -44,7 +45,9 @@ RecordFormat IdentifyVersion94(const HeaderVersion& version)
     if (save >= SaveVersion::DefinitiveFrom)
         Refuse(version, UnsupportedFormatKind::DefinitiveEdition);
     if (save >= SaveVersion::HdSettingsBlockFrom)
-        Refuse(version, UnsupportedFormatKind::HdWithSettingsBlock);
+        return {RecordFormat::HdWithSettings, true, HdReleaseOf(save)};
+    if (save >= SaveVersion::HdBeforeSettingsFrom)
+        return {RecordFormat::HdBeforeSettings, true, HdReleaseOf(save)};
     Refuse(version, UnsupportedFormatKind::OtherHdRelease);
 }
 
@@ -90,6 +93,19 @@ RecordFormat ChapterFormat(const std::string& versionText, float saveVersion) no
     }
 }
 
+double DefinitiveVersion(std::uint32_t stored)
+{
+    if (stored < SaveVersion::DefinitiveWholeBelow)
+        return stored;
+    return stored / SaveVersion::DefinitiveFixedPointUnit;
+}
+
+std::uint16_t HdReleaseOf(float saveVersion)
+{
+    // Only called for save versions between the HD families' bounds, so the value fits.
+    return static_cast<std::uint16_t>(std::lround(static_cast<double>(saveVersion) * 100));
+}
+
 std::int32_t EffectivePopulationLimit(const RecordFormat& format, std::int32_t storedLimit)
 {
     if (!format.userPatch())
@@ -107,6 +123,7 @@ const char* UnsupportedFormatName(UnsupportedFormatKind kind)
     case UnsupportedFormatKind::AgeOfKings: return "Age of Kings";
     case UnsupportedFormatKind::Mod: return "a modification of the game";
     case UnsupportedFormatKind::LaterUserPatch: return "UserPatch 1.3 or later";
+    case UnsupportedFormatKind::HdSavedGame: return "HD Edition saved game, not a record";
     }
     return "unknown";
 }

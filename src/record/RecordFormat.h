@@ -10,18 +10,34 @@ namespace Mgx {
 // the walk's state.
 struct RecordFormat {
     // Stored in the library index by number: new families take new numbers.
-    enum Family : std::uint8_t { Conquerors = 0, UserPatch12 = 1, Hd = 2, UserPatch14 = 3, UserPatch15 = 4 };
+    enum Family : std::uint8_t {
+        Conquerors = 0,
+        UserPatch12 = 1,
+        Hd = 2, // save versions 11.97 and 12.10
+        UserPatch14 = 3,
+        UserPatch15 = 4,
+        HdBeforeSettings = 5, // HD releases before 4.6 (.mgx2, .msx), save versions 12.20 to 12.34
+        HdWithSettings = 6,   // HD 4.6 to 5.8 (.aoe2record): a settings block before the AI block
+    };
 
     Family family = Conquerors;
     // HD releases from save version 12.00 on change a few more sizes.
     bool hdLater = false;
+    // The later HD families: the save version in hundredths (1220, 1250, ...). Many of their sizes
+    // change from one release to the next.
+    std::uint16_t hdRelease = 0;
 
     // Every UserPatch keeps the changes 1.2 made.
     bool userPatch() const { return family == UserPatch12 || laterUserPatch(); }
     // UserPatch 1.4 and 1.5 (.mgz) change more on top of them, and 1.5 a few more still.
     bool laterUserPatch() const { return family == UserPatch14 || family == UserPatch15; }
     bool userPatch15() const { return family == UserPatch15; }
-    bool hd() const { return family == Hd; }
+    // Every HD family keeps the changes the first HD releases made.
+    bool hd() const { return family == Hd || lateHd(); }
+    bool lateHd() const { return family == HdBeforeSettings || family == HdWithSettings; }
+    bool hdSettingsBlock() const { return family == HdWithSettings; }
+    // A later HD release at or after the given save version in hundredths.
+    bool hdFrom(int hundredths) const { return lateHd() && hdRelease >= hundredths; }
 };
 
 // What an unreadable record was found to be; the view names it for the user.
@@ -32,13 +48,23 @@ enum class UnsupportedFormatKind : std::uint8_t {
     AgeOfKings,
     Mod,
     LaterUserPatch,
+    HdSavedGame, // an HD saved game: a game's state, not a record
 };
 
 // The version text with its NUL padding removed, and the save version as stored.
 struct HeaderVersion {
     std::string text;
     float saveVersion = 0;
+    // The Definitive Edition's later records store the save version -1.0 and then this uint32.
+    std::uint32_t definitiveVersion = 0;
 };
+
+// The Definitive Edition's version after the -1.0 save version: 16.16 fixed point (63.0 is
+// 4 128 768), or in one release the whole number itself.
+double DefinitiveVersion(std::uint32_t stored);
+
+// The save version of a later HD release in hundredths, as RecordFormat::hdRelease holds it.
+std::uint16_t HdReleaseOf(float saveVersion);
 
 // The format of a record with this version, or UnsupportedFormatError when the walk cannot read it.
 // Unknown version texts walk as The Conquerors, as they always have.

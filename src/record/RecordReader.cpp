@@ -1,6 +1,7 @@
 #include "RecordReader.h"
 
 #include "BodyScan.h"
+#include "ForeignFile.h"
 #include "HeaderWalk.h"
 #include "MemoryStream.h"
 #include "RecordError.h"
@@ -133,16 +134,29 @@ ChapterInfo RecordReader::parseChapter(RecordFile& file)
     chapter.terrain = std::exchange(m_terrain, {});
     chapter.objectMarks = std::exchange(m_objectMarks, {});
     {
-        const std::span<const std::uint8_t> compressed = readCompressedBlock(file, headerEnd);
-        const std::span<const std::uint8_t> block = m_inflater.inflate(compressed.data(), compressed.size());
+        const std::span<const std::uint8_t> block = inflateHeaderBlock(file, headerEnd);
         MemoryStream stream(block.data(), block.size());
         WalkHeader(stream, chapter);
     }
     file.seekTo(headerEnd);
     ScanBody(file, chapter, chapter.nextChapterPos);
-    chapter.codePage = DetectCodePage(chapter);
+    SetTextCodePages(chapter);
     chapter.status = ChapterInfo::Read;
     return chapter;
+}
+
+std::span<const std::uint8_t> RecordReader::inflateHeaderBlock(RecordFile& file, std::int32_t headerEnd)
+{
+    try {
+        const std::span<const std::uint8_t> compressed = readCompressedBlock(file, headerEnd);
+        return m_inflater.inflate(compressed.data(), compressed.size());
+    } catch (const InflateError&) {
+        RefuseForeignFile(file); // a saved game or an Age of Kings record says so rather than failing to inflate
+        throw;
+    } catch (const ContainerError&) {
+        RefuseForeignFile(file);
+        throw;
+    }
 }
 
 std::span<const std::uint8_t> RecordReader::readCompressedBlock(RecordFile& file, std::int32_t headerEnd)

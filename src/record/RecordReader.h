@@ -46,6 +46,7 @@ public:
 
 private:
     ChapterInfo parseChapter(RecordFile& file);
+    std::span<const std::uint8_t> inflateHeaderBlock(RecordFile& file, std::int32_t headerEnd);
     std::span<const std::uint8_t> readCompressedBlock(RecordFile& file, std::int32_t headerEnd);
     void releaseLargeBuffers();
 

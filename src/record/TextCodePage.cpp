@@ -1,5 +1,7 @@
 #include "TextCodePage.h"
 
+#include "RecordFormat.h"
+
 #include "ChapterInfo.h"
 
 #include <functional>
@@ -65,11 +67,12 @@ std::string_view Shown(std::string_view bytes) { return bytes.substr(0, bytes.fi
 bool AllTexts(const ChapterInfo& chapter, const std::function<bool(std::string_view)>& visit)
 {
     const auto optional = [&](const GbkText& text) { return !text || visit(Shown(*text)); };
+    // UTF-8 names say nothing of the code page of the other text.
     for (const PlayerInfo& player : chapter.players)
-        if (!optional(player.name))
+        if (!chapter.utf8Names && !optional(player.name))
             return false;
     for (const PlayerSlot& slot : chapter.slots)
-        if (!optional(slot.name))
+        if (!chapter.utf8Names && !optional(slot.name))
             return false;
     if (!optional(chapter.scenarioFileName) || !optional(chapter.instructions))
         return false;
@@ -139,6 +142,18 @@ std::uint16_t DetectCodePage(const ChapterInfo& chapter)
     return CodePage::Gbk;
 }
 
+std::uint16_t NameCodePage(const ChapterInfo& chapter)
+{
+    return chapter.utf8Names ? CodePage::Utf8 : chapter.codePage;
+}
+
+void SetTextCodePages(ChapterInfo& chapter)
+{
+    const RecordFormat format = ChapterFormat(chapter.versionText, chapter.saveVersion);
+    chapter.utf8Names = format.lateHd();
+    chapter.codePage = format.hdSettingsBlock() ? CodePage::Utf8 : DetectCodePage(chapter);
+}
+
 const char* CodePageName(std::uint16_t codePage)
 {
     switch (codePage) {
@@ -146,6 +161,7 @@ const char* CodePageName(std::uint16_t codePage)
     case CodePage::Big5: return "Big5";
     case CodePage::WesternEuropean: return "windows-1252";
     case CodePage::Cyrillic: return "windows-1251";
+    case CodePage::Utf8: return "UTF-8";
     default: return "GBK";
     }
 }

@@ -18,6 +18,9 @@ struct WalkState {
     // record continues a saved game, whose header the fixed steps cannot pass everywhere.
     std::int32_t perPlayerValueCount = 0;
     bool restoredGame = false;
+    // HD 4.6 and later: the map the settings block names, where the lobby's map id reads 0.
+    std::int32_t selectedMapId = 0;
+    std::int32_t resolvedMapId = 0;
 };
 
 } // namespace Mgx

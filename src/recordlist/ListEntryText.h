@@ -10,7 +10,7 @@
 // texts of the size and time columns. Plain functions, so they are tested without a display.
 
 // Folders are kind Folder; files by the three letters after their last dot, ASCII letters in any
-// case ("Game.MGX" and "b.mgz" are record files; "a.mgx2", "a.mg" and "e.mgx.bak" are not listed).
+// case ("Game.MGX", "b.mgz", "c.mgx2" and "d.aoe2record" are record files; "a.mg" and "e.mgx.bak" are not listed).
 MgxItemKind ClassifyEntry(bool isDirectory, const QString& fileName);
 
 // Whole kilobytes rounded up, never less than 1 (an empty file shows "1 KB"), thousands grouped.

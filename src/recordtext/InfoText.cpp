@@ -79,6 +79,16 @@ MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenar
     return {caption + UnknownText(), 0};
 }
 
+MapChoice ChooseMap(const Mgx::ChapterInfo& chapter)
+{
+    MapChoice map = ChooseMap(chapter.gameType, chapter.mapId, chapter.scenarioFileName, chapter.codePage);
+    // Later HD releases name maps the tables do not know, custom ones among them.
+    const bool named = !chapter.mapName.empty() && !IsScenarioType(chapter.gameType) && map.mapType == 0;
+    if (named)
+        map.label = InfoLabels::Captions().map + DecodeRecordText(chapter.mapName, chapter.codePage);
+    return map;
+}
+
 QString MapTypeLabel(int mapType) { return InfoLabels::Captions().mapType + MapTypeNames.nameOr(mapType, UnknownText()); }
 
 QString VersionName(std::int32_t logVersion)
@@ -94,7 +104,7 @@ QString VersionLabel(std::int32_t logVersion)
 QString VersionName(const Mgx::ChapterInfo& chapter)
 {
     const Mgx::RecordFormat format = Mgx::ChapterFormat(chapter.versionText, chapter.saveVersion);
-    return FromWording(VersionWording(chapter.logVersion, format.family));
+    return FromWording(VersionWording(chapter.logVersion, format.family, chapter.settingsVersion));
 }
 
 QString VersionLabel(const Mgx::ChapterInfo& chapter)
@@ -181,7 +191,7 @@ std::uint32_t TotalGameTime(const Mgx::GameRecord& record)
 InfoLabels ComposeInfoLabels(const Mgx::GameRecord& record)
 {
     const Mgx::ChapterInfo& chapter = record.chapters.front();
-    const MapChoice map = ChooseMap(chapter.gameType, chapter.mapId, chapter.scenarioFileName, chapter.codePage);
+    const MapChoice map = ChooseMap(chapter);
     InfoLabels labels;
     labels.gameType = GameTypeLabel(chapter.gameType);
     labels.map = map.label;

@@ -36,6 +36,8 @@ QString FormatGameTime(std::uint32_t milliseconds);
 
 QString GameTypeLabel(int gameType);
 MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenarioFileName, std::uint16_t codePage = 936);
+// The same for a chapter, where a later HD release's own map name stands in for a map the tables do not know.
+MapChoice ChooseMap(const Mgx::ChapterInfo& chapter);
 QString MapTypeLabel(int mapType);
 QString VersionLabel(std::int32_t logVersion);
 // The version of a read chapter: "UserPatch 1.2", "UserPatch 1.4", "UserPatch 1.5" and "HD" come

@@ -21,6 +21,8 @@ constexpr const char* MapTypeTexts[] = {"定制", "标准", "真实世界"};
 constexpr const char* CivilizationTexts[] = {
     "拜占庭", "不列颠", "法国", "哥特", "条顿", "日本", "中国", "拜占庭", "波斯", "撒拉逊",
     "土耳其", "维京", "蒙古", "凯尔特", "西班牙", "阿兹特克", "玛雅", "匈奴", "朝鮮",
+    // The HD Edition's expansions, whose numbers UserPatch mods use as well.
+    "意大利", "印度", "印加", "马扎尔", "斯拉夫", "葡萄牙", "埃塞俄比亚", "马里", "柏柏尔", "高棉", "马来", "缅甸", "越南",
 };
 
 } // namespace

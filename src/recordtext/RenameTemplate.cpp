@@ -3,6 +3,7 @@
 #include "DecodeGbk.h"
 #include "InfoText.h"
 #include "SlotView.h"
+#include "TextCodePage.h"
 
 #include <QStringList>
 
@@ -12,15 +13,14 @@
 
 namespace {
 
-// A renamed record keeps its own extension: .mgz is UserPatch 1.4 and 1.5's.
+// A renamed record keeps its own extension (.mgz, .mgx2, .aoe2record, ...): only listed records are
+// renamed, so whatever follows the last dot is the extension the list knew it by.
 const QString RecordExtension = QStringLiteral(".mgx");
-const QString LaterUserPatchExtension = QStringLiteral(".mgz");
 
 qsizetype RecordExtensionLength(const QString& fileName)
 {
-    const bool record = fileName.endsWith(RecordExtension, Qt::CaseInsensitive)
-        || fileName.endsWith(LaterUserPatchExtension, Qt::CaseInsensitive);
-    return record ? RecordExtension.size() : 0;
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return dot < 0 ? 0 : fileName.size() - dot;
 }
 
 // The name of the occupied slot, or nothing for an empty one.
@@ -31,17 +31,19 @@ QString SlotPlayerName(const Mgx::PlayerSlot& slot, std::uint16_t codePage)
     return DecodeRecordText(slot.name, codePage);
 }
 
+std::uint16_t NameCodePageOf(const Mgx::ChapterInfo& chapter) { return Mgx::NameCodePage(chapter); }
+
 QString MapText(const Mgx::ChapterInfo& chapter)
 {
     const QString caption = InfoLabels::Captions().map;
-    QString label = ChooseMap(chapter.gameType, chapter.mapId, chapter.scenarioFileName, chapter.codePage).label;
+    QString label = ChooseMap(chapter).label;
     return label.startsWith(caption) ? label.mid(caption.size()) : label;
 }
 
 QString RecorderName(const Mgx::ChapterInfo& chapter)
 {
     const std::optional<int> position = RecorderSlotPosition(chapter);
-    return position ? SlotPlayerName(chapter.slots[static_cast<std::size_t>(*position) + 1], chapter.codePage) : QString();
+    return position ? SlotPlayerName(chapter.slots[static_cast<std::size_t>(*position) + 1], NameCodePageOf(chapter)) : QString();
 }
 
 QString Stem(const QString& fileName)
@@ -63,7 +65,7 @@ QString PlayersByTeam(const Mgx::ChapterInfo& chapter)
     QList<std::pair<int, QStringList>> groups;
     for (std::size_t i = 1; i < chapter.slots.size(); ++i) {
         const Mgx::PlayerSlot& slot = chapter.slots[i];
-        const QString name = SlotPlayerName(slot, chapter.codePage);
+        const QString name = SlotPlayerName(slot, NameCodePageOf(chapter));
         if (slot.playerNumber < 1 || slot.playerNumber > 8)
             continue;
         auto group = groups.end();

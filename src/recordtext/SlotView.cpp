@@ -2,6 +2,7 @@
 
 #include "DecodeGbk.h"
 #include "NameTables.h"
+#include "TextCodePage.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ SlotView ComposeSlot(const Mgx::ChapterInfo& chapter, const Mgx::PlayerSlot& slo
         return view;
     const Mgx::PlayerInfo& player = chapter.players[static_cast<std::size_t>(slot.playerNumber)];
     view.occupied = true;
-    view.name = DecodeRecordText(slot.name, chapter.codePage);
+    view.name = DecodeRecordText(slot.name, Mgx::NameCodePage(chapter));
     view.civilization = CivilizationText(player.civilization);
     view.emblemIndex = EmblemIndex(player.colour, player.civilization);
     view.kind = player.kind;
@@ -49,9 +50,9 @@ int EmblemIndex(int colour, int civilization)
 
 QString CivilizationText(int civilization)
 {
-    if (civilization > CivilizationsPerColour)
-        return QStringLiteral("文明 %1").arg(civilization);
-    return CivilizationNames.nameOr(civilization, UnknownText());
+    // Numbers beyond the tables (mods) show as numbers; the emblems stop at 18, the names do not.
+    const QString number = QStringLiteral("文明 %1").arg(civilization);
+    return CivilizationNames.nameOr(civilization, civilization > CivilizationsPerColour ? number : UnknownText());
 }
 
 QPoint RecorderMarkerPosition(int slotPosition, int playersTop)

@@ -8,6 +8,9 @@ QString WhatTheFileIs(const Mgx::UnsupportedFormatError& error)
     const QString save = QString::fromStdString(Mgx::UnsupportedFormatError::SaveVersionText(error.saveVersion()));
     switch (error.kind()) {
     case Mgx::UnsupportedFormatKind::DefinitiveEdition:
+        if (error.definitiveVersion() > 0)
+            return QStringLiteral("决定版（版本 %1）")
+                .arg(QString::fromStdString(Mgx::UnsupportedFormatError::ReleaseText(error.definitiveVersion())));
         return QStringLiteral("决定版（保存版本 %1）").arg(save);
     case Mgx::UnsupportedFormatKind::HdWithSettingsBlock:
     case Mgx::UnsupportedFormatKind::OtherHdRelease:
@@ -18,6 +21,8 @@ QString WhatTheFileIs(const Mgx::UnsupportedFormatError& error)
         return QStringLiteral("游戏模组（%1）").arg(version);
     case Mgx::UnsupportedFormatKind::LaterUserPatch:
         return QStringLiteral("UserPatch 1.3 或更高版本（%1）").arg(version);
+    case Mgx::UnsupportedFormatKind::HdSavedGame:
+        break; // not a record at all: said in full below
     }
     return QStringLiteral("未知版本（%1）").arg(version);
 }
@@ -26,5 +31,7 @@ QString WhatTheFileIs(const Mgx::UnsupportedFormatError& error)
 
 QString UnsupportedFormatText(const Mgx::UnsupportedFormatError& error)
 {
+    if (error.kind() == Mgx::UnsupportedFormatKind::HdSavedGame)
+        return QStringLiteral("这是存档，不是录像");
     return QStringLiteral("此录像来自") + WhatTheFileIs(error) + QStringLiteral("，暂不支持");
 }

@@ -73,20 +73,21 @@ void HeaderBlockWriter::WritePrefix()
 
 void HeaderBlockWriter::WriteAiBlock()
 {
-    m_out.skip(2);
+    using namespace AiBlockLayout;
+    m_out.skip(BeforeStringCount);
     m_out.i16(static_cast<std::int16_t>(m_header.aiStrings.size()));
-    m_out.skip(4);
+    m_out.skip(AfterStringCount);
     for (const std::string& text : m_header.aiStrings)
         m_out.string32(text);
-    m_out.skip(6);
+    m_out.skip(AfterStrings);
     for (const AiRuleEntry& rule : m_header.aiRules) {
         m_out.i32(rule.ruleFlag);
-        m_out.skip(6);
+        m_out.skip(AfterRuleFlag);
         m_out.i16(rule.ruleCount);
-        m_out.skip(4);
+        m_out.skip(AfterRuleCount);
         if (rule.ruleFlag != 0)
             for (int i = 0; i < rule.ruleCount; ++i)
-                m_out.skip(m_format.hdLater ? HdHeaderLayout::LaterAiRuleSize : 400);
+                m_out.skip(m_format.hdLater ? HdHeaderLayout::LaterAiRuleSize : RuleSize);
     }
     if (m_format.laterUserPatch()) {
         m_out.skip(LaterUserPatchLayout::AiBlockTail);
@@ -94,57 +95,59 @@ void HeaderBlockWriter::WriteAiBlock()
         m_out.bytes(std::vector<std::uint8_t>(LaterUserPatchLayout::AiBlockZeroRun, 0));
         return;
     }
-    m_out.skip(4 + 5540);
+    m_out.skip(BeforeTables + Tables);
     if (m_format.hd())
         m_out.skip(HdHeaderLayout::AfterAiBlock);
 }
 
 void HeaderBlockWriter::WriteGameSettings()
 {
-    m_out.skip(4);
+    m_out.skip(SettingsLayout::BeforeGameSpeed);
     m_out.i32(m_header.gameSpeed);
     if (m_format.laterUserPatch()) {
         // The first is the game clock, which is the speed when a game starts.
-        m_out.skip(LaterUserPatchLayout::BeforeGameSpeed - 4);
+        m_out.skip(LaterUserPatchLayout::BeforeGameSpeed - 4); // the clock's 4 bytes are written above
         m_out.i32(m_header.gameSpeed);
         m_out.skip(LaterUserPatchLayout::AfterGameSpeed);
     } else {
-        m_out.skip(37);
+        m_out.skip(SettingsLayout::AfterGameSpeed);
     }
     m_out.i16(m_header.recorderNumber);
     m_out.u8(m_header.storedPlayerCount());
-    m_out.skip(62);
+    m_out.skip(SettingsLayout::AfterPlayerCount);
 }
 
 void HeaderBlockWriter::WriteMap()
 {
     m_out.u32(m_header.mapWidth);
     m_out.u32(m_header.mapHeight);
+    using namespace MapLayout;
     m_out.i32(static_cast<std::int32_t>(m_header.zones.size()));
     for (std::int32_t zoneValues : m_header.zones) {
-        m_out.skipSigned32(m_format.hd() ? 2 * tileCount() + HdHeaderLayout::ZoneExtra : tileCount() + 1275);
+        m_out.skipSigned32(m_format.hd() ? HdHeaderLayout::ZoneTileSize * tileCount() + HdHeaderLayout::ZoneExtra
+                                         : tileCount() + MapLayout::ZoneExtra);
         m_out.i32(zoneValues);
-        m_out.skipSigned32(4 * std::int64_t{zoneValues} + 4);
+        m_out.skipSigned32(ZoneValueSize * std::int64_t{zoneValues} + AfterZoneValues);
     }
-    m_out.skip(2);
+    m_out.skip(BeforeTerrain);
     WriteTerrain();
 
     m_out.i32(static_cast<std::int32_t>(m_header.mapEntries.size()));
-    m_out.skipSigned32(4 * static_cast<std::int64_t>(m_header.mapEntries.size()) + 4);
+    m_out.skipSigned32(EntryValueSize * static_cast<std::int64_t>(m_header.mapEntries.size()) + AfterEntryValues);
     for (std::int32_t itemCount : m_header.mapEntries) {
         m_out.i32(itemCount);
-        m_out.skipSigned32(8 * std::int64_t{itemCount});
+        m_out.skipSigned32(EntryItemSize * std::int64_t{itemCount});
     }
     m_out.i32(m_header.mapGridRows);
     m_out.i32(m_header.mapGridColumns);
-    m_out.skipSigned32(4 * std::int64_t{m_header.mapGridRows} * m_header.mapGridColumns);
+    m_out.skipSigned32(GridValueSize * std::int64_t{m_header.mapGridRows} * m_header.mapGridColumns);
     if (m_format.laterUserPatch()) {
         m_out.i32(0); // restore time: a game recorded from its start
         m_out.i32(m_header.particleCount);
         m_out.skipSigned32(LaterUserPatchLayout::ParticleSize * std::int64_t{m_header.particleCount});
         m_out.skip(LaterUserPatchLayout::AfterParticles);
     } else {
-        m_out.skip(13);
+        m_out.skip(AfterGrid);
     }
 }
 
@@ -184,31 +187,32 @@ void HeaderBlockWriter::WriteScenario()
         if (m_format.laterUserPatch())
             WritePlayerScenarioLists(static_cast<std::size_t>(playerIndex - 1));
         else
-            m_out.skip(1817);
+            m_out.skip(ScenarioLayout::PlayerStretch);
     }
-    m_out.skip(4453);
+    using namespace ScenarioLayout;
+    m_out.skip(BeforeFileName);
     m_out.string16(m_header.scenarioFileName);
-    m_out.skip(24);
+    m_out.skip(BeforeInstructions);
     m_out.string16(m_header.instructions);
     for (const std::string& text : m_header.scenarioTexts)
         m_out.string16(text);
 
     m_out.i32(m_header.blockFlag);
-    m_out.skip(10);
+    m_out.skip(AfterBlockFlag);
     if (m_header.blockFlag != 0) {
         for (std::int32_t value : m_header.blockValues)
             m_out.i32(value);
-        m_out.skipUnsigned32(4 * std::int64_t{static_cast<std::uint32_t>(m_header.blockValues[8])});
-        m_out.skipUnsigned32(static_cast<std::uint32_t>(m_header.blockValues[5]));
+        m_out.skipUnsigned32(BlockCountedValueSize * std::int64_t{static_cast<std::uint32_t>(m_header.blockValues[BlockCountValue])});
+        m_out.skipUnsigned32(static_cast<std::uint32_t>(m_header.blockValues[BlockLengthValue]));
     }
-    m_out.skip(64);
+    m_out.skip(AfterBlock);
     for (const std::string& text : m_header.scenarioNames)
         m_out.string16(text);
     for (const std::string& blob : m_header.scenarioBlobs) {
-        m_out.skip(8);
+        m_out.skip(BeforeBlob);
         m_out.string32(blob);
     }
-    m_out.skip(408 + 40 + 12548 + 5456 + 8);
+    m_out.skip(BeforeMapId);
     if (m_format.hdLater)
         m_out.skip(HdHeaderLayout::LaterBeforeMapIdExtra);
 }
@@ -231,65 +235,66 @@ void HeaderBlockWriter::WriteLobby()
 {
     m_out.i32(m_header.mapId);
     m_out.i32(m_header.difficulty);
-    m_out.skip(4);
+    m_out.skip(LobbyLayout::BeforeSlots);
     for (const SlotBlueprint& slot : m_header.slots) {
         m_out.i32(slot.playerNumber);
         m_out.i32(slot.slotType);
         m_out.string32(slot.name);
     }
-    m_out.skip(m_format.hd() ? HdHeaderLayout::LobbyStretch : 1655);
+    m_out.skip(m_format.hd() ? HdHeaderLayout::LobbyStretch : LobbyLayout::AfterSlots);
     m_out.i32(static_cast<std::int32_t>(m_header.lobbyEntries.size()));
     for (std::int32_t itemCount : m_header.lobbyEntries) {
-        m_out.skip(4);
+        m_out.skip(LobbyLayout::EntryHead);
         m_out.i32(itemCount);
-        m_out.skipSigned32(12 * std::int64_t{itemCount});
-        m_out.skip(20);
+        m_out.skipSigned32(LobbyLayout::EntryItemSize * std::int64_t{itemCount});
+        m_out.skip(LobbyLayout::EntryTail);
     }
-    m_out.skip(4 + 4);
+    m_out.skip(LobbyLayout::AfterEntries);
 }
 
 void HeaderBlockWriter::WriteVictory()
 {
     m_out.i32(m_header.victoryType);
-    m_out.skip(9);
+    m_out.skip(VictoryLayout::BeforeVictoryValue);
     m_out.i32(m_header.victoryValue);
-    m_out.skip(108 + 1);
+    m_out.skip(VictoryLayout::AfterVictoryValue);
 }
 
 void HeaderBlockWriter::WriteTriggers()
 {
+    using namespace TriggerLayout;
     const auto listCount = static_cast<std::int32_t>(m_header.triggers.size());
     m_out.i32(listCount);
     for (const TriggerEntry& entry : m_header.triggers) {
-        m_out.skip(18);
+        m_out.skip(EntryHead);
         m_out.string32(entry.first);
         m_out.string32(entry.second);
         const auto itemCount = static_cast<std::int32_t>(entry.items.size());
         m_out.i32(itemCount);
         for (const TriggerItem& item : entry.items) {
-            m_out.skip(24);
+            m_out.skip(EffectHead);
             m_out.i32(item.valueCount);
-            m_out.skip(m_format.hdLater ? HdHeaderLayout::LaterTriggerEffectHead : 72);
+            m_out.skip(m_format.hdLater ? HdHeaderLayout::LaterTriggerEffectHead : EffectBody);
             m_out.string32(item.first);
             m_out.string32(item.second);
             if (item.valueCount > 0)
-                m_out.skipSigned32(4 * std::int64_t{item.valueCount});
+                m_out.skipSigned32(OrderEntrySize * std::int64_t{item.valueCount});
         }
-        m_out.skipSigned32(4 * std::int64_t{itemCount});
+        m_out.skipSigned32(OrderEntrySize * std::int64_t{itemCount});
         m_out.i32(entry.conditionCount);
-        m_out.skipSigned32((m_format.hdLater ? HdHeaderLayout::LaterTriggerConditionSize : 76) * std::int64_t{entry.conditionCount});
+        m_out.skipSigned32((m_format.hdLater ? HdHeaderLayout::LaterTriggerConditionSize : ConditionSize) * std::int64_t{entry.conditionCount});
     }
     if (listCount > 0)
-        m_out.skipSigned32(4 * std::int64_t{listCount});
+        m_out.skipSigned32(OrderEntrySize * std::int64_t{listCount});
 }
 
 void HeaderBlockWriter::WriteTeamsAndOptions()
 {
     for (std::size_t k = 1; k < m_header.slots.size(); ++k)
         m_out.u8(m_header.slots[k].team);
-    m_out.skip(1);
+    m_out.skip(TeamsLayout::AfterTeams);
     m_out.i32(m_header.revealSetting);
-    m_out.skip(8);
+    m_out.skip(TeamsLayout::AfterRevealSetting);
     m_out.i32(m_header.populationLimit);
     m_out.u8(m_header.gameType);
     m_out.u8(m_header.lockFlag);

@@ -43,7 +43,7 @@ void PlayerBlockWriter::Write(const PlayerBlueprint& player, std::uint8_t player
     writer.WriteUnitCounts();
     writer.WriteObjectGroups();
     writer.WriteTrailing();
-    out.skip(2);
+    out.skip(UnitListLayout::BlockEnd);
 }
 
 void PlayerBlockWriter::WriteIdentity(std::uint8_t playerCount)
@@ -56,7 +56,7 @@ void PlayerBlockWriter::WriteIdentity(std::uint8_t playerCount)
         m_out.skip(BeforeValueCount);
         m_out.i32(values);
         m_out.skip(AfterValueCount);
-        m_out.skip(4 * std::int64_t{values} + AfterResourceValues);
+        m_out.skip(CountedValueSize * std::int64_t{values} + AfterResourceValues);
         m_out.i32(m_player.resourceExtraFlag);
         if (m_player.resourceExtraFlag > 0)
             m_out.skipSigned32(SavedViewSize * std::int64_t{m_player.resourceExtraFlag});
@@ -94,7 +94,7 @@ void PlayerBlockWriter::WriteCountTriples(const CountTripleEntry& entry)
 {
     for (std::int8_t count : entry.counts) {
         m_out.i8(count);
-        m_out.skipSigned32(4 * std::int64_t{count});
+        m_out.skipSigned32(CountedValueSize * std::int64_t{count});
     }
 }
 
@@ -136,7 +136,7 @@ void PlayerBlockWriter::WriteComputerStretch()
 {
     m_out.skip(ComputerBeforeValues);
     m_out.i32(m_player.computerEntries);
-    m_out.skipSigned32(4 * std::int64_t{m_player.computerEntries});
+    m_out.skipSigned32(CountedValueSize * std::int64_t{m_player.computerEntries});
     m_out.skip(ComputerAfterValues);
     for (const std::string& text : m_player.computerStrings)
         m_out.string32(text);
@@ -160,7 +160,7 @@ void PlayerBlockWriter::WriteObjectTypes()
     m_out.i32(static_cast<std::int32_t>(entries.size()));
     for (const ObjectTypeEntry& entry : entries)
         m_out.i32(entry.presence);
-    m_out.skip(1);
+    m_out.skip(UnitListLayout::AfterPresence);
     for (const ObjectTypeEntry& entry : entries) {
         if (entry.presence == 0)
             continue;
@@ -168,59 +168,61 @@ void PlayerBlockWriter::WriteObjectTypes()
         if (!IsObjectTypeTableKind(entry.recordKind))
             break; // the reader abandons the table here
     }
-    m_out.skip(1);
+    m_out.skip(UnitListLayout::AfterTable);
 }
 
 void PlayerBlockWriter::WriteObjectTypeEntry(const ObjectTypeEntry& entry)
 {
+    using namespace TypeEntryLayout;
     const std::uint8_t kind = entry.recordKind;
-    m_out.skip(1);
+    m_out.skip(BeforeKind);
     m_out.u8(kind);
     if (!IsObjectTypeTableKind(kind))
         return;
     const bool wide = m_format.userPatch15();
-    m_out.skip(wide ? WideTypeEntry::Head : 36);
+    m_out.skip(wide ? WideTypeEntry::Head : Head);
     if (kind > ObjectKind::Decoration)
-        m_out.skip(4);
+        m_out.skip(AnimatedExtra);
     if (kind > ObjectKind::Doppelganger)
-        m_out.skip(4);
+        m_out.skip(MovingExtra);
     if (kind > ObjectKind::Moving) {
-        m_out.skip(10);
+        m_out.skip(BeforeLists);
         m_out.i16(entry.firstListCount);
-        m_out.skipSigned32(4 * std::int64_t{entry.firstListCount});
+        m_out.skipSigned32(ListValueSize * std::int64_t{entry.firstListCount});
         m_out.i16(entry.secondListCount);
-        m_out.skipSigned32(4 * std::int64_t{entry.secondListCount});
-        m_out.skip(26);
+        m_out.skipSigned32(ListValueSize * std::int64_t{entry.secondListCount});
+        m_out.skip(TypeEntryLayout::AfterLists);
         if (kind > ObjectKind::Projectile)
-            m_out.skip(24);
+            m_out.skip(LivingStretch);
         if (kind == ObjectKind::Projectile || kind == ObjectKind::Living)
-            m_out.skip(1);
+            m_out.skip(ProjectileOrLivingTail);
         if (kind == ObjectKind::Building)
-            m_out.skip(3);
+            m_out.skip(BuildingTail);
         if (wide && kind == ObjectKind::Living)
             m_out.skip(WideTypeEntry::LivingExtra);
         if (wide && kind == ObjectKind::Building)
             m_out.skip(WideTypeEntry::BuildingExtra);
     }
-    m_out.skip(1);
+    m_out.skip(End);
 }
 
 void PlayerBlockWriter::WriteUnitCounts()
 {
     m_out.i32(m_player.gridRows);
     m_out.i32(m_player.gridColumns);
-    m_out.skip(6);
-    m_out.skipSigned32((m_format.hd() ? HdVisibilityTileSize : 1) * std::int64_t{m_player.gridRows} * m_player.gridColumns);
+    m_out.skip(UnitListLayout::BeforeGrid);
+    m_out.skipSigned32((m_format.hd() ? HdVisibilityTileSize : UnitListLayout::VisibilityTileSize) * std::int64_t{m_player.gridRows}
+                       * m_player.gridColumns);
 
     m_out.i32(static_cast<std::int32_t>(m_player.unitCounts.size()));
     for (std::int32_t count : m_player.unitCounts) {
-        m_out.skip(4);
+        m_out.skip(UnitListLayout::BeforeUnitCount);
         m_out.i32(count);
     }
     for (std::int32_t count : m_player.unitCounts)
         for (std::int32_t unit = 0; unit < count; ++unit)
             m_out.skip(m_format.hd() ? HdUnitEntrySize : UnitEntrySize);
-    m_out.skip(2);
+    m_out.skip(UnitListLayout::AfterUnits);
 }
 
 void PlayerBlockWriter::WriteObjectGroups()
@@ -229,14 +231,14 @@ void PlayerBlockWriter::WriteObjectGroups()
         if (group.mark == EndOfObjectGroups)
             throw std::invalid_argument("a group mark of 2 ends the groups");
         m_out.i32(group.mark);
-        m_out.skip(3);
+        m_out.skip(UnitListLayout::AfterGroupMark);
         for (const ObjectRecordBlueprint& object : group.objects)
             ObjectRecordWriter::Write(object, m_out, m_format);
         m_out.u8(0);
-        m_out.skip(2);
+        m_out.skip(UnitListLayout::AfterGroup);
     }
     m_out.i32(EndOfObjectGroups);
-    m_out.skip(3);
+    m_out.skip(UnitListLayout::AfterGroupMark);
 }
 
 void PlayerBlockWriter::WriteTrailing()
@@ -245,7 +247,7 @@ void PlayerBlockWriter::WriteTrailing()
         if (entry == 0)
             throw std::invalid_argument("a 0 ends the trailing list");
         m_out.u8(entry);
-        m_out.skip(106);
+        m_out.skip(UnitListLayout::TrailingEntrySize);
     }
     m_out.u8(0);
 }

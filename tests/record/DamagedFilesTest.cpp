@@ -23,6 +23,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The UserPatch 1.4/1.5 and later HD records too: their walks have branches of their own.
+bool IsRecordExtension(const std::string& extension)
+{
+    return extension == ".mgx" || extension == ".mgz" || extension == ".mgx2" || extension == ".aoe2record";
+}
+
 class DamagedFiles : public ::testing::Test {
 protected:
     void SetUp() override
@@ -35,7 +41,7 @@ protected:
     {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(korvale::test::RealRecordsDir()))
-            if (entry.path().extension() == ".mgx" || entry.path().extension() == ".mgz")
+            if (IsRecordExtension(entry.path().extension().string()))
                 names.push_back(entry.path().string());
         std::sort(names.begin(), names.end());
         return names;

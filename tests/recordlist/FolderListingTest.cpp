@@ -33,7 +33,8 @@ protected:
         WriteFile(path("c.RAR"), 1048576);
         WriteFile(path("d.txt"), 10);
         WriteFile(path("e.mgx.bak"), 10);
-        WriteFile(path("f.mgx2"), 10);
+        WriteFile(path("f.mgx2"), 10); // an HD 4.x record
+        WriteFile(path("g.mgx3"), 10);
         WriteFile(path(".hidden.mgx"), 10);
         ASSERT_TRUE(QFile::link(path("missing-target.mgx"), path("gone.mgx")));
     }
@@ -57,7 +58,7 @@ TEST_F(FolderListingTest, ListsFoldersRecordsAndArchivesHiddenOnesIncluded)
     for (const MgxListItem& item : *items)
         names.append(item.name);
     names.sort();
-    EXPECT_EQ(names, QStringList({".hidden.mgx", "a.MGX", "b.zip", "c.RAR", "sub"}));
+    EXPECT_EQ(names, QStringList({".hidden.mgx", "a.MGX", "b.zip", "c.RAR", "f.mgx2", "sub"}));
 }
 
 TEST_F(FolderListingTest, EachEntryCarriesKindPathSizeAndTexts)

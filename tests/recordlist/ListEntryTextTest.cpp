@@ -12,7 +12,7 @@ namespace {
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 
-TEST(ClassifyEntry, KindsByTheThreeLettersAfterTheLastDotInAnyCase)
+TEST(ClassifyEntry, KindsByTheExtensionAfterTheLastDotInAnyCase)
 {
     EXPECT_EQ(ClassifyEntry(true, "saves.mgx"), MgxItemKind::Folder);
     EXPECT_EQ(ClassifyEntry(true, "no extension"), MgxItemKind::Folder);
@@ -25,11 +25,14 @@ TEST(ClassifyEntry, KindsByTheThreeLettersAfterTheLastDotInAnyCase)
     // UserPatch 1.4 and 1.5 records.
     EXPECT_EQ(ClassifyEntry(false, "rec.20150312-2011.mgz"), MgxItemKind::Record);
     EXPECT_EQ(ClassifyEntry(false, "B.MGZ"), MgxItemKind::Record);
+    // HD releases, and the files of other releases the panel names when they are opened.
+    for (const char* name : {"final.mgx2", "auto save.MSX", "MP Replay v5.0 @2017.02.17.aoe2record", "aok.mgl"})
+        EXPECT_EQ(ClassifyEntry(false, name), MgxItemKind::Record) << name;
 }
 
 TEST(ClassifyEntry, EverythingElseIsNotListed)
 {
-    for (const char* name : {"a.mgx2", "a.mg", "e.mgx.bak", "d.txt", "mgx", "a.", "a.m.x", "a.mgxx", "a.mgz2", "f.mgz.bak", "a.mgy"})
+    for (const char* name : {"a.mg", "e.mgx.bak", "d.txt", "mgx", "a.", "a.m.x", "a.mgxx", "a.mgz2", "f.mgz.bak", "a.mgy", "a.aoe2recordx", "a.aoe2rec"})
         EXPECT_EQ(ClassifyEntry(false, name), MgxItemKind::NotListed) << name;
     // Only A to Z are folded: a full-width or accented letter is another letter.
     EXPECT_EQ(ClassifyEntry(false, QStringLiteral("a.ｍgx")), MgxItemKind::NotListed);

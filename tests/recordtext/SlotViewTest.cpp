@@ -40,11 +40,13 @@ TEST(EmblemIndex, NoEmblemOutsideTheTable)
 
 TEST(EmblemIndex, ModCivilisationsGetTheNeutralEmblemAndTheirNumber)
 {
-    // Mods add civilisations above the game's 18 (up to 31 seen); none may borrow another's emblem.
+    // Mods add civilisations above the game's 18 (up to 31 seen, named as the HD releases name
+    // them); none may borrow another's emblem, and one beyond the names shows its number.
     EXPECT_EQ(EmblemIndex(0, 19), NeutralEmblem);
     EXPECT_EQ(EmblemIndex(3, 31), NeutralEmblem);
     EXPECT_EQ(EmblemIndex(9, 21), -1) << "no colour, no emblem";
-    EXPECT_EQ(CivilizationText(21), "文明 21");
+    EXPECT_EQ(CivilizationText(21), "印加");
+    EXPECT_EQ(CivilizationText(40), "文明 40");
     EXPECT_EQ(CivilizationText(18), CivilizationNames.nameOr(18, QString()));
 }
 
@@ -132,7 +134,7 @@ TEST(ComposeSlots, NumbersNoTableHasShowFallbacks)
 {
     Mgx::ChapterInfo chapter = ReadChapter();
     Seat(chapter, 1, 1, QStringLiteral("甲"), 0, 13, 2, 7);
-    Seat(chapter, 2, 2, QStringLiteral("乙"), 19, 2, 2);
+    Seat(chapter, 2, 2, QStringLiteral("乙"), 32, 2, 2);
     chapter.slots[3].playerNumber = 9; // no such player block
     chapter.slots[4].playerNumber = -2;
 
@@ -141,16 +143,20 @@ TEST(ComposeSlots, NumbersNoTableHasShowFallbacks)
     EXPECT_EQ(views[0].emblemIndex, -1);
     EXPECT_EQ(views[0].teamColour, SlotView::ResetTeamColour);
     EXPECT_EQ(views[0].kind, 7);
-    EXPECT_EQ(views[1].civilization, "文明 19");
+    EXPECT_EQ(views[1].civilization, "文明 32");
     EXPECT_EQ(views[1].emblemIndex, NeutralEmblem);
     EXPECT_FALSE(views[2].occupied);
     EXPECT_FALSE(views[3].occupied);
 }
 
-TEST(SlotView, CivilisationsOfLaterExpansionsHaveTheNeutralEmblemAndNoTableName)
+TEST(SlotView, CivilisationsOfLaterExpansionsHaveTheNeutralEmblemAndTheirNames)
 {
-    // HD records with expansion data hold civilisations 19 and 23; the tables stop at 18.
+    // HD records (and UserPatch mod records) hold civilisations 19 to 31; the emblems stop at 18.
     EXPECT_EQ(EmblemIndex(0, 19), NeutralEmblem);
-    EXPECT_EQ(EmblemIndex(7, 23), NeutralEmblem);
-    EXPECT_EQ(CivilizationNames.nameOr(23, QStringLiteral("?")), QStringLiteral("?"));
+    EXPECT_EQ(EmblemIndex(7, 31), NeutralEmblem);
+    EXPECT_EQ(CivilizationText(19), QStringLiteral("意大利"));
+    EXPECT_EQ(CivilizationText(23), QStringLiteral("斯拉夫"));
+    EXPECT_EQ(CivilizationText(27), QStringLiteral("柏柏尔"));
+    EXPECT_EQ(CivilizationText(31), QStringLiteral("越南"));
+    EXPECT_EQ(CivilizationNames.nameOr(32, QStringLiteral("?")), QStringLiteral("?"));
 }

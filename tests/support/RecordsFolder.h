@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BuildPaths.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -9,9 +11,6 @@
 // that one build serves both a clone with the records beside it and one without them.
 // KORVALE_RECS_DIR in the environment wins over the folder configured at build time, and
 // KORVALE_REQUIRE_RECS (ON or OFF) over whether their absence is a failure.
-#ifndef KORVALE_RECS_DIR
-#define KORVALE_RECS_DIR ""
-#endif
 #ifndef KORVALE_REQUIRE_RECS
 #define KORVALE_REQUIRE_RECS 0
 #endif
@@ -21,7 +20,7 @@ namespace korvale::test {
 inline std::filesystem::path RealRecordsDir()
 {
     const char* overridden = std::getenv("KORVALE_RECS_DIR");
-    return std::filesystem::path(overridden && *overridden ? overridden : KORVALE_RECS_DIR);
+    return std::filesystem::path(overridden && *overridden ? overridden : korvale::build::RecordsFolder());
 }
 
 inline bool RealRecordsRequired()

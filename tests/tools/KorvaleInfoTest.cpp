@@ -1,4 +1,5 @@
 // korvale-info is what players script against: its text, its JSON, its pictures and its exit statuses.
+#include "BuildPaths.h"
 #include "ProgramRun.h"
 #include "RealRecords.h"
 #include "RecordJson.h"
@@ -33,7 +34,7 @@ protected:
     }
 };
 
-const fs::path SamplesDir = KORVALE_SAMPLES_DIR;
+const fs::path SamplesDir = korvale::build::BuildPath("samples");
 
 TEST_F(KorvaleInfo, JsonHoldsEveryFieldWithNullForWhatWasNeverRead)
 {

@@ -1,6 +1,8 @@
 #pragma once
 
 // Runs korvale-info in a scratch folder of its own, as players and their scripts do.
+#include "BuildPaths.h"
+
 #include "RecordWriter.h"
 
 #include <QByteArray>
@@ -28,7 +30,7 @@ struct ProgramRun {
 inline ProgramRun RunInfo(const QStringList& arguments)
 {
     QProcess process;
-    process.start(KORVALE_INFO_PROGRAM, arguments);
+    process.start(QString::fromStdString(korvale::build::BuildPath("tools/korvale-info/korvale-info")), arguments);
     process.waitForFinished(60000);
     ProgramRun run;
     run.out = process.readAllStandardOutput();

@@ -3,6 +3,7 @@
 #include "DecodeGbk.h"
 #include "InfoText.h"
 #include "JsonWriter.h"
+#include "TextCodePage.h"
 #include "UnsupportedFormatText.h"
 
 #include <map>
@@ -42,7 +43,7 @@ void WritePlayers(JsonWriter& json, const Mgx::ChapterInfo& chapter)
             continue;
         }
         json.beginObject();
-        WriteText(json, "name", player.name, chapter.codePage);
+        WriteText(json, "name", player.name, Mgx::NameCodePage(chapter));
         WriteNumber(json, "civilization", player.civilization);
         WriteNumber(json, "colour", player.colour);
         WriteNumber(json, "kind", player.kind);
@@ -59,7 +60,7 @@ void WriteSlots(JsonWriter& json, const Mgx::ChapterInfo& chapter)
         json.beginObject();
         WriteNumber(json, "playerNumber", slot.playerNumber);
         WriteNumber(json, "slotType", slot.slotType);
-        WriteText(json, "name", slot.name, chapter.codePage);
+        WriteText(json, "name", slot.name, Mgx::NameCodePage(chapter));
         WriteNumber(json, "team", slot.team);
         json.endObject();
     }
@@ -99,6 +100,20 @@ void WriteMarks(JsonWriter& json, const Mgx::ChapterInfo& chapter)
     json.endObject();
 }
 
+// Only the later HD releases carry these, so every other record's line stays as it was.
+void WriteLateHd(JsonWriter& json, const Mgx::ChapterInfo& c)
+{
+    const Mgx::RecordFormat format = Mgx::ChapterFormat(c.versionText, c.saveVersion);
+    if (!format.lateHd())
+        return;
+    json.key("family");
+    json.value(QString::fromLatin1(format.hdSettingsBlock() ? "hdr" : "hdx"));
+    json.key("mapName");
+    json.value(DecodeRecordText(c.mapName, c.codePage));
+    if (format.hdSettingsBlock())
+        WriteNumber(json, "settingsVersion", c.settingsVersion);
+}
+
 void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)
 {
     WriteNumber(json, "status", c.status);
@@ -134,6 +149,7 @@ void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)
     WriteNumber(json, "restoreTime", c.restoreTime);
     json.key("damaged");
     json.boolean(c.bodyDamaged);
+    WriteLateHd(json, c);
 }
 
 } // namespace
@@ -154,6 +170,35 @@ std::string RecordJsonLine(const std::string& file, const Mgx::GameRecord& recor
     json.endObject();
     return json.text();
 }
+
+namespace {
+
+// What a refused file is, where the reader can name it more precisely than its version fields do.
+void WriteRefusedFamily(JsonWriter& json, const Mgx::UnsupportedFormatError& error)
+{
+    switch (error.kind()) {
+    case Mgx::UnsupportedFormatKind::DefinitiveEdition:
+        json.key("family");
+        json.value(QStringLiteral("de"));
+        if (error.definitiveVersion() > 0) {
+            json.key("build");
+            json.value(QString::fromStdString(Mgx::UnsupportedFormatError::ReleaseText(error.definitiveVersion())));
+        }
+        break;
+    case Mgx::UnsupportedFormatKind::HdSavedGame:
+        json.key("family");
+        json.value(QStringLiteral("hdSavedGame"));
+        break;
+    case Mgx::UnsupportedFormatKind::AgeOfKings:
+        json.key("family");
+        json.value(QStringLiteral("aok"));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
 
 std::string ErrorJsonLine(const std::string& file, const std::string& error)
 {
@@ -176,6 +221,7 @@ std::string UnsupportedFormatJsonLine(const std::string& file, const Mgx::Unsupp
     json.key("error");
     json.value(UnsupportedFormatText(error));
     WriteVersion(json, error.versionText(), error.saveVersion());
+    WriteRefusedFamily(json, error);
     json.endObject();
     return json.text();
 }

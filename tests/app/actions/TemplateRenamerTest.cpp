@@ -1,3 +1,4 @@
+#include "BuildPaths.h"
 #include "TemplateRenamer.h"
 
 #include "MemorySelection.h"
@@ -172,5 +173,5 @@ TEST_F(TemplateRenamerTest, TheDialogPreviewsLiveAndKeepsOkOffWhileAnythingIsMar
     dialog.resize(760, 260);
     const QImage shot = dialog.grab().toImage();
     EXPECT_FALSE(shot.isNull());
-    shot.save(QStringLiteral(KORVALE_BINARY_DIR "/template-rename-dialog.png"));
+    shot.save(QString::fromStdString(korvale::build::BuildPath("template-rename-dialog.png")));
 }

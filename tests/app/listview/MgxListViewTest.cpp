@@ -1,3 +1,4 @@
+#include "BuildPaths.h"
 #include "MgxListView.h"
 #include "QtPrinters.h"
 #include "TestApplication.h"
@@ -643,7 +644,7 @@ TEST_F(MgxListViewTest, ExtraColumnsFillInAsSummariesArriveAndKeepTheSelection)
     EXPECT_EQ(view->Model().index(rowOf("scenario.mgx"), LibraryColumns::Version).data().toString(), "1.0a");
     EXPECT_EQ(view->Model().index(rowOf("broken.mgx"), LibraryColumns::Players).data().toString(), "-");
     EXPECT_EQ(view->Model().index(rowOf("pack.zip"), LibraryColumns::Players).data().toString(), "");
-    view->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/list-extra-columns.png"));
+    view->grab().save(QString::fromStdString(korvale::build::BuildPath("list-extra-columns.png")));
 }
 
 // The map tip: a real record shows its map as the compact pane draws it and its players; folders,
@@ -687,7 +688,7 @@ TEST_F(MgxListViewTest, TheMapTipShowsForARealRecordOnly)
     EXPECT_GT(map.pixelColor(89, 44).alpha(), 0); // the diamond's middle is drawn
     EXPECT_TRUE(tip->playersLabel()->isVisible());
     EXPECT_EQ(tip->playersLabel()->text().count("<br>vs<br>"), 1); // 4 against 4
-    tip->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/list-map-tip.png"));
+    tip->grab().save(QString::fromStdString(korvale::build::BuildPath("list-map-tip.png")));
     const std::string kept = hover(real);
     EXPECT_TRUE(tip->isVisible());
     std::cout << "map tip shown after the hover: " << first << " first tip of the run, " << read << " record read, "

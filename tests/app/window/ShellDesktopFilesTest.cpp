@@ -1,3 +1,5 @@
+#include "BuildPaths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -9,7 +11,7 @@
 
 namespace {
 
-const QString desktopFolder = QStringLiteral(KORVALE_SOURCE_DIR "/resources/desktop");
+const QString desktopFolder = QString::fromStdString(korvale::build::SourcePath("resources/desktop"));
 
 // "Key=value" lines of the desktop entry's main group.
 QMap<QString, QString> DesktopEntry()
@@ -58,7 +60,8 @@ TEST(ShellDesktopFiles, MimePackageGivesRecordsTheirTypeByName)
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(type, "application/x-aoc-record");
-    EXPECT_EQ(globs, (QStringList{"*.mgx", "*.mgz"})); // UserPatch 1.4 and 1.5 write .mgz
+    // UserPatch 1.4 and 1.5 write .mgz, the HD releases .mgx2, .msx and .aoe2record, Age of Kings .mgl.
+    EXPECT_EQ(globs, (QStringList{"*.mgx", "*.mgz", "*.mgx2", "*.msx", "*.aoe2record", "*.mgl"}));
 }
 
 TEST(ShellDesktopFiles, MimeDatabaseAcceptsThePackage)

@@ -1,3 +1,4 @@
+#include "BuildPaths.h"
 #include "AddressBar.h"
 #include "CMainFrame.h"
 #include "CommandTable.h"
@@ -24,7 +25,7 @@ TEST(ShellRender, MainWindowDrawsEveryPartInTheTheme)
 {
     EnsureShellApplication();
     InitKorvaleArtwork();
-    QFile theme(QStringLiteral(KORVALE_SOURCE_DIR "/resources/spring.ssk"));
+    QFile theme(QString::fromStdString(korvale::build::SourcePath("resources/spring.ssk")));
     ASSERT_TRUE(theme.open(QIODevice::ReadOnly));
     qApp->setStyleSheet(QString::fromUtf8(theme.readAll()));
 
@@ -49,17 +50,17 @@ TEST(ShellRender, MainWindowDrawsEveryPartInTheTheme)
     QApplication::processEvents();
 
     const QImage shot = frame.grab().toImage();
-    shot.save(QStringLiteral(KORVALE_BINARY_DIR "/shell-main-window.png"));
+    shot.save(QString::fromStdString(korvale::build::BuildPath("shell-main-window.png")));
     QMenu* viewMenu = frame.menuBar()->actions().value(2)->menu();
     ASSERT_NE(viewMenu, nullptr);
     viewMenu->popup(frame.mapToGlobal(QPoint(150, 30)));
     QApplication::processEvents();
-    viewMenu->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/shell-view-menu.png"));
+    viewMenu->grab().save(QString::fromStdString(korvale::build::BuildPath("shell-view-menu.png")));
     viewMenu->hide();
     PathCombo& combo = frame.addressBar().pathCombo();
     combo.showPopup();
     QApplication::processEvents();
-    combo.view()->window()->grab().save(QStringLiteral(KORVALE_BINARY_DIR "/shell-path-box.png"));
+    combo.view()->window()->grab().save(QString::fromStdString(korvale::build::BuildPath("shell-path-box.png")));
     combo.hidePopup();
     qApp->setStyleSheet({});
     ASSERT_EQ(shot.size(), frame.size());

@@ -1,3 +1,4 @@
+#include "BuildPaths.h"
 #include "AppFolders.h"
 #include "CAboutDlg.h"
 #include "CKorvaleApp.h"
@@ -73,7 +74,7 @@ TEST_F(ShellStartup, InstalledFilesAreLookedForBesideTheProgramThenInTheDataFold
 
 TEST_F(ShellStartup, TheShippedThemeIsUsableAndBrokenOnesAreRefused)
 {
-    QFile theme(QStringLiteral(KORVALE_SOURCE_DIR "/resources/spring.ssk"));
+    QFile theme(QString::fromStdString(korvale::build::SourcePath("resources/spring.ssk")));
     ASSERT_TRUE(theme.open(QIODevice::ReadOnly));
     EXPECT_TRUE(CKorvaleApp::IsUsableStyleSheet(QString::fromUtf8(theme.readAll())));
     EXPECT_FALSE(CKorvaleApp::IsUsableStyleSheet(QString()));
@@ -81,8 +82,8 @@ TEST_F(ShellStartup, TheShippedThemeIsUsableAndBrokenOnesAreRefused)
     EXPECT_FALSE(CKorvaleApp::IsUsableStyleSheet(QStringLiteral("QMenu { color: red; ")));
     EXPECT_FALSE(CKorvaleApp::IsUsableStyleSheet(QStringLiteral("} QMenu { color: red; }")));
     // The theme and the help sit beside the built program, where it looks for them.
-    EXPECT_TRUE(QFile::exists(QStringLiteral(KORVALE_BINARY_DIR "/src/app/spring.ssk")));
-    EXPECT_TRUE(QFile::exists(QStringLiteral(KORVALE_BINARY_DIR "/src/app/help/Korvale.html")));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(korvale::build::BuildPath("src/app/spring.ssk"))));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(korvale::build::BuildPath("src/app/help/Korvale.html"))));
 }
 
 TEST_F(ShellStartup, StripsAreCutIntoSquaresWithTheBottomLeftColourTransparent)
