@@ -9,6 +9,8 @@
 #include "LaunchGame.h"
 #include "LibraryIndex.h"
 #include "LibrarySearch.h"
+#include "ListColumns.h"
+#include "ListNavigation.h"
 #include "MgxInfoDlgBar.h"
 #include "MgxListView.h"
 #include "PathCombo.h"
@@ -37,10 +39,9 @@ void RecordListAssembly::Build(CMainFrame& frame, CommandTable& commands, const 
     m_list->SetSettings(LoadStartupSettings(m_configPath));
     m_list->SetInfoPane(&frame.infoBar().container());
     m_list->SetPrompt(&m_prompt);
-    m_list->SetAddressBarTarget(&frame.addressBar().pathCombo());
     m_list->SetContextMenuHandler([&frame](const QPoint& at) { frame.ShowListContextMenu(at); });
     frame.SetRecordList(m_list);
-    frame.SetNavigationTarget(m_list);
+    frame.SetNavigation(&m_list->Navigation());
     frame.SetSaveGameFolderSource([list = m_list] { return list->Settings().SaveGameFolder; });
 
     m_selection = std::make_unique<ListSelection>(*m_list);
@@ -79,9 +80,10 @@ void RecordListAssembly::BuildSearch(CMainFrame& frame)
     LibrarySearch* search = m_librarySearch;
     QObject::connect(m_searchField, &QLineEdit::textChanged, search, &LibrarySearch::SetQuery);
     QObject::connect(m_subfolderToggle, &QCheckBox::toggled, search, &LibrarySearch::SetSubfolders);
-    QObject::connect(m_list, &MgxListView::FolderListing, search, &LibrarySearch::FolderListing);
-    QObject::connect(m_list, &MgxListView::FolderListed, search, &LibrarySearch::FolderListed);
-    QObject::connect(m_list, &MgxListView::FolderUpdated, search, &LibrarySearch::FolderUpdated);
+    const ListNavigation* navigation = &m_list->Navigation();
+    QObject::connect(navigation, &ListNavigation::FolderListing, search, &LibrarySearch::FolderListing);
+    QObject::connect(navigation, &ListNavigation::FolderListed, search, &LibrarySearch::FolderListed);
+    QObject::connect(navigation, &ListNavigation::FolderUpdated, search, &LibrarySearch::FolderUpdated);
     QStatusBar* status = frame.statusBar();
     QObject::connect(search, &LibrarySearch::StatusChanged, status, [status](const QString& text) {
         if (text.isEmpty())
@@ -98,9 +100,9 @@ void RecordListAssembly::BuildSearch(CMainFrame& frame)
 void RecordListAssembly::RegisterListCommands(CommandTable& commands)
 {
     MgxListView* list = m_list;
-    commands.RegisterHandler(Commands::SortByName, [list] { list->SortByColumn(0); });
-    commands.RegisterHandler(Commands::SortBySize, [list] { list->SortByColumn(1); });
-    commands.RegisterHandler(Commands::SortByTime, [list] { list->SortByColumn(2); });
+    commands.RegisterHandler(Commands::SortByName, [list] { list->Columns().SortByColumn(0); });
+    commands.RegisterHandler(Commands::SortBySize, [list] { list->Columns().SortByColumn(1); });
+    commands.RegisterHandler(Commands::SortByTime, [list] { list->Columns().SortByColumn(2); });
     commands.RegisterHandler(Commands::SelectAll, [list] { list->SelectAll(); });
     commands.RegisterHandler(Commands::InvertSelection, [list] { list->InvertSelection(); });
     commands.RegisterHandler(Commands::ListView, [list] { list->SetReportView(false); });
@@ -120,7 +122,7 @@ void RecordListAssembly::RegisterTemplateRename(CommandTable& commands)
 {
     m_templateRenamer = std::make_unique<TemplateRenamer>(m_prompt, *m_selection);
     // An undo puts names back under rows that may have moved: re-list keeping the selection.
-    m_templateRenamer->SetRelist([list = m_list] { list->KeepUp(); });
+    m_templateRenamer->SetRelist([list = m_list] { list->Navigation().KeepUp(); });
     TemplateRenamer* renamer = m_templateRenamer.get();
     commands.RegisterHandler(Commands::RenameByTemplate, [renamer] { renamer->RenameSelected(); });
     commands.RegisterHandler(Commands::UndoRename, [renamer] { renamer->Undo(); });

@@ -5,6 +5,8 @@
 #include "LibraryIndex.h"
 #include "LibrarySearch.h"
 #include "MgxListView.h"
+#include "ListNavigation.h"
+#include "ListColumns.h"
 #include "MgxListViewDoc.h"
 #include "ProcessRunner.h"
 #include "RecordingProcessRunner.h"
@@ -94,7 +96,7 @@ TEST_F(RecordListAssemblyTest, EveryCommandOfTheTableReachesAHandlerAndTheListSt
         if (command.owner != Commands::Owner::DropDown)
             EXPECT_TRUE(table.HasHandler(command.id)) << command.id;
     EXPECT_EQ(frame->recordList(), list);
-    EXPECT_EQ(QDir(list->CurrentFolder()), QDir(records));
+    EXPECT_EQ(QDir(list->Navigation().CurrentFolder()), QDir(records));
     EXPECT_EQ(list->RowCount(), int(Mgx::SampleRecords().size()));
 }
 
@@ -153,7 +155,7 @@ TEST_F(RecordListAssemblyTest, ARecordOnTheCommandLineIsListedInItsFolderAndShow
     const QString path = elsewhere.filePath(QStringLiteral("copy.mgx"));
     ASSERT_TRUE(QFile::copy(records + QStringLiteral("/4v4_chat_ageups.mgx"), path));
     Build(InterpretCommandLine({path}, QDir::currentPath()));
-    EXPECT_EQ(QDir(list->CurrentFolder()), QDir(elsewhere.path()));
+    EXPECT_EQ(QDir(list->Navigation().CurrentFolder()), QDir(elsewhere.path()));
     ASSERT_NE(list->CurrentRecord(), nullptr);
     EXPECT_EQ(list->SelectedRows(), QList<int>{RowOf(QStringLiteral("copy.mgx"))});
 }
@@ -233,7 +235,7 @@ TEST_F(RecordListAssemblyTest, AChangeOnDiskKeepsTheSearchInForce)
     ASSERT_GE(matching, 1);
 
     ASSERT_TRUE(QFile::copy(first.path, records + QStringLiteral("/zz-again.mgx")));
-    list->KeepUp();
+    list->Navigation().KeepUp();
     EXPECT_TRUE(list->Model().IsFiltered()) << "the change on disk does not end the search";
     ASSERT_TRUE(search->Indexer().WaitForDone(30000));
     QCoreApplication::processEvents();
