@@ -11,6 +11,7 @@
 #include "RecordHoverTip.h"
 #include "RecordListModel.h"
 #include "RecordLoad.h"
+#include "SelectionKeeper.h"
 #include "ShowInfo.h"
 #include "UserPrompt.h"
 #include "WaitCursor.h"
@@ -122,6 +123,7 @@ void MgxListView::CreateViews()
     m_list->setSelectionModel(m_report->selectionModel());
     SetUpReportView();
     SetUpListView();
+    m_keeper = std::make_unique<SelectionKeeper>(*m_model, *m_report, *m_list);
     WatchView(m_report);
     WatchView(m_list);
     m_stack->addWidget(m_report);
@@ -308,44 +310,16 @@ void MgxListView::EditRow(int row)
     view->edit(index);
 }
 
-// The selection and the current row are kept by path across a listing of the same place, and
-// the scroll position with them; the record shown stays shown.
 void MgxListView::RememberSelection()
 {
-    m_kept.selected.clear();
-    for (const int row : SelectedRows())
-        m_kept.selected.append(m_model->Item(row).fullPath);
-    const QModelIndex current = ActiveView()->currentIndex();
-    m_kept.current = current.isValid() ? m_model->Item(current.row()).fullPath : QString();
-    m_kept.scroll = {m_report->verticalScrollBar()->value(), m_report->horizontalScrollBar()->value(),
-                     m_list->verticalScrollBar()->value(), m_list->horizontalScrollBar()->value()};
+    m_keeper->Remember();
     setUpdatesEnabled(false);
 }
 
 void MgxListView::RestoreSelection()
 {
-    const QSet<QString> selected(m_kept.selected.begin(), m_kept.selected.end());
-    QItemSelectionModel* selection = m_report->selectionModel();
-    const QSignalBlocker quiet(selection); // the rows are the same: nothing to load again
-    QItemSelection rows;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        const QString& path = m_model->Item(row).fullPath;
-        if (selected.contains(path))
-            rows.select(m_model->index(row, 0), m_model->index(row, RecordListModel::ColumnCount - 1));
-        if (path == m_kept.current)
-            selection->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::NoUpdate);
-    }
-    selection->select(rows, QItemSelectionModel::ClearAndSelect);
-    // The scroll ranges follow the new rows only once the views are laid out.
-    m_report->doItemsLayout();
-    m_list->doItemsLayout();
-    m_report->verticalScrollBar()->setValue(m_kept.scroll[0]);
-    m_report->horizontalScrollBar()->setValue(m_kept.scroll[1]);
-    m_list->verticalScrollBar()->setValue(m_kept.scroll[2]);
-    m_list->horizontalScrollBar()->setValue(m_kept.scroll[3]);
+    m_keeper->Restore();
     setUpdatesEnabled(true);
-    m_report->viewport()->update();
-    m_list->viewport()->update();
 }
 
 void MgxListView::OnClicked(const QModelIndex& index)

@@ -27,6 +27,7 @@ class QTimer;
 class QTreeView;
 class RecordHoverTip;
 class RecordListModel;
+class SelectionKeeper;
 struct RecordLoad;
 class UserPrompt;
 
@@ -160,9 +161,5 @@ private:
     std::unique_ptr<HoverPictures> m_pictures; // its own reader: never the shown record's
     RecordHoverTip* m_hoverTip = nullptr;
     bool m_started = false;
-    struct KeptSelection {
-        QStringList selected;
-        QString current;
-        std::array<int, 4> scroll{};
-    } m_kept;
+    std::unique_ptr<SelectionKeeper> m_keeper;
 };
