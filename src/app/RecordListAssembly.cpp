@@ -10,17 +10,20 @@
 #include "LibraryIndex.h"
 #include "LibrarySearch.h"
 #include "ListColumns.h"
+#include "ListEntryText.h"
 #include "ListNavigation.h"
 #include "MgxInfoDlgBar.h"
 #include "MgxListView.h"
 #include "PathCombo.h"
 #include "RecordListModel.h"
 #include "SettingsFile.h"
+#include "UserPrompt.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTreeView>
 
 #include <optional>
 
@@ -85,12 +88,24 @@ void RecordListAssembly::BuildSearch(CMainFrame& frame)
     QObject::connect(navigation, &ListNavigation::FolderListed, search, &LibrarySearch::FolderListed);
     QObject::connect(navigation, &ListNavigation::FolderUpdated, search, &LibrarySearch::FolderUpdated);
     QStatusBar* status = frame.statusBar();
-    QObject::connect(search, &LibrarySearch::StatusChanged, status, [status](const QString& text) {
-        if (text.isEmpty())
-            status->clearMessage();
-        else
+    // Without a search or an indexing to report, the status bar counts the list and its selection.
+    MgxListView* list = m_list;
+    const auto showCount = [status, list, search] {
+        if (search->Query().trimmed().isEmpty())
+            status->showMessage(ListCountText(list->RowCount(), static_cast<int>(list->SelectedRows().size())));
+    };
+    QObject::connect(search, &LibrarySearch::StatusChanged, status, [status, showCount](const QString& text) {
+        if (!text.isEmpty()) {
             status->showMessage(text);
+            return;
+        }
+        status->clearMessage();
+        showCount();
     });
+    QAbstractItemModel* model = &m_list->Model();
+    QObject::connect(m_list->ReportView()->selectionModel(), &QItemSelectionModel::selectionChanged, status, showCount);
+    QObject::connect(model, &QAbstractItemModel::modelReset, status, showCount);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, status, showCount);
     // An index kept only in memory is said once, at start.
     if (!search->Indexer().FallbackMessage().isEmpty())
         status->showMessage(search->Indexer().FallbackMessage());
@@ -140,12 +155,15 @@ void RecordListAssembly::RegisterSettingsAndLaunch(CMainFrame& frame, CommandTab
                      [this, &frame](int logVersion) { Launch(frame, GameVersionOfLog(logVersion)); });
 }
 
-// A start that fails is said in the status bar: a click that does nothing looks broken.
+// A start that fails is said in a message box, and stays in the status bar: a click that does
+// nothing looks broken.
 void RecordListAssembly::Launch(CMainFrame& frame, GameVersion version)
 {
     const LaunchResult result = LaunchGame(version, m_list->Settings(), m_prompt, m_runner);
-    if (!result.statusText.isEmpty())
+    if (!result.statusText.isEmpty()) {
         frame.statusBar()->showMessage(result.statusText);
+        m_prompt.showMessage(UserPrompt::MessageKind::Error, result.statusText);
+    }
 }
 
 void RecordListAssembly::Start(const StartRequest& request)

@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTreeView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -160,7 +161,7 @@ TEST_F(RecordListAssemblyTest, ARecordOnTheCommandLineIsListedInItsFolderAndShow
     EXPECT_EQ(list->SelectedRows(), QList<int>{RowOf(QStringLiteral("copy.mgx"))});
 }
 
-TEST_F(RecordListAssemblyTest, LaunchingAVersionWithoutExecutableWarnsAndAMissingOneIsSaidInTheStatusBar)
+TEST_F(RecordListAssemblyTest, LaunchingAVersionWithoutExecutableWarnsAndAMissingOneIsSaidInABox)
 {
     Build();
     EXPECT_TRUE(table.Trigger(Commands::LaunchA));
@@ -171,6 +172,21 @@ TEST_F(RecordListAssemblyTest, LaunchingAVersionWithoutExecutableWarnsAndAMissin
     EXPECT_TRUE(table.Trigger(Commands::LaunchC));
     EXPECT_TRUE(runner.detached.isEmpty()) << "a missing executable is not started through wine";
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("/nowhere/age2_x1.exe")));
+    ASSERT_EQ(prompt.messages().size(), 2);
+    EXPECT_EQ(prompt.messages()[1].kind, UserPrompt::MessageKind::Error);
+    EXPECT_TRUE(prompt.messages()[1].text.contains(QStringLiteral("/nowhere/age2_x1.exe")));
+}
+
+// With no search in force the status bar counts the listed entries and the selection.
+TEST_F(RecordListAssemblyTest, TheStatusBarCountsTheEntriesAndTheSelection)
+{
+    Build();
+    const int rows = list->RowCount();
+    ASSERT_GT(rows, 1);
+    table.Trigger(Commands::SelectAll);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("%1 个对象，已选 %1 个").arg(rows));
+    list->ReportView()->clearSelection();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("%1 个对象").arg(rows));
 }
 
 // Typing in the search field narrows the list to the records whose players match, keeps the
