@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -287,6 +288,27 @@ void CMainFrame::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (m_list)
         QTimer::singleShot(0, m_list.data(), [list = m_list] { if (list) list->setFocus(); });
+}
+
+namespace {
+
+const char* const kPlacementKey = "Window/Geometry";
+
+QSettings Profile() { return QSettings(QStringLiteral("Korvale"), QStringLiteral("Korvale")); }
+
+} // namespace
+
+void CMainFrame::RestorePlacement()
+{
+    const QByteArray placement = Profile().value(kPlacementKey).toByteArray();
+    if (!placement.isEmpty())
+        restoreGeometry(placement);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    Profile().setValue(kPlacementKey, saveGeometry());
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::focusInEvent(QFocusEvent* event)

@@ -51,6 +51,10 @@ public:
     QWidget* recordList() const { return m_list; }
     QToolBar* mainToolBar() const { return m_mainToolBar; }
 
+    // The size and place the window had when it was last closed, from the per-user configuration
+    // folder (config.ini keeps only the game's paths).
+    void RestorePlacement();
+
     QMenu* createPopupMenu() override;
     // A lit pane for each lock key that is on, a greyed one for each that is off.
     void ShowKeyLocks(const KeyLockState& state);
@@ -58,6 +62,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();

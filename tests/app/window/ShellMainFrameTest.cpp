@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -402,3 +403,25 @@ TEST_F(ShellMainFrame, KeysShownInTheMenusAreBound)
     QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(reached, std::vector<int>{Commands::SelectAll});
 }
+
+namespace {
+
+// The window comes back at the size and place it was closed at, from the per-user profile.
+TEST_F(ShellMainFrame, TheWindowsPlacementIsKeptInTheProfile)
+{
+    QSettings(QStringLiteral("Korvale"), QStringLiteral("Korvale")).remove(QStringLiteral("Window"));
+    frame->RestorePlacement(); // nothing stored: the first size stays
+    EXPECT_EQ(frame->size(), QSize(1180, 880));
+    frame->setGeometry(40, 50, 900, 700);
+    frame->show();
+    QApplication::processEvents();
+    frame->close();
+
+    CMainFrame again(table, prompt, document);
+    again.RestorePlacement();
+    EXPECT_EQ(again.size(), QSize(900, 700));
+    EXPECT_TRUE(QSettings(QStringLiteral("Korvale"), QStringLiteral("Korvale")).contains(QStringLiteral("Window/Geometry")));
+}
+
+} // namespace
+
