@@ -494,7 +494,9 @@ bool MgxListView::eventFilter(QObject* watched, QEvent* event)
         m_hoverTip->hide();
         const auto* key = static_cast<QKeyEvent*>(event);
         qCInfo(lcPanelTiming).noquote() << QDateTime::currentMSecsSinceEpoch() << "key" << key->key();
-        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+        // Keys an open name editor passes on (its Enter, say) are the edit's, not the list's.
+        const bool plain = key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
+        if (plain && !IsEditing()) {
             if (HandleKey(key->key()))
                 return true;
         }

@@ -368,6 +368,14 @@ TEST_F(MgxListViewTest, EnterF2BackspaceAndDeleteDoWhatTheirCommandsDo)
     EXPECT_EQ(commands.at(1).at(0).toInt(), int(Commands::Up));
     EXPECT_EQ(commands.at(2).at(0).toInt(), int(Commands::Delete));
 
+    // The Enter that ends a name edit is the edit's: it starts nothing.
+    view->EditRow(rowOf("scenario.mgx"));
+    auto* editor = view->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(launch.count(), 1);
+
     click("old");
     QTest::keyClick(view->ReportView(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(view->Navigation().CurrentFolder(), QDir::toNativeSeparators(folder.path() + "/old"));
