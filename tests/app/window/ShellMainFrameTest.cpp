@@ -33,6 +33,9 @@ namespace {
 
 class ShellMainFrame : public ::testing::Test {
 protected:
+    // The list's model, a member, needs the application before the fixture is built.
+    static void SetUpTestSuite() { EnsureShellApplication(); }
+
     void SetUp() override
     {
         EnsureShellApplication();
