@@ -9,16 +9,21 @@
 #include "LaunchGame.h"
 #include "LibraryIndex.h"
 #include "LibrarySearch.h"
+#include "ListColumns.h"
+#include "ListEntryText.h"
+#include "ListNavigation.h"
 #include "MgxInfoDlgBar.h"
 #include "MgxListView.h"
 #include "PathCombo.h"
 #include "RecordListModel.h"
 #include "SettingsFile.h"
+#include "UserPrompt.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTreeView>
 
 #include <optional>
 
@@ -37,10 +42,9 @@ void RecordListAssembly::Build(CMainFrame& frame, CommandTable& commands, const 
     m_list->SetSettings(LoadStartupSettings(m_configPath));
     m_list->SetInfoPane(&frame.infoBar().container());
     m_list->SetPrompt(&m_prompt);
-    m_list->SetAddressBarTarget(&frame.addressBar().pathCombo());
     m_list->SetContextMenuHandler([&frame](const QPoint& at) { frame.ShowListContextMenu(at); });
     frame.SetRecordList(m_list);
-    frame.SetNavigationTarget(m_list);
+    frame.SetNavigation(&m_list->Navigation());
     frame.SetSaveGameFolderSource([list = m_list] { return list->Settings().SaveGameFolder; });
 
     m_selection = std::make_unique<ListSelection>(*m_list);
@@ -79,16 +83,29 @@ void RecordListAssembly::BuildSearch(CMainFrame& frame)
     LibrarySearch* search = m_librarySearch;
     QObject::connect(m_searchField, &QLineEdit::textChanged, search, &LibrarySearch::SetQuery);
     QObject::connect(m_subfolderToggle, &QCheckBox::toggled, search, &LibrarySearch::SetSubfolders);
-    QObject::connect(m_list, &MgxListView::FolderListing, search, &LibrarySearch::FolderListing);
-    QObject::connect(m_list, &MgxListView::FolderListed, search, &LibrarySearch::FolderListed);
-    QObject::connect(m_list, &MgxListView::FolderUpdated, search, &LibrarySearch::FolderUpdated);
+    const ListNavigation* navigation = &m_list->Navigation();
+    QObject::connect(navigation, &ListNavigation::FolderListing, search, &LibrarySearch::FolderListing);
+    QObject::connect(navigation, &ListNavigation::FolderListed, search, &LibrarySearch::FolderListed);
+    QObject::connect(navigation, &ListNavigation::FolderUpdated, search, &LibrarySearch::FolderUpdated);
     QStatusBar* status = frame.statusBar();
-    QObject::connect(search, &LibrarySearch::StatusChanged, status, [status](const QString& text) {
-        if (text.isEmpty())
-            status->clearMessage();
-        else
+    // Without a search or an indexing to report, the status bar counts the list and its selection.
+    MgxListView* list = m_list;
+    const auto showCount = [status, list, search] {
+        if (search->Query().trimmed().isEmpty())
+            status->showMessage(ListCountText(list->RowCount(), static_cast<int>(list->SelectedRows().size())));
+    };
+    QObject::connect(search, &LibrarySearch::StatusChanged, status, [status, showCount](const QString& text) {
+        if (!text.isEmpty()) {
             status->showMessage(text);
+            return;
+        }
+        status->clearMessage();
+        showCount();
     });
+    QAbstractItemModel* model = &m_list->Model();
+    QObject::connect(m_list->ReportView()->selectionModel(), &QItemSelectionModel::selectionChanged, status, showCount);
+    QObject::connect(model, &QAbstractItemModel::modelReset, status, showCount);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, status, showCount);
     // An index kept only in memory is said once, at start.
     if (!search->Indexer().FallbackMessage().isEmpty())
         status->showMessage(search->Indexer().FallbackMessage());
@@ -98,9 +115,9 @@ void RecordListAssembly::BuildSearch(CMainFrame& frame)
 void RecordListAssembly::RegisterListCommands(CommandTable& commands)
 {
     MgxListView* list = m_list;
-    commands.RegisterHandler(Commands::SortByName, [list] { list->SortByColumn(0); });
-    commands.RegisterHandler(Commands::SortBySize, [list] { list->SortByColumn(1); });
-    commands.RegisterHandler(Commands::SortByTime, [list] { list->SortByColumn(2); });
+    commands.RegisterHandler(Commands::SortByName, [list] { list->Columns().SortByColumn(0); });
+    commands.RegisterHandler(Commands::SortBySize, [list] { list->Columns().SortByColumn(1); });
+    commands.RegisterHandler(Commands::SortByTime, [list] { list->Columns().SortByColumn(2); });
     commands.RegisterHandler(Commands::SelectAll, [list] { list->SelectAll(); });
     commands.RegisterHandler(Commands::InvertSelection, [list] { list->InvertSelection(); });
     commands.RegisterHandler(Commands::ListView, [list] { list->SetReportView(false); });
@@ -120,7 +137,7 @@ void RecordListAssembly::RegisterTemplateRename(CommandTable& commands)
 {
     m_templateRenamer = std::make_unique<TemplateRenamer>(m_prompt, *m_selection);
     // An undo puts names back under rows that may have moved: re-list keeping the selection.
-    m_templateRenamer->SetRelist([list = m_list] { list->KeepUp(); });
+    m_templateRenamer->SetRelist([list = m_list] { list->Navigation().KeepUp(); });
     TemplateRenamer* renamer = m_templateRenamer.get();
     commands.RegisterHandler(Commands::RenameByTemplate, [renamer] { renamer->RenameSelected(); });
     commands.RegisterHandler(Commands::UndoRename, [renamer] { renamer->Undo(); });
@@ -138,12 +155,15 @@ void RecordListAssembly::RegisterSettingsAndLaunch(CMainFrame& frame, CommandTab
                      [this, &frame](int logVersion) { Launch(frame, GameVersionOfLog(logVersion)); });
 }
 
-// A start that fails is said in the status bar: a click that does nothing looks broken.
+// A start that fails is said in a message box, and stays in the status bar: a click that does
+// nothing looks broken.
 void RecordListAssembly::Launch(CMainFrame& frame, GameVersion version)
 {
     const LaunchResult result = LaunchGame(version, m_list->Settings(), m_prompt, m_runner);
-    if (!result.statusText.isEmpty())
+    if (!result.statusText.isEmpty()) {
         frame.statusBar()->showMessage(result.statusText);
+        m_prompt.showMessage(UserPrompt::MessageKind::Error, result.statusText);
+    }
 }
 
 void RecordListAssembly::Start(const StartRequest& request)

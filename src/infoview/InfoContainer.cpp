@@ -1,5 +1,8 @@
 #include "InfoContainer.h"
 
+#include "MapContainer.h"
+#include "TerrainPic.h"
+
 #include "AdvancedPage.h"
 #include "DialogUnits.h"
 #include "GeneralPage.h"
@@ -115,6 +118,8 @@ void InfoContainer::ResetInfo()
     ShowLabels(InfoLabels::Captions());
     m_playerPage->Reset();
     m_chatList->clear();
+    // A map left from the record before would pass for this one's.
+    m_generalPage->mapContainer().picture()->Clear();
 }
 
 void InfoContainer::ShowLabels(const InfoLabels& labels)

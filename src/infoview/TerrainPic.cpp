@@ -209,6 +209,16 @@ void TerrainPic::SetMap(std::uint32_t width, std::uint32_t height, std::span<con
     m_terrainMasked = std::move(map->terrainMasked);
 }
 
+void TerrainPic::Clear()
+{
+    m_marks.clear();
+    m_mapWidth = 0;
+    m_mapHeight = 0;
+    m_terrain = QImage();
+    m_terrainMasked = QImage();
+    update();
+}
+
 QImage TerrainPic::RenderPicture(QSize client) const
 {
     const MarkLayer layer{m_marks, m_mapWidth, m_mapHeight, m_showResources, m_showUnits, m_markSize};

@@ -29,6 +29,9 @@ public:
     void SetMap(std::uint32_t width, std::uint32_t height, std::span<const std::uint8_t> terrain,
                 std::span<const std::uint8_t> objectMarks);
 
+    // No map: the picture shows only the pane's background, as before any map was set.
+    void Clear();
+
     void SetShowResources(bool show) { m_showResources = show; }
     void SetShowUnits(bool show) { m_showUnits = show; }
     // Edge of a mark block in pixels (2 in the compact pane, 4 in the large one).

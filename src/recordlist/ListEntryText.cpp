@@ -74,3 +74,9 @@ QString FormatTimeText(const QDateTime& lastWrite)
     return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", date.year(), date.month(), date.day(), time.hour(),
                              time.minute(), time.second());
 }
+
+QString ListCountText(int entries, int selected)
+{
+    const QString count = QStringLiteral("%1 个对象").arg(entries);
+    return selected > 0 ? count + QStringLiteral("，已选 %1 个").arg(selected) : count;
+}

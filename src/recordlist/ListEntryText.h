@@ -23,3 +23,7 @@ QString GroupThousands(const QString& digits, const QLocale& locale);
 // "yyyy-MM-dd HH:mm:ss" in local time; fixed width, so the texts sort chronologically. Empty for
 // a time that cannot be converted.
 QString FormatTimeText(const QDateTime& lastWrite);
+
+// The status bar's count of the list while no search is in force: "43 个对象", with "，已选 3 个"
+// while entries are selected.
+QString ListCountText(int entries, int selected);

@@ -43,6 +43,7 @@ public:
     int ShownFileCount() const;
     // Re-sorts the entries; selections and the current entry follow their rows.
     void Sort(SortState state);
+    SortState CurrentSort() const { return m_sortState; }
 
     // Takes the index's summaries: rows of those records show their values from now on (one
     // dataChanged per row, so selection and scroll stay), and later listings find them too.

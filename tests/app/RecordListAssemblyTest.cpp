@@ -5,6 +5,8 @@
 #include "LibraryIndex.h"
 #include "LibrarySearch.h"
 #include "MgxListView.h"
+#include "ListNavigation.h"
+#include "ListColumns.h"
 #include "MgxListViewDoc.h"
 #include "ProcessRunner.h"
 #include "RecordingProcessRunner.h"
@@ -24,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTreeView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -94,7 +97,7 @@ TEST_F(RecordListAssemblyTest, EveryCommandOfTheTableReachesAHandlerAndTheListSt
         if (command.owner != Commands::Owner::DropDown)
             EXPECT_TRUE(table.HasHandler(command.id)) << command.id;
     EXPECT_EQ(frame->recordList(), list);
-    EXPECT_EQ(QDir(list->CurrentFolder()), QDir(records));
+    EXPECT_EQ(QDir(list->Navigation().CurrentFolder()), QDir(records));
     EXPECT_EQ(list->RowCount(), int(Mgx::SampleRecords().size()));
 }
 
@@ -153,12 +156,12 @@ TEST_F(RecordListAssemblyTest, ARecordOnTheCommandLineIsListedInItsFolderAndShow
     const QString path = elsewhere.filePath(QStringLiteral("copy.mgx"));
     ASSERT_TRUE(QFile::copy(records + QStringLiteral("/4v4_chat_ageups.mgx"), path));
     Build(InterpretCommandLine({path}, QDir::currentPath()));
-    EXPECT_EQ(QDir(list->CurrentFolder()), QDir(elsewhere.path()));
+    EXPECT_EQ(QDir(list->Navigation().CurrentFolder()), QDir(elsewhere.path()));
     ASSERT_NE(list->CurrentRecord(), nullptr);
     EXPECT_EQ(list->SelectedRows(), QList<int>{RowOf(QStringLiteral("copy.mgx"))});
 }
 
-TEST_F(RecordListAssemblyTest, LaunchingAVersionWithoutExecutableWarnsAndAMissingOneIsSaidInTheStatusBar)
+TEST_F(RecordListAssemblyTest, LaunchingAVersionWithoutExecutableWarnsAndAMissingOneIsSaidInABox)
 {
     Build();
     EXPECT_TRUE(table.Trigger(Commands::LaunchA));
@@ -169,6 +172,21 @@ TEST_F(RecordListAssemblyTest, LaunchingAVersionWithoutExecutableWarnsAndAMissin
     EXPECT_TRUE(table.Trigger(Commands::LaunchC));
     EXPECT_TRUE(runner.detached.isEmpty()) << "a missing executable is not started through wine";
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("/nowhere/age2_x1.exe")));
+    ASSERT_EQ(prompt.messages().size(), 2);
+    EXPECT_EQ(prompt.messages()[1].kind, UserPrompt::MessageKind::Error);
+    EXPECT_TRUE(prompt.messages()[1].text.contains(QStringLiteral("/nowhere/age2_x1.exe")));
+}
+
+// With no search in force the status bar counts the listed entries and the selection.
+TEST_F(RecordListAssemblyTest, TheStatusBarCountsTheEntriesAndTheSelection)
+{
+    Build();
+    const int rows = list->RowCount();
+    ASSERT_GT(rows, 1);
+    table.Trigger(Commands::SelectAll);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("%1 个对象，已选 %1 个").arg(rows));
+    list->ReportView()->clearSelection();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("%1 个对象").arg(rows));
 }
 
 // Typing in the search field narrows the list to the records whose players match, keeps the
@@ -233,7 +251,7 @@ TEST_F(RecordListAssemblyTest, AChangeOnDiskKeepsTheSearchInForce)
     ASSERT_GE(matching, 1);
 
     ASSERT_TRUE(QFile::copy(first.path, records + QStringLiteral("/zz-again.mgx")));
-    list->KeepUp();
+    list->Navigation().KeepUp();
     EXPECT_TRUE(list->Model().IsFiltered()) << "the change on disk does not end the search";
     ASSERT_TRUE(search->Indexer().WaitForDone(30000));
     QCoreApplication::processEvents();

@@ -231,17 +231,23 @@ TEST_F(ShowInfoTest, TheMapOfTheRecordGoesToThePicture)
     EXPECT_EQ(map().picture()->terrainImage().size(), QSize(311, 154));
 }
 
-TEST_F(ShowInfoTest, ADamagedRecordAfterAGoodOneResetsTheTextsButKeepsTheMap)
+// The panel shows nothing of a record it cannot show, least of all the map of the one before.
+TEST_F(ShowInfoTest, ADamagedRecordAfterAGoodOneResetsTheTextsAndTheMap)
 {
     KORVALE_NEED_REAL_RECORDS();
     show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
     const QImage goodMap = map().grab().toImage();
+    ASSERT_FALSE(map().picture()->terrainImage().isNull());
 
     show(LoadReal("aoc10a_4v4_headerend0.mgx")); // the prompt answers No
     ASSERT_EQ(prompt.questions().size(), 1);
     expectResetState();
-    EXPECT_EQ(map().grab().toImage(), goodMap);
-    EXPECT_EQ(map().picture()->terrainImage().size(), QSize(311, 154));
+    EXPECT_TRUE(map().picture()->terrainImage().isNull());
+    EXPECT_NE(map().grab().toImage(), goodMap);
+
+    show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
+    Mgx::ShowInfo(nullptr, pane(), prompt);
+    EXPECT_TRUE(map().picture()->terrainImage().isNull());
 }
 
 TEST_F(ShowInfoTest, RepairAnsweredYesRepairsAndReports)

@@ -117,3 +117,11 @@ TEST(FormatTimeText, TextsSortInTimeOrder)
 }
 
 } // namespace
+
+TEST(ListCountText, CountsTheEntriesAndTheSelectionOnlyWhenThereIsOne)
+{
+    EXPECT_EQ(ListCountText(43, 3), QStringLiteral("43 个对象，已选 3 个"));
+    EXPECT_EQ(ListCountText(43, 0), QStringLiteral("43 个对象"));
+    EXPECT_EQ(ListCountText(0, 0), QStringLiteral("0 个对象"));
+}
+

@@ -1,6 +1,7 @@
 #include "ListSelection.h"
 
 #include "MgxListView.h"
+#include "ListNavigation.h"
 
 QList<int> ListSelection::selectedRows() const { return m_list.SelectedRows(); }
 
@@ -14,6 +15,6 @@ void ListSelection::renameRow(int row, const QString& fullPath, const QString& n
 
 void ListSelection::startLabelEdit(int row) { m_list.EditRow(row); }
 
-QString ListSelection::currentFolder() const { return m_list.CurrentFolder(); }
+QString ListSelection::currentFolder() const { return m_list.Navigation().CurrentFolder(); }
 
-void ListSelection::refresh() { m_list.Refresh(); }
+void ListSelection::refresh() { m_list.Navigation().Refresh(); }

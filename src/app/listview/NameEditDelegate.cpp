@@ -36,7 +36,12 @@ void NameEditDelegate::OnCloseEditor()
     QString text;
     if (m_hasCommitted)
         text = m_committed.isNull() ? QString(0, QChar()) : m_committed;
+    const QPersistentModelIndex edited = m_edited;
     m_edited = QPersistentModelIndex();
     m_hasCommitted = false;
-    Q_EMIT EditEnded(row, text);
+    // The view still uses the editor after this signal; a listener's message box, run from here,
+    // would let the editor be deleted under it. The report waits until the editor is gone.
+    QMetaObject::invokeMethod(this, [this, edited, row, text] {
+        Q_EMIT EditEnded(edited.isValid() ? edited.row() : row, text);
+    }, Qt::QueuedConnection);
 }

@@ -58,6 +58,7 @@ bool CKorvaleApp::InitInstance(QApplication& application, const QStringList& arg
     m_frame = std::make_unique<CMainFrame>(m_commands, m_prompt, m_document);
     if (m_listFactory)
         m_listFactory(*m_frame, m_commands, m_request);
+    m_frame->RestorePlacement();
     m_frame->show();
     m_frame->repaint();
     return true;

@@ -2,15 +2,14 @@
 
 #include "AddressBar.h"
 #include "AppFolders.h"
-#include "ArchiveLocation.h"
 #include "CAboutDlg.h"
 #include "CommandTable.h"
 #include "KeyLockState.h"
+#include "ListNavigation.h"
 #include "MgxInfoDlgBar.h"
 #include "MgxListViewDoc.h"
 #include "NavigationEvent.h"
 #include "PathCombo.h"
-#include "PathEntries.h"
 #include "Splash.h"
 #include "SwitchSplitter.h"
 #include "ToolbarStrip.h"
@@ -26,6 +25,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -197,48 +197,24 @@ void CMainFrame::SetRecordList(QWidget* list)
     list->addAction(deleteKey);
 }
 
-void CMainFrame::SetNavigationTarget(QObject* target)
+void CMainFrame::SetNavigation(ListNavigation* navigation)
 {
-    m_navigationTarget = target;
-    m_addressBar->pathCombo().SetNavigationTarget(target);
-}
-
-bool CMainFrame::NavigateTo(const QString& folder)
-{
-    const QString path = PathEntries::Normalised(folder);
-    // The inside of an archive is listed like a folder.
-    if (path.isEmpty() || (!QFileInfo(path).isDir() && !LocateArchive(path)))
-        return false;
-    QCoreApplication::postEvent(&m_addressBar->pathCombo(), new NavigationEvent(NavigationEvent::SelectFolder, path));
-    if (m_navigationTarget) {
-        NavigationEvent list(NavigationEvent::ListFolder, path);
-        QCoreApplication::sendEvent(m_navigationTarget, &list);
-    }
-    return true;
-}
-
-void CMainFrame::GoUp()
-{
-    const QString shown = m_addressBar->pathCombo().SelectedFolder();
-    if (shown.isEmpty())
-        return;
-    // Going up from the root lists the root again.
-    NavigateTo(shown == QStringLiteral("/") ? shown : QDir::cleanPath(shown + QStringLiteral("/..")));
-}
-
-void CMainFrame::Refresh()
-{
-    const QString shown = m_addressBar->pathCombo().SelectedFolder();
-    if (shown.isEmpty() || !m_navigationTarget)
-        return;
-    NavigationEvent list(NavigationEvent::ListFolder, shown);
-    QCoreApplication::sendEvent(m_navigationTarget, &list);
+    m_navigation = navigation;
+    m_addressBar->pathCombo().SetNavigationTarget(navigation);
+    if (navigation)
+        navigation->SetAddressBarTarget(&m_addressBar->pathCombo());
 }
 
 void CMainFrame::OpenFolder()
 {
     if (const std::optional<QString> folder = m_prompt.chooseFolder(QStringLiteral("打开文件夹..."), {}))
-        NavigateTo(*folder);
+        Navigate([&](ListNavigation& to) { to.NavigateTo(*folder); });
+}
+
+void CMainFrame::Navigate(const std::function<void(ListNavigation&)>& step)
+{
+    if (m_navigation)
+        step(*m_navigation);
 }
 
 void CMainFrame::OpenHelp()
@@ -258,15 +234,20 @@ void CMainFrame::ShowAbout()
 void CMainFrame::RegisterShellCommands()
 {
     PathCombo* combo = &m_addressBar->pathCombo();
-    m_commands.RegisterHandler(Commands::Up, [this] { GoUp(); });
-    m_commands.RegisterHandler(Commands::Refresh, [this] { this->Refresh(); });
+    // Up and refresh start from what the list lists, whether it was chosen or typed.
+    m_commands.RegisterHandler(Commands::Up, [this] { Navigate([](ListNavigation& to) { to.Up(); }); });
+    m_commands.RegisterHandler(Commands::Refresh, [this] { Navigate([](ListNavigation& to) { to.Refresh(); }); });
     m_commands.RegisterHandler(Commands::OpenFolder, [this] { this->OpenFolder(); });
     m_commands.RegisterHandler(Commands::GoToSaveGameFolder, [this] {
         if (m_saveGameFolder)
-            NavigateTo(m_saveGameFolder());
+            Navigate([&](ListNavigation& to) { to.NavigateTo(m_saveGameFolder()); });
     });
-    m_commands.RegisterHandler(Commands::GoToDesktop, [this, combo] { NavigateTo(combo->DesktopFolder()); });
-    m_commands.RegisterHandler(Commands::GoToComputer, [this, combo] { NavigateTo(combo->ComputerFolder()); });
+    m_commands.RegisterHandler(Commands::GoToDesktop, [this, combo] {
+        Navigate([combo](ListNavigation& to) { to.NavigateTo(combo->DesktopFolder()); });
+    });
+    m_commands.RegisterHandler(Commands::GoToComputer, [this, combo] {
+        Navigate([combo](ListNavigation& to) { to.NavigateTo(combo->ComputerFolder()); });
+    });
     // Like Enter in the text field.
     m_commands.RegisterHandler(Commands::GoTo, [combo] {
         QCoreApplication::postEvent(combo, new NavigationEvent(NavigationEvent::GoToTypedPath, {}));
@@ -307,6 +288,27 @@ void CMainFrame::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (m_list)
         QTimer::singleShot(0, m_list.data(), [list = m_list] { if (list) list->setFocus(); });
+}
+
+namespace {
+
+const char* const kPlacementKey = "Window/Geometry";
+
+QSettings Profile() { return QSettings(QStringLiteral("Korvale"), QStringLiteral("Korvale")); }
+
+} // namespace
+
+void CMainFrame::RestorePlacement()
+{
+    const QByteArray placement = Profile().value(kPlacementKey).toByteArray();
+    if (!placement.isEmpty())
+        restoreGeometry(placement);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    Profile().setValue(kPlacementKey, saveGeometry());
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::focusInEvent(QFocusEvent* event)

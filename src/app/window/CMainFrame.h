@@ -9,6 +9,7 @@
 class AddressBar;
 class CommandTable;
 struct KeyLockState;
+class ListNavigation;
 class MgxInfoDlgBar;
 class MgxListViewDoc;
 class QLabel;
@@ -21,7 +22,8 @@ class UserPrompt;
 // left with its switch, the record list filling the rest, and the status bar.
 //
 // The record list plugs in with SetRecordList (it becomes the central widget and takes the
-// focus) and SetNavigationTarget (it receives ListFolder and GoToTypedPath events). Everything
+// focus) and SetNavigation (it receives ListFolder and GoToTypedPath events and carries out the
+// navigation commands). Everything
 // else it and the file commands need goes through the CommandTable.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -33,15 +35,13 @@ public:
     CMainFrame(CommandTable& commands, UserPrompt& prompt, const MgxListViewDoc& document, QWidget* parent = nullptr);
 
     void SetRecordList(QWidget* list);
-    void SetNavigationTarget(QObject* target);
+    // Who lists folders: the address bar's target, and what the navigation commands act on.
+    void SetNavigation(ListNavigation* navigation);
     // Where the SaveGame command goes: read each time, since the settings can change it.
     void SetSaveGameFolderSource(std::function<QString()> source) { m_saveGameFolder = std::move(source); }
     // Opens the help document; tests hand in a recorder.
     void SetUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
 
-    // Shows `folder` in the address bar and has the list list it; false (and nothing happens)
-    // when it is not an existing folder.
-    bool NavigateTo(const QString& folder);
     // The list's right-click menu; the list opens it only while something is selected.
     void ShowListContextMenu(const QPoint& globalPosition);
 
@@ -51,6 +51,10 @@ public:
     QWidget* recordList() const { return m_list; }
     QToolBar* mainToolBar() const { return m_mainToolBar; }
 
+    // The size and place the window had when it was last closed, from the per-user configuration
+    // folder (config.ini keeps only the game's paths).
+    void RestorePlacement();
+
     QMenu* createPopupMenu() override;
     // A lit pane for each lock key that is on, a greyed one for each that is off.
     void ShowKeyLocks(const KeyLockState& state);
@@ -58,6 +62,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
@@ -66,8 +71,7 @@ private:
     void BuildStatusBar();
     void BuildClientArea();
     void RegisterShellCommands();
-    void GoUp();
-    void Refresh();
+    void Navigate(const std::function<void(ListNavigation&)>& step);
     void OpenFolder();
     void OpenHelp();
     void ShowAbout();
@@ -80,7 +84,7 @@ private:
     SwitchSplitter* m_switch = nullptr;
     QWidget* m_clientArea = nullptr;
     QPointer<QWidget> m_list;
-    QPointer<QObject> m_navigationTarget;
+    QPointer<ListNavigation> m_navigation;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_addressToolBar = nullptr;
     std::vector<QLabel*> m_lockPanes;

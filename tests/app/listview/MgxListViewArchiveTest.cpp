@@ -1,5 +1,7 @@
 // Entering, browsing and leaving Zip and RAR archives in the record list, off screen.
 #include "MgxListView.h"
+#include "ListNavigation.h"
+#include "ListColumns.h"
 #include "TestApplication.h"
 
 #include "ArchiveMessages.h"
@@ -139,29 +141,31 @@ TEST_P(MgxListViewArchiveTest, ADoubleClickEntersTheArchiveAndItsFoldersAndUpLea
 {
     const QString cup = QStringLiteral("cup.") + GetParam();
     doubleClick(cup);
-    EXPECT_EQ(view.CurrentFolder(), archive());
-    ASSERT_TRUE(view.CurrentArchive());
-    EXPECT_EQ(view.CurrentArchive()->innerFolder, QString());
+    EXPECT_EQ(view.Navigation().CurrentFolder(), archive());
+    ASSERT_TRUE(view.Navigation().CurrentArchive());
+    EXPECT_EQ(view.Navigation().CurrentArchive()->innerFolder, QString());
     EXPECT_EQ(addressBar.shown, QStringList{archive()});
     // Folders first, then by time (all equal here) in the usual order; the text file is not listed.
     EXPECT_EQ(names().size(), 5);
     EXPECT_EQ(names().first(), "final");
     EXPECT_FALSE(names().contains("readme.txt"));
     // The folder watch leaves archives alone.
-    EXPECT_TRUE(view.Watcher().Folder().isEmpty());
+    EXPECT_TRUE(view.Navigation().Watcher().Folder().isEmpty());
 
     doubleClick("final");
-    EXPECT_EQ(view.CurrentFolder(), archive() + "/final");
+    EXPECT_EQ(view.Navigation().CurrentFolder(), archive() + "/final");
     EXPECT_EQ(names(), QStringList{"scenario.mgx"});
     EXPECT_EQ(addressBar.shown.last(), archive() + "/final");
 
-    // "Up" is a listing of the parent path, as the window's up command sends it.
-    EXPECT_TRUE(list(QDir::cleanPath(view.CurrentFolder() + "/..")));
-    EXPECT_EQ(view.CurrentFolder(), archive());
-    EXPECT_TRUE(list(QDir::cleanPath(view.CurrentFolder() + "/..")));
-    EXPECT_EQ(view.CurrentFolder(), QDir::toNativeSeparators(folder.path()));
-    EXPECT_FALSE(view.CurrentArchive());
-    EXPECT_EQ(view.Watcher().Folder(), QDir::toNativeSeparators(folder.path()));
+    // Up climbs the archive's folders, then leaves it; the address bar follows.
+    view.Navigation().Up();
+    EXPECT_EQ(view.Navigation().CurrentFolder(), archive());
+    view.Navigation().Up();
+    QCoreApplication::sendPostedEvents(&addressBar);
+    EXPECT_EQ(addressBar.shown.last(), QDir::toNativeSeparators(folder.path()));
+    EXPECT_EQ(view.Navigation().CurrentFolder(), QDir::toNativeSeparators(folder.path()));
+    EXPECT_FALSE(view.Navigation().CurrentArchive());
+    EXPECT_EQ(view.Navigation().Watcher().Folder(), QDir::toNativeSeparators(folder.path()));
 
     NavigationEvent typed(NavigationEvent::GoToTypedPath, archive() + "/final/");
     QCoreApplication::sendEvent(&view, &typed);
@@ -172,7 +176,7 @@ TEST_P(MgxListViewArchiveTest, ADoubleClickEntersTheArchiveAndItsFoldersAndUpLea
 
 TEST_P(MgxListViewArchiveTest, AClickShowsARecordReadFromTheArchive)
 {
-    ASSERT_TRUE(view.NavigateTo(archive()));
+    ASSERT_TRUE(view.Navigation().NavigateTo(archive()));
     QSignalSpy shown(&view, &MgxListView::RecordShown);
     click("4v4_chat_ageups.mgx");
     ASSERT_EQ(shown.count(), 1);
@@ -187,9 +191,9 @@ TEST_P(MgxListViewArchiveTest, AClickShowsARecordReadFromTheArchive)
 
 TEST_P(MgxListViewArchiveTest, NestedArchivesAndRepairAreRefusedWithOneMessageEach)
 {
-    ASSERT_TRUE(view.NavigateTo(archive()));
+    ASSERT_TRUE(view.Navigation().NavigateTo(archive()));
     doubleClick("nested.rar");
-    EXPECT_EQ(view.CurrentFolder(), archive());
+    EXPECT_EQ(view.Navigation().CurrentFolder(), archive());
     click("headless.mgx");
     EXPECT_EQ(messageTexts(), (QStringList{ArchiveMessages::Nested(), ArchiveMessages::RepairRefused()}));
     EXPECT_TRUE(prompt.askedQuestions().isEmpty());
@@ -204,11 +208,11 @@ TEST_P(MgxListViewBrokenArchiveTest, ADamagedArchiveKeepsTheOldListingAndAddress
     const QStringList before = names();
     doubleClick("broken.zip");
     EXPECT_EQ(names(), before);
-    EXPECT_EQ(view.CurrentFolder(), QDir::toNativeSeparators(folder.path()));
+    EXPECT_EQ(view.Navigation().CurrentFolder(), QDir::toNativeSeparators(folder.path()));
     EXPECT_TRUE(addressBar.shown.isEmpty());
     EXPECT_EQ(messageTexts(), QStringList{ArchiveMessages::ForResult(ArchiveResult::Damaged)});
     // A folder the archive does not hold is no place to go either.
-    EXPECT_FALSE(view.NavigateTo(archive() + "/nowhere"));
+    EXPECT_FALSE(view.Navigation().NavigateTo(archive() + "/nowhere"));
     EXPECT_EQ(names(), before);
 }
 
@@ -218,9 +222,9 @@ TEST_P(MgxListViewArchiveTest, TheSearchDoesNotApplyInsideAnArchive)
 {
     QTemporaryDir cache;
     LibrarySearch search(view.Model(), cache.filePath("library.db"));
-    QObject::connect(&view, &MgxListView::FolderListed, &search, &LibrarySearch::FolderListed);
+    QObject::connect(&view.Navigation(), &ListNavigation::FolderListed, &search, &LibrarySearch::FolderListed);
     search.SetQuery(QStringLiteral("no such player"));
-    ASSERT_TRUE(view.NavigateTo(archive()));
+    ASSERT_TRUE(view.Navigation().NavigateTo(archive()));
     EXPECT_FALSE(view.Model().IsFiltered());
     EXPECT_EQ(view.Model().rowCount(), 5);
     search.Indexer().WaitForDone(5000);

@@ -1,4 +1,6 @@
 #include "MgxListView.h"
+#include "ListNavigation.h"
+#include "ListColumns.h"
 
 #include "FolderWatch.h"
 #include "InfoContainer.h"
@@ -47,7 +49,7 @@ protected:
         view.SetSettings(settings);
         view.SetInfoPane(&pane);
         view.SetPrompt(&prompt);
-        view.Watcher().SetDelay(DelayMs);
+        view.Navigation().Watcher().SetDelay(DelayMs);
         view.resize(420, 200);
         view.setAttribute(Qt::WA_DontShowOnScreen);
         view.show();
@@ -109,11 +111,11 @@ TEST_F(MgxListViewWatchTest, NewAndRemovedRecordsShowAfterTheDelayKeepingSelecti
 
     // A game just finished: it appears, once the writes have settled. The delay is held until the
     // change has been seen, so "nothing before the delay" does not depend on the machine's speed.
-    view.Watcher().SetDelay(std::numeric_limits<int>::max());
+    view.Navigation().Watcher().SetDelay(std::numeric_limits<int>::max());
     Mgx::RecordWriter(Mgx::SampleRecords()[0].blueprint).WriteFile(std::filesystem::path(path("zz_new.mgx").toStdString()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.Watcher().IsPending(); }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.Navigation().Watcher().IsPending(); }, 30000));
     EXPECT_EQ(view.RowCount(), 40) << "nothing before the delay";
-    view.Watcher().SetDelay(DelayMs);
+    view.Navigation().Watcher().SetDelay(DelayMs);
     ASSERT_TRUE(waitForRows(41));
     EXPECT_NE(rowOf(QStringLiteral("zz_new.mgx")), -1);
     EXPECT_EQ(selectedNames(), selected);
@@ -140,8 +142,8 @@ TEST_F(MgxListViewWatchTest, AGrowingRecordShowsItsNewSizeAndAnotherFolderIsWatc
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.Item(rowOf(QStringLiteral("filler00.mgx"))).size == 5001; }, 3000));
 
     QTemporaryDir other;
-    ASSERT_TRUE(view.ListFolder(other.path()));
-    EXPECT_EQ(view.Watcher().Folder(), view.CurrentFolder());
+    ASSERT_TRUE(view.Navigation().ListFolder(other.path()));
+    EXPECT_EQ(view.Navigation().Watcher().Folder(), view.Navigation().CurrentFolder());
     TestFiles::Write(path("late.mgx"), "x");
     TestFiles::Write(other.path() + QStringLiteral("/here.mgx"), "x");
     ASSERT_TRUE(waitForRows(1));

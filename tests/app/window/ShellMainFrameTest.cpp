@@ -2,10 +2,12 @@
 #include "CMainFrame.h"
 #include "CommandTable.h"
 #include "KeyLockState.h"
+#include "ListNavigation.h"
 #include "MgxInfoDlgBar.h"
 #include "MgxListViewDoc.h"
 #include "PathCombo.h"
 #include "PathComboEdit.h"
+#include "RecordListModel.h"
 #include "ScriptedPrompt.h"
 #include "ShellTestSupport.h"
 #include "SwitchSplitter.h"
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +33,9 @@ namespace {
 
 class ShellMainFrame : public ::testing::Test {
 protected:
+    // The list's model, a member, needs the application before the fixture is built.
+    static void SetUpTestSuite() { EnsureShellApplication(); }
+
     void SetUp() override
     {
         EnsureShellApplication();
@@ -42,7 +48,10 @@ protected:
         frame->SetRecordList(list = new QWidget);
         list->setObjectName(QStringLiteral("testList"));
         list->setFocusPolicy(Qt::StrongFocus);
-        frame->SetNavigationTarget(&target);
+        frame->SetNavigation(&navigation);
+        QObject::connect(&navigation, &ListNavigation::FolderListed, [this](const QString& folder) {
+            target.events.emplace_back(int(NavigationEvent::ListFolder), QDir::fromNativeSeparators(folder));
+        });
         combo().SetFixedEntries(PathEntries::FixedEntries(
             desktop, {QStringLiteral("games")},
             {{QStringLiteral("/"), {}, false}, {volume, QStringLiteral("卷"), true}}));
@@ -53,7 +62,7 @@ protected:
     // Navigates and lets the posted SelectFolder arrive.
     void Go(const QString& folder)
     {
-        ASSERT_TRUE(frame->NavigateTo(folder)) << qPrintable(folder);
+        ASSERT_TRUE(navigation.NavigateTo(folder)) << qPrintable(folder);
         QCoreApplication::sendPostedEvents();
     }
 
@@ -71,7 +80,12 @@ protected:
     ScriptedPrompt prompt;
     CommandTable table;
     MgxListViewDoc document;
-    RecordingTarget target;
+    // The folders listed, in turn.
+    struct {
+        std::vector<std::pair<int, QString>> events;
+    } target;
+    RecordListModel model;
+    ListNavigation navigation{model};
     std::unique_ptr<CMainFrame> frame;
     QWidget* list = nullptr;
 };
@@ -141,24 +155,40 @@ TEST_F(ShellMainFrame, ListingTheDesktopSelectsTheFirstEntry)
     EXPECT_EQ(combo().edit()->text(), "桌面");
 }
 
-TEST_F(ShellMainFrame, ATypedPathGoesToTheListAndKeepsTheSelection)
+// A typed folder is listed and the drop-down follows it with its chain, so Up goes to its parent
+// rather than to the parent of the folder listed before. A path that is not there changes nothing.
+TEST_F(ShellMainFrame, ATypedPathIsListedAndTheDropDownAndUpFollowIt)
 {
     Go(volume);
     target.events.clear();
     combo().edit()->setText(QStringLiteral("/some/typed/path"));
     QTest::keyClick(combo().edit(), Qt::Key_Return);
     QCoreApplication::sendPostedEvents();
-    ASSERT_EQ(target.events.size(), 1u);
-    EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::GoToTypedPath), QStringLiteral("/some/typed/path")));
-    EXPECT_EQ(combo().currentIndex(), 4);
+    EXPECT_TRUE(target.events.empty());
     EXPECT_EQ(combo().SelectedFolder(), volume);
 
+    const QString typed = volume + QStringLiteral("/records/2026");
+    combo().edit()->setText(typed);
+    QTest::keyClick(combo().edit(), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(); // the typed path reaches the list,
+    QCoreApplication::sendPostedEvents(); // which has the drop-down show it
+    ASSERT_EQ(target.events.size(), 1u);
+    EXPECT_EQ(target.events[0].second, typed);
+    EXPECT_EQ(combo().SelectedFolder(), typed);
+    EXPECT_EQ(ShownNames().mid(4), (QStringList{QStringLiteral("卷 (%1)").arg(volume), "records", "2026"}));
+
+    table.Trigger(Commands::Up);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(target.events.size(), 2u);
+    EXPECT_EQ(target.events[1].second, volume + QStringLiteral("/records"));
+    EXPECT_EQ(combo().SelectedFolder(), volume + QStringLiteral("/records"));
+
     // "转到" does the same as Enter.
-    target.events.clear();
+    combo().edit()->setText(typed);
     table.Trigger(Commands::GoTo);
     QCoreApplication::sendPostedEvents();
-    ASSERT_EQ(target.events.size(), 1u);
-    EXPECT_EQ(target.events[0].first, int(NavigationEvent::GoToTypedPath));
+    ASSERT_EQ(target.events.size(), 3u);
+    EXPECT_EQ(target.events[2].second, typed);
 }
 
 TEST_F(ShellMainFrame, ChoosingAnEntryListsItsFolderWithoutRebuilding)
@@ -190,25 +220,6 @@ TEST_F(ShellMainFrame, UpFromTheRootListsTheRootAgain)
     EXPECT_EQ(combo().SelectedFolder(), volume + QStringLiteral("/records"));
 }
 
-TEST_F(ShellMainFrame, UpInsideAnArchiveClimbsItsFoldersThenLeavesIt)
-{
-    const QString archive = volume + QStringLiteral("/records/cup.zip");
-    QFile file(archive);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    Go(archive + QStringLiteral("/final"));
-    EXPECT_EQ(combo().edit()->text(), archive + QStringLiteral("/final/"));
-    for (const QString& parent : {archive, volume + QStringLiteral("/records")}) {
-        target.events.clear();
-        table.Trigger(Commands::Up);
-        QCoreApplication::sendPostedEvents();
-        ASSERT_EQ(target.events.size(), 1u);
-        EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), parent));
-        EXPECT_EQ(combo().SelectedFolder(), parent);
-    }
-    EXPECT_EQ(combo().edit()->text(), volume + QStringLiteral("/records"));
-}
-
 TEST_F(ShellMainFrame, RefreshListsTheShownFolderAgainWithoutTouchingTheBox)
 {
     Go(volume + QStringLiteral("/records"));
@@ -222,8 +233,8 @@ TEST_F(ShellMainFrame, RefreshListsTheShownFolderAgainWithoutTouchingTheBox)
 
 TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndAnEmptySaveGameFolder)
 {
-    EXPECT_FALSE(frame->NavigateTo(root.filePath(QStringLiteral("missing"))));
-    EXPECT_FALSE(frame->NavigateTo(QString()));
+    EXPECT_FALSE(navigation.NavigateTo(root.filePath(QStringLiteral("missing"))));
+    EXPECT_FALSE(navigation.NavigateTo(QString()));
     QString saveGame;
     frame->SetSaveGameFolderSource([&] { return saveGame; });
     table.Trigger(Commands::GoToSaveGameFolder);
@@ -395,3 +406,25 @@ TEST_F(ShellMainFrame, KeysShownInTheMenusAreBound)
     QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(reached, std::vector<int>{Commands::SelectAll});
 }
+
+namespace {
+
+// The window comes back at the size and place it was closed at, from the per-user profile.
+TEST_F(ShellMainFrame, TheWindowsPlacementIsKeptInTheProfile)
+{
+    QSettings(QStringLiteral("Korvale"), QStringLiteral("Korvale")).remove(QStringLiteral("Window"));
+    frame->RestorePlacement(); // nothing stored: the first size stays
+    EXPECT_EQ(frame->size(), QSize(1180, 880));
+    frame->setGeometry(40, 50, 900, 700);
+    frame->show();
+    QApplication::processEvents();
+    frame->close();
+
+    CMainFrame again(table, prompt, document);
+    again.RestorePlacement();
+    EXPECT_EQ(again.size(), QSize(900, 700));
+    EXPECT_TRUE(QSettings(QStringLiteral("Korvale"), QStringLiteral("Korvale")).contains(QStringLiteral("Window/Geometry")));
+}
+
+} // namespace
+

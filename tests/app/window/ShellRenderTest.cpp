@@ -1,6 +1,8 @@
 #include "BuildPaths.h"
 #include "AddressBar.h"
 #include "CMainFrame.h"
+#include "ListNavigation.h"
+#include "RecordListModel.h"
 #include "CommandTable.h"
 #include "KorvaleArtwork.h"
 #include "MgxListViewDoc.h"
@@ -43,7 +45,10 @@ TEST(ShellRender, MainWindowDrawsEveryPartInTheTheme)
     frame.addressBar().pathCombo().SetFixedEntries(PathEntries::FixedEntries(
         QStringLiteral("/home/ann/Desktop"), {QStringLiteral("比赛"), QStringLiteral("地图")},
         {{QStringLiteral("/"), {}, false}, {QStringLiteral("/media/ann/USB"), QStringLiteral("U盘"), true}}));
-    frame.NavigateTo(QStringLiteral("/usr/share"));
+    RecordListModel model;
+    ListNavigation navigation(model);
+    frame.SetNavigation(&navigation);
+    navigation.NavigateTo(QStringLiteral("/usr/share"));
     QCoreApplication::sendPostedEvents();
     frame.resize(1180, 880);
     frame.show();
