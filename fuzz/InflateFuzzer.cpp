@@ -1,5 +1,7 @@
 // Arbitrary bytes as a compressed header block: the whole-block inflate, fresh and kept across
 // inputs, must give exactly what zlib's streaming inflate gives: the same bytes or the same error.
+// The one allowed difference: a stream zlib refuses as malformed (never one that ends early) that
+// libdeflate reads; the reader asks zlib again when the walk over such a block fails.
 #include "HeaderInflater.h"
 #include "RecordError.h"
 
@@ -41,7 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto block = kept.inflate(data, size);
         return Text(block.data(), block.size());
     });
-    if (fresh != streaming || reused != streaming)
+    const bool onlyLibdeflateReads = streaming.starts_with("error: ") && streaming.ends_with("(zlib status -3)")
+        && fresh.starts_with("ok: ") && reused == fresh;
+    if ((fresh != streaming || reused != streaming) && !onlyLibdeflateReads)
         std::abort();
     return 0;
 }

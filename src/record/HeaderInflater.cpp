@@ -147,17 +147,24 @@ std::span<const std::uint8_t> HeaderInflater::inflate(const std::uint8_t* bytes,
         m_decompressor = std::make_unique<Decompressor>();
     if (const std::optional<std::size_t> size = InflateWhole(m_decompressor->pointer.get(), m_output, bytes, length))
         return {m_output.data(), *size};
+    return {m_output.data(), inflateStreaming(bytes, length)};
+}
+
+void HeaderInflater::throwStreamingError(const std::uint8_t* bytes, std::size_t length)
+{
+    inflateStreaming(bytes, length);
+}
+
+std::size_t HeaderInflater::inflateStreaming(const std::uint8_t* bytes, std::size_t length)
+{
+    if (m_stream && inflateReset(&m_stream->z) != Z_OK)
+        m_stream.reset(); // cannot happen to an open stream; a fresh one is the safe answer if it ever does
     if (!m_stream) {
         auto stream = std::make_unique<Stream>();
         Open(*stream);
         m_stream = std::move(stream);
-    } else if (inflateReset(&m_stream->z) != Z_OK) {
-        // Cannot happen to an open stream; a fresh one is the safe answer if it ever does.
-        m_stream.reset();
-        return inflate(bytes, length);
     }
-    const std::size_t total = InflateInto(m_stream->z, m_output, bytes, length);
-    return {m_output.data(), total};
+    return InflateInto(m_stream->z, m_output, bytes, length);
 }
 
 } // namespace Mgx

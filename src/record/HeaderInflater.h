@@ -22,8 +22,8 @@ constexpr std::size_t MaxInflatedHeaderSize = 64u << 20;
 
 // Inflates header blocks one after another into one output buffer that only grows. Each block
 // inflates whole with libdeflate into the room the largest block so far needed; a block that fails
-// there is inflated again with zlib, so the outcome, errors included, is the streaming one and
-// never depends on the blocks before it.
+// there is inflated again with zlib, so every error is the streaming one, and every block zlib reads
+// gives the same bytes. Neither depends on the blocks before it.
 class HeaderInflater {
 public:
     HeaderInflater();
@@ -34,6 +34,12 @@ public:
     // The inflated bytes stay valid until the next inflate or releaseOutput. Throws InflateError.
     std::span<const std::uint8_t> inflate(const std::uint8_t* bytes, std::size_t length);
 
+    // Inflates the block again with zlib alone and throws its error, if it has one. libdeflate reads
+    // a few malformed streams that zlib refuses (a code it completes, more symbols than the format
+    // has), so a caller whose walk over a block failed asks this first: the block then fails with
+    // the error it always had. Overwrites the last output.
+    void throwStreamingError(const std::uint8_t* bytes, std::size_t length);
+
     std::size_t outputCapacity() const { return m_output.capacity(); }
     void releaseOutput() { m_output = HeaderBlockBuilder(); }
 
@@ -43,6 +49,8 @@ private:
     std::unique_ptr<Decompressor> m_decompressor; // made on the first block
     std::unique_ptr<Stream> m_stream;             // opened on the first block libdeflate refuses
     HeaderBlockBuilder m_output;
+
+    std::size_t inflateStreaming(const std::uint8_t* bytes, std::size_t length);
 };
 
 } // namespace Mgx

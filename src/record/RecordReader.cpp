@@ -136,7 +136,12 @@ ChapterInfo RecordReader::parseChapter(RecordFile& file)
         const std::span<const std::uint8_t> compressed = readCompressedBlock(file, headerEnd);
         const std::span<const std::uint8_t> block = m_inflater.inflate(compressed.data(), compressed.size());
         MemoryStream stream(block.data(), block.size());
-        WalkHeader(stream, chapter);
+        try {
+            WalkHeader(stream, chapter);
+        } catch (const RecordError&) {
+            m_inflater.throwStreamingError(compressed.data(), compressed.size());
+            throw;
+        }
     }
     file.seekTo(headerEnd);
     ScanBody(file, chapter, chapter.nextChapterPos);

@@ -1,12 +1,17 @@
 // The whole-block inflate against zlib's streaming one, which fixes every outcome: the same bytes
 // for every whole stream, the same error for every cut or damaged one, at the edge of the bomb
-// limit as well, and for an inflater kept across blocks whatever it inflated before.
+// limit as well, and for an inflater kept across blocks whatever it inflated before; a block only
+// libdeflate reads fails a load with zlib's error.
 #include "HeaderInflater.h"
 #include "RecordError.h"
+#include "RecordLoader.h"
+#include "RecordReader.h"
 #include "RecordWriter.h"
+#include "TemporaryRecord.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -130,6 +135,35 @@ TEST(HeaderInflater, TheBombLimitFallsOnTheSameByteForBothInflates)
     EXPECT_TRUE(refused.starts_with("error ")) << refused.substr(0, 80);
     EXPECT_EQ(OneShot(over), refused);
     EXPECT_EQ(Kept(inflater, over), refused);
+}
+
+// libdeflate reads this stream, which zlib refuses: a code zlib leaves incomplete is completed.
+// A record with it as its header block still fails with zlib's error, not the walk's.
+TEST(HeaderInflater, ABlockOnlyLibdeflateReadsFailsWithZlibsErrorWhenItsWalkFails)
+{
+    const Bytes block{0xEB, 0xB9, 0x3E, 0x0E, 0x00, 0x00, 0xC3, 0x00};
+    const std::string expected = Streaming(block);
+    ASSERT_TRUE(expected.starts_with("error -3: ")) << expected;
+
+    Bytes file(8 + block.size() + 16, 0);
+    const std::int32_t headerEnd = static_cast<std::int32_t>(8 + block.size());
+    std::memcpy(file.data(), &headerEnd, sizeof headerEnd);
+    std::memcpy(file.data() + 8, block.data(), block.size());
+    const korvale::test::TemporaryRecord record(file);
+    const auto loaded = [&](auto load) {
+        try {
+            load();
+            return std::string("loaded");
+        } catch (const Mgx::InflateError& error) {
+            return "error " + std::to_string(error.zlibStatus()) + ": " + error.what();
+        } catch (const Mgx::RecordError& error) {
+            return std::string("other error: ") + error.what();
+        }
+    };
+    EXPECT_EQ(loaded([&] { Mgx::LoadRecordFile(record.path().string()); }), expected);
+    Mgx::RecordReader reader;
+    EXPECT_EQ(loaded([&] { reader.LoadBytes(file, "in-memory.mgx"); }), expected);
+    EXPECT_EQ(loaded([&] { reader.Load(record.path().string()); }), expected);
 }
 
 } // namespace
