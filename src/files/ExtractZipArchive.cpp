@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QSet>
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include <cerrno>
@@ -130,15 +131,55 @@ int CopyEntry(unzFile archive, int output, char* buffer, const unz_file_info64& 
     return total == info.uncompressed_size && crc == info.crc ? ZipUnpackResult::Done : ZipUnpackResult::CannotCloseEntry;
 }
 
-int WriteEntry(unzFile archive, int folder, const QByteArray& fileName, const unz_file_info64& info)
+// Reads the entry's compressed bytes in one pass and inflates them whole with libdeflate into a
+// buffer of the declared size, checking the size and the checksum here: an entry that holds more
+// bytes than it declares, fewer, or other ones fails before anything is written. The entry must be
+// open raw.
+int CopyWholeEntry(unzFile archive, int output, const unz_file_info64& info)
 {
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[CopyBufferSize]);
-    if (!buffer)
+    const auto packedSize = size_t(info.compressed_size);
+    const auto size = size_t(info.uncompressed_size);
+    std::unique_ptr<std::uint8_t[]> packed(new (std::nothrow) std::uint8_t[packedSize > 0 ? packedSize : 1]);
+    std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[size > 0 ? size : 1]);
+    std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)> decompressor(
+        libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
+    if (!packed || !bytes || !decompressor)
+        return ZipUnpackResult::NoMemory;
+    size_t read = 0;
+    while (read < packedSize) {
+        const int got = unzReadCurrentFile(archive, packed.get() + read, unsigned(qMin<size_t>(packedSize - read, INT_MAX)));
+        if (got <= 0)
+            return ZipUnpackResult::CannotCloseEntry;
+        read += size_t(got);
+    }
+    size_t inflated = 0;
+    if (libdeflate_deflate_decompress(decompressor.get(), packed.get(), packedSize, bytes.get(), size, &inflated) != LIBDEFLATE_SUCCESS
+        || inflated != size || libdeflate_crc32(0, bytes.get(), size) != info.crc)
+        return ZipUnpackResult::CannotCloseEntry;
+    return WriteAll(output, reinterpret_cast<const char*>(bytes.get()), size) ? ZipUnpackResult::Done : FromWriteErrno(errno);
+}
+
+// Whether the entry goes the whole-buffer way: deflated, not encrypted, and its compressed size one
+// a deflate stream of its declared size can have (stored blocks add five bytes in 65535), so both
+// buffers stay within the size already checked.
+bool InflatesWhole(const unz_file_info64& info, const char* password)
+{
+    constexpr uLong Deflated = 8;
+    constexpr uLong Encrypted = 1;
+    return !password && info.compression_method == Deflated && !(info.flag & Encrypted)
+        && info.uncompressed_size <= quint64(MaxArchiveEntrySize)
+        && info.compressed_size <= info.uncompressed_size + info.uncompressed_size / 8 + 1024;
+}
+
+int WriteEntry(unzFile archive, int folder, const QByteArray& fileName, const unz_file_info64& info, bool whole)
+{
+    std::unique_ptr<char[]> buffer(whole ? nullptr : new (std::nothrow) char[CopyBufferSize]);
+    if (!whole && !buffer)
         return ZipUnpackResult::NoMemory;
     PendingFile output(folder);
     if (!output.isOpen())
         return FromWriteErrno(output.error());
-    const int copied = CopyEntry(archive, output.fd(), buffer.get(), info);
+    const int copied = whole ? CopyWholeEntry(archive, output.fd(), info) : CopyEntry(archive, output.fd(), buffer.get(), info);
     if (unzCloseCurrentFile(archive) != UNZ_OK && copied == ZipUnpackResult::Done)
         return ZipUnpackResult::CannotCloseEntry;
     if (copied != ZipUnpackResult::Done)
@@ -222,10 +263,11 @@ int ExtractEntry(unzFile archive, const EntryInfo& entry, const QString& targetF
     if (const int size = CheckSize(folder.get(), entry.info); size != ZipUnpackResult::Done)
         return size;
     OpenEntry open{archive};
-    if (unzOpenCurrentFilePassword(archive, password) != UNZ_OK)
+    const bool whole = InflatesWhole(entry.info, password);
+    if ((whole ? unzOpenCurrentFile2(archive, nullptr, nullptr, 1) : unzOpenCurrentFilePassword(archive, password)) != UNZ_OK)
         return ZipUnpackResult::CannotOpenEntry;
     open.open = true;
-    const int result = WriteEntry(archive, folder.get(), Encode(fileName), entry.info);
+    const int result = WriteEntry(archive, folder.get(), Encode(fileName), entry.info, whole);
     open.open = false;
     written = result == ZipUnpackResult::Done;
     return result;
