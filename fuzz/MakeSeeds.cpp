@@ -170,7 +170,7 @@ void WriteRepairCases(const Corpus& corpus)
 void WriteInflateCases(const Corpus& corpus)
 {
     WriteSeed(corpus.dir("inflate") / "empty-stream", {0x03, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
-    WriteSeed(corpus.dir("inflate") / "zeros", Mgx::RawDeflate(Bytes(4u << 20, 0)));
+    WriteSeed(corpus.dir("inflate") / "zeros", Mgx::RawDeflate(Bytes(256u << 10, 0)));
 }
 
 Bytes ReadFile(const fs::path& path)
