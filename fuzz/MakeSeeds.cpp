@@ -35,6 +35,8 @@ constexpr std::size_t HeaderCut = 64 * 1024;
 constexpr std::size_t BodyCut = 32 * 1024;
 constexpr std::size_t PlayerBlockCut = 32 * 1024 - 4; // after the four parameter bytes
 constexpr std::size_t RepairWindow = 4 * 1024;
+// The built records' compressed header blocks fit whole; a real one is cut, which is a stream ending early.
+constexpr std::size_t InflateCut = 16 * 1024;
 
 struct Corpus {
     fs::path root;
@@ -135,6 +137,9 @@ void WriteBuilt(const Corpus& corpus)
         const Bytes file = writer.fileBytes();
         WriteSeed(corpus.dir("load") / stem, Prefix(file.data(), file.size(), LoadCut));
         WriteSeed(corpus.dir("header") / stem, Prefix(writer.headerBlock().data(), writer.headerBlock().size(), HeaderCut));
+        const auto headerEnd = static_cast<std::size_t>(writer.bodyOffset());
+        if (headerEnd > 8 && headerEnd <= file.size())
+            WriteSeed(corpus.dir("inflate") / stem, Prefix(file.data() + 8, headerEnd - 8, InflateCut));
         WriteBuiltPlayers(blueprint, corpus.dir("player"), stem);
 
         const Mgx::WrittenBody body = Mgx::BodyWriter::Write(blueprint.body, 4);
@@ -158,6 +163,14 @@ void WriteRepairCases(const Corpus& corpus)
     WriteSeed(corpus.dir("repair") / "across-pieces", Joined({static_cast<std::uint8_t>(gap), static_cast<std::uint8_t>(gap >> 8)},
                                                              Joined({0, 0, 0, 0, 0x22, 0x22, 0x22, 0x22}, pattern)));
     WriteSeed(corpus.dir("repair") / "too-early", Joined({0, 0}, Joined({0, 0, 0, 0, 0x33}, Joined(pattern, Joined(Bytes(20, 0x44), pattern)))));
+}
+
+// The inflater's awkward cases: a whole, empty stream with bytes after it, and a block that inflates
+// to far more than 16 times its size, so the room has to grow.
+void WriteInflateCases(const Corpus& corpus)
+{
+    WriteSeed(corpus.dir("inflate") / "empty-stream", {0x03, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
+    WriteSeed(corpus.dir("inflate") / "zeros", Mgx::RawDeflate(Bytes(256u << 10, 0)));
 }
 
 Bytes ReadFile(const fs::path& path)
@@ -211,6 +224,7 @@ void WriteReal(const Corpus& corpus, const fs::path& record)
     WriteSeed(corpus.dir("body") / stem, Joined(Int32Bytes(shifted), Prefix(file.data() + bodyStart, file.size() - bodyStart, BodyCut - 4)));
 
     WriteSeed(corpus.dir("repair") / stem, RepairSeed(file, bodyStart));
+    WriteSeed(corpus.dir("inflate") / stem, Prefix(file.data() + 8, bodyStart - 8, InflateCut));
 
     try {
         const Mgx::HeaderBlock block = Mgx::InflateHeaderBlock(file.data() + 8, bodyStart - 8);
@@ -237,6 +251,7 @@ int main(int argc, char** argv)
     const Corpus corpus{argv[1]};
     WriteBuilt(corpus);
     WriteRepairCases(corpus);
+    WriteInflateCases(corpus);
     for (int i = 2; i < argc; ++i)
         WriteReal(corpus, argv[i]);
     return 0;

@@ -1,5 +1,6 @@
 // Packing 200 record-sized files into a Zip archive at level 9 and unpacking it, each against
 // its floor: zlib deflating (or inflating) the same bytes in memory, without files or archive.
+// Unpacking also has the floor of the inflater it uses, libdeflate (BM_UnpackFloorLibdeflate).
 #include "RecordsFolder.h"
 #include "CreateZipArchive.h"
 #include "ExtractZipArchive.h"
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <libdeflate.h>
 #include <unzip.h>
 #include <zlib.h>
 
@@ -154,9 +156,26 @@ void BM_UnpackFloor(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * qint64(corpus.files.size()) * RecordSize);
 }
 
+void BM_UnpackFloorLibdeflate(benchmark::State& state)
+{
+    Corpus& corpus = SharedCorpus(int(state.range(0)));
+    std::vector<std::uint8_t> out(RecordSize);
+    libdeflate_decompressor* decompressor = libdeflate_alloc_decompressor();
+    for (auto _ : state) {
+        for (const QByteArray& packed : corpus.streams) {
+            std::size_t inflated = 0;
+            libdeflate_deflate_decompress(decompressor, packed.constData(), std::size_t(packed.size()), out.data(), out.size(), &inflated);
+            benchmark::DoNotOptimize(inflated);
+        }
+    }
+    libdeflate_free_decompressor(decompressor);
+    state.SetBytesProcessed(state.iterations() * qint64(corpus.files.size()) * RecordSize);
+}
+
 } // namespace
 
 BENCHMARK(BM_PackRecords)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PackFloor)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_UnpackRecords)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_UnpackFloor)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UnpackFloorLibdeflate)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime();

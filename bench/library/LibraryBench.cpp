@@ -4,7 +4,8 @@
 //   0.7 x the floor's rate x the core count.
 // - BM_Search: one keystroke's filter of the list over an indexed folder. Target: 30 ms.
 // - BM_Reopen against BM_ListPlain: listing an indexed folder with its summaries and every column,
-//   against the plain listing. Target: 1.5 x the plain listing.
+//   against the plain listing. Target: 1.3 x the plain listing; its max_stall_ms, the longest the
+//   event loop waits once the list is shown, 50 ms.
 // - BM_IndexingStall: the longest the UI thread's event loop waits while a folder is indexed with
 //   a search in force. Target: 50 ms.
 #include "BenchApplication.h"
@@ -159,13 +160,24 @@ void BM_Reopen(benchmark::State& state)
         return;
     RecordListModel model;
     LibrarySearch search(model, indexed.database);
+    // The longest the event loop waits once the list is shown, while the summaries come in.
+    qint64 worst = 0;
+    QElapsedTimer sinceTick;
+    QTimer tick;
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, [&] { worst = std::max(worst, sinceTick.restart()); });
     for (auto _ : state) {
         search.FolderListing(indexed.corpus.Folder());
         ListInto(model, indexed.corpus.Folder());
+        sinceTick.start();
+        tick.start();
         search.FolderListed(indexed.corpus.Folder());
         WaitForIndexer(search);
+        worst = std::max(worst, sinceTick.elapsed());
+        tick.stop();
     }
     state.counters["rows"] = model.rowCount();
+    state.counters["max_stall_ms"] = static_cast<double>(worst);
 }
 BENCHMARK(BM_Reopen)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QSet>
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include <cerrno>
@@ -130,15 +131,78 @@ int CopyEntry(unzFile archive, int output, char* buffer, const unz_file_info64& 
     return total == info.uncompressed_size && crc == info.crc ? ZipUnpackResult::Done : ZipUnpackResult::CannotCloseEntry;
 }
 
-int WriteEntry(unzFile archive, int folder, const QByteArray& fileName, const unz_file_info64& info)
+// Reads the compressed bytes of the entry open raw: straight from the archive file when its
+// descriptor is at hand (minizip would copy them in small pieces and checksum them on the way),
+// else through minizip. False when the archive holds fewer.
+bool ReadPacked(unzFile archive, int archiveFd, std::uint8_t* packed, size_t packedSize)
 {
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[CopyBufferSize]);
-    if (!buffer)
+    size_t read = 0;
+    if (archiveFd >= 0) {
+        const auto start = off_t(unzGetCurrentFileZStreamPos64(archive));
+        while (read < packedSize) {
+            const ssize_t got = ::pread(archiveFd, packed + read, packedSize - read, start + off_t(read));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                return false;
+            read += size_t(got);
+        }
+        return true;
+    }
+    while (read < packedSize) {
+        const int got = unzReadCurrentFile(archive, packed + read, unsigned(qMin<size_t>(packedSize - read, INT_MAX)));
+        if (got <= 0)
+            return false;
+        read += size_t(got);
+    }
+    return true;
+}
+
+// Reads the entry's compressed bytes in one pass and inflates them whole with libdeflate into a
+// buffer of the declared size, checking the size and the checksum here: an entry that holds more
+// bytes than it declares, fewer, or other ones fails before anything is written. The entry must be
+// open raw.
+int CopyWholeEntry(unzFile archive, int archiveFd, int output, const unz_file_info64& info)
+{
+    const auto packedSize = size_t(info.compressed_size);
+    const auto size = size_t(info.uncompressed_size);
+    std::unique_ptr<std::uint8_t[]> packed(new (std::nothrow) std::uint8_t[packedSize > 0 ? packedSize : 1]);
+    std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[size > 0 ? size : 1]);
+    std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)> decompressor(
+        libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
+    if (!packed || !bytes || !decompressor)
+        return ZipUnpackResult::NoMemory;
+    if (!ReadPacked(archive, archiveFd, packed.get(), packedSize))
+        return ZipUnpackResult::CannotCloseEntry;
+    size_t inflated = 0;
+    if (libdeflate_deflate_decompress(decompressor.get(), packed.get(), packedSize, bytes.get(), size, &inflated) != LIBDEFLATE_SUCCESS
+        || inflated != size || libdeflate_crc32(0, bytes.get(), size) != info.crc)
+        return ZipUnpackResult::CannotCloseEntry;
+    return WriteAll(output, reinterpret_cast<const char*>(bytes.get()), size) ? ZipUnpackResult::Done : FromWriteErrno(errno);
+}
+
+// Whether the entry goes the whole-buffer way: deflated, not encrypted, and its compressed size one
+// a deflate stream of its declared size can have (stored blocks add five bytes in 65535), so both
+// buffers stay within the size already checked.
+bool InflatesWhole(const unz_file_info64& info, const char* password)
+{
+    constexpr uLong Deflated = 8;
+    constexpr uLong Encrypted = 1;
+    return !password && info.compression_method == Deflated && !(info.flag & Encrypted)
+        && info.uncompressed_size <= quint64(MaxArchiveEntrySize)
+        && info.compressed_size <= info.uncompressed_size + info.uncompressed_size / 8 + 1024;
+}
+
+int WriteEntry(unzFile archive, int archiveFd, int folder, const QByteArray& fileName, const unz_file_info64& info,
+               bool whole)
+{
+    std::unique_ptr<char[]> buffer(whole ? nullptr : new (std::nothrow) char[CopyBufferSize]);
+    if (!whole && !buffer)
         return ZipUnpackResult::NoMemory;
     PendingFile output(folder);
     if (!output.isOpen())
         return FromWriteErrno(output.error());
-    const int copied = CopyEntry(archive, output.fd(), buffer.get(), info);
+    const int copied = whole ? CopyWholeEntry(archive, archiveFd, output.fd(), info) : CopyEntry(archive, output.fd(), buffer.get(), info);
     if (unzCloseCurrentFile(archive) != UNZ_OK && copied == ZipUnpackResult::Done)
         return ZipUnpackResult::CannotCloseEntry;
     if (copied != ZipUnpackResult::Done)
@@ -191,7 +255,7 @@ bool IsLink(const unz_file_info64& info)
     return (info.version >> 8) == MadeOnUnix && ((info.external_fa >> 16) & S_IFMT) == S_IFLNK;
 }
 
-int ExtractEntry(unzFile archive, const EntryInfo& entry, const QString& targetFolder, bool keepPaths,
+int ExtractEntry(unzFile archive, int archiveFd, const EntryInfo& entry, const QString& targetFolder, bool keepPaths,
                  const char* password, ZipOverwrite mode, const ZipExtractHooks& hooks, bool& written)
 {
     const std::optional<QStringList> safeParts =
@@ -222,10 +286,11 @@ int ExtractEntry(unzFile archive, const EntryInfo& entry, const QString& targetF
     if (const int size = CheckSize(folder.get(), entry.info); size != ZipUnpackResult::Done)
         return size;
     OpenEntry open{archive};
-    if (unzOpenCurrentFilePassword(archive, password) != UNZ_OK)
+    const bool whole = InflatesWhole(entry.info, password);
+    if ((whole ? unzOpenCurrentFile2(archive, nullptr, nullptr, 1) : unzOpenCurrentFilePassword(archive, password)) != UNZ_OK)
         return ZipUnpackResult::CannotOpenEntry;
     open.open = true;
-    const int result = WriteEntry(archive, folder.get(), Encode(fileName), entry.info);
+    const int result = WriteEntry(archive, archiveFd, folder.get(), Encode(fileName), entry.info, whole);
     open.open = false;
     written = result == ZipUnpackResult::Done;
     return result;
@@ -246,16 +311,15 @@ EntryFailure FailureOf(int result)
     }
 }
 
-} // namespace
-
-int ExtractZipEntry(unzFile archive, const QString& targetFolder, bool keepPaths, const char* password,
-                    ZipOverwrite mode, const ZipExtractHooks& hooks)
+// ExtractZipEntry, reading compressed bytes through archiveFd when it is open on the archive file.
+int ExtractEntryReported(unzFile archive, int archiveFd, const QString& targetFolder, bool keepPaths,
+                         const char* password, ZipOverwrite mode, const ZipExtractHooks& hooks)
 {
     EntryInfo entry;
     if (!ReadEntryInfo(archive, entry))
         return ZipUnpackResult::CannotReadEntryInfo;
     bool written = false;
-    const int result = ExtractEntry(archive, entry, targetFolder, keepPaths, password, mode, hooks, written);
+    const int result = ExtractEntry(archive, archiveFd, entry, targetFolder, keepPaths, password, mode, hooks, written);
     if (hooks.report && written)
         ++hooks.report->written;
     if (hooks.report && result != ZipUnpackResult::Done)
@@ -263,9 +327,18 @@ int ExtractZipEntry(unzFile archive, const QString& targetFolder, bool keepPaths
     return result;
 }
 
+} // namespace
+
+int ExtractZipEntry(unzFile archive, const QString& targetFolder, bool keepPaths, const char* password,
+                    ZipOverwrite mode, const ZipExtractHooks& hooks)
+{
+    return ExtractEntryReported(archive, -1, targetFolder, keepPaths, password, mode, hooks);
+}
+
 namespace {
 
-int ExtractEntries(unzFile archive, const QString& targetFolder, ZipOverwrite mode, const ZipExtractHooks& hooks)
+int ExtractEntries(unzFile archive, int archiveFd, const QString& targetFolder, ZipOverwrite mode,
+                   const ZipExtractHooks& hooks)
 {
     unz_global_info64 global {};
     if (unzGetGlobalInfo64(archive, &global) != UNZ_OK)
@@ -285,7 +358,7 @@ int ExtractEntries(unzFile archive, const QString& targetFolder, ZipOverwrite mo
             if (hooks.report)
                 hooks.report->fail(entry.name, EntryFailure::Clash);
             allDone = false;
-        } else if (ExtractZipEntry(archive, targetFolder, true, nullptr, mode, hooks) != ZipUnpackResult::Done) {
+        } else if (ExtractEntryReported(archive, archiveFd, targetFolder, true, nullptr, mode, hooks) != ZipUnpackResult::Done) {
             allDone = false;
         } else if (parts) {
             written.insert(key);
@@ -342,7 +415,9 @@ int ExtractZipArchive(const QString& archivePath, const QString& targetFolder, Z
             unzClose(archive);
         return ExtractWithoutDirectory(archivePath, targetFolder, mode, hooks);
     }
-    const int result = ExtractEntries(archive, targetFolder, mode, hooks);
+    // The same file once more, for reading each entry's compressed bytes in one call.
+    const UniqueFd archiveFd(::open(Encode(archivePath).constData(), O_RDONLY | O_CLOEXEC));
+    const int result = ExtractEntries(archive, archiveFd.get(), targetFolder, mode, hooks);
     if (hooks.progress)
         hooks.progress->finish();
     unzClose(archive);

@@ -8,6 +8,7 @@
 #include <QPair>
 #include <QSet>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
@@ -63,51 +64,87 @@ bool IsPlaying(const LibraryPlayer& player)
     return player.kind == Mgx::PlayerKind::Human || player.kind == Mgx::PlayerKind::Computer;
 }
 
-// Slots that steer one player together (a shared game) share its colour and civilisation; they
-// sit on that player's side, which the first of them decides.
-QList<QList<LibraryPlayer>> PlayerSides(const QList<LibraryPlayer>& players)
+namespace {
+
+// The side of each player (-1 for one not playing) and the number of sides. Slots that steer one
+// player together (a shared game) share its colour and civilisation; they sit on that player's side,
+// which the first of them decides. Opening a folder composes this for every record, so it works on
+// a few fixed arrays rather than lists and a hash.
+struct SideSeats {
+    QVarLengthArray<qsizetype, 9> sideOf;
+    QVarLengthArray<int, 9> sideTeams; // the team of each side, 0 for a side of one without a team
+};
+
+SideSeats SeatSides(const QList<LibraryPlayer>& players)
 {
-    QList<QList<LibraryPlayer>> sides;
-    QList<int> sideTeams;                 // the team of each side, 0 for a side of one without a team
-    QHash<QPair<int, int>, qsizetype> sideOfPlayer; // by colour and civilisation
-    for (const LibraryPlayer& player : players) {
+    SideSeats seats;
+    seats.sideOf.resize(players.size());
+    for (qsizetype i = 0; i < players.size(); ++i) {
+        const LibraryPlayer& player = players[i];
+        seats.sideOf[i] = -1;
         if (!IsPlaying(player))
             continue;
-        const QPair<int, int> steered{player.colour, player.civilization};
-        qsizetype side = sideOfPlayer.value(steered, -1);
+        qsizetype side = -1;
+        for (qsizetype earlier = 0; earlier < i && side < 0; ++earlier)
+            if (seats.sideOf[earlier] >= 0 && players[earlier].colour == player.colour
+                && players[earlier].civilization == player.civilization)
+                side = seats.sideOf[earlier];
         if (side < 0 && HasTeam(player))
-            side = sideTeams.indexOf(player.team);
+            side = seats.sideTeams.indexOf(player.team);
         if (side < 0) {
-            side = sides.size();
-            sides.append(QList<LibraryPlayer>());
-            sideTeams.append(HasTeam(player) ? player.team : 0);
+            side = seats.sideTeams.size();
+            seats.sideTeams.append(HasTeam(player) ? player.team : 0);
         }
-        sides[side].append(player);
-        sideOfPlayer.insert(steered, side);
+        seats.sideOf[i] = side;
     }
+    return seats;
+}
+
+} // namespace
+
+QList<QList<LibraryPlayer>> PlayerSides(const QList<LibraryPlayer>& players)
+{
+    const SideSeats seats = SeatSides(players);
+    QList<QList<LibraryPlayer>> sides(seats.sideTeams.size());
+    for (qsizetype i = 0; i < players.size(); ++i)
+        if (seats.sideOf[i] >= 0)
+            sides[seats.sideOf[i]].append(players[i]);
     return sides;
 }
 
 int PlayerCount(const QList<LibraryPlayer>& players)
 {
-    QSet<QPair<int, int>> steered;
-    for (const LibraryPlayer& player : players) {
-        if (IsPlaying(player))
-            steered.insert({player.colour, player.civilization});
+    int count = 0;
+    for (qsizetype i = 0; i < players.size(); ++i) {
+        if (!IsPlaying(players[i]))
+            continue;
+        bool seen = false;
+        for (qsizetype earlier = 0; earlier < i && !seen; ++earlier)
+            seen = IsPlaying(players[earlier]) && players[earlier].colour == players[i].colour
+                && players[earlier].civilization == players[i].civilization;
+        count += seen ? 0 : 1;
     }
-    return static_cast<int>(steered.size());
+    return count;
 }
 
 QString PlayersLine(const QList<LibraryPlayer>& players)
 {
-    QStringList sides;
-    for (const QList<LibraryPlayer>& side : PlayerSides(players)) {
-        QStringList names;
-        for (const LibraryPlayer& player : side)
-            names.append(player.name);
-        sides.append(names.join(QStringLiteral(", ")));
+    const SideSeats seats = SeatSides(players);
+    QString line;
+    for (qsizetype side = 0; side < seats.sideTeams.size(); ++side) {
+        if (side > 0)
+            line += QStringLiteral(" vs ");
+        bool first = true;
+        for (qsizetype i = 0; i < players.size(); ++i) {
+            if (seats.sideOf[i] != side)
+                continue;
+            if (!first)
+                line += QStringLiteral(", ");
+            line += players[i].name;
+            first = false;
+        }
     }
-    return sides.join(QStringLiteral(" vs "));
+    return line;
 }
 
 QString DurationText(qint64 milliseconds)

@@ -136,6 +136,7 @@ QList<LibraryPlayer> UnpackPlayers(const QByteArray& bytes)
     if (!in.Int(count) || count < 0 || count > 9)
         return {};
     QList<LibraryPlayer> players;
+    players.reserve(count);
     for (qint32 index = 0; index < count; ++index) {
         LibraryPlayer player;
         qint32 civilization = 0, colour = 0, team = 0, kind = 0, length = 0;

@@ -184,10 +184,14 @@ bool LibraryIndexer::WaitForDone(int msecs)
 // What the index holds of the folder is read first, while the list is still listing it.
 void LibraryIndexer::RunIndexing(const std::shared_ptr<RunState>& run)
 {
-    QHash<QString, LibraryIndex::FileStamp> stored = m_index->StampsUnder(run->folder, run->subfolders);
     QList<LibrarySummary> known = m_index->SummariesUnder(run->folder, run->subfolders);
-    for (LibrarySummary& summary : known)
+    // The stamps come with the summaries: the same rows, not read a second time.
+    QHash<QString, LibraryIndex::FileStamp> stored;
+    stored.reserve(known.size());
+    for (LibrarySummary& summary : known) {
         summary.columns = ColumnValues(summary, run->names);
+        stored.insert(summary.path, {summary.size, summary.mtime});
+    }
     const std::optional<QList<ListedFile>> listed =
         run->awaitsListing ? run->AwaitListing() : FindRecordFiles(run->folder, run->subfolders, run->stopped);
     if (!listed || run->stopped.load())

@@ -2,8 +2,12 @@
 
 #include "RecordError.h"
 
+#include <libdeflate.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <new>
+#include <optional>
 
 namespace Mgx {
 
@@ -34,11 +38,16 @@ void Open(InflateStream& stream)
     stream.open = true;
 }
 
+std::size_t Step(std::size_t length)
+{
+    return 16 * (length / 8 * 8);
+}
+
 // Offers zlib room in steps of 16 times the compressed size, up to the bomb limit. The room offered
 // is counted apart from the buffer's capacity, so a buffer left large by an earlier block changes nothing.
 std::size_t InflateInto(z_stream& z, HeaderBlockBuilder& output, const std::uint8_t* bytes, std::size_t length)
 {
-    const std::size_t step = 16 * (length / 8 * 8);
+    const std::size_t step = Step(length);
     z.next_in = const_cast<Bytef*>(bytes);
     z.avail_in = static_cast<uInt>(length);
     std::size_t offered = 0;
@@ -60,9 +69,47 @@ std::size_t InflateInto(z_stream& z, HeaderBlockBuilder& output, const std::uint
     return total;
 }
 
+struct FreeDecompressor {
+    void operator()(libdeflate_decompressor* decompressor) const { libdeflate_free_decompressor(decompressor); }
+};
+using DecompressorPtr = std::unique_ptr<libdeflate_decompressor, FreeDecompressor>;
+
+DecompressorPtr NewDecompressor()
+{
+    DecompressorPtr decompressor(libdeflate_alloc_decompressor());
+    if (!decompressor)
+        throw std::bad_alloc();
+    return decompressor;
+}
+
+// Inflates the block whole, into the buffer's room or, when that is too small, into twice as much
+// until it fits. The room never passes the most the streaming inflate would offer, so a block that
+// fits here fits there too and gives the same bytes. Nothing when the block does not inflate this
+// way: only the streaming inflate tells why (or, for a block too short for any step, whether).
+std::optional<std::size_t> InflateWhole(libdeflate_decompressor* decompressor, HeaderBlockBuilder& output,
+                                        const std::uint8_t* bytes, std::size_t length)
+{
+    const std::size_t step = Step(length);
+    if (step == 0 || step > MaxInflatedHeaderSize)
+        return std::nullopt;
+    const std::size_t limit = MaxInflatedHeaderSize / step * step;
+    std::size_t room = std::min(limit, std::max(step, output.capacity()));
+    for (;;) {
+        if (output.capacity() < room || !output.data())
+            output.grow(room);
+        std::size_t size = 0;
+        const libdeflate_result result = libdeflate_deflate_decompress(decompressor, bytes, length, output.data(), room, &size);
+        if (result == LIBDEFLATE_SUCCESS)
+            return size;
+        if (result != LIBDEFLATE_INSUFFICIENT_SPACE || room == limit)
+            return std::nullopt;
+        room = std::min(limit, room * 2);
+    }
+}
+
 } // namespace
 
-HeaderBlock InflateHeaderBlock(const std::uint8_t* bytes, std::size_t length)
+HeaderBlock InflateHeaderBlockStreaming(const std::uint8_t* bytes, std::size_t length)
 {
     InflateStream stream;
     Open(stream);
@@ -75,6 +122,19 @@ HeaderBlock InflateHeaderBlock(const std::uint8_t* bytes, std::size_t length)
     return output.finish(total);
 }
 
+HeaderBlock InflateHeaderBlock(const std::uint8_t* bytes, std::size_t length)
+{
+    const DecompressorPtr decompressor = NewDecompressor();
+    HeaderBlockBuilder output;
+    if (const std::optional<std::size_t> size = InflateWhole(decompressor.get(), output, bytes, length))
+        return output.finish(*size);
+    return InflateHeaderBlockStreaming(bytes, length);
+}
+
+struct HeaderInflater::Decompressor {
+    DecompressorPtr pointer = NewDecompressor();
+};
+
 struct HeaderInflater::Stream : InflateStream {};
 
 HeaderInflater::HeaderInflater() = default;
@@ -83,17 +143,28 @@ HeaderInflater::~HeaderInflater() = default;
 
 std::span<const std::uint8_t> HeaderInflater::inflate(const std::uint8_t* bytes, std::size_t length)
 {
+    if (!m_decompressor)
+        m_decompressor = std::make_unique<Decompressor>();
+    if (const std::optional<std::size_t> size = InflateWhole(m_decompressor->pointer.get(), m_output, bytes, length))
+        return {m_output.data(), *size};
+    return {m_output.data(), inflateStreaming(bytes, length)};
+}
+
+void HeaderInflater::throwStreamingError(const std::uint8_t* bytes, std::size_t length)
+{
+    inflateStreaming(bytes, length);
+}
+
+std::size_t HeaderInflater::inflateStreaming(const std::uint8_t* bytes, std::size_t length)
+{
+    if (m_stream && inflateReset(&m_stream->z) != Z_OK)
+        m_stream.reset(); // cannot happen to an open stream; a fresh one is the safe answer if it ever does
     if (!m_stream) {
         auto stream = std::make_unique<Stream>();
         Open(*stream);
         m_stream = std::move(stream);
-    } else if (inflateReset(&m_stream->z) != Z_OK) {
-        // Cannot happen to an open stream; starting over is the safe answer if it ever does.
-        m_stream.reset();
-        return inflate(bytes, length);
     }
-    const std::size_t total = InflateInto(m_stream->z, m_output, bytes, length);
-    return {m_output.data(), total};
+    return InflateInto(m_stream->z, m_output, bytes, length);
 }
 
 } // namespace Mgx

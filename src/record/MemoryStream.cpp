@@ -93,8 +93,16 @@ std::int64_t MemoryStream::findForward(const std::uint8_t* pattern, std::size_t 
 {
     countStep();
     RunningMatch match(pattern, length);
-    for (std::int64_t i = m_position; i < size(); ++i) {
-        if (match.Feed(m_bytes[i])) {
+    const std::uint8_t* end = m_bytes + m_size;
+    for (const std::uint8_t* at = m_bytes + m_position; at < end; ++at) {
+        // The table lies far into a large block: between partial matches, memchr finds the next first byte.
+        if (match.Idle() && length > 0) {
+            at = static_cast<const std::uint8_t*>(std::memchr(at, pattern[0], static_cast<std::size_t>(end - at)));
+            if (!at)
+                break;
+        }
+        if (match.Feed(*at)) {
+            const std::int64_t i = at - m_bytes;
             const std::int64_t start = i + 1 - static_cast<std::int64_t>(length);
             m_position = i + 1;
             return start;

@@ -134,9 +134,16 @@ ChapterInfo RecordReader::parseChapter(RecordFile& file)
     chapter.terrain = std::exchange(m_terrain, {});
     chapter.objectMarks = std::exchange(m_objectMarks, {});
     {
-        const std::span<const std::uint8_t> block = inflateHeaderBlock(file, headerEnd);
+        std::span<const std::uint8_t> compressed;
+        const std::span<const std::uint8_t> block = inflateHeaderBlock(file, headerEnd, compressed);
         MemoryStream stream(block.data(), block.size());
-        WalkHeader(stream, chapter);
+        try {
+            WalkHeader(stream, chapter);
+        } catch (const RecordError&) {
+            // A block zlib refuses but the whole-block inflater reads fails as zlib says.
+            m_inflater.throwStreamingError(compressed.data(), compressed.size());
+            throw;
+        }
     }
     file.seekTo(headerEnd);
     ScanBody(file, chapter, chapter.nextChapterPos);
@@ -145,10 +152,11 @@ ChapterInfo RecordReader::parseChapter(RecordFile& file)
     return chapter;
 }
 
-std::span<const std::uint8_t> RecordReader::inflateHeaderBlock(RecordFile& file, std::int32_t headerEnd)
+std::span<const std::uint8_t> RecordReader::inflateHeaderBlock(RecordFile& file, std::int32_t headerEnd,
+                                                               std::span<const std::uint8_t>& compressed)
 {
     try {
-        const std::span<const std::uint8_t> compressed = readCompressedBlock(file, headerEnd);
+        compressed = readCompressedBlock(file, headerEnd);
         return m_inflater.inflate(compressed.data(), compressed.size());
     } catch (const InflateError&) {
         RefuseForeignFile(file); // a saved game or an Age of Kings record says so rather than failing to inflate

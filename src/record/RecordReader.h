@@ -46,7 +46,9 @@ public:
 
 private:
     ChapterInfo parseChapter(RecordFile& file);
-    std::span<const std::uint8_t> inflateHeaderBlock(RecordFile& file, std::int32_t headerEnd);
+    // The inflated header block; `compressed` is left naming the bytes it was inflated from.
+    std::span<const std::uint8_t> inflateHeaderBlock(RecordFile& file, std::int32_t headerEnd,
+                                                     std::span<const std::uint8_t>& compressed);
     std::span<const std::uint8_t> readCompressedBlock(RecordFile& file, std::int32_t headerEnd);
     void releaseLargeBuffers();
 

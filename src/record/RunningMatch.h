@@ -24,6 +24,9 @@ public:
         return false;
     }
 
+    // No partial match is running: until the pattern's first byte comes, every byte is passed over.
+    bool Idle() const { return m_matched == 0; }
+
 private:
     const std::uint8_t* m_pattern;
     std::size_t m_length;

@@ -75,6 +75,13 @@ TEST(MemoryStream, PatternSearchRetriesTheByteThatBrokeAPartialMatch)
     auto s = StreamOf({0x0B, 0x62, 0x0B, 0x62, 0x03, 0x00, 0x00, 0x55});
     EXPECT_EQ(s.findForward(pattern, sizeof pattern), 2);
     EXPECT_EQ(s.position(), 7);
+
+    // A count marker read from the file may repeat its first byte; the search keeps finding what it
+    // always found there, which a search for the first occurrence would not.
+    const std::uint8_t recurring[] = {0x0B, 0x66, 0x0B, 0x03};
+    auto t = StreamOf({0x0B, 0x66, 0x0B, 0x66, 0x0B, 0x03, 0x11, 0x0B, 0x66, 0x0B, 0x03});
+    EXPECT_EQ(t.findForward(recurring, sizeof recurring), 7);
+    EXPECT_EQ(t.position(), 11);
 }
 
 TEST(MemoryStream, PatternSearchStartsAtThePositionAndFailsWhenAbsent)

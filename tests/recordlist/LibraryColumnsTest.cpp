@@ -66,6 +66,14 @@ TEST(PlayersLine, OnlyHumansAndComputersTakePartAndSharedPlayersCountOnce)
                                           Player("Empty", 0, 0)};
     EXPECT_EQ(PlayersLine(withOthers), "AI vs Me");
     EXPECT_EQ(PlayerCount(withOthers), 2);
+
+    // A slot that takes no part decides no side, even with a player's colour and civilisation.
+    LibraryPlayer bystander = SteeringWith(first, "Gaia", 3);
+    bystander.kind = kNature;
+    const QList<LibraryPlayer> bystanderFirst{bystander, Player("X", 3), first, Player("Y", 0)};
+    EXPECT_EQ(PlayersLine(bystanderFirst), "X vs 雨神 vs Y");
+    EXPECT_EQ(PlayerCount(bystanderFirst), 3);
+    EXPECT_EQ(PlayerSides(bystanderFirst).size(), 3);
 }
 
 TEST(DurationText, MinutesUnderAnHourAndHoursFromOneOn)
