@@ -104,7 +104,9 @@ void RecordListAssembly::LogWhatTheWindowShows(CMainFrame& frame)
         };
         for (const QWidget* widget : frame.findChildren<QWidget*>()) {
             if (widget->isVisible() && (widget->objectName().startsWith(QStringLiteral("command"))
-                                        || widget->objectName() == QStringLiteral("searchField")))
+                                        || widget->objectName() == QStringLiteral("searchField")
+                                        || widget->objectName() == QStringLiteral("pathComboEdit")
+                                        || widget->objectName() == QStringLiteral("mapContainer")))
                 place(widget, widget->objectName());
         }
         for (const QAbstractItemView* view : list->findChildren<QAbstractItemView*>()) {

@@ -221,7 +221,7 @@ TEST(BodyScan, ABodyEndingInsideAnyOperationIsTruncatedAndOneEndingBetweenThemIs
 
     for (std::size_t size = boundaries.front(); size <= whole.size(); ++size) {
         RecordBlueprint record = WithBody(operations);
-        record.rawBody.assign(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+        record.rawBody = std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
         const Mgx::ChapterInfo chapter = ReadBack(record);
         const bool between = std::find(boundaries.begin(), boundaries.end(), size) != boundaries.end();
         EXPECT_EQ(chapter.truncated, !between) << "body cut to " << size << " of " << whole.size() << " bytes";

@@ -161,7 +161,8 @@ TEST(ChatListLines, ARealRecordListsItsRepeatedResignationOnce)
                               [](const Mgx::ChatInGame& chat) { return chat.text.ends_with("\xCD\xB6\xBD\xB5"); });
     EXPECT_GT(held, 1u);
     for (const QString& line : lines) {
-        if (line.startsWith(QLatin1Char('[')) && line.contains(QStringLiteral("开始升级")))
+        if (line.startsWith(QLatin1Char('[')) && line.contains(QStringLiteral("开始升级"))) {
             EXPECT_EQ(lines.count(line), 1) << line.toStdString();
+        }
     }
 }

@@ -1,7 +1,5 @@
 """复制到 / 移至 / 打开文件夹: the picker opens in the listed folder and the files go to the folder picked (a subfolder selected, a path typed), and the program says where they went."""
 
-import time
-
 
 def run(s):
     folder = s.folder("records")
@@ -36,4 +34,14 @@ def run(s):
     s.check((elsewhere / "scenario.mgx").exists(), "the moved file is in the folder typed")
     s.check(not (folder / "scenario.mgx").exists(), "and no longer in the list's folder")
     p.wait_main_active()
+
+    # 打开文件夹 (the first toolbar button) lists the subfolder picked.
+    p.click_place("command32846")
+    p.prompt("folder picker", r"打开文件夹\.\.\. in " + str(folder) + "$")
+    p.type("picked")
+    p.key("Return")
+    p.wait_log(r"\[korvale\.window\] listed " + str(target) + " ")
+    p.wait_main_active()
+    p.wait_listing()
+    s.check_equal(p.listing(), ["1v1_arabia.mgx"], "the folder picked is listed")
     p.assert_alive()

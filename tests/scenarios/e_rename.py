@@ -1,4 +1,4 @@
-"""重命名 in place: a new free name renames the file; the same name changes nothing."""
+"""重命名 in place: a new free name renames the file on disk and the list goes on working."""
 
 
 def run(s):

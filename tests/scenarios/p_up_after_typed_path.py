@@ -1,7 +1,19 @@
-"""Up after a typed address lists the parent of the folder listed now (defect 5 of the window issue)."""
+"""Up after a typed address lists the parent of the folder listed now, every time (defect 5 of the window issue)."""
 
-PENDING = "defect 5 is fixed on the listview branch; this scenario is written once it is merged"
+PENDING = "Up after a typed path is fixed on the listview branch; turn this on once it is merged"
 
 
 def run(s):
-    raise NotImplementedError
+    top = s.folder("top")
+    sub = s.folder("top/records/sub")
+    s.sample("1v1_arabia.mgx", sub)
+    p = s.start(top / "records")
+    p.click_place("pathComboEdit")
+    p.key("ctrl+a")
+    p.type(str(sub))
+    p.key("Return")
+    p.wait_log(r"\[korvale\.window\] listed " + str(sub) + " rows:")
+    for expected in (top / "records", top):
+        p.click_place("command32799")  # 上一级文件夹
+        p.wait_log(r"\[korvale\.window\] listed " + str(expected) + " rows:")
+    p.assert_alive()

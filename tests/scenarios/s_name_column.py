@@ -1,7 +1,14 @@
-"""The 名称 column fits the names without a stored layout (defect 9 of the window issue)."""
+"""Without a stored layout the 名称 column opens wide enough to read the names (defect 9 of the window issue)."""
 
-PENDING = "defect 9 is fixed on the listview branch; this scenario is written once it is merged"
+PENDING = "the column widths are fixed on the listview branch; turn this on once it is merged"
 
 
 def run(s):
-    raise NotImplementedError
+    folder = s.folder("records")
+    s.rec("aoc10a_4v4_arabia_gbk.mgx", folder)
+    s.sample("1v1_arabia.mgx", folder)
+    p = s.start(folder)
+    _, _, width, _ = p.place("firstRow")
+    # 25 characters of about 7 px and the icon.
+    s.check(width >= 200, f"the 名称 column is {width} px wide")
+    p.assert_alive()

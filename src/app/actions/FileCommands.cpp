@@ -122,6 +122,13 @@ FileCommands::CopyOutcome FileCommands::copyOne(int row, const QString& folder, 
 
 bool FileCommands::OverwriteAnswers::Confirm(const QString& existing)
 {
+    const bool replace = Ask(existing);
+    m_declined += !replace;
+    return replace;
+}
+
+bool FileCommands::OverwriteAnswers::Ask(const QString& existing)
+{
     if (m_forAll)
         return *m_forAll;
     switch (m_prompt.askYesNoAll(OverwriteQuestion(existing), UserPrompt::QuestionKind::Cautious)) {
@@ -145,7 +152,7 @@ QString FileCommands::SkippedFoldersNote(const QStringList& folders)
 
 QString FileCommands::TransferSummary(const QString& verb, int count, const QString& folder)
 {
-    return QStringLiteral("已%1 %2 个文件到：\n").arg(verb).arg(count) + Native(folder);
+    return QStringLiteral("已%1 %2 个文件到：\n").arg(verb).arg(count) + Native(QDir::cleanPath(folder));
 }
 
 FileCommands::SplitSelection FileCommands::splitSelection() const
@@ -177,18 +184,19 @@ void FileCommands::tell(const QString& text, const QString& note)
                          text.isEmpty() ? note : note.isEmpty() ? text : text + QLatin1Char('\n') + note);
 }
 
-bool FileCommands::extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder)
+bool FileCommands::extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder,
+                              OverwriteAnswers& answers)
 {
     // One pass over the archive for the whole selection: an archive of thousands of entries is
     // read once, not once per entry.
     QStringList entries;
     for (int row : rows)
         entries.append(archive.EntryName(m_selection.item(row).name));
-    OverwriteAnswers answers(m_prompt);
     const auto confirmOverwrite = [&answers](const QString& existing) { return answers.Confirm(existing); };
     QString target;
     const ArchiveResult result = ExtractArchiveEntries(archive.archivePath, entries, folder, confirmOverwrite, &target);
-    if (result == ArchiveResult::Ok)
+    // A file the player chose to keep is no failure: the others went on.
+    if (result == ArchiveResult::Ok || (result == ArchiveResult::TargetExists && answers.declined() > 0))
         return true;
     if (result == ArchiveResult::TooLarge || result == ArchiveResult::Damaged || result == ArchiveResult::NoSpace)
         m_prompt.showMessage(UserPrompt::MessageKind::Error, ArchiveMessages::ForResult(result));
@@ -217,13 +225,13 @@ void FileCommands::CopyToFolder()
     const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("拷贝到..."), startFolder());
     if (!folder)
         return;
+    OverwriteAnswers answers(m_prompt);
     if (archive) {
         const WaitCursor wait;
-        if (extractAll(*archive, split.files, *folder))
-            tell(TransferSummary(QStringLiteral("复制"), int(split.files.size()), *folder), {});
+        if (extractAll(*archive, split.files, *folder, answers))
+            tell(TransferSummary(QStringLiteral("复制"), int(split.files.size()) - answers.declined(), *folder), {});
         return;
     }
-    OverwriteAnswers answers(m_prompt);
     int copied = 0;
     bool stopped = false;
     m_progress.start(QStringLiteral("正在拷贝..."), int(split.files.size()));

@@ -53,10 +53,14 @@ private:
     public:
         explicit OverwriteAnswers(UserPrompt& prompt) : m_prompt(prompt) {}
         bool Confirm(const QString& existing);
+        int declined() const { return m_declined; }
 
     private:
+        bool Ask(const QString& existing);
+
         UserPrompt& m_prompt;
         std::optional<bool> m_forAll;
+        int m_declined = 0;
     };
     struct SplitSelection {
         QList<int> files;    // rows of everything but folders, in list order
@@ -70,7 +74,8 @@ private:
     // One message of text and note (either may be empty; nothing when both are).
     void tell(const QString& text, const QString& note);
     CopyOutcome copyOne(int row, const QString& folder, OverwriteAnswers& answers);
-    bool extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder);
+    bool extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder,
+                    OverwriteAnswers& answers);
     // Inside an archive only copy-to works; the other commands say so and do nothing.
     bool refusedInArchive();
     void showFailure(const QString& verb, const QString& source, const QString& target);

@@ -100,8 +100,9 @@ TEST_F(ConfigDlgTest, LayoutKeepsEveryControlInItsPlace)
     EXPECT_LE(dialog.width(), 1280);
     EXPECT_LE(dialog.height(), 800);
     for (const QWidget* control : dialog.findChildren<QWidget*>()) {
-        if (control->parentWidget() == &dialog)
+        if (control->parentWidget() == &dialog) {
             EXPECT_TRUE(dialog.rect().contains(control->geometry())) << control->objectName().toStdString();
+        }
     }
     const QRect group = child<QGroupBox>(dialog, "generalGroup")->geometry();
     EXPECT_TRUE(dialog.rect().contains(group));
