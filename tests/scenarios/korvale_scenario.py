@@ -351,9 +351,20 @@ class Scenario:
         cwd = Path(cwd or self.out / f"run{self.starts}")
         cwd.mkdir(parents=True, exist_ok=True)
         write_config_ini(cwd / "config.ini", *(config or (folder,)))
-        program = Program(self, [*extra_args, folder] if folder else list(extra_args), cwd)
-        self.programs.append(program)
-        program.wait_main_window()
+        for attempt in range(3):
+            program = Program(self, [*extra_args, folder] if folder else list(extra_args), cwd)
+            self.programs.append(program)
+            try:
+                program.wait_main_window()
+                break
+            except Failure:
+                # Xvfb now and then refuses a connection right after another client left; that is
+                # the test display's fault, not the program's, so try again.
+                program.close()
+                if attempt == 2 or "could not connect to display" not in program.log_text():
+                    raise
+                self.programs.remove(program)
+                time.sleep(0.5)
         program.close_splash()
         program.wait_main_active()
         program.wait_listing()

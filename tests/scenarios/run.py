@@ -18,9 +18,9 @@ from korvale_scenario import Failure, Scenario, Skipped  # noqa: E402
 
 
 def load(path):
-    spec = importlib.util.spec_from_file_location(f"scenario_{path.stem}", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location(f"scenario_{path.stem}", path)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
