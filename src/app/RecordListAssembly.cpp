@@ -19,13 +19,42 @@
 #include "SettingsFile.h"
 #include "UserPrompt.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QLoggingCategory>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
+#include <algorithm>
 #include <optional>
+
+// What the window shows after each step (a folder listed, a record shown with the panel's texts,
+// the status bar), for the player scenarios that read the program's log. Off unless
+// QT_LOGGING_RULES turns on "korvale.window.debug".
+Q_LOGGING_CATEGORY(lcWindow, "korvale.window", QtInfoMsg)
+
+namespace {
+
+void LogPanel(const QWidget& panel)
+{
+    if (!lcWindow().isDebugEnabled())
+        return;
+    for (const QLabel* label : panel.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty() && !label->objectName().isEmpty())
+            qCDebug(lcWindow).noquote() << "panel label" << label->objectName() + QStringLiteral(":") << label->text();
+    }
+    for (const QListWidget* list : panel.findChildren<QListWidget*>()) {
+        for (int row = 0; row < list->count(); ++row)
+            qCDebug(lcWindow).noquote() << "panel line:" << list->item(row)->text();
+    }
+}
+
+} // namespace
 
 RecordListAssembly::RecordListAssembly(UserPrompt& prompt, ProcessRunner& runner, QString configPath)
     : m_prompt(prompt)
@@ -60,7 +89,61 @@ void RecordListAssembly::Build(CMainFrame& frame, CommandTable& commands, const 
         m_fileCommands->FinishRename(row, text.isNull() ? std::nullopt : std::optional<QString>(text));
     });
     BuildSearch(frame);
+    LogWhatTheWindowShows(frame);
     Start(request);
+}
+
+void RecordListAssembly::LogWhatTheWindowShows(CMainFrame& frame)
+{
+    MgxListView* list = m_list;
+    // Where things are, in the window's own coordinates, once the window is laid out: a scenario
+    // clicks there as a player would.
+    const auto logPlaces = [&frame, list] {
+        if (!lcWindow().isDebugEnabled())
+            return;
+        const auto place = [&frame](const QWidget* widget, const QString& name) {
+            const QRect at(widget->mapTo(&frame, QPoint(0, 0)), widget->size());
+            qCDebug(lcWindow).noquote() << QStringLiteral("place %1: %2 %3 %4 %5")
+                                               .arg(name).arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height());
+        };
+        for (const QWidget* widget : frame.findChildren<QWidget*>()) {
+            if (widget->isVisible() && (widget->objectName().startsWith(QStringLiteral("command"))
+                                        || widget->objectName() == QStringLiteral("searchField")
+                                        || widget->objectName() == QStringLiteral("pathComboEdit")
+                                        || widget->objectName() == QStringLiteral("mapContainer")))
+                place(widget, widget->objectName());
+        }
+        for (const QAbstractItemView* view : list->findChildren<QAbstractItemView*>()) {
+            const QAbstractItemModel* model = view->model();
+            if (!view->isVisible() || !model)
+                continue;
+            // The rows as the view shows them, sorted; at most a screenful or two.
+            constexpr int rowsLogged = 200;
+            const int rows = std::min(model->rowCount(), rowsLogged);
+            const QRect first = rows > 0 ? view->visualRect(model->index(0, 0)) : QRect();
+            if (rows > 0 && first.height() == 0)
+                continue;
+            if (rows > 0) {
+                const QPoint at = view->viewport()->mapTo(&frame, first.topLeft());
+                qCDebug(lcWindow).noquote() << QStringLiteral("place firstRow: %1 %2 %3 %4")
+                                                   .arg(at.x()).arg(at.y()).arg(first.width()).arg(first.height());
+            }
+            for (int row = 0; row < rows; ++row)
+                qCDebug(lcWindow).noquote() << QStringLiteral("row %1:").arg(row) << model->index(row, 0).data().toString();
+            qCDebug(lcWindow).noquote() << "listing shown:" << model->rowCount() << "rows";
+            break;
+        }
+    };
+    QObject::connect(&list->Navigation(), &ListNavigation::FolderListed, list, [list, logPlaces](const QString& folder) {
+        qCDebug(lcWindow).noquote() << "listed" << folder << "rows:" << list->RowCount();
+        QTimer::singleShot(0, list, logPlaces);
+    });
+    QObject::connect(list, &MgxListView::RecordShown, list, [&frame](const QString& path) {
+        qCDebug(lcWindow).noquote() << "shown" << path;
+        LogPanel(frame.infoBar());
+    });
+    QObject::connect(frame.statusBar(), &QStatusBar::messageChanged, list,
+                     [](const QString& text) { qCDebug(lcWindow).noquote() << "status:" << text; });
 }
 
 // The search field and its toggle sit at the right of the address row; the list is indexed after

@@ -46,6 +46,7 @@ private:
     void Launch(CMainFrame& frame, GameVersion version);
     void Start(const StartRequest& request);
     void BuildSearch(CMainFrame& frame);
+    void LogWhatTheWindowShows(CMainFrame& frame);
 
     UserPrompt& m_prompt;
     ProcessRunner& m_runner;

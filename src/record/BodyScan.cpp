@@ -36,17 +36,30 @@ public:
     {
         m_chapter.gameTime = 0;
         m_chapter.bodyDamaged = false;
-        if (!m_file.readInt32(m_chapter.logVersion))
+        m_chapter.truncated = false;
+        if (!m_file.readInt32(m_chapter.logVersion)) {
+            m_chapter.truncated = true;
             return;
+        }
         m_file.seekRelative(PrefixSize);
         while (!m_file.atEnd()) {
             m_operationStart = m_file.position();
-            // Cut off, or a damaged length that would revisit bytes already passed.
-            if (!scanOperation() || m_file.position() <= m_operationStart)
+            if (!scanOperation()) {
+                // Bytes that ran out mid-operation: the game stopped writing (a crash, a copy cut
+                // short). Damaged bytes are said apart.
+                m_chapter.truncated = !m_chapter.bodyDamaged && !m_malformed;
                 return;
-            if (!crossChapterBoundary())
+            }
+            // A damaged length that would revisit bytes already passed.
+            if (m_file.position() <= m_operationStart)
                 return;
+            if (!crossChapterBoundary()) {
+                m_chapter.truncated = !m_malformed;
+                return;
+            }
         }
+        // The last operation's length reached past the end of the file.
+        m_chapter.truncated = m_file.position() > m_file.length();
     }
 
 private:
@@ -156,8 +169,10 @@ private:
         if (!m_file.readInt32(length))
             return false;
         const std::int64_t end = m_file.position() + std::int64_t{length} + 4;
-        if (end <= m_operationStart)
+        if (end <= m_operationStart) {
+            m_malformed = true;
             return false;
+        }
         std::uint8_t command = 0;
         if (!m_file.readUInt8(command))
             return false;
@@ -229,8 +244,10 @@ private:
             return false;
         m_nextChapterPos = static_cast<std::uint32_t>(nextChapterPos);
         // The next chapter's own header lies between here and resumePos; going back would loop.
-        if (resumePos <= m_file.position())
+        if (resumePos <= m_file.position()) {
+            m_malformed = true;
             return false;
+        }
         m_file.seekTo(resumePos);
         return true;
     }
@@ -239,6 +256,7 @@ private:
     ChapterInfo& m_chapter;
     std::uint64_t m_nextChapterPos;
     std::int64_t m_operationStart = 0;
+    bool m_malformed = false; // a length or position that cannot be, rather than bytes that ran out
 };
 
 } // namespace

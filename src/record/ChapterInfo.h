@@ -45,6 +45,9 @@ struct ChapterInfo {
     std::int32_t restoreTime = 0;
     // The body scan met a time step no game could take and stopped there, keeping what it had read.
     bool bodyDamaged = false;
+    // The body ends inside an operation: the game (or a copy) stopped writing before the game's
+    // end, so gameTime is only as far as the record goes.
+    bool truncated = false;
     std::vector<ChatInGame> ingameChat;
     // Two bytes per tile, row-major: tile (x, y) at (y * mapWidth + x) * 2. Empty until the walk reaches it.
     std::vector<std::uint8_t> terrain;

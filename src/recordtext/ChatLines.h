@@ -19,5 +19,7 @@ QString PregameChatLine(const QString& text);
 std::optional<QString> IngameChatLine(std::int32_t time, const QString& text);
 
 // Every line of the chat list, chapter after chapter: pre-game chat, an empty line, the
-// separator, then the in-game lines.
+// separator, then the in-game lines. A player's resignation is listed once (the first), and an
+// age-up the record repeats for the same player and age within one second once; the record
+// itself keeps every copy.
 QStringList ChatListLines(const Mgx::GameRecord& record);

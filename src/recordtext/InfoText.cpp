@@ -168,6 +168,8 @@ QString DurationLabel(const Mgx::GameRecord& record)
         label += QStringLiteral("（中途开始）"); // the label is narrow: the panel has room for little more
     if (std::ranges::any_of(record.chapters, &Mgx::ChapterInfo::bodyDamaged))
         label += QStringLiteral("（已损坏）");
+    else if (std::ranges::any_of(record.chapters, &Mgx::ChapterInfo::truncated))
+        label += QStringLiteral("（录像不完整）"); // the duration is only as far as the record goes
     return label;
 }
 

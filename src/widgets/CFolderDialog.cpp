@@ -1,6 +1,8 @@
 #include "CFolderDialog.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
 
 CFolderDialog::CFolderDialog(const QString& title, const QString& startFolder, QWidget* parent)
     : QFileDialog(parent, title, startFolder)
@@ -19,6 +21,14 @@ QString CFolderDialog::chosenFolder() const { return m_chosen; }
 
 void CFolderDialog::accept()
 {
-    m_chosen = QDir::toNativeSeparators(QDir::cleanPath(directory().absolutePath()));
+    // The folder the player points at: the entry selected (its name fills the name field), else
+    // the path typed there (absolute, or below the folder shown), else the folder shown.
+    const QStringList picked = selectedFiles();
+    const QString folder = QDir::cleanPath(picked.isEmpty() ? directory().absolutePath() : picked.constFirst());
+    if (!QFileInfo(folder).isDir()) {
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("文件夹不存在：") + QDir::toNativeSeparators(folder));
+        return;
+    }
+    m_chosen = QDir::toNativeSeparators(folder);
     QDialog::accept();
 }

@@ -2,8 +2,9 @@
 
 #include <QFileDialog>
 
-// The folder picker: browses folders only, and "确定" confirms the folder being shown (a
-// selected subfolder is not entered). Used for the settings' SaveGame folder and every
+// The folder picker: browses folders only, and "确定" confirms the subfolder selected, else the
+// path typed in the name field, else the folder being shown; a path that is no folder is refused
+// with a word and the picker stays open. Used for the settings' SaveGame folder and every
 // "copy to", "move to" and "open folder" command.
 class CFolderDialog : public QFileDialog {
     Q_OBJECT

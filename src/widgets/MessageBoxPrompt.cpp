@@ -2,12 +2,28 @@
 
 #include "CFolderDialog.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
 
+// Every box's text and the answer given, for the player scenarios that read the program's log
+// (off unless QT_LOGGING_RULES turns on "korvale.prompt.debug").
+Q_LOGGING_CATEGORY(lcPrompt, "korvale.prompt", QtInfoMsg)
+
 namespace {
+
+QString ButtonTexts(const QMessageBox& box)
+{
+    QStringList texts;
+    for (const QAbstractButton* button : box.buttons())
+        texts.append(button->text());
+    return texts.join(QLatin1Char(' '));
+}
+
+QString OneLine(const QString& text) { return QString(text).replace(QLatin1Char('\n'), QStringLiteral(" | ")); }
 
 QMessageBox::Icon IconFor(UserPrompt::MessageKind kind)
 {
@@ -37,7 +53,10 @@ bool MessageBoxPrompt::askYesNo(const QString& question, QuestionKind kind)
     QMessageBox box(cautious ? QMessageBox::Question : QMessageBox::NoIcon, caption(), question,
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(cautious ? QMessageBox::No : QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    qCDebug(lcPrompt).noquote() << "question:" << OneLine(question) << "buttons:" << ButtonTexts(box);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    qCDebug(lcPrompt).noquote() << "answer:" << (yes ? "yes" : "no");
+    return yes;
 }
 
 UserPrompt::Answer MessageBoxPrompt::askYesNoAll(const QString& question, QuestionKind kind)
@@ -45,30 +64,39 @@ UserPrompt::Answer MessageBoxPrompt::askYesNoAll(const QString& question, Questi
     const bool cautious = kind == QuestionKind::Cautious;
     QMessageBox box(cautious ? QMessageBox::Question : QMessageBox::NoIcon, caption(), question,
                     QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll, m_parent);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
-    box.button(QMessageBox::YesToAll)->setText(QStringLiteral("全部是"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
-    box.button(QMessageBox::NoToAll)->setText(QStringLiteral("全部否"));
+    // Each answer has its key, as in the game's own boxes: Y, A, N, O.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+    box.button(QMessageBox::YesToAll)->setText(QStringLiteral("全部是(&A)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+    box.button(QMessageBox::NoToAll)->setText(QStringLiteral("全部否(&O)"));
     box.setDefaultButton(cautious ? QMessageBox::No : QMessageBox::Yes);
-    switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::YesToAll: return Answer::YesToAll;
-    case QMessageBox::NoToAll: return Answer::NoToAll;
-    default: return Answer::No;
-    }
+    qCDebug(lcPrompt).noquote() << "question:" << OneLine(question) << "buttons:" << ButtonTexts(box);
+    const int pressed = box.exec();
+    const Answer answer = pressed == QMessageBox::Yes ? Answer::Yes
+        : pressed == QMessageBox::YesToAll           ? Answer::YesToAll
+        : pressed == QMessageBox::NoToAll            ? Answer::NoToAll
+                                                     : Answer::No;
+    static const char* const names[] = {"yes", "no", "yes to all", "no to all"};
+    qCDebug(lcPrompt).noquote() << "answer:" << names[int(answer)];
+    return answer;
 }
 
 void MessageBoxPrompt::showMessage(MessageKind kind, const QString& text, const QString& title)
 {
     QMessageBox box(IconFor(kind), title, text, QMessageBox::Ok, m_parent);
+    qCDebug(lcPrompt).noquote() << "message:" << OneLine(text);
     box.exec();
 }
 
 std::optional<QString> MessageBoxPrompt::chooseFolder(const QString& title, const QString& startFolder)
 {
     CFolderDialog dialog(title, startFolder, m_parent);
-    if (dialog.exec() != QDialog::Accepted)
+    qCDebug(lcPrompt).noquote() << "folder picker:" << title << "in" << dialog.directory().absolutePath();
+    if (dialog.exec() != QDialog::Accepted) {
+        qCDebug(lcPrompt) << "picked: nothing";
         return std::nullopt;
+    }
+    qCDebug(lcPrompt).noquote() << "picked:" << dialog.chosenFolder();
     return dialog.chosenFolder();
 }
 
@@ -78,8 +106,10 @@ std::optional<QString> MessageBoxPrompt::chooseOpenFile(const QString& title, co
     QFileDialog dialog(m_parent, title, startPath);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(nameFilters);
+    qCDebug(lcPrompt).noquote() << "file picker:" << title;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    qCDebug(lcPrompt).noquote() << "picked:" << dialog.selectedFiles().constFirst();
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
@@ -91,7 +121,9 @@ std::optional<QString> MessageBoxPrompt::chooseSaveFile(const QString& title, co
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(nameFilters);
     dialog.setDefaultSuffix(defaultSuffix);
+    qCDebug(lcPrompt).noquote() << "save picker:" << title;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    qCDebug(lcPrompt).noquote() << "picked:" << dialog.selectedFiles().constFirst();
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }

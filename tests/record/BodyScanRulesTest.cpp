@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using namespace korvale::test;
@@ -204,6 +205,35 @@ TEST(BodyScan, ABodyCutInsideAnOperationKeepsWhatWasRead)
     EXPECT_EQ(chapter.gameTime, 500);
     ASSERT_EQ(chapter.ingameChat.size(), 1u);
     EXPECT_EQ(chapter.ingameChat[0].text, "@#1Alpha: kept");
+}
+
+TEST(BodyScan, ABodyEndingInsideAnyOperationIsTruncatedAndOneEndingBetweenThemIsNot)
+{
+    const std::vector<BodyOperation> operations = {
+        TimeStep{300}, ChatOperation{"@#1Alpha: kept"}, TimeStep{200, 2}, ResignCommand(3, 2),
+        ResearchCommand(2, AgeTechnology::Feudal), OtherCommand(0x10, 24), TimeStep{100}};
+    // Where each operation ends: the bodies of the first n operations.
+    std::vector<std::size_t> boundaries;
+    for (std::size_t n = 0; n <= operations.size(); ++n)
+        boundaries.push_back(RecordWriter(WithBody({operations.begin(), operations.begin() + n})).body().size());
+    const std::vector<std::uint8_t> whole = RecordWriter(WithBody(operations)).body();
+    ASSERT_EQ(whole.size(), boundaries.back());
+
+    for (std::size_t size = boundaries.front(); size <= whole.size(); ++size) {
+        RecordBlueprint record = WithBody(operations);
+        record.rawBody = std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+        const Mgx::ChapterInfo chapter = ReadBack(record);
+        const bool between = std::find(boundaries.begin(), boundaries.end(), size) != boundaries.end();
+        EXPECT_EQ(chapter.truncated, !between) << "body cut to " << size << " of " << whole.size() << " bytes";
+        EXPECT_FALSE(chapter.bodyDamaged);
+    }
+}
+
+TEST(BodyScan, ADamagedTimeStepIsNotCalledTruncated)
+{
+    const Mgx::ChapterInfo chapter = ReadBack(WithBody({TimeStep{300}, TimeStep{-5}, TimeStep{100}}));
+    EXPECT_TRUE(chapter.bodyDamaged);
+    EXPECT_FALSE(chapter.truncated);
 }
 
 TEST(BodyScan, ATimeStepRunCrossingTheFileBuffersEdgeCountsEveryStep)

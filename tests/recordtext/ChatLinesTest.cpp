@@ -1,9 +1,14 @@
 #include "ChapterText.h"
 #include "QtPrinters.h"
 
+#include "RealRecords.h"
+
 #include "ChatLines.h"
+#include "RecordLoader.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using korvale::test::Gbk;
 using korvale::test::ReadChapter;
@@ -11,6 +16,12 @@ using korvale::test::ReadChapter;
 namespace {
 
 Mgx::ChatInGame InGame(std::int32_t time, const QString& text) { return {time, Gbk(text)}; }
+
+// A line the reader composed for an event: its wording after the name is the tail.
+Mgx::ChatInGame Event(std::int32_t time, const QString& text, const QString& wording)
+{
+    return {time, Gbk(text), static_cast<std::uint16_t>(Gbk(wording).size())};
+}
 
 } // namespace
 
@@ -97,4 +108,61 @@ TEST(ChatListLines, NegativeTimesPrintAsTheUnsignedCount)
     Mgx::GameRecord record;
     record.chapters.push_back(chapter);
     EXPECT_EQ(ChatListLines(record).last(), "[1193:02:47]x");
+}
+
+TEST(ChatListLines, OneResignationPerPlayerAndOneAgeUpPerSecond)
+{
+    Mgx::ChapterInfo first = ReadChapter();
+    first.ingameChat = {
+        Event(100000, QStringLiteral("@#0 甲 开始升级封建时代"), QStringLiteral("开始升级封建时代")),
+        Event(100400, QStringLiteral("@#0 甲 开始升级封建时代"), QStringLiteral("开始升级封建时代")),
+        Event(100900, QStringLiteral("@#0 乙 开始升级封建时代"), QStringLiteral("开始升级封建时代")),
+        // A second later the same age again: a new start after a cancel.
+        Event(101500, QStringLiteral("@#0 甲 开始升级封建时代"), QStringLiteral("开始升级封建时代")),
+        Event(200000, QStringLiteral("@#1 甲 投降"), QStringLiteral("投降")),
+        // Chat that reads like an event is the player's own words and always stays.
+        InGame(200100, QStringLiteral("@#1 甲 投降")),
+        Event(205000, QStringLiteral("@#1 甲 投降"), QStringLiteral("投降")),
+    };
+    Mgx::ChapterInfo second = ReadChapter();
+    second.ingameChat = {Event(300000, QStringLiteral("@#1 甲 投降"), QStringLiteral("投降")),
+                         Event(300000, QStringLiteral("@#2 乙 投降"), QStringLiteral("投降"))};
+    Mgx::GameRecord record;
+    record.chapters = {first, second};
+
+    const QStringList expected = {
+        QString(),
+        GameStartSeparator(),
+        QStringLiteral("[00:01:40] 甲 开始升级封建时代"),
+        QStringLiteral("[00:01:40] 乙 开始升级封建时代"),
+        QStringLiteral("[00:01:41] 甲 开始升级封建时代"),
+        QStringLiteral("[00:03:20] 甲 投降"),
+        QStringLiteral("[00:03:20] 甲 投降"),
+        QString(),
+        GameStartSeparator(),
+        QStringLiteral("[00:05:00] 乙 投降"),
+    };
+    EXPECT_EQ(ChatListLines(record), expected);
+    // The record keeps every copy it holds.
+    EXPECT_EQ(record.chapters[0].ingameChat.size(), 7u);
+}
+
+TEST(ChatListLines, ARealRecordListsItsRepeatedResignationOnce)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    const Mgx::GameRecord record =
+        Mgx::LoadRecordFile((korvale::test::RealRecordsDir() / "aoc10c_4v4_2chapters_gbk.mgx").string());
+    const QString resignation = QStringLiteral("[00:52:59] ~我来自增城~ 投降");
+    const QStringList lines = ChatListLines(record);
+    EXPECT_EQ(lines.count(resignation), 1) << lines.join(QLatin1Char('\n')).toStdString();
+    std::size_t held = 0;
+    for (const Mgx::ChapterInfo& chapter : record.chapters)
+        held += std::count_if(chapter.ingameChat.begin(), chapter.ingameChat.end(),
+                              [](const Mgx::ChatInGame& chat) { return chat.text.ends_with("\xCD\xB6\xBD\xB5"); });
+    EXPECT_GT(held, 1u);
+    for (const QString& line : lines) {
+        if (line.startsWith(QLatin1Char('[')) && line.contains(QStringLiteral("开始升级"))) {
+            EXPECT_EQ(lines.count(line), 1) << line.toStdString();
+        }
+    }
 }

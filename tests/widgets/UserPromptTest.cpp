@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QMessageBox>
@@ -93,6 +94,52 @@ TEST_F(MessageBoxPromptTest, FolderPickerConfirmsTheFolderBeingShown)
 
     QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
     EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), QString()), std::nullopt);
+}
+
+TEST_F(MessageBoxPromptTest, FolderPickerTakesTheSubfolderSelectedElseThePathTyped)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("inner/deeper")));
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("elsewhere")));
+    MessageBoxPrompt prompt;
+    const auto picker = [] { return qobject_cast<CFolderDialog*>(QApplication::activeModalWidget()); };
+    const auto nameField = [&] { return picker()->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); };
+
+    // One click on a subfolder fills the name field with its name: that subfolder is the target.
+    QTimer::singleShot(0, [&] {
+        ASSERT_NE(picker(), nullptr);
+        EXPECT_EQ(QDir(picker()->directory()).absolutePath(), QDir(root.path()).absolutePath());
+        picker()->selectFile(QStringLiteral("inner"));
+        picker()->accept();
+    });
+    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), root.path()), QDir::toNativeSeparators(root.filePath("inner")));
+
+    // A full path typed in the name field wins over the folder shown.
+    QTimer::singleShot(0, [&] {
+        ASSERT_NE(nameField(), nullptr);
+        nameField()->setText(root.filePath(QStringLiteral("elsewhere")));
+        picker()->accept();
+    });
+    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), root.filePath("inner")),
+              QDir::toNativeSeparators(root.filePath("elsewhere")));
+
+    // A typed folder that does not exist is refused with a word; the picker stays open.
+    bool warned = false;
+    QTimer::singleShot(0, [&] {
+        nameField()->setText(root.filePath(QStringLiteral("missing")));
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            warned = box->text().startsWith(QStringLiteral("文件夹不存在："));
+            box->accept();
+        });
+        picker()->accept();
+        ASSERT_NE(picker(), nullptr);
+        EXPECT_TRUE(picker()->isVisible());
+        picker()->reject();
+    });
+    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), root.path()), std::nullopt);
+    EXPECT_TRUE(warned);
 }
 
 TEST_F(MessageBoxPromptTest, MessagesCarryTheIconOfTheirKind)

@@ -142,13 +142,16 @@ void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)
     WriteNumber(json, "gameTime", c.gameTime);
     WriteMarks(json, c);
     // What later releases added: the version as the panel names it, the text's code page, where a
-    // restored game's recording starts, and whether the body was cut short by damage.
+    // restored game's recording starts, whether the body was cut short by damage, and whether it
+    // ends inside an operation (the record stops before the game's end).
     json.key("version");
     json.value(VersionName(c));
     WriteNumber(json, "codePage", c.codePage);
     WriteNumber(json, "restoreTime", c.restoreTime);
     json.key("damaged");
     json.boolean(c.bodyDamaged);
+    json.key("truncated");
+    json.boolean(c.truncated);
     WriteLateHd(json, c);
 }
 

@@ -1,35 +1,23 @@
 #include "ConfigDlg.h"
 
-#include "DialogUnits.h"
 #include "PanelFonts.h"
+#include "SettingsCheck.h"
 #include "SettingsFile.h"
-
-#include <QDir>
 #include "UserPrompt.h"
 
+#include <QDir>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
 
-// The layout in dialog units: one group with a label above each edit box and its "..." button,
-// then "确定" and "取消" right-aligned below it.
-constexpr QSize kDialogSize{280, 128};
-constexpr QRect kGroup{7, 7, 266, 94};
-constexpr int kFirstRowTop = 19;
-constexpr int kRowPitch = 26;
-constexpr int kLabelHeight = 9;
-constexpr int kEditGap = 10; // label top to edit box top
-constexpr QRect kEdit{14, 0, 228, 12};
-constexpr QRect kBrowse{246, 0, 20, 12};
-constexpr QRect kOk{169, 107, 50, 14};
-constexpr QRect kCancel{223, 107, 50, 14};
-
-QRect Pixels(QRect units) { return DialogUnits::toPixels(units.x(), units.y(), units.width(), units.height()); }
-
-QRect Moved(QRect units, int top) { return units.translated(0, top); }
+// Wide enough for a typical Wine path; the dialog grows with the font rather than clipping.
+constexpr int EditWidthInCharacters = 48;
 
 QStringList ExecutableFilters()
 {
@@ -41,11 +29,10 @@ QStringList ExecutableFilters()
     return filters;
 }
 
-QPushButton* AddButton(QWidget* parent, const QString& text, const QString& name, QRect units)
+QPushButton* AddButton(QWidget* parent, const QString& text, const QString& name)
 {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
-    button->setGeometry(Pixels(units));
     button->setAutoDefault(false);
     return button;
 }
@@ -61,43 +48,50 @@ ConfigDlg::ConfigDlg(const GameSettings& settings, UserPrompt& prompt, QString c
     setObjectName(QStringLiteral("configDlg"));
     setWindowTitle(QStringLiteral("设置"));
     setModal(true);
-    // The layout is made for an 8-point dialog font; this one fits it and has the Chinese glyphs.
     setFont(PanelFonts::Text());
-    setFixedSize(DialogUnits::toPixels(kDialogSize));
 
     auto* group = new QGroupBox(QStringLiteral("一般设置"), this);
     group->setObjectName(QStringLiteral("generalGroup"));
-    group->setGeometry(Pixels(kGroup));
-
-    m_saveGameFolder = addRow(0, QStringLiteral("SaveGame目录位置："), settings.SaveGameFolder,
+    auto* rows = new QGridLayout(group);
+    m_saveGameFolder = addRow(*rows, 0, QStringLiteral("SaveGame目录位置："), settings.SaveGameFolder,
                               QStringLiteral("saveGameFolder"), &ConfigDlg::pickSaveGameFolder);
-    m_gameExe10a = addRow(1, QStringLiteral("1.0A版帝国exe文件位置："), settings.GameExe10a,
+    m_gameExe10a = addRow(*rows, 1, QStringLiteral("1.0A版帝国exe文件位置："), settings.GameExe10a,
                           QStringLiteral("gameExe10a"), &ConfigDlg::pickExecutable);
-    m_gameExe10c = addRow(2, QStringLiteral("1.0C版帝国exe文件位置："), settings.GameExe10c,
+    m_gameExe10c = addRow(*rows, 2, QStringLiteral("1.0C版帝国exe文件位置："), settings.GameExe10c,
                           QStringLiteral("gameExe10c"), &ConfigDlg::pickExecutable);
 
-    QPushButton* ok = AddButton(this, QStringLiteral("确定"), QStringLiteral("okButton"), kOk);
+    QPushButton* ok = AddButton(this, QStringLiteral("确定"), QStringLiteral("okButton"));
     ok->setDefault(true);
-    QPushButton* cancel = AddButton(this, QStringLiteral("取消"), QStringLiteral("cancelButton"), kCancel);
+    QPushButton* cancel = AddButton(this, QStringLiteral("取消"), QStringLiteral("cancelButton"));
     connect(ok, &QPushButton::clicked, this, &ConfigDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &ConfigDlg::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    // Fixed at the size its contents need, whatever the font: nothing is cut at the edge.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QLineEdit* ConfigDlg::addRow(int row, const QString& label, const QString& value, const QString& name, Picker pick)
+QLineEdit* ConfigDlg::addRow(QGridLayout& rows, int row, const QString& label, const QString& value,
+                             const QString& name, Picker pick)
 {
-    const int top = kFirstRowTop + row * kRowPitch;
     auto* caption = new QLabel(label, this);
     caption->setObjectName(name + QStringLiteral("Label"));
-    caption->setGeometry(Pixels({kEdit.x(), top, kEdit.width(), kLabelHeight}));
-
     auto* edit = new QLineEdit(value, this);
     edit->setObjectName(name + QStringLiteral("Edit"));
-    edit->setGeometry(Pixels(Moved(kEdit, top + kEditGap)));
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * EditWidthInCharacters);
     caption->setBuddy(edit);
-
-    QPushButton* browse = AddButton(this, QStringLiteral("..."), name + QStringLiteral("Browse"),
-                                    Moved(kBrowse, top + kEditGap));
+    QPushButton* browse = AddButton(this, QStringLiteral("..."), name + QStringLiteral("Browse"));
+    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
     connect(browse, &QPushButton::clicked, this, [this, pick, edit] { (this->*pick)(edit); });
+    rows.addWidget(caption, 2 * row, 0, 1, 2);
+    rows.addWidget(edit, 2 * row + 1, 0);
+    rows.addWidget(browse, 2 * row + 1, 1);
     return edit;
 }
 
@@ -121,6 +115,11 @@ GameSettings ConfigDlg::values() const
 
 void ConfigDlg::accept()
 {
+    // A path that points at nothing would only be found out when it is used, silently.
+    if (const QString problem = SettingsCheck::FirstProblem(values()); !problem.isEmpty()) {
+        m_prompt.showMessage(UserPrompt::MessageKind::Warning, problem);
+        return;
+    }
     // The running settings take the values all the same and an earlier file is left whole, but
     // the player is told that the next start will not see them.
     QString why;

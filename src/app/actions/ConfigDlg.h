@@ -5,11 +5,13 @@
 #include <QDialog>
 #include <QString>
 
+class QGridLayout;
 class QLineEdit;
 class UserPrompt;
 
 // The settings dialog: the SaveGame folder and the two game executables, each in an edit box with
-// a "..." picker. "确定" saves the boxes to config.ini and closes; "取消" or closing the window
+// a "..." picker. "确定" refuses a folder or executable that does not exist (with a word), else
+// saves the boxes to config.ini and closes; "取消" or closing the window
 // leaves everything as it was, including a path already picked with "...".
 class ConfigDlg : public QDialog {
     Q_OBJECT
@@ -28,7 +30,8 @@ public:
 private:
     using Picker = void (ConfigDlg::*)(QLineEdit* edit);
 
-    QLineEdit* addRow(int row, const QString& label, const QString& value, const QString& name, Picker pick);
+    QLineEdit* addRow(QGridLayout& rows, int row, const QString& label, const QString& value, const QString& name,
+                      Picker pick);
     void pickSaveGameFolder(QLineEdit* edit);
     void pickExecutable(QLineEdit* edit);
 

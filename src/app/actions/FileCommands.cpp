@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 namespace {
@@ -61,8 +62,7 @@ bool IsPlainName(const QString& text)
 FileCommands::FileCommands(UserPrompt& prompt, RecordSelection& selection, ProcessRunner& runner,
                            ProgressSink& progress)
     : m_prompt(prompt), m_selection(selection), m_runner(runner), m_progress(progress),
-      m_programFolder(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString()), m_searchPath(qEnvironmentVariable("PATH")),
-      m_lastFolder(QDir::currentPath())
+      m_programFolder(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString()), m_searchPath(qEnvironmentVariable("PATH"))
 {
 }
 
@@ -92,8 +92,7 @@ std::optional<QString> FileCommands::chooseTargetFolder(const QString& title, co
     const std::optional<QString> chosen = m_prompt.chooseFolder(title, startFolder);
     if (!chosen)
         return std::nullopt;
-    m_lastFolder = QDir::cleanPath(QDir::fromNativeSeparators(*chosen));
-    return WithTrailingSeparator(m_lastFolder);
+    return WithTrailingSeparator(QDir::cleanPath(QDir::fromNativeSeparators(*chosen)));
 }
 
 void FileCommands::showFailure(const QString& verb, const QString& source, const QString& target)
@@ -104,33 +103,100 @@ void FileCommands::showFailure(const QString& verb, const QString& source, const
     m_prompt.showMessage(UserPrompt::MessageKind::Plain, text + FailedTail);
 }
 
-bool FileCommands::copyOne(int row, const QString& folder)
+FileCommands::CopyOutcome FileCommands::copyOne(int row, const QString& folder, OverwriteAnswers& answers)
 {
     const QString source = m_selection.item(row).fullPath;
     const QString target = folder + m_selection.labelText(row);
     FileResult result = FileTransfer::CopyFile(source, target, false);
-    if (result == FileResult::TargetExists
-        && m_prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious))
+    if (result == FileResult::TargetExists) {
+        // Declining keeps the player's file and goes on with the rest.
+        if (!answers.Confirm(target))
+            return CopyOutcome::Declined;
         result = FileTransfer::CopyFile(source, target, true);
+    }
     if (result == FileResult::Ok)
-        return true;
+        return CopyOutcome::Copied;
     showFailure(QStringLiteral("拷贝"), source, target);
+    return CopyOutcome::Failed;
+}
+
+bool FileCommands::OverwriteAnswers::Confirm(const QString& existing)
+{
+    const bool replace = Ask(existing);
+    m_declined += !replace;
+    return replace;
+}
+
+bool FileCommands::OverwriteAnswers::Ask(const QString& existing)
+{
+    if (m_forAll)
+        return *m_forAll;
+    switch (m_prompt.askYesNoAll(OverwriteQuestion(existing), UserPrompt::QuestionKind::Cautious)) {
+    case UserPrompt::Answer::Yes: return true;
+    case UserPrompt::Answer::No: return false;
+    case UserPrompt::Answer::YesToAll: m_forAll = true; return true;
+    case UserPrompt::Answer::NoToAll: m_forAll = false; return false;
+    }
     return false;
 }
 
-bool FileCommands::extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder)
+QString FileCommands::OverwriteQuestion(const QString& existing)
+{
+    return QStringLiteral("文件已存在，是否覆盖？\n") + Native(existing);
+}
+
+QString FileCommands::SkippedFoldersNote(const QStringList& folders)
+{
+    return folders.isEmpty() ? QString() : QStringLiteral("文件夹不参与此操作，已跳过：") + folders.join(QStringLiteral("、"));
+}
+
+QString FileCommands::TransferSummary(const QString& verb, int count, const QString& folder)
+{
+    return QStringLiteral("已%1 %2 个文件到：\n").arg(verb).arg(count) + Native(QDir::cleanPath(folder));
+}
+
+FileCommands::SplitSelection FileCommands::splitSelection() const
+{
+    SplitSelection split;
+    for (int row : m_selection.selectedRows()) {
+        if (m_selection.item(row).kind == MgxItemKind::Folder)
+            split.folders.append(m_selection.labelText(row));
+        else
+            split.files.append(row);
+    }
+    return split;
+}
+
+QString FileCommands::startFolder() const
+{
+    // Inside an archive the picker opens in the archive's own folder.
+    const QString listed = QDir::fromNativeSeparators(m_selection.currentFolder());
+    if (const std::optional<ArchiveLocation> archive = LocateArchive(listed))
+        return Native(QFileInfo(archive->archivePath).absolutePath());
+    return Native(listed);
+}
+
+void FileCommands::tell(const QString& text, const QString& note)
+{
+    if (text.isEmpty() && note.isEmpty())
+        return;
+    m_prompt.showMessage(UserPrompt::MessageKind::Plain,
+                         text.isEmpty() ? note : note.isEmpty() ? text : text + QLatin1Char('\n') + note);
+}
+
+bool FileCommands::extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder,
+                              OverwriteAnswers& answers)
 {
     // One pass over the archive for the whole selection: an archive of thousands of entries is
     // read once, not once per entry.
     QStringList entries;
     for (int row : rows)
         entries.append(archive.EntryName(m_selection.item(row).name));
-    const auto confirmOverwrite = [this](const QString&) {
-        return m_prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious);
-    };
+    const auto confirmOverwrite = [&answers](const QString& existing) { return answers.Confirm(existing); };
     QString target;
     const ArchiveResult result = ExtractArchiveEntries(archive.archivePath, entries, folder, confirmOverwrite, &target);
-    if (result == ArchiveResult::Ok)
+    // A file the player chose to keep is no failure: the others went on.
+    if (result == ArchiveResult::Ok || (result == ArchiveResult::TargetExists && answers.declined() > 0))
         return true;
     if (result == ArchiveResult::TooLarge || result == ArchiveResult::Damaged || result == ArchiveResult::NoSpace)
         m_prompt.showMessage(UserPrompt::MessageKind::Error, ArchiveMessages::ForResult(result));
@@ -150,35 +216,47 @@ bool FileCommands::refusedInArchive()
 
 void FileCommands::CopyToFolder()
 {
-    const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("拷贝到..."), QString());
+    const std::optional<ArchiveLocation> archive = LocateArchive(m_selection.currentFolder());
+    const SplitSelection split = archive ? SplitSelection{m_selection.selectedRows(), {}} : splitSelection();
+    if (split.files.isEmpty() && !split.folders.isEmpty()) {
+        tell({}, SkippedFoldersNote(split.folders));
+        return;
+    }
+    const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("拷贝到..."), startFolder());
     if (!folder)
         return;
-    const std::optional<ArchiveLocation> archive = LocateArchive(m_selection.currentFolder());
-    const QList<int> rows = m_selection.selectedRows();
+    OverwriteAnswers answers(m_prompt);
     if (archive) {
         const WaitCursor wait;
-        extractAll(*archive, rows, *folder);
+        if (extractAll(*archive, split.files, *folder, answers))
+            tell(TransferSummary(QStringLiteral("复制"), int(split.files.size()) - answers.declined(), *folder), {});
         return;
     }
-    m_progress.start(QStringLiteral("正在拷贝..."), int(rows.size()));
-    for (int i = 0; i < rows.size(); ++i) {
-        if (!m_progress.advance(i, m_selection.labelText(rows[i])))
+    int copied = 0;
+    bool stopped = false;
+    m_progress.start(QStringLiteral("正在拷贝..."), int(split.files.size()));
+    for (int i = 0; i < split.files.size() && !stopped; ++i) {
+        if (!m_progress.advance(i, m_selection.labelText(split.files[i])))
             break;
-        if (!copyOne(rows[i], *folder))
-            break;
+        const CopyOutcome outcome = copyOne(split.files[i], *folder, answers);
+        copied += outcome == CopyOutcome::Copied;
+        stopped = outcome == CopyOutcome::Failed;
     }
     m_progress.finish();
+    if (!stopped)
+        tell(TransferSummary(QStringLiteral("复制"), copied, *folder), SkippedFoldersNote(split.folders));
 }
 
 void FileCommands::MoveToFolder()
 {
     if (refusedInArchive())
         return;
-    const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("移动到..."), Native(m_lastFolder));
+    const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("移动到..."), startFolder());
     if (!folder)
         return;
     // Each moved entry leaves the list, so the next one is always the first still selected.
     const int count = int(m_selection.selectedRows().size());
+    int moved = 0;
     m_progress.start(QStringLiteral("正在移动..."), count);
     for (int i = 0; i < count; ++i) {
         const QList<int> rows = m_selection.selectedRows();
@@ -187,21 +265,24 @@ void FileCommands::MoveToFolder()
         const QString source = m_selection.item(rows.first()).fullPath;
         const QString target = *folder + m_selection.labelText(rows.first());
         if (FileTransfer::MoveEntry(source, target) != FileResult::Ok) {
+            m_progress.finish();
             showFailure(QStringLiteral("移动"), source, target);
-            break;
+            return;
         }
         m_selection.removeRow(rows.first());
+        ++moved;
     }
     m_progress.finish();
+    tell(TransferSummary(QStringLiteral("移动"), moved, *folder), {});
 }
 
 void FileCommands::DeleteSelected()
 {
     if (refusedInArchive())
         return;
-    const QList<int> rows = m_selection.selectedRows();
+    const SplitSelection split = splitSelection();
     int removed = 0; // rows above the current one that have left the list
-    for (int original : rows) {
+    for (int original : split.files) {
         const int row = original - removed;
         const QString name = m_selection.labelText(row);
         if (!m_prompt.askYesNo(QStringLiteral("确定删除") + Quote + name + QStringLiteral("\"？\n")))
@@ -214,6 +295,7 @@ void FileCommands::DeleteSelected()
         m_selection.removeRow(row);
         ++removed;
     }
+    tell({}, SkippedFoldersNote(split.folders));
 }
 
 void FileCommands::RenameSelected()
@@ -241,7 +323,7 @@ bool FileCommands::FinishRename(int row, const std::optional<QString>& newText)
     return true;
 }
 
-void FileCommands::reportPack(int result, const QString& archivePath)
+void FileCommands::reportPack(int result, const QString& archivePath, const QString& note)
 {
     if (result == ZipPackResult::Cancelled)
         return;
@@ -249,20 +331,21 @@ void FileCommands::reportPack(int result, const QString& archivePath)
         m_prompt.showMessage(UserPrompt::MessageKind::Error,
                              QStringLiteral("压缩文件") + Native(archivePath) + QStringLiteral("失败"));
     else
-        m_prompt.showMessage(UserPrompt::MessageKind::Plain,
-                             QStringLiteral("文件压缩完毕，保存为：\n") + Native(archivePath));
+        tell(QStringLiteral("文件压缩完毕，保存为：\n") + Native(archivePath), note);
 }
 
 void FileCommands::PackIntoZip()
 {
     if (refusedInArchive())
         return;
-    const QList<int> rows = m_selection.selectedRows();
-    if (rows.isEmpty())
+    const SplitSelection split = splitSelection();
+    if (split.files.isEmpty()) {
+        tell({}, SkippedFoldersNote(split.folders));
         return;
+    }
     const QString sourceFolder = QDir::fromNativeSeparators(m_selection.currentFolder());
     QStringList names;
-    for (int row : rows)
+    for (int row : split.files)
         names.append(m_selection.labelText(row));
     const std::optional<QString> chosen = m_prompt.chooseSaveFile(
         QStringLiteral("另存为"), QString(), {QStringLiteral("Zip Files (*.Zip)")}, QStringLiteral("zip"));
@@ -273,7 +356,7 @@ void FileCommands::PackIntoZip()
     const QString zipFolder = slash <= 0 ? QStringLiteral("/") : archivePath.left(slash);
     const QString zipName = archivePath.mid(slash + 1);
     const int result = CreateZipArchive(zipFolder, zipName, sourceFolder, names, 9, &m_progress);
-    reportPack(result, archivePath);
+    reportPack(result, archivePath, SkippedFoldersNote(split.folders));
     if (result == ZipPackResult::Done && QDir::cleanPath(zipFolder) == QDir::cleanPath(sourceFolder))
         m_selection.refresh();
 }
@@ -288,19 +371,8 @@ void FileCommands::UnpackSelected()
     const QString targetFolder = QDir::fromNativeSeparators(m_selection.currentFolder());
     // A file already in the folder is the player's own: it is replaced only when they say so. An
     // answer for all holds for the rest of this unpack.
-    std::optional<bool> forAll;
-    const auto confirmOverwrite = [this, &forAll](const QString& existing) {
-        if (forAll)
-            return *forAll;
-        switch (m_prompt.askYesNoAll(QStringLiteral("文件已存在，是否覆盖？\n") + QDir::toNativeSeparators(existing),
-                                     UserPrompt::QuestionKind::Cautious)) {
-        case UserPrompt::Answer::Yes: return true;
-        case UserPrompt::Answer::No: return false;
-        case UserPrompt::Answer::YesToAll: forAll = true; return true;
-        case UserPrompt::Answer::NoToAll: forAll = false; return false;
-        }
-        return false;
-    };
+    OverwriteAnswers answers(m_prompt);
+    const auto confirmOverwrite = [&answers](const QString& existing) { return answers.Confirm(existing); };
     UnpackReport report;
     QStringList unreadable;
     bool cancelled = false;

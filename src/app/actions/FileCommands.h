@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -13,9 +15,10 @@ class UserPrompt;
 
 // The record list's file commands: copy to, move to, delete, rename, pack into a Zip archive and
 // unpack the selected archives. Inside an archive copy-to extracts the selected entries and the
-// others are refused. Each acts on the selection it is handed and talks to the user
-// only through the prompt. Keep one for the run: the move's folder picker starts where the last
-// picker ended.
+// others are refused. Each acts on the selection it is handed and talks to the user only through
+// the prompt. The folder pickers open in the folder listed; copy and move say where the files
+// went. Copy, delete and pack handle files only: folders in the selection are skipped and said
+// once. A file the player declines to overwrite is kept and the rest go on.
 class FileCommands {
 public:
     FileCommands(UserPrompt& prompt, RecordSelection& selection, ProcessRunner& runner, ProgressSink& progress);
@@ -37,14 +40,46 @@ public:
     void PackIntoZip();
     void UnpackSelected();
 
+    // The question before a file is replaced, naming it.
+    static QString OverwriteQuestion(const QString& existing);
+    // The line saying which folders a command left out; empty when none.
+    static QString SkippedFoldersNote(const QStringList& folders);
+    // Where a copy or move put the files: verb is 复制 or 移动.
+    static QString TransferSummary(const QString& verb, int count, const QString& folder);
+
 private:
+    // The answers to "文件已存在，是否覆盖？" through one command: 全部是 / 全部否 hold for the rest.
+    class OverwriteAnswers {
+    public:
+        explicit OverwriteAnswers(UserPrompt& prompt) : m_prompt(prompt) {}
+        bool Confirm(const QString& existing);
+        int declined() const { return m_declined; }
+
+    private:
+        bool Ask(const QString& existing);
+
+        UserPrompt& m_prompt;
+        std::optional<bool> m_forAll;
+        int m_declined = 0;
+    };
+    struct SplitSelection {
+        QList<int> files;    // rows of everything but folders, in list order
+        QStringList folders; // the names of the folders selected
+    };
+    enum class CopyOutcome { Copied, Declined, Failed };
+
     std::optional<QString> chooseTargetFolder(const QString& title, const QString& startFolder);
-    bool copyOne(int row, const QString& folder);
-    bool extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder);
+    SplitSelection splitSelection() const;
+    QString startFolder() const;
+    // One message of text and note (either may be empty; nothing when both are).
+    void tell(const QString& text, const QString& note);
+    CopyOutcome copyOne(int row, const QString& folder, OverwriteAnswers& answers);
+    bool extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder,
+                    OverwriteAnswers& answers);
     // Inside an archive only copy-to works; the other commands say so and do nothing.
     bool refusedInArchive();
     void showFailure(const QString& verb, const QString& source, const QString& target);
-    void reportPack(int result, const QString& archivePath);
+    void reportPack(int result, const QString& archivePath, const QString& note);
 
     UserPrompt& m_prompt;
     RecordSelection& m_selection;
@@ -52,5 +87,4 @@ private:
     ProgressSink& m_progress;
     QString m_programFolder;
     QString m_searchPath;
-    QString m_lastFolder;
 };

@@ -7,8 +7,11 @@
 #include "UnsupportedFormatText.h"
 
 #include <QFile>
+#include <QLoggingCategory>
 
 #include <new>
+
+Q_LOGGING_CATEGORY(lcRecordLoad, "korvale.record", QtInfoMsg)
 
 QString RecordLoadErrorText(const std::exception& error)
 {
@@ -18,7 +21,14 @@ QString RecordLoadErrorText(const std::exception& error)
         return UnsupportedFormatText(*unsupported);
     if (dynamic_cast<const std::bad_alloc*>(&error))
         return QStringLiteral("内存不足，无法读取录像文件！");
-    return QStringLiteral("无法读取录像文件：") + QString::fromUtf8(error.what());
+    // The player reads one sentence in their language; the reader's detail (what failed, where) is
+    // for whoever reads the log.
+    qCWarning(lcRecordLoad).noquote() << "record not read:" << QString::fromUtf8(error.what());
+    if (dynamic_cast<const Mgx::InflateError*>(&error))
+        return QStringLiteral("录像文件已损坏：文件头无法解压，无法显示。");
+    if (dynamic_cast<const Mgx::HeaderError*>(&error))
+        return QStringLiteral("录像文件已损坏：文件头内容有误，无法显示。");
+    return QStringLiteral("录像文件已损坏，无法显示。");
 }
 
 RecordLoad LoadRecordForList(Mgx::RecordReader& reader, const QString& path)

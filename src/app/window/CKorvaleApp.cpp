@@ -8,6 +8,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 bool CKorvaleApp::IsUsableStyleSheet(const QString& text)
 {
@@ -39,6 +42,17 @@ bool CKorvaleApp::LoadSkin(QApplication& application, const QString& fileName)
     return true;
 }
 
+bool CKorvaleApp::LoadQtTranslations(QApplication& application)
+{
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
 CKorvaleApp::CKorvaleApp(UserPrompt& prompt)
     : m_prompt(prompt)
 {
@@ -49,6 +63,7 @@ CKorvaleApp::~CKorvaleApp() = default;
 bool CKorvaleApp::InitInstance(QApplication& application, const QStringList& arguments)
 {
     LoadSkin(application, AppFolders::skinFile);
+    LoadQtTranslations(application);
     InitKorvaleArtwork();
     QApplication::setApplicationName(Title());
     QApplication::setOrganizationName(Title());

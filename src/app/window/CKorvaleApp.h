@@ -26,6 +26,9 @@ public:
     static bool LoadSkin(QApplication& application, const QString& fileName);
     // Whether a style sheet text can be applied as a whole: not empty, braces balanced.
     static bool IsUsableStyleSheet(const QString& text);
+    // Qt's own texts (message box buttons, the file dialogs) in the interface's language, Simplified
+    // Chinese; false when Qt's translations are not installed, and they stay English.
+    static bool LoadQtTranslations(QApplication& application);
 
     // Builds the record list into the main window: it must call SetRecordList and
     // SetNavigationTarget, register the list's commands and start the listing the request asks

@@ -4,12 +4,14 @@
 #include "AppFolders.h"
 #include "CAboutDlg.h"
 #include "CommandTable.h"
+#include "HelpWindow.h"
 #include "KeyLockState.h"
 #include "ListNavigation.h"
 #include "MgxInfoDlgBar.h"
 #include "MgxListViewDoc.h"
 #include "NavigationEvent.h"
 #include "PathCombo.h"
+#include "SettingsCheck.h"
 #include "Splash.h"
 #include "SwitchSplitter.h"
 #include "ToolbarStrip.h"
@@ -207,7 +209,9 @@ void CMainFrame::SetNavigation(ListNavigation* navigation)
 
 void CMainFrame::OpenFolder()
 {
-    if (const std::optional<QString> folder = m_prompt.chooseFolder(QStringLiteral("打开文件夹..."), {}))
+    // The picker opens in the folder listed, where a player looks for its neighbours.
+    const QString listed = m_addressBar->pathCombo().SelectedFolder();
+    if (const std::optional<QString> folder = m_prompt.chooseFolder(QStringLiteral("打开文件夹..."), listed))
         Navigate([&](ListNavigation& to) { to.NavigateTo(*folder); });
 }
 
@@ -219,10 +223,17 @@ void CMainFrame::Navigate(const std::function<void(ListNavigation&)>& step)
 
 void CMainFrame::OpenHelp()
 {
-    // A missing help document, or no program to show it, is not reported.
     const QString help = AppFolders::Locate(AppFolders::helpFile);
-    if (!help.isEmpty())
-        m_openUrl(QUrl::fromLocalFile(help));
+    if (help.isEmpty()) {
+        m_prompt.showMessage(UserPrompt::MessageKind::Warning, QStringLiteral("找不到帮助文档。"));
+        return;
+    }
+    // A desktop without a program for HTML files: the program shows it itself.
+    if (m_openUrl(QUrl::fromLocalFile(help)))
+        return;
+    if (!m_helpWindow)
+        m_helpWindow = new HelpWindow(this);
+    m_helpWindow->ShowDocument(help);
 }
 
 void CMainFrame::ShowAbout()
@@ -239,8 +250,14 @@ void CMainFrame::RegisterShellCommands()
     m_commands.RegisterHandler(Commands::Refresh, [this] { Navigate([](ListNavigation& to) { to.Refresh(); }); });
     m_commands.RegisterHandler(Commands::OpenFolder, [this] { this->OpenFolder(); });
     m_commands.RegisterHandler(Commands::GoToSaveGameFolder, [this] {
-        if (m_saveGameFolder)
-            Navigate([&](ListNavigation& to) { to.NavigateTo(m_saveGameFolder()); });
+        if (!m_saveGameFolder)
+            return;
+        // A click that does nothing looks broken: say why.
+        const QString folder = m_saveGameFolder();
+        if (const QString problem = SettingsCheck::SaveGameFolderProblem(folder); !problem.isEmpty())
+            m_prompt.showMessage(UserPrompt::MessageKind::Warning, problem);
+        else
+            Navigate([&](ListNavigation& to) { to.NavigateTo(folder); });
     });
     m_commands.RegisterHandler(Commands::GoToDesktop, [this, combo] {
         Navigate([combo](ListNavigation& to) { to.NavigateTo(combo->DesktopFolder()); });

@@ -8,6 +8,7 @@
 
 class AddressBar;
 class CommandTable;
+class HelpWindow;
 struct KeyLockState;
 class ListNavigation;
 class MgxInfoDlgBar;
@@ -39,7 +40,7 @@ public:
     void SetNavigation(ListNavigation* navigation);
     // Where the SaveGame command goes: read each time, since the settings can change it.
     void SetSaveGameFolderSource(std::function<QString()> source) { m_saveGameFolder = std::move(source); }
-    // Opens the help document; tests hand in a recorder.
+    // Opens the help document with the desktop (false when it cannot); tests hand in a recorder.
     void SetUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
 
     // The list's right-click menu; the list opens it only while something is selected.
@@ -90,4 +91,5 @@ private:
     std::vector<QLabel*> m_lockPanes;
     std::function<QString()> m_saveGameFolder;
     std::function<bool(const QUrl&)> m_openUrl;
+    HelpWindow* m_helpWindow = nullptr; // made on the first F1 the desktop cannot answer
 };

@@ -1,3 +1,4 @@
+#include "ExtractZipArchive.h"
 #include "FileCommands.h"
 #include "MemorySelection.h"
 #include "ProcessRunner.h"
@@ -55,46 +56,70 @@ protected:
 
 } // namespace
 
-TEST_F(FileCommandsTest, CopyAsksBeforeOverwritingWithNoAsTheDefault)
+TEST_F(FileCommandsTest, CopyAsksBeforeOverwritingNamingTheFileAndNoKeepsItAndGoesOn)
 {
     add("a.mgx");
     add("b.mgx");
+    add("c.mgx");
     Write(to("b.mgx"), "theirs");
     m_prompt.pickNext(to());
     m_prompt.answerNext(false);
     m_commands.CopyToFolder();
     EXPECT_EQ(m_prompt.pickers().value(0).title, QStringLiteral("拷贝到..."));
-    EXPECT_EQ(m_prompt.pickers().value(0).startPath, QString());
+    EXPECT_EQ(m_prompt.pickers().value(0).startPath, list().chopped(1)) << "the picker opens in the folder listed";
     ASSERT_EQ(m_prompt.askedQuestions().size(), 1);
-    EXPECT_EQ(m_prompt.askedQuestions()[0].text, QStringLiteral("文件已存在，是否覆盖？"));
+    EXPECT_EQ(m_prompt.askedQuestions()[0].text, "文件已存在，是否覆盖？\n" + to("b.mgx"));
     EXPECT_EQ(m_prompt.askedQuestions()[0].kind, UserPrompt::QuestionKind::Cautious);
-    EXPECT_EQ(messageTexts(), QStringList{"拷贝\"" + list("b.mgx") + "\"到\"" + to("b.mgx") + "\"失败！操作中止。"});
+    EXPECT_EQ(messageTexts(), QStringList{"已复制 2 个文件到：\n" + to().chopped(1)});
     EXPECT_EQ(Read(to("a.mgx")), QByteArray("a.mgx"));
     EXPECT_EQ(Read(to("b.mgx")), QByteArray("theirs"));
+    EXPECT_EQ(Read(to("c.mgx")), QByteArray("c.mgx")) << "the file after the one declined is copied";
 
-    // The folder without its trailing separator gives the same targets; Yes overwrites.
+    // The folder without its trailing separator gives the same targets; 全部是 answers for every file.
     m_prompt.pickNext(m_root.filePath("to"));
-    m_prompt.answerNext(true);
-    m_prompt.answerNext(true);
+    m_prompt.answerNextAll(UserPrompt::Answer::YesToAll);
     m_commands.CopyToFolder();
-    EXPECT_EQ(m_prompt.messages().size(), 1);
+    EXPECT_EQ(m_prompt.askedQuestions().size(), 2) << "one question for the three files that exist";
+    EXPECT_EQ(messageTexts().value(1), "已复制 3 个文件到：\n" + to().chopped(1));
     EXPECT_EQ(Read(to("b.mgx")), QByteArray("b.mgx"));
-    EXPECT_EQ(m_selection.labels(), (QStringList{"a.mgx", "b.mgx"})) << "copies leave the list alone";
+    EXPECT_EQ(m_selection.labels(), (QStringList{"a.mgx", "b.mgx", "c.mgx"})) << "copies leave the list alone";
+
+    // 全部否 keeps every file there.
+    Write(to("a.mgx"), "mine");
+    m_prompt.pickNext(to());
+    m_prompt.answerNextAll(UserPrompt::Answer::NoToAll);
+    m_commands.CopyToFolder();
+    EXPECT_EQ(m_prompt.askedQuestions().size(), 3);
+    EXPECT_EQ(messageTexts().value(2), "已复制 0 个文件到：\n" + to().chopped(1));
+    EXPECT_EQ(Read(to("a.mgx")), QByteArray("mine"));
 }
 
-TEST_F(FileCommandsTest, CopyStopsAtTheFirstFailureWithOneMessage)
+TEST_F(FileCommandsTest, CopySkipsFoldersSaysSoOnceAndStopsAtAFailure)
 {
     add("a.mgx");
     QDir(list()).mkdir(QStringLiteral("folder"));
     m_selection.add(QStringLiteral("folder"), MgxItemKind::Folder);
+    QDir(list()).mkdir(QStringLiteral("other"));
+    m_selection.add(QStringLiteral("other"), MgxItemKind::Folder);
     add("c.mgx");
     m_prompt.pickNext(to());
     m_commands.CopyToFolder();
-    EXPECT_EQ(messageTexts(), QStringList{"拷贝\"" + list("folder") + "\"到\"" + to("folder") + "\"失败！操作中止。"});
-    EXPECT_EQ(Names(to()), QStringList{"a.mgx"});
+    EXPECT_EQ(messageTexts(), QStringList{"已复制 2 个文件到：\n" + to().chopped(1)
+                                          + "\n文件夹不参与此操作，已跳过：folder、other"});
+    EXPECT_EQ(Names(to()), (QStringList{"a.mgx", "c.mgx"}));
 
-    // A source that disappears while the command runs.
+    // Only folders: nothing to pick a folder for.
+    for (MemorySelection::Row& row : m_selection.rows)
+        row.selected = row.item.kind == MgxItemKind::Folder;
+    m_commands.CopyToFolder();
+    EXPECT_EQ(m_prompt.pickers().size(), 1);
+    EXPECT_EQ(messageTexts().value(1), QStringLiteral("文件夹不参与此操作，已跳过：folder、other"));
+
+    // A source that disappears while the command runs stops it with one message.
+    m_selection.rows.removeAt(2);
     m_selection.rows.removeAt(1);
+    for (MemorySelection::Row& row : m_selection.rows)
+        row.selected = true;
     m_progress.onAdvance = [&](int step) {
         if (step == 1)
             QFile::remove(list("c.mgx"));
@@ -102,11 +127,12 @@ TEST_F(FileCommandsTest, CopyStopsAtTheFirstFailureWithOneMessage)
     m_prompt.pickNext(m_root.filePath("to2"));
     QDir(m_root.path()).mkdir(QStringLiteral("to2"));
     m_commands.CopyToFolder();
-    EXPECT_EQ(m_prompt.messages().size(), 2);
+    EXPECT_EQ(messageTexts().value(2), "拷贝\"" + list("c.mgx") + "\"到\"" + m_root.filePath("to2/c.mgx") + "\"失败！操作中止。");
+    EXPECT_EQ(m_prompt.messages().size(), 3);
     EXPECT_EQ(Names(m_root.filePath("to2")), QStringList{"a.mgx"});
 }
 
-TEST_F(FileCommandsTest, MoveStopsAtAnExistingTargetAndStartsWhereTheLastPickerEnded)
+TEST_F(FileCommandsTest, MoveStopsAtAnExistingTargetAndOpensInTheListedFolder)
 {
     add("a.mgx");
     add("b.mgx");
@@ -125,8 +151,16 @@ TEST_F(FileCommandsTest, MoveStopsAtAnExistingTargetAndStartsWhereTheLastPickerE
     m_selection.rows[0].selected = false;
     m_prompt.pickNext(std::nullopt);
     m_commands.MoveToFolder();
-    EXPECT_EQ(m_prompt.pickers().value(1).startPath, QDir::toNativeSeparators(m_root.filePath("to")));
+    EXPECT_EQ(m_prompt.pickers().value(1).startPath, list().chopped(1));
     EXPECT_EQ(m_selection.labels(), (QStringList{"b.mgx", "c.mgx"})) << "cancel moves nothing";
+
+    m_selection.rows[0].selected = true;
+    Write(to("c2.mgx"), "");
+    QFile::remove(to("b.mgx"));
+    m_prompt.pickNext(to());
+    m_commands.MoveToFolder();
+    EXPECT_EQ(messageTexts().value(1), "已移动 2 个文件到：\n" + to().chopped(1)) << "says where the files went";
+    EXPECT_TRUE(m_selection.labels().isEmpty());
 }
 
 TEST_F(FileCommandsTest, MoveIntoAReadOnlyFolderLosesNothing)
@@ -158,16 +192,19 @@ TEST_F(FileCommandsTest, DeleteAsksOncePerEntryAndRemovesForGood)
     EXPECT_EQ(Names(list()), (QStringList{"A.mgx", "D.mgx"}));
     EXPECT_TRUE(m_prompt.messages().isEmpty());
 
+    // A folder is not asked about nor deleted; the records carry on and the folder is named once.
     QDir(list()).mkdir(QStringLiteral("folder"));
     m_selection.rows.clear();
     m_selection.add(QStringLiteral("folder"), MgxItemKind::Folder);
     add("D.mgx");
     m_prompt.answerNext(true);
-    m_prompt.answerNext(true);
     m_commands.DeleteSelected();
-    EXPECT_EQ(messageTexts(), QStringList{"删除\"" + list("folder") + "\"失败！操作中止。"});
-    EXPECT_EQ(m_prompt.questions().size(), 4) << "the delete stops at the failure";
-    EXPECT_TRUE(QFileInfo::exists(list("D.mgx")));
+    EXPECT_EQ(m_prompt.questions().size(), 4);
+    EXPECT_EQ(m_prompt.questions().last(), QStringLiteral("确定删除\"D.mgx\"？\n"));
+    EXPECT_EQ(messageTexts(), QStringList{"文件夹不参与此操作，已跳过：folder"});
+    EXPECT_FALSE(QFileInfo::exists(list("D.mgx")));
+    EXPECT_TRUE(QFileInfo(list("folder")).isDir());
+    EXPECT_EQ(m_selection.labels(), QStringList{"folder"});
 }
 
 TEST_F(FileCommandsTest, RenameChangesTheFileOnlyForANewFreeName)
@@ -224,6 +261,20 @@ TEST_F(FileCommandsTest, PackNamesTheArchiveAndRefreshesOnlyForTheCurrentFolder)
     EXPECT_EQ(m_prompt.messages().value(2).text, "压缩文件" + to("z.zip") + "失败");
     EXPECT_EQ(m_prompt.messages().value(2).kind, Kind::Error);
     EXPECT_EQ(Names(to()), QStringList{"x.zip"});
+}
+
+TEST_F(FileCommandsTest, PackLeavesFoldersOutAndSaysSo)
+{
+    add("a.mgx");
+    QDir(list()).mkdir(QStringLiteral("folder"));
+    m_selection.add(QStringLiteral("folder"), MgxItemKind::Folder);
+    add("b.mgx");
+    m_prompt.pickNext(to("x.zip"));
+    m_commands.PackIntoZip();
+    EXPECT_EQ(messageTexts(), QStringList{"文件压缩完毕，保存为：\n" + to("x.zip") + "\n文件夹不参与此操作，已跳过：folder"});
+    QDir(m_root.path()).mkdir(QStringLiteral("out"));
+    ASSERT_EQ(ExtractZipArchive(to("x.zip"), m_root.filePath("out"), ZipOverwrite::Always), 0);
+    EXPECT_EQ(Names(m_root.filePath("out")), (QStringList{"a.mgx", "b.mgx"}));
 }
 
 TEST_F(FileCommandsTest, UnpackGoesOnPastADamagedEntryRunsTheRarToolAndSaysWhatItDid)

@@ -304,7 +304,7 @@ TEST_F(MgxListViewTest, ARecordThatFailsToLoadIsReportedAndNothingStaysLoaded)
     EXPECT_EQ(view->CurrentRecord(), nullptr);
     ASSERT_EQ(prompt.messages().size(), 1);
     EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Error);
-    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("无法读取录像文件：")));
+    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("录像文件已损坏")));
 
     ASSERT_TRUE(QFile::remove(folder.path() + "/1v1_arabia.mgx"));
     click("1v1_arabia.mgx");

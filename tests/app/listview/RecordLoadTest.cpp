@@ -29,3 +29,13 @@ TEST(RecordLoad, ALaterFormatIsNamedInTheUsersWords)
     EXPECT_EQ(RecordLoadErrorText(hd), QStringLiteral("此录像来自更新版本的游戏（保存版本 12.50），暂不支持"));
 }
 
+
+TEST(RecordLoad, ADamagedRecordIsOneChineseSentenceWithoutTheReadersDetail)
+{
+    const Mgx::InflateError inflate(-3, "invalid block type");
+    const Mgx::HeaderError header("player count 200 exceeds 8", 4711);
+    const Mgx::ContainerError container("header end before its own fields", 4);
+    EXPECT_EQ(RecordLoadErrorText(inflate), QStringLiteral("录像文件已损坏：文件头无法解压，无法显示。"));
+    EXPECT_EQ(RecordLoadErrorText(header), QStringLiteral("录像文件已损坏：文件头内容有误，无法显示。"));
+    EXPECT_EQ(RecordLoadErrorText(container), QStringLiteral("录像文件已损坏，无法显示。"));
+}

@@ -1,5 +1,6 @@
 #include "AddressBar.h"
 #include "CMainFrame.h"
+#include "HelpWindow.h"
 #include "CommandTable.h"
 #include "KeyLockState.h"
 #include "ListNavigation.h"
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QTextBrowser>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -231,21 +233,26 @@ TEST_F(ShellMainFrame, RefreshListsTheShownFolderAgainWithoutTouchingTheBox)
     EXPECT_EQ(combo().edit()->text(), "half typed");
 }
 
-TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndAnEmptySaveGameFolder)
+TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndSaveGameSaysWhyItCannotGo)
 {
     EXPECT_FALSE(navigation.NavigateTo(root.filePath(QStringLiteral("missing"))));
     EXPECT_FALSE(navigation.NavigateTo(QString()));
     QString saveGame;
     frame->SetSaveGameFolderSource([&] { return saveGame; });
     table.Trigger(Commands::GoToSaveGameFolder);
+    saveGame = root.filePath(QStringLiteral("missing"));
+    table.Trigger(Commands::GoToSaveGameFolder);
     EXPECT_TRUE(target.events.empty());
+    ASSERT_EQ(prompt.messages().size(), 2);
+    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("尚未设置SaveGame目录")));
+    EXPECT_TRUE(prompt.messages()[1].text.startsWith("SaveGame目录不存在：" + saveGame));
     saveGame = volume + QStringLiteral("/records/");
     table.Trigger(Commands::GoToSaveGameFolder);
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0].second, volume + QStringLiteral("/records"));
 }
 
-TEST_F(ShellMainFrame, OpenFolderAsksWithItsTitleAndGoesToTheChoice)
+TEST_F(ShellMainFrame, OpenFolderAsksWithItsTitleOpensInTheListedFolderAndGoesToTheChoice)
 {
     prompt.pickNext(std::nullopt);
     table.Trigger(Commands::OpenFolder);
@@ -254,9 +261,14 @@ TEST_F(ShellMainFrame, OpenFolderAsksWithItsTitleAndGoesToTheChoice)
     table.Trigger(Commands::OpenFolder);
     ASSERT_EQ(prompt.pickers().size(), 2u);
     EXPECT_EQ(prompt.pickers()[1].title, "打开文件夹...");
-    EXPECT_TRUE(prompt.pickers()[1].startPath.isEmpty());
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0].second, volume);
+
+    QApplication::processEvents(); // the address bar takes the folder listed
+    prompt.pickNext(std::nullopt);
+    table.Trigger(Commands::OpenFolder);
+    ASSERT_EQ(prompt.pickers().size(), 3u);
+    EXPECT_EQ(prompt.pickers()[2].startPath, volume);
 }
 
 TEST_F(ShellMainFrame, TextFieldPlacesGoToTheDesktopAndTheComputer)
@@ -375,6 +387,35 @@ TEST_F(ShellMainFrame, HelpOpensTheInstalledDocumentAndFocusGoesToTheList)
     frame->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(QApplication::focusWidget(), list);
+}
+
+TEST_F(ShellMainFrame, HelpShowsInAWindowOfItsOwnWhenTheDesktopCannotOpenIt)
+{
+    int asked = 0;
+    frame->SetUrlOpener([&](const QUrl&) { ++asked; return false; });
+    const QString helpFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+    const QString help = helpFolder + QStringLiteral("/Korvale.html");
+    const bool madeHere = !QFile::exists(help);
+    ASSERT_TRUE(QDir().mkpath(helpFolder));
+    if (madeHere) {
+        QFile file(help);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<html><head><title>Korvale</title></head><body><h1>Korvale 帮助</h1></body></html>");
+    }
+    table.Trigger(Commands::Help);
+    table.Trigger(Commands::Help);
+    const QList<HelpWindow*> windows = frame->findChildren<HelpWindow*>();
+    ASSERT_EQ(windows.size(), 1); // F1 again raises the same window
+    EXPECT_TRUE(windows[0]->isVisible());
+    EXPECT_EQ(windows[0]->browser().source(), QUrl::fromLocalFile(help));
+    EXPECT_FALSE(windows[0]->browser().toPlainText().trimmed().isEmpty());
+    if (madeHere) {
+        QFile::remove(help);
+        QDir().rmdir(helpFolder);
+    }
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(prompt.messages().empty());
+    windows[0]->close();
 }
 
 TEST_F(ShellMainFrame, DeleteInTheListIsTheDeleteCommand)

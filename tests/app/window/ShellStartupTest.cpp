@@ -11,9 +11,13 @@
 #include "ToolbarStrip.h"
 
 #include <QDialogButtonBox>
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -181,6 +185,25 @@ TEST_F(ShellStartup, AboutBoxShowsTheVersionAndClosesWithOk)
     ok->click();
     EXPECT_EQ(about.result(), QDialog::Accepted);
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(ShellStartup, QtsOwnButtonsAndDialogsSpeakChinese)
+{
+    auto& application = *qobject_cast<QApplication*>(QCoreApplication::instance());
+    ASSERT_TRUE(CKorvaleApp::LoadQtTranslations(application)) << "Qt's translations (qt6-translations-l10n) are missing";
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Korvale"), QStringLiteral("?"), QMessageBox::Yes | QMessageBox::No);
+    const QString yes = box.button(QMessageBox::Yes)->text();
+    const QString no = box.button(QMessageBox::No)->text();
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    const QString lookIn = dialog.labelText(QFileDialog::LookIn);
+    for (QTranslator* translator : application.findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    EXPECT_TRUE(yes.contains(QStringLiteral("是"))) << yes.toStdString();
+    EXPECT_TRUE(no.contains(QStringLiteral("否"))) << no.toStdString();
+    EXPECT_NE(lookIn, QStringLiteral("Look in:"));
 }
 
 TEST_F(ShellStartup, StartUpBuildsTheWindowAndHandsTheRequestToTheList)
