@@ -19,7 +19,8 @@ class SqlStatement;
 // One thread at a time.
 class LibraryIndex {
 public:
-    static constexpr int SchemaVersion = 2;
+    // 3: custom maps are searched by the word the list shows for them.
+    static constexpr int SchemaVersion = 3;
 
     // Opens (creating when needed) the database at `databasePath`.
     explicit LibraryIndex(const QString& databasePath);

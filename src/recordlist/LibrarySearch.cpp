@@ -1,5 +1,6 @@
 #include "LibrarySearch.h"
 
+#include "InfoText.h"
 #include "ListEntryText.h"
 #include "NameTables.h"
 #include "RecordListModel.h"
@@ -27,7 +28,7 @@ LibrarySearch::LibrarySearch(RecordListModel& model, const QString& databasePath
 SearchNames LibrarySearch::TableNames()
 {
     return {[](int civilization) { return CivilizationNames[civilization]; },
-            [](int mapId) { return RealWorldMapNames.contains(mapId) ? RealWorldMapNames[mapId] : StandardMapNames[mapId]; }};
+            [](int mapId) { return MapNameText(mapId); }};
 }
 
 QString LibrarySearch::FilterStatusText(int matching, int searched)

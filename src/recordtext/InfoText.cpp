@@ -70,13 +70,19 @@ MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenar
         return {caption, 0};
     if (IsScenarioType(gameType))
         return {caption + DecodeRecordText(scenarioFileName, codePage), 0};
+    const int mapType = RealWorldMapNames.contains(mapId) ? 2 : StandardMapNames.contains(mapId) ? 1 : 0;
+    return {caption + MapNameText(mapId), mapType};
+}
+
+QString MapNameText(std::int32_t mapId)
+{
     if (mapId == CustomMapId)
-        return {caption + MapTypeNames[0], 0};
+        return MapTypeNames[0];
     if (RealWorldMapNames.contains(mapId))
-        return {caption + RealWorldMapNames[mapId], 2};
+        return RealWorldMapNames[mapId];
     if (StandardMapNames.contains(mapId))
-        return {caption + StandardMapNames[mapId], 1};
-    return {caption + UnknownText(), 0};
+        return StandardMapNames[mapId];
+    return UnknownText();
 }
 
 MapChoice ChooseMap(const Mgx::ChapterInfo& chapter)

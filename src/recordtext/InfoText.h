@@ -38,6 +38,9 @@ QString GameTypeLabel(int gameType);
 MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenarioFileName, std::uint16_t codePage = 936);
 // The same for a chapter, where a later HD release's own map name stands in for a map the tables do not know.
 MapChoice ChooseMap(const Mgx::ChapterInfo& chapter);
+// The name of a map by its id, as the panel shows it: "定制" for a custom map, "未知" for an id
+// no table knows. The list's 地图 column and the search use it too, so all three say one word.
+QString MapNameText(std::int32_t mapId);
 QString MapTypeLabel(int mapType);
 QString VersionLabel(std::int32_t logVersion);
 // The version of a read chapter: "UserPatch 1.2", "UserPatch 1.4", "UserPatch 1.5" and "HD" come

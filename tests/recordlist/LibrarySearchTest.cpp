@@ -1,9 +1,12 @@
 #include "LibrarySearch.h"
 
 #include "FolderListing.h"
+#include "InfoText.h"
+#include "LibraryColumns.h"
 #include "LibraryIndexer.h"
 #include "QtPrinters.h"
 #include "RecordListModel.h"
+#include "RecordSearch.h"
 #include "RecordWriter.h"
 #include "SampleRecords.h"
 #include "TestApplication.h"
@@ -63,3 +66,25 @@ TEST(LibrarySearch, IndexingAFolderWithASearchInForceIndexesEveryRecordAndKeepsT
 }
 
 } // namespace
+
+TEST(LibrarySearch, TheListTheSearchAndThePanelNameAMapByOneWord)
+{
+    // A custom map (44) read "未知" in the 地图 column, "定制" in the panel, and the search found neither.
+    const SearchNames names = LibrarySearch::TableNames();
+    LibrarySummary custom;
+    custom.path = QStringLiteral("/s/custom.mgx");
+    custom.mapId = 44;
+    custom.players = {{QStringLiteral("A"), 1, 0, 2, 2}};
+    LibrarySummary arabia = custom;
+    arabia.path = QStringLiteral("/s/arabia.mgx");
+    arabia.mapId = 9;
+    for (const LibrarySummary& summary : {custom, arabia}) {
+        const QString panel = ChooseMap(0, summary.mapId, std::nullopt).label;
+        EXPECT_TRUE(panel.endsWith(ColumnValues(summary, names).map)) << panel.toStdString();
+    }
+    EXPECT_EQ(ColumnValues(custom, names).map, QStringLiteral("定制"));
+    RecordSearch search(names);
+    search.Add({custom, arabia});
+    EXPECT_EQ(search.Matching(QStringLiteral("定制")), QSet<QString>{custom.path});
+    EXPECT_EQ(search.Matching(QStringLiteral("阿拉伯")), QSet<QString>{arabia.path});
+}
