@@ -177,7 +177,7 @@ TEST(InfoText, TextInAnotherCodePageIsDecodedInItAndTheReadersWordingStaysGbk)
     record.chapters.emplace_back();
     Mgx::ChapterInfo& chapter = record.chapters.front();
     chapter.codePage = 1252;
-    chapter.instructions = std::string("Poblaci\xF3n: 300\0Semilla: 7\0Arabia.rms", 38);
+    chapter.instructions = std::string("Poblaci\xF3n: 300\0Semilla: 7\0Arabia.rms", 36);
     EXPECT_EQ(ObjectivesText("a.mgz", chapter.instructions, chapter.codePage), "a.mgz\r\n\r\nPoblación: 300");
     const Mgx::ChatInGame ageUp{1000, "@#0 Jos\xE9" + Gbk(QStringLiteral(" 开始升级封建时代")), 17};
     EXPECT_EQ(DecodeChatLine(ageUp, chapter.codePage), "@#0 José 开始升级封建时代");
