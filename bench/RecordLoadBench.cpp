@@ -3,10 +3,10 @@
 // The .../40 pairs load the same records 40 times over, as an indexer or a command over a folder
 // does: one reader against a floor that keeps its two buffers and its inflater from file to file,
 // inflating with zlib's stream (BM_FloorReused) or whole with libdeflate (BM_FloorReusedLibdeflate).
-#include "RecordsFolder.h"
 #include "HeaderInflater.h"
 #include "RecordLoader.h"
 #include "RecordReader.h"
+#include "RecordsFolder.h"
 
 #include <benchmark/benchmark.h>
 #include <libdeflate.h>
@@ -52,6 +52,26 @@ void Load(benchmark::State& state, const std::string& path)
         benchmark::DoNotOptimize(Mgx::LoadRecordFile(path));
 }
 
+// Reads the whole file into the kept buffer and gives the length of its header block (the bytes
+// after the two leading fields, up to the first field's offset), or 0 for a file that has none.
+std::size_t ReadFileAndBlockLength(const std::string& path, std::vector<std::uint8_t>& buffer)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return 0;
+    std::fseek(file, 0, SEEK_END);
+    const auto size = static_cast<std::size_t>(std::ftell(file));
+    std::fseek(file, 0, SEEK_SET);
+    if (buffer.size() < size)
+        buffer.resize(size);
+    const std::size_t got = std::fread(buffer.data(), 1, size, file);
+    std::fclose(file);
+    std::int32_t headerEnd = 0;
+    if (got <= 8 || (std::memcpy(&headerEnd, buffer.data(), 4), headerEnd <= 8))
+        return 0;
+    return std::min<std::size_t>(static_cast<std::size_t>(headerEnd - 8), got - 8);
+}
+
 // The least any reader of many records does: each file into one kept buffer, each header block
 // inflated into another through one zlib stream.
 class ReusedFloor {
@@ -61,19 +81,8 @@ public:
 
     std::size_t read(const std::string& path)
     {
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file)
-            return 0;
-        std::fseek(file, 0, SEEK_END);
-        const auto size = static_cast<std::size_t>(std::ftell(file));
-        std::fseek(file, 0, SEEK_SET);
-        if (m_file.size() < size)
-            m_file.resize(size);
-        const std::size_t got = std::fread(m_file.data(), 1, size, file);
-        std::fclose(file);
-        std::int32_t headerEnd = 0;
-        std::memcpy(&headerEnd, m_file.data(), 4);
-        return inflate(m_file.data() + 8, std::min<std::size_t>(static_cast<std::size_t>(headerEnd - 8), got - 8));
+        const std::size_t length = ReadFileAndBlockLength(path, m_file);
+        return length == 0 ? 0 : inflate(m_file.data() + 8, length);
     }
 
 private:
@@ -107,19 +116,9 @@ public:
 
     std::size_t read(const std::string& path)
     {
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file)
+        const std::size_t length = ReadFileAndBlockLength(path, m_file);
+        if (length == 0)
             return 0;
-        std::fseek(file, 0, SEEK_END);
-        const auto size = static_cast<std::size_t>(std::ftell(file));
-        std::fseek(file, 0, SEEK_SET);
-        if (m_file.size() < size)
-            m_file.resize(size);
-        const std::size_t got = std::fread(m_file.data(), 1, size, file);
-        std::fclose(file);
-        std::int32_t headerEnd = 0;
-        std::memcpy(&headerEnd, m_file.data(), 4);
-        const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(headerEnd - 8), got - 8);
         if (m_header.size() < length * 16)
             m_header.resize(length * 16);
         for (;;) {

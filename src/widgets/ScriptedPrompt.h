@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -54,6 +55,14 @@ public:
     QList<QString> questions() const;
     const QList<Question>& askedQuestions() const { return m_questions; }
     const QList<Message>& messages() const { return m_messages; }
+    // The texts of the messages shown, in order: what most checks compare.
+    QStringList MessageTexts() const
+    {
+        QStringList texts;
+        for (const Message& message : m_messages)
+            texts.append(message.text);
+        return texts;
+    }
     const QList<Picker>& pickers() const { return m_pickers; }
 
 private:

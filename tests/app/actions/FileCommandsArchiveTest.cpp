@@ -33,13 +33,6 @@ protected:
     }
     QString archive() const { return m_root.filePath(QStringLiteral("cup.zip")); }
     QString to(const QString& name = {}) const { return m_root.filePath(QStringLiteral("to/") + name); }
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const ScriptedPrompt::Message& message : m_prompt.messages())
-            texts.append(message.text);
-        return texts;
-    }
 
     QTemporaryDir m_root;
     ScriptedPrompt m_prompt;
@@ -67,14 +60,14 @@ TEST_F(FileCommandsArchiveTest, CopyToExtractsTheSelectionAndAsksBeforeReplacing
     EXPECT_EQ(m_prompt.askedQuestions()[0].text, "文件已存在，是否覆盖？\n" + to("g2.mgx"));
     EXPECT_EQ(m_prompt.askedQuestions()[0].kind, UserPrompt::QuestionKind::Cautious);
     // Declining keeps the player's file and is no failure: the box says what was copied, and where.
-    EXPECT_EQ(messageTexts(), QStringList{"已复制 2 个文件到：\n" + to().chopped(1)});
+    EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"已复制 2 个文件到：\n" + to().chopped(1)});
 
     m_prompt.pickNext(to());
     for (int i = 0; i < 3; ++i)
         m_prompt.answerNext(true);
     m_commands.CopyToFolder();
     EXPECT_EQ(Read(to("g2.mgx")), QByteArray("two"));
-    EXPECT_EQ(messageTexts().value(1), "已复制 3 个文件到：\n" + to().chopped(1));
+    EXPECT_EQ(m_prompt.MessageTexts().value(1), "已复制 3 个文件到：\n" + to().chopped(1));
     EXPECT_EQ(Names(to()), (QStringList{"g1.mgx", "g2.mgx", "round"}));
 }
 
@@ -88,7 +81,7 @@ TEST_F(FileCommandsArchiveTest, AnOversizedEntryStopsTheCopyWithItsOwnMessage)
     m_selection.add(QStringLiteral("g1.mgx"));
     m_prompt.pickNext(to());
     m_commands.CopyToFolder();
-    EXPECT_EQ(messageTexts(), QStringList{ArchiveMessages::ForResult(ArchiveResult::TooLarge)});
+    EXPECT_EQ(m_prompt.MessageTexts(), QStringList{ArchiveMessages::ForResult(ArchiveResult::TooLarge)});
     EXPECT_TRUE(Names(to()).isEmpty());
 }
 
@@ -102,7 +95,7 @@ TEST_F(FileCommandsArchiveTest, EveryOtherCommandIsRefusedWithOneTextAndChangesN
         EXPECT_TRUE(m_commands.RunCommand(id)) << id;
     TemplateRenamer renamer(m_prompt, m_selection);
     renamer.RenameSelected();
-    EXPECT_EQ(messageTexts(), QStringList(7, ArchiveMessages::Refused()));
+    EXPECT_EQ(m_prompt.MessageTexts(), QStringList(7, ArchiveMessages::Refused()));
     EXPECT_TRUE(m_prompt.pickers().isEmpty());
     EXPECT_TRUE(m_prompt.askedQuestions().isEmpty());
     EXPECT_TRUE(m_selection.editStarted.isEmpty());

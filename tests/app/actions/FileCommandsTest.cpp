@@ -38,13 +38,6 @@ protected:
         Write(list(name), name.toUtf8());
         m_selection.add(name, MgxItemKind::Record, selected);
     }
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const ScriptedPrompt::Message& message : m_prompt.messages())
-            texts.append(message.text);
-        return texts;
-    }
 
     QTemporaryDir m_root;
     ScriptedPrompt m_prompt;
@@ -70,7 +63,7 @@ TEST_F(FileCommandsTest, CopyAsksBeforeOverwritingNamingTheFileAndNoKeepsItAndGo
     ASSERT_EQ(m_prompt.askedQuestions().size(), 1);
     EXPECT_EQ(m_prompt.askedQuestions()[0].text, "文件已存在，是否覆盖？\n" + to("b.mgx"));
     EXPECT_EQ(m_prompt.askedQuestions()[0].kind, UserPrompt::QuestionKind::Cautious);
-    EXPECT_EQ(messageTexts(), QStringList{"已复制 2 个文件到：\n" + to().chopped(1)});
+    EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"已复制 2 个文件到：\n" + to().chopped(1)});
     EXPECT_EQ(Read(to("a.mgx")), QByteArray("a.mgx"));
     EXPECT_EQ(Read(to("b.mgx")), QByteArray("theirs"));
     EXPECT_EQ(Read(to("c.mgx")), QByteArray("c.mgx")) << "the file after the one declined is copied";
@@ -80,7 +73,7 @@ TEST_F(FileCommandsTest, CopyAsksBeforeOverwritingNamingTheFileAndNoKeepsItAndGo
     m_prompt.answerNextAll(UserPrompt::Answer::YesToAll);
     m_commands.CopyToFolder();
     EXPECT_EQ(m_prompt.askedQuestions().size(), 2) << "one question for the three files that exist";
-    EXPECT_EQ(messageTexts().value(1), "已复制 3 个文件到：\n" + to().chopped(1));
+    EXPECT_EQ(m_prompt.MessageTexts().value(1), "已复制 3 个文件到：\n" + to().chopped(1));
     EXPECT_EQ(Read(to("b.mgx")), QByteArray("b.mgx"));
     EXPECT_EQ(m_selection.labels(), (QStringList{"a.mgx", "b.mgx", "c.mgx"})) << "copies leave the list alone";
 
@@ -90,7 +83,7 @@ TEST_F(FileCommandsTest, CopyAsksBeforeOverwritingNamingTheFileAndNoKeepsItAndGo
     m_prompt.answerNextAll(UserPrompt::Answer::NoToAll);
     m_commands.CopyToFolder();
     EXPECT_EQ(m_prompt.askedQuestions().size(), 3);
-    EXPECT_EQ(messageTexts().value(2), "已复制 0 个文件到：\n" + to().chopped(1));
+    EXPECT_EQ(m_prompt.MessageTexts().value(2), "已复制 0 个文件到：\n" + to().chopped(1));
     EXPECT_EQ(Read(to("a.mgx")), QByteArray("mine"));
 }
 
@@ -104,7 +97,7 @@ TEST_F(FileCommandsTest, CopySkipsFoldersSaysSoOnceAndStopsAtAFailure)
     add("c.mgx");
     m_prompt.pickNext(to());
     m_commands.CopyToFolder();
-    EXPECT_EQ(messageTexts(), QStringList{"已复制 2 个文件到：\n" + to().chopped(1)
+    EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"已复制 2 个文件到：\n" + to().chopped(1)
                                           + "\n文件夹不参与此操作，已跳过：folder、other"});
     EXPECT_EQ(Names(to()), (QStringList{"a.mgx", "c.mgx"}));
 
@@ -113,7 +106,7 @@ TEST_F(FileCommandsTest, CopySkipsFoldersSaysSoOnceAndStopsAtAFailure)
         row.selected = row.item.kind == MgxItemKind::Folder;
     m_commands.CopyToFolder();
     EXPECT_EQ(m_prompt.pickers().size(), 1);
-    EXPECT_EQ(messageTexts().value(1), QStringLiteral("文件夹不参与此操作，已跳过：folder、other"));
+    EXPECT_EQ(m_prompt.MessageTexts().value(1), QStringLiteral("文件夹不参与此操作，已跳过：folder、other"));
 
     // A source that disappears while the command runs stops it with one message.
     m_selection.rows.removeAt(2);
@@ -127,7 +120,7 @@ TEST_F(FileCommandsTest, CopySkipsFoldersSaysSoOnceAndStopsAtAFailure)
     m_prompt.pickNext(m_root.filePath("to2"));
     QDir(m_root.path()).mkdir(QStringLiteral("to2"));
     m_commands.CopyToFolder();
-    EXPECT_EQ(messageTexts().value(2), "拷贝\"" + list("c.mgx") + "\"到\"" + m_root.filePath("to2/c.mgx") + "\"失败！操作中止。");
+    EXPECT_EQ(m_prompt.MessageTexts().value(2), "拷贝\"" + list("c.mgx") + "\"到\"" + m_root.filePath("to2/c.mgx") + "\"失败！操作中止。");
     EXPECT_EQ(m_prompt.messages().size(), 3);
     EXPECT_EQ(Names(m_root.filePath("to2")), QStringList{"a.mgx"});
 }
@@ -142,7 +135,7 @@ TEST_F(FileCommandsTest, MoveStopsAtAnExistingTargetAndOpensInTheListedFolder)
     m_commands.MoveToFolder();
     EXPECT_EQ(m_prompt.pickers().value(0).title, QStringLiteral("移动到..."));
     EXPECT_TRUE(m_prompt.questions().isEmpty()) << "a move never offers to overwrite";
-    EXPECT_EQ(messageTexts(), QStringList{"移动\"" + list("b.mgx") + "\"到\"" + to("b.mgx") + "\"失败！操作中止。"});
+    EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"移动\"" + list("b.mgx") + "\"到\"" + to("b.mgx") + "\"失败！操作中止。"});
     EXPECT_EQ(m_selection.labels(), (QStringList{"b.mgx", "c.mgx"}));
     EXPECT_EQ(m_selection.selectedRows(), (QList<int>{0, 1}));
     EXPECT_EQ(Names(list()), (QStringList{"b.mgx", "c.mgx"}));
@@ -159,7 +152,7 @@ TEST_F(FileCommandsTest, MoveStopsAtAnExistingTargetAndOpensInTheListedFolder)
     QFile::remove(to("b.mgx"));
     m_prompt.pickNext(to());
     m_commands.MoveToFolder();
-    EXPECT_EQ(messageTexts().value(1), "已移动 2 个文件到：\n" + to().chopped(1)) << "says where the files went";
+    EXPECT_EQ(m_prompt.MessageTexts().value(1), "已移动 2 个文件到：\n" + to().chopped(1)) << "says where the files went";
     EXPECT_TRUE(m_selection.labels().isEmpty());
 }
 
@@ -201,7 +194,7 @@ TEST_F(FileCommandsTest, DeleteAsksOncePerEntryAndRemovesForGood)
     m_commands.DeleteSelected();
     EXPECT_EQ(m_prompt.questions().size(), 4);
     EXPECT_EQ(m_prompt.questions().last(), QStringLiteral("确定删除\"D.mgx\"？\n"));
-    EXPECT_EQ(messageTexts(), QStringList{"文件夹不参与此操作，已跳过：folder"});
+    EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"文件夹不参与此操作，已跳过：folder"});
     EXPECT_FALSE(QFileInfo::exists(list("D.mgx")));
     EXPECT_TRUE(QFileInfo(list("folder")).isDir());
     EXPECT_EQ(m_selection.labels(), QStringList{"folder"});
@@ -246,7 +239,7 @@ TEST_F(FileCommandsTest, PackNamesTheArchiveAndRefreshesOnlyForTheCurrentFolder)
 
     m_prompt.pickNext(to("x.zip"));
     m_commands.PackIntoZip();
-    EXPECT_EQ(messageTexts(), QStringList{"文件压缩完毕，保存为：\n" + to("x.zip")});
+    EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"文件压缩完毕，保存为：\n" + to("x.zip")});
     EXPECT_EQ(m_prompt.messages().value(0).kind, Kind::Plain);
     EXPECT_EQ(m_selection.refreshCount, 0);
 
@@ -271,7 +264,7 @@ TEST_F(FileCommandsTest, PackLeavesFoldersOutAndSaysSo)
     add("b.mgx");
     m_prompt.pickNext(to("x.zip"));
     m_commands.PackIntoZip();
-    EXPECT_EQ(messageTexts(), QStringList{"文件压缩完毕，保存为：\n" + to("x.zip") + "\n文件夹不参与此操作，已跳过：folder"});
+    EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"文件压缩完毕，保存为：\n" + to("x.zip") + "\n文件夹不参与此操作，已跳过：folder"});
     QDir(m_root.path()).mkdir(QStringLiteral("out"));
     ASSERT_EQ(ExtractZipArchive(to("x.zip"), m_root.filePath("out"), ZipOverwrite::Always), 0);
     EXPECT_EQ(Names(m_root.filePath("out")), (QStringList{"a.mgx", "b.mgx"}));

@@ -120,13 +120,6 @@ protected:
         QCoreApplication::sendEvent(&view, &event);
         return event.result;
     }
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const ScriptedPrompt::Message& message : prompt.messages())
-            texts.append(message.text);
-        return texts;
-    }
 
     QTemporaryDir folder;
     InfoContainer pane;
@@ -195,7 +188,7 @@ TEST_P(MgxListViewArchiveTest, NestedArchivesAndRepairAreRefusedWithOneMessageEa
     doubleClick("nested.rar");
     EXPECT_EQ(view.Navigation().CurrentFolder(), archive());
     click("headless.mgx");
-    EXPECT_EQ(messageTexts(), (QStringList{ArchiveMessages::Nested(), ArchiveMessages::RepairRefused()}));
+    EXPECT_EQ(prompt.MessageTexts(), (QStringList{ArchiveMessages::Nested(), ArchiveMessages::RepairRefused()}));
     EXPECT_TRUE(prompt.askedQuestions().isEmpty());
 }
 
@@ -210,7 +203,7 @@ TEST_P(MgxListViewBrokenArchiveTest, ADamagedArchiveKeepsTheOldListingAndAddress
     EXPECT_EQ(names(), before);
     EXPECT_EQ(view.Navigation().CurrentFolder(), QDir::toNativeSeparators(folder.path()));
     EXPECT_TRUE(addressBar.shown.isEmpty());
-    EXPECT_EQ(messageTexts(), QStringList{ArchiveMessages::ForResult(ArchiveResult::Damaged)});
+    EXPECT_EQ(prompt.MessageTexts(), QStringList{ArchiveMessages::ForResult(ArchiveResult::Damaged)});
     // A folder the archive does not hold is no place to go either.
     EXPECT_FALSE(view.Navigation().NavigateTo(archive() + "/nowhere"));
     EXPECT_EQ(names(), before);
