@@ -158,6 +158,32 @@ TEST_P(LateHdRelease, ComputerPlayersAndTheAiBlockArePassed)
     }
 }
 
+TEST_P(LateHdRelease, CountsOfTheBlocksAndTheMapArePassedAsStored)
+{
+    RecordBlueprint record = TwoTeamsRecord(GetParam());
+    HeaderBlueprint& header = record.header;
+    header.zones = {3};
+    header.triggers = {TriggerEntry{"trigger", "", {TriggerItem{2, "effect", ""}}, 2}};
+    PlayerBlueprint& block = header.players[2];
+    block.valueCount = 209; // a block with the expansions' data among blocks without
+    block.resourceExtraFlag = 3; // saved views
+    block.firstList.entries.assign(132, CountTripleEntry{{1, 0, 2}}); // counts above 127 are unsigned
+    block.thirdList.entries.assign(130, FlaggedEntry{1});
+    block.stateEntries = 2;
+    block.unitCounts = {2, 0, 1};
+    block.gridRows = 3;
+    block.gridColumns = 2;
+    block.trailing = {1};
+
+    const WalkedHeader walked = WalkWrittenHeader(header);
+    EXPECT_EQ(walked.endPosition, walked.tailStart);
+    const ChapterInfo c = ReadBack(record);
+    EXPECT_EQ(c.players[2].civilization, 20);
+    EXPECT_EQ(c.players[3].name, "Ádám") << "the next block starts where this one ends";
+    EXPECT_EQ(MarkAt(c, 3, 4), MarkCode::FirstPlayer + 1);
+    EXPECT_EQ(c.gameSpeed, 170);
+}
+
 // A copy of the file whose header block is cut or holds a count one too large.
 std::vector<std::uint8_t> WithHeaderBlock(const RecordWriter& writer, const std::vector<std::uint8_t>& block)
 {
