@@ -21,7 +21,7 @@ QString ChatText(const Mgx::ChapterInfo& chapter)
     for (const Mgx::ChatBeforeGame& line : chapter.pregameChat)
         lines.append(DecodeRecordText(std::string_view(line.text), chapter.codePage));
     for (const Mgx::ChatInGame& line : chapter.ingameChat)
-        lines.append(DecodeChatLine(line, chapter.codePage));
+        lines.append(DecodeChatLine(line, chapter.codePage, Mgx::NameCodePage(chapter)));
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -2,6 +2,7 @@
 
 #include "DecodeGbk.h"
 #include "InfoText.h"
+#include "TextCodePage.h"
 
 #include <set>
 #include <string>
@@ -49,7 +50,7 @@ void AppendChapterLines(const Mgx::ChapterInfo& chapter, RepeatedEvents& repeats
     for (const Mgx::ChatInGame& chat : chapter.ingameChat) {
         if (repeats.IsRepeat(chat))
             continue;
-        if (const std::optional<QString> line = IngameChatLine(chat.time, DecodeChatLine(chat, chapter.codePage)))
+        if (const std::optional<QString> line = IngameChatLine(chat.time, DecodeChatLine(chat, chapter.codePage, Mgx::NameCodePage(chapter))))
             lines.append(*line);
     }
 }

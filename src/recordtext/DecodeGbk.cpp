@@ -40,9 +40,15 @@ QString DecodeRecordText(const Mgx::GbkText& text, std::uint16_t codePage)
 
 QString DecodeChatLine(const Mgx::ChatInGame& line, std::uint16_t codePage)
 {
-    if (codePage == Mgx::CodePage::Gbk || line.composedTail == 0 || line.composedTail > line.text.size())
+    return DecodeChatLine(line, codePage, codePage);
+}
+
+QString DecodeChatLine(const Mgx::ChatInGame& line, std::uint16_t codePage, std::uint16_t nameCodePage)
+{
+    const bool allGbk = codePage == Mgx::CodePage::Gbk && nameCodePage == Mgx::CodePage::Gbk;
+    if (allGbk || line.composedTail == 0 || line.composedTail > line.text.size())
         return DecodeRecordText(std::string_view(line.text), codePage);
     const std::string_view text(line.text);
     const std::size_t split = text.size() - line.composedTail;
-    return DecodeRecordText(text.substr(0, split), codePage) + DecodeGbk(text.substr(split));
+    return DecodeRecordText(text.substr(0, split), nameCodePage) + DecodeGbk(text.substr(split));
 }

@@ -21,5 +21,8 @@ QString DecodeGbk(const Mgx::GbkText& text);
 QString DecodeRecordText(std::string_view bytes, std::uint16_t codePage);
 QString DecodeRecordText(const std::string& bytes, std::uint16_t codePage);
 QString DecodeRecordText(const Mgx::GbkText& text, std::uint16_t codePage);
-// An in-game line: an event line's own wording is GBK whatever the record's code page.
+// An in-game line: an event line's own wording is GBK whatever the record's code page, and the
+// slot name before it is in the names' code page (Mgx::NameCodePage), which later HD releases
+// keep apart from their chat's.
 QString DecodeChatLine(const Mgx::ChatInGame& line, std::uint16_t codePage);
+QString DecodeChatLine(const Mgx::ChatInGame& line, std::uint16_t codePage, std::uint16_t nameCodePage);

@@ -1,6 +1,7 @@
 #include "HeaderBlockWriter.h"
 
 #include "ByteBuilder.h"
+#include "HdSettingsWriter.h"
 #include "PlayerBlockWriter.h"
 #include "RecordLayout.h"
 
@@ -66,6 +67,8 @@ std::int64_t HeaderBlockWriter::tileCount() const
 void HeaderBlockWriter::WritePrefix()
 {
     m_out.bytes(m_header.prefix.data(), m_header.prefix.size());
+    if (m_format.hdSettingsBlock())
+        HdSettingsWriter::Write(m_header.hdSettings, m_out);
     m_out.i32(m_header.aiFlag);
     if (m_header.aiFlag != 0)
         WriteAiBlock();
@@ -98,23 +101,38 @@ void HeaderBlockWriter::WriteAiBlock()
     m_out.skip(BeforeTables + Tables);
     if (m_format.hd())
         m_out.skip(HdHeaderLayout::AfterAiBlock);
+    if (m_format.hdFrom(LateHdLayout::AiBlockTailFrom))
+        m_out.skip(LateHdLayout::AiBlockTail);
 }
 
 void HeaderBlockWriter::WriteGameSettings()
 {
     m_out.skip(SettingsLayout::BeforeGameSpeed);
-    m_out.i32(m_header.gameSpeed);
     if (m_format.laterUserPatch()) {
         // The first is the game clock, which is the speed when a game starts.
+        m_out.i32(m_header.gameSpeed);
         m_out.skip(LaterUserPatchLayout::BeforeGameSpeed - 4); // the clock's 4 bytes are written above
         m_out.i32(m_header.gameSpeed);
         m_out.skip(LaterUserPatchLayout::AfterGameSpeed);
+    } else if (m_format.hdFrom(LateHdLayout::SpeedAsFloatFrom)) {
+        WriteSpeedAsFloat();
     } else {
+        m_out.i32(m_header.gameSpeed);
         m_out.skip(SettingsLayout::AfterGameSpeed);
     }
     m_out.i16(m_header.recorderNumber);
     m_out.u8(m_header.storedPlayerCount());
     m_out.skip(SettingsLayout::AfterPlayerCount);
+}
+
+// HD from 12.50 leaves the int32 speed at 0 and stores the speed as a float 20 bytes after its start.
+void HeaderBlockWriter::WriteSpeedAsFloat()
+{
+    using namespace LateHdLayout;
+    m_out.i32(0);
+    m_out.skip(BeforeSpeedFloat);
+    m_out.f32(static_cast<float>(m_header.gameSpeed / SpeedFloatScale));
+    m_out.skip(SettingsLayout::AfterGameSpeed - BeforeSpeedFloat - 4);
 }
 
 void HeaderBlockWriter::WriteMap()
@@ -199,7 +217,7 @@ void HeaderBlockWriter::WriteScenario()
 
     m_out.i32(m_header.blockFlag);
     m_out.skip(AfterBlockFlag);
-    if (m_header.blockFlag != 0) {
+    if (HasPicture()) {
         for (std::int32_t value : m_header.blockValues)
             m_out.i32(value);
         m_out.skipUnsigned32(BlockCountedValueSize * std::int64_t{static_cast<std::uint32_t>(m_header.blockValues[BlockCountValue])});
@@ -212,9 +230,28 @@ void HeaderBlockWriter::WriteScenario()
         m_out.skip(BeforeBlob);
         m_out.string32(blob);
     }
-    m_out.skip(BeforeMapId);
-    if (m_format.hdLater)
-        m_out.skip(HdHeaderLayout::LaterBeforeMapIdExtra);
+    WriteBeforeMapId();
+}
+
+bool HeaderBlockWriter::HasPicture() const
+{
+    if (m_header.blockFlag == 0)
+        return false;
+    return !(m_format.hdFrom(LateHdLayout::PicturelessFlagFrom) && m_header.blockFlag == LateHdLayout::PicturelessFlag);
+}
+
+void HeaderBlockWriter::WriteBeforeMapId()
+{
+    using namespace LateHdLayout;
+    if (m_format.hdFrom(BeforeMapIdFrom1234)) {
+        m_out.skip(BeforeMapId1234);
+    } else if (m_format.hdFrom(BeforeMapIdFrom1231)) {
+        m_out.skip(BeforeMapId1231);
+    } else {
+        m_out.skip(ScenarioLayout::BeforeMapId);
+        if (m_format.hdLater)
+            m_out.skip(HdHeaderLayout::LaterBeforeMapIdExtra);
+    }
 }
 
 void HeaderBlockWriter::WritePlayerScenarioLists(std::size_t index)
@@ -241,7 +278,10 @@ void HeaderBlockWriter::WriteLobby()
         m_out.i32(slot.slotType);
         m_out.string32(slot.name);
     }
-    m_out.skip(m_format.hd() ? HdHeaderLayout::LobbyStretch : LobbyLayout::AfterSlots);
+    if (m_format.hdFrom(LateHdLayout::LongerLobbyFrom))
+        m_out.skip(LateHdLayout::LongerLobbyStretch);
+    else
+        m_out.skip(m_format.hd() ? HdHeaderLayout::LobbyStretch : LobbyLayout::AfterSlots);
     m_out.i32(static_cast<std::int32_t>(m_header.lobbyEntries.size()));
     for (std::int32_t itemCount : m_header.lobbyEntries) {
         m_out.skip(LobbyLayout::EntryHead);
@@ -292,7 +332,8 @@ void HeaderBlockWriter::WriteTeamsAndOptions()
 {
     for (std::size_t k = 1; k < m_header.slots.size(); ++k)
         m_out.u8(m_header.slots[k].team);
-    m_out.skip(TeamsLayout::AfterTeams);
+    if (!m_format.hdFrom(LateHdLayout::NoByteAfterTeamsFrom))
+        m_out.skip(TeamsLayout::AfterTeams);
     m_out.i32(m_header.revealSetting);
     m_out.skip(TeamsLayout::AfterRevealSetting);
     m_out.i32(m_header.populationLimit);

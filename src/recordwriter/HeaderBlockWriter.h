@@ -25,11 +25,14 @@ private:
     void WritePrefix();
     void WriteAiBlock();
     void WriteGameSettings();
+    void WriteSpeedAsFloat();
     void WriteMap();
     void WriteTerrain();
     void WritePlayers();
     void WriteScenario();
     void WritePlayerScenarioLists(std::size_t index);
+    bool HasPicture() const;
+    void WriteBeforeMapId();
     void WriteLobby();
     void WriteVictory();
     void WriteTriggers();

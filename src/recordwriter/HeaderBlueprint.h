@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HdSettingsBlueprint.h"
 #include "PlayerBlueprint.h"
 
 #include <array>
@@ -43,13 +44,15 @@ struct TriggerEntry {
 // valid block: nature and two players on a 16 × 16 map.
 struct HeaderBlueprint {
     std::array<std::uint8_t, 12> prefix = {'V', 'E', 'R', ' ', '9', '.', '4', 0, 0x8F, 0xC2, 0x3B, 0x41};
+    // HD 4.6 and later (save versions from 12.36): written between the prefix and the AI flag.
+    HdSettingsBlueprint hdSettings;
     std::int32_t aiFlag = 0;
     std::vector<std::string> aiStrings;     // written only when aiFlag != 0
     std::array<AiRuleEntry, 8> aiRules{};   // likewise
     // Later UserPatch: non-zero bytes some records hold before the zero run that ends the AI block.
     std::vector<std::uint8_t> aiBlockExtra;
 
-    std::int32_t gameSpeed = 150;
+    std::int32_t gameSpeed = 150; // HD from 12.50 stores it as a float (150 as 1.5)
     std::int16_t recorderNumber = 1;
     // playerCount is players.size() unless set; the reader walks that many blocks.
     std::optional<std::uint8_t> playerCount;
@@ -73,6 +76,7 @@ struct HeaderBlueprint {
     std::array<std::string, 9> scenarioTexts;
     std::int32_t blockFlag = 1;
     // With blockFlag != 0: ten values; 4 × the ninth and then the sixth (both unsigned) bytes follow.
+    // HD from 12.34 writes the flag 3 with none of them.
     std::array<std::int32_t, 10> blockValues = {7, 0, 0, 0, 0, 5, 0, 0, 3, 0};
     std::array<std::string, 16> scenarioNames;
     std::array<std::string, 16> scenarioBlobs;
@@ -93,7 +97,7 @@ struct HeaderBlueprint {
     HeaderBlueprint();
     // The 12 bytes that say which game wrote the record: version text and save version
     // ("VER 9.8", 11.76 for UserPatch 1.2; "VER 9.C" or "VER 9.F", 11.76 for UserPatch 1.4 and 1.5;
-    // "VER 9.4", 11.97 or 12.10 for HD).
+    // "VER 9.4", 11.97 or 12.10 for HD, 12.20 to 12.50 for its later releases).
     static std::array<std::uint8_t, 12> VersionPrefix(const char* text, float saveVersion);
     std::uint8_t storedPlayerCount() const;
 };

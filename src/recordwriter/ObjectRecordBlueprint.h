@@ -15,6 +15,9 @@ struct ObjectRecordBlueprint {
     float x = 0.0f;
     float y = 0.0f;
     std::int16_t resourceKind = 0;
+    // HD from 12.50: the placement's last byte is 1 where the sprite list is empty; with a motion
+    // stretch of 0 the record then lacks the stretch that ends a list with an entry.
+    bool emptySpriteList = false;
 
     // Beyond decorations: 0, 1 and 2 select a short, medium or long motion stretch, anything else none.
     std::int8_t motionStretch = 0;

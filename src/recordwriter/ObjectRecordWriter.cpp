@@ -43,7 +43,26 @@ void ObjectRecordWriter::WritePlacement()
     m_out.f32(m_object.y);
     m_out.skip(BeforeResourceKind);
     m_out.i16(m_object.resourceKind);
-    m_out.skip(m_format.hd() ? HdAfterResourceKind : AfterResourceKind);
+    using namespace LateHdBlockLayout;
+    if (m_format.hdFrom(EmptySpriteListFrom)) {
+        m_out.skip(LongerAfterResourceKind - 1);
+        m_out.u8(m_object.emptySpriteList ? EmptySpriteListMark : 0);
+    } else if (m_format.hdFrom(LongerPlacementFrom)) {
+        m_out.skip(LongerAfterResourceKind);
+    } else {
+        m_out.skip(m_format.hd() ? HdAfterResourceKind : AfterResourceKind);
+    }
+}
+
+// Later UserPatch releases end every empty sprite list without the stretch that follows a full
+// one; HD from 12.50 only one its placement marks.
+bool ObjectRecordWriter::SpriteListEnded() const
+{
+    if (m_object.motionStretch != 0)
+        return false;
+    if (m_format.laterUserPatch())
+        return true;
+    return m_format.hdFrom(LateHdBlockLayout::EmptySpriteListFrom) && m_object.emptySpriteList;
 }
 
 void ObjectRecordWriter::WriteMotion()
@@ -67,8 +86,7 @@ void ObjectRecordWriter::WriteMotion()
 
 void ObjectRecordWriter::WritePath()
 {
-    // Later UserPatch releases end an empty sprite list without the stretch that follows a full one.
-    if (!(m_format.laterUserPatch() && m_object.motionStretch == 0)) {
+    if (!SpriteListEnded()) {
         m_out.skip(BeforeSpriteEnd);
         m_out.i16(m_object.pathStretch);
         switch (m_object.pathStretch) {

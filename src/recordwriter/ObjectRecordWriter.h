@@ -18,6 +18,7 @@ private:
 
     void WritePlacement();
     void WriteMotion();
+    bool SpriteListEnded() const;
     void WritePath();
     void WriteCombat();
     void WriteAction();

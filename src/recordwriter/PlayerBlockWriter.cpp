@@ -14,6 +14,26 @@ using namespace PlayerBlockLayout;
 
 namespace {
 
+// The block's first byte comes before its stances; the rest of the stretch before the name follows them.
+constexpr std::int64_t BeforeStances = 1;
+
+// The per-player values the later HD releases write: 198 without the expansions' data, 209 with it,
+// and 211 from 12.50 on. Only the defaults: a blueprint may set any count.
+struct ValueCountFrom {
+    int release;
+    std::int32_t count;
+};
+constexpr ValueCountFrom LateHdValueCounts[] = {{1220, 198}, {1249, 209}, {1250, 211}};
+
+std::int32_t LateHdValueCount(const RecordFormat& format)
+{
+    std::int32_t count = LateHdValueCounts[0].count;
+    for (const ValueCountFrom& from : LateHdValueCounts)
+        if (format.hdFrom(from.release))
+            count = from.count;
+    return count;
+}
+
 template <class Entry>
 const Entry& WalkedEntry(const CountedList<Entry>& list, int index)
 {
@@ -29,7 +49,7 @@ void PlayerBlockWriter::Write(const PlayerBlueprint& player, std::uint8_t player
 {
     PlayerBlockWriter writer(player, out, format, computerTypeCount);
     writer.WriteIdentity(playerCount);
-    writer.WriteState();
+    writer.WriteState(playerCount);
     writer.WriteCountedLists();
     if (player.kind == PlayerKind::Computer) {
         writer.WriteComputerStretch();
@@ -46,13 +66,48 @@ void PlayerBlockWriter::Write(const PlayerBlueprint& player, std::uint8_t player
     out.skip(UnitListLayout::BlockEnd);
 }
 
+void PlayerBlockWriter::WriteStances(std::uint8_t playerCount)
+{
+    if (m_player.stances.empty()) {
+        m_out.skip(playerCount + AfterDiplomacyStances);
+        return;
+    }
+    if (m_player.stances.size() != playerCount)
+        throw std::invalid_argument("a block holds one stance for each player");
+    m_out.skip(BeforeStances);
+    m_out.bytes(m_player.stances);
+    m_out.skip(AfterDiplomacyStances - BeforeStances);
+}
+
+std::int32_t PlayerBlockWriter::ValueCount() const
+{
+    if (m_player.valueCount)
+        return *m_player.valueCount;
+    if (m_format.lateHd())
+        return LateHdValueCount(m_format);
+    // UserPatch: 198 in 1.4, 240 in 1.5.
+    return m_format.userPatch15() ? 240 : 198;
+}
+
+// The stretch between the colour and the kind grows with the later HD releases.
+std::int64_t PlayerBlockWriter::StretchBeforeKind() const
+{
+    if (!m_format.hd())
+        return BetweenColourAndKind;
+    std::int64_t size = HdBetweenColourAndKind;
+    for (const LateHdBlockLayout::KindOffset& release : LateHdBlockLayout::BetweenColourAndKind)
+        if (m_format.hdFrom(release.from))
+            size = release.size;
+    return size;
+}
+
 void PlayerBlockWriter::WriteIdentity(std::uint8_t playerCount)
 {
-    m_out.skip(playerCount + AfterDiplomacyStances);
+    WriteStances(playerCount);
     m_out.string16(m_player.name);
-    if (m_format.laterUserPatch()) {
-        // The per-player values, counted: 198 in UserPatch 1.4, 240 in 1.5.
-        const std::int32_t values = m_format.userPatch15() ? 240 : 198;
+    if (m_format.laterUserPatch() || m_format.lateHd()) {
+        // The per-player values, counted, and one entry per saved view.
+        const std::int32_t values = ValueCount();
         m_out.skip(BeforeValueCount);
         m_out.i32(values);
         m_out.skip(AfterValueCount);
@@ -70,14 +125,14 @@ void PlayerBlockWriter::WriteIdentity(std::uint8_t playerCount)
     m_out.u8(m_player.civilization);
     m_out.skip(BetweenCivilizationAndColour);
     m_out.u8(m_player.colour);
-    m_out.skip(m_format.hd() ? HdBetweenColourAndKind : BetweenColourAndKind);
+    m_out.skip(StretchBeforeKind());
     m_out.u8(m_player.kind);
     m_out.skip(AfterKind);
     if (m_format.userPatch())
         m_out.skip(UserPatchAfterKind);
 }
 
-void PlayerBlockWriter::WriteState()
+void PlayerBlockWriter::WriteState(std::uint8_t playerCount)
 {
     m_out.i32(m_player.stateEntries);
     m_out.skipSigned32(StateEntrySize * m_player.stateEntries + StateEntriesEnd);
@@ -88,6 +143,10 @@ void PlayerBlockWriter::WriteState()
     else
         m_out.skip(m_player.wideFlag != 0 ? WideStateStretch : NarrowStateStretch);
     m_out.skip(BeforeListCounts);
+    if (m_format.hdFrom(LateHdBlockLayout::BeforeListCountsFrom))
+        m_out.skip(LateHdBlockLayout::BeforeListCountsExtra);
+    if (m_format.hdFrom(LateHdBlockLayout::PerPlayerBeforeListCountsFrom))
+        m_out.skip(playerCount);
 }
 
 void PlayerBlockWriter::WriteCountTriples(const CountTripleEntry& entry)
@@ -105,17 +164,19 @@ void PlayerBlockWriter::WriteCountedLists()
     m_out.u8(m_player.thirdList.storedByte());
     m_out.u8(m_player.fourthList.storedByte());
     m_out.skip(AfterListCounts);
-    for (int i = 0; i < m_player.firstList.walkedCount(m_format.laterUserPatch()); ++i) {
+    // Later releases read the four counts unsigned.
+    const bool unsignedCounts = m_format.laterUserPatch() || m_format.lateHd();
+    for (int i = 0; i < m_player.firstList.walkedCount(unsignedCounts); ++i) {
         m_out.skip(FirstListEntryHead);
         WriteCountTriples(WalkedEntry(m_player.firstList, i));
         m_out.skip(FirstListEntryTail);
     }
-    for (int i = 0; i < m_player.secondList.walkedCount(m_format.laterUserPatch()); ++i) {
+    for (int i = 0; i < m_player.secondList.walkedCount(unsignedCounts); ++i) {
         m_out.skip(SecondListEntryHead);
         WriteCountTriples(WalkedEntry(m_player.secondList, i));
         m_out.skip(SecondListEntryTail);
     }
-    for (int i = 0; i < m_player.thirdList.walkedCount(m_format.laterUserPatch()); ++i) {
+    for (int i = 0; i < m_player.thirdList.walkedCount(unsignedCounts); ++i) {
         m_out.skip(ThirdListEntryHead);
         const std::int8_t count = WalkedEntry(m_player.thirdList, i).count;
         m_out.i8(count);
@@ -124,7 +185,7 @@ void PlayerBlockWriter::WriteCountedLists()
         // Whatever the count says: real records hold entries with counts <= 0 followed by these bytes.
         m_out.skip(ThirdListEntryTail);
     }
-    for (int i = 0; i < m_player.fourthList.walkedCount(m_format.laterUserPatch()); ++i) {
+    for (int i = 0; i < m_player.fourthList.walkedCount(unsignedCounts); ++i) {
         m_out.skip(FourthListEntryHead);
         WriteCountTriples(WalkedEntry(m_player.fourthList, i));
         m_out.skip(FourthListEntryTail);
@@ -134,13 +195,16 @@ void PlayerBlockWriter::WriteCountedLists()
 
 void PlayerBlockWriter::WriteComputerStretch()
 {
-    m_out.skip(ComputerBeforeValues);
-    m_out.i32(m_player.computerEntries);
-    m_out.skipSigned32(CountedValueSize * std::int64_t{m_player.computerEntries});
-    m_out.skip(ComputerAfterValues);
-    for (const std::string& text : m_player.computerStrings)
-        m_out.string32(text);
-    m_out.skip(ComputerBeforeSearch);
+    // HD from 12.34 holds the AI's state right after the lists, with nothing fixed before it.
+    if (!m_format.hdFrom(LateHdBlockLayout::ComputerSearchAfterListsFrom)) {
+        m_out.skip(ComputerBeforeValues);
+        m_out.i32(m_player.computerEntries);
+        m_out.skipSigned32(CountedValueSize * std::int64_t{m_player.computerEntries});
+        m_out.skip(ComputerAfterValues);
+        for (const std::string& text : m_player.computerStrings)
+            m_out.string32(text);
+        m_out.skip(ComputerBeforeSearch);
+    }
     // What the game stores here cannot be walked; the reader searches for the object table marker,
     // lands one byte before it and passes the two bytes the other kinds pass. The byte before is the
     // marker's first byte too, so a search that does not re-test the byte that broke a partial match

@@ -21,8 +21,11 @@ private:
     PlayerBlockWriter(const PlayerBlueprint& player, ByteBuilder& out, const RecordFormat& format, std::int32_t computerTypeCount)
         : m_player(player), m_out(out), m_format(format), m_computerTypeCount(computerTypeCount) {}
 
+    void WriteStances(std::uint8_t playerCount);
     void WriteIdentity(std::uint8_t playerCount);
-    void WriteState();
+    std::int32_t ValueCount() const;
+    std::int64_t StretchBeforeKind() const;
+    void WriteState(std::uint8_t playerCount);
     void WriteCountedLists();
     void WriteComputerStretch();
     void WriteObjectTypes();

@@ -54,7 +54,13 @@ struct ObjectGroup {
 
 // One player data block of the header, the nature player's included.
 struct PlayerBlueprint {
-    std::string name;         // GBK bytes
+    std::string name;         // GBK bytes; UTF-8 in the later HD releases
+    // The block's stance towards each player, Gaia first (0 ally, 3 enemy): playerCount bytes, or
+    // none to leave the stretch unwritten.
+    std::vector<std::uint8_t> stances;
+    // UserPatch 1.4 and later and the later HD releases count the per-player values; unset, the
+    // count their release writes.
+    std::optional<std::int32_t> valueCount;
     std::int32_t resourceExtraFlag = 0; // > 0 adds 8 bytes after it; later UserPatch: 8 per saved view
     std::uint8_t civilization = 0;
     std::uint8_t colour = 0;
@@ -70,7 +76,8 @@ struct PlayerBlueprint {
     // Computer players only. The stretch after these cannot be walked; the reader finds its way by searching
     // for the object table marker (PlayerBlockLayout), which the writer puts right after junk. The
     // object type table of such a block therefore always has the marker's type count of entries
-    // (padded with presence 0).
+    // (padded with presence 0). HD from 12.34 writes neither the values nor the texts: the junk
+    // stands for the AI's state, which follows the lists there.
     std::int32_t computerEntries = 0; // count of 4-byte entries
     std::array<std::string, 3> computerStrings;
     std::vector<std::uint8_t> computerJunk = {0x01, 0x0B, 0x62, 0x03, 0x00, 0x01, 0x0B, 0x02};

@@ -3,6 +3,7 @@
 
 #include "DecodeGbk.h"
 #include "InfoText.h"
+#include "TextCodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,16 @@ TEST(InfoText, TextInAnotherCodePageIsDecodedInItAndTheReadersWordingStaysGbk)
     EXPECT_EQ(DecodeChatLine(ageUp, chapter.codePage), "@#0 José 开始升级封建时代");
     EXPECT_EQ(DecodeChatLine(Mgx::ChatInGame{0, "@#1Jos\xE9: hola", 0}, 1252), "@#1José: hola");
     EXPECT_EQ(DecodeRecordText(std::string("\xB1\xDE"), 932), "ｱﾞ");
+}
+
+TEST(InfoText, AnEventLineNamesTheSlotInTheNamesCodePageAndChatStaysInItsOwn)
+{
+    // Releases before HD 4.6 store names in UTF-8 and chat in the game's code page (GBK here).
+    const std::string wording = Gbk(QStringLiteral(" 开始升级封建时代"));
+    const Mgx::ChatInGame ageUp{1000, "@#0 \xE7\x94\x84\xE5\xAD\x90\xE6\xAF\x85" + wording, static_cast<std::uint16_t>(wording.size())};
+    EXPECT_EQ(DecodeChatLine(ageUp, Mgx::CodePage::Gbk, Mgx::CodePage::Utf8), QStringLiteral("@#0 甄子毅 开始升级封建时代"));
+    const Mgx::ChatInGame chat{2000, "@#1" + Gbk(QStringLiteral("你好")), 0};
+    EXPECT_EQ(DecodeChatLine(chat, Mgx::CodePage::Gbk, Mgx::CodePage::Utf8), QStringLiteral("@#1你好"));
 }
 
 TEST(InfoText, HdMapIdsAndCivilisationsBeyondTheConquerorsFallBack)

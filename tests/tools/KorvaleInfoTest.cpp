@@ -1,5 +1,6 @@
 // korvale-info is what players script against: its text, its JSON, its pictures and its exit statuses.
 #include "BuildPaths.h"
+#include "LateHdHeader.h"
 #include "ProgramRun.h"
 #include "RealRecords.h"
 #include "RecordJson.h"
@@ -141,6 +142,42 @@ TEST_F(KorvaleInfo, WritesMapAndPanelPicturesIntoFoldersForSeveralRecords)
               0);
     for (const fs::path& picture : {maps / "a.png", maps / "b.png", panels / "a.png", panels / "b.png"})
         EXPECT_GT(fs::file_size(picture), 1000u) << picture;
+}
+
+TEST_F(KorvaleInfo, LaterHdRecordsOfBothFamiliesPrintWhatTheyHold)
+{
+    QStringList files;
+    for (const float saveVersion : {12.34f, 12.50f}) {
+        Mgx::LateHdGame game = Mgx::LateHdTeamGame(saveVersion, 2, Mgx::LobbyTeams::Written);
+        game.mapName = "Highland";
+        game.gameSpeed = 200;
+        RecordBlueprint blueprint;
+        blueprint.header = Mgx::LateHdHeader(game);
+        blueprint.body.operations = {Mgx::TimeStep{2500}, Mgx::ChatOperation{"@#2gg"}, Mgx::ResearchCommand(2, Mgx::AgeTechnology::Castle)};
+        files << QString::fromStdString(write("v" + std::to_string(static_cast<int>(saveVersion * 100 + 0.5f)) + ".aoe2record", blueprint));
+    }
+    QByteArray out;
+    ASSERT_EQ(run(QStringList{"--json"} + files, &out), 0);
+    const QList<QByteArray> lines = out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const QJsonObject json = Parse(lines[i].toStdString());
+        EXPECT_EQ(json["family"].toString(), i == 0 ? "hdx" : "hdr");
+        EXPECT_EQ(json["mapName"].toString(), "Highland");
+        EXPECT_EQ(json["settingsVersion"].toInt(), i == 0 ? 0 : 1005);
+        EXPECT_EQ(json["gameSpeed"].toInt(), 200);
+        EXPECT_EQ(json["gameTime"].toInt(), 2500);
+        const QJsonArray players = json["players"].toArray();
+        EXPECT_EQ(players[1].toObject()["name"].toString(), QString::fromUtf8("甄子毅"));
+        EXPECT_EQ(players[4].toObject()["civilization"].toInt(), 22);
+        EXPECT_EQ(json["slots"].toArray()[2].toObject()["team"].toInt(), 3);
+        EXPECT_EQ(json["objectMarks"].toObject()["4"].toInt(), i == 0 ? 1 : 2) << "12.50 adds a helper object to each town centre";
+        const QJsonArray chat = json["ingameChat"].toArray();
+        ASSERT_EQ(chat.size(), 2);
+        EXPECT_EQ(chat[0].toObject()["text"].toString(), "@#2gg");
+        EXPECT_EQ(chat[1].toObject()["text"].toString(), QString::fromUtf8("@#0 Θεόδωρος 开始升级城堡时代"));
+    }
 }
 
 TEST_F(KorvaleInfo, RealRecordsPrintTheirReadmeValues)

@@ -81,7 +81,7 @@ void WriteChat(JsonWriter& json, const Mgx::ChapterInfo& chapter)
         json.beginObject();
         WriteNumber(json, "time", line.time);
         json.key("text");
-        json.value(DecodeChatLine(line, chapter.codePage));
+        json.value(DecodeChatLine(line, chapter.codePage, Mgx::NameCodePage(chapter)));
         json.endObject();
     }
     json.endArray();
