@@ -20,7 +20,8 @@ class SqlStatement;
 class LibraryIndex {
 public:
     // 3: custom maps are searched by the word the list shows for them.
-    static constexpr int SchemaVersion = 3;
+    // 4: HD records whose lobby wrote no team carry the teams of their players' stances.
+    static constexpr int SchemaVersion = 4;
 
     // Opens (creating when needed) the database at `databasePath`.
     explicit LibraryIndex(const QString& databasePath);
