@@ -20,7 +20,8 @@ class SqlStatement;
 class LibraryIndex {
 public:
     // 3: custom maps are searched by the word the list shows for them.
-    // 4: age-up and resign lines of HD 4.x records read their UTF-8 slot names whole.
+    // 4: HD records whose lobby wrote no team carry the teams of their players' stances, and the
+    //    age-up and resign lines of HD 4.x records read their UTF-8 slot names whole.
     static constexpr int SchemaVersion = 4;
 
     // Opens (creating when needed) the database at `databasePath`.

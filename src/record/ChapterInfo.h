@@ -33,6 +33,9 @@ struct ChapterInfo {
     GbkText instructions;
     std::array<PlayerInfo, 9> players;
     std::array<PlayerSlot, 9> slots;
+    // The lobby wrote no team (later HD releases): the slots' teams come from the player blocks'
+    // diplomacy stances.
+    bool teamsFromStances = false;
     std::uint32_t mapWidth = 0;
     std::uint32_t mapHeight = 0;
     std::int32_t gameSpeed = 0;

@@ -7,6 +7,7 @@
 #include "RecordError.h"
 #include "RecordFormat.h"
 #include "RecordLayout.h"
+#include "TeamsFromStances.h"
 #include "WalkArithmetic.h"
 #include "WalkState.h"
 
@@ -400,6 +401,7 @@ void WalkHeader(MemoryStream& stream, ChapterInfo& chapter)
     WalkVictory(stream, chapter);
     WalkTriggers(stream, format);
     WalkTeamsAndOptions(stream, chapter, format);
+    FillTeamsFromStances(chapter, format);
     WalkPregameChat(stream, chapter);
     if (format.lateHd() && chapter.mapName.empty())
         chapter.mapName = MapNameFromInstructions(chapter.instructions);

@@ -9,6 +9,7 @@
 #include "WalkArithmetic.h"
 #include "WalkState.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -66,10 +67,22 @@ void SkipSavedViews(MemoryStream& s, const RecordFormat& format)
         s.skip(CountsPlayerValues(format) ? Signed32(SavedViewSize * Wide(views)) : ResourceExtra);
 }
 
+// The whole stretch is passed first, so that a block too short for it fails just as it always
+// has; a damaged header may claim more players than the nine stances kept.
+void ReadStances(MemoryStream& s, const ChapterInfo& chapter, PlayerInfo& player)
+{
+    const std::int64_t start = s.position();
+    s.skip(chapter.playerCount + AfterDiplomacyStances);
+    const std::int64_t end = s.position();
+    s.seekTo(start + BeforeDiplomacyStances);
+    s.read(player.stances.data(), std::min<std::size_t>(chapter.playerCount, player.stances.size()));
+    s.seekTo(end);
+}
+
 void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player, WalkState& state)
 {
     const RecordFormat& format = state.format;
-    s.skip(chapter.playerCount + AfterDiplomacyStances);
+    ReadStances(s, chapter, player);
     player.name = s.readString16();
     SkipResourceValues(s, state);
     SkipSavedViews(s, format);

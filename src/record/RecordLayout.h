@@ -283,7 +283,9 @@ constexpr std::int64_t Version50Tail = 4;
 namespace PlayerBlockLayout {
 // The size of the int32 values the block's counted runs hold.
 constexpr std::int64_t CountedValueSize = 4;
-// A diplomacy stance towards every player comes first; these bytes follow the stances.
+// One byte, then the player's diplomacy stance towards every player (one byte each, by player
+// index); AfterDiplomacyStances counts that first byte and the bytes after the stances.
+constexpr std::int64_t BeforeDiplomacyStances = 1;
 constexpr std::int64_t AfterDiplomacyStances = 42;
 // The resource amounts between the name and the int32 whose positive value adds ResourceExtra.
 constexpr std::int64_t ResourceAmounts = 798 + 9;

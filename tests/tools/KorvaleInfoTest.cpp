@@ -1,4 +1,5 @@
 // korvale-info is what players script against: its text, its JSON, its pictures and its exit statuses.
+#include "AlliedHdRecord.h"
 #include "BuildPaths.h"
 #include "LateHdHeader.h"
 #include "ProgramRun.h"
@@ -10,6 +11,8 @@
 #include <QJsonArray>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -84,6 +87,23 @@ TEST_F(KorvaleInfo, JsonNamesTheVersionAndALaterFormatInTheUsersWords)
     const Mgx::UnsupportedFormatError hd("VER 9.4", 12.20f, Mgx::UnsupportedFormatKind::OtherHdRelease);
     EXPECT_EQ(Parse(UnsupportedFormatJsonLine("hd.mgx", hd))["error"].toString(),
               QString::fromUtf8("此录像来自更新版本的游戏（保存版本 12.20），暂不支持"));
+}
+
+TEST_F(KorvaleInfo, JsonGivesTheStanceTeamsOfAnHdRecordWhoseLobbyWroteNone)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    const std::string path = (m_dir / "allied.aoe2record").string();
+    const std::vector<std::uint8_t> bytes = korvale::test::AlliedHdRecordBytes(korvale::test::RealRecordPath("hd50_tourney_final_g4.aoe2record"));
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    const QJsonObject allied = Parse(RecordJsonLine(path, Mgx::LoadRecordFile(path)));
+    EXPECT_TRUE(allied["teamsFromStances"].toBool());
+    const QJsonArray slots = allied["slots"].toArray();
+    EXPECT_EQ(slots[1].toObject()["team"].toInt(), 2);
+    EXPECT_EQ(slots[2].toObject()["team"].toInt(), 2);
+
+    const std::string conquerors = korvale::test::RealRecordPath("aoc10c_4v4_2chapters_gbk.mgx");
+    EXPECT_FALSE(Parse(RecordJsonLine(conquerors, Mgx::LoadRecordFile(conquerors))).contains("teamsFromStances"))
+        << "the lines of earlier records stay as they were";
 }
 
 TEST_F(KorvaleInfo, UnfinishedRecordIsStatusTwoWithItsTextsNull)

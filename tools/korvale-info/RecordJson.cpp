@@ -112,6 +112,8 @@ void WriteLateHd(JsonWriter& json, const Mgx::ChapterInfo& c)
     json.value(DecodeRecordText(c.mapName, c.codePage));
     if (format.hdSettingsBlock())
         WriteNumber(json, "settingsVersion", c.settingsVersion);
+    json.key("teamsFromStances");
+    json.boolean(c.teamsFromStances);
 }
 
 void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)

@@ -217,7 +217,7 @@ bool MgxListView::ShowRecordFile(const QString& fullPath)
         ActiveView()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         ActiveView()->scrollTo(index);
         m_showTimer->stop();
-        ShowRecord(item);
+        ShowRecord(item, RefusalReport::Tell);
         return m_currentRecordPath == fullPath;
     }
     return false;
@@ -335,6 +335,11 @@ void MgxListView::OnClicked(const QModelIndex& index)
 // took an entry out of the selection, or a second selected entry, shows nothing new.
 void MgxListView::ShowCurrentRow()
 {
+    ShowRowRecord(RefusalReport::Tell);
+}
+
+void MgxListView::ShowRowRecord(RefusalReport report)
+{
     const QModelIndex current = m_report->selectionModel()->currentIndex();
     if (!current.isValid())
         return;
@@ -344,10 +349,10 @@ void MgxListView::ShowCurrentRow()
     const MgxListItem& item = m_model->Item(current.row());
     qCDebug(lcRecordList).noquote() << "single Selected! [" + ItemText(current.row()) + "]";
     if (item.kind == MgxItemKind::Record)
-        ShowRecord(item);
+        ShowRecord(item, report);
 }
 
-void MgxListView::ShowRecord(const MgxListItem& item)
+void MgxListView::ShowRecord(const MgxListItem& item, RefusalReport report)
 {
     qCDebug(lcRecordList).noquote() << "show mgx file info [" + item.fullPath + "]";
     WaitCursor wait;
@@ -357,7 +362,13 @@ void MgxListView::ShowRecord(const MgxListItem& item)
     const QString path = item.fullPath; // the item may go while the message box runs
     RecordLoad load = LoadRecord(path);
     if (!load.record) {
-        ShowMessage(load.errorText);
+        const bool playedElsewhere = load.refusedPlayback && !PlaybackMessage(*load.refusedPlayback).isEmpty();
+        if (playedElsewhere) {
+            m_refusedPath = path;
+            m_refusedPlayback = *load.refusedPlayback;
+        }
+        if (!playedElsewhere || report == RefusalReport::Tell)
+            ShowMessage(load.errorText);
         return;
     }
     m_currentRecord = std::move(load.record);
@@ -404,6 +415,7 @@ void MgxListView::ClearShownRecord()
         m_reader.Recycle(std::move(*m_currentRecord));
     m_currentRecord.reset();
     m_currentRecordPath.clear();
+    m_refusedPath.clear();
     if (m_infoPane)
         m_infoPane->ResetInfo();
 }
@@ -433,9 +445,29 @@ void MgxListView::OnDoubleClicked(const QModelIndex& index)
     } else if (item.kind == MgxItemKind::Record) {
         // The record may not be loaded yet when Enter follows an arrow key at once.
         m_showTimer->stop();
-        ShowCurrentRow();
-        if (m_currentRecord && m_currentRecordPath == item.fullPath && !m_currentRecord->chapters.empty())
-            Q_EMIT LaunchRequested(m_currentRecord->chapters.front().logVersion);
+        ShowRowRecord(RefusalReport::Quiet);
+        RequestPlayback(item.fullPath);
+    }
+}
+
+// The Conquerors starts with its own records; for any other game's the player reads which game
+// plays it, rather than watching 1.0c refuse it.
+void MgxListView::RequestPlayback(const QString& path)
+{
+    const auto tell = [this](const RecordPlayback& playback) {
+        const QString message = PlaybackMessage(playback);
+        if (m_prompt && !message.isEmpty())
+            m_prompt->showMessage(UserPrompt::MessageKind::Information, message, QStringLiteral("提示"));
+    };
+    if (m_currentRecord && m_currentRecordPath == path && !m_currentRecord->chapters.empty()) {
+        const Mgx::ChapterInfo& chapter = m_currentRecord->chapters.front();
+        const RecordPlayback playback = PlaybackOfChapter(chapter);
+        if (playback.game == RecordPlayback::Game::Conquerors)
+            Q_EMIT LaunchRequested(chapter.logVersion);
+        else
+            tell(playback);
+    } else if (!m_refusedPath.isEmpty() && m_refusedPath == path) {
+        tell(m_refusedPlayback);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "GameRecord.h"
 #include "GameSettings.h"
 #include "MgxListItem.h"
+#include "RecordPlayback.h"
 #include "RecordReader.h"
 
 #include <QList>
@@ -106,7 +107,8 @@ public:
     QAbstractItemView* ActiveView() const;
 
 Q_SIGNALS:
-    // A double click or Enter on a record: the game version that wrote the loaded record.
+    // A double click or Enter on a record The Conquerors plays: the game version that wrote it.
+    // A record of another game starts nothing; the player is told which game plays it.
     void LaunchRequested(int logVersion);
     // A command id of the command table asked for by a key of the list (Delete, F2, Backspace).
     void CommandRequested(int id);
@@ -129,7 +131,11 @@ private:
     void OnClicked(const QModelIndex& index);
     void OnDoubleClicked(const QModelIndex& index);
     bool HandleKey(int key);
-    void ShowRecord(const MgxListItem& item);
+    // A double click names the game that plays a refused file: its load stays quiet about it.
+    enum class RefusalReport { Tell, Quiet };
+    void ShowRowRecord(RefusalReport report);
+    void ShowRecord(const MgxListItem& item, RefusalReport report);
+    void RequestPlayback(const QString& path);
     RecordLoad LoadRecord(const QString& path);
     void OfferRepairAndShow(const QString& path);
     void ClearShownRecord();
@@ -158,6 +164,9 @@ private:
     Mgx::RecordReader m_reader; // kept from click to click, so its buffers are reused
     std::unique_ptr<Mgx::GameRecord> m_currentRecord;
     QString m_currentRecordPath;
+    // The file last refused as another game's (or as a saved game), and the game that plays it.
+    QString m_refusedPath;
+    RecordPlayback m_refusedPlayback;
     std::unique_ptr<HoverPictures> m_pictures; // its own reader: never the shown record's
     RecordHoverTip* m_hoverTip = nullptr;
     bool m_started = false;

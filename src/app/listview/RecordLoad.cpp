@@ -31,14 +31,25 @@ QString RecordLoadErrorText(const std::exception& error)
     return QStringLiteral("录像文件已损坏，无法显示。");
 }
 
+namespace {
+
+void SetFailure(RecordLoad& load, const std::exception& error)
+{
+    load.record.reset();
+    load.errorText = RecordLoadErrorText(error);
+    if (const auto* unsupported = dynamic_cast<const Mgx::UnsupportedFormatError*>(&error))
+        load.refusedPlayback = PlaybackOfRefusal(*unsupported);
+}
+
+} // namespace
+
 RecordLoad LoadRecordForList(Mgx::RecordReader& reader, const QString& path)
 {
     RecordLoad load;
     try {
         load.record = std::make_unique<Mgx::GameRecord>(reader.Load(QFile::encodeName(path).toStdString()));
     } catch (const std::exception& error) {
-        load.record.reset();
-        load.errorText = RecordLoadErrorText(error);
+        SetFailure(load, error);
     }
     return load;
 }
@@ -56,8 +67,7 @@ RecordLoad LoadArchiveRecordForList(Mgx::RecordReader& reader, const QString& ar
     try {
         load.record = std::make_unique<Mgx::GameRecord>(reader.LoadBytes(bytes, QFile::encodeName(listedPath).toStdString()));
     } catch (const std::exception& error) {
-        load.record.reset();
-        load.errorText = RecordLoadErrorText(error);
+        SetFailure(load, error);
     }
     return load;
 }

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "GameRecord.h"
+#include "RecordPlayback.h"
 #include "RecordReader.h"
 
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // What a click on a record file yields: the loaded record, or the message the user is shown.
 struct RecordLoad {
     std::unique_ptr<Mgx::GameRecord> record;
     QString errorText; // empty when the record was loaded
+    // The game that plays a file the reader refused as another game's (or as a saved game).
+    std::optional<RecordPlayback> refusedPlayback;
 };
 
 // Loads the record file at `path` with `reader`, which keeps its memory from click to click.

@@ -47,6 +47,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstring>
 #include <ctime>
 #include <iostream>
 #include <ostream>
@@ -335,6 +336,51 @@ TEST_F(MgxListViewTest, DoubleClickOnARecordAsksForTheGameThatWroteIt)
     // Without a loaded record nothing is started.
     doubleClick("broken.mgx");
     EXPECT_EQ(launch.count(), 2);
+}
+
+// The header of a Definitive Edition record of release 63.0: the save version -1.0 and the release.
+QByteArray DefinitiveRecordBytes()
+{
+    std::vector<std::uint8_t> header = {'V', 'E', 'R', ' ', '9', '.', '4', 0, 0x00, 0x00, 0x80, 0xBF, 0x00, 0x00, 0x3F, 0x00};
+    header.resize(200, 0);
+    const std::vector<std::uint8_t> compressed = Mgx::RawDeflate(header);
+    QByteArray file(8, '\0');
+    const qint32 headerEnd = qint32(compressed.size() + 8);
+    std::memcpy(file.data(), &headerEnd, sizeof headerEnd);
+    file.append(reinterpret_cast<const char*>(compressed.data()), qsizetype(compressed.size()));
+    return file + QByteArray("\x05\0\0\0", 4);
+}
+
+// HD Edition and Definitive Edition records start nothing: The Conquerors cannot play them, so the
+// player reads which game does, once, instead of the load's refusal a second time.
+TEST_F(MgxListViewTest, DoubleClickOnAnotherGamesRecordNamesTheGameThatPlaysIt)
+{
+    KORVALE_NEED_REAL_RECORDS();
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(korvale::test::RealRecordPath("hd50_tourney_final_g4.aoe2record")),
+                            folder.path() + "/hd50.aoe2record"));
+    WriteBytes(folder.path() + "/de63.aoe2record", DefinitiveRecordBytes());
+    view->Navigation().Refresh();
+    QSignalSpy launch(view.get(), &MgxListView::LaunchRequested);
+
+    doubleClick("hd50.aoe2record");
+    ASSERT_NE(view->CurrentRecord(), nullptr) << "the record shows as any other";
+    ASSERT_EQ(prompt.messages().size(), 1);
+    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Information);
+    EXPECT_EQ(prompt.messages()[0].text, QStringLiteral("此录像需用《帝国时代II 高清版》（HD 5.x）播放，无法用征服者 1.0c 打开。"));
+
+    doubleClick("de63.aoe2record");
+    ASSERT_EQ(prompt.messages().size(), 3);
+    EXPECT_EQ(prompt.messages()[1].text, QStringLiteral("此录像来自决定版（版本 63.0），暂不支持")) << "the click";
+    EXPECT_EQ(prompt.messages()[2].text, QStringLiteral("此录像需用《帝国时代II 决定版》（版本 63.0）播放，无法用征服者 1.0c 打开。"))
+        << "the double click";
+    QTest::keyClick(view->ReportView(), Qt::Key_Return);
+    ASSERT_EQ(prompt.messages().size(), 4) << "Enter names it again, without the refusal";
+    EXPECT_EQ(prompt.messages()[3].text, prompt.messages()[2].text);
+    EXPECT_EQ(launch.count(), 0);
+
+    doubleClick("4v4_chat_ageups.mgx");
+    EXPECT_EQ(launch.count(), 1) << "a record of The Conquerors still starts it";
+    EXPECT_EQ(prompt.messages().size(), 4);
 }
 
 TEST_F(MgxListViewTest, TheContextMenuIsTheHandlersAndOpensOnlyWithASelection)
