@@ -39,9 +39,11 @@ std::array<int, PlayerSlots> AllianceGroups(const std::array<PlayerInfo, 9>& pla
     return group;
 }
 
+// Only slots that seat a player count: an open or closed slot's team byte says nothing of a team.
 bool NoTeamWritten(const ChapterInfo& chapter)
 {
-    return std::all_of(chapter.slots.begin() + 1, chapter.slots.end(), [](const PlayerSlot& slot) { return slot.team == 0; });
+    return std::all_of(chapter.slots.begin() + 1, chapter.slots.end(),
+                       [](const PlayerSlot& slot) { return slot.playerNumber <= 0 || slot.team == 0; });
 }
 
 } // namespace

@@ -14,9 +14,6 @@ using namespace PlayerBlockLayout;
 
 namespace {
 
-// The block's first byte comes before its stances; the rest of the stretch before the name follows them.
-constexpr std::int64_t BeforeStances = 1;
-
 // The per-player values the later HD releases write: 198 without the expansions' data, 209 with it,
 // and 211 from 12.50 on. Only the defaults: a blueprint may set any count.
 struct ValueCountFrom {
@@ -74,9 +71,9 @@ void PlayerBlockWriter::WriteStances(std::uint8_t playerCount)
     }
     if (m_player.stances.size() != playerCount)
         throw std::invalid_argument("a block holds one stance for each player");
-    m_out.skip(BeforeStances);
+    m_out.skip(BeforeDiplomacyStances);
     m_out.bytes(m_player.stances);
-    m_out.skip(AfterDiplomacyStances - BeforeStances);
+    m_out.skip(AfterDiplomacyStances - BeforeDiplomacyStances);
 }
 
 std::int32_t PlayerBlockWriter::ValueCount() const

@@ -252,4 +252,26 @@ TEST(LateHdTeams, TwoTeamGamesCarryTheirAlliancesInTheStancesWhateverTheLobbySto
     }
 }
 
+// With every lobby team byte 0 the reader takes the teams from the stances: the team of player 1
+// comes first (2), the other second (3); a lobby that wrote its teams keeps them.
+TEST(LateHdTeams, ALobbyWithoutTeamBytesShowsTheTeamsTheStancesForm)
+{
+    for (const float saveVersion : {12.34f, 12.36f, 12.50f}) {
+        for (const int teamSize : {2, 4}) {
+            SCOPED_TRACE(testing::Message() << saveVersion << " " << teamSize << "v" << teamSize);
+            RecordBlueprint record;
+            record.header = LateHdHeader(LateHdTeamGame(saveVersion, teamSize, LobbyTeams::Zero));
+            const ChapterInfo zero = ReadBack(record);
+            EXPECT_TRUE(zero.teamsFromStances);
+            record.header = LateHdHeader(LateHdTeamGame(saveVersion, teamSize, LobbyTeams::Written));
+            const ChapterInfo written = ReadBack(record);
+            EXPECT_FALSE(written.teamsFromStances);
+            for (std::size_t slot = 1; slot <= static_cast<std::size_t>(2 * teamSize); ++slot) {
+                EXPECT_EQ(zero.slots[slot].team, slot % 2 == 1 ? 2 : 3) << "slot " << slot;
+                EXPECT_EQ(written.slots[slot].team, zero.slots[slot].team) << "slot " << slot;
+            }
+        }
+    }
+}
+
 } // namespace

@@ -130,14 +130,24 @@ TEST(FillTeamsFromStances, SlotsWithoutLobbyTeamsTakeTheirPlayersTeamInLaterHdRe
     }
 }
 
-TEST(FillTeamsFromStances, AnyTeamByteTheLobbyWroteKeepsEveryTeamAsWritten)
+TEST(FillTeamsFromStances, AnyTeamByteTheLobbyWroteForAPlayerKeepsEveryTeamAsWritten)
 {
     Mgx::ChapterInfo chapter = LobbyWithoutTeams();
-    chapter.slots[8].team = 1; // an empty slot's "no team" is written: the lobby wrote its teams
+    chapter.slots[4].team = 1; // player 4's "no team" is written: the lobby wrote its teams
     Mgx::FillTeamsFromStances(chapter, Format(Mgx::RecordFormat::HdWithSettings, 1250));
     EXPECT_FALSE(chapter.teamsFromStances);
     for (int slot = 1; slot <= 5; ++slot)
-        EXPECT_EQ(chapter.slots[static_cast<std::size_t>(slot)].team, 0) << slot;
+        EXPECT_EQ(chapter.slots[static_cast<std::size_t>(slot)].team, slot == 4 ? 1 : 0) << slot;
+}
+
+TEST(FillTeamsFromStances, AnEmptySlotsTeamByteSaysNothingOfTheTeams)
+{
+    Mgx::ChapterInfo chapter = LobbyWithoutTeams();
+    chapter.slots[8].team = 1; // slot 8 seats nobody
+    Mgx::FillTeamsFromStances(chapter, Format(Mgx::RecordFormat::HdWithSettings, 1250));
+    EXPECT_TRUE(chapter.teamsFromStances);
+    EXPECT_EQ(chapter.slots[1].team, 2);
+    EXPECT_EQ(chapter.slots[2].team, 3);
 }
 
 TEST(TeamsFromStancesInRecords, TheHd50FinalReadsEachPlayerAsItsOnlyAllyAndSoNoTeams)
