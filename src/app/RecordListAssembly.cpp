@@ -245,7 +245,7 @@ void RecordListAssembly::Launch(CMainFrame& frame, GameVersion version)
     const LaunchResult result = LaunchGame(version, m_list->Settings(), m_prompt, m_runner);
     if (!result.statusText.isEmpty()) {
         frame.statusBar()->showMessage(result.statusText);
-        m_prompt.showMessage(UserPrompt::MessageKind::Error, result.statusText);
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Error, result.statusText);
     }
 }
 

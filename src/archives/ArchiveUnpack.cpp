@@ -109,11 +109,11 @@ ArchiveUnpackResult UnpackArchive(const QString& archivePath, const QString& tar
     }
     Unpack unpack{archive, target, confirmOverwrite, report, {}};
     if (progress)
-        progress->start(QStringLiteral("正在解压缩..."), 0);
+        progress->Start(QStringLiteral("正在解压缩..."), 0);
     bool allDone = true;
     ArchiveUnpackResult result = ArchiveUnpackResult::Done;
     for (int i = 0; step == ArchiveHandle::Step::Entry; ++i, step = archive.Next()) {
-        if (progress && !progress->advance(i, archive.ShownName())) {
+        if (progress && !progress->Advance(i, archive.ShownName())) {
             result = ArchiveUnpackResult::Cancelled;
             break;
         }
@@ -125,7 +125,7 @@ ArchiveUnpackResult UnpackArchive(const QString& archivePath, const QString& tar
         allDone = false;
     }
     if (progress)
-        progress->finish();
+        progress->Finish();
     if (result == ArchiveUnpackResult::Cancelled)
         return result;
     return allDone ? ArchiveUnpackResult::Done : ArchiveUnpackResult::SomeEntriesFailed;

@@ -70,7 +70,7 @@ int WriteEntries(zipFile archive, const QString& sourceFolder, const QStringList
     if (!buffer)
         return ZipPackResult::NoMemory;
     for (int i = 0; i < names.size(); ++i) {
-        if (progress && !progress->advance(i, names[i]))
+        if (progress && !progress->Advance(i, names[i]))
             return ZipPackResult::Cancelled;
         const int result = AddEntry(archive, sourceFolder, names[i], level, buffer.get());
         if (result != ZipPackResult::Done)
@@ -116,7 +116,7 @@ int CreateZipArchive(const QString& zipFolder, const QString& zipName, const QSt
                      const QStringList& names, int level, ProgressSink* progress)
 {
     if (progress)
-        progress->start(QStringLiteral("正在压缩..."), int(names.size()));
+        progress->Start(QStringLiteral("正在压缩..."), int(names.size()));
     int result = ZipPackResult::Unexpected;
     try {
         result = Pack(zipFolder, zipName, sourceFolder, names, level, progress);
@@ -124,6 +124,6 @@ int CreateZipArchive(const QString& zipFolder, const QString& zipName, const QSt
         result = ZipPackResult::Unexpected;
     }
     if (progress)
-        progress->finish();
+        progress->Finish();
     return result;
 }

@@ -344,13 +344,13 @@ int ExtractEntries(unzFile archive, int archiveFd, const QString& targetFolder, 
     if (unzGetGlobalInfo64(archive, &global) != UNZ_OK)
         return ZipUnpackResult::CannotReadDirectory;
     if (hooks.progress)
-        hooks.progress->start(QStringLiteral("正在解压缩..."), int(qMin<ZPOS64_T>(global.number_entry, INT_MAX)));
+        hooks.progress->Start(QStringLiteral("正在解压缩..."), int(qMin<ZPOS64_T>(global.number_entry, INT_MAX)));
     bool allDone = true;
     QSet<QString> written; // an archive that names a file twice does not replace its own first one
     for (ZPOS64_T i = 0; i < global.number_entry; ++i) {
         EntryInfo entry;
         ReadEntryInfo(archive, entry);
-        if (hooks.progress && !hooks.progress->advance(int(qMin<ZPOS64_T>(i, INT_MAX)), entry.name))
+        if (hooks.progress && !hooks.progress->Advance(int(qMin<ZPOS64_T>(i, INT_MAX)), entry.name))
             return ZipUnpackResult::Cancelled;
         const std::optional<QStringList> parts = ZipEntryName::SafeParts(entry.name);
         const QString key = parts ? parts->join(QLatin1Char('/')) : QString();
@@ -419,7 +419,7 @@ int ExtractZipArchive(const QString& archivePath, const QString& targetFolder, Z
     const UniqueFd archiveFd(::open(Encode(archivePath).constData(), O_RDONLY | O_CLOEXEC));
     const int result = ExtractEntries(archive, archiveFd.get(), targetFolder, mode, hooks);
     if (hooks.progress)
-        hooks.progress->finish();
+        hooks.progress->Finish();
     unzClose(archive);
     return result;
 }

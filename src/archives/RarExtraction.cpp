@@ -128,7 +128,7 @@ int RunTool(const QString& archive, const QString& targetFolder, ProcessRunner& 
     const std::optional<QString> staging = target.isOpen() ? MakeStagingFolder(targetFolder) : std::nullopt;
     if (!staging)
         return 1;
-    const int exitCode = runner.runAndWait(RarExtraction::ExtractCommand(*tool, archive, *staging));
+    const int exitCode = runner.RunAndWait(RarExtraction::ExtractCommand(*tool, archive, *staging));
     // A tool that failed may have left a half-written file; only a complete run replaces anything.
     if (exitCode == 0) {
         const UniqueFd stagingFolder = OpenFolder(*staging);
@@ -163,7 +163,7 @@ std::optional<RarTool> FindTool(const QString& programFolder, const QString& sea
     if (const std::optional<QString> beside = ExecutableIn(programFolder, QStringLiteral("unrar")))
         return RarTool{RarTool::Kind::Unrar, *beside};
     if (const std::optional<QString> unrar = ExecutableOnPath(searchPath, QStringLiteral("unrar"))) {
-        const std::optional<QByteArray> banner = runner.readOutput({*unrar, {}, {}});
+        const std::optional<QByteArray> banner = runner.ReadOutput({*unrar, {}, {}});
         if (banner && IsRarlabBanner(*banner))
             return RarTool{RarTool::Kind::Unrar, *unrar};
     }

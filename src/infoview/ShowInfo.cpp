@@ -16,7 +16,7 @@ namespace {
 
 void OfferRepair(const GameRecord& record, UserPrompt& prompt)
 {
-    if (prompt.askYesNo(RepairQuestion()))
+    if (prompt.AskYesNo(RepairQuestion()))
         RunRepair(record.fullPath(), prompt);
 }
 

@@ -143,9 +143,9 @@ TEST_F(RecordListAssemblyTest, TheContextMenuIsTheCommandTablesAndItsDeleteRemov
     EXPECT_EQ(texts, (QStringList{"移动到(&M)...", "复制到(&C)...", "重命名(&R)", "删除(&D)", "压缩(&A)...", "解压缩(&X)...", "按模板重命名..."}));
     menu->close();
 
-    prompt.answerNext(true);
+    prompt.AnswerNext(true);
     Q_EMIT list->CommandRequested(Commands::Delete); // the list's Delete key
-    EXPECT_EQ(prompt.questions(), QStringList{"确定删除\"1v1_arabia.mgx\"？\n"});
+    EXPECT_EQ(prompt.Questions(), QStringList{"确定删除\"1v1_arabia.mgx\"？\n"});
     EXPECT_FALSE(QFile::exists(records + QStringLiteral("/1v1_arabia.mgx")));
     EXPECT_EQ(RowOf(QStringLiteral("1v1_arabia.mgx")), -1);
 }
@@ -165,16 +165,16 @@ TEST_F(RecordListAssemblyTest, LaunchingAVersionWithoutExecutableWarnsAndAMissin
 {
     Build();
     EXPECT_TRUE(table.Trigger(Commands::LaunchA));
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_EQ(prompt.messages()[0].title, "提示");
-    EXPECT_EQ(prompt.messages()[0].text, "未设置此版本的帝国游戏路径，帝国时代程序无法启动！");
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_EQ(prompt.Messages()[0].title, "提示");
+    EXPECT_EQ(prompt.Messages()[0].text, "未设置此版本的帝国游戏路径，帝国时代程序无法启动！");
 
     EXPECT_TRUE(table.Trigger(Commands::LaunchC));
     EXPECT_TRUE(runner.detached.isEmpty()) << "a missing executable is not started through wine";
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("/nowhere/age2_x1.exe")));
-    ASSERT_EQ(prompt.messages().size(), 2);
-    EXPECT_EQ(prompt.messages()[1].kind, UserPrompt::MessageKind::Error);
-    EXPECT_TRUE(prompt.messages()[1].text.contains(QStringLiteral("/nowhere/age2_x1.exe")));
+    ASSERT_EQ(prompt.Messages().size(), 2);
+    EXPECT_EQ(prompt.Messages()[1].kind, UserPrompt::MessageKind::Error);
+    EXPECT_TRUE(prompt.Messages()[1].text.contains(QStringLiteral("/nowhere/age2_x1.exe")));
 }
 
 // With no search in force the status bar counts the listed entries and the selection.

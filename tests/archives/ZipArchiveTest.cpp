@@ -368,15 +368,15 @@ TEST_F(ZipTest, ArchivesTravelBetweenKorvaleUnzipAndBsdtar)
     QtProcessRunner runner;
     QDir(m_root.path()).mkpath(QStringLiteral("by-unzip"));
     QDir(m_root.path()).mkpath(QStringLiteral("by-bsdtar"));
-    EXPECT_EQ(runner.runAndWait({unzip, {"-q", m_root.filePath("k.zip"), "-d", m_root.filePath("by-unzip")}, {}}), 0);
-    EXPECT_EQ(runner.runAndWait({bsdtar, {"-x", "-f", m_root.filePath("k.zip"), "-C", m_root.filePath("by-bsdtar")}, {}}), 0);
+    EXPECT_EQ(runner.RunAndWait({unzip, {"-q", m_root.filePath("k.zip"), "-d", m_root.filePath("by-unzip")}, {}}), 0);
+    EXPECT_EQ(runner.RunAndWait({bsdtar, {"-x", "-f", m_root.filePath("k.zip"), "-C", m_root.filePath("by-bsdtar")}, {}}), 0);
     QStringList sorted = names;
     sorted.sort();
     EXPECT_EQ(Names(m_root.filePath("by-unzip")), sorted);
     EXPECT_EQ(Names(m_root.filePath("by-bsdtar")), sorted);
 
     // And back: bsdtar writes UTF-8 names with the flag.
-    EXPECT_EQ(runner.runAndWait({bsdtar, {"--format", "zip", "-c", "-f", m_root.filePath("b.zip"), "-C", src(), "plain.mgx", Chinese, Emoji}, {}}), 0);
+    EXPECT_EQ(runner.RunAndWait({bsdtar, {"--format", "zip", "-c", "-f", m_root.filePath("b.zip"), "-C", src(), "plain.mgx", Chinese, Emoji}, {}}), 0);
     EXPECT_EQ(ExtractZipArchive(m_root.filePath("b.zip"), out(), ZipOverwrite::Always), ZipUnpackResult::Done);
     EXPECT_EQ(Names(out()), sorted);
     EXPECT_EQ(Read(out(Chinese)), Chinese.toUtf8());

@@ -240,7 +240,7 @@ TEST_F(ShowInfoTest, ADamagedRecordAfterAGoodOneResetsTheTextsAndTheMap)
     ASSERT_FALSE(map().picture()->terrainImage().isNull());
 
     show(LoadReal("aoc10a_4v4_headerend0.mgx")); // the prompt answers No
-    ASSERT_EQ(prompt.questions().size(), 1);
+    ASSERT_EQ(prompt.Questions().size(), 1);
     expectResetState();
     EXPECT_TRUE(map().picture()->terrainImage().isNull());
     EXPECT_NE(map().grab().toImage(), goodMap);
@@ -258,14 +258,14 @@ TEST_F(ShowInfoTest, RepairAnsweredYesRepairsAndReports)
     const Mgx::GameRecord record = Mgx::LoadRecordFile(copy.path().string());
     ASSERT_EQ(record.chapters.front().status, Mgx::ChapterInfo::HeaderEndMissing);
 
-    prompt.answerNext(true);
+    prompt.AnswerNext(true);
     show(record);
 
-    EXPECT_EQ(prompt.questions(),
+    EXPECT_EQ(prompt.Questions(),
               QStringList{QStringLiteral("此录像文件可能内容残缺或非录像文件，是否现在按照录像文件格式进行修复？\n修复时原文件将自动备份。")});
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Plain);
-    EXPECT_EQ(prompt.messages()[0].text,
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_EQ(prompt.Messages()[0].kind, UserPrompt::MessageKind::Plain);
+    EXPECT_EQ(prompt.Messages()[0].text,
               QStringLiteral("修复成功!原文件备份保存为:\r\n") + QString::fromStdString(copy.backup().string()));
     expectResetState();
 
@@ -287,11 +287,11 @@ TEST_F(ShowInfoTest, RepairAnsweredNoLeavesTheFileAlone)
     KORVALE_NEED_REAL_RECORDS();
     const DamagedCopy copy;
     const std::vector<char> original = FileBytes(copy.path());
-    prompt.answerNext(false);
+    prompt.AnswerNext(false);
     show(Mgx::LoadRecordFile(copy.path().string()));
 
-    EXPECT_EQ(prompt.questions().size(), 1);
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_EQ(prompt.Questions().size(), 1);
+    EXPECT_TRUE(prompt.Messages().isEmpty());
     EXPECT_EQ(FileBytes(copy.path()), original);
     EXPECT_FALSE(std::filesystem::exists(copy.backup()));
     expectResetState();
@@ -316,8 +316,8 @@ TEST_F(ShowInfoTest, RecordsWithNothingToShowLeaveTheResetStateAndAskNothing)
     show(building);
     expectResetState();
 
-    EXPECT_TRUE(prompt.questions().isEmpty());
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_TRUE(prompt.Questions().isEmpty());
+    EXPECT_TRUE(prompt.Messages().isEmpty());
 }
 
 TEST_F(ShowInfoTest, TheEyeIsReckonedFromThePlayerPageTopInForce)

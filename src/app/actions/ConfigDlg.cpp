@@ -97,14 +97,14 @@ QLineEdit* ConfigDlg::addRow(QGridLayout& rows, int row, const QString& label, c
 
 void ConfigDlg::pickSaveGameFolder(QLineEdit* edit)
 {
-    if (const std::optional<QString> folder = m_prompt.chooseFolder(QStringLiteral("打开SaveGame文件夹..."), {}))
+    if (const std::optional<QString> folder = m_prompt.ChooseFolder(QStringLiteral("打开SaveGame文件夹..."), {}))
         edit->setText(SaveGameFolderFromPick(*folder));
 }
 
 void ConfigDlg::pickExecutable(QLineEdit* edit)
 {
     if (const std::optional<QString> file =
-            m_prompt.chooseOpenFile(QStringLiteral("打开"), QStringLiteral("age2_x1.exe"), ExecutableFilters()))
+            m_prompt.ChooseOpenFile(QStringLiteral("打开"), QStringLiteral("age2_x1.exe"), ExecutableFilters()))
         edit->setText(*file);
 }
 
@@ -117,14 +117,14 @@ void ConfigDlg::accept()
 {
     // A path that points at nothing would only be found out when it is used, silently.
     if (const QString problem = SettingsCheck::FirstProblem(values()); !problem.isEmpty()) {
-        m_prompt.showMessage(UserPrompt::MessageKind::Warning, problem);
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Warning, problem);
         return;
     }
     // The running settings take the values all the same and an earlier file is left whole, but
     // the player is told that the next start will not see them.
     QString why;
     if (!SaveConfigIni(m_configPath, values(), &why))
-        m_prompt.showMessage(UserPrompt::MessageKind::Warning,
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Warning,
                              QStringLiteral("设置无法保存：") + QDir::toNativeSeparators(m_configPath) + QStringLiteral("\n") + why);
     QDialog::accept();
 }

@@ -171,5 +171,5 @@ void ListNavigation::WatchListedFolder()
 void ListNavigation::ShowMessage(const QString& text)
 {
     if (m_prompt)
-        m_prompt->showMessage(UserPrompt::MessageKind::Error, text);
+        m_prompt->ShowMessage(UserPrompt::MessageKind::Error, text);
 }

@@ -450,7 +450,7 @@ bool MgxListView::ShowContextMenu(const QPoint& globalPos)
 void MgxListView::ShowMessage(const QString& text)
 {
     if (m_prompt)
-        m_prompt->showMessage(UserPrompt::MessageKind::Error, text);
+        m_prompt->ShowMessage(UserPrompt::MessageKind::Error, text);
 }
 
 bool MgxListView::IsEditing() const

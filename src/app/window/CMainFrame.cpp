@@ -211,7 +211,7 @@ void CMainFrame::OpenFolder()
 {
     // The picker opens in the folder listed, where a player looks for its neighbours.
     const QString listed = m_addressBar->pathCombo().SelectedFolder();
-    if (const std::optional<QString> folder = m_prompt.chooseFolder(QStringLiteral("打开文件夹..."), listed))
+    if (const std::optional<QString> folder = m_prompt.ChooseFolder(QStringLiteral("打开文件夹..."), listed))
         Navigate([&](ListNavigation& to) { to.NavigateTo(*folder); });
 }
 
@@ -225,7 +225,7 @@ void CMainFrame::OpenHelp()
 {
     const QString help = AppFolders::Locate(AppFolders::helpFile);
     if (help.isEmpty()) {
-        m_prompt.showMessage(UserPrompt::MessageKind::Warning, QStringLiteral("找不到帮助文档。"));
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Warning, QStringLiteral("找不到帮助文档。"));
         return;
     }
     // A desktop without a program for HTML files: the program shows it itself.
@@ -255,7 +255,7 @@ void CMainFrame::RegisterShellCommands()
         // A click that does nothing looks broken: say why.
         const QString folder = m_saveGameFolder();
         if (const QString problem = SettingsCheck::SaveGameFolderProblem(folder); !problem.isEmpty())
-            m_prompt.showMessage(UserPrompt::MessageKind::Warning, problem);
+            m_prompt.ShowMessage(UserPrompt::MessageKind::Warning, problem);
         else
             Navigate([&](ListNavigation& to) { to.NavigateTo(folder); });
     });

@@ -137,25 +137,25 @@ TEST_F(ConfigDlgTest, LayoutKeepsEveryControlInItsPlace)
 TEST_F(ConfigDlgTest, PickersFillTheBoxes)
 {
     ConfigDlg dialog(running, prompt, configPath);
-    prompt.pickNext(QStringLiteral("C:\\"));
+    prompt.PickNext(QStringLiteral("C:\\"));
     click(dialog, "saveGameFolderBrowse");
     EXPECT_EQ(child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("C:"));
-    prompt.pickNext(QStringLiteral("/home/u/SaveGame"));
+    prompt.PickNext(QStringLiteral("/home/u/SaveGame"));
     click(dialog, "saveGameFolderBrowse");
     EXPECT_EQ(child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("/home/u/SaveGame"));
-    prompt.pickNext(QStringLiteral("/p/a/age2_x1.exe"));
+    prompt.PickNext(QStringLiteral("/p/a/age2_x1.exe"));
     click(dialog, "gameExe10aBrowse");
-    prompt.pickNext(QStringLiteral("/p/c/aoc.exe"));
+    prompt.PickNext(QStringLiteral("/p/c/aoc.exe"));
     click(dialog, "gameExe10cBrowse");
     EXPECT_EQ(dialog.values(), (GameSettings{QStringLiteral("/home/u/SaveGame"), QStringLiteral("/p/a/age2_x1.exe"),
                                              QStringLiteral("/p/c/aoc.exe"), running.GameInstallPath}));
 
-    ASSERT_EQ(prompt.pickers().size(), 4);
-    EXPECT_EQ(prompt.pickers()[0].title, QStringLiteral("打开SaveGame文件夹..."));
-    EXPECT_TRUE(prompt.pickers()[0].startPath.isEmpty());
-    EXPECT_EQ(prompt.pickers()[2].startPath, QStringLiteral("age2_x1.exe"));
-    EXPECT_EQ(prompt.pickers()[2].nameFilters.value(0), QStringLiteral("age2_x1.exe (age2_x1.exe)"));
-    EXPECT_TRUE(prompt.pickers()[3].nameFilters.contains(QStringLiteral("*.exe (*.exe *.EXE)")));
+    ASSERT_EQ(prompt.Pickers().size(), 4);
+    EXPECT_EQ(prompt.Pickers()[0].title, QStringLiteral("打开SaveGame文件夹..."));
+    EXPECT_TRUE(prompt.Pickers()[0].startPath.isEmpty());
+    EXPECT_EQ(prompt.Pickers()[2].startPath, QStringLiteral("age2_x1.exe"));
+    EXPECT_EQ(prompt.Pickers()[2].nameFilters.value(0), QStringLiteral("age2_x1.exe (age2_x1.exe)"));
+    EXPECT_TRUE(prompt.Pickers()[3].nameFilters.contains(QStringLiteral("*.exe (*.exe *.EXE)")));
 
     // A cancelled picker changes nothing.
     click(dialog, "gameExe10aBrowse");
@@ -173,7 +173,7 @@ TEST_F(ConfigDlgTest, OkSavesTheBoxesAsTheyStandAndHandsThemBack)
     whenShown([&](QDialog& dialog) {
         type(dialog, "saveGameFolderEdit", typed);
         type(dialog, "gameExe10cEdit", QString());
-        prompt.pickNext(picked);
+        prompt.PickNext(picked);
         click(dialog, "gameExe10aBrowse");
         click(dialog, "okButton");
     });
@@ -190,7 +190,7 @@ TEST_F(ConfigDlgTest, CancelKeepsEverythingEvenAPickedPath)
     GameSettings edited = running;
     whenShown([this](QDialog& dialog) {
         type(dialog, "saveGameFolderEdit", QStringLiteral("/typed"));
-        prompt.pickNext(QStringLiteral("/picked/age2_x1.exe"));
+        prompt.PickNext(QStringLiteral("/picked/age2_x1.exe"));
         click(dialog, "gameExe10aBrowse");
         click(dialog, "cancelButton");
     });
@@ -223,11 +223,11 @@ TEST_F(ConfigDlgTest, AFailedSaveStillHandsBackTheValuesAndSaysSo)
     });
     EXPECT_TRUE(ConfigDlg::Edit(edited, prompt, configPath));
     EXPECT_EQ(edited.GameExe10a, exe);
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("设置无法保存：") + QDir::toNativeSeparators(configPath) + '\n'))
-        << prompt.messages()[0].text.toStdString();
-    EXPECT_GT(prompt.messages()[0].text.size(), (QStringLiteral("设置无法保存：") + configPath + '\n').size()) << "and why";
-    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Warning);
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_TRUE(prompt.Messages()[0].text.startsWith(QStringLiteral("设置无法保存：") + QDir::toNativeSeparators(configPath) + '\n'))
+        << prompt.Messages()[0].text.toStdString();
+    EXPECT_GT(prompt.Messages()[0].text.size(), (QStringLiteral("设置无法保存：") + configPath + '\n').size()) << "and why";
+    EXPECT_EQ(prompt.Messages()[0].kind, UserPrompt::MessageKind::Warning);
 }
 
 TEST_F(ConfigDlgTest, AFolderOrExecutableThatDoesNotExistIsRefusedWithAWord)
@@ -246,10 +246,10 @@ TEST_F(ConfigDlgTest, AFolderOrExecutableThatDoesNotExistIsRefusedWithAWord)
     });
     EXPECT_TRUE(ConfigDlg::Edit(edited, prompt, configPath));
     EXPECT_TRUE(stillOpen);
-    ASSERT_EQ(prompt.messages().size(), 2);
-    EXPECT_EQ(prompt.messages()[0].text, "1.0A版帝国exe文件不存在：" + folder.filePath("missing.exe"));
-    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Warning);
-    EXPECT_EQ(prompt.messages()[1].text, "SaveGame目录不存在：" + folder.filePath("gone"));
+    ASSERT_EQ(prompt.Messages().size(), 2);
+    EXPECT_EQ(prompt.Messages()[0].text, "1.0A版帝国exe文件不存在：" + folder.filePath("missing.exe"));
+    EXPECT_EQ(prompt.Messages()[0].kind, UserPrompt::MessageKind::Warning);
+    EXPECT_EQ(prompt.Messages()[1].text, "SaveGame目录不存在：" + folder.filePath("gone"));
     EXPECT_EQ(edited.GameExe10a, QString());
     EXPECT_TRUE(configWritten());
 }

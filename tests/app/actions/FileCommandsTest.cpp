@@ -36,7 +36,7 @@ protected:
     void add(const QString& name, bool selected = true)
     {
         Write(list(name), name.toUtf8());
-        m_selection.add(name, MgxItemKind::Record, selected);
+        m_selection.Add(name, MgxItemKind::Record, selected);
     }
 
     QTemporaryDir m_root;
@@ -55,34 +55,34 @@ TEST_F(FileCommandsTest, CopyAsksBeforeOverwritingNamingTheFileAndNoKeepsItAndGo
     add("b.mgx");
     add("c.mgx");
     Write(to("b.mgx"), "theirs");
-    m_prompt.pickNext(to());
-    m_prompt.answerNext(false);
+    m_prompt.PickNext(to());
+    m_prompt.AnswerNext(false);
     m_commands.CopyToFolder();
-    EXPECT_EQ(m_prompt.pickers().value(0).title, QStringLiteral("拷贝到..."));
-    EXPECT_EQ(m_prompt.pickers().value(0).startPath, list().chopped(1)) << "the picker opens in the folder listed";
-    ASSERT_EQ(m_prompt.askedQuestions().size(), 1);
-    EXPECT_EQ(m_prompt.askedQuestions()[0].text, "文件已存在，是否覆盖？\n" + to("b.mgx"));
-    EXPECT_EQ(m_prompt.askedQuestions()[0].kind, UserPrompt::QuestionKind::Cautious);
+    EXPECT_EQ(m_prompt.Pickers().value(0).title, QStringLiteral("拷贝到..."));
+    EXPECT_EQ(m_prompt.Pickers().value(0).startPath, list().chopped(1)) << "the picker opens in the folder listed";
+    ASSERT_EQ(m_prompt.AskedQuestions().size(), 1);
+    EXPECT_EQ(m_prompt.AskedQuestions()[0].text, "文件已存在，是否覆盖？\n" + to("b.mgx"));
+    EXPECT_EQ(m_prompt.AskedQuestions()[0].kind, UserPrompt::QuestionKind::Cautious);
     EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"已复制 2 个文件到：\n" + to().chopped(1)});
     EXPECT_EQ(Read(to("a.mgx")), QByteArray("a.mgx"));
     EXPECT_EQ(Read(to("b.mgx")), QByteArray("theirs"));
     EXPECT_EQ(Read(to("c.mgx")), QByteArray("c.mgx")) << "the file after the one declined is copied";
 
     // The folder without its trailing separator gives the same targets; 全部是 answers for every file.
-    m_prompt.pickNext(m_root.filePath("to"));
-    m_prompt.answerNextAll(UserPrompt::Answer::YesToAll);
+    m_prompt.PickNext(m_root.filePath("to"));
+    m_prompt.AnswerNextAll(UserPrompt::Answer::YesToAll);
     m_commands.CopyToFolder();
-    EXPECT_EQ(m_prompt.askedQuestions().size(), 2) << "one question for the three files that exist";
+    EXPECT_EQ(m_prompt.AskedQuestions().size(), 2) << "one question for the three files that exist";
     EXPECT_EQ(m_prompt.MessageTexts().value(1), "已复制 3 个文件到：\n" + to().chopped(1));
     EXPECT_EQ(Read(to("b.mgx")), QByteArray("b.mgx"));
-    EXPECT_EQ(m_selection.labels(), (QStringList{"a.mgx", "b.mgx", "c.mgx"})) << "copies leave the list alone";
+    EXPECT_EQ(m_selection.Labels(), (QStringList{"a.mgx", "b.mgx", "c.mgx"})) << "copies leave the list alone";
 
     // 全部否 keeps every file there.
     Write(to("a.mgx"), "mine");
-    m_prompt.pickNext(to());
-    m_prompt.answerNextAll(UserPrompt::Answer::NoToAll);
+    m_prompt.PickNext(to());
+    m_prompt.AnswerNextAll(UserPrompt::Answer::NoToAll);
     m_commands.CopyToFolder();
-    EXPECT_EQ(m_prompt.askedQuestions().size(), 3);
+    EXPECT_EQ(m_prompt.AskedQuestions().size(), 3);
     EXPECT_EQ(m_prompt.MessageTexts().value(2), "已复制 0 个文件到：\n" + to().chopped(1));
     EXPECT_EQ(Read(to("a.mgx")), QByteArray("mine"));
 }
@@ -91,11 +91,11 @@ TEST_F(FileCommandsTest, CopySkipsFoldersSaysSoOnceAndStopsAtAFailure)
 {
     add("a.mgx");
     QDir(list()).mkdir(QStringLiteral("folder"));
-    m_selection.add(QStringLiteral("folder"), MgxItemKind::Folder);
+    m_selection.Add(QStringLiteral("folder"), MgxItemKind::Folder);
     QDir(list()).mkdir(QStringLiteral("other"));
-    m_selection.add(QStringLiteral("other"), MgxItemKind::Folder);
+    m_selection.Add(QStringLiteral("other"), MgxItemKind::Folder);
     add("c.mgx");
-    m_prompt.pickNext(to());
+    m_prompt.PickNext(to());
     m_commands.CopyToFolder();
     EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"已复制 2 个文件到：\n" + to().chopped(1)
                                           + "\n文件夹不参与此操作，已跳过：folder、other"});
@@ -105,7 +105,7 @@ TEST_F(FileCommandsTest, CopySkipsFoldersSaysSoOnceAndStopsAtAFailure)
     for (MemorySelection::Row& row : m_selection.rows)
         row.selected = row.item.kind == MgxItemKind::Folder;
     m_commands.CopyToFolder();
-    EXPECT_EQ(m_prompt.pickers().size(), 1);
+    EXPECT_EQ(m_prompt.Pickers().size(), 1);
     EXPECT_EQ(m_prompt.MessageTexts().value(1), QStringLiteral("文件夹不参与此操作，已跳过：folder、other"));
 
     // A source that disappears while the command runs stops it with one message.
@@ -117,11 +117,11 @@ TEST_F(FileCommandsTest, CopySkipsFoldersSaysSoOnceAndStopsAtAFailure)
         if (step == 1)
             QFile::remove(list("c.mgx"));
     };
-    m_prompt.pickNext(m_root.filePath("to2"));
+    m_prompt.PickNext(m_root.filePath("to2"));
     QDir(m_root.path()).mkdir(QStringLiteral("to2"));
     m_commands.CopyToFolder();
     EXPECT_EQ(m_prompt.MessageTexts().value(2), "拷贝\"" + list("c.mgx") + "\"到\"" + m_root.filePath("to2/c.mgx") + "\"失败！操作中止。");
-    EXPECT_EQ(m_prompt.messages().size(), 3);
+    EXPECT_EQ(m_prompt.Messages().size(), 3);
     EXPECT_EQ(Names(m_root.filePath("to2")), QStringList{"a.mgx"});
 }
 
@@ -131,29 +131,29 @@ TEST_F(FileCommandsTest, MoveStopsAtAnExistingTargetAndOpensInTheListedFolder)
     add("b.mgx");
     add("c.mgx");
     Write(to("b.mgx"), "theirs");
-    m_prompt.pickNext(to());
+    m_prompt.PickNext(to());
     m_commands.MoveToFolder();
-    EXPECT_EQ(m_prompt.pickers().value(0).title, QStringLiteral("移动到..."));
-    EXPECT_TRUE(m_prompt.questions().isEmpty()) << "a move never offers to overwrite";
+    EXPECT_EQ(m_prompt.Pickers().value(0).title, QStringLiteral("移动到..."));
+    EXPECT_TRUE(m_prompt.Questions().isEmpty()) << "a move never offers to overwrite";
     EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"移动\"" + list("b.mgx") + "\"到\"" + to("b.mgx") + "\"失败！操作中止。"});
-    EXPECT_EQ(m_selection.labels(), (QStringList{"b.mgx", "c.mgx"}));
-    EXPECT_EQ(m_selection.selectedRows(), (QList<int>{0, 1}));
+    EXPECT_EQ(m_selection.Labels(), (QStringList{"b.mgx", "c.mgx"}));
+    EXPECT_EQ(m_selection.SelectedRows(), (QList<int>{0, 1}));
     EXPECT_EQ(Names(list()), (QStringList{"b.mgx", "c.mgx"}));
     EXPECT_EQ(Read(to("b.mgx")), QByteArray("theirs"));
 
     m_selection.rows[0].selected = false;
-    m_prompt.pickNext(std::nullopt);
+    m_prompt.PickNext(std::nullopt);
     m_commands.MoveToFolder();
-    EXPECT_EQ(m_prompt.pickers().value(1).startPath, list().chopped(1));
-    EXPECT_EQ(m_selection.labels(), (QStringList{"b.mgx", "c.mgx"})) << "cancel moves nothing";
+    EXPECT_EQ(m_prompt.Pickers().value(1).startPath, list().chopped(1));
+    EXPECT_EQ(m_selection.Labels(), (QStringList{"b.mgx", "c.mgx"})) << "cancel moves nothing";
 
     m_selection.rows[0].selected = true;
     Write(to("c2.mgx"), "");
     QFile::remove(to("b.mgx"));
-    m_prompt.pickNext(to());
+    m_prompt.PickNext(to());
     m_commands.MoveToFolder();
     EXPECT_EQ(m_prompt.MessageTexts().value(1), "已移动 2 个文件到：\n" + to().chopped(1)) << "says where the files went";
-    EXPECT_TRUE(m_selection.labels().isEmpty());
+    EXPECT_TRUE(m_selection.Labels().isEmpty());
 }
 
 TEST_F(FileCommandsTest, MoveIntoAReadOnlyFolderLosesNothing)
@@ -162,11 +162,11 @@ TEST_F(FileCommandsTest, MoveIntoAReadOnlyFolderLosesNothing)
     if (!mount.isMounted())
         GTEST_SKIP() << "cannot mount a read-only file system here";
     add("a.mgx");
-    m_prompt.pickNext(mount.path());
+    m_prompt.PickNext(mount.path());
     m_commands.MoveToFolder();
-    EXPECT_EQ(m_prompt.messages().size(), 1);
+    EXPECT_EQ(m_prompt.Messages().size(), 1);
     EXPECT_EQ(Read(list("a.mgx")), QByteArray("a.mgx"));
-    EXPECT_EQ(m_selection.labels(), QStringList{"a.mgx"});
+    EXPECT_EQ(m_selection.Labels(), QStringList{"a.mgx"});
 }
 
 TEST_F(FileCommandsTest, DeleteAsksOncePerEntryAndRemovesForGood)
@@ -175,29 +175,29 @@ TEST_F(FileCommandsTest, DeleteAsksOncePerEntryAndRemovesForGood)
     add("B.mgx");
     add("C.mgx");
     add("D.mgx", false);
-    m_prompt.answerNext(false);
-    m_prompt.answerNext(true);
-    m_prompt.answerNext(true);
+    m_prompt.AnswerNext(false);
+    m_prompt.AnswerNext(true);
+    m_prompt.AnswerNext(true);
     m_commands.DeleteSelected();
-    EXPECT_EQ(m_prompt.questions(), (QStringList{"确定删除\"A.mgx\"？\n", "确定删除\"B.mgx\"？\n", "确定删除\"C.mgx\"？\n"}));
-    EXPECT_EQ(m_selection.labels(), (QStringList{"A.mgx", "D.mgx"}));
-    EXPECT_EQ(m_selection.selectedRows(), QList<int>{0});
+    EXPECT_EQ(m_prompt.Questions(), (QStringList{"确定删除\"A.mgx\"？\n", "确定删除\"B.mgx\"？\n", "确定删除\"C.mgx\"？\n"}));
+    EXPECT_EQ(m_selection.Labels(), (QStringList{"A.mgx", "D.mgx"}));
+    EXPECT_EQ(m_selection.SelectedRows(), QList<int>{0});
     EXPECT_EQ(Names(list()), (QStringList{"A.mgx", "D.mgx"}));
-    EXPECT_TRUE(m_prompt.messages().isEmpty());
+    EXPECT_TRUE(m_prompt.Messages().isEmpty());
 
     // A folder is not asked about nor deleted; the records carry on and the folder is named once.
     QDir(list()).mkdir(QStringLiteral("folder"));
     m_selection.rows.clear();
-    m_selection.add(QStringLiteral("folder"), MgxItemKind::Folder);
+    m_selection.Add(QStringLiteral("folder"), MgxItemKind::Folder);
     add("D.mgx");
-    m_prompt.answerNext(true);
+    m_prompt.AnswerNext(true);
     m_commands.DeleteSelected();
-    EXPECT_EQ(m_prompt.questions().size(), 4);
-    EXPECT_EQ(m_prompt.questions().last(), QStringLiteral("确定删除\"D.mgx\"？\n"));
+    EXPECT_EQ(m_prompt.Questions().size(), 4);
+    EXPECT_EQ(m_prompt.Questions().last(), QStringLiteral("确定删除\"D.mgx\"？\n"));
     EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"文件夹不参与此操作，已跳过：folder"});
     EXPECT_FALSE(QFileInfo::exists(list("D.mgx")));
     EXPECT_TRUE(QFileInfo(list("folder")).isDir());
-    EXPECT_EQ(m_selection.labels(), QStringList{"folder"});
+    EXPECT_EQ(m_selection.Labels(), QStringList{"folder"});
 }
 
 TEST_F(FileCommandsTest, RenameChangesTheFileOnlyForANewFreeName)
@@ -212,12 +212,12 @@ TEST_F(FileCommandsTest, RenameChangesTheFileOnlyForANewFreeName)
 
     EXPECT_FALSE(m_commands.FinishRename(1, std::nullopt));
     EXPECT_FALSE(m_commands.FinishRename(1, QStringLiteral("b.mgx")));
-    EXPECT_TRUE(m_prompt.messages().isEmpty());
+    EXPECT_TRUE(m_prompt.Messages().isEmpty());
     EXPECT_FALSE(m_commands.FinishRename(1, QStringLiteral("a.mgx")));
     EXPECT_FALSE(m_commands.FinishRename(1, QStringLiteral("../b.mgx")));
-    EXPECT_EQ(m_prompt.messages().size(), 2);
+    EXPECT_EQ(m_prompt.Messages().size(), 2);
     EXPECT_EQ(Read(list("a.mgx")), QByteArray("a.mgx"));
-    EXPECT_EQ(m_selection.labels(), (QStringList{"a.mgx", "b.mgx", "c.mgx"}));
+    EXPECT_EQ(m_selection.Labels(), (QStringList{"a.mgx", "b.mgx", "c.mgx"}));
 
     EXPECT_TRUE(m_commands.FinishRename(1, QStringLiteral("新名字.mgx")));
     EXPECT_EQ(m_selection.rows[1].item.fullPath, list("新名字.mgx"));
@@ -229,30 +229,30 @@ TEST_F(FileCommandsTest, RenameChangesTheFileOnlyForANewFreeName)
 TEST_F(FileCommandsTest, PackNamesTheArchiveAndRefreshesOnlyForTheCurrentFolder)
 {
     m_commands.PackIntoZip();
-    EXPECT_TRUE(m_prompt.pickers().isEmpty()) << "nothing selected, nothing asked";
+    EXPECT_TRUE(m_prompt.Pickers().isEmpty()) << "nothing selected, nothing asked";
     add("a.mgx");
     add("b.mgx");
-    m_prompt.pickNext(std::nullopt);
+    m_prompt.PickNext(std::nullopt);
     m_commands.PackIntoZip();
-    EXPECT_EQ(m_prompt.pickers().value(0).nameFilters, QStringList{"Zip Files (*.Zip)"});
-    EXPECT_TRUE(m_prompt.messages().isEmpty());
+    EXPECT_EQ(m_prompt.Pickers().value(0).nameFilters, QStringList{"Zip Files (*.Zip)"});
+    EXPECT_TRUE(m_prompt.Messages().isEmpty());
 
-    m_prompt.pickNext(to("x.zip"));
+    m_prompt.PickNext(to("x.zip"));
     m_commands.PackIntoZip();
     EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"文件压缩完毕，保存为：\n" + to("x.zip")});
-    EXPECT_EQ(m_prompt.messages().value(0).kind, Kind::Plain);
+    EXPECT_EQ(m_prompt.Messages().value(0).kind, Kind::Plain);
     EXPECT_EQ(m_selection.refreshCount, 0);
 
-    m_prompt.pickNext(list("y.zip"));
+    m_prompt.PickNext(list("y.zip"));
     m_commands.PackIntoZip();
     EXPECT_EQ(m_selection.refreshCount, 1);
     EXPECT_TRUE(QFileInfo::exists(list("y.zip")));
 
     QFile::remove(list("b.mgx"));
-    m_prompt.pickNext(to("z.zip"));
+    m_prompt.PickNext(to("z.zip"));
     m_commands.PackIntoZip();
-    EXPECT_EQ(m_prompt.messages().value(2).text, "压缩文件" + to("z.zip") + "失败");
-    EXPECT_EQ(m_prompt.messages().value(2).kind, Kind::Error);
+    EXPECT_EQ(m_prompt.Messages().value(2).text, "压缩文件" + to("z.zip") + "失败");
+    EXPECT_EQ(m_prompt.Messages().value(2).kind, Kind::Error);
     EXPECT_EQ(Names(to()), QStringList{"x.zip"});
 }
 
@@ -260,9 +260,9 @@ TEST_F(FileCommandsTest, PackLeavesFoldersOutAndSaysSo)
 {
     add("a.mgx");
     QDir(list()).mkdir(QStringLiteral("folder"));
-    m_selection.add(QStringLiteral("folder"), MgxItemKind::Folder);
+    m_selection.Add(QStringLiteral("folder"), MgxItemKind::Folder);
     add("b.mgx");
-    m_prompt.pickNext(to("x.zip"));
+    m_prompt.PickNext(to("x.zip"));
     m_commands.PackIntoZip();
     EXPECT_EQ(m_prompt.MessageTexts(), QStringList{"文件压缩完毕，保存为：\n" + to("x.zip") + "\n文件夹不参与此操作，已跳过：folder"});
     QDir(m_root.path()).mkdir(QStringLiteral("out"));
@@ -273,12 +273,12 @@ TEST_F(FileCommandsTest, PackLeavesFoldersOutAndSaysSo)
 TEST_F(FileCommandsTest, UnpackGoesOnPastADamagedEntryRunsTheRarToolAndSaysWhatItDid)
 {
     Write(list("bad.zip"), BuildZip({{"x.mgx", "x", 0, {}, false, 1}, {"y.mgx", "y"}}));
-    m_selection.add(QStringLiteral("bad.zip"), MgxItemKind::Zip);
+    m_selection.Add(QStringLiteral("bad.zip"), MgxItemKind::Zip);
     add("r.mgx");
     Write(list("good.zip"), BuildZip({{"saves/g.mgx", "g"}}));
-    m_selection.add(QStringLiteral("good.zip"), MgxItemKind::Zip);
+    m_selection.Add(QStringLiteral("good.zip"), MgxItemKind::Zip);
     Write(list("game.rar"), "rar");
-    m_selection.add(QStringLiteral("game.rar"), MgxItemKind::Rar);
+    m_selection.Add(QStringLiteral("game.rar"), MgxItemKind::Rar);
     QDir(m_root.path()).mkdir(QStringLiteral("program"));
     Write(m_root.filePath("program/unrar"), "#!/bin/sh\n");
     QFile::setPermissions(m_root.filePath("program/unrar"), QFile::ReadOwner | QFile::ExeOwner);
@@ -291,21 +291,21 @@ TEST_F(FileCommandsTest, UnpackGoesOnPastADamagedEntryRunsTheRarToolAndSaysWhatI
     ASSERT_EQ(m_runner.waited.size(), 1) << "a file libarchive cannot read goes to the tool";
     EXPECT_EQ(m_runner.waited[0].arguments.mid(0, 4), (QStringList{"x", "-o+", "-inul", list("game.rar")}));
     EXPECT_EQ(m_selection.refreshCount, 1);
-    ASSERT_EQ(m_prompt.messages().size(), 1);
-    EXPECT_EQ(m_prompt.messages()[0].text,
+    ASSERT_EQ(m_prompt.Messages().size(), 1);
+    EXPECT_EQ(m_prompt.Messages()[0].text,
               QStringLiteral("解压缩完成：2 个文件\n1 个文件未能解压缩：\nx.mgx：数据已损坏（大小或校验和不符）"));
-    EXPECT_EQ(m_prompt.messages()[0].kind, Kind::Warning);
+    EXPECT_EQ(m_prompt.Messages()[0].kind, Kind::Warning);
 
     // An archive that cannot be read at all is named; a clean unpack says only what it did.
     Write(list("cut.zip"), "PK\x03\x04 cut short");
     for (auto& row : m_selection.rows)
         row.selected = false;
-    m_selection.add(QStringLiteral("cut.zip"), MgxItemKind::Zip);
-    m_selection.add(QStringLiteral("good.zip"), MgxItemKind::Zip);
-    m_prompt.answerNextAll(UserPrompt::Answer::YesToAll);
+    m_selection.Add(QStringLiteral("cut.zip"), MgxItemKind::Zip);
+    m_selection.Add(QStringLiteral("good.zip"), MgxItemKind::Zip);
+    m_prompt.AnswerNextAll(UserPrompt::Answer::YesToAll);
     m_commands.UnpackSelected();
-    ASSERT_EQ(m_prompt.messages().size(), 2);
-    EXPECT_EQ(m_prompt.messages()[1].text, "解压缩完成：1 个文件\n无法解压缩压缩包，文件可能已损坏：" + list("cut.zip"));
+    ASSERT_EQ(m_prompt.Messages().size(), 2);
+    EXPECT_EQ(m_prompt.Messages()[1].text, "解压缩完成：1 个文件\n无法解压缩压缩包，文件可能已损坏：" + list("cut.zip"));
 }
 
 // Re-unpacking a large archive asks once, not once per file.
@@ -319,21 +319,21 @@ TEST_F(FileCommandsTest, UnpackOffersAnAnswerForAllFiles)
     }
     entries.append(RawZipEntry("new.mgx", "new"));
     Write(list("games.zip"), BuildZip(entries));
-    m_selection.add(QStringLiteral("games.zip"), MgxItemKind::Zip);
-    m_prompt.answerNextAll(UserPrompt::Answer::No);
-    m_prompt.answerNextAll(UserPrompt::Answer::NoToAll);
+    m_selection.Add(QStringLiteral("games.zip"), MgxItemKind::Zip);
+    m_prompt.AnswerNextAll(UserPrompt::Answer::No);
+    m_prompt.AnswerNextAll(UserPrompt::Answer::NoToAll);
     m_commands.UnpackSelected();
-    EXPECT_EQ(m_prompt.questions().size(), 2);
+    EXPECT_EQ(m_prompt.Questions().size(), 2);
     EXPECT_EQ(Read(list("r49.mgx")), QByteArray("mine"));
     EXPECT_EQ(Read(list("new.mgx")), QByteArray("new"));
-    EXPECT_EQ(m_prompt.messages().value(0).text, QStringLiteral("解压缩完成：1 个文件"));
+    EXPECT_EQ(m_prompt.Messages().value(0).text, QStringLiteral("解压缩完成：1 个文件"));
 
-    m_prompt.answerNextAll(UserPrompt::Answer::YesToAll);
+    m_prompt.AnswerNextAll(UserPrompt::Answer::YesToAll);
     m_commands.UnpackSelected();
-    EXPECT_EQ(m_prompt.questions().size(), 3);
+    EXPECT_EQ(m_prompt.Questions().size(), 3);
     EXPECT_EQ(Read(list("r0.mgx")), QByteArray("from zip"));
     EXPECT_EQ(Read(list("r49.mgx")), QByteArray("from zip"));
-    EXPECT_EQ(m_prompt.messages().value(1).text, QStringLiteral("解压缩完成：51 个文件"));
+    EXPECT_EQ(m_prompt.Messages().value(1).text, QStringLiteral("解压缩完成：51 个文件"));
 }
 
 // Unpacking never replaces a file of the folder unasked: each one that exists is asked about,
@@ -343,16 +343,16 @@ TEST_F(FileCommandsTest, UnpackAsksBeforeReplacingAnExistingFile)
     Write(list("a.mgx"), "mine");
     Write(list("b.mgx"), "mine too");
     Write(list("games.zip"), BuildZip({{"a.mgx", "from zip"}, {"b.mgx", "from zip"}, {"c.mgx", "new"}}));
-    m_selection.add(QStringLiteral("games.zip"), MgxItemKind::Zip);
-    m_prompt.answerNext(false);
-    m_prompt.answerNext(true);
+    m_selection.Add(QStringLiteral("games.zip"), MgxItemKind::Zip);
+    m_prompt.AnswerNext(false);
+    m_prompt.AnswerNext(true);
     m_commands.UnpackSelected();
     EXPECT_EQ(Read(list("a.mgx")), QByteArray("mine"));
     EXPECT_EQ(Read(list("b.mgx")), QByteArray("from zip"));
     EXPECT_EQ(Read(list("c.mgx")), QByteArray("new"));
-    ASSERT_EQ(m_prompt.questions().size(), 2);
-    EXPECT_EQ(m_prompt.questions().front(), "文件已存在，是否覆盖？\n" + QDir::toNativeSeparators(list("a.mgx")));
-    EXPECT_EQ(m_prompt.askedQuestions().front().kind, UserPrompt::QuestionKind::Cautious);
+    ASSERT_EQ(m_prompt.Questions().size(), 2);
+    EXPECT_EQ(m_prompt.Questions().front(), "文件已存在，是否覆盖？\n" + QDir::toNativeSeparators(list("a.mgx")));
+    EXPECT_EQ(m_prompt.AskedQuestions().front().kind, UserPrompt::QuestionKind::Cautious);
 }
 
 TEST_F(FileCommandsTest, CommandIdsReachTheirCommands)
@@ -365,11 +365,11 @@ TEST_F(FileCommandsTest, CommandIdsReachTheirCommands)
     EXPECT_TRUE(m_commands.RunCommand(32807));
     EXPECT_TRUE(m_commands.RunCommand(32805));
     QStringList titles;
-    for (const ScriptedPrompt::Picker& picker : m_prompt.pickers())
+    for (const ScriptedPrompt::Picker& picker : m_prompt.Pickers())
         titles.append(picker.title);
     EXPECT_EQ(titles, (QStringList{"拷贝到...", "移动到...", "拷贝到...", "移动到...", "另存为"}));
     EXPECT_EQ(m_selection.editStarted, QList<int>{0});
     EXPECT_TRUE(m_commands.RunCommand(32804));
-    EXPECT_EQ(m_prompt.questions().size(), 1);
+    EXPECT_EQ(m_prompt.Questions().size(), 1);
     EXPECT_FALSE(m_commands.RunCommand(32806));
 }

@@ -164,7 +164,7 @@ TEST_P(MgxListViewArchiveTest, ADoubleClickEntersTheArchiveAndItsFoldersAndUpLea
     QCoreApplication::sendEvent(&view, &typed);
     EXPECT_TRUE(typed.result);
     EXPECT_EQ(names(), QStringList{"scenario.mgx"});
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_TRUE(prompt.Messages().isEmpty());
 }
 
 TEST_P(MgxListViewArchiveTest, AClickShowsARecordReadFromTheArchive)
@@ -177,7 +177,7 @@ TEST_P(MgxListViewArchiveTest, AClickShowsARecordReadFromTheArchive)
     ASSERT_NE(view.CurrentRecord(), nullptr);
     EXPECT_EQ(view.CurrentRecord()->fullPath(), (archive() + "/4v4_chat_ageups.mgx").toStdString());
     EXPECT_FALSE(pane.findChild<QLabel*>(QStringLiteral("versionLabel"))->text().isEmpty());
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_TRUE(prompt.Messages().isEmpty());
     // Nothing was unpacked beside the archive.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 3);
 }
@@ -189,7 +189,7 @@ TEST_P(MgxListViewArchiveTest, NestedArchivesAndRepairAreRefusedWithOneMessageEa
     EXPECT_EQ(view.Navigation().CurrentFolder(), archive());
     click("headless.mgx");
     EXPECT_EQ(prompt.MessageTexts(), (QStringList{ArchiveMessages::Nested(), ArchiveMessages::RepairRefused()}));
-    EXPECT_TRUE(prompt.askedQuestions().isEmpty());
+    EXPECT_TRUE(prompt.AskedQuestions().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(ZipAndRar, MgxListViewArchiveTest, ::testing::Values("zip", "rar"));

@@ -293,7 +293,7 @@ TEST_F(MgxListViewTest, AClickShowsTheRecordOnceAndTwoSelectedShowNothingNew)
     click("old");
     click("pack.zip");
     EXPECT_EQ(shown.count(), 1);
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_TRUE(prompt.Messages().isEmpty());
 }
 
 TEST_F(MgxListViewTest, ARecordThatFailsToLoadIsReportedAndNothingStaysLoaded)
@@ -302,14 +302,14 @@ TEST_F(MgxListViewTest, ARecordThatFailsToLoadIsReportedAndNothingStaysLoaded)
     ASSERT_NE(view->CurrentRecord(), nullptr);
     click("broken.mgx");
     EXPECT_EQ(view->CurrentRecord(), nullptr);
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Error);
-    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("录像文件已损坏")));
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_EQ(prompt.Messages()[0].kind, UserPrompt::MessageKind::Error);
+    EXPECT_TRUE(prompt.Messages()[0].text.startsWith(QStringLiteral("录像文件已损坏")));
 
     ASSERT_TRUE(QFile::remove(folder.path() + "/1v1_arabia.mgx"));
     click("1v1_arabia.mgx");
-    ASSERT_EQ(prompt.messages().size(), 2);
-    EXPECT_EQ(prompt.messages()[1].text, QStringLiteral("无法打开文件！"));
+    ASSERT_EQ(prompt.Messages().size(), 2);
+    EXPECT_EQ(prompt.Messages()[1].text, QStringLiteral("无法打开文件！"));
 }
 
 TEST_F(MgxListViewTest, DoubleClickOnAFolderEntersIt)
@@ -396,7 +396,7 @@ TEST_F(MgxListViewTest, ThePanelFollowsTheCurrentRowAndAHeldKeyLoadsOnlyWhereItS
     QCoreApplication::processEvents();
     ASSERT_EQ(shown.count(), 2);
     EXPECT_EQ(shown.at(1).at(0).toString(), pathOf("4v4_chat_ageups.mgx"));
-    EXPECT_TRUE(prompt.messages().isEmpty()); // the damaged record passed over was never read
+    EXPECT_TRUE(prompt.Messages().isEmpty()); // the damaged record passed over was never read
 
     QTest::keyClick(view->ReportView(), Qt::Key_End);
     QCoreApplication::processEvents();
@@ -448,9 +448,9 @@ TEST_F(MgxListViewTest, ARepairedRecordIsShownAtOnce)
     QFile::setPermissions(damaged, QFile::ReadOwner | QFile::WriteOwner);
     view->Navigation().Refresh();
     QSignalSpy shown(view.get(), &MgxListView::RecordShown);
-    prompt.answerNext(true);
+    prompt.AnswerNext(true);
     click("damaged.mgx");
-    ASSERT_EQ(prompt.questions().size(), 1);
+    ASSERT_EQ(prompt.Questions().size(), 1);
     ASSERT_EQ(shown.count(), 1);
     ASSERT_NE(view->CurrentRecord(), nullptr);
     EXPECT_EQ(view->CurrentRecord()->chapters.front().status, Mgx::ChapterInfo::Read);

@@ -243,9 +243,9 @@ TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndSaveGameSaysWhyItCannot
     saveGame = root.filePath(QStringLiteral("missing"));
     table.Trigger(Commands::GoToSaveGameFolder);
     EXPECT_TRUE(target.events.empty());
-    ASSERT_EQ(prompt.messages().size(), 2);
-    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("尚未设置SaveGame目录")));
-    EXPECT_TRUE(prompt.messages()[1].text.startsWith("SaveGame目录不存在：" + saveGame));
+    ASSERT_EQ(prompt.Messages().size(), 2);
+    EXPECT_TRUE(prompt.Messages()[0].text.startsWith(QStringLiteral("尚未设置SaveGame目录")));
+    EXPECT_TRUE(prompt.Messages()[1].text.startsWith("SaveGame目录不存在：" + saveGame));
     saveGame = volume + QStringLiteral("/records/");
     table.Trigger(Commands::GoToSaveGameFolder);
     ASSERT_EQ(target.events.size(), 1u);
@@ -254,21 +254,21 @@ TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndSaveGameSaysWhyItCannot
 
 TEST_F(ShellMainFrame, OpenFolderAsksWithItsTitleOpensInTheListedFolderAndGoesToTheChoice)
 {
-    prompt.pickNext(std::nullopt);
+    prompt.PickNext(std::nullopt);
     table.Trigger(Commands::OpenFolder);
     EXPECT_TRUE(target.events.empty());
-    prompt.pickNext(volume + QStringLiteral("/"));
+    prompt.PickNext(volume + QStringLiteral("/"));
     table.Trigger(Commands::OpenFolder);
-    ASSERT_EQ(prompt.pickers().size(), 2u);
-    EXPECT_EQ(prompt.pickers()[1].title, "打开文件夹...");
+    ASSERT_EQ(prompt.Pickers().size(), 2u);
+    EXPECT_EQ(prompt.Pickers()[1].title, "打开文件夹...");
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0].second, volume);
 
     QApplication::processEvents(); // the address bar takes the folder listed
-    prompt.pickNext(std::nullopt);
+    prompt.PickNext(std::nullopt);
     table.Trigger(Commands::OpenFolder);
-    ASSERT_EQ(prompt.pickers().size(), 3u);
-    EXPECT_EQ(prompt.pickers()[2].startPath, volume);
+    ASSERT_EQ(prompt.Pickers().size(), 3u);
+    EXPECT_EQ(prompt.Pickers()[2].startPath, volume);
 }
 
 TEST_F(ShellMainFrame, TextFieldPlacesGoToTheDesktopAndTheComputer)
@@ -380,7 +380,7 @@ TEST_F(ShellMainFrame, HelpOpensTheInstalledDocumentAndFocusGoesToTheList)
     }
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(help));
-    EXPECT_TRUE(prompt.messages().empty());
+    EXPECT_TRUE(prompt.Messages().empty());
 
     frame->show();
     QApplication::setActiveWindow(frame.get());
@@ -414,7 +414,7 @@ TEST_F(ShellMainFrame, HelpShowsInAWindowOfItsOwnWhenTheDesktopCannotOpenIt)
         QDir().rmdir(helpFolder);
     }
     EXPECT_EQ(asked, 2);
-    EXPECT_TRUE(prompt.messages().empty());
+    EXPECT_TRUE(prompt.Messages().empty());
     windows[0]->close();
 }
 
