@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&nextChapterPos, data, sizeof nextChapterPos);
 
     Mgx::RecordFile file(scratch.path());
-    file.seekTo(4);
+    file.SeekTo(4);
     static const Mgx::ChapterInfo named = ChapterWithNames();
     Mgx::ChapterInfo chapter = named;
     Mgx::ScanBody(file, chapter, nextChapterPos);

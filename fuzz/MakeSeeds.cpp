@@ -115,16 +115,16 @@ void WriteBuiltPlayers(const Mgx::RecordBlueprint& blueprint, const fs::path& di
     for (std::size_t p = 0; p < players.size(); ++p) {
         Mgx::ByteBuilder block;
         Mgx::PlayerBlockWriter::Write(players[p], count, block);
-        WriteSeed(dir / (stem + "-block" + std::to_string(p)), PlayerSeed(0, count, static_cast<std::uint8_t>(p), 32, Prefix(block.data().data(), block.size(), PlayerBlockCut)));
+        WriteSeed(dir / (stem + "-block" + std::to_string(p)), PlayerSeed(0, count, static_cast<std::uint8_t>(p), 32, Prefix(block.Data().data(), block.Size(), PlayerBlockCut)));
 
         Mgx::ByteBuilder objects;
         for (const auto& group : players[p].groups)
             for (const auto& object : group.objects)
-                if (objects.size() < PlayerBlockCut)
+                if (objects.Size() < PlayerBlockCut)
                     Mgx::ObjectRecordWriter::Write(object, objects);
-        objects.u8(0);
-        if (objects.size() > 1)
-            WriteSeed(dir / (stem + "-objects" + std::to_string(p)), PlayerSeed(1, count, 0, 32, objects.data()));
+        objects.U8(0);
+        if (objects.Size() > 1)
+            WriteSeed(dir / (stem + "-objects" + std::to_string(p)), PlayerSeed(1, count, 0, 32, objects.Data()));
     }
 }
 
@@ -134,10 +134,10 @@ void WriteBuilt(const Corpus& corpus)
     for (const Mgx::RecordBlueprint& blueprint : BuiltBlueprints()) {
         const std::string stem = "built-" + std::to_string(n++);
         const Mgx::RecordWriter writer(blueprint);
-        const Bytes file = writer.fileBytes();
+        const Bytes file = writer.FileBytes();
         WriteSeed(corpus.dir("load") / stem, Prefix(file.data(), file.size(), LoadCut));
-        WriteSeed(corpus.dir("header") / stem, Prefix(writer.headerBlock().data(), writer.headerBlock().size(), HeaderCut));
-        const auto headerEnd = static_cast<std::size_t>(writer.bodyOffset());
+        WriteSeed(corpus.dir("header") / stem, Prefix(writer.HeaderBlock().data(), writer.HeaderBlock().size(), HeaderCut));
+        const auto headerEnd = static_cast<std::size_t>(writer.BodyOffset());
         if (headerEnd > 8 && headerEnd <= file.size())
             WriteSeed(corpus.dir("inflate") / stem, Prefix(file.data() + 8, headerEnd - 8, InflateCut));
         WriteBuiltPlayers(blueprint, corpus.dir("player"), stem);
@@ -146,7 +146,7 @@ void WriteBuilt(const Corpus& corpus)
         const std::int32_t next = body.boundaries.empty() ? 0 : static_cast<std::int32_t>(body.boundaries.front());
         WriteSeed(corpus.dir("body") / stem, Prefix(Joined(Int32Bytes(next), body.bytes).data(), body.bytes.size() + 4, BodyCut));
 
-        WriteSeed(corpus.dir("repair") / stem, RepairSeed(file, static_cast<std::size_t>(writer.bodyOffset())));
+        WriteSeed(corpus.dir("repair") / stem, RepairSeed(file, static_cast<std::size_t>(writer.BodyOffset())));
     }
 }
 
@@ -228,7 +228,7 @@ void WriteReal(const Corpus& corpus, const fs::path& record)
 
     try {
         const Mgx::HeaderBlock block = Mgx::InflateHeaderBlock(file.data() + 8, bodyStart - 8);
-        const Bytes header = block.toVector();
+        const Bytes header = block.ToVector();
         WriteSeed(corpus.dir("header") / stem, Prefix(header.data(), header.size(), HeaderCut));
         Mgx::MemoryStream stream(header);
         Mgx::ChapterInfo chapter;

@@ -42,7 +42,7 @@ struct Panel {
 
     QImage paint()
     {
-        InfoContainer& pane = bar.container();
+        InfoContainer& pane = bar.Container();
         QImage image(pane.size(), QImage::Format_ARGB32_Premultiplied);
         pane.render(&image);
         return image;
@@ -60,7 +60,7 @@ void BM_ShowInfoAndPaint(benchmark::State& state)
         return;
     Panel panel;
     for (auto _ : state) {
-        Mgx::ShowInfo(&*record, panel.bar.container(), panel.prompt);
+        Mgx::ShowInfo(&*record, panel.bar.Container(), panel.prompt);
         benchmark::DoNotOptimize(panel.paint().constBits());
     }
 }
@@ -73,7 +73,7 @@ void BM_PanelRepaint(benchmark::State& state)
     if (!record)
         return;
     Panel panel;
-    Mgx::ShowInfo(&*record, panel.bar.container(), panel.prompt);
+    Mgx::ShowInfo(&*record, panel.bar.Container(), panel.prompt);
     for (auto _ : state)
         benchmark::DoNotOptimize(panel.paint().constBits());
 }
@@ -84,7 +84,7 @@ void BM_PanelSizedImageFill(benchmark::State& state)
 {
     EnsureBenchApplication<QApplication>("korvale_infoview_bench");
     Panel panel;
-    const QSize size = panel.bar.container().size();
+    const QSize size = panel.bar.Container().size();
     for (auto _ : state) {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);

@@ -14,7 +14,7 @@ struct PlayerInfo {
     std::uint8_t colour = 0;
     std::uint8_t kind = 0; // see PlayerKind
 
-    bool filled() const { return name.has_value(); }
+    bool Filled() const { return name.has_value(); }
     bool operator==(const PlayerInfo&) const = default;
 };
 

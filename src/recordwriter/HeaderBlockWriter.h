@@ -36,7 +36,7 @@ private:
     void WriteTeamsAndOptions();
     void WritePregameChat();
 
-    std::int64_t tileCount() const;
+    std::int64_t TileCount() const;
 
     const HeaderBlueprint& m_header;
     ByteBuilder& m_out;

@@ -96,8 +96,8 @@ std::optional<QString> MessageBoxPrompt::ChooseFolder(const QString& title, cons
         qCDebug(lcPrompt) << "picked: nothing";
         return std::nullopt;
     }
-    qCDebug(lcPrompt).noquote() << "picked:" << dialog.chosenFolder();
-    return dialog.chosenFolder();
+    qCDebug(lcPrompt).noquote() << "picked:" << dialog.ChosenFolder();
+    return dialog.ChosenFolder();
 }
 
 std::optional<QString> MessageBoxPrompt::ChooseOpenFile(const QString& title, const QString& startPath,

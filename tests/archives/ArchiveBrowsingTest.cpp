@@ -160,7 +160,7 @@ TEST_P(ArchiveBrowsingTest, ARealRecordReadFromTheArchiveIsTheRecordOfItsFile)
     Mgx::RecordReader reader;
     const Mgx::GameRecord fromArchive = reader.LoadBytes(bytes, (path + "/final/game.mgx").toStdString());
     EXPECT_EQ(fromArchive.chapters, Mgx::LoadRecordFile(file).chapters);
-    EXPECT_EQ(fromArchive.fullPath(), (path + "/final/game.mgx").toStdString());
+    EXPECT_EQ(fromArchive.FullPath(), (path + "/final/game.mgx").toStdString());
 }
 
 TEST_P(ArchiveBrowsingTest, ADamagedArchiveSaysSo)

@@ -123,9 +123,9 @@ TEST_F(FileTransferTest, TheLinkFallbackRefusesATakenNameToo)
     Write(path("a.mgx"), "a");
     Write(path("b.mgx"), "b");
     PosixFiles::UniqueFd folder = PosixFiles::OpenFolder(m_folder.path());
-    EXPECT_EQ(PosixFiles::LinkThenUnlink(folder.get(), "a.mgx", folder.get(), "b.mgx"), EEXIST);
+    EXPECT_EQ(PosixFiles::LinkThenUnlink(folder.Get(), "a.mgx", folder.Get(), "b.mgx"), EEXIST);
     EXPECT_EQ(Read(path("b.mgx")), QByteArray("b"));
-    EXPECT_EQ(PosixFiles::LinkThenUnlink(folder.get(), "a.mgx", folder.get(), "c.mgx"), 0);
+    EXPECT_EQ(PosixFiles::LinkThenUnlink(folder.Get(), "a.mgx", folder.Get(), "c.mgx"), 0);
     EXPECT_EQ(Names(m_folder.path()), (QStringList{"b.mgx", "c.mgx", "to"}));
 }
 

@@ -33,7 +33,7 @@ protected:
 
     bool visibleInPane(const char* name) const
     {
-        return child(QString::fromLatin1(name))->isVisibleTo(&bar.container());
+        return child(QString::fromLatin1(name))->isVisibleTo(&bar.Container());
     }
 
 };
@@ -70,7 +70,7 @@ TEST_F(InfoContainerTest, EmptyPositionsShowGreyTeamLabelsAndTheEyeIsParked)
         const QString n = QString::number(i);
         const auto* team = child<TeamLabel>(QStringLiteral("teamLabel") + n);
         EXPECT_EQ(team->text(), "--");
-        EXPECT_EQ(team->colour(), QColor(192, 192, 192));
+        EXPECT_EQ(team->Colour(), QColor(192, 192, 192));
         EXPECT_TRUE(child<QLineEdit>(QStringLiteral("nameBox") + n)->text().isEmpty());
         EXPECT_TRUE(child<QLabel>(QStringLiteral("emblem") + n)->pixmap().isNull());
     }
@@ -81,7 +81,7 @@ TEST_F(InfoContainerTest, EmptyPositionsShowGreyTeamLabelsAndTheEyeIsParked)
 TEST_F(InfoContainerTest, DialogBarStretchesThePaneAndThePaneStretchesTheChat)
 {
     bar.resize(405, 900);
-    EXPECT_EQ(bar.container().geometry(), QRect(0, 0, 405, 900));
+    EXPECT_EQ(bar.Container().geometry(), QRect(0, 0, 405, 900));
     EXPECT_EQ(child(QStringLiteral("chatTabs"))->geometry(), QRect(3, 535, 398, 900 - 535 - 10));
     EXPECT_EQ(child(QStringLiteral("chatList"))->geometry(), QRect(9, 561, 385, 900 - 535 - 43));
 }
@@ -90,7 +90,7 @@ TEST_F(InfoContainerTest, CollapsingAndExpandingMovesEveryControl)
 {
     const int bottom = chatTabBottom();
     clickCollapse();
-    EXPECT_TRUE(bar.container().panelLayout().collapsed());
+    EXPECT_TRUE(bar.Container().PanelLayout().Collapsed());
     EXPECT_EQ(child(QStringLiteral("infoTabs"))->geometry(), QRect(3, 3, 398, 35));
     EXPECT_EQ(child(QStringLiteral("playerTabs"))->geometry(), QRect(3, 40, 398, 35));
     EXPECT_EQ(child(QStringLiteral("chatList"))->y(), 104);
@@ -101,7 +101,7 @@ TEST_F(InfoContainerTest, CollapsingAndExpandingMovesEveryControl)
     EXPECT_FALSE(visibleInPane("playerPage"));
 
     clickCollapse("lowerCollapseIcon");
-    EXPECT_FALSE(bar.container().panelLayout().collapsed());
+    EXPECT_FALSE(bar.Container().PanelLayout().Collapsed());
     EXPECT_EQ(child(QStringLiteral("infoTabs"))->geometry(), QRect(3, 3, 398, 290));
     EXPECT_EQ(child(QStringLiteral("playerTabs"))->geometry(), QRect(3, 293, 398, 240));
     EXPECT_EQ(child(QStringLiteral("chatList"))->y(), 560);
@@ -147,7 +147,7 @@ TEST_F(InfoContainerTest, TabPickedWhileCollapsedShowsOverTheStripsAndSurvivesEx
     EXPECT_TRUE(visibleInPane("advancedPage"));
     EXPECT_FALSE(child(QStringLiteral("advancedPage"))->autoFillBackground());
     EXPECT_FALSE(visibleInPane("generalPage"));
-    EXPECT_FALSE(bar.container().panelLayout().basicTabSelected());
+    EXPECT_FALSE(bar.Container().PanelLayout().BasicTabSelected());
 }
 
 TEST_F(InfoContainerTest, LargeMapTakesTheGeneralPageAndCompactGivesItBack)

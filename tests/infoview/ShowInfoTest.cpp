@@ -110,8 +110,8 @@ protected:
     }
     QListWidget& chat() const { return *child<QListWidget>(QStringLiteral("chatList")); }
     QPoint eye() const { return child(QStringLiteral("recorderMarker"))->pos(); }
-    InfoContainer& pane() const { return bar.container(); }
-    MapContainer& map() const { return pane().generalPage().mapContainer(); }
+    InfoContainer& pane() const { return bar.Container(); }
+    MapContainer& map() const { return pane().GetGeneralPage().GetMapContainer(); }
 
     void show(const Mgx::GameRecord& record) { Mgx::ShowInfo(&record, pane(), prompt); }
 
@@ -122,7 +122,7 @@ protected:
         EXPECT_EQ(child<QPlainTextEdit>(QStringLiteral("objectivesBox"))->toPlainText(), "游戏目标");
         EXPECT_EQ(chat().count(), 0);
         EXPECT_EQ(child<QLineEdit>(QStringLiteral("nameBox0"))->text(), "");
-        EXPECT_EQ(child<TeamLabel>(QStringLiteral("teamLabel0"))->colour(), QColor(192, 192, 192));
+        EXPECT_EQ(child<TeamLabel>(QStringLiteral("teamLabel0"))->Colour(), QColor(192, 192, 192));
         EXPECT_EQ(eye(), QPoint(67, 285));
     }
 
@@ -177,7 +177,7 @@ TEST_F(ShowInfoTest, RealRecordsShowEveryLabelSlotAndChatLine)
             const auto* team = child<TeamLabel>(slotControl("teamLabel", i));
             EXPECT_EQ(team->text(), QString::fromUtf8(expected.teams[u]));
             const int colour = expected.colours[u];
-            EXPECT_EQ(team->colour().rgb(), colour < 0 ? qRgb(192, 192, 192) : PlayerColours[static_cast<std::size_t>(colour)]);
+            EXPECT_EQ(team->Colour().rgb(), colour < 0 ? qRgb(192, 192, 192) : PlayerColours[static_cast<std::size_t>(colour)]);
             EXPECT_EQ(child<QLabel>(slotControl("emblem", i))->pixmap().isNull(), colour < 0);
             EXPECT_EQ(child<QLabel>(slotControl("kindPicture", i))->pixmap().isNull(), colour < 0);
         }
@@ -228,7 +228,7 @@ TEST_F(ShowInfoTest, TheMapOfTheRecordGoesToThePicture)
     KORVALE_NEED_REAL_RECORDS();
     show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
     // A 220 x 220 map makes a diamond of 311 x 154 pixels.
-    EXPECT_EQ(map().picture()->terrainImage().size(), QSize(311, 154));
+    EXPECT_EQ(map().Picture()->TerrainImage().size(), QSize(311, 154));
 }
 
 // The panel shows nothing of a record it cannot show, least of all the map of the one before.
@@ -237,17 +237,17 @@ TEST_F(ShowInfoTest, ADamagedRecordAfterAGoodOneResetsTheTextsAndTheMap)
     KORVALE_NEED_REAL_RECORDS();
     show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
     const QImage goodMap = map().grab().toImage();
-    ASSERT_FALSE(map().picture()->terrainImage().isNull());
+    ASSERT_FALSE(map().Picture()->TerrainImage().isNull());
 
     show(LoadReal("aoc10a_4v4_headerend0.mgx")); // the prompt answers No
     ASSERT_EQ(prompt.Questions().size(), 1);
     expectResetState();
-    EXPECT_TRUE(map().picture()->terrainImage().isNull());
+    EXPECT_TRUE(map().Picture()->TerrainImage().isNull());
     EXPECT_NE(map().grab().toImage(), goodMap);
 
     show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
     Mgx::ShowInfo(nullptr, pane(), prompt);
-    EXPECT_TRUE(map().picture()->terrainImage().isNull());
+    EXPECT_TRUE(map().Picture()->TerrainImage().isNull());
 }
 
 TEST_F(ShowInfoTest, RepairAnsweredYesRepairsAndReports)
@@ -365,6 +365,6 @@ TEST_F(ShowInfoTest, SettingsComeFromTheFirstChapterTheMapFromTheLast)
     show(record);
     EXPECT_EQ(label("mapSizeLabel"), "地图大小：10x10");
     EXPECT_EQ(label("durationLabel"), "时长：00:00:03");
-    EXPECT_EQ(map().picture()->terrainImage().size(), QSize(282, 140));
+    EXPECT_EQ(map().Picture()->TerrainImage().size(), QSize(282, 140));
     EXPECT_EQ(chat().count(), 4);
 }

@@ -156,7 +156,7 @@ TEST_F(DamagedFiles, EveryRealHeaderBlockWithFlippedBytesIsWalkedOrRefused)
             continue;
         std::vector<std::uint8_t> block;
         try {
-            block = Mgx::InflateHeaderBlock(file.data() + 8, static_cast<std::size_t>(headerEnd - 8)).toVector();
+            block = Mgx::InflateHeaderBlock(file.data() + 8, static_cast<std::size_t>(headerEnd - 8)).ToVector();
         } catch (const Mgx::RecordError&) {
             continue;
         }
@@ -190,7 +190,7 @@ TEST(DamagedLaterPatches, WriterBuiltBlocksOfEachFormatCutOrFlippedAreWalkedOrRe
         record.header.aiRules[0] = {1, 2};
         record.header.zones = {1};
         record.header.triggers = {Mgx::TriggerEntry{"t", "d", {Mgx::TriggerItem{1, "x", "y"}}, 1}};
-        const std::vector<std::uint8_t> block = Mgx::RecordWriter(record).headerBlock();
+        const std::vector<std::uint8_t> block = Mgx::RecordWriter(record).HeaderBlock();
         for (int round = 0; round < 200; ++round) {
             auto damaged = block;
             if (round % 2 == 0) {

@@ -41,8 +41,8 @@ protected:
     std::int32_t readInt32At(std::int64_t offset)
     {
         std::int32_t value = 0;
-        m_file.seekTo(offset);
-        EXPECT_TRUE(m_file.readInt32(value));
+        m_file.SeekTo(offset);
+        EXPECT_TRUE(m_file.ReadInt32(value));
         return value;
     }
     // Fills the buffer from offset 0, then reads count bytes from start in one call.
@@ -50,10 +50,10 @@ protected:
     {
         readInt32At(0);
         std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
-        m_file.seekTo(start);
-        ASSERT_EQ(m_file.read(block.data(), block.size()), block.size());
+        m_file.SeekTo(start);
+        ASSERT_EQ(m_file.Read(block.data(), block.size()), block.size());
         EXPECT_EQ(block, bytesAt(start, count));
-        EXPECT_EQ(m_file.position(), start + count);
+        EXPECT_EQ(m_file.Position(), start + count);
     }
 };
 
@@ -63,7 +63,7 @@ TEST_F(RecordFileTest, ValuesAcrossTheBufferEdgeJoinBothFills)
     for (std::int64_t offset : {BufferSize - 4, BufferSize - 3, BufferSize - 1, BufferSize}) {
         SCOPED_TRACE(offset);
         EXPECT_EQ(readInt32At(offset), int32At(offset));
-        EXPECT_EQ(m_file.position(), offset + 4);
+        EXPECT_EQ(m_file.Position(), offset + 4);
     }
     EXPECT_EQ(readInt32At(10), int32At(10)) << "going back before the current fill";
 }
@@ -87,13 +87,13 @@ TEST_F(RecordFileTest, ALargeReadNearTheEndReturnsWhatThereIs)
 {
     const std::int64_t start = 3 * BufferSize - 100;
     std::vector<std::uint8_t> block(static_cast<std::size_t>(BufferSize), 0xEE);
-    m_file.seekTo(start);
-    ASSERT_EQ(m_file.read(block.data(), block.size()), 117u);
+    m_file.SeekTo(start);
+    ASSERT_EQ(m_file.Read(block.data(), block.size()), 117u);
     EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 117), bytesAt(start, 117));
     EXPECT_EQ(block[117], 0xEE) << "nothing written past what was read";
-    EXPECT_TRUE(m_file.atEnd());
+    EXPECT_TRUE(m_file.AtEnd());
     std::int32_t value = 0;
-    EXPECT_FALSE(m_file.readInt32(value));
+    EXPECT_FALSE(m_file.ReadInt32(value));
 }
 
 } // namespace

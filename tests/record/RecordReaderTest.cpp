@@ -131,10 +131,10 @@ TEST(RecordReader, KeepsItsBuffersButGivesBackOneGrownForAnUnusualRecord)
     Mgx::RecordReader reader;
     const std::string largest = RealRecordPath(LargestHeader);
     ASSERT_TRUE(Reused(reader, largest).read());
-    const std::size_t kept = reader.keptBytes();
+    const std::size_t kept = reader.KeptBytes();
     EXPECT_GT(kept, std::size_t{3} << 20) << "the inflated header block (3 MB) stays for the next load";
     ASSERT_TRUE(Reused(reader, largest).read());
-    EXPECT_EQ(reader.keptBytes(), kept) << "loading the same record again needs nothing more";
+    EXPECT_EQ(reader.KeptBytes(), kept) << "loading the same record again needs nothing more";
 
     // A header block of 24 MiB of zeros: within the inflate limit, beyond what a reader keeps.
     const std::vector<std::uint8_t> packed = Mgx::RawDeflate(std::vector<std::uint8_t>(24u << 20, 0));
@@ -144,7 +144,7 @@ TEST(RecordReader, KeepsItsBuffersButGivesBackOneGrownForAnUnusualRecord)
     std::memcpy(bytes.data() + 8, packed.data(), packed.size());
     const korvale::test::TemporaryRecord unusual(bytes);
     EXPECT_TRUE(Reused(reader, unusual.path().string()) == Fresh(unusual.path().string()));
-    EXPECT_LE(reader.keptBytes(), kept);
+    EXPECT_LE(reader.KeptBytes(), kept);
     EXPECT_TRUE(Reused(reader, largest) == Fresh(largest));
 }
 
@@ -154,9 +154,9 @@ std::string Inflated(const std::uint8_t* bytes, std::size_t length, Mgx::HeaderI
     try {
         if (!inflater) {
             const Mgx::HeaderBlock block = Mgx::InflateHeaderBlock(bytes, length);
-            return std::string(reinterpret_cast<const char*>(block.data()), block.size());
+            return std::string(reinterpret_cast<const char*>(block.Data()), block.Size());
         }
-        const auto block = inflater->inflate(bytes, length);
+        const auto block = inflater->Inflate(bytes, length);
         return std::string(reinterpret_cast<const char*>(block.data()), block.size());
     } catch (const Mgx::InflateError& error) {
         return std::string("error: ") + error.what();

@@ -21,7 +21,7 @@ QByteArray RecordBytes();
 std::optional<QString> OtherFileSystemFolder();
 
 // A tmpfs of the given size mounted at a fresh folder (read-only when asked), unmounted and removed
-// on destruction. Mounting needs privileges; check isMounted() and skip otherwise.
+// on destruction. Mounting needs privileges; check IsMounted() and skip otherwise.
 class SmallMount {
 public:
     SmallMount(qint64 bytes, bool readOnly);

@@ -32,7 +32,7 @@ protected:
         RecordBlueprint blueprint;
         blueprint.body.operations.push_back(Mgx::TimeStep{1200, 0});
         if (bodyOffset) {
-            const std::vector<std::uint8_t> whole = RecordWriter(blueprint).fileBytes();
+            const std::vector<std::uint8_t> whole = RecordWriter(blueprint).FileBytes();
             std::memcpy(bodyOffset, whole.data(), sizeof *bodyOffset);
         }
         blueprint.headerEnd = 0;

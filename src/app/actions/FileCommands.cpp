@@ -66,7 +66,7 @@ FileCommands::FileCommands(UserPrompt& prompt, RecordSelection& selection, Proce
 {
 }
 
-void FileCommands::setToolSearch(const QString& programFolder, const QString& searchPath)
+void FileCommands::SetToolSearch(const QString& programFolder, const QString& searchPath)
 {
     m_programFolder = programFolder;
     m_searchPath = searchPath;
@@ -87,7 +87,7 @@ bool FileCommands::RunCommand(int id)
     }
 }
 
-std::optional<QString> FileCommands::chooseTargetFolder(const QString& title, const QString& startFolder)
+std::optional<QString> FileCommands::ChooseTargetFolder(const QString& title, const QString& startFolder)
 {
     const std::optional<QString> chosen = m_prompt.ChooseFolder(title, startFolder);
     if (!chosen)
@@ -95,7 +95,7 @@ std::optional<QString> FileCommands::chooseTargetFolder(const QString& title, co
     return WithTrailingSeparator(QDir::cleanPath(QDir::fromNativeSeparators(*chosen)));
 }
 
-void FileCommands::showFailure(const QString& verb, const QString& source, const QString& target)
+void FileCommands::ShowFailure(const QString& verb, const QString& source, const QString& target)
 {
     QString text = verb + Quote + Native(source);
     if (!target.isEmpty())
@@ -103,7 +103,7 @@ void FileCommands::showFailure(const QString& verb, const QString& source, const
     m_prompt.ShowMessage(UserPrompt::MessageKind::Plain, text + FailedTail);
 }
 
-FileCommands::CopyOutcome FileCommands::copyOne(int row, const QString& folder, OverwriteAnswers& answers)
+FileCommands::CopyOutcome FileCommands::CopyOne(int row, const QString& folder, OverwriteAnswers& answers)
 {
     const QString source = m_selection.Item(row).fullPath;
     const QString target = folder + m_selection.LabelText(row);
@@ -116,7 +116,7 @@ FileCommands::CopyOutcome FileCommands::copyOne(int row, const QString& folder, 
     }
     if (result == FileResult::Ok)
         return CopyOutcome::Copied;
-    showFailure(QStringLiteral("拷贝"), source, target);
+    ShowFailure(QStringLiteral("拷贝"), source, target);
     return CopyOutcome::Failed;
 }
 
@@ -155,7 +155,7 @@ QString FileCommands::TransferSummary(const QString& verb, int count, const QStr
     return QStringLiteral("已%1 %2 个文件到：\n").arg(verb).arg(count) + Native(QDir::cleanPath(folder));
 }
 
-FileCommands::SplitSelection FileCommands::splitSelection() const
+FileCommands::SplitSelection FileCommands::SplitSelected() const
 {
     SplitSelection split;
     for (int row : m_selection.SelectedRows()) {
@@ -167,7 +167,7 @@ FileCommands::SplitSelection FileCommands::splitSelection() const
     return split;
 }
 
-QString FileCommands::startFolder() const
+QString FileCommands::StartFolder() const
 {
     // Inside an archive the picker opens in the archive's own folder.
     const QString listed = QDir::fromNativeSeparators(m_selection.CurrentFolder());
@@ -176,7 +176,7 @@ QString FileCommands::startFolder() const
     return Native(listed);
 }
 
-void FileCommands::tell(const QString& text, const QString& note)
+void FileCommands::Tell(const QString& text, const QString& note)
 {
     if (text.isEmpty() && note.isEmpty())
         return;
@@ -184,7 +184,7 @@ void FileCommands::tell(const QString& text, const QString& note)
                          text.isEmpty() ? note : note.isEmpty() ? text : text + QLatin1Char('\n') + note);
 }
 
-bool FileCommands::extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder,
+bool FileCommands::ExtractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder,
                               OverwriteAnswers& answers)
 {
     // One pass over the archive for the whole selection: an archive of thousands of entries is
@@ -196,16 +196,16 @@ bool FileCommands::extractAll(const ArchiveLocation& archive, const QList<int>& 
     QString target;
     const ArchiveResult result = ExtractArchiveEntries(archive.archivePath, entries, folder, confirmOverwrite, &target);
     // A file the player chose to keep is no failure: the others went on.
-    if (result == ArchiveResult::Ok || (result == ArchiveResult::TargetExists && answers.declined() > 0))
+    if (result == ArchiveResult::Ok || (result == ArchiveResult::TargetExists && answers.Declined() > 0))
         return true;
     if (result == ArchiveResult::TooLarge || result == ArchiveResult::Damaged || result == ArchiveResult::NoSpace)
         m_prompt.ShowMessage(UserPrompt::MessageKind::Error, ArchiveMessages::ForResult(result));
     else
-        showFailure(QStringLiteral("拷贝"), archive.ListingPath() + QLatin1Char('/') + target.section(QLatin1Char('/'), -1), target);
+        ShowFailure(QStringLiteral("拷贝"), archive.ListingPath() + QLatin1Char('/') + target.section(QLatin1Char('/'), -1), target);
     return false;
 }
 
-bool FileCommands::refusedInArchive()
+bool FileCommands::RefusedInArchive()
 {
     if (!LocateArchive(m_selection.CurrentFolder()))
         return false;
@@ -217,19 +217,19 @@ bool FileCommands::refusedInArchive()
 void FileCommands::CopyToFolder()
 {
     const std::optional<ArchiveLocation> archive = LocateArchive(m_selection.CurrentFolder());
-    const SplitSelection split = archive ? SplitSelection{m_selection.SelectedRows(), {}} : splitSelection();
+    const SplitSelection split = archive ? SplitSelection{m_selection.SelectedRows(), {}} : SplitSelected();
     if (split.files.isEmpty() && !split.folders.isEmpty()) {
-        tell({}, SkippedFoldersNote(split.folders));
+        Tell({}, SkippedFoldersNote(split.folders));
         return;
     }
-    const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("拷贝到..."), startFolder());
+    const std::optional<QString> folder = ChooseTargetFolder(QStringLiteral("拷贝到..."), StartFolder());
     if (!folder)
         return;
     OverwriteAnswers answers(m_prompt);
     if (archive) {
         const WaitCursor wait;
-        if (extractAll(*archive, split.files, *folder, answers))
-            tell(TransferSummary(QStringLiteral("复制"), int(split.files.size()) - answers.declined(), *folder), {});
+        if (ExtractAll(*archive, split.files, *folder, answers))
+            Tell(TransferSummary(QStringLiteral("复制"), int(split.files.size()) - answers.Declined(), *folder), {});
         return;
     }
     int copied = 0;
@@ -238,20 +238,20 @@ void FileCommands::CopyToFolder()
     for (int i = 0; i < split.files.size() && !stopped; ++i) {
         if (!m_progress.Advance(i, m_selection.LabelText(split.files[i])))
             break;
-        const CopyOutcome outcome = copyOne(split.files[i], *folder, answers);
+        const CopyOutcome outcome = CopyOne(split.files[i], *folder, answers);
         copied += outcome == CopyOutcome::Copied;
         stopped = outcome == CopyOutcome::Failed;
     }
     m_progress.Finish();
     if (!stopped)
-        tell(TransferSummary(QStringLiteral("复制"), copied, *folder), SkippedFoldersNote(split.folders));
+        Tell(TransferSummary(QStringLiteral("复制"), copied, *folder), SkippedFoldersNote(split.folders));
 }
 
 void FileCommands::MoveToFolder()
 {
-    if (refusedInArchive())
+    if (RefusedInArchive())
         return;
-    const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("移动到..."), startFolder());
+    const std::optional<QString> folder = ChooseTargetFolder(QStringLiteral("移动到..."), StartFolder());
     if (!folder)
         return;
     // Each moved entry leaves the list, so the next one is always the first still selected.
@@ -266,21 +266,21 @@ void FileCommands::MoveToFolder()
         const QString target = *folder + m_selection.LabelText(rows.first());
         if (FileTransfer::MoveEntry(source, target) != FileResult::Ok) {
             m_progress.Finish();
-            showFailure(QStringLiteral("移动"), source, target);
+            ShowFailure(QStringLiteral("移动"), source, target);
             return;
         }
         m_selection.RemoveRow(rows.first());
         ++moved;
     }
     m_progress.Finish();
-    tell(TransferSummary(QStringLiteral("移动"), moved, *folder), {});
+    Tell(TransferSummary(QStringLiteral("移动"), moved, *folder), {});
 }
 
 void FileCommands::DeleteSelected()
 {
-    if (refusedInArchive())
+    if (RefusedInArchive())
         return;
-    const SplitSelection split = splitSelection();
+    const SplitSelection split = SplitSelected();
     int removed = 0; // rows above the current one that have left the list
     for (int original : split.files) {
         const int row = original - removed;
@@ -289,18 +289,18 @@ void FileCommands::DeleteSelected()
             continue;
         const QString path = m_selection.Item(row).fullPath;
         if (FileTransfer::DeleteFile(path) != FileResult::Ok) {
-            showFailure(QStringLiteral("删除"), path, QString());
+            ShowFailure(QStringLiteral("删除"), path, QString());
             return;
         }
         m_selection.RemoveRow(row);
         ++removed;
     }
-    tell({}, SkippedFoldersNote(split.folders));
+    Tell({}, SkippedFoldersNote(split.folders));
 }
 
 void FileCommands::RenameSelected()
 {
-    if (refusedInArchive())
+    if (RefusedInArchive())
         return;
     const QList<int> rows = m_selection.SelectedRows();
     if (!rows.isEmpty())
@@ -316,14 +316,14 @@ bool FileCommands::FinishRename(int row, const std::optional<QString>& newText)
     if (target == source)
         return false;
     if (!IsPlainName(*newText) || FileTransfer::RenameEntry(source, target) != FileResult::Ok) {
-        showFailure(QStringLiteral("重命名"), source, target);
+        ShowFailure(QStringLiteral("重命名"), source, target);
         return false;
     }
     m_selection.RenameRow(row, target, *newText);
     return true;
 }
 
-void FileCommands::reportPack(int result, const QString& archivePath, const QString& note)
+void FileCommands::ReportPack(int result, const QString& archivePath, const QString& note)
 {
     if (result == ZipPackResult::Cancelled)
         return;
@@ -331,16 +331,16 @@ void FileCommands::reportPack(int result, const QString& archivePath, const QStr
         m_prompt.ShowMessage(UserPrompt::MessageKind::Error,
                              QStringLiteral("压缩文件") + Native(archivePath) + QStringLiteral("失败"));
     else
-        tell(QStringLiteral("文件压缩完毕，保存为：\n") + Native(archivePath), note);
+        Tell(QStringLiteral("文件压缩完毕，保存为：\n") + Native(archivePath), note);
 }
 
 void FileCommands::PackIntoZip()
 {
-    if (refusedInArchive())
+    if (RefusedInArchive())
         return;
-    const SplitSelection split = splitSelection();
+    const SplitSelection split = SplitSelected();
     if (split.files.isEmpty()) {
-        tell({}, SkippedFoldersNote(split.folders));
+        Tell({}, SkippedFoldersNote(split.folders));
         return;
     }
     const QString sourceFolder = QDir::fromNativeSeparators(m_selection.CurrentFolder());
@@ -356,14 +356,14 @@ void FileCommands::PackIntoZip()
     const QString zipFolder = slash <= 0 ? QStringLiteral("/") : archivePath.left(slash);
     const QString zipName = archivePath.mid(slash + 1);
     const int result = CreateZipArchive(zipFolder, zipName, sourceFolder, names, 9, &m_progress);
-    reportPack(result, archivePath, SkippedFoldersNote(split.folders));
+    ReportPack(result, archivePath, SkippedFoldersNote(split.folders));
     if (result == ZipPackResult::Done && QDir::cleanPath(zipFolder) == QDir::cleanPath(sourceFolder))
         m_selection.Refresh();
 }
 
 void FileCommands::UnpackSelected()
 {
-    if (refusedInArchive())
+    if (RefusedInArchive())
         return;
     const QList<int> rows = m_selection.SelectedRows();
     if (rows.isEmpty())

@@ -189,7 +189,7 @@ void MgxListView::resizeEvent(QResizeEvent* event)
 bool MgxListView::event(QEvent* event)
 {
     // The list stays a navigation target for those who send to it.
-    if (NavigationEvent::IsNavigation(event) && static_cast<NavigationEvent*>(event)->kind() != NavigationEvent::SelectFolder)
+    if (NavigationEvent::IsNavigation(event) && static_cast<NavigationEvent*>(event)->GetKind() != NavigationEvent::SelectFolder)
         return QCoreApplication::sendEvent(m_navigation, event);
     return QWidget::event(event);
 }

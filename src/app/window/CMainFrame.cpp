@@ -48,7 +48,7 @@ CMainFrame::CMainFrame(CommandTable& commands, UserPrompt& prompt, const MgxList
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/korvale.png")));
-    setWindowTitle(Caption(document.title()));
+    setWindowTitle(Caption(document.Title()));
     Splash::ShowOver(this);
     BuildMainToolBar();
     BuildAddressRow();
@@ -202,15 +202,15 @@ void CMainFrame::SetRecordList(QWidget* list)
 void CMainFrame::SetNavigation(ListNavigation* navigation)
 {
     m_navigation = navigation;
-    m_addressBar->pathCombo().SetNavigationTarget(navigation);
+    m_addressBar->GetPathCombo().SetNavigationTarget(navigation);
     if (navigation)
-        navigation->SetAddressBarTarget(&m_addressBar->pathCombo());
+        navigation->SetAddressBarTarget(&m_addressBar->GetPathCombo());
 }
 
 void CMainFrame::OpenFolder()
 {
     // The picker opens in the folder listed, where a player looks for its neighbours.
-    const QString listed = m_addressBar->pathCombo().SelectedFolder();
+    const QString listed = m_addressBar->GetPathCombo().SelectedFolder();
     if (const std::optional<QString> folder = m_prompt.ChooseFolder(QStringLiteral("打开文件夹..."), listed))
         Navigate([&](ListNavigation& to) { to.NavigateTo(*folder); });
 }
@@ -244,7 +244,7 @@ void CMainFrame::ShowAbout()
 
 void CMainFrame::RegisterShellCommands()
 {
-    PathCombo* combo = &m_addressBar->pathCombo();
+    PathCombo* combo = &m_addressBar->GetPathCombo();
     // Up and refresh start from what the list lists, whether it was chosen or typed.
     m_commands.RegisterHandler(Commands::Up, [this] { Navigate([](ListNavigation& to) { to.Up(); }); });
     m_commands.RegisterHandler(Commands::Refresh, [this] { Navigate([](ListNavigation& to) { to.Refresh(); }); });

@@ -87,7 +87,7 @@ TEST_F(ConfigDlgTest, OpensWithTheValuesItWasGiven)
     EXPECT_EQ(child<QLineEdit>(dialog, "gameExe10aEdit")->text(), running.GameExe10a);
     EXPECT_EQ(child<QLineEdit>(dialog, "gameExe10cEdit")->text(), running.GameExe10c);
     EXPECT_TRUE(child<QPushButton>(dialog, "okButton")->isDefault());
-    EXPECT_EQ(dialog.values(), running);
+    EXPECT_EQ(dialog.Values(), running);
 }
 
 TEST_F(ConfigDlgTest, LayoutKeepsEveryControlInItsPlace)
@@ -147,7 +147,7 @@ TEST_F(ConfigDlgTest, PickersFillTheBoxes)
     click(dialog, "gameExe10aBrowse");
     prompt.PickNext(QStringLiteral("/p/c/aoc.exe"));
     click(dialog, "gameExe10cBrowse");
-    EXPECT_EQ(dialog.values(), (GameSettings{QStringLiteral("/home/u/SaveGame"), QStringLiteral("/p/a/age2_x1.exe"),
+    EXPECT_EQ(dialog.Values(), (GameSettings{QStringLiteral("/home/u/SaveGame"), QStringLiteral("/p/a/age2_x1.exe"),
                                              QStringLiteral("/p/c/aoc.exe"), running.GameInstallPath}));
 
     ASSERT_EQ(prompt.Pickers().size(), 4);

@@ -29,7 +29,7 @@ protected:
         Write(archive(), BuildZip({{"final/g1.mgx", "one"}, {"final/g2.mgx", "two"}, {"final/round/g3.mgx", "three"},
                                    {"final/inner.zip", "PK"}}));
         m_selection.folder = archive() + QStringLiteral("/final");
-        m_commands.setToolSearch(m_root.filePath("no-program"), m_root.filePath("no-bin"));
+        m_commands.SetToolSearch(m_root.filePath("no-program"), m_root.filePath("no-bin"));
     }
     QString archive() const { return m_root.filePath(QStringLiteral("cup.zip")); }
     QString to(const QString& name = {}) const { return m_root.filePath(QStringLiteral("to/") + name); }

@@ -28,7 +28,7 @@ protected:
         QDir(m_root.path()).mkdir(QStringLiteral("list"));
         QDir(m_root.path()).mkdir(QStringLiteral("to"));
         m_selection.folder = m_root.filePath(QStringLiteral("list"));
-        m_commands.setToolSearch(m_root.filePath("no-program"), m_root.filePath("no-bin"));
+        m_commands.SetToolSearch(m_root.filePath("no-program"), m_root.filePath("no-bin"));
     }
     QString list(const QString& name = {}) const { return m_root.filePath(QStringLiteral("list/") + name); }
     QString to(const QString& name = {}) const { return m_root.filePath(QStringLiteral("to/") + name); }
@@ -282,7 +282,7 @@ TEST_F(FileCommandsTest, UnpackGoesOnPastADamagedEntryRunsTheRarToolAndSaysWhatI
     QDir(m_root.path()).mkdir(QStringLiteral("program"));
     Write(m_root.filePath("program/unrar"), "#!/bin/sh\n");
     QFile::setPermissions(m_root.filePath("program/unrar"), QFile::ReadOwner | QFile::ExeOwner);
-    m_commands.setToolSearch(m_root.filePath("program"), QString());
+    m_commands.SetToolSearch(m_root.filePath("program"), QString());
 
     m_commands.UnpackSelected();
     EXPECT_EQ(Read(list("saves/g.mgx")), QByteArray("g"));

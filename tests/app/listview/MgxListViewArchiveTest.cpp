@@ -36,7 +36,7 @@ QByteArray SampleBytes(const char* fileName)
 {
     for (const Mgx::SampleRecord& sample : Mgx::SampleRecords()) {
         if (sample.fileName == fileName) {
-            const std::vector<std::uint8_t> bytes = Mgx::RecordWriter(sample.blueprint).fileBytes();
+            const std::vector<std::uint8_t> bytes = Mgx::RecordWriter(sample.blueprint).FileBytes();
             return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
         }
     }
@@ -175,7 +175,7 @@ TEST_P(MgxListViewArchiveTest, AClickShowsARecordReadFromTheArchive)
     ASSERT_EQ(shown.count(), 1);
     EXPECT_EQ(shown.at(0).at(0).toString(), archive() + "/4v4_chat_ageups.mgx");
     ASSERT_NE(view.CurrentRecord(), nullptr);
-    EXPECT_EQ(view.CurrentRecord()->fullPath(), (archive() + "/4v4_chat_ageups.mgx").toStdString());
+    EXPECT_EQ(view.CurrentRecord()->FullPath(), (archive() + "/4v4_chat_ageups.mgx").toStdString());
     EXPECT_FALSE(pane.findChild<QLabel*>(QStringLiteral("versionLabel"))->text().isEmpty());
     EXPECT_TRUE(prompt.Messages().isEmpty());
     // Nothing was unpacked beside the archive.
@@ -236,10 +236,10 @@ TEST(PathComboArchiveTest, TheInsideOfAnArchiveShowsWithATrailingSeparator)
     for (const QString& inside : {folder.filePath("cup.zip"), folder.filePath("cup.zip/final")}) {
         NavigationEvent select(NavigationEvent::SelectFolder, inside);
         QCoreApplication::sendEvent(&combo, &select);
-        EXPECT_EQ(combo.edit()->text(), QDir::toNativeSeparators(inside) + QDir::separator());
+        EXPECT_EQ(combo.Edit()->text(), QDir::toNativeSeparators(inside) + QDir::separator());
         EXPECT_EQ(combo.SelectedFolder(), inside);
     }
     NavigationEvent plain(NavigationEvent::SelectFolder, folder.path());
     QCoreApplication::sendEvent(&combo, &plain);
-    EXPECT_EQ(combo.edit()->text(), QDir::toNativeSeparators(folder.path()));
+    EXPECT_EQ(combo.Edit()->text(), QDir::toNativeSeparators(folder.path()));
 }

@@ -431,11 +431,11 @@ TEST_F(MgxListViewTest, ListingAgainKeepsTheSelectionAndTheCurrentRow)
 // A record that cannot be shown leaves the panel empty, map included, not showing the one before.
 TEST_F(MgxListViewTest, ARecordThatCannotBeShownLeavesNoMapOfTheOneBefore)
 {
-    const TerrainPic* map = pane.generalPage().mapContainer().picture();
+    const TerrainPic* map = pane.GetGeneralPage().GetMapContainer().Picture();
     click("4v4_chat_ageups.mgx");
-    ASSERT_FALSE(map->terrainImage().isNull());
+    ASSERT_FALSE(map->TerrainImage().isNull());
     click("broken.mgx");
-    EXPECT_TRUE(map->terrainImage().isNull());
+    EXPECT_TRUE(map->TerrainImage().isNull());
     EXPECT_EQ(versionLabel(), QStringLiteral("版本："));
 }
 
@@ -454,7 +454,7 @@ TEST_F(MgxListViewTest, ARepairedRecordIsShownAtOnce)
     ASSERT_EQ(shown.count(), 1);
     ASSERT_NE(view->CurrentRecord(), nullptr);
     EXPECT_EQ(view->CurrentRecord()->chapters.front().status, Mgx::ChapterInfo::Read);
-    EXPECT_FALSE(pane.generalPage().mapContainer().picture()->terrainImage().isNull());
+    EXPECT_FALSE(pane.GetGeneralPage().GetMapContainer().Picture()->TerrainImage().isNull());
     EXPECT_NE(versionLabel(), QStringLiteral("版本："));
 }
 
@@ -689,7 +689,7 @@ TEST_F(MgxListViewTest, CutOffNamesGetATipWithTheWholeName)
     EXPECT_FALSE(view->HoverTip()->isVisible());
     tipAt("4v4_chat_ageups.mgx");
     ASSERT_TRUE(view->HoverTip()->isVisible());
-    EXPECT_EQ(view->HoverTip()->titleLabel()->text(), "4v4_chat_ageups.mgx");
+    EXPECT_EQ(view->HoverTip()->TitleLabel()->text(), "4v4_chat_ageups.mgx");
 }
 
 // The extra columns are off until switched on from the header's menu; switching them on, moving
@@ -846,12 +846,12 @@ TEST_F(MgxListViewTest, TheMapTipShowsForARealRecordOnly)
     EXPECT_TRUE(tip->isVisible());
     const std::string read = hover(real);
     ASSERT_TRUE(tip->isVisible());
-    EXPECT_EQ(tip->titleLabel()->text(), real);
-    EXPECT_EQ(tip->mapLabel()->pixmap().size(), QSize(179, 89));
-    const QImage map = tip->mapLabel()->pixmap().toImage();
+    EXPECT_EQ(tip->TitleLabel()->text(), real);
+    EXPECT_EQ(tip->MapLabel()->pixmap().size(), QSize(179, 89));
+    const QImage map = tip->MapLabel()->pixmap().toImage();
     EXPECT_GT(map.pixelColor(89, 44).alpha(), 0); // the diamond's middle is drawn
-    EXPECT_TRUE(tip->playersLabel()->isVisible());
-    EXPECT_EQ(tip->playersLabel()->text().count("<br>vs<br>"), 1); // 4 against 4
+    EXPECT_TRUE(tip->PlayersLabel()->isVisible());
+    EXPECT_EQ(tip->PlayersLabel()->text().count("<br>vs<br>"), 1); // 4 against 4
     tip->grab().save(QString::fromStdString(korvale::build::BuildPath("list-map-tip.png")));
     const std::string kept = hover(real);
     EXPECT_TRUE(tip->isVisible());

@@ -59,7 +59,7 @@ protected:
             {{QStringLiteral("/"), {}, false}, {volume, QStringLiteral("卷"), true}}));
     }
 
-    PathCombo& combo() { return frame->addressBar().pathCombo(); }
+    PathCombo& combo() { return frame->GetAddressBar().GetPathCombo(); }
 
     // Navigates and lets the posted SelectFolder arrive.
     void Go(const QString& folder)
@@ -105,29 +105,29 @@ TEST_F(ShellMainFrame, SwitchFoldsThePanelAndGivesItsWidthToTheList)
     frame->resize(1100, 860);
     frame->show();
     QApplication::processEvents();
-    SwitchSplitter& splitter = frame->switchSplitter();
+    SwitchSplitter& splitter = frame->GetSwitchSplitter();
     const int listWidthWithPanel = list->width();
-    EXPECT_EQ(splitter.arrowPicture(), ":/icons/switch-fold.png");
-    EXPECT_GE(frame->infoBar().x() + frame->infoBar().width(), splitter.x());
+    EXPECT_EQ(splitter.ArrowPicture(), ":/icons/switch-fold.png");
+    EXPECT_GE(frame->InfoBar().x() + frame->InfoBar().width(), splitter.x());
 
-    QTest::mouseClick(splitter.arrow(), Qt::LeftButton);
+    QTest::mouseClick(splitter.Arrow(), Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_FALSE(splitter.panelShown());
-    EXPECT_TRUE(frame->infoBar().isHidden());
-    EXPECT_EQ(splitter.arrowPicture(), ":/icons/switch-unfold.png");
+    EXPECT_FALSE(splitter.PanelShown());
+    EXPECT_TRUE(frame->InfoBar().isHidden());
+    EXPECT_EQ(splitter.ArrowPicture(), ":/icons/switch-unfold.png");
     EXPECT_EQ(splitter.x(), 0);
     EXPECT_EQ(list->x(), splitter.width());
     EXPECT_EQ(list->x() + list->width(), frame->centralWidget()->width());
     EXPECT_GT(list->width(), listWidthWithPanel);
 
-    QTest::mouseClick(splitter.arrow(), Qt::LeftButton);
+    QTest::mouseClick(splitter.Arrow(), Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_TRUE(splitter.panelShown());
-    EXPECT_FALSE(frame->infoBar().isHidden());
-    EXPECT_EQ(splitter.arrowPicture(), ":/icons/switch-fold.png");
+    EXPECT_TRUE(splitter.PanelShown());
+    EXPECT_FALSE(frame->InfoBar().isHidden());
+    EXPECT_EQ(splitter.ArrowPicture(), ":/icons/switch-fold.png");
     EXPECT_EQ(list->width(), listWidthWithPanel);
     // The arrow stays vertically centred.
-    EXPECT_EQ(splitter.arrow()->y(), (splitter.height() - 8) / 2);
+    EXPECT_EQ(splitter.Arrow()->y(), (splitter.height() - 8) / 2);
 }
 
 TEST_F(ShellMainFrame, ListingAVolumeRootSelectsItsEntry)
@@ -146,7 +146,7 @@ TEST_F(ShellMainFrame, AFolderTwoLevelsDownAddsTwoEntriesAndSelectsTheDeeper)
     Go(folder);
     EXPECT_EQ(ShownNames().mid(4), (QStringList{QStringLiteral("卷 (%1)").arg(volume), "records", "2026"}));
     EXPECT_EQ(combo().currentIndex(), 6);
-    EXPECT_EQ(combo().edit()->text(), QDir::toNativeSeparators(folder));
+    EXPECT_EQ(combo().Edit()->text(), QDir::toNativeSeparators(folder));
     EXPECT_EQ(combo().SelectedFolder(), folder);
 }
 
@@ -154,7 +154,7 @@ TEST_F(ShellMainFrame, ListingTheDesktopSelectsTheFirstEntry)
 {
     Go(desktop);
     EXPECT_EQ(combo().currentIndex(), 0);
-    EXPECT_EQ(combo().edit()->text(), "桌面");
+    EXPECT_EQ(combo().Edit()->text(), "桌面");
 }
 
 // A typed folder is listed and the drop-down follows it with its chain, so Up goes to its parent
@@ -163,15 +163,15 @@ TEST_F(ShellMainFrame, ATypedPathIsListedAndTheDropDownAndUpFollowIt)
 {
     Go(volume);
     target.events.clear();
-    combo().edit()->setText(QStringLiteral("/some/typed/path"));
-    QTest::keyClick(combo().edit(), Qt::Key_Return);
+    combo().Edit()->setText(QStringLiteral("/some/typed/path"));
+    QTest::keyClick(combo().Edit(), Qt::Key_Return);
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(target.events.empty());
     EXPECT_EQ(combo().SelectedFolder(), volume);
 
     const QString typed = volume + QStringLiteral("/records/2026");
-    combo().edit()->setText(typed);
-    QTest::keyClick(combo().edit(), Qt::Key_Return);
+    combo().Edit()->setText(typed);
+    QTest::keyClick(combo().Edit(), Qt::Key_Return);
     QCoreApplication::sendPostedEvents(); // the typed path reaches the list,
     QCoreApplication::sendPostedEvents(); // which has the drop-down show it
     ASSERT_EQ(target.events.size(), 1u);
@@ -186,7 +186,7 @@ TEST_F(ShellMainFrame, ATypedPathIsListedAndTheDropDownAndUpFollowIt)
     EXPECT_EQ(combo().SelectedFolder(), volume + QStringLiteral("/records"));
 
     // "转到" does the same as Enter.
-    combo().edit()->setText(typed);
+    combo().Edit()->setText(typed);
     table.Trigger(Commands::GoTo);
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(target.events.size(), 3u);
@@ -226,11 +226,11 @@ TEST_F(ShellMainFrame, RefreshListsTheShownFolderAgainWithoutTouchingTheBox)
 {
     Go(volume + QStringLiteral("/records"));
     target.events.clear();
-    combo().edit()->setText(QStringLiteral("half typed"));
+    combo().Edit()->setText(QStringLiteral("half typed"));
     table.Trigger(Commands::Refresh);
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), volume + QStringLiteral("/records")));
-    EXPECT_EQ(combo().edit()->text(), "half typed");
+    EXPECT_EQ(combo().Edit()->text(), "half typed");
 }
 
 TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndSaveGameSaysWhyItCannotGo)
@@ -282,7 +282,7 @@ TEST_F(ShellMainFrame, TextFieldPlacesGoToTheDesktopAndTheComputer)
 
 TEST_F(ShellMainFrame, DeleteInTheTextFieldRemovesOnlySelectedText)
 {
-    PathComboEdit* edit = combo().edit();
+    PathComboEdit* edit = combo().Edit();
     edit->setText(QStringLiteral("/srv/games"));
     edit->setCursorPosition(0);
     QTest::keyClick(edit, Qt::Key_Delete);
@@ -312,7 +312,7 @@ TEST_F(ShellMainFrame, PathBoxTakesTheBarWidthMinusTheButtons)
         frame->resize(width, 800);
         frame->show();
         QApplication::processEvents();
-        AddressBar& bar = frame->addressBar();
+        AddressBar& bar = frame->GetAddressBar();
         EXPECT_EQ(combo().width(), bar.width() - AddressBar::buttonsWidth) << width;
         EXPECT_GT(bar.width(), width - 40);
     }
@@ -407,8 +407,8 @@ TEST_F(ShellMainFrame, HelpShowsInAWindowOfItsOwnWhenTheDesktopCannotOpenIt)
     const QList<HelpWindow*> windows = frame->findChildren<HelpWindow*>();
     ASSERT_EQ(windows.size(), 1); // F1 again raises the same window
     EXPECT_TRUE(windows[0]->isVisible());
-    EXPECT_EQ(windows[0]->browser().source(), QUrl::fromLocalFile(help));
-    EXPECT_FALSE(windows[0]->browser().toPlainText().trimmed().isEmpty());
+    EXPECT_EQ(windows[0]->Browser().source(), QUrl::fromLocalFile(help));
+    EXPECT_FALSE(windows[0]->Browser().toPlainText().trimmed().isEmpty());
     if (madeHere) {
         QFile::remove(help);
         QDir().rmdir(helpFolder);
