@@ -40,7 +40,7 @@ struct Panel {
         bar.show();
     }
 
-    QImage paint()
+    QImage Paint()
     {
         InfoContainer& pane = bar.Container();
         QImage image(pane.size(), QImage::Format_ARGB32_Premultiplied);
@@ -61,7 +61,7 @@ void BM_ShowInfoAndPaint(benchmark::State& state)
     Panel panel;
     for (auto _ : state) {
         Mgx::ShowInfo(&*record, panel.bar.Container(), panel.prompt);
-        benchmark::DoNotOptimize(panel.paint().constBits());
+        benchmark::DoNotOptimize(panel.Paint().constBits());
     }
 }
 BENCHMARK(BM_ShowInfoAndPaint)->Unit(benchmark::kMillisecond);
@@ -75,7 +75,7 @@ void BM_PanelRepaint(benchmark::State& state)
     Panel panel;
     Mgx::ShowInfo(&*record, panel.bar.Container(), panel.prompt);
     for (auto _ : state)
-        benchmark::DoNotOptimize(panel.paint().constBits());
+        benchmark::DoNotOptimize(panel.Paint().constBits());
 }
 BENCHMARK(BM_PanelRepaint)->Unit(benchmark::kMillisecond);
 

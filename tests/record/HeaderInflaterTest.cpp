@@ -160,10 +160,10 @@ TEST(HeaderInflater, ABlockOnlyLibdeflateReadsFailsWithZlibsErrorWhenItsWalkFail
             return std::string("other error: ") + error.what();
         }
     };
-    EXPECT_EQ(loaded([&] { Mgx::LoadRecordFile(record.path().string()); }), expected);
+    EXPECT_EQ(loaded([&] { Mgx::LoadRecordFile(record.Path().string()); }), expected);
     Mgx::RecordReader reader;
     EXPECT_EQ(loaded([&] { reader.LoadBytes(file, "in-memory.mgx"); }), expected);
-    EXPECT_EQ(loaded([&] { reader.Load(record.path().string()); }), expected);
+    EXPECT_EQ(loaded([&] { reader.Load(record.Path().string()); }), expected);
 }
 
 } // namespace

@@ -18,13 +18,13 @@ namespace fs = std::filesystem;
 
 class RecordLoaderTest : public ::testing::Test {
 protected:
-    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes)
+    std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
         return m_folder.WriteFile(name, bytes).string();
     }
 
     korvale::test::TemporaryFolder m_folder;
-    const fs::path& m_dir = m_folder.path();
+    const fs::path& m_dir = m_folder.Path();
 };
 
 std::vector<std::uint8_t> LeadingFields(std::int32_t headerEnd, std::int32_t next = 0)
@@ -45,12 +45,12 @@ TEST_F(RecordLoaderTest, HeaderEndBeyondTheFileFailsAsACutOffBlockWithoutAllocat
 {
     auto bytes = LeadingFields(0x7FFFFFF0);
     bytes.insert(bytes.end(), 100, 0x33);
-    EXPECT_THROW(Mgx::LoadRecordFile(write("huge.mgx", bytes)), Mgx::InflateError);
+    EXPECT_THROW(Mgx::LoadRecordFile(Write("huge.mgx", bytes)), Mgx::InflateError);
 }
 
 TEST_F(RecordLoaderTest, PathSplitsAtTheLastSeparator)
 {
-    const std::string path = write("a.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).FileBytes());
+    const std::string path = Write("a.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).FileBytes());
     const auto record = Mgx::LoadRecordFile(path);
     EXPECT_EQ(record.fileName, "a.mgx");
     EXPECT_EQ(record.folder, m_dir.string());
@@ -59,7 +59,7 @@ TEST_F(RecordLoaderTest, PathSplitsAtTheLastSeparator)
 
 TEST_F(RecordLoaderTest, RelativePathsAreJoinedBackToTheSameFile)
 {
-    write("rel.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).FileBytes());
+    Write("rel.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).FileBytes());
     const fs::path before = fs::current_path();
     fs::current_path(m_dir);
     const auto record = Mgx::LoadRecordFile("rel.mgx");

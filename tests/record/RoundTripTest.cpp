@@ -274,7 +274,7 @@ TEST(RoundTripContainer, HeaderEndUpToEightOrNegativeFailsTheLoad)
         SCOPED_TRACE(headerEnd);
         RecordBlueprint record;
         record.headerEnd = headerEnd;
-        EXPECT_THROW(TemporaryRecord(record).load(), Mgx::RecordError);
+        EXPECT_THROW(TemporaryRecord(record).Load(), Mgx::RecordError);
     }
 }
 
@@ -283,22 +283,22 @@ TEST(RoundTripContainer, ACompressedBlockShorterThanEightBytesFailsTheLoad)
     RecordBlueprint record;
     record.headerBlock = std::vector<std::uint8_t>{};
     ASSERT_LT(RecordWriter(record).CompressedHeader().size(), 8u);
-    EXPECT_THROW(TemporaryRecord(record).load(), Mgx::RecordError);
+    EXPECT_THROW(TemporaryRecord(record).Load(), Mgx::RecordError);
 }
 
 TEST(RoundTripContainer, AnEmptyFileHasNoChapter)
 {
     const TemporaryRecord empty(std::vector<std::uint8_t>{});
-    const Mgx::GameRecord record = empty.load();
+    const Mgx::GameRecord record = empty.Load();
     EXPECT_TRUE(record.chapters.empty());
-    EXPECT_EQ(record.fileName, empty.path().filename().string());
+    EXPECT_EQ(record.fileName, empty.Path().filename().string());
 }
 
 TEST(Samples, EverySampleLoads)
 {
     for (const SampleRecord& sample : SampleRecords()) {
         SCOPED_TRACE(sample.fileName);
-        const Mgx::GameRecord record = TemporaryRecord(sample.blueprint).load();
+        const Mgx::GameRecord record = TemporaryRecord(sample.blueprint).Load();
         ASSERT_EQ(record.chapters.size(), 1u);
         const Mgx::ChapterInfo& chapter = record.chapters[0];
         if (sample.blueprint.headerEnd == 0) {

@@ -28,9 +28,9 @@ public:
     ~SmallMount();
     SmallMount(const SmallMount&) = delete;
     SmallMount& operator=(const SmallMount&) = delete;
-    bool isMounted() const { return m_mounted; }
-    const QString& path() const { return m_path; }
-    bool remount(bool readOnly);
+    bool IsMounted() const { return m_mounted; }
+    const QString& Path() const { return m_path; }
+    bool Remount(bool readOnly);
 
 private:
     QString m_path;

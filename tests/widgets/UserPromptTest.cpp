@@ -25,7 +25,7 @@ protected:
     static void SetUpTestSuite() { korvale::test::EnsureApplicationOf<QApplication>("korvale_widgets_tests"); }
 
     // Looks at the box once it is up, then presses one of its buttons.
-    void whenBoxShows(std::function<void(QMessageBox&)> inspect, QMessageBox::StandardButton press)
+    void WhenBoxShows(std::function<void(QMessageBox&)> inspect, QMessageBox::StandardButton press)
     {
         QTimer::singleShot(0, [inspect, press, this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -44,7 +44,7 @@ protected:
 TEST_F(MessageBoxPromptTest, QuestionHasTheCaptionTheTextAndYesNo)
 {
     MessageBoxPrompt prompt;
-    whenBoxShows(
+    WhenBoxShows(
         [](QMessageBox& box) {
             EXPECT_EQ(box.windowTitle(), "Korvale");
             EXPECT_EQ(box.text(), "修复吗？\n会备份。");
@@ -54,14 +54,14 @@ TEST_F(MessageBoxPromptTest, QuestionHasTheCaptionTheTextAndYesNo)
     EXPECT_TRUE(prompt.AskYesNo(QStringLiteral("修复吗？\n会备份。")));
     EXPECT_TRUE(shown);
 
-    whenBoxShows([](QMessageBox&) {}, QMessageBox::No);
+    WhenBoxShows([](QMessageBox&) {}, QMessageBox::No);
     EXPECT_FALSE(prompt.AskYesNo(QStringLiteral("再修复吗？")));
 }
 
 TEST_F(MessageBoxPromptTest, CautiousQuestionShowsTheQuestionIconAndDefaultsToNo)
 {
     MessageBoxPrompt prompt;
-    whenBoxShows(
+    WhenBoxShows(
         [](QMessageBox& box) {
             EXPECT_EQ(box.icon(), QMessageBox::Question);
             EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::No));
@@ -69,7 +69,7 @@ TEST_F(MessageBoxPromptTest, CautiousQuestionShowsTheQuestionIconAndDefaultsToNo
         QMessageBox::Yes);
     EXPECT_TRUE(prompt.AskYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious));
     EXPECT_TRUE(shown);
-    whenBoxShows([](QMessageBox& box) { EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::Yes)); },
+    WhenBoxShows([](QMessageBox& box) { EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::Yes)); },
                  QMessageBox::No);
     prompt.AskYesNo(QStringLiteral("确定删除\"a.mgx\"？\n"));
 }
@@ -145,7 +145,7 @@ TEST_F(MessageBoxPromptTest, FolderPickerTakesTheSubfolderSelectedElseThePathTyp
 TEST_F(MessageBoxPromptTest, MessagesCarryTheIconOfTheirKind)
 {
     MessageBoxPrompt prompt;
-    whenBoxShows(
+    WhenBoxShows(
         [](QMessageBox& box) {
             EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
             EXPECT_EQ(box.text(), "修复成功!");
@@ -155,11 +155,11 @@ TEST_F(MessageBoxPromptTest, MessagesCarryTheIconOfTheirKind)
     prompt.ShowMessage(UserPrompt::MessageKind::Plain, QStringLiteral("修复成功!"));
     EXPECT_TRUE(shown);
 
-    whenBoxShows([](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Critical); }, QMessageBox::Ok);
+    WhenBoxShows([](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Critical); }, QMessageBox::Ok);
     prompt.ShowMessage(UserPrompt::MessageKind::Error, QStringLiteral("无法打开文件！"));
-    whenBoxShows([](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Information); }, QMessageBox::Ok);
+    WhenBoxShows([](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Information); }, QMessageBox::Ok);
     prompt.ShowMessage(UserPrompt::MessageKind::Information, QStringLiteral("完成"));
-    whenBoxShows(
+    WhenBoxShows(
         [](QMessageBox& box) {
             EXPECT_EQ(box.icon(), QMessageBox::Warning);
             EXPECT_EQ(box.windowTitle(), "提示");

@@ -30,16 +30,16 @@ protected:
         for (const Mgx::SampleRecord& sample : Mgx::SampleRecords()) {
             if (sample.fileName == "unfinished.mgx")
                 continue;
-            Mgx::RecordWriter(sample.blueprint).WriteFile(std::filesystem::path(path(sample.fileName.c_str()).toStdString()));
+            Mgx::RecordWriter(sample.blueprint).WriteFile(std::filesystem::path(Path(sample.fileName.c_str()).toStdString()));
             selection.Add(QString::fromStdString(sample.fileName));
         }
         QDir(dir.path()).mkdir(QStringLiteral("old"));
         selection.Add(QStringLiteral("old"), MgxItemKind::Folder);
-        TestFiles::Write(path("broken.mgx"), QByteArray(64, '\x7f'));
+        TestFiles::Write(Path("broken.mgx"), QByteArray(64, '\x7f'));
         selection.Add(QStringLiteral("broken.mgx"));
     }
 
-    QString path(const char* name) const { return dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
+    QString Path(const char* name) const { return dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
 
     QTemporaryDir dir;
     MemorySelection selection;
@@ -128,12 +128,12 @@ TEST_F(TemplateRenamerTest, AnUndoThatCannotFinishKeepsTheRestForAnotherTry)
     EXPECT_TRUE(prompt.Messages().isEmpty());
 
     // The first record's old name is taken again meanwhile: the second is put back, the first waits.
-    const QString firstOld = path(sources[0].name.toUtf8().constData());
+    const QString firstOld = Path(sources[0].name.toUtf8().constData());
     TestFiles::Write(firstOld, "newcomer");
     EXPECT_FALSE(renamer.Undo());
     ASSERT_EQ(prompt.Messages().size(), 1);
     EXPECT_TRUE(prompt.Messages()[0].text.endsWith(QStringLiteral("\"失败！操作中止。")));
-    EXPECT_TRUE(QFile::exists(path(sources[1].name.toUtf8().constData())));
+    EXPECT_TRUE(QFile::exists(Path(sources[1].name.toUtf8().constData())));
     EXPECT_EQ(TestFiles::Read(firstOld), QByteArray("newcomer"));
     EXPECT_TRUE(renamer.CanUndo());
 

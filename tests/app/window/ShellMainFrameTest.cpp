@@ -54,12 +54,12 @@ protected:
         QObject::connect(&navigation, &ListNavigation::FolderListed, [this](const QString& folder) {
             target.events.emplace_back(int(NavigationEvent::ListFolder), QDir::fromNativeSeparators(folder));
         });
-        combo().SetFixedEntries(PathEntries::FixedEntries(
+        Combo().SetFixedEntries(PathEntries::FixedEntries(
             desktop, {QStringLiteral("games")},
             {{QStringLiteral("/"), {}, false}, {volume, QStringLiteral("卷"), true}}));
     }
 
-    PathCombo& combo() { return frame->GetAddressBar().GetPathCombo(); }
+    PathCombo& Combo() { return frame->GetAddressBar().GetPathCombo(); }
 
     // Navigates and lets the posted SelectFolder arrive.
     void Go(const QString& folder)
@@ -71,8 +71,8 @@ protected:
     QStringList ShownNames()
     {
         QStringList names;
-        for (int i = 0; i < combo().count(); ++i)
-            names << combo().itemText(i);
+        for (int i = 0; i < Combo().count(); ++i)
+            names << Combo().itemText(i);
         return names;
     }
 
@@ -133,9 +133,9 @@ TEST_F(ShellMainFrame, SwitchFoldsThePanelAndGivesItsWidthToTheList)
 TEST_F(ShellMainFrame, ListingAVolumeRootSelectsItsEntry)
 {
     Go(volume);
-    EXPECT_EQ(combo().currentIndex(), 4);
-    EXPECT_EQ(combo().currentText(), QStringLiteral("卷 (%1)").arg(volume));
-    EXPECT_EQ(combo().count(), 5);
+    EXPECT_EQ(Combo().currentIndex(), 4);
+    EXPECT_EQ(Combo().currentText(), QStringLiteral("卷 (%1)").arg(volume));
+    EXPECT_EQ(Combo().count(), 5);
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), volume));
 }
@@ -145,16 +145,16 @@ TEST_F(ShellMainFrame, AFolderTwoLevelsDownAddsTwoEntriesAndSelectsTheDeeper)
     const QString folder = volume + QStringLiteral("/records/2026");
     Go(folder);
     EXPECT_EQ(ShownNames().mid(4), (QStringList{QStringLiteral("卷 (%1)").arg(volume), "records", "2026"}));
-    EXPECT_EQ(combo().currentIndex(), 6);
-    EXPECT_EQ(combo().Edit()->text(), QDir::toNativeSeparators(folder));
-    EXPECT_EQ(combo().SelectedFolder(), folder);
+    EXPECT_EQ(Combo().currentIndex(), 6);
+    EXPECT_EQ(Combo().Edit()->text(), QDir::toNativeSeparators(folder));
+    EXPECT_EQ(Combo().SelectedFolder(), folder);
 }
 
 TEST_F(ShellMainFrame, ListingTheDesktopSelectsTheFirstEntry)
 {
     Go(desktop);
-    EXPECT_EQ(combo().currentIndex(), 0);
-    EXPECT_EQ(combo().Edit()->text(), "桌面");
+    EXPECT_EQ(Combo().currentIndex(), 0);
+    EXPECT_EQ(Combo().Edit()->text(), "桌面");
 }
 
 // A typed folder is listed and the drop-down follows it with its chain, so Up goes to its parent
@@ -163,30 +163,30 @@ TEST_F(ShellMainFrame, ATypedPathIsListedAndTheDropDownAndUpFollowIt)
 {
     Go(volume);
     target.events.clear();
-    combo().Edit()->setText(QStringLiteral("/some/typed/path"));
-    QTest::keyClick(combo().Edit(), Qt::Key_Return);
+    Combo().Edit()->setText(QStringLiteral("/some/typed/path"));
+    QTest::keyClick(Combo().Edit(), Qt::Key_Return);
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(target.events.empty());
-    EXPECT_EQ(combo().SelectedFolder(), volume);
+    EXPECT_EQ(Combo().SelectedFolder(), volume);
 
     const QString typed = volume + QStringLiteral("/records/2026");
-    combo().Edit()->setText(typed);
-    QTest::keyClick(combo().Edit(), Qt::Key_Return);
+    Combo().Edit()->setText(typed);
+    QTest::keyClick(Combo().Edit(), Qt::Key_Return);
     QCoreApplication::sendPostedEvents(); // the typed path reaches the list,
     QCoreApplication::sendPostedEvents(); // which has the drop-down show it
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0].second, typed);
-    EXPECT_EQ(combo().SelectedFolder(), typed);
+    EXPECT_EQ(Combo().SelectedFolder(), typed);
     EXPECT_EQ(ShownNames().mid(4), (QStringList{QStringLiteral("卷 (%1)").arg(volume), "records", "2026"}));
 
     table.Trigger(Commands::Up);
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(target.events.size(), 2u);
     EXPECT_EQ(target.events[1].second, volume + QStringLiteral("/records"));
-    EXPECT_EQ(combo().SelectedFolder(), volume + QStringLiteral("/records"));
+    EXPECT_EQ(Combo().SelectedFolder(), volume + QStringLiteral("/records"));
 
     // "转到" does the same as Enter.
-    combo().Edit()->setText(typed);
+    Combo().Edit()->setText(typed);
     table.Trigger(Commands::GoTo);
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(target.events.size(), 3u);
@@ -196,12 +196,12 @@ TEST_F(ShellMainFrame, ATypedPathIsListedAndTheDropDownAndUpFollowIt)
 TEST_F(ShellMainFrame, ChoosingAnEntryListsItsFolderWithoutRebuilding)
 {
     Go(volume + QStringLiteral("/records"));
-    const int count = combo().count();
+    const int count = Combo().count();
     target.events.clear();
-    combo().setCurrentIndex(0);
+    Combo().setCurrentIndex(0);
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), desktop));
-    EXPECT_EQ(combo().count(), count);
+    EXPECT_EQ(Combo().count(), count);
 }
 
 TEST_F(ShellMainFrame, UpFromTheRootListsTheRootAgain)
@@ -219,18 +219,18 @@ TEST_F(ShellMainFrame, UpFromTheRootListsTheRootAgain)
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0].second, volume + QStringLiteral("/records"));
-    EXPECT_EQ(combo().SelectedFolder(), volume + QStringLiteral("/records"));
+    EXPECT_EQ(Combo().SelectedFolder(), volume + QStringLiteral("/records"));
 }
 
 TEST_F(ShellMainFrame, RefreshListsTheShownFolderAgainWithoutTouchingTheBox)
 {
     Go(volume + QStringLiteral("/records"));
     target.events.clear();
-    combo().Edit()->setText(QStringLiteral("half typed"));
+    Combo().Edit()->setText(QStringLiteral("half typed"));
     table.Trigger(Commands::Refresh);
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), volume + QStringLiteral("/records")));
-    EXPECT_EQ(combo().Edit()->text(), "half typed");
+    EXPECT_EQ(Combo().Edit()->text(), "half typed");
 }
 
 TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndSaveGameSaysWhyItCannotGo)
@@ -282,7 +282,7 @@ TEST_F(ShellMainFrame, TextFieldPlacesGoToTheDesktopAndTheComputer)
 
 TEST_F(ShellMainFrame, DeleteInTheTextFieldRemovesOnlySelectedText)
 {
-    PathComboEdit* edit = combo().Edit();
+    PathComboEdit* edit = Combo().Edit();
     edit->setText(QStringLiteral("/srv/games"));
     edit->setCursorPosition(0);
     QTest::keyClick(edit, Qt::Key_Delete);
@@ -313,7 +313,7 @@ TEST_F(ShellMainFrame, PathBoxTakesTheBarWidthMinusTheButtons)
         frame->show();
         QApplication::processEvents();
         AddressBar& bar = frame->GetAddressBar();
-        EXPECT_EQ(combo().width(), bar.width() - AddressBar::buttonsWidth) << width;
+        EXPECT_EQ(Combo().width(), bar.width() - AddressBar::buttonsWidth) << width;
         EXPECT_GT(bar.width(), width - 40);
     }
 }
