@@ -79,14 +79,14 @@ public:
     ReusedFloor() { inflateInit2(&m_z, -15); }
     ~ReusedFloor() { inflateEnd(&m_z); }
 
-    std::size_t read(const std::string& path)
+    std::size_t Read(const std::string& path)
     {
         const std::size_t length = ReadFileAndBlockLength(path, m_file);
-        return length == 0 ? 0 : inflate(m_file.data() + 8, length);
+        return length == 0 ? 0 : Inflate(m_file.data() + 8, length);
     }
 
 private:
-    std::size_t inflate(std::uint8_t* bytes, std::size_t length)
+    std::size_t Inflate(std::uint8_t* bytes, std::size_t length)
     {
         inflateReset(&m_z);
         m_z.next_in = bytes;
@@ -114,7 +114,7 @@ public:
     ReusedLibdeflateFloor() : m_decompressor(libdeflate_alloc_decompressor()) {}
     ~ReusedLibdeflateFloor() { libdeflate_free_decompressor(m_decompressor); }
 
-    std::size_t read(const std::string& path)
+    std::size_t Read(const std::string& path)
     {
         const std::size_t length = ReadFileAndBlockLength(path, m_file);
         if (length == 0)
@@ -150,7 +150,7 @@ void FloorReused(benchmark::State& state, const std::vector<std::string>& paths)
     ReusedFloor floor;
     for (auto _ : state)
         for (const std::string& path : paths)
-            benchmark::DoNotOptimize(floor.read(path));
+            benchmark::DoNotOptimize(floor.Read(path));
 }
 
 void FloorReusedLibdeflate(benchmark::State& state, const std::vector<std::string>& paths)
@@ -158,7 +158,7 @@ void FloorReusedLibdeflate(benchmark::State& state, const std::vector<std::strin
     ReusedLibdeflateFloor floor;
     for (auto _ : state)
         for (const std::string& path : paths)
-            benchmark::DoNotOptimize(floor.read(path));
+            benchmark::DoNotOptimize(floor.Read(path));
 }
 
 void FloorFresh(benchmark::State& state, const std::vector<std::string>& paths)

@@ -31,13 +31,13 @@ Mgx::ChapterInfo ChapterWithNames()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const ScratchFile scratch("body.mgx");
-    if (size < 4 || !scratch.write(data, size))
+    if (size < 4 || !scratch.Write(data, size))
         return 0;
     std::int32_t nextChapterPos = 0;
     std::memcpy(&nextChapterPos, data, sizeof nextChapterPos);
 
-    Mgx::RecordFile file(scratch.path());
-    file.seekTo(4);
+    Mgx::RecordFile file(scratch.Path());
+    file.SeekTo(4);
     static const Mgx::ChapterInfo named = ChapterWithNames();
     Mgx::ChapterInfo chapter = named;
     Mgx::ScanBody(file, chapter, nextChapterPos);

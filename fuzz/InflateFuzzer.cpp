@@ -33,14 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Mgx::HeaderInflater kept;
     const std::string streaming = Outcome([&] {
         const Mgx::HeaderBlock block = Mgx::InflateHeaderBlockStreaming(data, size);
-        return Text(block.data(), block.size());
+        return Text(block.Data(), block.Size());
     });
     const std::string fresh = Outcome([&] {
         const Mgx::HeaderBlock block = Mgx::InflateHeaderBlock(data, size);
-        return Text(block.data(), block.size());
+        return Text(block.Data(), block.Size());
     });
     const std::string reused = Outcome([&] {
-        const auto block = kept.inflate(data, size);
+        const auto block = kept.Inflate(data, size);
         return Text(block.data(), block.size());
     });
     const bool onlyLibdeflateReads = streaming.starts_with("error: ") && streaming.ends_with("(zlib status -3)")

@@ -30,14 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     // The reader works on files, so the input becomes one.
     static const ScratchFile scratch("load.mgx");
-    if (!scratch.write(data, size))
+    if (!scratch.Write(data, size))
         return 0;
     static Mgx::RecordReader reader;
-    auto fresh = Outcome([] { return Mgx::LoadRecordFile(scratch.path()); });
-    auto reused = Outcome([] { return reader.Load(scratch.path()); });
+    auto fresh = Outcome([] { return Mgx::LoadRecordFile(scratch.Path()); });
+    auto reused = Outcome([] { return reader.Load(scratch.Path()); });
     if (fresh != reused)
         std::abort();
-    auto inMemory = Outcome([&] { return reader.LoadBytes({data, size}, scratch.path()); });
+    auto inMemory = Outcome([&] { return reader.LoadBytes({data, size}, scratch.Path()); });
     if (fresh != inMemory)
         std::abort();
     if (inMemory.first)

@@ -40,7 +40,7 @@ constexpr std::size_t InflateCut = 16 * 1024;
 
 struct Corpus {
     fs::path root;
-    fs::path dir(const char* target) const
+    fs::path Dir(const char* target) const
     {
         fs::create_directories(root / target);
         return root / target;
@@ -115,16 +115,16 @@ void WriteBuiltPlayers(const Mgx::RecordBlueprint& blueprint, const fs::path& di
     for (std::size_t p = 0; p < players.size(); ++p) {
         Mgx::ByteBuilder block;
         Mgx::PlayerBlockWriter::Write(players[p], count, block);
-        WriteSeed(dir / (stem + "-block" + std::to_string(p)), PlayerSeed(0, count, static_cast<std::uint8_t>(p), 32, Prefix(block.data().data(), block.size(), PlayerBlockCut)));
+        WriteSeed(dir / (stem + "-block" + std::to_string(p)), PlayerSeed(0, count, static_cast<std::uint8_t>(p), 32, Prefix(block.Data().data(), block.Size(), PlayerBlockCut)));
 
         Mgx::ByteBuilder objects;
         for (const auto& group : players[p].groups)
             for (const auto& object : group.objects)
-                if (objects.size() < PlayerBlockCut)
+                if (objects.Size() < PlayerBlockCut)
                     Mgx::ObjectRecordWriter::Write(object, objects);
-        objects.u8(0);
-        if (objects.size() > 1)
-            WriteSeed(dir / (stem + "-objects" + std::to_string(p)), PlayerSeed(1, count, 0, 32, objects.data()));
+        objects.U8(0);
+        if (objects.Size() > 1)
+            WriteSeed(dir / (stem + "-objects" + std::to_string(p)), PlayerSeed(1, count, 0, 32, objects.Data()));
     }
 }
 
@@ -134,19 +134,19 @@ void WriteBuilt(const Corpus& corpus)
     for (const Mgx::RecordBlueprint& blueprint : BuiltBlueprints()) {
         const std::string stem = "built-" + std::to_string(n++);
         const Mgx::RecordWriter writer(blueprint);
-        const Bytes file = writer.fileBytes();
-        WriteSeed(corpus.dir("load") / stem, Prefix(file.data(), file.size(), LoadCut));
-        WriteSeed(corpus.dir("header") / stem, Prefix(writer.headerBlock().data(), writer.headerBlock().size(), HeaderCut));
-        const auto headerEnd = static_cast<std::size_t>(writer.bodyOffset());
+        const Bytes file = writer.FileBytes();
+        WriteSeed(corpus.Dir("load") / stem, Prefix(file.data(), file.size(), LoadCut));
+        WriteSeed(corpus.Dir("header") / stem, Prefix(writer.HeaderBlock().data(), writer.HeaderBlock().size(), HeaderCut));
+        const auto headerEnd = static_cast<std::size_t>(writer.BodyOffset());
         if (headerEnd > 8 && headerEnd <= file.size())
-            WriteSeed(corpus.dir("inflate") / stem, Prefix(file.data() + 8, headerEnd - 8, InflateCut));
-        WriteBuiltPlayers(blueprint, corpus.dir("player"), stem);
+            WriteSeed(corpus.Dir("inflate") / stem, Prefix(file.data() + 8, headerEnd - 8, InflateCut));
+        WriteBuiltPlayers(blueprint, corpus.Dir("player"), stem);
 
         const Mgx::WrittenBody body = Mgx::BodyWriter::Write(blueprint.body, 4);
         const std::int32_t next = body.boundaries.empty() ? 0 : static_cast<std::int32_t>(body.boundaries.front());
-        WriteSeed(corpus.dir("body") / stem, Prefix(Joined(Int32Bytes(next), body.bytes).data(), body.bytes.size() + 4, BodyCut));
+        WriteSeed(corpus.Dir("body") / stem, Prefix(Joined(Int32Bytes(next), body.bytes).data(), body.bytes.size() + 4, BodyCut));
 
-        WriteSeed(corpus.dir("repair") / stem, RepairSeed(file, static_cast<std::size_t>(writer.bodyOffset())));
+        WriteSeed(corpus.Dir("repair") / stem, RepairSeed(file, static_cast<std::size_t>(writer.BodyOffset())));
     }
 }
 
@@ -157,20 +157,20 @@ void WriteRepairCases(const Corpus& corpus)
     const Bytes pattern = {0xF4, 0x01, 0x00, 0x00};
     Bytes at1000(1000, 0x11);
     std::fill_n(at1000.begin(), 4, 0);
-    WriteSeed(corpus.dir("repair") / "at-1000", Joined({0, 0}, Joined(at1000, pattern)));
-    WriteSeed(corpus.dir("repair") / "doubled-first-byte", Joined({0, 0}, Joined(at1000, {0xF4, 0xF4, 0x01, 0x00, 0x00})));
+    WriteSeed(corpus.Dir("repair") / "at-1000", Joined({0, 0}, Joined(at1000, pattern)));
+    WriteSeed(corpus.Dir("repair") / "doubled-first-byte", Joined({0, 0}, Joined(at1000, {0xF4, 0xF4, 0x01, 0x00, 0x00})));
     const std::uint16_t gap = 8194 - 4 - 4;
-    WriteSeed(corpus.dir("repair") / "across-pieces", Joined({static_cast<std::uint8_t>(gap), static_cast<std::uint8_t>(gap >> 8)},
+    WriteSeed(corpus.Dir("repair") / "across-pieces", Joined({static_cast<std::uint8_t>(gap), static_cast<std::uint8_t>(gap >> 8)},
                                                              Joined({0, 0, 0, 0, 0x22, 0x22, 0x22, 0x22}, pattern)));
-    WriteSeed(corpus.dir("repair") / "too-early", Joined({0, 0}, Joined({0, 0, 0, 0, 0x33}, Joined(pattern, Joined(Bytes(20, 0x44), pattern)))));
+    WriteSeed(corpus.Dir("repair") / "too-early", Joined({0, 0}, Joined({0, 0, 0, 0, 0x33}, Joined(pattern, Joined(Bytes(20, 0x44), pattern)))));
 }
 
 // The inflater's awkward cases: a whole, empty stream with bytes after it, and a block that inflates
 // to far more than 16 times its size, so the room has to grow.
 void WriteInflateCases(const Corpus& corpus)
 {
-    WriteSeed(corpus.dir("inflate") / "empty-stream", {0x03, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
-    WriteSeed(corpus.dir("inflate") / "zeros", Mgx::RawDeflate(Bytes(256u << 10, 0)));
+    WriteSeed(corpus.Dir("inflate") / "empty-stream", {0x03, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
+    WriteSeed(corpus.Dir("inflate") / "zeros", Mgx::RawDeflate(Bytes(256u << 10, 0)));
 }
 
 Bytes ReadFile(const fs::path& path)
@@ -215,25 +215,25 @@ void WriteReal(const Corpus& corpus, const fs::path& record)
     std::memcpy(&headerEnd, file.data(), 4);
     std::memcpy(&next, file.data() + 4, 4);
     if (headerEnd <= 8 || static_cast<std::size_t>(headerEnd) > file.size()) {
-        WriteSeed(corpus.dir("load") / stem, Prefix(file.data(), file.size(), LoadCut));
+        WriteSeed(corpus.Dir("load") / stem, Prefix(file.data(), file.size(), LoadCut));
         return;
     }
     const auto bodyStart = static_cast<std::size_t>(headerEnd);
-    WriteSeed(corpus.dir("load") / stem, Prefix(file.data(), file.size(), LoadCut));
+    WriteSeed(corpus.Dir("load") / stem, Prefix(file.data(), file.size(), LoadCut));
     const std::int32_t shifted = next > headerEnd ? next - headerEnd + 4 : 0;
-    WriteSeed(corpus.dir("body") / stem, Joined(Int32Bytes(shifted), Prefix(file.data() + bodyStart, file.size() - bodyStart, BodyCut - 4)));
+    WriteSeed(corpus.Dir("body") / stem, Joined(Int32Bytes(shifted), Prefix(file.data() + bodyStart, file.size() - bodyStart, BodyCut - 4)));
 
-    WriteSeed(corpus.dir("repair") / stem, RepairSeed(file, bodyStart));
-    WriteSeed(corpus.dir("inflate") / stem, Prefix(file.data() + 8, bodyStart - 8, InflateCut));
+    WriteSeed(corpus.Dir("repair") / stem, RepairSeed(file, bodyStart));
+    WriteSeed(corpus.Dir("inflate") / stem, Prefix(file.data() + 8, bodyStart - 8, InflateCut));
 
     try {
         const Mgx::HeaderBlock block = Mgx::InflateHeaderBlock(file.data() + 8, bodyStart - 8);
-        const Bytes header = block.toVector();
-        WriteSeed(corpus.dir("header") / stem, Prefix(header.data(), header.size(), HeaderCut));
+        const Bytes header = block.ToVector();
+        WriteSeed(corpus.Dir("header") / stem, Prefix(header.data(), header.size(), HeaderCut));
         Mgx::MemoryStream stream(header);
         Mgx::ChapterInfo chapter;
         Mgx::WalkHeader(stream, chapter);
-        WriteRealPlayers(header, chapter, corpus.dir("player"), stem);
+        WriteRealPlayers(header, chapter, corpus.Dir("player"), stem);
     } catch (const Mgx::RecordError&) {
     }
 }

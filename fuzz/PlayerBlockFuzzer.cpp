@@ -32,7 +32,7 @@ Mgx::ChapterInfo ChapterFor(const std::uint8_t* parameters)
 
 void WalkObjectRecords(Mgx::MemoryStream& stream, Mgx::ChapterInfo& chapter)
 {
-    for (std::uint8_t kind = stream.readUInt8(); kind != 0; kind = stream.readUInt8())
+    for (std::uint8_t kind = stream.ReadUInt8(); kind != 0; kind = stream.ReadUInt8())
         Mgx::WalkObjectRecord(stream, chapter, kind);
 }
 

@@ -88,17 +88,17 @@ bool FileSystemRefusesCopy(const std::string& from, const std::string& to)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const ScratchFile scratch("repair.mgx");
-    static const std::string backup = Mgx::RepairBackupPath(scratch.path());
-    static const std::string probe = scratch.sibling("probe.mgx");
+    static const std::string backup = Mgx::RepairBackupPath(scratch.Path());
+    static const std::string probe = scratch.Sibling("probe.mgx");
     if (size < 2)
         return 0;
     const std::vector<std::uint8_t> before = FileFromInput(data, size);
-    if (!scratch.write(before.data(), before.size()))
+    if (!scratch.Write(before.data(), before.size()))
         return 0;
     std::remove(backup.c_str());
 
-    const Mgx::RepairCode code = Mgx::RepairRecordFile(scratch.path(), backup);
-    const std::vector<std::uint8_t> after = Contents(scratch.path());
+    const Mgx::RepairCode code = Mgx::RepairRecordFile(scratch.Path(), backup);
+    const std::vector<std::uint8_t> after = Contents(scratch.Path());
     std::int32_t firstField = 0;
     const bool unfinished = before.size() >= 4 && (std::memcpy(&firstField, before.data(), 4), firstField == 0);
     const std::optional<std::int32_t> expected = unfinished ? ExpectedBodyOffset(before) : std::nullopt;
@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(after == before, "a repair that did not succeed changed the file");
         Check(!Exists(backup), "a repair that did not succeed left its backup");
         if (code == Mgx::RepairCode::BackupFailed) {
-            Check(FileSystemRefusesCopy(scratch.path(), probe), "no backup although the file system copies");
+            Check(FileSystemRefusesCopy(scratch.Path(), probe), "no backup although the file system copies");
         } else {
             Check(!expected.has_value(), "the repair missed a body the search finds");
             const Mgx::RepairCode due = unfinished          ? Mgx::RepairCode::BodyNotFound

@@ -53,7 +53,7 @@ ScratchFile::ScratchFile(const std::string& name)
     const fs::path parent = ScratchParent();
     RemoveFoldersOfEndedProcesses(parent);
     m_folder = MakeOwnFolder(parent);
-    m_path = sibling(name);
+    m_path = Sibling(name);
 }
 
 ScratchFile::~ScratchFile()
@@ -62,7 +62,7 @@ ScratchFile::~ScratchFile()
     fs::remove_all(m_folder, ignored);
 }
 
-bool ScratchFile::write(const std::uint8_t* data, std::size_t size) const
+bool ScratchFile::Write(const std::uint8_t* data, std::size_t size) const
 {
     std::FILE* file = std::fopen(m_path.c_str(), "wb");
     if (!file)

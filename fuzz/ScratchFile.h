@@ -17,10 +17,10 @@ public:
     ScratchFile& operator=(const ScratchFile&) = delete;
 
     // False when the file could not be written; the run is then skipped.
-    bool write(const std::uint8_t* data, std::size_t size) const;
-    const std::string& path() const { return m_path; }
+    bool Write(const std::uint8_t* data, std::size_t size) const;
+    const std::string& Path() const { return m_path; }
     // Another path in the same folder, for files a target makes beside the scratch file.
-    std::string sibling(const std::string& name) const { return m_folder + "/" + name; }
+    std::string Sibling(const std::string& name) const { return m_folder + "/" + name; }
 
 private:
     std::string m_folder;

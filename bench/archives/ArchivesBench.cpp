@@ -55,10 +55,10 @@ struct Corpus {
                 file.write(files.back());
         }
         CreateZipArchive(root.path(), QStringLiteral("corpus.zip"), root.filePath(QStringLiteral("src")), names, 9);
-        readStreams();
+        ReadStreams();
     }
 
-    void readStreams()
+    void ReadStreams()
     {
         unzFile archive = unzOpen(QFile::encodeName(root.filePath(QStringLiteral("corpus.zip"))).constData());
         for (int status = unzGoToFirstFile(archive); archive && status == UNZ_OK; status = unzGoToNextFile(archive)) {

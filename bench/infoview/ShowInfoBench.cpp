@@ -40,9 +40,9 @@ struct Panel {
         bar.show();
     }
 
-    QImage paint()
+    QImage Paint()
     {
-        InfoContainer& pane = bar.container();
+        InfoContainer& pane = bar.Container();
         QImage image(pane.size(), QImage::Format_ARGB32_Premultiplied);
         pane.render(&image);
         return image;
@@ -60,8 +60,8 @@ void BM_ShowInfoAndPaint(benchmark::State& state)
         return;
     Panel panel;
     for (auto _ : state) {
-        Mgx::ShowInfo(&*record, panel.bar.container(), panel.prompt);
-        benchmark::DoNotOptimize(panel.paint().constBits());
+        Mgx::ShowInfo(&*record, panel.bar.Container(), panel.prompt);
+        benchmark::DoNotOptimize(panel.Paint().constBits());
     }
 }
 BENCHMARK(BM_ShowInfoAndPaint)->Unit(benchmark::kMillisecond);
@@ -73,9 +73,9 @@ void BM_PanelRepaint(benchmark::State& state)
     if (!record)
         return;
     Panel panel;
-    Mgx::ShowInfo(&*record, panel.bar.container(), panel.prompt);
+    Mgx::ShowInfo(&*record, panel.bar.Container(), panel.prompt);
     for (auto _ : state)
-        benchmark::DoNotOptimize(panel.paint().constBits());
+        benchmark::DoNotOptimize(panel.Paint().constBits());
 }
 BENCHMARK(BM_PanelRepaint)->Unit(benchmark::kMillisecond);
 
@@ -84,7 +84,7 @@ void BM_PanelSizedImageFill(benchmark::State& state)
 {
     EnsureBenchApplication<QApplication>("korvale_infoview_bench");
     Panel panel;
-    const QSize size = panel.bar.container().size();
+    const QSize size = panel.bar.Container().size();
     for (auto _ : state) {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);

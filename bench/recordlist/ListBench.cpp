@@ -91,7 +91,7 @@ void BM_SortEntries(benchmark::State& state)
     model.SetItems(*ListFolderEntries(folder, QLocale::system()), SortState{1});
     SortState sort{1};
     for (auto _ : state) {
-        sort = ClickColumn(sort, (sort.column() + 1) % RecordListModel::BaseColumnCount);
+        sort = ClickColumn(sort, (sort.Column() + 1) % RecordListModel::BaseColumnCount);
         model.Sort(sort);
         benchmark::DoNotOptimize(model.rowCount());
     }

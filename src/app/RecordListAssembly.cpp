@@ -69,7 +69,7 @@ void RecordListAssembly::Build(CMainFrame& frame, CommandTable& commands, const 
 {
     m_list = new MgxListView(&frame);
     m_list->SetSettings(LoadStartupSettings(m_configPath));
-    m_list->SetInfoPane(&frame.infoBar().container());
+    m_list->SetInfoPane(&frame.InfoBar().Container());
     m_list->SetPrompt(&m_prompt);
     m_list->SetContextMenuHandler([&frame](const QPoint& at) { frame.ShowListContextMenu(at); });
     frame.SetRecordList(m_list);
@@ -140,7 +140,7 @@ void RecordListAssembly::LogWhatTheWindowShows(CMainFrame& frame)
     });
     QObject::connect(list, &MgxListView::RecordShown, list, [&frame](const QString& path) {
         qCDebug(lcWindow).noquote() << "shown" << path;
-        LogPanel(frame.infoBar());
+        LogPanel(frame.InfoBar());
     });
     QObject::connect(frame.statusBar(), &QStatusBar::messageChanged, list,
                      [](const QString& text) { qCDebug(lcWindow).noquote() << "status:" << text; });
@@ -245,7 +245,7 @@ void RecordListAssembly::Launch(CMainFrame& frame, GameVersion version)
     const LaunchResult result = LaunchGame(version, m_list->Settings(), m_prompt, m_runner);
     if (!result.statusText.isEmpty()) {
         frame.statusBar()->showMessage(result.statusText);
-        m_prompt.showMessage(UserPrompt::MessageKind::Error, result.statusText);
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Error, result.statusText);
     }
 }
 

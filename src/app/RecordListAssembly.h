@@ -31,10 +31,10 @@ public:
 
     void Build(CMainFrame& frame, CommandTable& commands, const StartRequest& request);
 
-    MgxListView* list() const { return m_list; }
-    LibrarySearch* librarySearch() const { return m_librarySearch; }
-    QLineEdit* searchField() const { return m_searchField; }
-    QCheckBox* subfolderToggle() const { return m_subfolderToggle; }
+    MgxListView* List() const { return m_list; }
+    LibrarySearch* GetLibrarySearch() const { return m_librarySearch; }
+    QLineEdit* SearchField() const { return m_searchField; }
+    QCheckBox* SubfolderToggle() const { return m_subfolderToggle; }
     // Where the library index is kept; the cache folder's when not set before Build.
     void SetLibraryPath(const QString& path) { m_libraryPath = path; }
 

@@ -119,12 +119,12 @@ ArchiveDirectory ArchiveDirectory::Read(const QString& path)
 {
     ArchiveDirectory directory;
     UniqueFd file(::open(Encode(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!file.isValid())
+    if (!file.IsValid())
         return directory;
-    const QByteArray start = ReadAt(file.get(), 0, sizeof RarMarker);
+    const QByteArray start = ReadAt(file.Get(), 0, sizeof RarMarker);
     if (start == QByteArray(reinterpret_cast<const char*>(RarMarker), sizeof RarMarker)) {
         directory.m_kind = Kind::Rar4;
-        ReadRarHeaders(file.get(), directory.m_entries);
+        ReadRarHeaders(file.Get(), directory.m_entries);
         return directory;
     }
     if (!start.startsWith("PK"))
@@ -143,7 +143,7 @@ ArchiveDirectory ArchiveDirectory::Read(const QString& path)
     return directory;
 }
 
-const DirectoryEntry* ArchiveDirectory::match(const QByteArray& name, qsizetype index)
+const DirectoryEntry* ArchiveDirectory::Match(const QByteArray& name, qsizetype index)
 {
     if (m_kind == Kind::Rar4)
         return index >= 0 && index < qsizetype(m_entries.size()) ? &m_entries[size_t(index)] : nullptr;

@@ -29,13 +29,13 @@ public:
     // directory cannot be read, gives an empty directory and Kind::Unknown.
     static ArchiveDirectory Read(const QString& path);
 
-    Kind kind() const { return m_kind; }
-    const std::vector<DirectoryEntry>& entries() const { return m_entries; }
+    Kind GetKind() const { return m_kind; }
+    const std::vector<DirectoryEntry>& Entries() const { return m_entries; }
 
     // The entry libarchive calls `name` (its bytes, cut at a NUL), the index-th file header of the
     // archive. Zip entries are found by their name, the first not yet taken; RAR 4 entries by
     // their position, as libarchive reports them in file order.
-    const DirectoryEntry* match(const QByteArray& name, qsizetype index);
+    const DirectoryEntry* Match(const QByteArray& name, qsizetype index);
 
 private:
     Kind m_kind = Kind::Unknown;

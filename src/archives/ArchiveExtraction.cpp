@@ -23,12 +23,12 @@ UniqueFd OpenFolderPath(int base, const QStringList& parts)
 {
     UniqueFd current(::dup(base));
     for (const QString& part : parts) {
-        if (!current.isValid())
+        if (!current.IsValid())
             return {};
         const QByteArray name = Encode(part);
-        if (::mkdirat(current.get(), name.constData(), 0777) != 0 && errno != EEXIST)
+        if (::mkdirat(current.Get(), name.constData(), 0777) != 0 && errno != EEXIST)
             return {};
-        current = UniqueFd(::openat(current.get(), name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        current = UniqueFd(::openat(current.Get(), name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     }
     return current;
 }
@@ -51,18 +51,18 @@ struct Extraction {
         const ArchiveResult read = archive.ReadData(bytes);
         if (read != ArchiveResult::Ok)
             return read;
-        UniqueFd folder = OpenFolderPath(target.get(), parts.mid(0, parts.size() - 1));
-        if (!folder.isValid())
+        UniqueFd folder = OpenFolderPath(target.Get(), parts.mid(0, parts.size() - 1));
+        if (!folder.IsValid())
             return ArchiveResult::CannotWrite;
         const QByteArray name = Encode(parts.last());
         // Asked only once the entry is read whole: a damaged one never gets as far as the question.
-        const bool replace = ExistsAt(folder.get(), name);
+        const bool replace = ExistsAt(folder.Get(), name);
         if (replace && !(confirmOverwrite && confirmOverwrite(failedTarget))) {
             if (declined.isEmpty())
                 declined = failedTarget;
             return ArchiveResult::Ok; // kept; the others go on
         }
-        return Place(folder.get(), name, bytes, replace);
+        return Place(folder.Get(), name, bytes, replace);
     }
 
     ArchiveResult Place(int folder, const QByteArray& name, const std::vector<std::uint8_t>& bytes, bool overwrite)
@@ -106,7 +106,7 @@ ArchiveResult ExtractArchiveEntries(const QString& archivePath, const QStringLis
         return ArchiveResult::Damaged;
     const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(targetFolder));
     Extraction extraction{archive, OpenFolder(folder), folder, confirmOverwrite, {}, {}};
-    if (!extraction.target.isValid())
+    if (!extraction.target.IsValid())
         return ArchiveResult::CannotWrite;
     const QSet<QString> requested(entryNames.begin(), entryNames.end());
     QSet<QString> found;
@@ -131,7 +131,7 @@ ArchiveResult ExtractArchiveEntries(const QString& archivePath, const QStringLis
             parts += name->mid(above->size() + 1).split(QLatin1Char('/'));
         if (archive.IsFile())
             result = extraction.WriteFile(parts);
-        else if (archive.IsFolder() && !OpenFolderPath(extraction.target.get(), parts).isValid())
+        else if (archive.IsFolder() && !OpenFolderPath(extraction.target.Get(), parts).IsValid())
             result = ArchiveResult::CannotWrite;
     }
     QString missing;

@@ -54,14 +54,14 @@ ArchiveHandle::Step ArchiveHandle::Next()
         return Step::Failed;
     }
     const char* raw = archive_entry_pathname(m_entry);
-    m_declared = m_directory.match(QByteArray(raw ? raw : ""), ++m_index);
+    m_declared = m_directory.Match(QByteArray(raw ? raw : ""), ++m_index);
     return Step::Entry;
 }
 
 QString ArchiveHandle::DecodedName() const
 {
     // A Zip name decodes from its stored bytes, flag and fields, as the unpack decodes it.
-    if (m_declared && m_directory.kind() == ArchiveDirectory::Kind::Zip)
+    if (m_declared && m_directory.GetKind() == ArchiveDirectory::Kind::Zip)
         return m_declared->name;
     if (const char* utf8 = archive_entry_pathname_utf8(m_entry))
         return QString::fromUtf8(utf8);

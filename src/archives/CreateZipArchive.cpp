@@ -58,9 +58,9 @@ int AddEntry(zipFile archive, const QString& sourceFolder, const QString& name, 
     UniqueFd source(::open(Encode(path).constData(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     // A folder opens for reading on POSIX but is not a file to pack.
-    if (!source.isValid() || ::fstat(source.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (!source.IsValid() || ::fstat(source.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return ZipPackResult::CannotOpenSource;
-    return CopySource(archive, source.get(), buffer);
+    return CopySource(archive, source.Get(), buffer);
 }
 
 int WriteEntries(zipFile archive, const QString& sourceFolder, const QStringList& names, int level,
@@ -70,7 +70,7 @@ int WriteEntries(zipFile archive, const QString& sourceFolder, const QStringList
     if (!buffer)
         return ZipPackResult::NoMemory;
     for (int i = 0; i < names.size(); ++i) {
-        if (progress && !progress->advance(i, names[i]))
+        if (progress && !progress->Advance(i, names[i]))
             return ZipPackResult::Cancelled;
         const int result = AddEntry(archive, sourceFolder, names[i], level, buffer.get());
         if (result != ZipPackResult::Done)
@@ -83,7 +83,7 @@ int WriteEntries(zipFile archive, const QString& sourceFolder, const QStringList
 bool SyncFile(const QByteArray& path)
 {
     UniqueFd file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
-    return file.isValid() && ::fsync(file.get()) == 0;
+    return file.IsValid() && ::fsync(file.Get()) == 0;
 }
 
 int Pack(const QString& zipFolder, const QString& zipName, const QString& sourceFolder, const QStringList& names,
@@ -91,7 +91,7 @@ int Pack(const QString& zipFolder, const QString& zipName, const QString& source
 {
     UniqueFd folder = OpenFolder(zipFolder);
     QByteArray temporaryName;
-    if (!folder.isValid() || !CreateTemporary(folder.get(), temporaryName).isValid())
+    if (!folder.IsValid() || !CreateTemporary(folder.Get(), temporaryName).IsValid())
         return ZipPackResult::CannotCreate;
     const QByteArray temporaryPath = Encode(zipFolder) + '/' + temporaryName;
     int result = ZipPackResult::CannotCreate;
@@ -103,10 +103,10 @@ int Pack(const QString& zipFolder, const QString& zipName, const QString& source
     StepHook::Reach("pack: archive closed");
     if (result == ZipPackResult::Done
         && (!SyncFile(temporaryPath)
-            || ::renameat(folder.get(), temporaryName.constData(), folder.get(), Encode(zipName).constData()) != 0))
+            || ::renameat(folder.Get(), temporaryName.constData(), folder.Get(), Encode(zipName).constData()) != 0))
         result = ZipPackResult::CannotClose;
     if (result != ZipPackResult::Done)
-        ::unlinkat(folder.get(), temporaryName.constData(), 0);
+        ::unlinkat(folder.Get(), temporaryName.constData(), 0);
     return result;
 }
 
@@ -116,7 +116,7 @@ int CreateZipArchive(const QString& zipFolder, const QString& zipName, const QSt
                      const QStringList& names, int level, ProgressSink* progress)
 {
     if (progress)
-        progress->start(QStringLiteral("正在压缩..."), int(names.size()));
+        progress->Start(QStringLiteral("正在压缩..."), int(names.size()));
     int result = ZipPackResult::Unexpected;
     try {
         result = Pack(zipFolder, zipName, sourceFolder, names, level, progress);
@@ -124,6 +124,6 @@ int CreateZipArchive(const QString& zipFolder, const QString& zipName, const QSt
         result = ZipPackResult::Unexpected;
     }
     if (progress)
-        progress->finish();
+        progress->Finish();
     return result;
 }

@@ -74,25 +74,25 @@ int FromWriteErrno(int error)
 // it was put in place.
 class PendingFile {
 public:
-    PendingFile(int folder) : m_folder(folder), m_file(CreateTemporary(folder, m_name)), m_error(m_file.isValid() ? 0 : errno) {}
+    PendingFile(int folder) : m_folder(folder), m_file(CreateTemporary(folder, m_name)), m_error(m_file.IsValid() ? 0 : errno) {}
     ~PendingFile()
     {
-        m_file.close();
+        m_file.Close();
         if (!m_name.isEmpty())
             ::unlinkat(m_folder, m_name.constData(), 0);
     }
-    bool isOpen() const { return m_file.isValid(); }
-    int fd() const { return m_file.get(); }
-    int error() const { return m_error; }
+    bool IsOpen() const { return m_file.IsValid(); }
+    int Fd() const { return m_file.Get(); }
+    int Error() const { return m_error; }
 
-    int place(const QByteArray& finalName, quint32 dosTime)
+    int Place(const QByteArray& finalName, quint32 dosTime)
     {
         if (const std::optional<std::time_t> time = DosTime::ToUnixTime(dosTime)) {
             const struct timespec times[2] = {{0, UTIME_OMIT}, {*time, 0}};
-            ::futimens(m_file.get(), times);
+            ::futimens(m_file.Get(), times);
         }
         // Synced first, so a crash cannot leave the name empty or a replaced file half written.
-        if (::fsync(m_file.get()) != 0 || !m_file.close())
+        if (::fsync(m_file.Get()) != 0 || !m_file.Close())
             return FromWriteErrno(errno);
         StepHook::Reach("unpack: entry written");
         if (::renameat(m_folder, m_name.constData(), m_folder, finalName.constData()) != 0)
@@ -200,14 +200,14 @@ int WriteEntry(unzFile archive, int archiveFd, int folder, const QByteArray& fil
     if (!whole && !buffer)
         return ZipUnpackResult::NoMemory;
     PendingFile output(folder);
-    if (!output.isOpen())
-        return FromWriteErrno(output.error());
-    const int copied = whole ? CopyWholeEntry(archive, archiveFd, output.fd(), info) : CopyEntry(archive, output.fd(), buffer.get(), info);
+    if (!output.IsOpen())
+        return FromWriteErrno(output.Error());
+    const int copied = whole ? CopyWholeEntry(archive, archiveFd, output.Fd(), info) : CopyEntry(archive, output.Fd(), buffer.get(), info);
     if (unzCloseCurrentFile(archive) != UNZ_OK && copied == ZipUnpackResult::Done)
         return ZipUnpackResult::CannotCloseEntry;
     if (copied != ZipUnpackResult::Done)
         return copied;
-    return output.place(fileName, quint32(info.dosDate));
+    return output.Place(fileName, quint32(info.dosDate));
 }
 
 // Closes the entry opened for reading whatever way the function leaves.
@@ -230,10 +230,10 @@ bool SkipExisting(const TargetFolder& target, const QStringList& folders, const 
     if (mode != ZipOverwrite::Ask)
         return false;
     UniqueFd folder;
-    if (target.openSubfolder(folders, false, folder) != TargetFolder::Outcome::Opened
-        || !ExistsAt(folder.get(), Encode(fileName)))
+    if (target.OpenSubfolder(folders, false, folder) != TargetFolder::Outcome::Opened
+        || !ExistsAt(folder.Get(), Encode(fileName)))
         return false;
-    const QString path = QDir::cleanPath(target.path() + QLatin1Char('/') + (folders + QStringList{fileName}).join(QLatin1Char('/')));
+    const QString path = QDir::cleanPath(target.Path() + QLatin1Char('/') + (folders + QStringList{fileName}).join(QLatin1Char('/')));
     return !hooks.confirmOverwrite || !hooks.confirmOverwrite(path);
 }
 
@@ -267,30 +267,30 @@ int ExtractEntry(unzFile archive, int archiveFd, const EntryInfo& entry, const Q
     if (!keepPaths)
         folders.clear();
     const TargetFolder target(targetFolder);
-    if (!target.isOpen())
+    if (!target.IsOpen())
         return ZipUnpackResult::CannotCreate;
     UniqueFd folder;
     if (fileName.isEmpty()) {
         if (!keepPaths)
             return ZipUnpackResult::Done;
-        const TargetFolder::Outcome made = target.openSubfolder(folders, true, folder);
+        const TargetFolder::Outcome made = target.OpenSubfolder(folders, true, folder);
         return made == TargetFolder::Outcome::Opened ? ZipUnpackResult::Done
             : made == TargetFolder::Outcome::Refused ? ZipUnpackResult::HostileName
                                                      : FromWriteErrno(errno);
     }
     if (SkipExisting(target, folders, fileName, mode, hooks))
         return ZipUnpackResult::Done;
-    const TargetFolder::Outcome opened = target.openSubfolder(folders, true, folder);
+    const TargetFolder::Outcome opened = target.OpenSubfolder(folders, true, folder);
     if (opened != TargetFolder::Outcome::Opened)
         return opened == TargetFolder::Outcome::Refused ? ZipUnpackResult::HostileName : FromWriteErrno(errno);
-    if (const int size = CheckSize(folder.get(), entry.info); size != ZipUnpackResult::Done)
+    if (const int size = CheckSize(folder.Get(), entry.info); size != ZipUnpackResult::Done)
         return size;
     OpenEntry open{archive};
     const bool whole = InflatesWhole(entry.info, password);
     if ((whole ? unzOpenCurrentFile2(archive, nullptr, nullptr, 1) : unzOpenCurrentFilePassword(archive, password)) != UNZ_OK)
         return ZipUnpackResult::CannotOpenEntry;
     open.open = true;
-    const int result = WriteEntry(archive, archiveFd, folder.get(), Encode(fileName), entry.info, whole);
+    const int result = WriteEntry(archive, archiveFd, folder.Get(), Encode(fileName), entry.info, whole);
     open.open = false;
     written = result == ZipUnpackResult::Done;
     return result;
@@ -323,7 +323,7 @@ int ExtractEntryReported(unzFile archive, int archiveFd, const QString& targetFo
     if (hooks.report && written)
         ++hooks.report->written;
     if (hooks.report && result != ZipUnpackResult::Done)
-        hooks.report->fail(entry.name, FailureOf(result));
+        hooks.report->Fail(entry.name, FailureOf(result));
     return result;
 }
 
@@ -344,19 +344,19 @@ int ExtractEntries(unzFile archive, int archiveFd, const QString& targetFolder, 
     if (unzGetGlobalInfo64(archive, &global) != UNZ_OK)
         return ZipUnpackResult::CannotReadDirectory;
     if (hooks.progress)
-        hooks.progress->start(QStringLiteral("正在解压缩..."), int(qMin<ZPOS64_T>(global.number_entry, INT_MAX)));
+        hooks.progress->Start(QStringLiteral("正在解压缩..."), int(qMin<ZPOS64_T>(global.number_entry, INT_MAX)));
     bool allDone = true;
     QSet<QString> written; // an archive that names a file twice does not replace its own first one
     for (ZPOS64_T i = 0; i < global.number_entry; ++i) {
         EntryInfo entry;
         ReadEntryInfo(archive, entry);
-        if (hooks.progress && !hooks.progress->advance(int(qMin<ZPOS64_T>(i, INT_MAX)), entry.name))
+        if (hooks.progress && !hooks.progress->Advance(int(qMin<ZPOS64_T>(i, INT_MAX)), entry.name))
             return ZipUnpackResult::Cancelled;
         const std::optional<QStringList> parts = ZipEntryName::SafeParts(entry.name);
         const QString key = parts ? parts->join(QLatin1Char('/')) : QString();
         if (parts && !key.endsWith(QLatin1Char('/')) && written.contains(key)) {
             if (hooks.report)
-                hooks.report->fail(entry.name, EntryFailure::Clash);
+                hooks.report->Fail(entry.name, EntryFailure::Clash);
             allDone = false;
         } else if (ExtractEntryReported(archive, archiveFd, targetFolder, true, nullptr, mode, hooks) != ZipUnpackResult::Done) {
             allDone = false;
@@ -417,9 +417,9 @@ int ExtractZipArchive(const QString& archivePath, const QString& targetFolder, Z
     }
     // The same file once more, for reading each entry's compressed bytes in one call.
     const UniqueFd archiveFd(::open(Encode(archivePath).constData(), O_RDONLY | O_CLOEXEC));
-    const int result = ExtractEntries(archive, archiveFd.get(), targetFolder, mode, hooks);
+    const int result = ExtractEntries(archive, archiveFd.Get(), targetFolder, mode, hooks);
     if (hooks.progress)
-        hooks.progress->finish();
+        hooks.progress->Finish();
     unzClose(archive);
     return result;
 }

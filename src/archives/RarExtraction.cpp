@@ -85,7 +85,7 @@ void MoveTree(int staging, int into, const QString& shownPath, const std::functi
         const QString shown = shownPath + QLatin1Char('/') + ZipEntryName::Decode(name, 0, {});
         const auto fail = [&](EntryFailure why) {
             if (report)
-                report->fail(shown, why);
+                report->Fail(shown, why);
         };
         if (S_ISDIR(info.st_mode)) {
             UniqueFd inner(::openat(staging, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
@@ -94,10 +94,10 @@ void MoveTree(int staging, int into, const QString& shownPath, const std::functi
                 continue;
             }
             UniqueFd target(::openat(into, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-            if (!inner.isValid() || !target.isValid())
+            if (!inner.IsValid() || !target.IsValid())
                 fail(EntryFailure::Clash);
             else
-                MoveTree(inner.get(), target.get(), shown, confirmOverwrite, report);
+                MoveTree(inner.Get(), target.Get(), shown, confirmOverwrite, report);
             continue;
         }
         if (!S_ISREG(info.st_mode) || quint64(info.st_size) > quint64(MaxArchiveEntrySize)) {
@@ -125,15 +125,15 @@ int RunTool(const QString& archive, const QString& targetFolder, ProcessRunner& 
     if (!tool)
         return 1;
     const TargetFolder target(targetFolder);
-    const std::optional<QString> staging = target.isOpen() ? MakeStagingFolder(targetFolder) : std::nullopt;
+    const std::optional<QString> staging = target.IsOpen() ? MakeStagingFolder(targetFolder) : std::nullopt;
     if (!staging)
         return 1;
-    const int exitCode = runner.runAndWait(RarExtraction::ExtractCommand(*tool, archive, *staging));
+    const int exitCode = runner.RunAndWait(RarExtraction::ExtractCommand(*tool, archive, *staging));
     // A tool that failed may have left a half-written file; only a complete run replaces anything.
     if (exitCode == 0) {
         const UniqueFd stagingFolder = OpenFolder(*staging);
-        if (stagingFolder.isValid())
-            MoveTree(stagingFolder.get(), target.fd(), target.path(), confirmOverwrite, report);
+        if (stagingFolder.IsValid())
+            MoveTree(stagingFolder.Get(), target.Fd(), target.Path(), confirmOverwrite, report);
     }
     QDir(*staging).removeRecursively();
     return exitCode == 0 ? 0 : 1;
@@ -163,7 +163,7 @@ std::optional<RarTool> FindTool(const QString& programFolder, const QString& sea
     if (const std::optional<QString> beside = ExecutableIn(programFolder, QStringLiteral("unrar")))
         return RarTool{RarTool::Kind::Unrar, *beside};
     if (const std::optional<QString> unrar = ExecutableOnPath(searchPath, QStringLiteral("unrar"))) {
-        const std::optional<QByteArray> banner = runner.readOutput({*unrar, {}, {}});
+        const std::optional<QByteArray> banner = runner.ReadOutput({*unrar, {}, {}});
         if (banner && IsRarlabBanner(*banner))
             return RarTool{RarTool::Kind::Unrar, *unrar};
     }

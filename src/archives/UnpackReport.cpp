@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-void UnpackReport::fail(const QString& name, EntryFailure why)
+void UnpackReport::Fail(const QString& name, EntryFailure why)
 {
     QString shown = name;
     for (QChar& c : shown)

@@ -24,7 +24,7 @@ struct UnpackReport {
     int written = 0;
     QList<Failure> failures;
 
-    void fail(const QString& name, EntryFailure why);
+    void Fail(const QString& name, EntryFailure why);
 };
 
 // Maps an errno of a failed write to the reason the user is told.

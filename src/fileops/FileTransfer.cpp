@@ -62,34 +62,34 @@ FileResult CopyIntoPlace(const QString& source, const QString& target, bool over
 {
     UniqueFd input(::open(Encode(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
     struct stat info {};
-    if (!input.isValid() || ::fstat(input.get(), &info) != 0)
+    if (!input.IsValid() || ::fstat(input.Get(), &info) != 0)
         return errno == ELOOP ? FileResult::NotAFile : FileResult::Failed;
     if (!S_ISREG(info.st_mode))
         return FileResult::NotAFile;
-    ::fcntl(input.get(), F_SETFL, 0);
+    ::fcntl(input.Get(), F_SETFL, 0);
     if (copied)
         *copied = info;
     UniqueFd folder = OpenFolder(FolderOf(target));
     const QByteArray name = Encode(NameOf(target));
-    if (!folder.isValid() || name.isEmpty())
+    if (!folder.IsValid() || name.isEmpty())
         return FileResult::Failed;
     // Checked early only to spare a useless copy; the placement below decides without a race.
-    if (!overwrite && ExistsAt(folder.get(), name))
+    if (!overwrite && ExistsAt(folder.Get(), name))
         return FileResult::TargetExists;
 
     QByteArray temporaryName;
-    UniqueFd temporary = CreateTemporary(folder.get(), temporaryName);
-    if (!temporary.isValid())
+    UniqueFd temporary = CreateTemporary(folder.Get(), temporaryName);
+    if (!temporary.IsValid())
         return FileResult::Failed;
-    const bool filled = FillTemporary(input.get(), info, temporary.get()) && temporary.close();
+    const bool filled = FillTemporary(input.Get(), info, temporary.Get()) && temporary.Close();
     StepHook::Reach("copy: temporary filled");
     int placed = EIO;
     if (filled) {
-        placed = overwrite ? (::renameat(folder.get(), temporaryName.constData(), folder.get(), name.constData()) == 0 ? 0 : errno)
-                           : RenameNoReplace(folder.get(), temporaryName, folder.get(), name);
+        placed = overwrite ? (::renameat(folder.Get(), temporaryName.constData(), folder.Get(), name.constData()) == 0 ? 0 : errno)
+                           : RenameNoReplace(folder.Get(), temporaryName, folder.Get(), name);
     }
     if (placed != 0)
-        ::unlinkat(folder.get(), temporaryName.constData(), 0);
+        ::unlinkat(folder.Get(), temporaryName.constData(), 0);
     return FromErrno(placed);
 }
 
@@ -99,9 +99,9 @@ int RenamePaths(const QString& source, const QString& target)
     UniqueFd targetFolder = OpenFolder(FolderOf(target));
     const QByteArray sourceName = Encode(NameOf(source));
     const QByteArray targetName = Encode(NameOf(target));
-    if (!sourceFolder.isValid() || !targetFolder.isValid() || sourceName.isEmpty() || targetName.isEmpty())
+    if (!sourceFolder.IsValid() || !targetFolder.IsValid() || sourceName.isEmpty() || targetName.isEmpty())
         return ENOENT;
-    return RenameNoReplace(sourceFolder.get(), sourceName, targetFolder.get(), targetName);
+    return RenameNoReplace(sourceFolder.Get(), sourceName, targetFolder.Get(), targetName);
 }
 
 // Takes the source's name out of reach under a private name first, so that what is removed is
@@ -122,28 +122,28 @@ FileResult RemoveMovedSource(const QString& source, const QString& target, const
     // leftovers never removes it.
     const QByteArray aside = ".korvale-moving-" + QByteArray::number(qint64(::getpid())) + '-'
         + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
-    if (!folder.isValid())
+    if (!folder.IsValid())
         return takeCopyBack();
     {
-        UniqueFd reserved(::openat(folder.get(), aside.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-        if (!reserved.isValid())
+        UniqueFd reserved(::openat(folder.Get(), aside.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (!reserved.IsValid())
             return takeCopyBack();
     }
     // rename() replaces the empty placeholder in one step.
-    if (::renameat(folder.get(), name.constData(), folder.get(), aside.constData()) != 0) {
+    if (::renameat(folder.Get(), name.constData(), folder.Get(), aside.constData()) != 0) {
         const int error = errno;
-        ::unlinkat(folder.get(), aside.constData(), 0);
+        ::unlinkat(folder.Get(), aside.constData(), 0);
         return error == ENOENT ? FileResult::Ok : takeCopyBack();
     }
     StepHook::Reach("move: source set aside");
     struct stat now {};
-    const bool same = ::fstatat(folder.get(), aside.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0
+    const bool same = ::fstatat(folder.Get(), aside.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0
         && now.st_dev == copied.st_dev && now.st_ino == copied.st_ino && now.st_size == copied.st_size
         && now.st_mtim.tv_sec == copied.st_mtim.tv_sec && now.st_mtim.tv_nsec == copied.st_mtim.tv_nsec;
-    if (same && ::unlinkat(folder.get(), aside.constData(), 0) == 0)
+    if (same && ::unlinkat(folder.Get(), aside.constData(), 0) == 0)
         return FileResult::Ok;
     // Should the name be taken yet again, the file stays under the private name rather than replace it.
-    RenameNoReplace(folder.get(), aside, folder.get(), name);
+    RenameNoReplace(folder.Get(), aside, folder.Get(), name);
     return same ? takeCopyBack() : FileResult::Failed;
 }
 

@@ -41,7 +41,7 @@ bool EmptyFolder(int folder)
             continue;
         if (S_ISDIR(info.st_mode)) {
             UniqueFd inner(::openat(folder, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-            ok = inner.isValid() && EmptyFolder(inner.get()) && ::unlinkat(folder, entry->d_name, AT_REMOVEDIR) == 0 && ok;
+            ok = inner.IsValid() && EmptyFolder(inner.Get()) && ::unlinkat(folder, entry->d_name, AT_REMOVEDIR) == 0 && ok;
         } else {
             ok = ::unlinkat(folder, entry->d_name, 0) == 0 && ok;
         }
@@ -57,7 +57,7 @@ bool RemoveOne(int folder, const QByteArray& name, const struct stat& info)
     if (!S_ISDIR(info.st_mode))
         return false;
     UniqueFd inner(::openat(folder, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    return inner.isValid() && EmptyFolder(inner.get()) && ::unlinkat(folder, name.constData(), AT_REMOVEDIR) == 0;
+    return inner.IsValid() && EmptyFolder(inner.Get()) && ::unlinkat(folder, name.constData(), AT_REMOVEDIR) == 0;
 }
 
 } // namespace
@@ -67,7 +67,7 @@ namespace Leftovers {
 int RemoveOrphans(const QString& folderPath)
 {
     UniqueFd folder = OpenFolder(folderPath);
-    const int copy = folder.isValid() ? ::dup(folder.get()) : -1;
+    const int copy = folder.IsValid() ? ::dup(folder.Get()) : -1;
     DIR* listing = copy < 0 ? nullptr : ::fdopendir(copy);
     if (!listing) {
         if (copy >= 0)
@@ -82,10 +82,10 @@ int RemoveOrphans(const QString& folderPath)
         if (owner < 0)
             continue;
         struct stat info {};
-        if (::fstatat(folder.get(), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        if (::fstatat(folder.Get(), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
         const bool orphan = owner > 0 ? !ProcessIsAlive(owner) : now - qint64(info.st_mtim.tv_sec) > OldFormAge;
-        if (orphan && RemoveOne(folder.get(), name, info))
+        if (orphan && RemoveOne(folder.Get(), name, info))
             ++removed;
     }
     ::closedir(listing);

@@ -18,22 +18,22 @@ namespace PosixFiles {
 UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept
 {
     if (this != &other) {
-        close();
-        m_fd = other.release();
+        Close();
+        m_fd = other.Release();
     }
     return *this;
 }
 
-UniqueFd::~UniqueFd() { close(); }
+UniqueFd::~UniqueFd() { Close(); }
 
-int UniqueFd::release()
+int UniqueFd::Release()
 {
     const int fd = m_fd;
     m_fd = -1;
     return fd;
 }
 
-bool UniqueFd::close()
+bool UniqueFd::Close()
 {
     if (m_fd < 0)
         return true;
@@ -132,16 +132,16 @@ int PlaceBytes(int folder, const QByteArray& name, const char* data, size_t size
         return EEXIST;
     QByteArray temporaryName;
     UniqueFd temporary = CreateTemporary(folder, temporaryName);
-    if (!temporary.isValid())
+    if (!temporary.IsValid())
         return errno ? errno : EIO;
-    int error = WriteAll(temporary.get(), data, size) ? 0 : errno;
+    int error = WriteAll(temporary.Get(), data, size) ? 0 : errno;
     if (modified) {
         const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(*modified), 0}};
-        ::futimens(temporary.get(), times);
+        ::futimens(temporary.Get(), times);
     }
-    if (error == 0 && ::fsync(temporary.get()) != 0)
+    if (error == 0 && ::fsync(temporary.Get()) != 0)
         error = errno;
-    if (!temporary.close() && error == 0)
+    if (!temporary.Close() && error == 0)
         error = errno ? errno : EIO;
     StepHook::Reach("place: temporary written");
     if (error == 0) {

@@ -17,17 +17,17 @@ class UniqueFd {
 public:
     UniqueFd() = default;
     explicit UniqueFd(int fd) : m_fd(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : m_fd(other.release()) {}
+    UniqueFd(UniqueFd&& other) noexcept : m_fd(other.Release()) {}
     UniqueFd& operator=(UniqueFd&& other) noexcept;
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
     ~UniqueFd();
 
-    int get() const { return m_fd; }
-    bool isValid() const { return m_fd >= 0; }
-    int release();
+    int Get() const { return m_fd; }
+    bool IsValid() const { return m_fd >= 0; }
+    int Release();
     // Closes now and reports whether the close itself succeeded (it can report a failed write).
-    bool close();
+    bool Close();
 
 private:
     int m_fd = -1;

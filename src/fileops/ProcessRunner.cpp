@@ -24,14 +24,14 @@ void PrepareSilent(QProcess& process, const ProcessCommand& command)
 
 } // namespace
 
-bool QtProcessRunner::startDetached(const ProcessCommand& command)
+bool QtProcessRunner::StartDetached(const ProcessCommand& command)
 {
     QProcess process;
     PrepareSilent(process, command);
     return process.startDetached();
 }
 
-int QtProcessRunner::runAndWait(const ProcessCommand& command)
+int QtProcessRunner::RunAndWait(const ProcessCommand& command)
 {
     QProcess process;
     PrepareSilent(process, command);
@@ -41,7 +41,7 @@ int QtProcessRunner::runAndWait(const ProcessCommand& command)
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-std::optional<QByteArray> QtProcessRunner::readOutput(const ProcessCommand& command)
+std::optional<QByteArray> QtProcessRunner::ReadOutput(const ProcessCommand& command)
 {
     QProcess process;
     Prepare(process, command);

@@ -22,16 +22,16 @@ public:
     virtual ~ProcessRunner() = default;
 
     // Starts the program and returns at once; false when it could not be started.
-    virtual bool startDetached(const ProcessCommand& command) = 0;
+    virtual bool StartDetached(const ProcessCommand& command) = 0;
 
     // Starts the program without a window, waits for it and returns its exit code, or -1 when it
     // could not be started or did not end normally.
-    virtual int runAndWait(const ProcessCommand& command) = 0;
+    virtual int RunAndWait(const ProcessCommand& command) = 0;
 
     // Runs the program without input, waits a few seconds at most and returns the start of what
     // it wrote to its output and error channels, or nothing when it did not run. Used to tell
     // tools of the same name apart by their banner. A runner that cannot read output says nothing.
-    virtual std::optional<QByteArray> readOutput(const ProcessCommand& command)
+    virtual std::optional<QByteArray> ReadOutput(const ProcessCommand& command)
     {
         Q_UNUSED(command);
         return std::nullopt;
@@ -41,7 +41,7 @@ public:
 // Starts real processes with QProcess.
 class QtProcessRunner : public ProcessRunner {
 public:
-    bool startDetached(const ProcessCommand& command) override;
-    int runAndWait(const ProcessCommand& command) override;
-    std::optional<QByteArray> readOutput(const ProcessCommand& command) override;
+    bool StartDetached(const ProcessCommand& command) override;
+    int RunAndWait(const ProcessCommand& command) override;
+    std::optional<QByteArray> ReadOutput(const ProcessCommand& command) override;
 };

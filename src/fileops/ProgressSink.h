@@ -9,11 +9,11 @@ public:
     virtual ~ProgressSink() = default;
 
     // A run of total steps starts; title says what it does.
-    virtual void start(const QString& title, int total) { Q_UNUSED(title); Q_UNUSED(total); }
+    virtual void Start(const QString& title, int total) { Q_UNUSED(title); Q_UNUSED(total); }
 
     // Step done (0-based) begins on the named file. False once the user asked to cancel: the
     // caller then stops before that step, so every file finished so far stays whole.
-    virtual bool advance(int done, const QString& name) { Q_UNUSED(done); Q_UNUSED(name); return true; }
+    virtual bool Advance(int done, const QString& name) { Q_UNUSED(done); Q_UNUSED(name); return true; }
 
-    virtual void finish() {}
+    virtual void Finish() {}
 };

@@ -12,18 +12,18 @@ public:
     virtual ~RecordSelection() = default;
 
     // The selected rows in list order.
-    virtual QList<int> selectedRows() const = 0;
-    virtual MgxListItem item(int row) const = 0;
+    virtual QList<int> SelectedRows() const = 0;
+    virtual MgxListItem Item(int row) const = 0;
     // The text shown in column 0 of the row.
-    virtual QString labelText(int row) const = 0;
+    virtual QString LabelText(int row) const = 0;
     // Removes the row and its entry; the rows below move up by one.
-    virtual void removeRow(int row) = 0;
+    virtual void RemoveRow(int row) = 0;
     // After a rename: the entry's new full path and name, and the new column-0 text.
-    virtual void renameRow(int row, const QString& fullPath, const QString& name) = 0;
+    virtual void RenameRow(int row, const QString& fullPath, const QString& name) = 0;
     // Starts the in-place edit of the row's label; its end comes back through FinishRename.
-    virtual void startLabelEdit(int row) = 0;
+    virtual void StartLabelEdit(int row) = 0;
     // The folder the list shows.
-    virtual QString currentFolder() const = 0;
+    virtual QString CurrentFolder() const = 0;
     // Lists the current folder again.
-    virtual void refresh() = 0;
+    virtual void Refresh() = 0;
 };

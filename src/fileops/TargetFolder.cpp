@@ -13,28 +13,28 @@ TargetFolder::TargetFolder(const QString& path)
 {
 }
 
-TargetFolder::Outcome TargetFolder::openSubfolder(const QStringList& parts, bool create, UniqueFd& folder) const
+TargetFolder::Outcome TargetFolder::OpenSubfolder(const QStringList& parts, bool create, UniqueFd& folder) const
 {
-    folder = UniqueFd(::fcntl(m_folder.get(), F_DUPFD_CLOEXEC, 0));
-    if (!folder.isValid())
+    folder = UniqueFd(::fcntl(m_folder.Get(), F_DUPFD_CLOEXEC, 0));
+    if (!folder.IsValid())
         return Outcome::Failed;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QByteArray name = Encode(parts[i]);
-        int next = ::openat(folder.get(), name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        int next = ::openat(folder.Get(), name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (next < 0 && errno == ENOENT && create) {
-            if (::mkdirat(folder.get(), name.constData(), 0777) != 0 && errno != EEXIST)
+            if (::mkdirat(folder.Get(), name.constData(), 0777) != 0 && errno != EEXIST)
                 return Outcome::Failed;
-            next = ::openat(folder.get(), name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            next = ::openat(folder.Get(), name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         }
         if (next < 0 && (errno == ELOOP || errno == ENOTDIR)) {
             struct stat info {};
-            if (::fstatat(folder.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(info.st_mode)) {
+            if (::fstatat(folder.Get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(info.st_mode)) {
                 errno = ENOTDIR; // a file where the name needs a folder
                 return Outcome::Failed;
             }
-            if (!linkStaysInside(parts, i + 1))
+            if (!LinkStaysInside(parts, i + 1))
                 return Outcome::Refused;
-            next = ::openat(folder.get(), name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            next = ::openat(folder.Get(), name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (next < 0)
                 return Outcome::Refused;
         }
@@ -45,7 +45,7 @@ TargetFolder::Outcome TargetFolder::openSubfolder(const QStringList& parts, bool
     return Outcome::Opened;
 }
 
-bool TargetFolder::linkStaysInside(const QStringList& parts, qsizetype count) const
+bool TargetFolder::LinkStaysInside(const QStringList& parts, qsizetype count) const
 {
     if (m_canonicalPath.isEmpty())
         return false;

@@ -13,16 +13,16 @@ public:
 
     explicit TargetFolder(const QString& path);
 
-    bool isOpen() const { return m_folder.isValid(); }
-    const QString& path() const { return m_path; }
-    int fd() const { return m_folder.get(); }
+    bool IsOpen() const { return m_folder.IsValid(); }
+    const QString& Path() const { return m_path; }
+    int Fd() const { return m_folder.Get(); }
 
     // Opens the subfolder named by parts, creating every missing level when create is set.
     // Refused when a part is a symbolic link that leads outside this folder or is not a folder.
-    Outcome openSubfolder(const QStringList& parts, bool create, PosixFiles::UniqueFd& folder) const;
+    Outcome OpenSubfolder(const QStringList& parts, bool create, PosixFiles::UniqueFd& folder) const;
 
 private:
-    bool linkStaysInside(const QStringList& parts, qsizetype count) const;
+    bool LinkStaysInside(const QStringList& parts, qsizetype count) const;
 
     QString m_path;
     QString m_canonicalPath;

@@ -70,7 +70,7 @@ LaunchResult StartGame(const QString& executable, const QString& installFolder, 
     const bool windowsExecutable = IsWindowsExecutable(executable);
     const bool throughWine = windowsExecutable && !HostIsWindows();
     const ProcessCommand command = GameLaunchCommand(executable, installFolder, windowsExecutable, HostIsWindows());
-    if (!runner.startDetached(command))
+    if (!runner.StartDetached(command))
         return {Outcome::StartFailed, StatusText(Outcome::StartFailed, executable, throughWine)};
     return {Outcome::Started, {}};
 }

@@ -10,18 +10,18 @@ namespace {
 // The first HD releases (save versions 11.97 and 12.10) name no release of their own.
 QString HdRelease(const Mgx::ChapterInfo& chapter, const Mgx::RecordFormat& format)
 {
-    if (!format.lateHd())
+    if (!format.IsLateHd())
         return {};
     return QString::fromUtf8(VersionWording(chapter.logVersion, format.family, chapter.settingsVersion));
 }
 
 QString DefinitiveRelease(const Mgx::UnsupportedFormatError& refusal)
 {
-    if (refusal.definitiveVersion() > 0)
+    if (refusal.DefinitiveVersion() > 0)
         return QStringLiteral("版本 ")
-            + QString::fromStdString(Mgx::UnsupportedFormatError::ReleaseText(refusal.definitiveVersion()));
+            + QString::fromStdString(Mgx::UnsupportedFormatError::ReleaseText(refusal.DefinitiveVersion()));
     return QStringLiteral("保存版本 ")
-        + QString::fromStdString(Mgx::UnsupportedFormatError::SaveVersionText(refusal.saveVersion()));
+        + QString::fromStdString(Mgx::UnsupportedFormatError::SaveVersionText(refusal.SaveVersion()));
 }
 
 QString InParentheses(const QString& release)
@@ -34,14 +34,14 @@ QString InParentheses(const QString& release)
 RecordPlayback PlaybackOfChapter(const Mgx::ChapterInfo& chapter)
 {
     const Mgx::RecordFormat format = Mgx::ChapterFormat(chapter.versionText, chapter.saveVersion);
-    if (format.hd())
+    if (format.IsHd())
         return {RecordPlayback::Game::HdEdition, GameVersion::V10c, HdRelease(chapter, format)};
     return {RecordPlayback::Game::Conquerors, GameVersionOfLog(chapter.logVersion), {}};
 }
 
 RecordPlayback PlaybackOfRefusal(const Mgx::UnsupportedFormatError& refusal)
 {
-    switch (refusal.kind()) {
+    switch (refusal.Kind()) {
     case Mgx::UnsupportedFormatKind::DefinitiveEdition:
         return {RecordPlayback::Game::DefinitiveEdition, GameVersion::V10c, DefinitiveRelease(refusal)};
     case Mgx::UnsupportedFormatKind::HdWithSettingsBlock:

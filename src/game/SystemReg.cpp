@@ -152,7 +152,7 @@ public:
     {
     }
 
-    bool next(QByteArrayView& line)
+    bool Next(QByteArrayView& line)
     {
         if (m_at >= m_text.size())
             return false;
@@ -184,7 +184,7 @@ QString JoinedValueLine(QByteArrayView first, LineCursor& lines)
 {
     QString joined = QString::fromUtf8(first);
     QByteArrayView more;
-    while (joined.endsWith(u'\\') && lines.next(more)) {
+    while (joined.endsWith(u'\\') && lines.Next(more)) {
         joined.chop(1);
         joined += QString::fromUtf8(more).trimmed();
     }
@@ -230,7 +230,7 @@ std::optional<RegistryValue> FindSystemRegValue(QByteArrayView text, QStringView
     LineCursor lines(text);
     QByteArrayView line;
     bool inKey = false;
-    while (lines.next(line)) {
+    while (lines.Next(line)) {
         if (line.startsWith('[')) {
             const std::optional<QString> key = SectionKey(line);
             inKey = key && key->compare(keyPath, Qt::CaseInsensitive) == 0;

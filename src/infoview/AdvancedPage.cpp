@@ -30,7 +30,7 @@ AdvancedPage::AdvancedPage(QWidget* parent)
         const bool left = i < 4;
         auto* label = new QLabel(this);
         label->setObjectName(QString::fromLatin1(names[i]));
-        label->setGeometry(left ? LeftColumnX : RightColumnX, DialogUnits::toPixelsY(RowUnits[i % 4]),
+        label->setGeometry(left ? LeftColumnX : RightColumnX, DialogUnits::ToPixelsY(RowUnits[i % 4]),
                            left ? LeftColumnWidth : RightColumnWidth, LabelHeight);
         m_labels[static_cast<std::size_t>(i)] = label;
     }

@@ -18,7 +18,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, int xUnits, int yUnits)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    label->setGeometry({DialogUnits::toPixels(QPoint(xUnits, yUnits)), QSize(LabelWidth, LabelHeight)});
+    label->setGeometry({DialogUnits::ToPixels(QPoint(xUnits, yUnits)), QSize(LabelWidth, LabelHeight)});
     return label;
 }
 
@@ -29,7 +29,7 @@ GeneralPage::GeneralPage(QWidget* parent)
 {
     m_objectives = new QPlainTextEdit(this);
     m_objectives->setObjectName(QStringLiteral("objectivesBox"));
-    m_objectives->setGeometry(DialogUnits::toPixels(3, 3, 125, 149));
+    m_objectives->setGeometry(DialogUnits::ToPixels(3, 3, 125, 149));
     m_objectives->setReadOnly(true);
     // Scenario instructions are laid out by hand; they scroll sideways rather than wrap.
     m_objectives->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -40,8 +40,8 @@ GeneralPage::GeneralPage(QWidget* parent)
     m_map = new MapContainer(this);
     m_map->setObjectName(QStringLiteral("mapContainer"));
     m_map->setGeometry(CompactMapGeometry);
-    connect(m_map, &MapContainer::switchedToLarge, this, &GeneralPage::ShowLargeMap);
-    connect(m_map, &MapContainer::switchedToCompact, this, &GeneralPage::ShowCompactMap);
+    connect(m_map, &MapContainer::SwitchedToLarge, this, &GeneralPage::ShowLargeMap);
+    connect(m_map, &MapContainer::SwitchedToCompact, this, &GeneralPage::ShowCompactMap);
 }
 
 void GeneralPage::SetObjectives(const QString& text) { m_objectives->setPlainText(text); }
@@ -52,7 +52,7 @@ void GeneralPage::SetVersion(const QString& text) { m_version->setText(text); }
 
 void GeneralPage::HideLabelsUnderLargeMap()
 {
-    if (m_map->isCompact())
+    if (m_map->IsCompact())
         return;
     m_version->hide();
     m_duration->hide();

@@ -18,7 +18,7 @@ public:
     void SetDuration(const QString& text);
     void SetVersion(const QString& text);
 
-    MapContainer& mapContainer() const { return *m_map; }
+    MapContainer& GetMapContainer() const { return *m_map; }
 
     // The large map covers the place of the duration and version labels.
     void HideLabelsUnderLargeMap();

@@ -49,7 +49,7 @@ InfoContainer::InfoContainer(QWidget* parent)
 {
     PanelArtwork::Load();
     setFont(PanelFonts::Text());
-    resize(DialogUnits::toPixels(QSize(270, 450)));
+    resize(DialogUnits::ToPixels(QSize(270, 450)));
     CreateTabs();
     CreatePages();
     CreateCollapseIcons();
@@ -58,18 +58,18 @@ InfoContainer::InfoContainer(QWidget* parent)
 
 void InfoContainer::CreateTabs()
 {
-    m_infoTabs = MakeTabs(this, QStringLiteral("infoTabs"), DialogUnits::toPixels(2, 2, 265, 177),
+    m_infoTabs = MakeTabs(this, QStringLiteral("infoTabs"), DialogUnits::ToPixels(2, 2, 265, 177),
                           {QStringLiteral("基本信息"), QStringLiteral("扩展信息")});
-    m_playerTabs = MakeTabs(this, QStringLiteral("playerTabs"), DialogUnits::toPixels(1, 180, 265, 147),
+    m_playerTabs = MakeTabs(this, QStringLiteral("playerTabs"), DialogUnits::ToPixels(1, 180, 265, 147),
                             {QStringLiteral("玩家信息")});
-    m_chatTabs = MakeTabs(this, QStringLiteral("chatTabs"), DialogUnits::toPixels(2, 329, 265, 119),
+    m_chatTabs = MakeTabs(this, QStringLiteral("chatTabs"), DialogUnits::ToPixels(2, 329, 265, 119),
                           {QStringLiteral("聊天信息")});
     connect(m_infoTabs, &QTabWidget::currentChanged, this,
             [this](int index) { ShowInformationPages(m_layout.SelectTab(index == 0)); });
 
     m_chatList = new QListWidget(this);
     m_chatList->setObjectName(QStringLiteral("chatList"));
-    m_chatList->setGeometry(DialogUnits::toPixels(6, 344, 257, 98));
+    m_chatList->setGeometry(DialogUnits::ToPixels(6, 344, 257, 98));
     m_chatList->setSortingEnabled(false);
     m_chatList->setUniformItemSizes(true);
 }
@@ -78,22 +78,22 @@ void InfoContainer::CreatePages()
 {
     m_generalPage = new GeneralPage(this);
     m_generalPage->setObjectName(QStringLiteral("generalPage"));
-    m_generalPage->setGeometry(m_layout.informationPageRect());
+    m_generalPage->setGeometry(m_layout.InformationPageRect());
 
     m_advancedPage = new AdvancedPage(this);
     m_advancedPage->setObjectName(QStringLiteral("advancedPage"));
-    m_advancedPage->setGeometry(m_layout.informationPageRect());
+    m_advancedPage->setGeometry(m_layout.InformationPageRect());
     m_advancedPage->hide();
 
     m_playerPage = new PlayerInfoPage(this);
     m_playerPage->setObjectName(QStringLiteral("playerPage"));
-    m_playerPage->setGeometry(m_layout.playerPageRect());
+    m_playerPage->setGeometry(m_layout.PlayerPageRect());
 }
 
 void InfoContainer::CreateCollapseIcons()
 {
-    m_upperIcon = MakeCollapseIcon(this, QStringLiteral("upperCollapseIcon"), DialogUnits::toPixels(QPoint(253, 2)));
-    m_lowerIcon = MakeCollapseIcon(this, QStringLiteral("lowerCollapseIcon"), DialogUnits::toPixels(QPoint(253, 330)));
+    m_upperIcon = MakeCollapseIcon(this, QStringLiteral("upperCollapseIcon"), DialogUnits::ToPixels(QPoint(253, 2)));
+    m_lowerIcon = MakeCollapseIcon(this, QStringLiteral("lowerCollapseIcon"), DialogUnits::ToPixels(QPoint(253, 330)));
     connect(m_upperIcon, &QToolButton::clicked, this, &InfoContainer::ToggleCollapsed);
     connect(m_lowerIcon, &QToolButton::clicked, this, &InfoContainer::ToggleCollapsed);
     SetCollapseIcons(false);
@@ -119,7 +119,7 @@ void InfoContainer::ResetInfo()
     m_playerPage->Reset();
     m_chatList->clear();
     // A map left from the record before would pass for this one's.
-    m_generalPage->mapContainer().picture()->Clear();
+    m_generalPage->GetMapContainer().Picture()->Clear();
 }
 
 void InfoContainer::ShowLabels(const InfoLabels& labels)
@@ -142,7 +142,7 @@ void InfoContainer::ShowInformationPages(InformationPages pages)
     // Inside its tab a page lets the tab's pane show through; over the collapsed strips it covers
     // the top of the chat, so it brings its own background there.
     for (QWidget* page : std::initializer_list<QWidget*>{m_generalPage, m_advancedPage})
-        page->setAutoFillBackground(m_layout.collapsed());
+        page->setAutoFillBackground(m_layout.Collapsed());
     m_generalPage->setVisible(pages.general);
     m_advancedPage->setVisible(pages.advanced);
 }

@@ -28,10 +28,10 @@ public:
     void ShowLabels(const InfoLabels& labels);
     void ShowChat(const QStringList& lines);
 
-    GeneralPage& generalPage() const { return *m_generalPage; }
-    AdvancedPage& advancedPage() const { return *m_advancedPage; }
-    PlayerInfoPage& playerPage() const { return *m_playerPage; }
-    const InfoPanelLayout& panelLayout() const { return m_layout; }
+    GeneralPage& GetGeneralPage() const { return *m_generalPage; }
+    AdvancedPage& GetAdvancedPage() const { return *m_advancedPage; }
+    PlayerInfoPage& PlayerPage() const { return *m_playerPage; }
+    const InfoPanelLayout& PanelLayout() const { return m_layout; }
 
     // What a click on either triangle does.
     void ToggleCollapsed();

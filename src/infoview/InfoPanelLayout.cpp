@@ -13,17 +13,17 @@ constexpr int PageWidth = 384;
 
 } // namespace
 
-QRect InfoPanelLayout::informationPageRect() const { return {PageLeft, m_pagesTop, PageWidth, 255}; }
+QRect InfoPanelLayout::InformationPageRect() const { return {PageLeft, m_pagesTop, PageWidth, 255}; }
 
-QRect InfoPanelLayout::playerPageRect() const { return {PageLeft, m_playersTop, PageWidth, 205}; }
+QRect InfoPanelLayout::PlayerPageRect() const { return {PageLeft, m_playersTop, PageWidth, 205}; }
 
 InformationPages InfoPanelLayout::SelectTab(bool basic)
 {
     m_basicTabSelected = basic;
-    return selectedPages();
+    return SelectedPages();
 }
 
-InformationPages InfoPanelLayout::selectedPages() const { return {m_basicTabSelected, !m_basicTabSelected}; }
+InformationPages InfoPanelLayout::SelectedPages() const { return {m_basicTabSelected, !m_basicTabSelected}; }
 
 CollapseGeometry InfoPanelLayout::ToggleCollapsed(int chatTabBottom)
 {
@@ -32,10 +32,10 @@ CollapseGeometry InfoPanelLayout::ToggleCollapsed(int chatTabBottom)
     g.collapsed = m_collapsed;
     m_playersTop = m_pagesTop + (m_collapsed ? 37 : 290);
     m_chatTop = m_playersTop + (m_collapsed ? 37 : 240);
-    g.pages = m_collapsed ? InformationPages{} : selectedPages();
+    g.pages = m_collapsed ? InformationPages{} : SelectedPages();
     g.infoTabs = {TabLeft, m_pagesTop - TabRowHeight, TabWidth, m_collapsed ? StripHeight : 290};
     g.playerTabs = {TabLeft, m_playersTop - TabRowHeight, TabWidth, m_collapsed ? StripHeight : 240};
-    g.playerPage = playerPageRect();
+    g.playerPage = PlayerPageRect();
     g.playerPageVisible = !m_collapsed;
 
     const int chatTabTop = m_chatTop - TabRowHeight;

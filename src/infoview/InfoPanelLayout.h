@@ -31,15 +31,15 @@ struct ChatGeometry {
 // The widgets apply what it returns; it never touches a widget itself.
 class InfoPanelLayout {
 public:
-    int pagesTop() const { return m_pagesTop; }
-    int playersTop() const { return m_playersTop; }
-    int chatTop() const { return m_chatTop; }
-    bool basicTabSelected() const { return m_basicTabSelected; }
-    bool collapsed() const { return m_collapsed; }
+    int PagesTop() const { return m_pagesTop; }
+    int PlayersTop() const { return m_playersTop; }
+    int ChatTop() const { return m_chatTop; }
+    bool BasicTabSelected() const { return m_basicTabSelected; }
+    bool Collapsed() const { return m_collapsed; }
 
     // Where the general and the advanced page sit (the same place), and the player page.
-    QRect informationPageRect() const;
-    QRect playerPageRect() const;
+    QRect InformationPageRect() const;
+    QRect PlayerPageRect() const;
 
     // The user picked an information tab: its page shows, collapsed or not.
     InformationPages SelectTab(bool basic);
@@ -51,7 +51,7 @@ public:
     static ChatGeometry ChatGeometryForHeight(int clientHeight, const QRect& chatTabs);
 
 private:
-    InformationPages selectedPages() const;
+    InformationPages SelectedPages() const;
 
     int m_pagesTop = 30;
     int m_playersTop = 320;

@@ -48,7 +48,7 @@ MapContainer::MapContainer(QWidget* parent)
 
     connect(m_showResourcesBox, &QCheckBox::clicked, this, &MapContainer::ToggleShowResources);
     connect(m_showUnitsBox, &QCheckBox::clicked, this, &MapContainer::ToggleShowUnits);
-    connect(m_picture, &TerrainPic::clicked, this, &MapContainer::ToggleMode);
+    connect(m_picture, &TerrainPic::Clicked, this, &MapContainer::ToggleMode);
 
     resize(MapGeometry::PanePlacement(m_compact).size());
     LayOut();
@@ -66,9 +66,9 @@ void MapContainer::ToggleMode()
     m_compact = !m_compact;
     LayOut();
     if (m_compact)
-        Q_EMIT switchedToCompact();
+        Q_EMIT SwitchedToCompact();
     else
-        Q_EMIT switchedToLarge();
+        Q_EMIT SwitchedToLarge();
 }
 
 bool MapContainer::eventFilter(QObject* watched, QEvent* event)

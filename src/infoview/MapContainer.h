@@ -24,15 +24,15 @@ public:
     void ShowMap(std::uint32_t width, std::uint32_t height, std::span<const std::uint8_t> terrain,
                  std::span<const std::uint8_t> objectMarks);
 
-    bool isCompact() const { return m_compact; }
-    TerrainPic* picture() const { return m_picture; }
+    bool IsCompact() const { return m_compact; }
+    TerrainPic* Picture() const { return m_picture; }
 
     // Switches to the other mode, as a click on the corner image or the picture does.
     void ToggleMode();
 
 Q_SIGNALS:
-    void switchedToLarge();
-    void switchedToCompact();
+    void SwitchedToLarge();
+    void SwitchedToCompact();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,7 +14,7 @@ MgxInfoDlgBar::MgxInfoDlgBar(QWidget* parent)
     resize(sizeHint());
 }
 
-QSize MgxInfoDlgBar::sizeHint() const { return DialogUnits::toPixels(QSize(270, 433)); }
+QSize MgxInfoDlgBar::sizeHint() const { return DialogUnits::ToPixels(QSize(270, 433)); }
 
 void MgxInfoDlgBar::resizeEvent(QResizeEvent* event)
 {

@@ -12,7 +12,7 @@ class MgxInfoDlgBar : public QWidget {
 public:
     explicit MgxInfoDlgBar(QWidget* parent = nullptr);
 
-    InfoContainer& container() const { return *m_container; }
+    InfoContainer& Container() const { return *m_container; }
     QSize sizeHint() const override;
 
 protected:

@@ -13,7 +13,7 @@ QImage RenderPanelImage(const Mgx::GameRecord& record)
     bar.show();
     // A prompt without answers says No to the repair question.
     ScriptedPrompt noQuestions;
-    Mgx::ShowInfo(&record, bar.container(), noQuestions);
+    Mgx::ShowInfo(&record, bar.Container(), noQuestions);
     // Text boxes lay out their scroll bars from posted events.
     QCoreApplication::processEvents();
     return bar.grab().toImage();

@@ -34,7 +34,7 @@ constexpr QSize KindPictureSize(16, 16);
 // The civilization label's template height leaves no room for the CJK font's descent.
 constexpr int CivilizationLabelHeight = 16;
 
-QRect Pixels(const QRect& units) { return DialogUnits::toPixels(units.x(), units.y(), units.width(), units.height()); }
+QRect Pixels(const QRect& units) { return DialogUnits::ToPixels(units.x(), units.y(), units.width(), units.height()); }
 
 template <typename Control>
 Control* MakeControl(QWidget* parent, const QString& name, int position, const QRect& geometry)

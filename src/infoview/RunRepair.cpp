@@ -8,5 +8,5 @@ void RunRepair(const std::string& path, UserPrompt& prompt)
 {
     const std::string backupPath = Mgx::FreeRepairBackupPath(path);
     const Mgx::RepairCode code = Mgx::RepairRecordFile(path, backupPath);
-    prompt.showMessage(UserPrompt::MessageKind::Plain, RepairMessageFor(code, path, backupPath));
+    prompt.ShowMessage(UserPrompt::MessageKind::Plain, RepairMessageFor(code, path, backupPath));
 }

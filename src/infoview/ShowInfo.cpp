@@ -16,8 +16,8 @@ namespace {
 
 void OfferRepair(const GameRecord& record, UserPrompt& prompt)
 {
-    if (prompt.askYesNo(RepairQuestion()))
-        RunRepair(record.fullPath(), prompt);
+    if (prompt.AskYesNo(RepairQuestion()))
+        RunRepair(record.FullPath(), prompt);
 }
 
 void ShowMap(const ChapterInfo& chapter, MapContainer& map)
@@ -47,10 +47,10 @@ void ShowInfo(const GameRecord* record, InfoContainer& pane, UserPrompt& prompt)
     }
 
     pane.ShowLabels(ComposeInfoLabels(*record));
-    pane.playerPage().ShowSlots(first, pane.panelLayout().playersTop());
+    pane.PlayerPage().ShowSlots(first, pane.PanelLayout().PlayersTop());
     pane.ShowChat(ChatListLines(*record));
-    pane.generalPage().HideLabelsUnderLargeMap();
-    ShowMap(record->chapters.back(), pane.generalPage().mapContainer());
+    pane.GetGeneralPage().HideLabelsUnderLargeMap();
+    ShowMap(record->chapters.back(), pane.GetGeneralPage().GetMapContainer());
 }
 
 } // namespace Mgx

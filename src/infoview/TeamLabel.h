@@ -12,7 +12,7 @@ public:
     explicit TeamLabel(QWidget* parent = nullptr);
 
     void SetColour(const QColor& colour);
-    QColor colour() const { return m_colour; }
+    QColor Colour() const { return m_colour; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

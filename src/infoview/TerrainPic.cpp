@@ -39,8 +39,8 @@ struct Pixels {
         , bounds(image.rect())
     {
     }
-    QRgb* row(int y) const { return bits + std::ptrdiff_t(y) * stride; }
-    bool contains(QPoint p) const
+    QRgb* Row(int y) const { return bits + std::ptrdiff_t(y) * stride; }
+    bool Contains(QPoint p) const
     {
         return p.x() >= 0 && p.y() >= 0 && p.x() < bounds.width() && p.y() < bounds.height();
     }
@@ -63,8 +63,8 @@ QImage DrawTerrain(int width, int height, std::span<const std::uint8_t> terrain)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x, tile += 2) {
             const QPoint p = MapGeometry::TerrainPixel(x, y, height, size.width());
-            if (pixels.contains(p))
-                pixels.row(p.y())[p.x()] = MapColours::TerrainColour(*tile);
+            if (pixels.Contains(p))
+                pixels.Row(p.y())[p.x()] = MapColours::TerrainColour(*tile);
         }
     }
     return image;
@@ -101,7 +101,7 @@ void StretchTerrain(const Pixels& picture, const QImage& terrain, const QRect& t
     for (int y = 0; y < target.height(); ++y) {
         const int sourceRow = int(std::int64_t(y) * terrain.height() / target.height());
         const auto* source = reinterpret_cast<const QRgb*>(terrain.constScanLine(sourceRow));
-        QRgb* line = picture.row(target.top() + y) + target.left();
+        QRgb* line = picture.Row(target.top() + y) + target.left();
         for (int x = 0; x < target.width(); ++x)
             line[x] = source[sourceColumn[x]];
     }
@@ -115,7 +115,7 @@ void FillBlock(const Pixels& picture, QPoint topLeft, QSize size, QRgb colour)
     const int top = std::max(topLeft.y(), 0);
     const int bottom = std::min(topLeft.y() + size.height(), picture.bounds.height());
     for (int y = top; y < bottom; ++y)
-        for (QRgb* pixel = picture.row(y) + left; pixel < picture.row(y) + right; ++pixel)
+        for (QRgb* pixel = picture.Row(y) + left; pixel < picture.Row(y) + right; ++pixel)
             *pixel = colour;
 }
 
@@ -142,7 +142,7 @@ void PaintMarks(const Pixels& picture, const MarkLayer& layer, QSize imageSize)
 void MirrorLeftRight(const Pixels& picture)
 {
     for (int y = 0; y < picture.bounds.height(); ++y)
-        std::reverse(picture.row(y), picture.row(y) + picture.bounds.width());
+        std::reverse(picture.Row(y), picture.Row(y) + picture.bounds.width());
 }
 
 // A map ready to show: its terrain drawn once, and a copy of the marks that go over it.
@@ -234,7 +234,7 @@ void TerrainPic::paintEvent(QPaintEvent*)
 void TerrainPic::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    Q_EMIT clicked();
+    Q_EMIT Clicked();
 }
 
 QImage RenderMapImage(const Mgx::ChapterInfo& chapter)

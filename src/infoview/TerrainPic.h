@@ -37,20 +37,20 @@ public:
     // Edge of a mark block in pixels (2 in the compact pane, 4 in the large one).
     void SetMarkSize(int size) { m_markSize = QSize(size, size); }
 
-    bool showResources() const { return m_showResources; }
-    bool showUnits() const { return m_showUnits; }
-    QSize markSize() const { return m_markSize; }
+    bool ShowResources() const { return m_showResources; }
+    bool ShowUnits() const { return m_showUnits; }
+    QSize MarkSize() const { return m_markSize; }
 
     // The terrain image of the current map, unmirrored, black where no tile falls; null before any
     // map has been set.
-    const QImage& terrainImage() const { return m_terrain; }
+    const QImage& TerrainImage() const { return m_terrain; }
 
     // Exactly what a paint of a client area of this size shows, mirroring included; transparent
     // where the pane's background shows through.
     QImage RenderPicture(QSize client) const;
 
 Q_SIGNALS:
-    void clicked();
+    void Clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -40,7 +40,7 @@ public:
     SqlStatement& operator=(const SqlStatement&) = delete;
 
     bool IsValid() const { return m_statement != nullptr; }
-    sqlite3_stmt* get() const { return m_statement; }
+    sqlite3_stmt* Get() const { return m_statement; }
 
     void Bind(int column, const QString& text)
     {
@@ -170,7 +170,7 @@ LibrarySummary ReadRow(const SqlStatement& row)
     summary.players = UnpackPlayers(row.Blob(11));
     summary.searchText = row.Utf16(12);
     summary.formatFamily = static_cast<int>(row.Int(13));
-    if (sqlite3_column_count(row.get()) > 14)
+    if (sqlite3_column_count(row.Get()) > 14)
         summary.chat = row.Text(14);
     return summary;
 }
@@ -226,7 +226,7 @@ bool LibraryIndex::Exec(const char* sql) const
 int LibraryIndex::StoredSchemaVersion() const
 {
     SqlStatement query(m_db, "PRAGMA user_version");
-    if (!query.IsValid() || sqlite3_step(query.get()) != SQLITE_ROW)
+    if (!query.IsValid() || sqlite3_step(query.Get()) != SQLITE_ROW)
         return -1;
     return static_cast<int>(query.Int(0));
 }
@@ -276,7 +276,7 @@ bool LibraryIndex::IsCurrent(const QString& path, qint64 size, qint64 mtime) con
     if (!query.IsValid())
         return false;
     query.Bind(1, path);
-    return sqlite3_step(query.get()) == SQLITE_ROW && query.Int(0) == size && query.Int(1) == mtime;
+    return sqlite3_step(query.Get()) == SQLITE_ROW && query.Int(0) == size && query.Int(1) == mtime;
 }
 
 std::optional<LibrarySummary> LibraryIndex::Find(const QString& path) const
@@ -286,7 +286,7 @@ std::optional<LibrarySummary> LibraryIndex::Find(const QString& path) const
     if (!query.IsValid())
         return std::nullopt;
     query.Bind(1, path);
-    if (sqlite3_step(query.get()) != SQLITE_ROW)
+    if (sqlite3_step(query.Get()) != SQLITE_ROW)
         return std::nullopt;
     return ReadRow(query);
 }
@@ -302,7 +302,7 @@ bool LibraryIndex::Store(const QList<LibrarySummary>& summaries)
     for (const LibrarySummary& summary : summaries) {
         if (!ok)
             break;
-        sqlite3_reset(insert.get());
+        sqlite3_reset(insert.Get());
         insert.Bind(1, summary.path);
         insert.Bind(2, FolderOf(summary.path));
         insert.Bind(3, summary.size);
@@ -319,7 +319,7 @@ bool LibraryIndex::Store(const QList<LibrarySummary>& summaries)
         insert.Bind(14, summary.chat);
         insert.BindUtf16(15, summary.searchText);
         insert.Bind(16, qint64(summary.formatFamily));
-        ok = sqlite3_step(insert.get()) == SQLITE_DONE;
+        ok = sqlite3_step(insert.Get()) == SQLITE_DONE;
     }
     return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
 }
@@ -333,9 +333,9 @@ bool LibraryIndex::Remove(const QStringList& paths)
     for (const QString& path : paths) {
         if (!ok)
             break;
-        sqlite3_reset(remove.get());
+        sqlite3_reset(remove.Get());
         remove.Bind(1, path);
-        ok = sqlite3_step(remove.get()) == SQLITE_DONE;
+        ok = sqlite3_step(remove.Get()) == SQLITE_DONE;
     }
     return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
 }
@@ -360,7 +360,7 @@ QHash<QString, LibraryIndex::FileStamp> LibraryIndex::StampsUnder(const QString&
 {
     QHash<QString, FileStamp> stamps;
     const std::unique_ptr<SqlStatement> query = ScopeQuery("path, size, mtime", folder, subfolders);
-    while (query->IsValid() && sqlite3_step(query->get()) == SQLITE_ROW)
+    while (query->IsValid() && sqlite3_step(query->Get()) == SQLITE_ROW)
         stamps.insert(query->Text(0), {query->Int(1), query->Int(2)});
     return stamps;
 }
@@ -376,7 +376,7 @@ QList<LibrarySummary> LibraryIndex::SummariesUnder(const QString& folder, bool s
 {
     QList<LibrarySummary> summaries;
     const std::unique_ptr<SqlStatement> query = ScopeQuery(kFolderColumns, folder, subfolders);
-    while (query->IsValid() && sqlite3_step(query->get()) == SQLITE_ROW)
+    while (query->IsValid() && sqlite3_step(query->Get()) == SQLITE_ROW)
         summaries.append(ReadRow(*query));
     return summaries;
 }

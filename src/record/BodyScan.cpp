@@ -32,63 +32,63 @@ public:
     {
     }
 
-    void run()
+    void Run()
     {
         m_chapter.gameTime = 0;
         m_chapter.bodyDamaged = false;
         m_chapter.truncated = false;
-        if (!m_file.readInt32(m_chapter.logVersion)) {
+        if (!m_file.ReadInt32(m_chapter.logVersion)) {
             m_chapter.truncated = true;
             return;
         }
-        m_file.seekRelative(PrefixSize);
-        while (!m_file.atEnd()) {
-            m_operationStart = m_file.position();
-            if (!scanOperation()) {
+        m_file.SeekRelative(PrefixSize);
+        while (!m_file.AtEnd()) {
+            m_operationStart = m_file.Position();
+            if (!ScanOperation()) {
                 // Bytes that ran out mid-operation: the game stopped writing (a crash, a copy cut
                 // short). Damaged bytes are said apart.
                 m_chapter.truncated = !m_chapter.bodyDamaged && !m_malformed;
                 return;
             }
             // A damaged length that would revisit bytes already passed.
-            if (m_file.position() <= m_operationStart)
+            if (m_file.Position() <= m_operationStart)
                 return;
-            if (!crossChapterBoundary()) {
+            if (!CrossChapterBoundary()) {
                 m_chapter.truncated = !m_malformed;
                 return;
             }
         }
         // The last operation's length reached past the end of the file.
-        m_chapter.truncated = m_file.position() > m_file.length();
+        m_chapter.truncated = m_file.Position() > m_file.Length();
     }
 
 private:
-    bool scanOperation()
+    bool ScanOperation()
     {
-        if (skipTimeStepRun())
+        if (SkipTimeStepRun())
             return true;
         std::int32_t type = 0;
-        if (!m_file.readInt32(type))
+        if (!m_file.ReadInt32(type))
             return false;
         switch (type) {
-        case OperationType::Sync: return skipSync();
-        case OperationType::Command: return scanCommand();
-        case OperationType::TimeStep: return scanTimeStep();
-        case OperationType::ViewLock: m_file.seekRelative(ViewLockSize); return true;
-        case OperationType::Chat: return scanChat();
+        case OperationType::Sync: return SkipSync();
+        case OperationType::Command: return ScanCommand();
+        case OperationType::TimeStep: return ScanTimeStep();
+        case OperationType::ViewLock: m_file.SeekRelative(ViewLockSize); return true;
+        case OperationType::Chat: return ScanChat();
         default: return true; // unknown types are just their four bytes
         }
     }
 
     // Nearly all of a body is time steps one after another: a run of them is walked straight over the
     // buffer, up to the next chapter boundary or the end. Returns whether it walked any.
-    bool skipTimeStepRun()
+    bool SkipTimeStepRun()
     {
-        const RecordFile::Buffered buffer = m_file.buffered();
-        const std::uint64_t start = static_cast<std::uint64_t>(m_file.position());
+        const RecordFile::Buffered buffer = m_file.BufferedBytes();
+        const std::uint64_t start = static_cast<std::uint64_t>(m_file.Position());
         // Local copies: the compiler cannot keep members in registers across reads of the byte buffer.
         const std::uint64_t boundary = m_nextChapterPos - start;
-        const std::uint64_t end = static_cast<std::uint64_t>(m_file.length()) - start;
+        const std::uint64_t end = static_cast<std::uint64_t>(m_file.Length()) - start;
         std::uint32_t time = static_cast<std::uint32_t>(m_chapter.gameTime);
         std::uint64_t at = 0;
         std::int32_t step[3]; // type, delta, value count
@@ -104,118 +104,118 @@ private:
                 break;
         }
         m_chapter.gameTime = static_cast<std::int32_t>(time);
-        m_file.seekRelative(static_cast<std::int64_t>(at));
+        m_file.SeekRelative(static_cast<std::int64_t>(at));
         return at > 0;
     }
 
-    bool skipSync()
+    bool SkipSync()
     {
-        m_file.seekRelative(4);
+        m_file.SeekRelative(4);
         std::int32_t valueCount = 0;
-        if (!m_file.readInt32(valueCount))
+        if (!m_file.ReadInt32(valueCount))
             return false;
-        m_file.seekRelative(4 * std::int64_t{valueCount});
+        m_file.SeekRelative(4 * std::int64_t{valueCount});
         return true;
     }
 
-    bool scanTimeStep()
+    bool ScanTimeStep()
     {
         std::int32_t delta = 0;
-        if (!m_file.readInt32(delta))
+        if (!m_file.ReadInt32(delta))
             return false;
         if (!IsPlausibleTimeStep(delta)) {
             // Damaged bytes: the steps after it would add days to the game.
             m_chapter.bodyDamaged = true;
             return false;
         }
-        addTime(delta);
+        AddTime(delta);
         std::int32_t valueCount = 0;
-        if (!m_file.readInt32(valueCount))
+        if (!m_file.ReadInt32(valueCount))
             return false;
-        m_file.seekRelative(valueCount == 0 ? EmptyTimeStepTail : 4 * std::int64_t{valueCount});
+        m_file.SeekRelative(valueCount == 0 ? EmptyTimeStepTail : 4 * std::int64_t{valueCount});
         return true;
     }
 
-    void addTime(std::int32_t delta)
+    void AddTime(std::int32_t delta)
     {
         m_chapter.gameTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_chapter.gameTime) + static_cast<std::uint32_t>(delta));
     }
 
-    bool scanChat()
+    bool ScanChat()
     {
         std::int32_t sender = 0;
-        if (!m_file.readInt32(sender))
+        if (!m_file.ReadInt32(sender))
             return false;
         if (sender != ChatFromPlayer) {
-            m_file.seekRelative(OtherChatSize);
+            m_file.SeekRelative(OtherChatSize);
             return true;
         }
         std::int32_t length = 0;
-        if (!m_file.readInt32(length))
+        if (!m_file.ReadInt32(length))
             return false;
         // A length the rest of the file cannot hold would be a short read: stop before allocating for it.
-        if (length < 0 || length > m_file.length() - m_file.position())
+        if (length < 0 || length > m_file.Length() - m_file.Position())
             return false;
         std::string text(static_cast<std::size_t>(length), '\0');
-        if (m_file.read(text.data(), text.size()) != text.size())
+        if (m_file.Read(text.data(), text.size()) != text.size())
             return false;
         m_chapter.ingameChat.push_back({m_chapter.gameTime, std::move(text)});
         return true;
     }
 
-    bool scanCommand()
+    bool ScanCommand()
     {
         std::int32_t length = 0;
-        if (!m_file.readInt32(length))
+        if (!m_file.ReadInt32(length))
             return false;
-        const std::int64_t end = m_file.position() + std::int64_t{length} + 4;
+        const std::int64_t end = m_file.Position() + std::int64_t{length} + 4;
         if (end <= m_operationStart) {
             m_malformed = true;
             return false;
         }
         std::uint8_t command = 0;
-        if (!m_file.readUInt8(command))
+        if (!m_file.ReadUInt8(command))
             return false;
         std::optional<ChatInGame> line;
-        if (command == CommandByte::Resign && !readResign(line))
+        if (command == CommandByte::Resign && !ReadResign(line))
             return false;
-        if (command == CommandByte::Research && !readResearch(line))
+        if (command == CommandByte::Research && !ReadResearch(line))
             return false;
         // A command shorter than the bytes its line came from is damaged; its line would let a few
         // bytes of file make a kilobyte of text, over and over.
-        if (line && end >= m_file.position())
+        if (line && end >= m_file.Position())
             m_chapter.ingameChat.push_back(std::move(*line));
-        m_file.seekTo(end);
+        m_file.SeekTo(end);
         return true;
     }
 
-    bool readResign(std::optional<ChatInGame>& line)
+    bool ReadResign(std::optional<ChatInGame>& line)
     {
         std::uint8_t bytes[3];
-        if (m_file.read(bytes, sizeof bytes) != sizeof bytes)
+        if (m_file.Read(bytes, sizeof bytes) != sizeof bytes)
             return false;
-        line = composeLine(ResignFormat, bytes[0], bytes[1]);
+        line = ComposeLine(ResignFormat, bytes[0], bytes[1]);
         return true;
     }
 
-    bool readResearch(std::optional<ChatInGame>& line)
+    bool ReadResearch(std::optional<ChatInGame>& line)
     {
-        m_file.seekRelative(7);
+        m_file.SeekRelative(7);
         std::uint16_t slot = 0;
         std::uint16_t technology = 0;
-        if (!m_file.readUInt16(slot) || !m_file.readUInt16(technology))
+        if (!m_file.ReadUInt16(slot) || !m_file.ReadUInt16(technology))
             return false;
         switch (technology) {
-        case AgeTechnology::Feudal: line = composeLine(FeudalFormat, std::nullopt, slot); break;
-        case AgeTechnology::Castle: line = composeLine(CastleFormat, std::nullopt, slot); break;
-        case AgeTechnology::Imperial: line = composeLine(ImperialFormat, std::nullopt, slot); break;
+        case AgeTechnology::Feudal: line = ComposeLine(FeudalFormat, std::nullopt, slot); break;
+        case AgeTechnology::Castle: line = ComposeLine(CastleFormat, std::nullopt, slot); break;
+        case AgeTechnology::Imperial: line = ComposeLine(ImperialFormat, std::nullopt, slot); break;
         default: break;
         }
         return true;
     }
 
     // No line names a slot the lobby does not have.
-    std::optional<ChatInGame> composeLine(const char* format, std::optional<unsigned> number, unsigned slot) const
+    std::optional<ChatInGame> ComposeLine(const char* format, std::optional<unsigned> number, unsigned slot) const
     {
         if (slot >= m_chapter.slots.size())
             return std::nullopt;
@@ -234,21 +234,21 @@ private:
         return ChatInGame{m_chapter.gameTime, std::string(buffer, kept), composedTail};
     }
 
-    bool crossChapterBoundary()
+    bool CrossChapterBoundary()
     {
-        if (static_cast<std::uint64_t>(m_file.position()) != m_nextChapterPos)
+        if (static_cast<std::uint64_t>(m_file.Position()) != m_nextChapterPos)
             return true;
         std::int32_t resumePos = 0;
         std::int32_t nextChapterPos = 0;
-        if (!m_file.readInt32(resumePos) || !m_file.readInt32(nextChapterPos))
+        if (!m_file.ReadInt32(resumePos) || !m_file.ReadInt32(nextChapterPos))
             return false;
         m_nextChapterPos = static_cast<std::uint32_t>(nextChapterPos);
         // The next chapter's own header lies between here and resumePos; going back would loop.
-        if (resumePos <= m_file.position()) {
+        if (resumePos <= m_file.Position()) {
             m_malformed = true;
             return false;
         }
-        m_file.seekTo(resumePos);
+        m_file.SeekTo(resumePos);
         return true;
     }
 
@@ -263,7 +263,7 @@ private:
 
 void ScanBody(RecordFile& file, ChapterInfo& chapter, std::int32_t nextChapterPos)
 {
-    BodyScanner(file, chapter, nextChapterPos).run();
+    BodyScanner(file, chapter, nextChapterPos).Run();
 }
 
 } // namespace Mgx

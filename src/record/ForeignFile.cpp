@@ -26,9 +26,9 @@ constexpr std::int64_t AgeOfKingsBlockStart = 4;
 bool IsHdSavedGame(RecordFile& file)
 {
     std::array<std::int32_t, SavedGameMarks.size()> marks{};
-    file.seekTo(SavedGameIdSize);
+    file.SeekTo(SavedGameIdSize);
     for (std::int32_t& mark : marks)
-        if (!file.readInt32(mark))
+        if (!file.ReadInt32(mark))
             return false;
     return marks == SavedGameMarks;
 }
@@ -37,17 +37,17 @@ bool IsHdSavedGame(RecordFile& file)
 std::string AgeOfKingsVersionText(RecordFile& file)
 {
     std::int32_t headerEnd = 0;
-    file.seekTo(0);
-    if (!file.readInt32(headerEnd) || headerEnd <= AgeOfKingsBlockStart)
+    file.SeekTo(0);
+    if (!file.ReadInt32(headerEnd) || headerEnd <= AgeOfKingsBlockStart)
         return {};
-    const std::int64_t end = std::min<std::int64_t>(headerEnd, file.length());
+    const std::int64_t end = std::min<std::int64_t>(headerEnd, file.Length());
     std::vector<std::uint8_t> compressed(static_cast<std::size_t>(std::max<std::int64_t>(end - AgeOfKingsBlockStart, 0)));
-    file.seekTo(AgeOfKingsBlockStart);
-    compressed.resize(file.read(compressed.data(), compressed.size()));
+    file.SeekTo(AgeOfKingsBlockStart);
+    compressed.resize(file.Read(compressed.data(), compressed.size()));
     try {
         MemoryStream block(InflateHeaderBlock(compressed.data(), compressed.size()));
         char text[VersionTextSize + 1] = {};
-        block.read(text, VersionTextSize);
+        block.Read(text, VersionTextSize);
         return text;
     } catch (const RecordError&) {
         return {};

@@ -13,7 +13,7 @@ struct GameRecord {
     std::string fileName; // last path component
     std::string folder;   // the path without its last separator and file name
 
-    std::string fullPath() const;
+    std::string FullPath() const;
     bool operator==(const GameRecord&) const = default;
 };
 

@@ -18,9 +18,9 @@ using namespace HdSettingsLayout;
 
 void ExpectBytes(MemoryStream& s, const std::uint8_t* bytes, std::size_t length, const char* what)
 {
-    const std::int64_t at = s.position();
+    const std::int64_t at = s.Position();
     std::uint8_t found[sizeof Separator] = {};
-    s.read(found, length);
+    s.Read(found, length);
     if (std::memcmp(found, bytes, length) != 0)
         throw HeaderError(std::string("the settings block has no ") + what, at);
 }
@@ -32,67 +32,67 @@ void ExpectSeparator(MemoryStream& s)
 
 std::string ReadText(MemoryStream& s)
 {
-    const std::uint16_t length = s.readUInt16();
+    const std::uint16_t length = s.ReadUInt16();
     ExpectBytes(s, TextMark, sizeof TextMark, "text mark");
-    return s.readBytes(length);
+    return s.ReadBytes(length);
 }
 
 void SkipText(MemoryStream& s)
 {
-    const std::uint16_t length = s.readUInt16();
+    const std::uint16_t length = s.ReadUInt16();
     ExpectBytes(s, TextMark, sizeof TextMark, "text mark");
-    s.skip(length);
+    s.Skip(length);
 }
 
 int ReadSettingsVersion(MemoryStream& s)
 {
-    return static_cast<int>(std::lround(static_cast<double>(s.readFloat32())));
+    return static_cast<int>(std::lround(static_cast<double>(s.ReadFloat32())));
 }
 
 void WalkGameChoices(MemoryStream& s, int version, WalkState& state)
 {
-    s.skip(AfterVersion);
-    s.skip(Signed32(DlcIdSize * Wide(s.readInt32())));
-    s.skip(4); // the data set
-    s.skip(4); // difficulty: the lobby has it too
-    state.selectedMapId = s.readInt32();
-    state.resolvedMapId = s.readInt32();
-    s.skip(5 * 4); // reveal map, victory, starting resources, starting and ending age: the lobby has them too
+    s.Skip(AfterVersion);
+    s.Skip(Signed32(DlcIdSize * Wide(s.ReadInt32())));
+    s.Skip(4); // the data set
+    s.Skip(4); // difficulty: the lobby has it too
+    state.selectedMapId = s.ReadInt32();
+    state.resolvedMapId = s.ReadInt32();
+    s.Skip(5 * 4); // reveal map, victory, starting resources, starting and ending age: the lobby has them too
     if (version >= Version57)
-        s.skip(4); // the game mode
+        s.Skip(4); // the game mode
     ExpectSeparator(s);
 }
 
 // HD 4.6/4.7 names the map here and lists no slots.
 void WalkOldestTail(MemoryStream& s)
 {
-    s.skip(Old46Head);
+    s.Skip(Old46Head);
     ExpectSeparator(s);
-    s.skip(Old46BeforeTexts);
+    s.Skip(Old46BeforeTexts);
     for (int i = 0; i < Old46Texts; ++i)
         SkipText(s);
-    s.skip(Old46AfterTexts);
+    s.Skip(Old46AfterTexts);
     ExpectSeparator(s);
-    s.skip(Old46End);
+    s.Skip(Old46End);
 }
 
 // Returns the slot's first uint32, by which a slot without ratings is told from one with them.
 std::uint32_t WalkSlot(MemoryStream& s, int version)
 {
-    const std::uint32_t head = s.readUInt32();
-    s.skip(4); // colour: the player blocks have it
+    const std::uint32_t head = s.ReadUInt32();
+    s.Skip(4); // colour: the player blocks have it
     if (version >= Version57)
-        s.skip(Version57AfterColour);
-    s.skip(AfterColour);
-    s.skip(4 + 4); // team and civilisation: the lobby and the player blocks have them
+        s.Skip(Version57AfterColour);
+    s.Skip(AfterColour);
+    s.Skip(4 + 4); // team and civilisation: the lobby and the player blocks have them
     SkipText(s);   // the AI type
-    s.skip(AfterAiType);
+    s.Skip(AfterAiType);
     if (version >= Version50)
         SkipText(s); // the AI name
     SkipText(s);     // the player's name: the player blocks have it
-    s.skip(4);       // the slot's type
-    s.skip(SteamIdSize);
-    s.skip(4); // the player number
+    s.Skip(4);       // the slot's type
+    s.Skip(SteamIdSize);
+    s.Skip(4); // the player number
     return head;
 }
 
@@ -102,9 +102,9 @@ bool SlotsCarryRatings(MemoryStream& s, int version, std::uint32_t firstHead)
 {
     if (version < Version57)
         return false;
-    const std::int64_t at = s.position();
-    const bool repeated = s.readUInt32() == firstHead;
-    s.seekTo(at);
+    const std::int64_t at = s.Position();
+    const bool repeated = s.ReadUInt32() == firstHead;
+    s.SeekTo(at);
     return !repeated;
 }
 
@@ -113,33 +113,33 @@ void WalkSlots(MemoryStream& s, int version)
     const std::uint32_t firstHead = WalkSlot(s, version);
     const bool ratings = SlotsCarryRatings(s, version, firstHead);
     if (ratings)
-        s.skip(Ratings);
+        s.Skip(Ratings);
     for (int slot = 1; slot < Slots; ++slot) {
         WalkSlot(s, version);
         if (ratings)
-            s.skip(Ratings);
+            s.Skip(Ratings);
     }
 }
 
 void WalkLobbyTail(MemoryStream& s, int version)
 {
-    s.skip(AfterSlots);
+    s.Skip(AfterSlots);
     ExpectSeparator(s);
-    s.skip(BeforeVisibility);
-    s.skip(4); // lobby visibility
-    s.skip(AfterVisibility);
+    s.Skip(BeforeVisibility);
+    s.Skip(4); // lobby visibility
+    s.Skip(AfterVisibility);
     for (int i = 0; i < FileTexts; ++i) {
         SkipText(s);
-        s.skip(AfterFileText);
+        s.Skip(AfterFileText);
     }
-    s.skip(Guid);
+    s.Skip(Guid);
     SkipText(s); // the lobby's name
     SkipText(s); // the mod's name
-    s.skip(AfterModName);
+    s.Skip(AfterModName);
     if (version >= Version50) {
-        s.skip(Version50Tail);
+        s.Skip(Version50Tail);
         SkipText(s);
-        s.skip(Version50Tail);
+        s.Skip(Version50Tail);
     }
 }
 
@@ -155,10 +155,10 @@ void WalkHdSettings(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
         SkipText(s);
     }
     ExpectSeparator(s);
-    s.skip(4 + 4 + 4 + 4); // speed, treaty length, population limit and player count: the replay block has them
-    s.skip(AfterPlayerCount);
+    s.Skip(4 + 4 + 4 + 4); // speed, treaty length, population limit and player count: the replay block has them
+    s.Skip(AfterPlayerCount);
     ExpectSeparator(s);
-    s.skip(Flags);
+    s.Skip(Flags);
     if (version == Version46) {
         WalkOldestTail(s);
         return;

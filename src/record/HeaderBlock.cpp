@@ -21,13 +21,13 @@ std::uint8_t* Resize(std::uint8_t* bytes, std::size_t size)
 HeaderBlock HeaderBlock::CopyOf(const std::uint8_t* bytes, std::size_t size)
 {
     HeaderBlockBuilder builder;
-    builder.grow(size);
+    builder.Grow(size);
     if (size > 0)
-        std::memcpy(builder.data(), bytes, size);
-    return builder.finish(size);
+        std::memcpy(builder.Data(), bytes, size);
+    return builder.Finish(size);
 }
 
-void HeaderBlockBuilder::grow(std::size_t newCapacity)
+void HeaderBlockBuilder::Grow(std::size_t newCapacity)
 {
     // Large blocks are remapped by the allocator rather than copied.
     std::uint8_t* grown = Resize(m_block.m_bytes.get(), newCapacity);
@@ -36,7 +36,7 @@ void HeaderBlockBuilder::grow(std::size_t newCapacity)
     m_capacity = newCapacity;
 }
 
-HeaderBlock HeaderBlockBuilder::finish(std::size_t size)
+HeaderBlock HeaderBlockBuilder::Finish(std::size_t size)
 {
     if (size < m_capacity) {
         std::uint8_t* shrunk = Resize(m_block.m_bytes.get(), size);

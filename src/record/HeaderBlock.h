@@ -15,9 +15,9 @@ public:
     HeaderBlock() = default;
     static HeaderBlock CopyOf(const std::uint8_t* bytes, std::size_t size);
 
-    const std::uint8_t* data() const { return m_bytes.get(); }
-    std::size_t size() const { return m_size; }
-    std::vector<std::uint8_t> toVector() const { return {data(), data() + m_size}; }
+    const std::uint8_t* Data() const { return m_bytes.get(); }
+    std::size_t Size() const { return m_size; }
+    std::vector<std::uint8_t> ToVector() const { return {Data(), Data() + m_size}; }
 
 private:
     friend class HeaderBlockBuilder;
@@ -31,10 +31,10 @@ private:
 // Grows a block to a capacity, keeping its contents; the inflater writes into the spare room.
 class HeaderBlockBuilder {
 public:
-    std::uint8_t* data() { return m_block.m_bytes.get(); }
-    std::size_t capacity() const { return m_capacity; }
-    void grow(std::size_t newCapacity); // throws std::bad_alloc
-    HeaderBlock finish(std::size_t size); // shrinks to size
+    std::uint8_t* Data() { return m_block.m_bytes.get(); }
+    std::size_t Capacity() const { return m_capacity; }
+    void Grow(std::size_t newCapacity); // throws std::bad_alloc
+    HeaderBlock Finish(std::size_t size); // shrinks to size
 
 private:
     HeaderBlock m_block;

@@ -57,9 +57,9 @@ std::size_t InflateInto(z_stream& z, HeaderBlockBuilder& output, const std::uint
         if (offered + step > MaxInflatedHeaderSize)
             throw InflateError(Z_MEM_ERROR, "inflates to more than " + std::to_string(MaxInflatedHeaderSize >> 20) + " MiB");
         offered += step;
-        if (output.capacity() < offered || !output.data())
-            output.grow(offered);
-        z.next_out = output.data() + total;
+        if (output.Capacity() < offered || !output.Data())
+            output.Grow(offered);
+        z.next_out = output.Data() + total;
         z.avail_out = static_cast<uInt>(offered - total);
         status = inflate(&z, Z_SYNC_FLUSH);
         total = z.total_out;
@@ -93,12 +93,12 @@ std::optional<std::size_t> InflateWhole(libdeflate_decompressor* decompressor, H
     if (step == 0 || step > MaxInflatedHeaderSize)
         return std::nullopt;
     const std::size_t limit = MaxInflatedHeaderSize / step * step;
-    std::size_t room = std::min(limit, std::max(step, output.capacity()));
+    std::size_t room = std::min(limit, std::max(step, output.Capacity()));
     for (;;) {
-        if (output.capacity() < room || !output.data())
-            output.grow(room);
+        if (output.Capacity() < room || !output.Data())
+            output.Grow(room);
         std::size_t size = 0;
-        const libdeflate_result result = libdeflate_deflate_decompress(decompressor, bytes, length, output.data(), room, &size);
+        const libdeflate_result result = libdeflate_deflate_decompress(decompressor, bytes, length, output.Data(), room, &size);
         if (result == LIBDEFLATE_SUCCESS)
             return size;
         if (result != LIBDEFLATE_INSUFFICIENT_SPACE || room == limit)
@@ -119,7 +119,7 @@ HeaderBlock InflateHeaderBlockStreaming(const std::uint8_t* bytes, std::size_t l
     const int status = inflateEnd(&stream.z);
     if (status != Z_OK)
         throw InflateError(status, "zlib cannot close the stream");
-    return output.finish(total);
+    return output.Finish(total);
 }
 
 HeaderBlock InflateHeaderBlock(const std::uint8_t* bytes, std::size_t length)
@@ -127,7 +127,7 @@ HeaderBlock InflateHeaderBlock(const std::uint8_t* bytes, std::size_t length)
     const DecompressorPtr decompressor = NewDecompressor();
     HeaderBlockBuilder output;
     if (const std::optional<std::size_t> size = InflateWhole(decompressor.get(), output, bytes, length))
-        return output.finish(*size);
+        return output.Finish(*size);
     return InflateHeaderBlockStreaming(bytes, length);
 }
 
@@ -141,21 +141,21 @@ HeaderInflater::HeaderInflater() = default;
 
 HeaderInflater::~HeaderInflater() = default;
 
-std::span<const std::uint8_t> HeaderInflater::inflate(const std::uint8_t* bytes, std::size_t length)
+std::span<const std::uint8_t> HeaderInflater::Inflate(const std::uint8_t* bytes, std::size_t length)
 {
     if (!m_decompressor)
         m_decompressor = std::make_unique<Decompressor>();
     if (const std::optional<std::size_t> size = InflateWhole(m_decompressor->pointer.get(), m_output, bytes, length))
-        return {m_output.data(), *size};
-    return {m_output.data(), inflateStreaming(bytes, length)};
+        return {m_output.Data(), *size};
+    return {m_output.Data(), InflateStreaming(bytes, length)};
 }
 
-void HeaderInflater::throwStreamingError(const std::uint8_t* bytes, std::size_t length)
+void HeaderInflater::ThrowStreamingError(const std::uint8_t* bytes, std::size_t length)
 {
-    inflateStreaming(bytes, length);
+    InflateStreaming(bytes, length);
 }
 
-std::size_t HeaderInflater::inflateStreaming(const std::uint8_t* bytes, std::size_t length)
+std::size_t HeaderInflater::InflateStreaming(const std::uint8_t* bytes, std::size_t length)
 {
     if (m_stream && inflateReset(&m_stream->z) != Z_OK)
         m_stream.reset(); // cannot happen to an open stream; a fresh one is the safe answer if it ever does

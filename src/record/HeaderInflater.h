@@ -32,16 +32,16 @@ public:
     HeaderInflater& operator=(const HeaderInflater&) = delete;
 
     // The inflated bytes stay valid until the next inflate or releaseOutput. Throws InflateError.
-    std::span<const std::uint8_t> inflate(const std::uint8_t* bytes, std::size_t length);
+    std::span<const std::uint8_t> Inflate(const std::uint8_t* bytes, std::size_t length);
 
     // Inflates the block again with zlib alone and throws its error, if it has one. libdeflate reads
     // a few malformed streams that zlib refuses (a code it completes, more symbols than the format
     // has), so a caller whose walk over a block failed asks this first: the block then fails with
     // the error it always had. Overwrites the last output.
-    void throwStreamingError(const std::uint8_t* bytes, std::size_t length);
+    void ThrowStreamingError(const std::uint8_t* bytes, std::size_t length);
 
-    std::size_t outputCapacity() const { return m_output.capacity(); }
-    void releaseOutput() { m_output = HeaderBlockBuilder(); }
+    std::size_t OutputCapacity() const { return m_output.Capacity(); }
+    void ReleaseOutput() { m_output = HeaderBlockBuilder(); }
 
 private:
     struct Decompressor;
@@ -50,7 +50,7 @@ private:
     std::unique_ptr<Stream> m_stream;             // opened on the first block libdeflate refuses
     HeaderBlockBuilder m_output;
 
-    std::size_t inflateStreaming(const std::uint8_t* bytes, std::size_t length);
+    std::size_t InflateStreaming(const std::uint8_t* bytes, std::size_t length);
 };
 
 } // namespace Mgx

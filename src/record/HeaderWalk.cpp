@@ -26,43 +26,43 @@ void WalkAiBlock(MemoryStream& s, const RecordFormat& format)
 {
     using namespace AiBlockLayout;
     const std::int64_t ruleSize = format.hdLater ? HdHeaderLayout::LaterAiRuleSize : RuleSize;
-    s.skip(BeforeStringCount);
-    const std::int16_t stringCount = s.readInt16();
-    s.skip(AfterStringCount);
+    s.Skip(BeforeStringCount);
+    const std::int16_t stringCount = s.ReadInt16();
+    s.Skip(AfterStringCount);
     for (int i = 0; i < stringCount; ++i)
-        s.skip(s.readInt32()); // AI script file names
-    s.skip(AfterStrings);
+        s.Skip(s.ReadInt32()); // AI script file names
+    s.Skip(AfterStrings);
     for (int rule = 0; rule < RuleSets; ++rule) {
-        const std::int32_t ruleFlag = s.readInt32();
-        s.skip(AfterRuleFlag);
-        const std::int16_t ruleCount = s.readInt16();
-        s.skip(AfterRuleCount);
+        const std::int32_t ruleFlag = s.ReadInt32();
+        s.Skip(AfterRuleFlag);
+        const std::int16_t ruleCount = s.ReadInt16();
+        s.Skip(AfterRuleCount);
         if (ruleFlag != 0)
             for (int i = 0; i < ruleCount; ++i)
-                s.skip(ruleSize);
+                s.Skip(ruleSize);
     }
-    if (format.laterUserPatch()) {
-        s.skip(LaterUserPatchLayout::AiBlockTail);
-        s.passZeroRun(LaterUserPatchLayout::AiBlockZeroRun);
+    if (format.IsLaterUserPatch()) {
+        s.Skip(LaterUserPatchLayout::AiBlockTail);
+        s.PassZeroRun(LaterUserPatchLayout::AiBlockZeroRun);
         return;
     }
-    s.skip(BeforeTables);
-    s.skip(Tables);
-    if (format.hd())
-        s.skip(HdHeaderLayout::AfterAiBlock);
-    if (format.hdFrom(LateHdLayout::AiBlockTailFrom))
-        s.skip(LateHdLayout::AiBlockTail);
+    s.Skip(BeforeTables);
+    s.Skip(Tables);
+    if (format.IsHd())
+        s.Skip(HdHeaderLayout::AfterAiBlock);
+    if (format.IsHdFrom(LateHdLayout::AiBlockTailFrom))
+        s.Skip(LateHdLayout::AiBlockTail);
 }
 
 HeaderVersion ReadHeaderVersion(MemoryStream& s)
 {
     char text[VersionTextSize + 1] = {};
-    s.read(text, VersionTextSize);
+    s.Read(text, VersionTextSize);
     HeaderVersion version;
     version.text = text; // ends at the first NUL
-    version.saveVersion = s.readFloat32();
+    version.saveVersion = s.ReadFloat32();
     if (version.saveVersion == SaveVersion::DefinitiveMarker)
-        version.definitiveVersion = s.readUInt32();
+        version.definitiveVersion = s.ReadUInt32();
     return version;
 }
 
@@ -72,104 +72,104 @@ void WalkPrefix(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
     chapter.versionText = version.text;
     chapter.saveVersion = version.saveVersion;
     state.format = IdentifyRecordFormat(version);
-    if (state.format.hdSettingsBlock())
+    if (state.format.HasHdSettingsBlock())
         WalkHdSettings(s, chapter, state);
-    if (s.readInt32() != 0)
+    if (s.ReadInt32() != 0)
         WalkAiBlock(s, state.format);
 }
 
 void WalkGameSettings(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
-    s.skip(SettingsLayout::BeforeGameSpeed);
-    if (format.laterUserPatch()) {
+    s.Skip(SettingsLayout::BeforeGameSpeed);
+    if (format.IsLaterUserPatch()) {
         // The int32 where The Conquerors keep the speed is a game clock here: a restored game holds its time.
-        s.skip(LaterUserPatchLayout::BeforeGameSpeed);
-        chapter.gameSpeed = s.readInt32();
-        s.skip(LaterUserPatchLayout::AfterGameSpeed);
-    } else if (format.hdFrom(LateHdLayout::SpeedAsFloatFrom)) {
+        s.Skip(LaterUserPatchLayout::BeforeGameSpeed);
+        chapter.gameSpeed = s.ReadInt32();
+        s.Skip(LaterUserPatchLayout::AfterGameSpeed);
+    } else if (format.IsHdFrom(LateHdLayout::SpeedAsFloatFrom)) {
         // The int32 speed is 0 here; the float a few bytes on holds it.
         using namespace LateHdLayout;
-        s.skip(4);
-        s.skip(BeforeSpeedFloat);
-        chapter.gameSpeed = static_cast<std::int32_t>(std::lround(static_cast<double>(s.readFloat32()) * SpeedFloatScale));
-        s.skip(SettingsLayout::AfterGameSpeed - BeforeSpeedFloat - 4);
+        s.Skip(4);
+        s.Skip(BeforeSpeedFloat);
+        chapter.gameSpeed = static_cast<std::int32_t>(std::lround(static_cast<double>(s.ReadFloat32()) * SpeedFloatScale));
+        s.Skip(SettingsLayout::AfterGameSpeed - BeforeSpeedFloat - 4);
     } else {
-        chapter.gameSpeed = s.readInt32();
-        s.skip(SettingsLayout::AfterGameSpeed);
+        chapter.gameSpeed = s.ReadInt32();
+        s.Skip(SettingsLayout::AfterGameSpeed);
     }
-    chapter.recorderNumber = s.readInt16();
-    chapter.playerCount = s.readUInt8();
-    s.skip(SettingsLayout::AfterPlayerCount);
+    chapter.recorderNumber = s.ReadInt16();
+    chapter.playerCount = s.ReadUInt8();
+    s.Skip(SettingsLayout::AfterPlayerCount);
 }
 
 // UserPatch 1.5 stores four bytes per tile; the model keeps the two that hold terrain and elevation.
 void ReadWideTiles(MemoryStream& s, std::vector<std::uint8_t>& terrain)
 {
     using namespace LaterUserPatchLayout;
-    const std::uint8_t* tile = s.current() + WideTileTerrainOffset;
+    const std::uint8_t* tile = s.Current() + WideTileTerrainOffset;
     for (std::size_t at = 0; at < terrain.size(); at += 2, tile += WideTileSize) {
         terrain[at] = tile[0];
         terrain[at + 1] = tile[1];
     }
-    s.skip(static_cast<std::int64_t>(terrain.size() / 2) * WideTileSize);
+    s.Skip(static_cast<std::int64_t>(terrain.size() / 2) * WideTileSize);
 }
 
 void ReadTerrain(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     const std::uint64_t tiles = std::uint64_t{chapter.mapWidth} * chapter.mapHeight;
-    const std::uint64_t tileSize = format.userPatch15() ? LaterUserPatchLayout::WideTileSize : MapLayout::TileSize;
+    const std::uint64_t tileSize = format.IsUserPatch15() ? LaterUserPatchLayout::WideTileSize : MapLayout::TileSize;
     // The tiles are stored right here; a size the rest of the block cannot hold is a damaged header,
     // and allocating for it would let one file claim gigabytes.
-    if (tiles > static_cast<std::uint64_t>(s.remaining()) / tileSize)
+    if (tiles > static_cast<std::uint64_t>(s.Remaining()) / tileSize)
         throw HeaderError("a map of " + std::to_string(chapter.mapWidth) + " x " + std::to_string(chapter.mapHeight)
-                              + " tiles does not fit in the " + std::to_string(s.remaining()) + " bytes left",
-                          s.position());
+                              + " tiles does not fit in the " + std::to_string(s.Remaining()) + " bytes left",
+                          s.Position());
     chapter.terrain.resize(static_cast<std::size_t>(tiles * MapLayout::TileSize));
-    if (format.userPatch15())
+    if (format.IsUserPatch15())
         ReadWideTiles(s, chapter.terrain);
     else
-        s.read(chapter.terrain.data(), chapter.terrain.size());
+        s.Read(chapter.terrain.data(), chapter.terrain.size());
     chapter.objectMarks.assign(static_cast<std::size_t>(tiles), 0);
 }
 
 void WalkMap(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
-    chapter.mapWidth = s.readUInt32();
-    chapter.mapHeight = s.readUInt32();
+    chapter.mapWidth = s.ReadUInt32();
+    chapter.mapHeight = s.ReadUInt32();
     const std::uint64_t tilesW32 = Wide(chapter.mapWidth) * chapter.mapHeight;
 
     using namespace MapLayout;
-    const std::int32_t zoneCount = s.readInt32();
+    const std::int32_t zoneCount = s.ReadInt32();
     for (int zone = 0; zone < zoneCount; ++zone) {
-        s.skip(format.hd() ? Signed32(HdHeaderLayout::ZoneTileSize * tilesW32 + HdHeaderLayout::ZoneExtra) : Signed32(tilesW32 + MapLayout::ZoneExtra));
-        const std::int32_t zoneValues = s.readInt32();
-        s.skip(Signed32(ZoneValueSize * Wide(zoneValues) + AfterZoneValues));
+        s.Skip(format.IsHd() ? Signed32(HdHeaderLayout::ZoneTileSize * tilesW32 + HdHeaderLayout::ZoneExtra) : Signed32(tilesW32 + MapLayout::ZoneExtra));
+        const std::int32_t zoneValues = s.ReadInt32();
+        s.Skip(Signed32(ZoneValueSize * Wide(zoneValues) + AfterZoneValues));
     }
-    s.skip(BeforeTerrain);
+    s.Skip(BeforeTerrain);
     ReadTerrain(s, chapter, format);
 
-    const std::int32_t mapEntries = s.readInt32();
-    s.skip(Signed32(EntryValueSize * Wide(mapEntries) + AfterEntryValues));
+    const std::int32_t mapEntries = s.ReadInt32();
+    s.Skip(Signed32(EntryValueSize * Wide(mapEntries) + AfterEntryValues));
     for (int i = 0; i < mapEntries; ++i)
-        s.skip(Signed32(EntryItemSize * Wide(s.readInt32())));
+        s.Skip(Signed32(EntryItemSize * Wide(s.ReadInt32())));
 
-    const std::int32_t gridRows = s.readInt32();
-    const std::int32_t gridColumns = s.readInt32();
-    s.skip(Signed32(GridValueSize * Wide(gridRows) * Wide(gridColumns)));
+    const std::int32_t gridRows = s.ReadInt32();
+    const std::int32_t gridColumns = s.ReadInt32();
+    s.Skip(Signed32(GridValueSize * Wide(gridRows) * Wide(gridColumns)));
 }
 
 void WalkRestoreState(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
 {
-    if (!state.format.laterUserPatch()) {
-        s.skip(MapLayout::AfterGrid);
+    if (!state.format.IsLaterUserPatch()) {
+        s.Skip(MapLayout::AfterGrid);
         return;
     }
     using namespace LaterUserPatchLayout;
-    chapter.restoreTime = s.readInt32();
+    chapter.restoreTime = s.ReadInt32();
     state.restoredGame = chapter.restoreTime != 0;
-    const std::int32_t particleCount = s.readInt32();
-    s.skip(Signed32(ParticleSize * Wide(particleCount)));
-    s.skip(AfterParticles);
+    const std::int32_t particleCount = s.ReadInt32();
+    s.Skip(Signed32(ParticleSize * Wide(particleCount)));
+    s.Skip(AfterParticles);
 }
 
 void WalkPlayerBlocks(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
@@ -180,8 +180,8 @@ void WalkPlayerBlocks(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
         // The last block's objects and the per-player scenario stretches cannot be passed by fixed
         // steps: the scenario part resumes a fixed distance before its version.
         using namespace LaterUserPatchLayout;
-        const std::int64_t marker = s.findPattern(ScenarioVersionMarker, sizeof ScenarioVersionMarker, "the scenario version");
-        s.seekTo(marker - ScenarioVersionOffset);
+        const std::int64_t marker = s.FindPattern(ScenarioVersionMarker, sizeof ScenarioVersionMarker, "the scenario version");
+        s.SeekTo(marker - ScenarioVersionOffset);
     }
 }
 
@@ -189,11 +189,11 @@ void WalkPlayerBlocks(MemoryStream& s, ChapterInfo& chapter, WalkState& state)
 void SkipLaterUserPatchPlayerScenario(MemoryStream& s)
 {
     using namespace LaterUserPatchLayout;
-    s.skip(BeforeFirstList);
-    s.skip(Signed32(ListEntrySize * Wide(s.readInt32())));
-    s.skip(BetweenLists);
-    s.skip(Signed32(ListEntrySize * Wide(s.readInt32())));
-    s.skip(AfterSecondList);
+    s.Skip(BeforeFirstList);
+    s.Skip(Signed32(ListEntrySize * Wide(s.ReadInt32())));
+    s.Skip(BetweenLists);
+    s.Skip(Signed32(ListEntrySize * Wide(s.ReadInt32())));
+    s.Skip(AfterSecondList);
 }
 
 void WalkPlayerScenarios(MemoryStream& s, ChapterInfo& chapter, const WalkState& state)
@@ -201,46 +201,46 @@ void WalkPlayerScenarios(MemoryStream& s, ChapterInfo& chapter, const WalkState&
     if (state.restoredGame)
         return; // passed by the search after the player blocks
     for (int playerIndex = 1; playerIndex < chapter.playerCount; ++playerIndex) {
-        if (state.format.laterUserPatch())
+        if (state.format.IsLaterUserPatch())
             SkipLaterUserPatchPlayerScenario(s);
         else
-            s.skip(ScenarioLayout::PlayerStretch);
+            s.Skip(ScenarioLayout::PlayerStretch);
     }
 }
 
 void WalkScenario(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     using namespace ScenarioLayout;
-    s.skip(BeforeFileName);
-    chapter.scenarioFileName = s.readString16();
-    s.skip(BeforeInstructions);
-    chapter.instructions = s.readString16();
+    s.Skip(BeforeFileName);
+    chapter.scenarioFileName = s.ReadString16();
+    s.Skip(BeforeInstructions);
+    chapter.instructions = s.ReadString16();
     for (int i = 0; i < OtherTexts; ++i)
-        s.skipString16();
+        s.SkipString16();
 
-    const std::int32_t blockFlag = s.readInt32();
-    s.skip(AfterBlockFlag);
-    if (blockFlag != 0 && !(format.hdFrom(LateHdLayout::PicturelessFlagFrom) && blockFlag == LateHdLayout::PicturelessFlag)) {
+    const std::int32_t blockFlag = s.ReadInt32();
+    s.Skip(AfterBlockFlag);
+    if (blockFlag != 0 && !(format.IsHdFrom(LateHdLayout::PicturelessFlagFrom) && blockFlag == LateHdLayout::PicturelessFlag)) {
         std::array<std::uint32_t, BlockValues> values{};
-        s.read(values.data(), sizeof values);
-        s.skip(Unsigned32(BlockCountedValueSize * Wide(values[BlockCountValue])));
-        s.skip(Unsigned32(values[BlockLengthValue]));
+        s.Read(values.data(), sizeof values);
+        s.Skip(Unsigned32(BlockCountedValueSize * Wide(values[BlockCountValue])));
+        s.Skip(Unsigned32(values[BlockLengthValue]));
     }
-    s.skip(AfterBlock);
+    s.Skip(AfterBlock);
     for (int i = 0; i < FileNames; ++i)
-        s.skipString16();
+        s.SkipString16();
     for (int i = 0; i < Blobs; ++i) {
-        s.skip(BeforeBlob);
-        s.skip(Unsigned32(s.readUInt32()));
+        s.Skip(BeforeBlob);
+        s.Skip(Unsigned32(s.ReadUInt32()));
     }
-    if (format.hdFrom(LateHdLayout::BeforeMapIdFrom1234))
-        s.skip(LateHdLayout::BeforeMapId1234);
-    else if (format.hdFrom(LateHdLayout::BeforeMapIdFrom1231))
-        s.skip(LateHdLayout::BeforeMapId1231);
+    if (format.IsHdFrom(LateHdLayout::BeforeMapIdFrom1234))
+        s.Skip(LateHdLayout::BeforeMapId1234);
+    else if (format.IsHdFrom(LateHdLayout::BeforeMapIdFrom1231))
+        s.Skip(LateHdLayout::BeforeMapId1231);
     else
-        s.skip(BeforeMapId);
-    if (format.hdLater && !format.hdFrom(LateHdLayout::BeforeMapIdFrom1231))
-        s.skip(HdHeaderLayout::LaterBeforeMapIdExtra);
+        s.Skip(BeforeMapId);
+    if (format.hdLater && !format.IsHdFrom(LateHdLayout::BeforeMapIdFrom1231))
+        s.Skip(HdHeaderLayout::LaterBeforeMapIdExtra);
 }
 
 void WalkLobbyEntries(MemoryStream& s, const WalkState& state)
@@ -248,55 +248,55 @@ void WalkLobbyEntries(MemoryStream& s, const WalkState& state)
     if (state.restoredGame) {
         // A restored game's lists here hold its running state: find the end of the stretch instead.
         using namespace LaterUserPatchLayout;
-        const std::int64_t marker = s.findPattern(VictoryStretchMarker, sizeof VictoryStretchMarker, "the victory settings");
-        s.seekTo(marker - VictoryStretchOffset);
+        const std::int64_t marker = s.FindPattern(VictoryStretchMarker, sizeof VictoryStretchMarker, "the victory settings");
+        s.SeekTo(marker - VictoryStretchOffset);
         return;
     }
     using namespace LobbyLayout;
-    const std::int32_t lobbyEntries = s.readInt32();
+    const std::int32_t lobbyEntries = s.ReadInt32();
     for (int i = 0; i < lobbyEntries; ++i) {
-        s.skip(EntryHead);
-        const std::int32_t itemCount = s.readInt32();
-        s.skip(Signed32(EntryItemSize * Wide(itemCount)));
-        s.skip(EntryTail);
+        s.Skip(EntryHead);
+        const std::int32_t itemCount = s.ReadInt32();
+        s.Skip(Signed32(EntryItemSize * Wide(itemCount)));
+        s.Skip(EntryTail);
     }
-    s.skip(AfterEntries);
+    s.Skip(AfterEntries);
 }
 
 void WalkLobby(MemoryStream& s, ChapterInfo& chapter, const WalkState& state)
 {
     const RecordFormat& format = state.format;
-    chapter.mapId = s.readInt32();
-    if (format.hdSettingsBlock() && chapter.mapId == 0)
+    chapter.mapId = s.ReadInt32();
+    if (format.HasHdSettingsBlock() && chapter.mapId == 0)
         chapter.mapId = state.resolvedMapId != 0 ? state.resolvedMapId : state.selectedMapId; // the lobby's id reads 0
-    chapter.difficulty = s.readInt32();
-    s.skip(LobbyLayout::BeforeSlots);
+    chapter.difficulty = s.ReadInt32();
+    s.Skip(LobbyLayout::BeforeSlots);
     for (PlayerSlot& slot : chapter.slots) {
-        slot.playerNumber = s.readInt32();
-        slot.slotType = s.readInt32();
-        slot.name = s.readString32();
+        slot.playerNumber = s.ReadInt32();
+        slot.slotType = s.ReadInt32();
+        slot.name = s.ReadString32();
     }
-    if (format.hdFrom(LateHdLayout::LongerLobbyFrom))
-        s.skip(LateHdLayout::LongerLobbyStretch);
+    if (format.IsHdFrom(LateHdLayout::LongerLobbyFrom))
+        s.Skip(LateHdLayout::LongerLobbyStretch);
     else
-        s.skip(format.hd() ? HdHeaderLayout::LobbyStretch : LobbyLayout::AfterSlots);
+        s.Skip(format.IsHd() ? HdHeaderLayout::LobbyStretch : LobbyLayout::AfterSlots);
     WalkLobbyEntries(s, state);
 }
 
 void WalkVictory(MemoryStream& s, ChapterInfo& chapter)
 {
-    chapter.victoryType = s.readInt32();
-    s.skip(VictoryLayout::BeforeVictoryValue);
-    chapter.victoryValue = s.readInt32();
-    s.skip(VictoryLayout::AfterVictoryValue);
+    chapter.victoryType = s.ReadInt32();
+    s.Skip(VictoryLayout::BeforeVictoryValue);
+    chapter.victoryValue = s.ReadInt32();
+    s.Skip(VictoryLayout::AfterVictoryValue);
 }
 
 // A counted text; HD writes the length 0xFFFFFFFF for "no text".
 void SkipTriggerText(MemoryStream& s, const RecordFormat& format)
 {
-    const std::uint32_t length = s.readUInt32();
-    if (!(format.hd() && length == HdHeaderLayout::NoText))
-        s.skip(Unsigned32(length));
+    const std::uint32_t length = s.ReadUInt32();
+    if (!(format.IsHd() && length == HdHeaderLayout::NoText))
+        s.Skip(Unsigned32(length));
 }
 
 void WalkTriggerEntry(MemoryStream& s, const RecordFormat& format)
@@ -304,54 +304,54 @@ void WalkTriggerEntry(MemoryStream& s, const RecordFormat& format)
     using namespace TriggerLayout;
     const std::int64_t effectBody = format.hdLater ? HdHeaderLayout::LaterTriggerEffectHead : EffectBody;
     const std::uint64_t conditionSize = format.hdLater ? HdHeaderLayout::LaterTriggerConditionSize : ConditionSize;
-    s.skip(EntryHead);
+    s.Skip(EntryHead);
     SkipTriggerText(s, format);
     SkipTriggerText(s, format);
-    const std::int32_t itemCount = s.readInt32();
+    const std::int32_t itemCount = s.ReadInt32();
     for (int i = 0; i < itemCount; ++i) {
-        s.skip(EffectHead);
-        const std::int32_t valueCount = s.readInt32();
-        s.skip(effectBody);
+        s.Skip(EffectHead);
+        const std::int32_t valueCount = s.ReadInt32();
+        s.Skip(effectBody);
         SkipTriggerText(s, format);
         SkipTriggerText(s, format);
         if (valueCount > 0)
-            s.skip(Signed32(OrderEntrySize * Wide(valueCount)));
+            s.Skip(Signed32(OrderEntrySize * Wide(valueCount)));
     }
-    s.skip(Signed32(OrderEntrySize * Wide(itemCount)));
-    const std::int32_t conditionCount = s.readInt32();
-    s.skip(Signed32(conditionSize * Wide(conditionCount)));
+    s.Skip(Signed32(OrderEntrySize * Wide(itemCount)));
+    const std::int32_t conditionCount = s.ReadInt32();
+    s.Skip(Signed32(conditionSize * Wide(conditionCount)));
 }
 
 void WalkTriggers(MemoryStream& s, const RecordFormat& format)
 {
-    const std::int32_t listCount = s.readInt32();
+    const std::int32_t listCount = s.ReadInt32();
     for (int i = 0; i < listCount; ++i)
         WalkTriggerEntry(s, format);
     if (listCount > 0)
-        s.skip(Signed32(TriggerLayout::OrderEntrySize * Wide(listCount)));
+        s.Skip(Signed32(TriggerLayout::OrderEntrySize * Wide(listCount)));
 }
 
 void WalkTeamsAndOptions(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     for (std::size_t k = 1; k < chapter.slots.size(); ++k)
-        chapter.slots[k].team = s.readUInt8();
-    if (!format.hdFrom(LateHdLayout::NoByteAfterTeamsFrom))
-        s.skip(TeamsLayout::AfterTeams);
-    chapter.revealSetting = s.readInt32();
-    s.skip(TeamsLayout::AfterRevealSetting);
-    chapter.populationLimit = s.readInt32();
-    chapter.gameType = s.readUInt8();
-    chapter.lockFlag = s.readUInt8();
-    if (format.hd())
-        s.skip(HdHeaderLayout::AfterLockFlag);
+        chapter.slots[k].team = s.ReadUInt8();
+    if (!format.IsHdFrom(LateHdLayout::NoByteAfterTeamsFrom))
+        s.Skip(TeamsLayout::AfterTeams);
+    chapter.revealSetting = s.ReadInt32();
+    s.Skip(TeamsLayout::AfterRevealSetting);
+    chapter.populationLimit = s.ReadInt32();
+    chapter.gameType = s.ReadUInt8();
+    chapter.lockFlag = s.ReadUInt8();
+    if (format.IsHd())
+        s.Skip(HdHeaderLayout::AfterLockFlag);
 }
 
 void WalkPregameChat(MemoryStream& s, ChapterInfo& chapter)
 {
-    const std::int32_t chatCount = s.readInt32();
+    const std::int32_t chatCount = s.ReadInt32();
     for (int i = 0; i < chatCount; ++i) {
-        const std::uint32_t length = s.readUInt32();
-        std::string text = s.readBytes(length);
+        const std::uint32_t length = s.ReadUInt32();
+        std::string text = s.ReadBytes(length);
         if (length > LongestEmptyChatEntry)
             chapter.pregameChat.push_back({std::move(text)});
     }
@@ -403,7 +403,7 @@ void WalkHeader(MemoryStream& stream, ChapterInfo& chapter)
     WalkTeamsAndOptions(stream, chapter, format);
     FillTeamsFromStances(chapter, format);
     WalkPregameChat(stream, chapter);
-    if (format.lateHd() && chapter.mapName.empty())
+    if (format.IsLateHd() && chapter.mapName.empty())
         chapter.mapName = MapNameFromInstructions(chapter.instructions);
 }
 

@@ -19,9 +19,9 @@ constexpr std::uint64_t BaseSteps = 1u << 20;
 
 MemoryStream::MemoryStream(HeaderBlock block)
     : m_block(std::move(block))
-    , m_bytes(m_block.data())
-    , m_size(static_cast<std::int64_t>(m_block.size()))
-    , m_stepsLeft(BaseSteps + StepsPerByte * m_block.size())
+    , m_bytes(m_block.Data())
+    , m_size(static_cast<std::int64_t>(m_block.Size()))
+    , m_stepsLeft(BaseSteps + StepsPerByte * m_block.Size())
 {
 }
 
@@ -37,61 +37,61 @@ MemoryStream::MemoryStream(const std::vector<std::uint8_t>& bytes)
 {
 }
 
-void MemoryStream::countStep()
+void MemoryStream::CountStep()
 {
     if (m_stepsLeft == 0)
         throw HeaderError("the walk does not come to an end (the block leads it in circles)", m_position);
     --m_stepsLeft;
 }
 
-std::size_t MemoryStream::read(void* destination, std::size_t wanted)
+std::size_t MemoryStream::Read(void* destination, std::size_t wanted)
 {
-    countStep();
-    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(wanted, static_cast<std::uint64_t>(remaining())));
+    CountStep();
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(wanted, static_cast<std::uint64_t>(Remaining())));
     if (count > 0)
         std::memcpy(destination, m_bytes + m_position, count);
     m_position += static_cast<std::int64_t>(count);
     return count;
 }
 
-void MemoryStream::refuseSkip(std::int64_t amount)
+void MemoryStream::RefuseSkip(std::int64_t amount)
 {
-    countStep(); // throws when the budget is spent
-    throw HeaderError("skip of " + std::to_string(amount) + " bytes would leave the block (size " + std::to_string(size()) + ")", m_position);
+    CountStep(); // throws when the budget is spent
+    throw HeaderError("skip of " + std::to_string(amount) + " bytes would leave the block (size " + std::to_string(Size()) + ")", m_position);
 }
 
-void MemoryStream::seekTo(std::int64_t target)
+void MemoryStream::SeekTo(std::int64_t target)
 {
-    if (target < 0 || target > size())
-        throw HeaderError("seek to " + std::to_string(target) + " would leave the block (size " + std::to_string(size()) + ")",
+    if (target < 0 || target > Size())
+        throw HeaderError("seek to " + std::to_string(target) + " would leave the block (size " + std::to_string(Size()) + ")",
                           m_position);
-    moveTo(target);
+    MoveTo(target);
 }
 
-void MemoryStream::moveTo(std::int64_t target)
+void MemoryStream::MoveTo(std::int64_t target)
 {
-    countStep();
+    CountStep();
     m_position = target;
 }
 
-std::string MemoryStream::readBytes(std::uint64_t declaredLength)
+std::string MemoryStream::ReadBytes(std::uint64_t declaredLength)
 {
-    countStep();
-    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(declaredLength, static_cast<std::uint64_t>(remaining())));
+    CountStep();
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(declaredLength, static_cast<std::uint64_t>(Remaining())));
     std::string text(reinterpret_cast<const char*>(m_bytes + m_position), count);
     m_position += static_cast<std::int64_t>(count);
     return text;
 }
 
-std::string MemoryStream::readString16() { return readBytes(readUInt16()); }
+std::string MemoryStream::ReadString16() { return ReadBytes(ReadUInt16()); }
 
-std::string MemoryStream::readString32() { return readBytes(readUInt32()); }
+std::string MemoryStream::ReadString32() { return ReadBytes(ReadUInt32()); }
 
-void MemoryStream::skipString16() { skip(readUInt16()); }
+void MemoryStream::SkipString16() { Skip(ReadUInt16()); }
 
-std::int64_t MemoryStream::findForward(const std::uint8_t* pattern, std::size_t length)
+std::int64_t MemoryStream::FindForward(const std::uint8_t* pattern, std::size_t length)
 {
-    countStep();
+    CountStep();
     RunningMatch match(pattern, length);
     const std::uint8_t* end = m_bytes + m_size;
     for (const std::uint8_t* at = m_bytes + m_position; at < end; ++at) {
@@ -111,9 +111,9 @@ std::int64_t MemoryStream::findForward(const std::uint8_t* pattern, std::size_t 
     throw HeaderError("the object table marker of a computer player's block is missing", m_position);
 }
 
-std::int64_t MemoryStream::findPattern(const std::uint8_t* pattern, std::size_t length, const char* what)
+std::int64_t MemoryStream::FindPattern(const std::uint8_t* pattern, std::size_t length, const char* what)
 {
-    countStep();
+    CountStep();
     const std::uint8_t* end = m_bytes + m_size;
     const std::uint8_t* found = std::search(m_bytes + m_position, end, pattern, pattern + length);
     if (found == end)
@@ -123,11 +123,11 @@ std::int64_t MemoryStream::findPattern(const std::uint8_t* pattern, std::size_t 
     return start;
 }
 
-void MemoryStream::passZeroRun(std::int64_t length)
+void MemoryStream::PassZeroRun(std::int64_t length)
 {
-    countStep();
+    CountStep();
     std::int64_t run = 0;
-    for (std::int64_t i = m_position; i < size(); ++i) {
+    for (std::int64_t i = m_position; i < Size(); ++i) {
         run = m_bytes[i] == 0 ? run + 1 : 0;
         if (run == length) {
             m_position = i + 1;

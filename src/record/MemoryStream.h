@@ -25,66 +25,66 @@ public:
     // Reads bytes the caller keeps alive for the stream's life: a reader's buffer reused across loads.
     MemoryStream(const std::uint8_t* bytes, std::size_t size);
 
-    std::size_t read(void* destination, std::size_t wanted);
-    void skip(std::int64_t amount)
+    std::size_t Read(void* destination, std::size_t wanted);
+    void Skip(std::int64_t amount)
     {
         // The walk is mostly skips: the common case stays inline, the refusal is out of line.
-        if (m_stepsLeft > 0 && amount <= size() - m_position && amount >= -m_position) {
+        if (m_stepsLeft > 0 && amount <= Size() - m_position && amount >= -m_position) {
             --m_stepsLeft;
             m_position += amount;
         } else {
-            refuseSkip(amount);
+            RefuseSkip(amount);
         }
     }
-    void seekTo(std::int64_t target);
+    void SeekTo(std::int64_t target);
 
-    std::int64_t position() const { return m_position; }
-    std::int64_t size() const { return m_size; }
-    std::int64_t remaining() const { return size() - m_position; }
-    const std::uint8_t* current() const { return m_bytes + m_position; }
+    std::int64_t Position() const { return m_position; }
+    std::int64_t Size() const { return m_size; }
+    std::int64_t Remaining() const { return Size() - m_position; }
+    const std::uint8_t* Current() const { return m_bytes + m_position; }
 
-    std::int8_t readInt8() { return readValue<std::int8_t>(); }
-    std::uint8_t readUInt8() { return readValue<std::uint8_t>(); }
-    std::int16_t readInt16() { return readValue<std::int16_t>(); }
-    std::uint16_t readUInt16() { return readValue<std::uint16_t>(); }
-    std::int32_t readInt32() { return readValue<std::int32_t>(); }
-    std::uint32_t readUInt32() { return readValue<std::uint32_t>(); }
-    float readFloat32() { return readValue<float>(); }
+    std::int8_t ReadInt8() { return ReadValue<std::int8_t>(); }
+    std::uint8_t ReadUInt8() { return ReadValue<std::uint8_t>(); }
+    std::int16_t ReadInt16() { return ReadValue<std::int16_t>(); }
+    std::uint16_t ReadUInt16() { return ReadValue<std::uint16_t>(); }
+    std::int32_t ReadInt32() { return ReadValue<std::int32_t>(); }
+    std::uint32_t ReadUInt32() { return ReadValue<std::uint32_t>(); }
+    float ReadFloat32() { return ReadValue<float>(); }
 
     // A length-prefixed text. A length running past the end keeps the bytes that are there:
     // the missing tail would read as zero bytes, which end the text anyway.
-    std::string readString16();
-    std::string readString32();
+    std::string ReadString16();
+    std::string ReadString32();
     // declaredLength bytes, or as many as remain.
-    std::string readBytes(std::uint64_t declaredLength);
+    std::string ReadBytes(std::uint64_t declaredLength);
     // Passes over a length-prefixed text without copying it.
-    void skipString16();
+    void SkipString16();
 
     // Moves to just past the next occurrence of pattern at or after the position; throws when there is none.
     // Returns the position at which the occurrence starts.
-    std::int64_t findForward(const std::uint8_t* pattern, std::size_t length);
+    std::int64_t FindForward(const std::uint8_t* pattern, std::size_t length);
     // The same for any pattern, whatever bytes recur in it; the error names what was looked for.
-    std::int64_t findPattern(const std::uint8_t* pattern, std::size_t length, const char* what);
+    std::int64_t FindPattern(const std::uint8_t* pattern, std::size_t length, const char* what);
     // Moves to the end of the first run of length zero bytes that starts at or after the position.
-    void passZeroRun(std::int64_t length);
+    void PassZeroRun(std::int64_t length);
 
 private:
-    template <typename T> T readValue()
+    template <typename T> T ReadValue()
     {
         T value{};
         // The host is little-endian, like the format. A value beyond the end reads as zero.
-        if (m_stepsLeft > 0 && remaining() >= static_cast<std::int64_t>(sizeof value)) {
+        if (m_stepsLeft > 0 && Remaining() >= static_cast<std::int64_t>(sizeof value)) {
             --m_stepsLeft;
             std::memcpy(&value, m_bytes + m_position, sizeof value);
             m_position += static_cast<std::int64_t>(sizeof value);
         } else {
-            read(&value, sizeof value);
+            Read(&value, sizeof value);
         }
         return value;
     }
-    void moveTo(std::int64_t target);
-    [[noreturn]] void refuseSkip(std::int64_t amount);
-    void countStep();
+    void MoveTo(std::int64_t target);
+    [[noreturn]] void RefuseSkip(std::int64_t amount);
+    void CountStep();
 
     HeaderBlock m_block; // empty when the bytes are borrowed
     const std::uint8_t* m_bytes;

@@ -24,23 +24,23 @@ using namespace PlayerBlockLayout;
 void SkipThreeCountedLists(MemoryStream& s)
 {
     for (int i = 0; i < 3; ++i)
-        s.skip(Signed32(CountedValueSize * Wide(s.readInt8())));
+        s.Skip(Signed32(CountedValueSize * Wide(s.ReadInt8())));
 }
 
 // UserPatch 1.4 and the later HD releases count the per-player values and store every saved view.
 bool CountsPlayerValues(const RecordFormat& format)
 {
-    return format.laterUserPatch() || format.lateHd();
+    return format.IsLaterUserPatch() || format.IsLateHd();
 }
 
 // The stretch between the colour and the kind.
 std::int64_t BeforeKind(const RecordFormat& format)
 {
-    if (!format.hd())
+    if (!format.IsHd())
         return BetweenColourAndKind;
     std::int64_t size = HdBetweenColourAndKind;
     for (const LateHdBlockLayout::KindOffset& offset : LateHdBlockLayout::BetweenColourAndKind)
-        if (format.hdFrom(offset.from))
+        if (format.IsHdFrom(offset.from))
             size = offset.size;
     return size;
 }
@@ -49,105 +49,105 @@ std::int64_t BeforeKind(const RecordFormat& format)
 void SkipResourceValues(MemoryStream& s, WalkState& state)
 {
     if (!CountsPlayerValues(state.format)) {
-        s.skip(ResourceAmounts);
+        s.Skip(ResourceAmounts);
         return;
     }
-    s.skip(BeforeValueCount);
-    state.perPlayerValueCount = s.readInt32();
-    s.skip(AfterValueCount);
-    s.skip(Signed32(CountedValueSize * Wide(state.perPlayerValueCount)));
-    s.skip(AfterResourceValues);
+    s.Skip(BeforeValueCount);
+    state.perPlayerValueCount = s.ReadInt32();
+    s.Skip(AfterValueCount);
+    s.Skip(Signed32(CountedValueSize * Wide(state.perPlayerValueCount)));
+    s.Skip(AfterResourceValues);
 }
 
 // Saved views: a game recorded from its start has at most one; a restored game holds each of them.
 void SkipSavedViews(MemoryStream& s, const RecordFormat& format)
 {
-    const std::int32_t views = s.readInt32();
+    const std::int32_t views = s.ReadInt32();
     if (views > 0)
-        s.skip(CountsPlayerValues(format) ? Signed32(SavedViewSize * Wide(views)) : ResourceExtra);
+        s.Skip(CountsPlayerValues(format) ? Signed32(SavedViewSize * Wide(views)) : ResourceExtra);
 }
 
 // The whole stretch is passed first, so that a block too short for it fails just as it always
 // has; a damaged header may claim more players than the nine stances kept.
 void ReadStances(MemoryStream& s, const ChapterInfo& chapter, PlayerInfo& player)
 {
-    const std::int64_t start = s.position();
-    s.skip(chapter.playerCount + AfterDiplomacyStances);
-    const std::int64_t end = s.position();
-    s.seekTo(start + BeforeDiplomacyStances);
-    s.read(player.stances.data(), std::min<std::size_t>(chapter.playerCount, player.stances.size()));
-    s.seekTo(end);
+    const std::int64_t start = s.Position();
+    s.Skip(chapter.playerCount + AfterDiplomacyStances);
+    const std::int64_t end = s.Position();
+    s.SeekTo(start + BeforeDiplomacyStances);
+    s.Read(player.stances.data(), std::min<std::size_t>(chapter.playerCount, player.stances.size()));
+    s.SeekTo(end);
 }
 
 void WalkIdentity(MemoryStream& s, ChapterInfo& chapter, PlayerInfo& player, WalkState& state)
 {
     const RecordFormat& format = state.format;
     ReadStances(s, chapter, player);
-    player.name = s.readString16();
+    player.name = s.ReadString16();
     SkipResourceValues(s, state);
     SkipSavedViews(s, format);
-    s.skip(BeforeCivilization);
-    player.civilization = s.readUInt8();
-    s.skip(BetweenCivilizationAndColour);
-    player.colour = s.readUInt8();
-    s.skip(BeforeKind(format));
-    player.kind = s.readUInt8();
-    s.skip(AfterKind);
-    if (format.userPatch())
-        s.skip(UserPatchAfterKind);
+    s.Skip(BeforeCivilization);
+    player.civilization = s.ReadUInt8();
+    s.Skip(BetweenCivilizationAndColour);
+    player.colour = s.ReadUInt8();
+    s.Skip(BeforeKind(format));
+    player.kind = s.ReadUInt8();
+    s.Skip(AfterKind);
+    if (format.IsUserPatch())
+        s.Skip(UserPatchAfterKind);
 }
 
 void WalkPlayerState(MemoryStream& s, const RecordFormat& format)
 {
-    const std::int32_t stateEntries = s.readInt32();
-    s.skip(Signed32(StateEntrySize * Wide(stateEntries) + StateEntriesEnd));
-    s.skip(AfterStateEntries);
-    const std::int32_t stretchSelector = s.readInt32();
-    if (format.laterUserPatch())
-        s.skip(Signed32(NarrowStateStretch + StateStretchEntrySize * Wide(stretchSelector)));
+    const std::int32_t stateEntries = s.ReadInt32();
+    s.Skip(Signed32(StateEntrySize * Wide(stateEntries) + StateEntriesEnd));
+    s.Skip(AfterStateEntries);
+    const std::int32_t stretchSelector = s.ReadInt32();
+    if (format.IsLaterUserPatch())
+        s.Skip(Signed32(NarrowStateStretch + StateStretchEntrySize * Wide(stretchSelector)));
     else
-        s.skip(stretchSelector != 0 ? WideStateStretch : NarrowStateStretch);
+        s.Skip(stretchSelector != 0 ? WideStateStretch : NarrowStateStretch);
 }
 
 // Later UserPatch releases store the four counts unsigned: mods hold more than 127 entries.
 void ReadListCounts(MemoryStream& s, const RecordFormat& format, int (&counts)[4])
 {
     for (int& count : counts)
-        count = format.laterUserPatch() || format.lateHd() ? int{s.readUInt8()} : int{s.readInt8()};
+        count = format.IsLaterUserPatch() || format.IsLateHd() ? int{s.ReadUInt8()} : int{s.ReadInt8()};
 }
 
 void WalkPlayerLists(MemoryStream& s, const RecordFormat& format, int playerCount)
 {
-    s.skip(BeforeListCounts);
-    if (format.hdFrom(LateHdBlockLayout::BeforeListCountsFrom))
-        s.skip(LateHdBlockLayout::BeforeListCountsExtra);
-    if (format.hdFrom(LateHdBlockLayout::PerPlayerBeforeListCountsFrom))
-        s.skip(playerCount);
+    s.Skip(BeforeListCounts);
+    if (format.IsHdFrom(LateHdBlockLayout::BeforeListCountsFrom))
+        s.Skip(LateHdBlockLayout::BeforeListCountsExtra);
+    if (format.IsHdFrom(LateHdBlockLayout::PerPlayerBeforeListCountsFrom))
+        s.Skip(playerCount);
     int counts[4];
     ReadListCounts(s, format, counts);
-    s.skip(AfterListCounts);
+    s.Skip(AfterListCounts);
     for (int i = 0; i < counts[0]; ++i) {
-        s.skip(FirstListEntryHead);
+        s.Skip(FirstListEntryHead);
         SkipThreeCountedLists(s);
-        s.skip(FirstListEntryTail);
+        s.Skip(FirstListEntryTail);
     }
     for (int i = 0; i < counts[1]; ++i) {
-        s.skip(SecondListEntryHead);
+        s.Skip(SecondListEntryHead);
         SkipThreeCountedLists(s);
-        s.skip(SecondListEntryTail);
+        s.Skip(SecondListEntryTail);
     }
     for (int i = 0; i < counts[2]; ++i) {
-        s.skip(ThirdListEntryHead);
-        if (s.readInt8() > 0)
-            s.skip(ThirdListEntryExtra);
-        s.skip(ThirdListEntryTail);
+        s.Skip(ThirdListEntryHead);
+        if (s.ReadInt8() > 0)
+            s.Skip(ThirdListEntryExtra);
+        s.Skip(ThirdListEntryTail);
     }
     for (int i = 0; i < counts[3]; ++i) {
-        s.skip(FourthListEntryHead);
+        s.Skip(FourthListEntryHead);
         SkipThreeCountedLists(s);
-        s.skip(FourthListEntryTail);
+        s.Skip(FourthListEntryTail);
     }
-    s.skip(AfterLists);
+    s.Skip(AfterLists);
 }
 
 // The object type table, found by its marker where the block cannot be walked with fixed amounts.
@@ -157,56 +157,56 @@ void FindObjectTypeTable(MemoryStream& s, const WalkState& state)
     // count the first block had.
     std::uint8_t countMarker[sizeof ObjectTableMarker] = {ObjectTableMarker[0]};
     std::memcpy(countMarker + 1, &state.firstTypeCount, sizeof state.firstTypeCount);
-    const bool byFirstCount = state.format.hd() || state.format.laterUserPatch();
+    const bool byFirstCount = state.format.IsHd() || state.format.IsLaterUserPatch();
     const std::uint8_t* pattern = byFirstCount ? countMarker : ObjectTableMarker;
-    const std::int64_t marker = s.findForward(pattern, sizeof ObjectTableMarker);
+    const std::int64_t marker = s.FindForward(pattern, sizeof ObjectTableMarker);
     // One byte early: the bytes around the nature stretch, which follow, bring the position to the type count.
-    s.seekTo(marker - 1);
+    s.SeekTo(marker - 1);
 }
 
 // A computer player's block cannot be walked with fixed amounts here: find the object table instead.
 void ResyncComputerBlock(MemoryStream& s, const WalkState& state)
 {
-    s.skip(ComputerBeforeValues);
-    s.skip(Signed32(CountedValueSize * Wide(s.readInt32())));
-    s.skip(ComputerAfterValues);
+    s.Skip(ComputerBeforeValues);
+    s.Skip(Signed32(CountedValueSize * Wide(s.ReadInt32())));
+    s.Skip(ComputerAfterValues);
     for (int i = 0; i < 3; ++i)
-        s.skip(Unsigned32(s.readUInt32()));
-    s.skip(ComputerBeforeSearch);
+        s.Skip(Unsigned32(s.ReadUInt32()));
+    s.Skip(ComputerBeforeSearch);
     FindObjectTypeTable(s, state);
 }
 
 void SkipTypeEntry(MemoryStream& s, std::uint8_t recordKind, const RecordFormat& format)
 {
     using namespace TypeEntryLayout;
-    const bool wide = format.userPatch15();
-    s.skip(wide ? WideTypeEntry::Head : Head);
+    const bool wide = format.IsUserPatch15();
+    s.Skip(wide ? WideTypeEntry::Head : Head);
     if (recordKind > ObjectKind::Decoration)
-        s.skip(AnimatedExtra);
+        s.Skip(AnimatedExtra);
     if (recordKind > ObjectKind::Doppelganger)
-        s.skip(MovingExtra);
+        s.Skip(MovingExtra);
     if (recordKind > ObjectKind::Moving) {
-        s.skip(BeforeLists);
-        s.skip(Signed32(ListValueSize * Wide(s.readInt16())));
-        s.skip(Signed32(ListValueSize * Wide(s.readInt16())));
-        s.skip(TypeEntryLayout::AfterLists);
+        s.Skip(BeforeLists);
+        s.Skip(Signed32(ListValueSize * Wide(s.ReadInt16())));
+        s.Skip(Signed32(ListValueSize * Wide(s.ReadInt16())));
+        s.Skip(TypeEntryLayout::AfterLists);
         if (recordKind > ObjectKind::Projectile)
-            s.skip(LivingStretch);
+            s.Skip(LivingStretch);
         if (recordKind == ObjectKind::Projectile || recordKind == ObjectKind::Living)
-            s.skip(ProjectileOrLivingTail);
+            s.Skip(ProjectileOrLivingTail);
         if (recordKind == ObjectKind::Building)
-            s.skip(BuildingTail);
+            s.Skip(BuildingTail);
         if (wide && recordKind == ObjectKind::Living)
-            s.skip(WideTypeEntry::LivingExtra);
+            s.Skip(WideTypeEntry::LivingExtra);
         if (wide && recordKind == ObjectKind::Building)
-            s.skip(WideTypeEntry::BuildingExtra);
+            s.Skip(WideTypeEntry::BuildingExtra);
     }
-    s.skip(End);
+    s.Skip(End);
 }
 
 void WalkObjectTypeTable(MemoryStream& s, WalkState& state)
 {
-    const std::int32_t typeCount = s.readInt32();
+    const std::int32_t typeCount = s.ReadInt32();
     if (!state.firstTypeCountSeen) {
         state.firstTypeCount = typeCount;
         state.firstTypeCountSeen = true;
@@ -214,16 +214,16 @@ void WalkObjectTypeTable(MemoryStream& s, WalkState& state)
     // Presence values beyond the end of the block read as zero and walk nothing, so only those
     // that are there are copied: the count cannot make us allocate more than the block holds.
     const std::int64_t wanted = typeCount > 0 ? std::int64_t{typeCount} : 0;
-    const std::int64_t stored = std::min(wanted, (s.remaining() + 3) / 4);
+    const std::int64_t stored = std::min(wanted, (s.Remaining() + 3) / 4);
     std::vector<std::int32_t> presence(static_cast<std::size_t>(stored), 0);
-    s.read(presence.data(), static_cast<std::size_t>(std::min(wanted * 4, s.remaining())));
-    s.skip(UnitListLayout::AfterPresence);
+    s.Read(presence.data(), static_cast<std::size_t>(std::min(wanted * 4, s.Remaining())));
+    s.Skip(UnitListLayout::AfterPresence);
 
     for (const std::int32_t present : presence) {
         if (present == 0)
             continue;
-        s.skip(TypeEntryLayout::BeforeKind);
-        const std::uint8_t recordKind = s.readUInt8();
+        s.Skip(TypeEntryLayout::BeforeKind);
+        const std::uint8_t recordKind = s.ReadUInt8();
         if (!IsObjectTypeTableKind(recordKind))
             return; // the rest of the table is not walked
         SkipTypeEntry(s, recordKind, state.format);
@@ -233,40 +233,40 @@ void WalkObjectTypeTable(MemoryStream& s, WalkState& state)
 void SkipUnitCounts(MemoryStream& s, const RecordFormat& format)
 {
     using namespace UnitListLayout;
-    const std::uint64_t tileSize = format.hd() ? HdVisibilityTileSize : VisibilityTileSize;
-    const std::int64_t unitSize = format.hd() ? HdUnitEntrySize : UnitEntrySize;
-    const std::int32_t gridRows = s.readInt32();
-    const std::int32_t gridColumns = s.readInt32();
-    s.skip(BeforeGrid);
-    s.skip(Signed32(tileSize * Wide(gridRows) * Wide(gridColumns)));
+    const std::uint64_t tileSize = format.IsHd() ? HdVisibilityTileSize : VisibilityTileSize;
+    const std::int64_t unitSize = format.IsHd() ? HdUnitEntrySize : UnitEntrySize;
+    const std::int32_t gridRows = s.ReadInt32();
+    const std::int32_t gridColumns = s.ReadInt32();
+    s.Skip(BeforeGrid);
+    s.Skip(Signed32(tileSize * Wide(gridRows) * Wide(gridColumns)));
 
-    const std::int32_t unitTypes = s.readInt32();
+    const std::int32_t unitTypes = s.ReadInt32();
     std::vector<std::int32_t> counts;
     for (int i = 0; i < unitTypes; ++i) {
-        s.skip(BeforeUnitCount); // fails at the end of the block, so the list stays within what the block holds
-        counts.push_back(s.readInt32());
+        s.Skip(BeforeUnitCount); // fails at the end of the block, so the list stays within what the block holds
+        counts.push_back(s.ReadInt32());
     }
     for (const std::int32_t count : counts)
         if (count > 0)
-            s.skip(unitSize * std::int64_t{count});
-    s.skip(AfterUnits);
+            s.Skip(unitSize * std::int64_t{count});
+    s.Skip(AfterUnits);
 }
 
 void WalkObjectGroups(MemoryStream& s, ChapterInfo& chapter, const RecordFormat& format)
 {
     using namespace UnitListLayout;
-    std::int32_t groupMark = s.readInt32();
-    s.skip(AfterGroupMark);
+    std::int32_t groupMark = s.ReadInt32();
+    s.Skip(AfterGroupMark);
     while (groupMark != EndOfObjectGroups) {
-        for (std::uint8_t recordKind = s.readUInt8(); recordKind != 0; recordKind = s.readUInt8())
+        for (std::uint8_t recordKind = s.ReadUInt8(); recordKind != 0; recordKind = s.ReadUInt8())
             WalkObjectRecord(s, chapter, recordKind, format);
-        s.skip(AfterGroup);
-        groupMark = s.readInt32();
-        s.skip(AfterGroupMark);
+        s.Skip(AfterGroup);
+        groupMark = s.ReadInt32();
+        s.Skip(AfterGroupMark);
     }
-    for (std::uint8_t trailing = s.readUInt8(); trailing != 0; trailing = s.readUInt8())
-        s.skip(TrailingEntrySize);
-    s.skip(BlockEnd);
+    for (std::uint8_t trailing = s.ReadUInt8(); trailing != 0; trailing = s.ReadUInt8())
+        s.Skip(TrailingEntrySize);
+    s.Skip(BlockEnd);
 }
 
 std::uint32_t TileIndex(float coordinate, std::uint32_t limit)
@@ -292,13 +292,13 @@ void WriteMark(ChapterInfo& chapter, float x, float y, std::uint8_t mark)
 std::int8_t SkipSpriteState(MemoryStream& s, std::uint8_t recordKind)
 {
     using namespace ObjectRecordLayout;
-    const std::int8_t spriteState = s.readInt8();
+    const std::int8_t spriteState = s.ReadInt8();
     switch (spriteState) {
-    case 0: s.skip(SpriteStateNone); break;
-    case 1: s.skip(SpriteStateOne); break;
+    case 0: s.Skip(SpriteStateNone); break;
+    case 1: s.Skip(SpriteStateOne); break;
     case 2:
-        s.skip(SpriteStateTwo);
-        s.skip(recordKind == ObjectKind::Animated ? SpriteStateTwoAnimated : SpriteStateTwoOther);
+        s.Skip(SpriteStateTwo);
+        s.Skip(recordKind == ObjectKind::Animated ? SpriteStateTwoAnimated : SpriteStateTwoOther);
         break;
     default: break;
     }
@@ -309,11 +309,11 @@ std::int8_t SkipSpriteState(MemoryStream& s, std::uint8_t recordKind)
 void SkipSpriteListEnd(MemoryStream& s)
 {
     using namespace ObjectRecordLayout;
-    s.skip(BeforeSpriteEnd);
-    switch (s.readInt16()) {
-    case 0: s.skip(SpriteEndNone); break;
-    case SpriteEndOneKey: s.skip(SpriteEndOne); break;
-    case SpriteEndTwoKey: s.skip(SpriteEndTwo); break;
+    s.Skip(BeforeSpriteEnd);
+    switch (s.ReadInt16()) {
+    case 0: s.Skip(SpriteEndNone); break;
+    case SpriteEndOneKey: s.Skip(SpriteEndOne); break;
+    case SpriteEndTwoKey: s.Skip(SpriteEndTwo); break;
     default: break;
     }
 }
@@ -321,12 +321,12 @@ void SkipSpriteListEnd(MemoryStream& s)
 void SkipPath(MemoryStream& s, const RecordFormat& format)
 {
     using namespace ObjectRecordLayout;
-    s.skip(BeforeWaypoints);
-    const std::int32_t waypoints = s.readInt32();
-    s.skip(AfterWaypointCount);
+    s.Skip(BeforeWaypoints);
+    const std::int32_t waypoints = s.ReadInt32();
+    s.Skip(AfterWaypointCount);
     if (waypoints != 0)
-        s.skip(Signed32((format.hdLater ? HdLaterWaypointSize : WaypointSize) * Wide(waypoints) + WaypointTrailer));
-    s.skip(AfterPath);
+        s.Skip(Signed32((format.hdLater ? HdLaterWaypointSize : WaypointSize) * Wide(waypoints) + WaypointTrailer));
+    s.Skip(AfterPath);
 }
 
 bool CarriesTypeExtra(std::int16_t objectTypeId)
@@ -340,58 +340,58 @@ bool CarriesTypeExtra(std::int16_t objectTypeId)
 void SkipCombat(MemoryStream& s, std::int16_t objectTypeId, const RecordFormat& format)
 {
     using namespace ObjectRecordLayout;
-    s.skip(format.hdLater ? HdLaterBeforeCombatFlag : format.hd() ? HdBeforeCombatFlag : BeforeCombatFlag);
-    if (s.readInt16() != 0) {
-        s.skip(format.userPatch() ? UserPatchFirstActionState : FirstActionState);
-        if (s.readInt16() != 0)
-            s.skip(format.userPatch() ? UserPatchSecondActionState : SecondActionState);
-        s.skip(AfterActionStates);
+    s.Skip(format.hdLater ? HdLaterBeforeCombatFlag : format.IsHd() ? HdBeforeCombatFlag : BeforeCombatFlag);
+    if (s.ReadInt16() != 0) {
+        s.Skip(format.IsUserPatch() ? UserPatchFirstActionState : FirstActionState);
+        if (s.ReadInt16() != 0)
+            s.Skip(format.IsUserPatch() ? UserPatchSecondActionState : SecondActionState);
+        s.Skip(AfterActionStates);
         if (CarriesTypeExtra(objectTypeId))
-            s.skip(TypeExtra);
+            s.Skip(TypeExtra);
     }
-    s.skip(AfterCombat);
-    s.skip(s.readUInt8() != 0 ? CombatTailSet : CombatTailClear);
+    s.Skip(AfterCombat);
+    s.Skip(s.ReadUInt8() != 0 ? CombatTailSet : CombatTailClear);
 }
 
 void SkipCurrentAction(MemoryStream& s)
 {
     using namespace ObjectRecordLayout;
-    if (s.readUInt8() == 0) {
-        s.skip(NoAction);
+    if (s.ReadUInt8() == 0) {
+        s.Skip(NoAction);
     } else {
-        const std::uint8_t actionKind = s.readUInt8();
-        const std::int8_t actionLength = s.readInt8();
-        s.skip(ActionHead);
-        const std::int8_t actionTailKind = s.readInt8();
-        s.skip(AfterActionTailKind);
+        const std::uint8_t actionKind = s.ReadUInt8();
+        const std::int8_t actionLength = s.ReadInt8();
+        s.Skip(ActionHead);
+        const std::int8_t actionTailKind = s.ReadInt8();
+        s.Skip(AfterActionTailKind);
         if (actionKind == ObjectKind::Living)
-            s.skip(LivingActionExtra);
+            s.Skip(LivingActionExtra);
         if (actionKind == ObjectKind::Building)
-            s.skip(BuildingActionExtra);
-        s.skip(actionLength + ActionBody);
-        s.skip(Signed32(ActionValueSize * Wide(s.readInt16())));
-        s.skip(Signed32(ActionValueSize * Wide(s.readInt16())));
-        s.skip(AfterActionValues);
+            s.Skip(BuildingActionExtra);
+        s.Skip(actionLength + ActionBody);
+        s.Skip(Signed32(ActionValueSize * Wide(s.ReadInt16())));
+        s.Skip(Signed32(ActionValueSize * Wide(s.ReadInt16())));
+        s.Skip(AfterActionValues);
         if (actionTailKind == LongActionTail)
-            s.skip(LongActionTailSize);
+            s.Skip(LongActionTailSize);
         if (actionTailKind == ShortActionTail)
-            s.skip(ShortActionTailSize);
+            s.Skip(ShortActionTailSize);
     }
-    s.skip(AfterAction);
+    s.Skip(AfterAction);
 }
 
 void SkipUnitAi(MemoryStream& s, const RecordFormat& format)
 {
     using namespace ObjectRecordLayout;
-    if (s.readInt32() == 0) {
-        s.skip(NoUnitAi);
+    if (s.ReadInt32() == 0) {
+        s.Skip(NoUnitAi);
     } else {
-        s.skip(UnitAiHead);
-        if (s.readInt32() != 0)
-            s.skip(UnitAiExtra);
-        s.skip(format.hd() ? HdUnitAiTail : UnitAiTail);
+        s.Skip(UnitAiHead);
+        if (s.ReadInt32() != 0)
+            s.Skip(UnitAiExtra);
+        s.Skip(format.IsHd() ? HdUnitAiTail : UnitAiTail);
     }
-    s.skip(AfterUnitAi);
+    s.Skip(AfterUnitAi);
 }
 
 // An animated object's record ends after its sprite state; a moving object's after its path.
@@ -399,12 +399,12 @@ void SkipMovingPart(MemoryStream& s, std::uint8_t recordKind, std::int8_t sprite
                     const RecordFormat& format)
 {
     // Later UserPatch releases write nothing after an empty sprite list; HD from 12.50 marks one in the placement.
-    const bool ended = format.laterUserPatch() ? spriteState == 0 : emptySpriteList && spriteState == 0;
+    const bool ended = format.IsLaterUserPatch() ? spriteState == 0 : emptySpriteList && spriteState == 0;
     if (!ended)
         SkipSpriteListEnd(s);
     SkipPath(s, format);
     if (recordKind == ObjectKind::Moving && format.hdLater)
-        s.skip(ObjectRecordLayout::HdLaterMovingEnd);
+        s.Skip(ObjectRecordLayout::HdLaterMovingEnd);
 }
 
 // Every other kind: combat, the current action, the unit AI, and (but for living objects) a closing stretch.
@@ -414,21 +414,21 @@ void SkipActingPart(MemoryStream& s, std::uint8_t recordKind, std::int16_t objec
     SkipCurrentAction(s);
     SkipUnitAi(s, format);
     if (recordKind != ObjectKind::Living)
-        s.skip(format.hdLater ? ObjectRecordLayout::HdLaterClosing : ObjectRecordLayout::Closing);
+        s.Skip(format.hdLater ? ObjectRecordLayout::HdLaterClosing : ObjectRecordLayout::Closing);
 }
 
 // The rest of the placement. Returns whether its last byte marks an empty sprite list (HD from 12.50).
 bool SkipPlacementTail(MemoryStream& s, const RecordFormat& format)
 {
     using namespace LateHdBlockLayout;
-    if (format.hdFrom(EmptySpriteListFrom)) {
-        s.skip(LongerAfterResourceKind - 1);
-        return s.readUInt8() == EmptySpriteListMark;
+    if (format.IsHdFrom(EmptySpriteListFrom)) {
+        s.Skip(LongerAfterResourceKind - 1);
+        return s.ReadUInt8() == EmptySpriteListMark;
     }
-    if (format.hdFrom(LongerPlacementFrom))
-        s.skip(LongerAfterResourceKind);
+    if (format.IsHdFrom(LongerPlacementFrom))
+        s.Skip(LongerAfterResourceKind);
     else
-        s.skip(format.hd() ? ObjectRecordLayout::HdAfterResourceKind : ObjectRecordLayout::AfterResourceKind);
+        s.Skip(format.IsHd() ? ObjectRecordLayout::HdAfterResourceKind : ObjectRecordLayout::AfterResourceKind);
     return false;
 }
 
@@ -453,14 +453,14 @@ void FindNextRestoredBlock(MemoryStream& s, const ChapterInfo& chapter, const Wa
     std::uint8_t nameEnd[7] = {0, NameEndByte};
     std::memcpy(nameEnd + 2, &state.perPlayerValueCount, sizeof state.perPlayerValueCount);
     nameEnd[6] = AfterValueCountByte;
-    const std::int64_t match = s.findPattern(nameEnd, sizeof nameEnd, "the name of the next player block");
+    const std::int64_t match = s.FindPattern(nameEnd, sizeof nameEnd, "the name of the next player block");
     for (int length = 1; length <= LongestRestoredName; ++length) {
         const std::int64_t lengthField = match - 1 - length;
         if (lengthField < 0)
             break;
-        s.seekTo(lengthField);
-        if (s.readUInt16() == length) {
-            s.seekTo(lengthField - (chapter.playerCount + AfterDiplomacyStances));
+        s.SeekTo(lengthField);
+        if (s.ReadUInt16() == length) {
+            s.SeekTo(lengthField - (chapter.playerCount + AfterDiplomacyStances));
             return;
         }
     }
@@ -498,13 +498,13 @@ void WalkObjectRecord(MemoryStream& s, ChapterInfo& chapter, std::uint8_t record
 
 void WalkObjectRecord(MemoryStream& s, ChapterInfo& chapter, std::uint8_t recordKind, const RecordFormat& format)
 {
-    const std::uint8_t owner = s.readUInt8();
-    const std::int16_t objectTypeId = s.readInt16();
-    s.skip(ObjectRecordLayout::BeforePosition);
-    const float x = s.readFloat32();
-    const float y = s.readFloat32();
-    s.skip(ObjectRecordLayout::BeforeResourceKind);
-    const std::int16_t resourceKind = s.readInt16();
+    const std::uint8_t owner = s.ReadUInt8();
+    const std::int16_t objectTypeId = s.ReadInt16();
+    s.Skip(ObjectRecordLayout::BeforePosition);
+    const float x = s.ReadFloat32();
+    const float y = s.ReadFloat32();
+    s.Skip(ObjectRecordLayout::BeforeResourceKind);
+    const std::int16_t resourceKind = s.ReadInt16();
     const bool emptySpriteList = SkipPlacementTail(s, format);
     WriteMark(chapter, x, y, ObjectMark(chapter, owner, objectTypeId, resourceKind));
     if (recordKind != ObjectKind::Decoration)
@@ -534,18 +534,18 @@ void WalkPlayerBlock(MemoryStream& s, ChapterInfo& chapter, int playerIndex, Wal
         WalkPlayerLists(s, format, chapter.playerCount);
         if (player.kind == PlayerKind::Computer) {
             // The later HD releases hold the AI's state here too: searched for from right after the lists.
-            if (format.hdFrom(LateHdBlockLayout::ComputerSearchAfterListsFrom))
+            if (format.IsHdFrom(LateHdBlockLayout::ComputerSearchAfterListsFrom))
                 FindObjectTypeTable(s, state);
             else
                 ResyncComputerBlock(s, state);
         }
     }
-    s.skip(BeforeNatureStretch);
+    s.Skip(BeforeNatureStretch);
     if (player.kind == PlayerKind::Nature)
-        s.skip(NatureStretch);
-    s.skip(AfterNatureStretch);
+        s.Skip(NatureStretch);
+    s.Skip(AfterNatureStretch);
     WalkObjectTypeTable(s, state);
-    s.skip(UnitListLayout::AfterTable);
+    s.Skip(UnitListLayout::AfterTable);
     SkipUnitCounts(s, format);
     if (state.restoredGame) {
         // Its objects carry mid-game state: they are passed, not walked, and leave no marks.

@@ -18,7 +18,7 @@ struct PlayerInfo {
     // (0 ally, 3 enemy); entries at and beyond the chapter's playerCount stay 0.
     std::array<std::uint8_t, 9> stances{};
 
-    bool filled() const { return name.has_value(); }
+    bool Filled() const { return name.has_value(); }
     bool operator==(const PlayerInfo&) const = default;
 };
 

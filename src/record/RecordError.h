@@ -27,7 +27,7 @@ public:
     InflateError(int zlibStatus, const std::string& detail)
         : RecordError("header block at offset 8 does not inflate: " + detail + " (zlib status " + std::to_string(zlibStatus) + ")")
         , m_status(zlibStatus) {}
-    int zlibStatus() const { return m_status; }
+    int ZlibStatus() const { return m_status; }
 
 private:
     int m_status;
@@ -39,7 +39,7 @@ public:
     HeaderError(const std::string& what, std::int64_t position)
         : RecordError("header block: " + what + " at position " + std::to_string(position))
         , m_position(position) {}
-    std::int64_t position() const { return m_position; }
+    std::int64_t Position() const { return m_position; }
 
 private:
     std::int64_t m_position;
@@ -65,11 +65,11 @@ public:
         , m_saveVersion(saveVersion)
         , m_kind(kind)
         , m_definitiveVersion(definitiveVersion) {}
-    const std::string& versionText() const { return m_versionText; }
-    float saveVersion() const { return m_saveVersion; }
-    UnsupportedFormatKind kind() const { return m_kind; }
+    const std::string& VersionText() const { return m_versionText; }
+    float SaveVersion() const { return m_saveVersion; }
+    UnsupportedFormatKind Kind() const { return m_kind; }
     // The Definitive Edition's version where the record stores one after the save version -1.0; else 0.
-    double definitiveVersion() const { return m_definitiveVersion; }
+    double DefinitiveVersion() const { return m_definitiveVersion; }
 
     // One decimal, two where the release has them: 63.0, 50.3, 64.25.
     static std::string ReleaseText(double version)

@@ -62,16 +62,16 @@ RecordFile::RecordFile(std::span<const std::uint8_t> bytes)
 {
 }
 
-RecordFile::~RecordFile() { close(); }
+RecordFile::~RecordFile() { Close(); }
 
-void RecordFile::close()
+void RecordFile::Close()
 {
     if (m_file)
         std::fclose(m_file);
     m_file = nullptr;
 }
 
-bool RecordFile::fill()
+bool RecordFile::Fill()
 {
     if (m_inMemory)
         return false;
@@ -83,7 +83,7 @@ bool RecordFile::fill()
     return m_bufferFill > 0;
 }
 
-std::size_t RecordFile::read(void* destination, std::size_t n)
+std::size_t RecordFile::Read(void* destination, std::size_t n)
 {
     auto* out = static_cast<std::uint8_t*>(destination);
     std::size_t done = 0;
@@ -98,7 +98,7 @@ std::size_t RecordFile::read(void* destination, std::size_t n)
     while (done < n) {
         const std::int64_t offset = m_position - m_bufferStart;
         if (offset < 0 || offset >= static_cast<std::int64_t>(m_bufferFill)) {
-            if (!fill())
+            if (!Fill())
                 break;
             continue;
         }

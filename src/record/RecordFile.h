@@ -23,17 +23,17 @@ public:
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
 
-    std::size_t read(void* destination, std::size_t n);
-    bool readInt32(std::int32_t& value) { return readValue(value); }
-    bool readUInt16(std::uint16_t& value) { return readValue(value); }
-    bool readUInt8(std::uint8_t& value) { return readValue(value); }
+    std::size_t Read(void* destination, std::size_t n);
+    bool ReadInt32(std::int32_t& value) { return ReadValue(value); }
+    bool ReadUInt16(std::uint16_t& value) { return ReadValue(value); }
+    bool ReadUInt8(std::uint8_t& value) { return ReadValue(value); }
 
     // The bytes from the position to the end of what the buffer holds (none when it holds no byte there).
     struct Buffered {
         const std::uint8_t* bytes;
         std::size_t size;
     };
-    Buffered buffered() const
+    Buffered BufferedBytes() const
     {
         const std::int64_t offset = m_position - m_bufferStart;
         if (offset < 0 || offset >= static_cast<std::int64_t>(m_bufferFill))
@@ -41,19 +41,19 @@ public:
         return {m_buffer + offset, m_bufferFill - static_cast<std::size_t>(offset)};
     }
 
-    void seekRelative(std::int64_t n) { m_position += n; }
-    void seekTo(std::int64_t p) { m_position = p; }
-    std::int64_t position() const { return m_position; }
-    std::int64_t length() const { return m_length; }
-    bool atEnd() const { return m_position >= m_length; }
+    void SeekRelative(std::int64_t n) { m_position += n; }
+    void SeekTo(std::int64_t p) { m_position = p; }
+    std::int64_t Position() const { return m_position; }
+    std::int64_t Length() const { return m_length; }
+    bool AtEnd() const { return m_position >= m_length; }
 
-    void close();
+    void Close();
 
     static constexpr std::size_t BufferSize = 256 * 1024;
 
 private:
     // The body scan's reads are a few bytes each; when they lie in the buffer they cost a copy of a word.
-    template <typename T> bool readValue(T& value)
+    template <typename T> bool ReadValue(T& value)
     {
         const std::int64_t offset = m_position - m_bufferStart;
         if (offset >= 0 && offset + static_cast<std::int64_t>(sizeof(T)) <= static_cast<std::int64_t>(m_bufferFill)) {
@@ -61,9 +61,9 @@ private:
             m_position += static_cast<std::int64_t>(sizeof(T));
             return true;
         }
-        return read(&value, sizeof(T)) == sizeof(T);
+        return Read(&value, sizeof(T)) == sizeof(T);
     }
-    bool fill();
+    bool Fill();
 
     std::FILE* m_file = nullptr;
     std::int64_t m_length = 0;

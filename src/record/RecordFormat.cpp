@@ -108,7 +108,7 @@ std::uint16_t HdReleaseOf(float saveVersion)
 
 std::int32_t EffectivePopulationLimit(const RecordFormat& format, std::int32_t storedLimit)
 {
-    if (!format.userPatch())
+    if (!format.IsUserPatch())
         return storedLimit;
     // Wrapping as the 32-bit value would: a damaged stored value gives an unlisted limit, never undefined behaviour.
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(storedLimit) * UserPatchPopulationUnit);

@@ -28,16 +28,16 @@ struct RecordFormat {
     std::uint16_t hdRelease = 0;
 
     // Every UserPatch keeps the changes 1.2 made.
-    bool userPatch() const { return family == UserPatch12 || laterUserPatch(); }
+    bool IsUserPatch() const { return family == UserPatch12 || IsLaterUserPatch(); }
     // UserPatch 1.4 and 1.5 (.mgz) change more on top of them, and 1.5 a few more still.
-    bool laterUserPatch() const { return family == UserPatch14 || family == UserPatch15; }
-    bool userPatch15() const { return family == UserPatch15; }
+    bool IsLaterUserPatch() const { return family == UserPatch14 || family == UserPatch15; }
+    bool IsUserPatch15() const { return family == UserPatch15; }
     // Every HD family keeps the changes the first HD releases made.
-    bool hd() const { return family == Hd || lateHd(); }
-    bool lateHd() const { return family == HdBeforeSettings || family == HdWithSettings; }
-    bool hdSettingsBlock() const { return family == HdWithSettings; }
+    bool IsHd() const { return family == Hd || IsLateHd(); }
+    bool IsLateHd() const { return family == HdBeforeSettings || family == HdWithSettings; }
+    bool HasHdSettingsBlock() const { return family == HdWithSettings; }
     // A later HD release at or after the given save version in hundredths.
-    bool hdFrom(int hundredths) const { return lateHd() && hdRelease >= hundredths; }
+    bool IsHdFrom(int hundredths) const { return IsLateHd() && hdRelease >= hundredths; }
 };
 
 // What an unreadable record was found to be; the view names it for the user.

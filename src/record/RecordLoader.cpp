@@ -4,7 +4,7 @@
 
 namespace Mgx {
 
-std::string GameRecord::fullPath() const
+std::string GameRecord::FullPath() const
 {
 #ifdef _WIN32
     return folder + "\\" + fileName;

@@ -75,15 +75,15 @@ GameRecord RecordReader::Load(const std::string& path)
     // Also after a failed load, so one unusual file does not hold its memory for the rest of the run.
     struct ReleaseAfterwards {
         RecordReader& reader;
-        ~ReleaseAfterwards() { reader.releaseLargeBuffers(); }
+        ~ReleaseAfterwards() { reader.ReleaseLargeBuffers(); }
     } release{*this};
 
     RecordFile file(path, m_fileBuffer.get());
     GameRecord record;
     SplitPath(path, record);
-    if (file.length() != 0)
-        record.chapters.push_back(parseChapter(file));
-    file.close();
+    if (file.Length() != 0)
+        record.chapters.push_back(ParseChapter(file));
+    file.Close();
     return record;
 }
 
@@ -91,7 +91,7 @@ GameRecord RecordReader::LoadBytes(std::span<const std::uint8_t> bytes, const st
 {
     struct ReleaseAfterwards {
         RecordReader& reader;
-        ~ReleaseAfterwards() { reader.releaseLargeBuffers(); }
+        ~ReleaseAfterwards() { reader.ReleaseLargeBuffers(); }
     } release{*this};
 
     RecordFile file(bytes);
@@ -99,8 +99,8 @@ GameRecord RecordReader::LoadBytes(std::span<const std::uint8_t> bytes, const st
     const std::size_t slash = name.rfind('/');
     record.fileName = slash == std::string::npos ? name : name.substr(slash + 1);
     record.folder = slash == std::string::npos ? std::string() : name.substr(0, slash);
-    if (file.length() != 0)
-        record.chapters.push_back(parseChapter(file));
+    if (file.Length() != 0)
+        record.chapters.push_back(ParseChapter(file));
     return record;
 }
 
@@ -113,18 +113,18 @@ void RecordReader::Recycle(GameRecord&& record)
     record = GameRecord();
 }
 
-std::size_t RecordReader::keptBytes() const
+std::size_t RecordReader::KeptBytes() const
 {
-    return RecordFile::BufferSize + m_compressed.capacity() + m_inflater.outputCapacity() + m_terrain.capacity()
+    return RecordFile::BufferSize + m_compressed.capacity() + m_inflater.OutputCapacity() + m_terrain.capacity()
         + m_objectMarks.capacity();
 }
 
-ChapterInfo RecordReader::parseChapter(RecordFile& file)
+ChapterInfo RecordReader::ParseChapter(RecordFile& file)
 {
     ChapterInfo chapter;
     // A file shorter than the two fields reads the missing bytes as zero.
-    file.readInt32(chapter.headerEnd);
-    file.readInt32(chapter.nextChapterPos);
+    file.ReadInt32(chapter.headerEnd);
+    file.ReadInt32(chapter.nextChapterPos);
     const std::int32_t headerEnd = chapter.headerEnd;
     if (headerEnd == 0) {
         chapter.status = ChapterInfo::HeaderEndMissing;
@@ -135,29 +135,29 @@ ChapterInfo RecordReader::parseChapter(RecordFile& file)
     chapter.objectMarks = std::exchange(m_objectMarks, {});
     {
         std::span<const std::uint8_t> compressed;
-        const std::span<const std::uint8_t> block = inflateHeaderBlock(file, headerEnd, compressed);
+        const std::span<const std::uint8_t> block = InflateHeaderBlock(file, headerEnd, compressed);
         MemoryStream stream(block.data(), block.size());
         try {
             WalkHeader(stream, chapter);
         } catch (const RecordError&) {
             // A block zlib refuses but the whole-block inflater reads fails as zlib says.
-            m_inflater.throwStreamingError(compressed.data(), compressed.size());
+            m_inflater.ThrowStreamingError(compressed.data(), compressed.size());
             throw;
         }
     }
-    file.seekTo(headerEnd);
+    file.SeekTo(headerEnd);
     ScanBody(file, chapter, chapter.nextChapterPos);
     SetTextCodePages(chapter);
     chapter.status = ChapterInfo::Read;
     return chapter;
 }
 
-std::span<const std::uint8_t> RecordReader::inflateHeaderBlock(RecordFile& file, std::int32_t headerEnd,
+std::span<const std::uint8_t> RecordReader::InflateHeaderBlock(RecordFile& file, std::int32_t headerEnd,
                                                                std::span<const std::uint8_t>& compressed)
 {
     try {
-        compressed = readCompressedBlock(file, headerEnd);
-        return m_inflater.inflate(compressed.data(), compressed.size());
+        compressed = ReadCompressedBlock(file, headerEnd);
+        return m_inflater.Inflate(compressed.data(), compressed.size());
     } catch (const InflateError&) {
         RefuseForeignFile(file); // a saved game or an Age of Kings record says so rather than failing to inflate
         throw;
@@ -167,26 +167,26 @@ std::span<const std::uint8_t> RecordReader::inflateHeaderBlock(RecordFile& file,
     }
 }
 
-std::span<const std::uint8_t> RecordReader::readCompressedBlock(RecordFile& file, std::int32_t headerEnd)
+std::span<const std::uint8_t> RecordReader::ReadCompressedBlock(RecordFile& file, std::int32_t headerEnd)
 {
     if (headerEnd <= LeadingFieldsSize)
         throw ContainerError("the header block would end at offset " + std::to_string(headerEnd) + ", before it begins", 0);
     // A block that claims more than the file holds is cut off; inflating what is there reports that.
     const std::int64_t claimed = std::int64_t{headerEnd} - LeadingFieldsSize;
-    const auto present = static_cast<std::size_t>(std::min(claimed, std::max<std::int64_t>(file.length() - LeadingFieldsSize, 0)));
+    const auto present = static_cast<std::size_t>(std::min(claimed, std::max<std::int64_t>(file.Length() - LeadingFieldsSize, 0)));
     if (m_compressed.size() < present)
         m_compressed.resize(present);
     // Bytes a failing read leaves out read as zero, never as an earlier file's.
-    const std::size_t got = file.read(m_compressed.data(), present);
+    const std::size_t got = file.Read(m_compressed.data(), present);
     std::fill(m_compressed.begin() + static_cast<std::ptrdiff_t>(got), m_compressed.begin() + static_cast<std::ptrdiff_t>(present), 0);
     return {m_compressed.data(), present};
 }
 
-void RecordReader::releaseLargeBuffers()
+void RecordReader::ReleaseLargeBuffers()
 {
     ReleaseIfLarge(m_compressed);
-    if (m_inflater.outputCapacity() > KeptBufferLimit)
-        m_inflater.releaseOutput();
+    if (m_inflater.OutputCapacity() > KeptBufferLimit)
+        m_inflater.ReleaseOutput();
 }
 
 } // namespace Mgx

@@ -39,18 +39,18 @@ public:
     void Recycle(GameRecord&& record);
 
     // The bytes of working memory the reader holds between loads.
-    std::size_t keptBytes() const;
+    std::size_t KeptBytes() const;
 
     // A buffer grown past this for one unusual record is given back after that load, not kept for the run.
     static constexpr std::size_t KeptBufferLimit = 16u << 20;
 
 private:
-    ChapterInfo parseChapter(RecordFile& file);
+    ChapterInfo ParseChapter(RecordFile& file);
     // The inflated header block; `compressed` is left naming the bytes it was inflated from.
-    std::span<const std::uint8_t> inflateHeaderBlock(RecordFile& file, std::int32_t headerEnd,
+    std::span<const std::uint8_t> InflateHeaderBlock(RecordFile& file, std::int32_t headerEnd,
                                                      std::span<const std::uint8_t>& compressed);
-    std::span<const std::uint8_t> readCompressedBlock(RecordFile& file, std::int32_t headerEnd);
-    void releaseLargeBuffers();
+    std::span<const std::uint8_t> ReadCompressedBlock(RecordFile& file, std::int32_t headerEnd);
+    void ReleaseLargeBuffers();
 
     std::unique_ptr<std::uint8_t[]> m_fileBuffer;
     // Its size is the largest block read so far; only the front part belongs to the current block.

@@ -32,10 +32,10 @@ constexpr std::int64_t SmallestBodyOffset = 9;
 class ReadWriteFile {
 public:
     ReadWriteFile(const std::string& path, RecordOpener open) : m_file(open(path)) {}
-    ~ReadWriteFile() { close(); }
-    bool isOpen() const { return m_file != nullptr; }
-    std::FILE* get() const { return m_file; }
-    bool close()
+    ~ReadWriteFile() { Close(); }
+    bool IsOpen() const { return m_file != nullptr; }
+    std::FILE* Get() const { return m_file; }
+    bool Close()
     {
         const bool ok = !m_file || std::fclose(m_file) == 0;
         m_file = nullptr;
@@ -144,31 +144,31 @@ RepairCode RepairRecordFile(const std::string& path, const std::string& backupPa
         return RepairCode::BackupFailed;
 
     ReadWriteFile file(path, open);
-    if (!file.isOpen()) {
+    if (!file.IsOpen()) {
         RemoveBackup(backupPath);
         return RepairCode::OpenFailed;
     }
     std::int32_t headerEnd = -1;
-    if (std::fread(&headerEnd, sizeof headerEnd, 1, file.get()) != 1) {
-        file.close();
+    if (std::fread(&headerEnd, sizeof headerEnd, 1, file.Get()) != 1) {
+        file.Close();
         RemoveBackup(backupPath);
         return RepairCode::ReadFailed;
     }
     if (headerEnd != 0) {
-        file.close();
+        file.Close();
         RemoveBackup(backupPath);
         return RepairCode::NothingToRepair;
     }
 
     std::int64_t bodyOffset = 0;
-    switch (FindBodyOffset(file.get(), bodyOffset)) {
+    switch (FindBodyOffset(file.Get(), bodyOffset)) {
     case SearchResult::ReadFailed:
-        file.close();
+        file.Close();
         RemoveBackup(backupPath);
         return RepairCode::ReadFailed;
     case SearchResult::NotFound:
         // Nothing was written: the backup would only be a copy of an untouched file.
-        file.close();
+        file.Close();
         RemoveBackup(backupPath);
         return RepairCode::BodyNotFound;
     case SearchResult::Found:
@@ -176,10 +176,10 @@ RepairCode RepairRecordFile(const std::string& path, const std::string& backupPa
     }
 
     const auto value = static_cast<std::int32_t>(bodyOffset);
-    const bool written = bodyOffset <= INT32_MAX && std::fseek(file.get(), 0, SEEK_SET) == 0
-                         && std::fwrite(&value, sizeof value, 1, file.get()) == 1;
+    const bool written = bodyOffset <= INT32_MAX && std::fseek(file.Get(), 0, SEEK_SET) == 0
+                         && std::fwrite(&value, sizeof value, 1, file.Get()) == 1;
     // The write is only done once the file is flushed and closed; the backup stays either way on failure.
-    if (!file.close() || !written)
+    if (!file.Close() || !written)
         return RepairCode::WriteFailed;
     return RepairCode::Repaired;
 }

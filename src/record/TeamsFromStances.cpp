@@ -29,7 +29,7 @@ std::array<int, PlayerSlots> AllianceGroups(const std::array<PlayerInfo, 9>& pla
     };
     for (int first = 1; first < playerCount; ++first)
         for (int second = first + 1; second < playerCount; ++second)
-            if (players[first].filled() && players[second].filled() && MutualAllies(players, first, second)) {
+            if (players[first].Filled() && players[second].Filled() && MutualAllies(players, first, second)) {
                 const int a = root(first);
                 const int b = root(second);
                 group[std::max(a, b)] = std::min(a, b);
@@ -66,7 +66,7 @@ std::array<std::uint8_t, 9> TeamsFromStances(const std::array<PlayerInfo, 9>& pl
 
 void FillTeamsFromStances(ChapterInfo& chapter, const RecordFormat& format)
 {
-    if (!format.lateHd() || !NoTeamWritten(chapter))
+    if (!format.IsLateHd() || !NoTeamWritten(chapter))
         return;
     const std::array<std::uint8_t, 9> teams = TeamsFromStances(chapter.players, chapter.playerCount);
     for (std::size_t k = 1; k < chapter.slots.size(); ++k) {

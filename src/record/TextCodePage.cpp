@@ -150,8 +150,8 @@ std::uint16_t NameCodePage(const ChapterInfo& chapter)
 void SetTextCodePages(ChapterInfo& chapter)
 {
     const RecordFormat format = ChapterFormat(chapter.versionText, chapter.saveVersion);
-    chapter.utf8Names = format.lateHd();
-    chapter.codePage = format.hdSettingsBlock() ? CodePage::Utf8 : DetectCodePage(chapter);
+    chapter.utf8Names = format.IsLateHd();
+    chapter.codePage = format.HasHdSettingsBlock() ? CodePage::Utf8 : DetectCodePage(chapter);
 }
 
 const char* CodePageName(std::uint16_t codePage)

@@ -94,7 +94,7 @@ void ListHeaderLayout::ApplyExtras(const QByteArray& bytes, bool baseSortsByColu
 QByteArray ListHeaderLayout::BaseBlock() const
 {
     HeaderState state;
-    state.sortState = LibraryColumns::IsExtraColumn(sort.column()) ? 0 : sort.value;
+    state.sortState = LibraryColumns::IsExtraColumn(sort.Column()) ? 0 : sort.value;
     QList<int> positions;
     for (int column = 0; column < RecordListModel::BaseColumnCount; ++column)
         positions.append(PositionOf(column));
@@ -108,7 +108,7 @@ QByteArray ListHeaderLayout::ExtrasBlock() const
 {
     HeaderState state;
     state.sortState = 0;
-    if (LibraryColumns::IsExtraColumn(sort.column()))
+    if (LibraryColumns::IsExtraColumn(sort.Column()))
         state.sortState = sort.value < 0 ? sort.value + LibraryColumns::First : sort.value - LibraryColumns::First;
     for (int column = LibraryColumns::First; column < LibraryColumns::End; ++column)
         state.columns.append({sections[column].visible, sections[column].width, PositionOf(column)});

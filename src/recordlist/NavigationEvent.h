@@ -22,7 +22,7 @@ public:
         return type == GoToTypedPath || type == SelectFolder || type == ListFolder;
     }
 
-    Kind kind() const { return static_cast<Kind>(type()); }
+    Kind GetKind() const { return static_cast<Kind>(type()); }
 
     QString path;
     bool result = false;

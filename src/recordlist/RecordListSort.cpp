@@ -55,15 +55,15 @@ int CompareExtraColumn(const MgxListItem& a, const MgxListItem& b, SortState sta
         return aRank < bRank ? -1 : 1;
     if (aRank != 0)
         return CompareFolded(a.name, b.name);
-    const int result = CompareColumnValues(a.columns, b.columns, state.column());
-    return state.reverse() ? -result : result;
+    const int result = CompareColumnValues(a.columns, b.columns, state.Column());
+    return state.Reverse() ? -result : result;
 }
 
 } // namespace
 
 SortState ClickColumn(SortState state, int column)
 {
-    if (state.column() == column)
+    if (state.Column() == column)
         return SortState{-state.value};
     return SortState{column + 1};
 }
@@ -74,12 +74,12 @@ int CompareListItems(const MgxListItem& a, const MgxListItem& b, SortState state
     const bool bFolder = b.kind == MgxItemKind::Folder;
     if (aFolder != bFolder)
         return aFolder ? -1 : 1;
-    if (state.column() < 0)
+    if (state.Column() < 0)
         return CompareFolded(a.name, b.name);
-    if (LibraryColumns::IsExtraColumn(state.column()))
+    if (LibraryColumns::IsExtraColumn(state.Column()))
         return CompareExtraColumn(a, b, state);
-    const int result = CompareColumn(a, b, state.column());
-    return state.reverse() ? -result : result;
+    const int result = CompareColumn(a, b, state.Column());
+    return state.Reverse() ? -result : result;
 }
 
 void SortListItems(QList<MgxListItem>& items, SortState state)

@@ -13,9 +13,9 @@ struct SortState {
     int value = 1;
 
     // Column index, or -1 for no sort column.
-    int column() const { return value == 0 ? -1 : (value < 0 ? -value : value) - 1; }
+    int Column() const { return value == 0 ? -1 : (value < 0 ? -value : value) - 1; }
     // Set for every value >= 0, as the list always has done; only used when there is a column.
-    bool reverse() const { return value >= 0; }
+    bool Reverse() const { return value >= 0; }
 
     bool operator==(const SortState&) const = default;
 };

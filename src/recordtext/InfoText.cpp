@@ -60,17 +60,17 @@ QString FormatGameTime(std::uint32_t milliseconds)
 
 QString GameTypeLabel(int gameType)
 {
-    return InfoLabels::Captions().gameType + GameTypeNames.nameOr(gameType, UnknownText());
+    return InfoLabels::Captions().gameType + GameTypeNames.NameOr(gameType, UnknownText());
 }
 
 MapChoice ChooseMap(int gameType, std::int32_t mapId, const Mgx::GbkText& scenarioFileName, std::uint16_t codePage)
 {
     const QString caption = InfoLabels::Captions().map;
-    if (!GameTypeNames.contains(gameType))
+    if (!GameTypeNames.Contains(gameType))
         return {caption, 0};
     if (IsScenarioType(gameType))
         return {caption + DecodeRecordText(scenarioFileName, codePage), 0};
-    const int mapType = RealWorldMapNames.contains(mapId) ? 2 : StandardMapNames.contains(mapId) ? 1 : 0;
+    const int mapType = RealWorldMapNames.Contains(mapId) ? 2 : StandardMapNames.Contains(mapId) ? 1 : 0;
     return {caption + MapNameText(mapId), mapType};
 }
 
@@ -78,9 +78,9 @@ QString MapNameText(std::int32_t mapId)
 {
     if (mapId == CustomMapId)
         return MapTypeNames[0];
-    if (RealWorldMapNames.contains(mapId))
+    if (RealWorldMapNames.Contains(mapId))
         return RealWorldMapNames[mapId];
-    if (StandardMapNames.contains(mapId))
+    if (StandardMapNames.Contains(mapId))
         return StandardMapNames[mapId];
     return UnknownText();
 }
@@ -95,7 +95,7 @@ MapChoice ChooseMap(const Mgx::ChapterInfo& chapter)
     return map;
 }
 
-QString MapTypeLabel(int mapType) { return InfoLabels::Captions().mapType + MapTypeNames.nameOr(mapType, UnknownText()); }
+QString MapTypeLabel(int mapType) { return InfoLabels::Captions().mapType + MapTypeNames.NameOr(mapType, UnknownText()); }
 
 QString VersionName(std::int32_t logVersion)
 {
@@ -146,12 +146,12 @@ QString SpeedLabel(std::int32_t gameSpeed)
 
 QString DifficultyLabel(std::int32_t difficulty)
 {
-    return InfoLabels::Captions().difficulty + DifficultyNames.nameOr(difficulty, UnknownText());
+    return InfoLabels::Captions().difficulty + DifficultyNames.NameOr(difficulty, UnknownText());
 }
 
 QString VictoryLabel(std::int32_t victoryType)
 {
-    return InfoLabels::Captions().victory + VictoryNames.nameOr(victoryType, UnknownText());
+    return InfoLabels::Captions().victory + VictoryNames.NameOr(victoryType, UnknownText());
 }
 
 QString PopulationLabel(std::int32_t populationLimit)

@@ -52,7 +52,7 @@ QString CivilizationText(int civilization)
 {
     // Numbers beyond the tables (mods) show as numbers; the emblems stop at 18, the names do not.
     const QString number = QStringLiteral("文明 %1").arg(civilization);
-    return CivilizationNames.nameOr(civilization, civilization > CivilizationsPerColour ? number : UnknownText());
+    return CivilizationNames.NameOr(civilization, civilization > CivilizationsPerColour ? number : UnknownText());
 }
 
 QPoint RecorderMarkerPosition(int slotPosition, int playersTop)

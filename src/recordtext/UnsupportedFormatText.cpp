@@ -4,13 +4,13 @@ namespace {
 
 QString WhatTheFileIs(const Mgx::UnsupportedFormatError& error)
 {
-    const QString version = QString::fromLatin1(error.versionText());
-    const QString save = QString::fromStdString(Mgx::UnsupportedFormatError::SaveVersionText(error.saveVersion()));
-    switch (error.kind()) {
+    const QString version = QString::fromLatin1(error.VersionText());
+    const QString save = QString::fromStdString(Mgx::UnsupportedFormatError::SaveVersionText(error.SaveVersion()));
+    switch (error.Kind()) {
     case Mgx::UnsupportedFormatKind::DefinitiveEdition:
-        if (error.definitiveVersion() > 0)
+        if (error.DefinitiveVersion() > 0)
             return QStringLiteral("决定版（版本 %1）")
-                .arg(QString::fromStdString(Mgx::UnsupportedFormatError::ReleaseText(error.definitiveVersion())));
+                .arg(QString::fromStdString(Mgx::UnsupportedFormatError::ReleaseText(error.DefinitiveVersion())));
         return QStringLiteral("决定版（保存版本 %1）").arg(save);
     case Mgx::UnsupportedFormatKind::HdWithSettingsBlock:
     case Mgx::UnsupportedFormatKind::OtherHdRelease:
@@ -31,7 +31,7 @@ QString WhatTheFileIs(const Mgx::UnsupportedFormatError& error)
 
 QString UnsupportedFormatText(const Mgx::UnsupportedFormatError& error)
 {
-    if (error.kind() == Mgx::UnsupportedFormatKind::HdSavedGame)
+    if (error.Kind() == Mgx::UnsupportedFormatKind::HdSavedGame)
         return QStringLiteral("这是存档，不是录像");
     return QStringLiteral("此录像来自") + WhatTheFileIs(error) + QStringLiteral("，暂不支持");
 }

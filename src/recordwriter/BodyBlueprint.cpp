@@ -7,14 +7,14 @@ namespace Mgx {
 std::vector<std::uint8_t> DecoyOperations()
 {
     ByteBuilder out;
-    out.i32(OperationType::TimeStep);
-    out.i32(77777);
-    out.i32(0);
-    out.skip(BodyLayout::EmptyTimeStepTail);
-    out.i32(OperationType::Chat);
-    out.i32(BodyLayout::ChatFromPlayer);
-    out.string32("decoy");
-    return out.data();
+    out.I32(OperationType::TimeStep);
+    out.I32(77777);
+    out.I32(0);
+    out.Skip(BodyLayout::EmptyTimeStepTail);
+    out.I32(OperationType::Chat);
+    out.I32(BodyLayout::ChatFromPlayer);
+    out.String32("decoy");
+    return out.Data();
 }
 
 Command ResignCommand(std::uint8_t printedNumber, std::uint8_t slot)

@@ -34,7 +34,7 @@ private:
     BodyWriter(std::int64_t bodyOffset, ByteBuilder& out) : m_bodyOffset(bodyOffset), m_out(out) {}
 
     void LinkBoundaries(const std::vector<const ChapterBoundary*>& order);
-    std::int64_t fileOffset() const;
+    std::int64_t FileOffset() const;
 
     std::int64_t m_bodyOffset;
     ByteBuilder& m_out;

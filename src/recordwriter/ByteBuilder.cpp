@@ -12,30 +12,30 @@ void ByteBuilder::ReserveTo(std::size_t end)
         m_bytes.push_back(m_pattern[(i - start) % m_pattern.size()]);
 }
 
-void ByteBuilder::u8(std::uint8_t value)
+void ByteBuilder::U8(std::uint8_t value)
 {
-    bytes(&value, 1);
+    Bytes(&value, 1);
 }
 
-void ByteBuilder::u16(std::uint16_t value)
+void ByteBuilder::U16(std::uint16_t value)
 {
     const std::uint8_t le[2] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)};
-    bytes(le, sizeof le);
+    Bytes(le, sizeof le);
 }
 
-void ByteBuilder::u32(std::uint32_t value)
+void ByteBuilder::U32(std::uint32_t value)
 {
     const std::uint8_t le[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
                                 static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
-    bytes(le, sizeof le);
+    Bytes(le, sizeof le);
 }
 
-void ByteBuilder::f32(float value)
+void ByteBuilder::F32(float value)
 {
-    u32(std::bit_cast<std::uint32_t>(value));
+    U32(std::bit_cast<std::uint32_t>(value));
 }
 
-void ByteBuilder::bytes(const std::uint8_t* data, std::size_t count)
+void ByteBuilder::Bytes(const std::uint8_t* data, std::size_t count)
 {
     const auto start = static_cast<std::size_t>(m_position);
     ReserveTo(start + count);
@@ -44,31 +44,31 @@ void ByteBuilder::bytes(const std::uint8_t* data, std::size_t count)
     m_position += static_cast<std::int64_t>(count);
 }
 
-void ByteBuilder::bytes(const std::string& data)
+void ByteBuilder::Bytes(const std::string& data)
 {
-    bytes(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
+    Bytes(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
 }
 
-void ByteBuilder::string16(const std::string& text)
+void ByteBuilder::String16(const std::string& text)
 {
     if (text.size() > 0xFFFF)
         throw std::length_error("a string16 holds at most 65535 bytes");
-    u16(static_cast<std::uint16_t>(text.size()));
-    bytes(text);
+    U16(static_cast<std::uint16_t>(text.size()));
+    Bytes(text);
 }
 
-void ByteBuilder::string32(const std::string& text)
+void ByteBuilder::String32(const std::string& text)
 {
-    u32(static_cast<std::uint32_t>(text.size()));
-    bytes(text);
+    U32(static_cast<std::uint32_t>(text.size()));
+    Bytes(text);
 }
 
-void ByteBuilder::skip(std::int64_t amount)
+void ByteBuilder::Skip(std::int64_t amount)
 {
-    seekTo(m_position + amount);
+    SeekTo(m_position + amount);
 }
 
-void ByteBuilder::seekTo(std::int64_t position)
+void ByteBuilder::SeekTo(std::int64_t position)
 {
     if (position < 0)
         throw std::out_of_range("cursor moved before the start of the block");

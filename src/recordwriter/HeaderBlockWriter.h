@@ -39,7 +39,7 @@ private:
     void WriteTeamsAndOptions();
     void WritePregameChat();
 
-    std::int64_t tileCount() const;
+    std::int64_t TileCount() const;
 
     const HeaderBlueprint& m_header;
     ByteBuilder& m_out;

@@ -26,7 +26,7 @@ HeaderBlueprint::HeaderBlueprint()
     slots[2] = SlotBlueprint{2, 2, "Bravo", 1};
 }
 
-std::uint8_t HeaderBlueprint::storedPlayerCount() const
+std::uint8_t HeaderBlueprint::StoredPlayerCount() const
 {
     return playerCount ? *playerCount : static_cast<std::uint8_t>(players.size());
 }

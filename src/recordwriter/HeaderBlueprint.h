@@ -99,7 +99,7 @@ struct HeaderBlueprint {
     // ("VER 9.8", 11.76 for UserPatch 1.2; "VER 9.C" or "VER 9.F", 11.76 for UserPatch 1.4 and 1.5;
     // "VER 9.4", 11.97 or 12.10 for HD, 12.20 to 12.50 for its later releases).
     static std::array<std::uint8_t, 12> VersionPrefix(const char* text, float saveVersion);
-    std::uint8_t storedPlayerCount() const;
+    std::uint8_t StoredPlayerCount() const;
 };
 
 } // namespace Mgx

@@ -25,7 +25,7 @@ constexpr int Release50 = 1250;
 RecordFormat FormatOf(float saveVersion)
 {
     const RecordFormat format = ChapterFormat("VER 9.4", saveVersion);
-    if (!format.lateHd())
+    if (!format.IsLateHd())
         throw std::invalid_argument("not a save version of the later HD releases");
     return format;
 }
@@ -33,9 +33,9 @@ RecordFormat FormatOf(float saveVersion)
 // The settings block's version by release: 4.6/4.7 (12.36), 4.8 (12.49), 5.x (12.50).
 float SettingsVersionOf(const RecordFormat& format)
 {
-    if (format.hdFrom(Release50))
+    if (format.IsHdFrom(Release50))
         return static_cast<float>(HdSettingsLayout::Version50);
-    if (format.hdFrom(Release48))
+    if (format.IsHdFrom(Release48))
         return static_cast<float>(HdSettingsLayout::Version48);
     return static_cast<float>(HdSettingsLayout::Version46);
 }
@@ -52,7 +52,7 @@ std::vector<ObjectTypeEntry> ObjectTypesOf(const RecordFormat& format, float sav
     std::vector<ObjectTypeEntry> types = {
         {1, ObjectKind::Living, 1, 2}, {0}, {1, ObjectKind::Building, 0, 1}, {1, ObjectKind::Moving}, {1, ObjectKind::Decoration}};
     const std::int32_t count = LateHdObjectTypeCount(saveVersion);
-    if (format.lateHd() && count > 0)
+    if (format.IsLateHd() && count > 0)
         types.resize(static_cast<std::size_t>(count), ObjectTypeEntry{0});
     return types;
 }
@@ -70,7 +70,7 @@ ObjectRecordBlueprint HelperObject(std::uint8_t owner, float x, float y)
 PlayerBlueprint GaiaBlock(const RecordFormat& format, float saveVersion)
 {
     PlayerBlueprint gaia;
-    gaia.name = format.hdFrom(Release50) ? "Gaia" : "GAIA";
+    gaia.name = format.IsHdFrom(Release50) ? "Gaia" : "GAIA";
     gaia.colour = 6;
     gaia.kind = PlayerKind::Nature;
     gaia.objectTypes = ObjectTypesOf(format, saveVersion);
@@ -89,7 +89,7 @@ PlayerBlueprint PlayerBlock(const LateHdPlayer& player, std::uint8_t number, con
     block.objectTypes = ObjectTypesOf(format, saveVersion);
     const float column = 2.0f * number - 0.5f;
     ObjectGroup group{0, {ObjectRecordBlueprint::At(ObjectKind::Building, number, TownCentre, column, 4.5f)}};
-    if (format.hdFrom(LateHdBlockLayout::EmptySpriteListFrom))
+    if (format.IsHdFrom(LateHdBlockLayout::EmptySpriteListFrom))
         group.objects.push_back(HelperObject(number, column, 5.5f));
     block.groups = {group};
     return block;
@@ -150,9 +150,9 @@ void FillLobby(HeaderBlueprint& header, const LateHdGame& game)
 std::int32_t LateHdObjectTypeCount(float saveVersion)
 {
     const RecordFormat format = ChapterFormat("VER 9.4", saveVersion);
-    if (format.hdFrom(Release50))
+    if (format.IsHdFrom(Release50))
         return 1402;
-    if (format.hdFrom(Release48))
+    if (format.IsHdFrom(Release48))
         return 1401;
     return 0;
 }
@@ -175,9 +175,9 @@ HeaderBlueprint LateHdHeader(const LateHdGame& game)
     SetStancesByTeam(header, teams);
     FillLobby(header, game);
     // 12.20 still stores the map id in the lobby; later releases leave it 0 and name the map elsewhere.
-    header.mapId = format.hdFrom(LateHdLayout::BeforeMapIdFrom1231) ? 0 : game.mapId;
+    header.mapId = format.IsHdFrom(LateHdLayout::BeforeMapIdFrom1231) ? 0 : game.mapId;
     header.instructions = "Game settings\nPlayers: " + std::to_string(game.players.size()) + "\nMap Type: " + game.mapName + "\n";
-    if (format.hdSettingsBlock())
+    if (format.HasHdSettingsBlock())
         header.hdSettings = SettingsOf(game, format);
     return header;
 }

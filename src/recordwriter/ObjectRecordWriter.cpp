@@ -16,7 +16,7 @@ void ObjectRecordWriter::Write(const ObjectRecordBlueprint& object, ByteBuilder&
         throw std::invalid_argument("a record kind of 0 ends the object group");
     ObjectRecordWriter writer(object, out, format);
     const std::uint8_t kind = object.recordKind;
-    out.u8(kind);
+    out.U8(kind);
     writer.WritePlacement();
     if (kind == ObjectKind::Decoration)
         return;
@@ -26,7 +26,7 @@ void ObjectRecordWriter::Write(const ObjectRecordBlueprint& object, ByteBuilder&
     writer.WritePath();
     if (kind == ObjectKind::Moving) {
         if (format.hdLater)
-            out.skip(HdLaterMovingEnd);
+            out.Skip(HdLaterMovingEnd);
         return;
     }
     writer.WriteCombat();
@@ -36,21 +36,21 @@ void ObjectRecordWriter::Write(const ObjectRecordBlueprint& object, ByteBuilder&
 
 void ObjectRecordWriter::WritePlacement()
 {
-    m_out.u8(m_object.owner);
-    m_out.i16(m_object.objectTypeId);
-    m_out.skip(BeforePosition);
-    m_out.f32(m_object.x);
-    m_out.f32(m_object.y);
-    m_out.skip(BeforeResourceKind);
-    m_out.i16(m_object.resourceKind);
+    m_out.U8(m_object.owner);
+    m_out.I16(m_object.objectTypeId);
+    m_out.Skip(BeforePosition);
+    m_out.F32(m_object.x);
+    m_out.F32(m_object.y);
+    m_out.Skip(BeforeResourceKind);
+    m_out.I16(m_object.resourceKind);
     using namespace LateHdBlockLayout;
-    if (m_format.hdFrom(EmptySpriteListFrom)) {
-        m_out.skip(LongerAfterResourceKind - 1);
-        m_out.u8(m_object.emptySpriteList ? EmptySpriteListMark : 0);
-    } else if (m_format.hdFrom(LongerPlacementFrom)) {
-        m_out.skip(LongerAfterResourceKind);
+    if (m_format.IsHdFrom(EmptySpriteListFrom)) {
+        m_out.Skip(LongerAfterResourceKind - 1);
+        m_out.U8(m_object.emptySpriteList ? EmptySpriteListMark : 0);
+    } else if (m_format.IsHdFrom(LongerPlacementFrom)) {
+        m_out.Skip(LongerAfterResourceKind);
     } else {
-        m_out.skip(m_format.hd() ? HdAfterResourceKind : AfterResourceKind);
+        m_out.Skip(m_format.IsHd() ? HdAfterResourceKind : AfterResourceKind);
     }
 }
 
@@ -60,24 +60,24 @@ bool ObjectRecordWriter::SpriteListEnded() const
 {
     if (m_object.motionStretch != 0)
         return false;
-    if (m_format.laterUserPatch())
+    if (m_format.IsLaterUserPatch())
         return true;
-    return m_format.hdFrom(LateHdBlockLayout::EmptySpriteListFrom) && m_object.emptySpriteList;
+    return m_format.IsHdFrom(LateHdBlockLayout::EmptySpriteListFrom) && m_object.emptySpriteList;
 }
 
 void ObjectRecordWriter::WriteMotion()
 {
-    m_out.i8(m_object.motionStretch);
+    m_out.I8(m_object.motionStretch);
     switch (m_object.motionStretch) {
     case 0:
-        m_out.skip(SpriteStateNone);
+        m_out.Skip(SpriteStateNone);
         break;
     case 1:
-        m_out.skip(SpriteStateOne);
+        m_out.Skip(SpriteStateOne);
         break;
     case 2:
-        m_out.skip(SpriteStateTwo);
-        m_out.skip(m_object.recordKind == ObjectKind::Animated ? SpriteStateTwoAnimated : SpriteStateTwoOther);
+        m_out.Skip(SpriteStateTwo);
+        m_out.Skip(m_object.recordKind == ObjectKind::Animated ? SpriteStateTwoAnimated : SpriteStateTwoOther);
         break;
     default:
         break;
@@ -87,93 +87,93 @@ void ObjectRecordWriter::WriteMotion()
 void ObjectRecordWriter::WritePath()
 {
     if (!SpriteListEnded()) {
-        m_out.skip(BeforeSpriteEnd);
-        m_out.i16(m_object.pathStretch);
+        m_out.Skip(BeforeSpriteEnd);
+        m_out.I16(m_object.pathStretch);
         switch (m_object.pathStretch) {
         case 0:
-            m_out.skip(SpriteEndNone);
+            m_out.Skip(SpriteEndNone);
             break;
         case SpriteEndOneKey:
-            m_out.skip(SpriteEndOne);
+            m_out.Skip(SpriteEndOne);
             break;
         case SpriteEndTwoKey:
-            m_out.skip(SpriteEndTwo);
+            m_out.Skip(SpriteEndTwo);
             break;
         default:
             break;
         }
     }
-    m_out.skip(BeforeWaypoints);
-    m_out.i32(m_object.waypoints);
-    m_out.skip(AfterWaypointCount);
+    m_out.Skip(BeforeWaypoints);
+    m_out.I32(m_object.waypoints);
+    m_out.Skip(AfterWaypointCount);
     if (m_object.waypoints != 0)
-        m_out.skipSigned32((m_format.hdLater ? HdLaterWaypointSize : WaypointSize) * std::int64_t{m_object.waypoints} + WaypointTrailer);
-    m_out.skip(AfterPath);
+        m_out.SkipSigned32((m_format.hdLater ? HdLaterWaypointSize : WaypointSize) * std::int64_t{m_object.waypoints} + WaypointTrailer);
+    m_out.Skip(AfterPath);
 }
 
 void ObjectRecordWriter::WriteCombat()
 {
-    m_out.skip(m_format.hdLater ? HdLaterBeforeCombatFlag : m_format.hd() ? HdBeforeCombatFlag : BeforeCombatFlag);
-    m_out.i16(m_object.combatFlag);
+    m_out.Skip(m_format.hdLater ? HdLaterBeforeCombatFlag : m_format.IsHd() ? HdBeforeCombatFlag : BeforeCombatFlag);
+    m_out.I16(m_object.combatFlag);
     if (m_object.combatFlag != 0) {
-        m_out.skip(m_format.userPatch() ? UserPatchFirstActionState : FirstActionState);
-        m_out.i16(m_object.combatExtraFlag);
+        m_out.Skip(m_format.IsUserPatch() ? UserPatchFirstActionState : FirstActionState);
+        m_out.I16(m_object.combatExtraFlag);
         if (m_object.combatExtraFlag != 0)
-            m_out.skip(m_format.userPatch() ? UserPatchSecondActionState : SecondActionState);
-        m_out.skip(AfterActionStates);
+            m_out.Skip(m_format.IsUserPatch() ? UserPatchSecondActionState : SecondActionState);
+        m_out.Skip(AfterActionStates);
         for (const std::int16_t type : TypesWithExtra)
             if (type == m_object.objectTypeId)
-                m_out.skip(TypeExtra);
+                m_out.Skip(TypeExtra);
     }
-    m_out.skip(AfterCombat);
-    m_out.u8(m_object.combatTailFlag);
-    m_out.skip(m_object.combatTailFlag != 0 ? CombatTailSet : CombatTailClear);
+    m_out.Skip(AfterCombat);
+    m_out.U8(m_object.combatTailFlag);
+    m_out.Skip(m_object.combatTailFlag != 0 ? CombatTailSet : CombatTailClear);
 }
 
 void ObjectRecordWriter::WriteAction()
 {
-    m_out.u8(m_object.actionFlag);
+    m_out.U8(m_object.actionFlag);
     if (m_object.actionFlag == 0) {
-        m_out.skip(NoAction);
+        m_out.Skip(NoAction);
         return;
     }
-    m_out.u8(m_object.actionKind);
-    m_out.i8(m_object.actionLength);
-    m_out.skip(ActionHead);
-    m_out.i8(m_object.actionTailKind);
-    m_out.skip(AfterActionTailKind);
+    m_out.U8(m_object.actionKind);
+    m_out.I8(m_object.actionLength);
+    m_out.Skip(ActionHead);
+    m_out.I8(m_object.actionTailKind);
+    m_out.Skip(AfterActionTailKind);
     if (m_object.actionKind == ObjectKind::Living)
-        m_out.skip(LivingActionExtra);
+        m_out.Skip(LivingActionExtra);
     if (m_object.actionKind == ObjectKind::Building)
-        m_out.skip(BuildingActionExtra);
-    m_out.skipSigned32(std::int64_t{m_object.actionLength} + ActionBody);
-    m_out.i16(m_object.firstActionValues);
-    m_out.skipSigned32(ActionValueSize * std::int64_t{m_object.firstActionValues});
-    m_out.i16(m_object.secondActionValues);
-    m_out.skipSigned32(ActionValueSize * std::int64_t{m_object.secondActionValues});
-    m_out.skip(AfterActionValues);
+        m_out.Skip(BuildingActionExtra);
+    m_out.SkipSigned32(std::int64_t{m_object.actionLength} + ActionBody);
+    m_out.I16(m_object.firstActionValues);
+    m_out.SkipSigned32(ActionValueSize * std::int64_t{m_object.firstActionValues});
+    m_out.I16(m_object.secondActionValues);
+    m_out.SkipSigned32(ActionValueSize * std::int64_t{m_object.secondActionValues});
+    m_out.Skip(AfterActionValues);
     if (m_object.actionTailKind == LongActionTail)
-        m_out.skip(LongActionTailSize);
+        m_out.Skip(LongActionTailSize);
     if (m_object.actionTailKind == ShortActionTail)
-        m_out.skip(ShortActionTailSize);
+        m_out.Skip(ShortActionTailSize);
 }
 
 void ObjectRecordWriter::WriteTail()
 {
-    m_out.skip(AfterAction);
-    m_out.i32(m_object.tailFlag);
+    m_out.Skip(AfterAction);
+    m_out.I32(m_object.tailFlag);
     if (m_object.tailFlag == 0) {
-        m_out.skip(NoUnitAi);
+        m_out.Skip(NoUnitAi);
     } else {
-        m_out.skip(UnitAiHead);
-        m_out.i32(m_object.tailExtraFlag);
+        m_out.Skip(UnitAiHead);
+        m_out.I32(m_object.tailExtraFlag);
         if (m_object.tailExtraFlag != 0)
-            m_out.skip(UnitAiExtra);
-        m_out.skip(m_format.hd() ? HdUnitAiTail : UnitAiTail);
+            m_out.Skip(UnitAiExtra);
+        m_out.Skip(m_format.IsHd() ? HdUnitAiTail : UnitAiTail);
     }
-    m_out.skip(AfterUnitAi);
+    m_out.Skip(AfterUnitAi);
     if (m_object.recordKind != ObjectKind::Living)
-        m_out.skip(m_format.hdLater ? HdLaterClosing : Closing);
+        m_out.Skip(m_format.hdLater ? HdLaterClosing : Closing);
 }
 
 } // namespace Mgx

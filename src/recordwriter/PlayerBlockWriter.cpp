@@ -26,7 +26,7 @@ std::int32_t LateHdValueCount(const RecordFormat& format)
 {
     std::int32_t count = LateHdValueCounts[0].count;
     for (const ValueCountFrom& from : LateHdValueCounts)
-        if (format.hdFrom(from.release))
+        if (format.IsHdFrom(from.release))
             count = from.count;
     return count;
 }
@@ -51,49 +51,49 @@ void PlayerBlockWriter::Write(const PlayerBlueprint& player, std::uint8_t player
     if (player.kind == PlayerKind::Computer) {
         writer.WriteComputerStretch();
     } else {
-        out.skip(BeforeNatureStretch);
+        out.Skip(BeforeNatureStretch);
         if (player.kind == PlayerKind::Nature)
-            out.skip(NatureStretch);
-        out.skip(AfterNatureStretch);
+            out.Skip(NatureStretch);
+        out.Skip(AfterNatureStretch);
     }
     writer.WriteObjectTypes();
     writer.WriteUnitCounts();
     writer.WriteObjectGroups();
     writer.WriteTrailing();
-    out.skip(UnitListLayout::BlockEnd);
+    out.Skip(UnitListLayout::BlockEnd);
 }
 
 void PlayerBlockWriter::WriteStances(std::uint8_t playerCount)
 {
     if (m_player.stances.empty()) {
-        m_out.skip(playerCount + AfterDiplomacyStances);
+        m_out.Skip(playerCount + AfterDiplomacyStances);
         return;
     }
     if (m_player.stances.size() != playerCount)
         throw std::invalid_argument("a block holds one stance for each player");
-    m_out.skip(BeforeDiplomacyStances);
-    m_out.bytes(m_player.stances);
-    m_out.skip(AfterDiplomacyStances - BeforeDiplomacyStances);
+    m_out.Skip(BeforeDiplomacyStances);
+    m_out.Bytes(m_player.stances);
+    m_out.Skip(AfterDiplomacyStances - BeforeDiplomacyStances);
 }
 
 std::int32_t PlayerBlockWriter::ValueCount() const
 {
     if (m_player.valueCount)
         return *m_player.valueCount;
-    if (m_format.lateHd())
+    if (m_format.IsLateHd())
         return LateHdValueCount(m_format);
     // UserPatch: 198 in 1.4, 240 in 1.5.
-    return m_format.userPatch15() ? 240 : 198;
+    return m_format.IsUserPatch15() ? 240 : 198;
 }
 
 // The stretch between the colour and the kind grows with the later HD releases.
 std::int64_t PlayerBlockWriter::StretchBeforeKind() const
 {
-    if (!m_format.hd())
+    if (!m_format.IsHd())
         return BetweenColourAndKind;
     std::int64_t size = HdBetweenColourAndKind;
     for (const LateHdBlockLayout::KindOffset& release : LateHdBlockLayout::BetweenColourAndKind)
-        if (m_format.hdFrom(release.from))
+        if (m_format.IsHdFrom(release.from))
             size = release.size;
     return size;
 }
@@ -101,114 +101,114 @@ std::int64_t PlayerBlockWriter::StretchBeforeKind() const
 void PlayerBlockWriter::WriteIdentity(std::uint8_t playerCount)
 {
     WriteStances(playerCount);
-    m_out.string16(m_player.name);
-    if (m_format.laterUserPatch() || m_format.lateHd()) {
+    m_out.String16(m_player.name);
+    if (m_format.IsLaterUserPatch() || m_format.IsLateHd()) {
         // The per-player values, counted, and one entry per saved view.
         const std::int32_t values = ValueCount();
-        m_out.skip(BeforeValueCount);
-        m_out.i32(values);
-        m_out.skip(AfterValueCount);
-        m_out.skip(CountedValueSize * std::int64_t{values} + AfterResourceValues);
-        m_out.i32(m_player.resourceExtraFlag);
+        m_out.Skip(BeforeValueCount);
+        m_out.I32(values);
+        m_out.Skip(AfterValueCount);
+        m_out.Skip(CountedValueSize * std::int64_t{values} + AfterResourceValues);
+        m_out.I32(m_player.resourceExtraFlag);
         if (m_player.resourceExtraFlag > 0)
-            m_out.skipSigned32(SavedViewSize * std::int64_t{m_player.resourceExtraFlag});
+            m_out.SkipSigned32(SavedViewSize * std::int64_t{m_player.resourceExtraFlag});
     } else {
-        m_out.skip(ResourceAmounts);
-        m_out.i32(m_player.resourceExtraFlag);
+        m_out.Skip(ResourceAmounts);
+        m_out.I32(m_player.resourceExtraFlag);
         if (m_player.resourceExtraFlag > 0)
-            m_out.skip(ResourceExtra);
+            m_out.Skip(ResourceExtra);
     }
-    m_out.skip(BeforeCivilization);
-    m_out.u8(m_player.civilization);
-    m_out.skip(BetweenCivilizationAndColour);
-    m_out.u8(m_player.colour);
-    m_out.skip(StretchBeforeKind());
-    m_out.u8(m_player.kind);
-    m_out.skip(AfterKind);
-    if (m_format.userPatch())
-        m_out.skip(UserPatchAfterKind);
+    m_out.Skip(BeforeCivilization);
+    m_out.U8(m_player.civilization);
+    m_out.Skip(BetweenCivilizationAndColour);
+    m_out.U8(m_player.colour);
+    m_out.Skip(StretchBeforeKind());
+    m_out.U8(m_player.kind);
+    m_out.Skip(AfterKind);
+    if (m_format.IsUserPatch())
+        m_out.Skip(UserPatchAfterKind);
 }
 
 void PlayerBlockWriter::WriteState(std::uint8_t playerCount)
 {
-    m_out.i32(m_player.stateEntries);
-    m_out.skipSigned32(StateEntrySize * m_player.stateEntries + StateEntriesEnd);
-    m_out.skip(AfterStateEntries);
-    m_out.i32(m_player.wideFlag);
-    if (m_format.laterUserPatch())
-        m_out.skipSigned32(NarrowStateStretch + StateStretchEntrySize * std::int64_t{m_player.wideFlag});
+    m_out.I32(m_player.stateEntries);
+    m_out.SkipSigned32(StateEntrySize * m_player.stateEntries + StateEntriesEnd);
+    m_out.Skip(AfterStateEntries);
+    m_out.I32(m_player.wideFlag);
+    if (m_format.IsLaterUserPatch())
+        m_out.SkipSigned32(NarrowStateStretch + StateStretchEntrySize * std::int64_t{m_player.wideFlag});
     else
-        m_out.skip(m_player.wideFlag != 0 ? WideStateStretch : NarrowStateStretch);
-    m_out.skip(BeforeListCounts);
-    if (m_format.hdFrom(LateHdBlockLayout::BeforeListCountsFrom))
-        m_out.skip(LateHdBlockLayout::BeforeListCountsExtra);
-    if (m_format.hdFrom(LateHdBlockLayout::PerPlayerBeforeListCountsFrom))
-        m_out.skip(playerCount);
+        m_out.Skip(m_player.wideFlag != 0 ? WideStateStretch : NarrowStateStretch);
+    m_out.Skip(BeforeListCounts);
+    if (m_format.IsHdFrom(LateHdBlockLayout::BeforeListCountsFrom))
+        m_out.Skip(LateHdBlockLayout::BeforeListCountsExtra);
+    if (m_format.IsHdFrom(LateHdBlockLayout::PerPlayerBeforeListCountsFrom))
+        m_out.Skip(playerCount);
 }
 
 void PlayerBlockWriter::WriteCountTriples(const CountTripleEntry& entry)
 {
     for (std::int8_t count : entry.counts) {
-        m_out.i8(count);
-        m_out.skipSigned32(CountedValueSize * std::int64_t{count});
+        m_out.I8(count);
+        m_out.SkipSigned32(CountedValueSize * std::int64_t{count});
     }
 }
 
 void PlayerBlockWriter::WriteCountedLists()
 {
-    m_out.u8(m_player.firstList.storedByte());
-    m_out.u8(m_player.secondList.storedByte());
-    m_out.u8(m_player.thirdList.storedByte());
-    m_out.u8(m_player.fourthList.storedByte());
-    m_out.skip(AfterListCounts);
+    m_out.U8(m_player.firstList.StoredByte());
+    m_out.U8(m_player.secondList.StoredByte());
+    m_out.U8(m_player.thirdList.StoredByte());
+    m_out.U8(m_player.fourthList.StoredByte());
+    m_out.Skip(AfterListCounts);
     // Later releases read the four counts unsigned.
-    const bool unsignedCounts = m_format.laterUserPatch() || m_format.lateHd();
-    for (int i = 0; i < m_player.firstList.walkedCount(unsignedCounts); ++i) {
-        m_out.skip(FirstListEntryHead);
+    const bool unsignedCounts = m_format.IsLaterUserPatch() || m_format.IsLateHd();
+    for (int i = 0; i < m_player.firstList.WalkedCount(unsignedCounts); ++i) {
+        m_out.Skip(FirstListEntryHead);
         WriteCountTriples(WalkedEntry(m_player.firstList, i));
-        m_out.skip(FirstListEntryTail);
+        m_out.Skip(FirstListEntryTail);
     }
-    for (int i = 0; i < m_player.secondList.walkedCount(unsignedCounts); ++i) {
-        m_out.skip(SecondListEntryHead);
+    for (int i = 0; i < m_player.secondList.WalkedCount(unsignedCounts); ++i) {
+        m_out.Skip(SecondListEntryHead);
         WriteCountTriples(WalkedEntry(m_player.secondList, i));
-        m_out.skip(SecondListEntryTail);
+        m_out.Skip(SecondListEntryTail);
     }
-    for (int i = 0; i < m_player.thirdList.walkedCount(unsignedCounts); ++i) {
-        m_out.skip(ThirdListEntryHead);
+    for (int i = 0; i < m_player.thirdList.WalkedCount(unsignedCounts); ++i) {
+        m_out.Skip(ThirdListEntryHead);
         const std::int8_t count = WalkedEntry(m_player.thirdList, i).count;
-        m_out.i8(count);
+        m_out.I8(count);
         if (count > 0)
-            m_out.skip(ThirdListEntryExtra);
+            m_out.Skip(ThirdListEntryExtra);
         // Whatever the count says: real records hold entries with counts <= 0 followed by these bytes.
-        m_out.skip(ThirdListEntryTail);
+        m_out.Skip(ThirdListEntryTail);
     }
-    for (int i = 0; i < m_player.fourthList.walkedCount(unsignedCounts); ++i) {
-        m_out.skip(FourthListEntryHead);
+    for (int i = 0; i < m_player.fourthList.WalkedCount(unsignedCounts); ++i) {
+        m_out.Skip(FourthListEntryHead);
         WriteCountTriples(WalkedEntry(m_player.fourthList, i));
-        m_out.skip(FourthListEntryTail);
+        m_out.Skip(FourthListEntryTail);
     }
-    m_out.skip(AfterLists);
+    m_out.Skip(AfterLists);
 }
 
 void PlayerBlockWriter::WriteComputerStretch()
 {
     // HD from 12.34 holds the AI's state right after the lists, with nothing fixed before it.
-    if (!m_format.hdFrom(LateHdBlockLayout::ComputerSearchAfterListsFrom)) {
-        m_out.skip(ComputerBeforeValues);
-        m_out.i32(m_player.computerEntries);
-        m_out.skipSigned32(CountedValueSize * std::int64_t{m_player.computerEntries});
-        m_out.skip(ComputerAfterValues);
+    if (!m_format.IsHdFrom(LateHdBlockLayout::ComputerSearchAfterListsFrom)) {
+        m_out.Skip(ComputerBeforeValues);
+        m_out.I32(m_player.computerEntries);
+        m_out.SkipSigned32(CountedValueSize * std::int64_t{m_player.computerEntries});
+        m_out.Skip(ComputerAfterValues);
         for (const std::string& text : m_player.computerStrings)
-            m_out.string32(text);
-        m_out.skip(ComputerBeforeSearch);
+            m_out.String32(text);
+        m_out.Skip(ComputerBeforeSearch);
     }
     // What the game stores here cannot be walked; the reader searches for the object table marker,
     // lands one byte before it and passes the two bytes the other kinds pass. The byte before is the
     // marker's first byte too, so a search that does not re-test the byte that broke a partial match
     // misses the marker.
-    m_out.bytes(m_player.computerJunk);
-    m_out.u8(ObjectTableMarker[0]);
-    m_out.u8(ObjectTableMarker[0]);
+    m_out.Bytes(m_player.computerJunk);
+    m_out.U8(ObjectTableMarker[0]);
+    m_out.U8(ObjectTableMarker[0]);
     if (m_player.objectTypes.size() > static_cast<std::size_t>(m_computerTypeCount))
         throw std::invalid_argument("a computer player's type table holds more entries than it is searched by");
 }
@@ -218,10 +218,10 @@ void PlayerBlockWriter::WriteObjectTypes()
     std::vector<ObjectTypeEntry> entries = m_player.objectTypes;
     if (m_player.kind == PlayerKind::Computer)
         entries.resize(static_cast<std::size_t>(m_computerTypeCount), ObjectTypeEntry{0});
-    m_out.i32(static_cast<std::int32_t>(entries.size()));
+    m_out.I32(static_cast<std::int32_t>(entries.size()));
     for (const ObjectTypeEntry& entry : entries)
-        m_out.i32(entry.presence);
-    m_out.skip(UnitListLayout::AfterPresence);
+        m_out.I32(entry.presence);
+    m_out.Skip(UnitListLayout::AfterPresence);
     for (const ObjectTypeEntry& entry : entries) {
         if (entry.presence == 0)
             continue;
@@ -229,61 +229,61 @@ void PlayerBlockWriter::WriteObjectTypes()
         if (!IsObjectTypeTableKind(entry.recordKind))
             break; // the reader abandons the table here
     }
-    m_out.skip(UnitListLayout::AfterTable);
+    m_out.Skip(UnitListLayout::AfterTable);
 }
 
 void PlayerBlockWriter::WriteObjectTypeEntry(const ObjectTypeEntry& entry)
 {
     using namespace TypeEntryLayout;
     const std::uint8_t kind = entry.recordKind;
-    m_out.skip(BeforeKind);
-    m_out.u8(kind);
+    m_out.Skip(BeforeKind);
+    m_out.U8(kind);
     if (!IsObjectTypeTableKind(kind))
         return;
-    const bool wide = m_format.userPatch15();
-    m_out.skip(wide ? WideTypeEntry::Head : Head);
+    const bool wide = m_format.IsUserPatch15();
+    m_out.Skip(wide ? WideTypeEntry::Head : Head);
     if (kind > ObjectKind::Decoration)
-        m_out.skip(AnimatedExtra);
+        m_out.Skip(AnimatedExtra);
     if (kind > ObjectKind::Doppelganger)
-        m_out.skip(MovingExtra);
+        m_out.Skip(MovingExtra);
     if (kind > ObjectKind::Moving) {
-        m_out.skip(BeforeLists);
-        m_out.i16(entry.firstListCount);
-        m_out.skipSigned32(ListValueSize * std::int64_t{entry.firstListCount});
-        m_out.i16(entry.secondListCount);
-        m_out.skipSigned32(ListValueSize * std::int64_t{entry.secondListCount});
-        m_out.skip(TypeEntryLayout::AfterLists);
+        m_out.Skip(BeforeLists);
+        m_out.I16(entry.firstListCount);
+        m_out.SkipSigned32(ListValueSize * std::int64_t{entry.firstListCount});
+        m_out.I16(entry.secondListCount);
+        m_out.SkipSigned32(ListValueSize * std::int64_t{entry.secondListCount});
+        m_out.Skip(TypeEntryLayout::AfterLists);
         if (kind > ObjectKind::Projectile)
-            m_out.skip(LivingStretch);
+            m_out.Skip(LivingStretch);
         if (kind == ObjectKind::Projectile || kind == ObjectKind::Living)
-            m_out.skip(ProjectileOrLivingTail);
+            m_out.Skip(ProjectileOrLivingTail);
         if (kind == ObjectKind::Building)
-            m_out.skip(BuildingTail);
+            m_out.Skip(BuildingTail);
         if (wide && kind == ObjectKind::Living)
-            m_out.skip(WideTypeEntry::LivingExtra);
+            m_out.Skip(WideTypeEntry::LivingExtra);
         if (wide && kind == ObjectKind::Building)
-            m_out.skip(WideTypeEntry::BuildingExtra);
+            m_out.Skip(WideTypeEntry::BuildingExtra);
     }
-    m_out.skip(End);
+    m_out.Skip(End);
 }
 
 void PlayerBlockWriter::WriteUnitCounts()
 {
-    m_out.i32(m_player.gridRows);
-    m_out.i32(m_player.gridColumns);
-    m_out.skip(UnitListLayout::BeforeGrid);
-    m_out.skipSigned32((m_format.hd() ? HdVisibilityTileSize : UnitListLayout::VisibilityTileSize) * std::int64_t{m_player.gridRows}
+    m_out.I32(m_player.gridRows);
+    m_out.I32(m_player.gridColumns);
+    m_out.Skip(UnitListLayout::BeforeGrid);
+    m_out.SkipSigned32((m_format.IsHd() ? HdVisibilityTileSize : UnitListLayout::VisibilityTileSize) * std::int64_t{m_player.gridRows}
                        * m_player.gridColumns);
 
-    m_out.i32(static_cast<std::int32_t>(m_player.unitCounts.size()));
+    m_out.I32(static_cast<std::int32_t>(m_player.unitCounts.size()));
     for (std::int32_t count : m_player.unitCounts) {
-        m_out.skip(UnitListLayout::BeforeUnitCount);
-        m_out.i32(count);
+        m_out.Skip(UnitListLayout::BeforeUnitCount);
+        m_out.I32(count);
     }
     for (std::int32_t count : m_player.unitCounts)
         for (std::int32_t unit = 0; unit < count; ++unit)
-            m_out.skip(m_format.hd() ? HdUnitEntrySize : UnitEntrySize);
-    m_out.skip(UnitListLayout::AfterUnits);
+            m_out.Skip(m_format.IsHd() ? HdUnitEntrySize : UnitEntrySize);
+    m_out.Skip(UnitListLayout::AfterUnits);
 }
 
 void PlayerBlockWriter::WriteObjectGroups()
@@ -291,15 +291,15 @@ void PlayerBlockWriter::WriteObjectGroups()
     for (const ObjectGroup& group : m_player.groups) {
         if (group.mark == EndOfObjectGroups)
             throw std::invalid_argument("a group mark of 2 ends the groups");
-        m_out.i32(group.mark);
-        m_out.skip(UnitListLayout::AfterGroupMark);
+        m_out.I32(group.mark);
+        m_out.Skip(UnitListLayout::AfterGroupMark);
         for (const ObjectRecordBlueprint& object : group.objects)
             ObjectRecordWriter::Write(object, m_out, m_format);
-        m_out.u8(0);
-        m_out.skip(UnitListLayout::AfterGroup);
+        m_out.U8(0);
+        m_out.Skip(UnitListLayout::AfterGroup);
     }
-    m_out.i32(EndOfObjectGroups);
-    m_out.skip(UnitListLayout::AfterGroupMark);
+    m_out.I32(EndOfObjectGroups);
+    m_out.Skip(UnitListLayout::AfterGroupMark);
 }
 
 void PlayerBlockWriter::WriteTrailing()
@@ -307,10 +307,10 @@ void PlayerBlockWriter::WriteTrailing()
     for (std::uint8_t entry : m_player.trailing) {
         if (entry == 0)
             throw std::invalid_argument("a 0 ends the trailing list");
-        m_out.u8(entry);
-        m_out.skip(UnitListLayout::TrailingEntrySize);
+        m_out.U8(entry);
+        m_out.Skip(UnitListLayout::TrailingEntrySize);
     }
-    m_out.u8(0);
+    m_out.U8(0);
 }
 
 } // namespace Mgx

@@ -18,11 +18,11 @@ struct CountedList {
     std::vector<Entry> entries;
     std::optional<std::uint8_t> countByte;
 
-    std::uint8_t storedByte() const { return countByte ? *countByte : static_cast<std::uint8_t>(entries.size()); }
+    std::uint8_t StoredByte() const { return countByte ? *countByte : static_cast<std::uint8_t>(entries.size()); }
     // Later UserPatch releases read the byte unsigned.
-    int walkedCount(bool unsignedCount = false) const
+    int WalkedCount(bool unsignedCount = false) const
     {
-        const int count = unsignedCount ? int{storedByte()} : int{static_cast<std::int8_t>(storedByte())};
+        const int count = unsignedCount ? int{StoredByte()} : int{static_cast<std::int8_t>(StoredByte())};
         return count > 0 ? count : 0;
     }
 };

@@ -37,28 +37,28 @@ RecordWriter::RecordWriter(const RecordBlueprint& blueprint)
     if (blueprint.rawBody) {
         m_body = *blueprint.rawBody;
     } else {
-        WrittenBody written = BodyWriter::Write(blueprint.body, bodyOffset());
+        WrittenBody written = BodyWriter::Write(blueprint.body, BodyOffset());
         m_body = std::move(written.bytes);
         m_boundaries = std::move(written.boundaries);
     }
-    m_headerEnd = blueprint.headerEnd.value_or(static_cast<std::int32_t>(bodyOffset()));
+    m_headerEnd = blueprint.headerEnd.value_or(static_cast<std::int32_t>(BodyOffset()));
     const std::int64_t firstBoundary = m_boundaries.empty() ? 0 : m_boundaries.front();
     m_nextChapterPos = blueprint.nextChapterPos.value_or(static_cast<std::int32_t>(firstBoundary));
 }
 
-std::vector<std::uint8_t> RecordWriter::fileBytes() const
+std::vector<std::uint8_t> RecordWriter::FileBytes() const
 {
     ByteBuilder out;
-    out.i32(m_headerEnd);
-    out.i32(m_nextChapterPos);
-    out.bytes(m_compressed);
-    out.bytes(m_body);
-    return out.data();
+    out.I32(m_headerEnd);
+    out.I32(m_nextChapterPos);
+    out.Bytes(m_compressed);
+    out.Bytes(m_body);
+    return out.Data();
 }
 
 void RecordWriter::WriteFile(const std::filesystem::path& path) const
 {
-    const std::vector<std::uint8_t> bytes = fileBytes();
+    const std::vector<std::uint8_t> bytes = FileBytes();
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!file)

@@ -16,19 +16,19 @@ public:
     explicit RecordWriter(const RecordBlueprint& blueprint);
 
     // The header block before and after compression.
-    const std::vector<std::uint8_t>& headerBlock() const { return m_headerBlock; }
-    const std::vector<std::uint8_t>& compressedHeader() const { return m_compressed; }
-    const std::vector<std::uint8_t>& body() const { return m_body; }
+    const std::vector<std::uint8_t>& HeaderBlock() const { return m_headerBlock; }
+    const std::vector<std::uint8_t>& CompressedHeader() const { return m_compressed; }
+    const std::vector<std::uint8_t>& Body() const { return m_body; }
 
     // Where the body really starts (after the leading fields and the compressed block), whatever the file's first field says.
-    std::int64_t bodyOffset() const { return LeadingFieldsSize + static_cast<std::int64_t>(m_compressed.size()); }
+    std::int64_t BodyOffset() const { return LeadingFieldsSize + static_cast<std::int64_t>(m_compressed.size()); }
     // The two fields as written at offsets 0 and 4.
-    std::int32_t headerEnd() const { return m_headerEnd; }
-    std::int32_t nextChapterPos() const { return m_nextChapterPos; }
+    std::int32_t HeaderEnd() const { return m_headerEnd; }
+    std::int32_t NextChapterPos() const { return m_nextChapterPos; }
     // File offsets of the chapter boundaries, in body order.
-    const std::vector<std::int64_t>& chapterBoundaries() const { return m_boundaries; }
+    const std::vector<std::int64_t>& ChapterBoundaries() const { return m_boundaries; }
 
-    std::vector<std::uint8_t> fileBytes() const;
+    std::vector<std::uint8_t> FileBytes() const;
     // Throws std::runtime_error when the file cannot be written.
     void WriteFile(const std::filesystem::path& path) const;
 

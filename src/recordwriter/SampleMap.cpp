@@ -54,7 +54,7 @@ void SampleMap::SetTile(int x, int y, std::uint8_t terrain)
     m_terrain[(static_cast<std::size_t>(y) * m_size + static_cast<std::size_t>(x)) * 2] = terrain;
 }
 
-std::uint8_t SampleMap::tile(int x, int y) const
+std::uint8_t SampleMap::Tile(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= static_cast<int>(m_size) || y >= static_cast<int>(m_size))
         return Grass;
@@ -104,7 +104,7 @@ void SampleMap::AddForest(double cx, double cy, double radius)
     for (int i = 0; i < static_cast<int>(radius) + 2; ++i) {
         const double x = cx + (Random() - 0.5) * radius;
         const double y = cy + (Random() - 0.5) * radius;
-        if (tile(static_cast<int>(x), static_cast<int>(y)) == Forest)
+        if (Tile(static_cast<int>(x), static_cast<int>(y)) == Forest)
             AddNature(10, OakTree, x, y, Wood);
     }
 }
@@ -209,7 +209,7 @@ ObjectRecordBlueprint SampleMap::Varied(ObjectRecordBlueprint object)
     return object;
 }
 
-std::vector<ObjectRecordBlueprint> SampleMap::playerObjects(std::uint8_t owner) const
+std::vector<ObjectRecordBlueprint> SampleMap::PlayerObjects(std::uint8_t owner) const
 {
     std::vector<ObjectRecordBlueprint> objects;
     for (const ObjectRecordBlueprint& object : m_owned)

@@ -25,12 +25,12 @@ public:
 
     SampleMap(std::uint32_t size, std::uint32_t seed);
 
-    std::uint32_t size() const { return m_size; }
+    std::uint32_t Size() const { return m_size; }
     // Two bytes per tile, as the header stores them.
-    const std::vector<std::uint8_t>& terrain() const { return m_terrain; }
+    const std::vector<std::uint8_t>& Terrain() const { return m_terrain; }
     // The nature player's objects (owner 0) and those of player p.
-    const std::vector<ObjectRecordBlueprint>& nature() const { return m_nature; }
-    std::vector<ObjectRecordBlueprint> playerObjects(std::uint8_t owner) const;
+    const std::vector<ObjectRecordBlueprint>& Nature() const { return m_nature; }
+    std::vector<ObjectRecordBlueprint> PlayerObjects(std::uint8_t owner) const;
 
     void Fill(std::uint8_t terrain);
     // An irregular round patch of one terrain.
@@ -51,7 +51,7 @@ public:
 private:
     double Random(); // in [0, 1)
     void SetTile(int x, int y, std::uint8_t terrain);
-    std::uint8_t tile(int x, int y) const;
+    std::uint8_t Tile(int x, int y) const;
     void AddNature(std::uint8_t recordKind, std::int16_t type, double x, double y, std::int16_t resourceKind);
     void AddOwned(std::uint8_t owner, std::uint8_t recordKind, std::int16_t type, double x, double y);
     ObjectRecordBlueprint Varied(ObjectRecordBlueprint object);

@@ -70,7 +70,7 @@ public:
     void GameStart() { Add(ChatOperation{{}, 500}); }
     void AddChapterBoundary() { Add(ChapterBoundary{}); }
 
-    std::vector<BodyOperation> operations() const { return m_operations; }
+    std::vector<BodyOperation> Operations() const { return m_operations; }
 
 private:
     static constexpr std::int32_t StepMs = 600;
@@ -153,7 +153,7 @@ PlayerBlueprint Player(const std::string& name, std::uint8_t civilization, std::
 PlayerBlueprint Nature(const SampleMap& map)
 {
     PlayerBlueprint nature = Player("GAIA", 0, 6, PlayerKind::Nature);
-    nature.groups = {ObjectGroup{0, map.nature()}};
+    nature.groups = {ObjectGroup{0, map.Nature()}};
     return nature;
 }
 
@@ -161,7 +161,7 @@ void GiveObjects(PlayerBlueprint& player, const SampleMap& map, std::uint8_t own
 {
     std::vector<ObjectRecordBlueprint> units;
     std::vector<ObjectRecordBlueprint> buildings;
-    for (const ObjectRecordBlueprint& object : map.playerObjects(owner))
+    for (const ObjectRecordBlueprint& object : map.PlayerObjects(owner))
         (object.recordKind == 80 ? buildings : units).push_back(object);
     player.groups = {ObjectGroup{0, units}, ObjectGroup{1, buildings}};
 }
@@ -215,7 +215,7 @@ SampleRecord OneVersusOne()
     RecordBlueprint record;
     HeaderBlueprint& header = record.header;
     header.mapWidth = header.mapHeight = size;
-    header.terrain = map.terrain();
+    header.terrain = map.Terrain();
     header.mapId = Arabia;
     header.players = {Nature(map), Player(Gbk::WindCloud, Chinese, 0, PlayerKind::Human), Player("Viper_CN", Huns, 1, PlayerKind::Human)};
     GiveObjects(header.players[1], map, 1);
@@ -245,7 +245,7 @@ SampleRecord OneVersusOne()
     game.Chat(Said(2, "Viper_CN", "gg"));
     game.Resign(2, 2);
     game.WaitUntil(33, 20);
-    record.body.operations = game.operations();
+    record.body.operations = game.Operations();
     return {"1v1_arabia.mgx", record};
 }
 
@@ -269,7 +269,7 @@ SampleRecord FourVersusFour()
     RecordBlueprint record;
     HeaderBlueprint& header = record.header;
     header.mapWidth = header.mapHeight = size;
-    header.terrain = map.terrain();
+    header.terrain = map.Terrain();
     header.mapId = Arabia;
     header.gameSpeed = 150;
     header.recorderNumber = 5;
@@ -319,7 +319,7 @@ SampleRecord FourVersusFour()
     game.WaitUntil(38, 0);
     game.Chat(Said(2, names[1], "gg"));
     game.WaitUntil(38, 12);
-    record.body.operations = game.operations();
+    record.body.operations = game.Operations();
     return {"4v4_chat_ageups.mgx", record};
 }
 
@@ -357,7 +357,7 @@ SampleRecord Scenario()
     RecordBlueprint record;
     HeaderBlueprint& header = record.header;
     header.mapWidth = header.mapHeight = size;
-    header.terrain = map.terrain();
+    header.terrain = map.Terrain();
     header.mapId = Highland;
     header.gameType = 3;
     header.difficulty = 1;
@@ -402,7 +402,7 @@ SampleRecord Scenario()
     game.WaitUntil(35, 10);
     game.Resign(2, 2);
     game.WaitUntil(35, 12);
-    record.body.operations = game.operations();
+    record.body.operations = game.Operations();
     return {"scenario.mgx", record};
 }
 
@@ -417,7 +417,7 @@ SampleRecord Unfinished()
     RecordBlueprint record;
     HeaderBlueprint& header = record.header;
     header.mapWidth = header.mapHeight = size;
-    header.terrain = map.terrain();
+    header.terrain = map.Terrain();
     header.mapId = Arabia;
     header.players = {Nature(map), Player(Gbk::WindCloud, Turks, 2, PlayerKind::Human), Player(Gbk::PurpleFrost, Goths, 3, PlayerKind::Human)};
     GiveObjects(header.players[1], map, 1);
@@ -431,7 +431,7 @@ SampleRecord Unfinished()
     game.Chat(Said(2, Gbk::PurpleFrost, "hf"));
     game.WaitUntil(6, 40);
     // The game stopped writing here and never went back to fill in the first field.
-    record.body.operations = game.operations();
+    record.body.operations = game.Operations();
     record.headerEnd = 0;
     return {"unfinished.mgx", record};
 }

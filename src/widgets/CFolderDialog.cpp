@@ -17,7 +17,7 @@ CFolderDialog::CFolderDialog(const QString& title, const QString& startFolder, Q
     setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
 }
 
-QString CFolderDialog::chosenFolder() const { return m_chosen; }
+QString CFolderDialog::ChosenFolder() const { return m_chosen; }
 
 void CFolderDialog::accept()
 {

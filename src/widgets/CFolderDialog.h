@@ -13,7 +13,7 @@ public:
 
     // The folder confirmed, as an absolute path with native separators and no trailing
     // separator (except for a root).
-    QString chosenFolder() const;
+    QString ChosenFolder() const;
 
     void accept() override;
 

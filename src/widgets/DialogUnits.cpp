@@ -4,17 +4,17 @@
 
 namespace DialogUnits {
 
-int toPixelsX(int units) { return static_cast<int>(std::lround(units * 1.5)); }
+int ToPixelsX(int units) { return static_cast<int>(std::lround(units * 1.5)); }
 
-int toPixelsY(int units) { return static_cast<int>(std::lround(units * 1.625)); }
+int ToPixelsY(int units) { return static_cast<int>(std::lround(units * 1.625)); }
 
-QPoint toPixels(QPoint units) { return {toPixelsX(units.x()), toPixelsY(units.y())}; }
+QPoint ToPixels(QPoint units) { return {ToPixelsX(units.x()), ToPixelsY(units.y())}; }
 
-QSize toPixels(QSize units) { return {toPixelsX(units.width()), toPixelsY(units.height())}; }
+QSize ToPixels(QSize units) { return {ToPixelsX(units.width()), ToPixelsY(units.height())}; }
 
-QRect toPixels(int x, int y, int width, int height)
+QRect ToPixels(int x, int y, int width, int height)
 {
-    return {toPixels(QPoint(x, y)), toPixels(QSize(width, height))};
+    return {ToPixels(QPoint(x, y)), ToPixels(QSize(width, height))};
 }
 
 } // namespace DialogUnits

@@ -9,11 +9,11 @@
 // their proportions whatever a value's size.
 namespace DialogUnits {
 
-int toPixelsX(int units);
-int toPixelsY(int units);
+int ToPixelsX(int units);
+int ToPixelsY(int units);
 
-QPoint toPixels(QPoint units);
-QSize toPixels(QSize units);
-QRect toPixels(int x, int y, int width, int height);
+QPoint ToPixels(QPoint units);
+QSize ToPixels(QSize units);
+QRect ToPixels(int x, int y, int width, int height);
 
 } // namespace DialogUnits

@@ -47,10 +47,10 @@ MessageBoxPrompt::MessageBoxPrompt(QWidget* parent)
 {
 }
 
-bool MessageBoxPrompt::askYesNo(const QString& question, QuestionKind kind)
+bool MessageBoxPrompt::AskYesNo(const QString& question, QuestionKind kind)
 {
     const bool cautious = kind == QuestionKind::Cautious;
-    QMessageBox box(cautious ? QMessageBox::Question : QMessageBox::NoIcon, caption(), question,
+    QMessageBox box(cautious ? QMessageBox::Question : QMessageBox::NoIcon, Caption(), question,
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(cautious ? QMessageBox::No : QMessageBox::Yes);
     qCDebug(lcPrompt).noquote() << "question:" << OneLine(question) << "buttons:" << ButtonTexts(box);
@@ -59,10 +59,10 @@ bool MessageBoxPrompt::askYesNo(const QString& question, QuestionKind kind)
     return yes;
 }
 
-UserPrompt::Answer MessageBoxPrompt::askYesNoAll(const QString& question, QuestionKind kind)
+UserPrompt::Answer MessageBoxPrompt::AskYesNoAll(const QString& question, QuestionKind kind)
 {
     const bool cautious = kind == QuestionKind::Cautious;
-    QMessageBox box(cautious ? QMessageBox::Question : QMessageBox::NoIcon, caption(), question,
+    QMessageBox box(cautious ? QMessageBox::Question : QMessageBox::NoIcon, Caption(), question,
                     QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll, m_parent);
     // Each answer has its key, as in the game's own boxes: Y, A, N, O.
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
@@ -81,14 +81,14 @@ UserPrompt::Answer MessageBoxPrompt::askYesNoAll(const QString& question, Questi
     return answer;
 }
 
-void MessageBoxPrompt::showMessage(MessageKind kind, const QString& text, const QString& title)
+void MessageBoxPrompt::ShowMessage(MessageKind kind, const QString& text, const QString& title)
 {
     QMessageBox box(IconFor(kind), title, text, QMessageBox::Ok, m_parent);
     qCDebug(lcPrompt).noquote() << "message:" << OneLine(text);
     box.exec();
 }
 
-std::optional<QString> MessageBoxPrompt::chooseFolder(const QString& title, const QString& startFolder)
+std::optional<QString> MessageBoxPrompt::ChooseFolder(const QString& title, const QString& startFolder)
 {
     CFolderDialog dialog(title, startFolder, m_parent);
     qCDebug(lcPrompt).noquote() << "folder picker:" << title << "in" << dialog.directory().absolutePath();
@@ -96,11 +96,11 @@ std::optional<QString> MessageBoxPrompt::chooseFolder(const QString& title, cons
         qCDebug(lcPrompt) << "picked: nothing";
         return std::nullopt;
     }
-    qCDebug(lcPrompt).noquote() << "picked:" << dialog.chosenFolder();
-    return dialog.chosenFolder();
+    qCDebug(lcPrompt).noquote() << "picked:" << dialog.ChosenFolder();
+    return dialog.ChosenFolder();
 }
 
-std::optional<QString> MessageBoxPrompt::chooseOpenFile(const QString& title, const QString& startPath,
+std::optional<QString> MessageBoxPrompt::ChooseOpenFile(const QString& title, const QString& startPath,
                                                         const QStringList& nameFilters)
 {
     QFileDialog dialog(m_parent, title, startPath);
@@ -113,7 +113,7 @@ std::optional<QString> MessageBoxPrompt::chooseOpenFile(const QString& title, co
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
-std::optional<QString> MessageBoxPrompt::chooseSaveFile(const QString& title, const QString& startPath,
+std::optional<QString> MessageBoxPrompt::ChooseSaveFile(const QString& title, const QString& startPath,
                                                         const QStringList& nameFilters, const QString& defaultSuffix)
 {
     QFileDialog dialog(m_parent, title, startPath);

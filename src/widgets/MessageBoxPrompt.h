@@ -9,14 +9,14 @@ class MessageBoxPrompt : public UserPrompt {
 public:
     explicit MessageBoxPrompt(QWidget* parent = nullptr);
 
-    bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
-    Answer askYesNoAll(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
-    using UserPrompt::showMessage;
-    void showMessage(MessageKind kind, const QString& text, const QString& title) override;
-    std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
-    std::optional<QString> chooseOpenFile(const QString& title, const QString& startPath,
+    bool AskYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
+    Answer AskYesNoAll(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
+    using UserPrompt::ShowMessage;
+    void ShowMessage(MessageKind kind, const QString& text, const QString& title) override;
+    std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder) override;
+    std::optional<QString> ChooseOpenFile(const QString& title, const QString& startPath,
                                           const QStringList& nameFilters) override;
-    std::optional<QString> chooseSaveFile(const QString& title, const QString& startPath,
+    std::optional<QString> ChooseSaveFile(const QString& title, const QString& startPath,
                                           const QStringList& nameFilters, const QString& defaultSuffix) override;
 
 private:

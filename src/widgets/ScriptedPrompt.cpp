@@ -1,48 +1,48 @@
 #include "ScriptedPrompt.h"
 
-void ScriptedPrompt::answerNext(bool yes) { m_answers.append(yes); }
+void ScriptedPrompt::AnswerNext(bool yes) { m_answers.append(yes); }
 
-void ScriptedPrompt::pickNext(std::optional<QString> path) { m_picks.append(std::move(path)); }
+void ScriptedPrompt::PickNext(std::optional<QString> path) { m_picks.append(std::move(path)); }
 
-bool ScriptedPrompt::askYesNo(const QString& question, QuestionKind kind)
+bool ScriptedPrompt::AskYesNo(const QString& question, QuestionKind kind)
 {
     m_questions.append({question, kind});
     return m_answers.isEmpty() ? false : m_answers.takeFirst();
 }
 
-void ScriptedPrompt::answerNextAll(Answer answer) { m_allAnswers.append(answer); }
+void ScriptedPrompt::AnswerNextAll(Answer answer) { m_allAnswers.append(answer); }
 
-UserPrompt::Answer ScriptedPrompt::askYesNoAll(const QString& question, QuestionKind kind)
+UserPrompt::Answer ScriptedPrompt::AskYesNoAll(const QString& question, QuestionKind kind)
 {
     if (m_allAnswers.isEmpty())
-        return askYesNo(question, kind) ? Answer::Yes : Answer::No;
+        return AskYesNo(question, kind) ? Answer::Yes : Answer::No;
     m_questions.append({question, kind});
     return m_allAnswers.takeFirst();
 }
 
-void ScriptedPrompt::showMessage(MessageKind kind, const QString& text, const QString& title)
+void ScriptedPrompt::ShowMessage(MessageKind kind, const QString& text, const QString& title)
 {
     m_messages.append({kind, text, title});
 }
 
-std::optional<QString> ScriptedPrompt::chooseFolder(const QString& title, const QString& startFolder)
+std::optional<QString> ScriptedPrompt::ChooseFolder(const QString& title, const QString& startFolder)
 {
-    return nextPick({title, startFolder, {}});
+    return NextPick({title, startFolder, {}});
 }
 
-std::optional<QString> ScriptedPrompt::chooseOpenFile(const QString& title, const QString& startPath,
+std::optional<QString> ScriptedPrompt::ChooseOpenFile(const QString& title, const QString& startPath,
                                                       const QStringList& nameFilters)
 {
-    return nextPick({title, startPath, nameFilters});
+    return NextPick({title, startPath, nameFilters});
 }
 
-std::optional<QString> ScriptedPrompt::chooseSaveFile(const QString& title, const QString& startPath,
+std::optional<QString> ScriptedPrompt::ChooseSaveFile(const QString& title, const QString& startPath,
                                                       const QStringList& nameFilters, const QString&)
 {
-    return nextPick({title, startPath, nameFilters});
+    return NextPick({title, startPath, nameFilters});
 }
 
-QList<QString> ScriptedPrompt::questions() const
+QList<QString> ScriptedPrompt::Questions() const
 {
     QList<QString> texts;
     for (const Question& question : m_questions)
@@ -50,7 +50,7 @@ QList<QString> ScriptedPrompt::questions() const
     return texts;
 }
 
-std::optional<QString> ScriptedPrompt::nextPick(Picker picker)
+std::optional<QString> ScriptedPrompt::NextPick(Picker picker)
 {
     m_pickers.append(std::move(picker));
     return m_picks.isEmpty() ? std::nullopt : m_picks.takeFirst();

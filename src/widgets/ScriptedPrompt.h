@@ -31,30 +31,30 @@ public:
     };
 
     // Queues the answer to the next question. A question with no queued answer gets No.
-    void answerNext(bool yes);
+    void AnswerNext(bool yes);
 
     // Queues what the next picker (folder, open or save) returns; nothing means Cancel. A picker
     // with no queued pick is cancelled.
-    void pickNext(std::optional<QString> path);
+    void PickNext(std::optional<QString> path);
 
     // Queues the answer to the next question that offers 全部是 and 全部否; without one queued such
     // a question takes the next plain answer.
-    void answerNextAll(Answer answer);
+    void AnswerNextAll(Answer answer);
 
-    bool askYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
-    Answer askYesNoAll(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
-    using UserPrompt::showMessage;
-    void showMessage(MessageKind kind, const QString& text, const QString& title) override;
-    std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
-    std::optional<QString> chooseOpenFile(const QString& title, const QString& startPath,
+    bool AskYesNo(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
+    Answer AskYesNoAll(const QString& question, QuestionKind kind = QuestionKind::Plain) override;
+    using UserPrompt::ShowMessage;
+    void ShowMessage(MessageKind kind, const QString& text, const QString& title) override;
+    std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder) override;
+    std::optional<QString> ChooseOpenFile(const QString& title, const QString& startPath,
                                           const QStringList& nameFilters) override;
-    std::optional<QString> chooseSaveFile(const QString& title, const QString& startPath,
+    std::optional<QString> ChooseSaveFile(const QString& title, const QString& startPath,
                                           const QStringList& nameFilters, const QString& defaultSuffix) override;
 
     // The question texts in the order asked.
-    QList<QString> questions() const;
-    const QList<Question>& askedQuestions() const { return m_questions; }
-    const QList<Message>& messages() const { return m_messages; }
+    QList<QString> Questions() const;
+    const QList<Question>& AskedQuestions() const { return m_questions; }
+    const QList<Message>& Messages() const { return m_messages; }
     // The texts of the messages shown, in order: what most checks compare.
     QStringList MessageTexts() const
     {
@@ -63,10 +63,10 @@ public:
             texts.append(message.text);
         return texts;
     }
-    const QList<Picker>& pickers() const { return m_pickers; }
+    const QList<Picker>& Pickers() const { return m_pickers; }
 
 private:
-    std::optional<QString> nextPick(Picker picker);
+    std::optional<QString> NextPick(Picker picker);
 
     QList<bool> m_answers;
     QList<Answer> m_allAnswers;

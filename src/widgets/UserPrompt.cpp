@@ -1,3 +1,3 @@
 #include "UserPrompt.h"
 
-QString UserPrompt::caption() { return QStringLiteral("Korvale"); }
+QString UserPrompt::Caption() { return QStringLiteral("Korvale"); }

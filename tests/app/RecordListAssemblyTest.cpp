@@ -59,7 +59,7 @@ protected:
         assembly = std::make_unique<RecordListAssembly>(prompt, runner, configPath);
         assembly->SetLibraryPath(folder.filePath(QStringLiteral("cache/library.sqlite")));
         assembly->Build(*frame, table, request);
-        list = assembly->list();
+        list = assembly->List();
     }
 
     int RowOf(const QString& name) const
@@ -96,7 +96,7 @@ TEST_F(RecordListAssemblyTest, EveryCommandOfTheTableReachesAHandlerAndTheListSt
     for (const Commands::Command& command : Commands::All())
         if (command.owner != Commands::Owner::DropDown)
             EXPECT_TRUE(table.HasHandler(command.id)) << command.id;
-    EXPECT_EQ(frame->recordList(), list);
+    EXPECT_EQ(frame->RecordList(), list);
     EXPECT_EQ(QDir(list->Navigation().CurrentFolder()), QDir(records));
     EXPECT_EQ(list->RowCount(), int(Mgx::SampleRecords().size()));
 }
@@ -143,9 +143,9 @@ TEST_F(RecordListAssemblyTest, TheContextMenuIsTheCommandTablesAndItsDeleteRemov
     EXPECT_EQ(texts, (QStringList{"移动到(&M)...", "复制到(&C)...", "重命名(&R)", "删除(&D)", "压缩(&A)...", "解压缩(&X)...", "按模板重命名..."}));
     menu->close();
 
-    prompt.answerNext(true);
+    prompt.AnswerNext(true);
     Q_EMIT list->CommandRequested(Commands::Delete); // the list's Delete key
-    EXPECT_EQ(prompt.questions(), QStringList{"确定删除\"1v1_arabia.mgx\"？\n"});
+    EXPECT_EQ(prompt.Questions(), QStringList{"确定删除\"1v1_arabia.mgx\"？\n"});
     EXPECT_FALSE(QFile::exists(records + QStringLiteral("/1v1_arabia.mgx")));
     EXPECT_EQ(RowOf(QStringLiteral("1v1_arabia.mgx")), -1);
 }
@@ -165,16 +165,16 @@ TEST_F(RecordListAssemblyTest, LaunchingAVersionWithoutExecutableWarnsAndAMissin
 {
     Build();
     EXPECT_TRUE(table.Trigger(Commands::LaunchA));
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_EQ(prompt.messages()[0].title, "提示");
-    EXPECT_EQ(prompt.messages()[0].text, "未设置此版本的帝国游戏路径，帝国时代程序无法启动！");
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_EQ(prompt.Messages()[0].title, "提示");
+    EXPECT_EQ(prompt.Messages()[0].text, "未设置此版本的帝国游戏路径，帝国时代程序无法启动！");
 
     EXPECT_TRUE(table.Trigger(Commands::LaunchC));
     EXPECT_TRUE(runner.detached.isEmpty()) << "a missing executable is not started through wine";
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("/nowhere/age2_x1.exe")));
-    ASSERT_EQ(prompt.messages().size(), 2);
-    EXPECT_EQ(prompt.messages()[1].kind, UserPrompt::MessageKind::Error);
-    EXPECT_TRUE(prompt.messages()[1].text.contains(QStringLiteral("/nowhere/age2_x1.exe")));
+    ASSERT_EQ(prompt.Messages().size(), 2);
+    EXPECT_EQ(prompt.Messages()[1].kind, UserPrompt::MessageKind::Error);
+    EXPECT_TRUE(prompt.Messages()[1].text.contains(QStringLiteral("/nowhere/age2_x1.exe")));
 }
 
 // With no search in force the status bar counts the listed entries and the selection.
@@ -195,9 +195,9 @@ TEST_F(RecordListAssemblyTest, TheSearchFieldFiltersTheListedRecords)
 {
     ASSERT_TRUE(QDir().mkpath(records + "/zz-folder"));
     Build();
-    ASSERT_EQ(assembly->searchField()->placeholderText(), QStringLiteral("搜索玩家、文明、地图、聊天"));
-    EXPECT_EQ(assembly->subfolderToggle()->text(), QStringLiteral("包括子文件夹"));
-    LibrarySearch* search = assembly->librarySearch();
+    ASSERT_EQ(assembly->SearchField()->placeholderText(), QStringLiteral("搜索玩家、文明、地图、聊天"));
+    EXPECT_EQ(assembly->SubfolderToggle()->text(), QStringLiteral("包括子文件夹"));
+    LibrarySearch* search = assembly->GetLibrarySearch();
     ASSERT_TRUE(search->Indexer().WaitForDone(30000));
     QCoreApplication::processEvents();
     const int plainRows = list->RowCount();
@@ -217,17 +217,17 @@ TEST_F(RecordListAssemblyTest, TheSearchFieldFiltersTheListedRecords)
                 break;
             }
 
-    assembly->searchField()->setText(name.toUpper());
+    assembly->SearchField()->setText(name.toUpper());
     EXPECT_TRUE(list->Model().IsFiltered());
     EXPECT_NE(RowOf(QFileInfo(wanted.path).fileName()), -1);
     EXPECT_NE(RowOf(QStringLiteral("zz-folder")), -1) << "folders stay";
     EXPECT_EQ(list->Model().ShownFileCount(), expected);
     EXPECT_EQ(frame->statusBar()->currentMessage(), LibrarySearch::FilterStatusText(expected, static_cast<int>(summaries.size())));
 
-    assembly->searchField()->setText(QStringLiteral("no player is called this"));
+    assembly->SearchField()->setText(QStringLiteral("no player is called this"));
     EXPECT_EQ(list->RowCount(), 1);
 
-    assembly->searchField()->clear();
+    assembly->SearchField()->clear();
     EXPECT_FALSE(list->Model().IsFiltered());
     EXPECT_EQ(list->RowCount(), plainRows);
     EXPECT_FALSE(frame->statusBar()->currentMessage().contains(QStringLiteral(" / "))) << "the count goes with the filter";
@@ -238,7 +238,7 @@ TEST_F(RecordListAssemblyTest, TheSearchFieldFiltersTheListedRecords)
 TEST_F(RecordListAssemblyTest, AChangeOnDiskKeepsTheSearchInForce)
 {
     Build();
-    LibrarySearch* search = assembly->librarySearch();
+    LibrarySearch* search = assembly->GetLibrarySearch();
     ASSERT_TRUE(search->Indexer().WaitForDone(30000));
     QCoreApplication::processEvents();
     const QList<LibrarySummary> summaries = LibraryIndex(folder.filePath(QStringLiteral("cache/library.sqlite"))).SummariesUnder(records, false);
@@ -246,7 +246,7 @@ TEST_F(RecordListAssemblyTest, AChangeOnDiskKeepsTheSearchInForce)
     ASSERT_NE(withPlayers, summaries.cend());
     const LibrarySummary first = *withPlayers;
     const QString name = first.players.front().name;
-    assembly->searchField()->setText(name);
+    assembly->SearchField()->setText(name);
     const int matching = list->Model().ShownFileCount();
     ASSERT_GE(matching, 1);
 
@@ -265,7 +265,7 @@ TEST_F(RecordListAssemblyTest, AChangeOnDiskKeepsTheSearchInForce)
 TEST_F(RecordListAssemblyTest, TheIndexFillsTheExtraColumns)
 {
     Build();
-    ASSERT_TRUE(assembly->librarySearch()->Indexer().WaitForDone(30000));
+    ASSERT_TRUE(assembly->GetLibrarySearch()->Indexer().WaitForDone(30000));
     QCoreApplication::processEvents();
     ASSERT_GT(list->RowCount(), 0);
     for (int row = 0; row < list->RowCount(); ++row) {

@@ -60,14 +60,14 @@ void PrintTo(const Listed& item, std::ostream* out)
 
 class ArchiveBrowsingTest : public ::testing::TestWithParam<const char*> {
 protected:
-    QString archive(const QList<Entry>& entries)
+    QString Archive(const QList<Entry>& entries)
     {
         const QString path = m_dir.filePath(QStringLiteral("cup.") + GetParam());
         WriteArchive(path, entries);
         return QDir::toNativeSeparators(path);
     }
 
-    std::vector<Listed> list(const QString& path, const QString& inner, ArchiveResult expected = ArchiveResult::Ok)
+    std::vector<Listed> List(const QString& path, const QString& inner, ArchiveResult expected = ArchiveResult::Ok)
     {
         QList<MgxListItem> items;
         EXPECT_EQ(ListArchiveFolder({path, inner}, QLocale::c(), items), expected);
@@ -84,7 +84,7 @@ protected:
 
 TEST_P(ArchiveBrowsingTest, ListsTheRootAndAnInnerFolderLikePlainFolders)
 {
-    const QString path = archive(Plain);
+    const QString path = Archive(Plain);
     QList<MgxListItem> items;
     ASSERT_EQ(ListArchiveFolder({path, {}}, QLocale::c(), items), ArchiveResult::Ok);
     ASSERT_EQ(items.size(), 5);
@@ -93,7 +93,7 @@ TEST_P(ArchiveBrowsingTest, ListsTheRootAndAnInnerFolderLikePlainFolders)
     EXPECT_EQ(items[0].size, quint64(RecordA.size()));
     EXPECT_EQ(items[0].sizeText, FormatSizeText(RecordA.size(), QLocale::c()));
     EXPECT_EQ(items[0].timeText, FormatTimeText(QDateTime(QDate(2025, 1, 11), QTime(13, 33, 34))));
-    EXPECT_EQ(list(path, {}), (std::vector<Listed>{{"a.mgx", MgxItemKind::Record, quint64(RecordA.size())},
+    EXPECT_EQ(List(path, {}), (std::vector<Listed>{{"a.mgx", MgxItemKind::Record, quint64(RecordA.size())},
                                                    {"sub", MgxItemKind::Folder, 0},
                                                    {"Empty", MgxItemKind::Folder, 0},
                                                    {"inner.zip", MgxItemKind::Zip, 2},
@@ -104,16 +104,16 @@ TEST_P(ArchiveBrowsingTest, ListsTheRootAndAnInnerFolderLikePlainFolders)
     ASSERT_EQ(items.size(), 2);
     EXPECT_EQ(items[0].fullPath, path + "/sub/b.MGX");
     EXPECT_EQ(items[1].fullPath, path + "/sub/deep");
-    EXPECT_EQ(list(path, "sub/deep"), (std::vector<Listed>{{"c.mgx", MgxItemKind::Record, 1}}));
-    EXPECT_TRUE(list(path, "Empty").empty());
-    list(path, "nowhere", ArchiveResult::NoSuchFolder);
-    list(path, "a.mgx", ArchiveResult::NoSuchFolder);
+    EXPECT_EQ(List(path, "sub/deep"), (std::vector<Listed>{{"c.mgx", MgxItemKind::Record, 1}}));
+    EXPECT_TRUE(List(path, "Empty").empty());
+    List(path, "nowhere", ArchiveResult::NoSuchFolder);
+    List(path, "a.mgx", ArchiveResult::NoSuchFolder);
 }
 
 TEST_P(ArchiveBrowsingTest, HostileNamesAreNeitherListedNorRead)
 {
-    const QString path = archive(Hostile);
-    std::vector<Listed> listed = list(path, {});
+    const QString path = Archive(Hostile);
+    std::vector<Listed> listed = List(path, {});
     // "C:drive.mgx" could name a drive where archives are unpacked; it is refused everywhere.
     EXPECT_EQ(listed, (std::vector<Listed>{{"ok.mgx", MgxItemKind::Record, 4}}));
     std::vector<std::uint8_t> bytes;
@@ -127,9 +127,9 @@ TEST_P(ArchiveBrowsingTest, GbkAndUtf8NamesAreBothRead)
     QStringEncoder gbk("GBK");
     ASSERT_TRUE(gbk.isValid());
     const QByteArray gbkName = gbk.encode(QStringLiteral("决赛/第一局.mgx"));
-    const QString path = archive({{gbkName, "gbk"}, {QStringLiteral("半决赛.mgx").toUtf8(), "utf8"}});
-    EXPECT_EQ(list(path, {}), (std::vector<Listed>{{"决赛", MgxItemKind::Folder, 0}, {"半决赛.mgx", MgxItemKind::Record, 4}}));
-    EXPECT_EQ(list(path, "决赛"), (std::vector<Listed>{{"第一局.mgx", MgxItemKind::Record, 3}}));
+    const QString path = Archive({{gbkName, "gbk"}, {QStringLiteral("半决赛.mgx").toUtf8(), "utf8"}});
+    EXPECT_EQ(List(path, {}), (std::vector<Listed>{{"决赛", MgxItemKind::Folder, 0}, {"半决赛.mgx", MgxItemKind::Record, 4}}));
+    EXPECT_EQ(List(path, "决赛"), (std::vector<Listed>{{"第一局.mgx", MgxItemKind::Record, 3}}));
     std::vector<std::uint8_t> bytes;
     EXPECT_EQ(ReadArchiveEntry(path, "决赛/第一局.mgx", bytes), ArchiveResult::Ok);
     EXPECT_EQ(bytes, Bytes("gbk"));
@@ -137,7 +137,7 @@ TEST_P(ArchiveBrowsingTest, GbkAndUtf8NamesAreBothRead)
 
 TEST_P(ArchiveBrowsingTest, ReadsOneEntryIntoMemory)
 {
-    const QString path = archive(Plain);
+    const QString path = Archive(Plain);
     std::vector<std::uint8_t> bytes;
     ASSERT_EQ(ReadArchiveEntry(path, "sub/b.MGX", bytes), ArchiveResult::Ok);
     EXPECT_EQ(bytes, Bytes(RecordB));
@@ -154,18 +154,18 @@ TEST_P(ArchiveBrowsingTest, ARealRecordReadFromTheArchiveIsTheRecordOfItsFile)
     const std::string file = korvale::test::RealRecordPath("aoc10a_4v4_arabia_gbk.mgx");
     const std::optional<QByteArray> record = Read(QString::fromStdString(file));
     ASSERT_TRUE(record);
-    const QString path = archive({{"final/game.mgx", *record}});
+    const QString path = Archive({{"final/game.mgx", *record}});
     std::vector<std::uint8_t> bytes;
     ASSERT_EQ(ReadArchiveEntry(path, "final/game.mgx", bytes), ArchiveResult::Ok);
     Mgx::RecordReader reader;
     const Mgx::GameRecord fromArchive = reader.LoadBytes(bytes, (path + "/final/game.mgx").toStdString());
     EXPECT_EQ(fromArchive.chapters, Mgx::LoadRecordFile(file).chapters);
-    EXPECT_EQ(fromArchive.fullPath(), (path + "/final/game.mgx").toStdString());
+    EXPECT_EQ(fromArchive.FullPath(), (path + "/final/game.mgx").toStdString());
 }
 
 TEST_P(ArchiveBrowsingTest, ADamagedArchiveSaysSo)
 {
-    const QString path = archive(Plain);
+    const QString path = Archive(Plain);
     QByteArray bytes = *Read(path);
     Write(path, bytes.left(bytes.size() / 2));
     std::vector<std::uint8_t> read;

@@ -85,9 +85,9 @@ protected:
         QDir(m_root.path()).mkdir(QStringLiteral("src"));
         QDir(m_root.path()).mkdir(QStringLiteral("out"));
     }
-    QString at(const QString& name) const { return m_root.filePath(name); }
+    QString At(const QString& name) const { return m_root.filePath(name); }
     // What the list does on entering the folder; then the folder must hold exactly `names`.
-    QStringList afterListing(const QString& folder) const
+    QStringList AfterListing(const QString& folder) const
     {
         Leftovers::ListAndTidy(folder, QLocale::c());
         return Names(folder);
@@ -101,31 +101,31 @@ protected:
 TEST_F(FaultTest, KilledAtEveryStepOfCopyAndCopyToNothingIsLostOrLeft)
 {
     const QByteArray record = Noise(300000, 1);
-    Write(at("src/r.mgx"), record);
-    Write(at("out/r.mgx"), "older copy");
+    Write(At("src/r.mgx"), record);
+    Write(At("out/r.mgx"), "older copy");
     for (const char* step : {"copy: temporary filled"}) {
-        ASSERT_TRUE(KilledAt(step, [&] { FileTransfer::CopyFile(at("src/r.mgx"), at("out/r.mgx"), true); })) << step;
-        EXPECT_EQ(afterListing(at("out")), QStringList{"r.mgx"}) << step;
-        EXPECT_EQ(Read(at("out/r.mgx")), QByteArray("older copy")) << "replaced whole or not at all";
-        EXPECT_EQ(Read(at("src/r.mgx")), record);
+        ASSERT_TRUE(KilledAt(step, [&] { FileTransfer::CopyFile(At("src/r.mgx"), At("out/r.mgx"), true); })) << step;
+        EXPECT_EQ(AfterListing(At("out")), QStringList{"r.mgx"}) << step;
+        EXPECT_EQ(Read(At("out/r.mgx")), QByteArray("older copy")) << "replaced whole or not at all";
+        EXPECT_EQ(Read(At("src/r.mgx")), record);
     }
-    WriteArchive(at("in.zip"), {{"r.mgx", record}});
-    ASSERT_TRUE(KilledAt("place: temporary written", [&] { ExtractArchiveEntry(at("in.zip"), "r.mgx", at("out"), true); }));
-    EXPECT_EQ(afterListing(at("out")), QStringList{"r.mgx"});
-    EXPECT_EQ(Read(at("out/r.mgx")), QByteArray("older copy"));
+    WriteArchive(At("in.zip"), {{"r.mgx", record}});
+    ASSERT_TRUE(KilledAt("place: temporary written", [&] { ExtractArchiveEntry(At("in.zip"), "r.mgx", At("out"), true); }));
+    EXPECT_EQ(AfterListing(At("out")), QStringList{"r.mgx"});
+    EXPECT_EQ(Read(At("out/r.mgx")), QByteArray("older copy"));
 }
 
 TEST_F(FaultTest, KilledWhileUnpackingLeavesWholeFilesOnly)
 {
     const QByteArray first = Noise(200000, 2), second = Noise(200000, 3);
-    WriteArchive(at("in.zip"), {{"a.mgx", first}, {"b.mgx", second}});
-    WriteArchive(at("in.rar"), {{"a.mgx", first}, {"b.mgx", second}});
-    Write(at("out/b.mgx"), "the player's b");
+    WriteArchive(At("in.zip"), {{"a.mgx", first}, {"b.mgx", second}});
+    WriteArchive(At("in.rar"), {{"a.mgx", first}, {"b.mgx", second}});
+    Write(At("out/b.mgx"), "the player's b");
     ASSERT_TRUE(KilledAt("unpack: entry written", [&] {
-        ExtractZipArchive(at("in.zip"), at("out"), ZipOverwrite::Always);
+        ExtractZipArchive(At("in.zip"), At("out"), ZipOverwrite::Always);
     }));
-    EXPECT_EQ(afterListing(at("out")), QStringList{"b.mgx"}) << "killed before the first entry took its name";
-    EXPECT_EQ(Read(at("out/b.mgx")), QByteArray("the player's b"));
+    EXPECT_EQ(AfterListing(At("out")), QStringList{"b.mgx"}) << "killed before the first entry took its name";
+    EXPECT_EQ(Read(At("out/b.mgx")), QByteArray("the player's b"));
 
     int reached = 0;
     ASSERT_TRUE(KilledAt("nothing", [&] {})  == false);
@@ -137,27 +137,27 @@ TEST_F(FaultTest, KilledWhileUnpackingLeavesWholeFilesOnly)
                 ::raise(SIGKILL);
         });
         RecordingProcessRunner noTool;
-        ExtractRarArchive(at("in.rar"), at("out"), noTool, at("none"), at("none"), [](const QString&) { return true; });
+        ExtractRarArchive(At("in.rar"), At("out"), noTool, At("none"), At("none"), [](const QString&) { return true; });
         ::_exit(0);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(afterListing(at("out")), (QStringList{"a.mgx", "b.mgx"}));
-    EXPECT_EQ(Read(at("out/a.mgx")), first);
-    EXPECT_EQ(Read(at("out/b.mgx")), QByteArray("the player's b"));
+    EXPECT_EQ(AfterListing(At("out")), (QStringList{"a.mgx", "b.mgx"}));
+    EXPECT_EQ(Read(At("out/a.mgx")), first);
+    EXPECT_EQ(Read(At("out/b.mgx")), QByteArray("the player's b"));
 }
 
 TEST_F(FaultTest, KilledWhilePackingLeavesTheOldArchiveAndNoTemporary)
 {
-    Write(at("src/a.mgx"), Noise(100000, 4));
-    Write(at("src/b.mgx"), Noise(100000, 5));
-    Write(at("out/saved.zip"), "the old archive");
+    Write(At("src/a.mgx"), Noise(100000, 4));
+    Write(At("src/b.mgx"), Noise(100000, 5));
+    Write(At("out/saved.zip"), "the old archive");
     for (const char* step : {"pack: entry added", "pack: archive closed"}) {
-        ASSERT_TRUE(KilledAt(step, [&] { CreateZipArchive(at("out"), "saved.zip", at("src"), {"a.mgx", "b.mgx"}, 9); }))
+        ASSERT_TRUE(KilledAt(step, [&] { CreateZipArchive(At("out"), "saved.zip", At("src"), {"a.mgx", "b.mgx"}, 9); }))
             << step;
-        EXPECT_EQ(afterListing(at("out")), QStringList{"saved.zip"}) << step;
-        EXPECT_EQ(Read(at("out/saved.zip")), QByteArray("the old archive")) << step;
+        EXPECT_EQ(AfterListing(At("out")), QStringList{"saved.zip"}) << step;
+        EXPECT_EQ(Read(At("out/saved.zip")), QByteArray("the old archive")) << step;
     }
 }
 
@@ -171,86 +171,86 @@ TEST_F(FaultTest, AMoveAcrossFileSystemsRemovesOnlyTheFileItCopied)
     const QByteArray old = Noise(100000, 6), newer = Noise(100000, 7);
 
     // A newer file renamed onto the source's name while the copy ran is never deleted.
-    Write(at("src/r.mgx"), old);
+    Write(At("src/r.mgx"), old);
     {
         ScopedHook swap([&](const char* step) {
             if (std::strcmp(step, "move: copy placed") == 0) {
-                Write(at("src/newer.tmp"), newer);
-                QFile::remove(at("src/r.mgx"));
-                QFile::rename(at("src/newer.tmp"), at("src/r.mgx"));
+                Write(At("src/newer.tmp"), newer);
+                QFile::remove(At("src/r.mgx"));
+                QFile::rename(At("src/newer.tmp"), At("src/r.mgx"));
             }
         });
-        EXPECT_EQ(FileTransfer::MoveEntry(at("src/r.mgx"), target.filePath("r.mgx")), FileResult::Failed);
+        EXPECT_EQ(FileTransfer::MoveEntry(At("src/r.mgx"), target.filePath("r.mgx")), FileResult::Failed);
     }
-    EXPECT_EQ(Read(at("src/r.mgx")), newer);
+    EXPECT_EQ(Read(At("src/r.mgx")), newer);
     EXPECT_EQ(Read(target.filePath("r.mgx")), old) << "the copy is the only copy of the old file now";
-    EXPECT_EQ(Names(at("src")), QStringList{"r.mgx"});
+    EXPECT_EQ(Names(At("src")), QStringList{"r.mgx"});
 
     // A source removed during the move leaves the finished copy as the one file.
-    Write(at("src/s.mgx"), old);
+    Write(At("src/s.mgx"), old);
     {
         ScopedHook remove([&](const char* step) {
             if (std::strcmp(step, "move: copy placed") == 0)
-                QFile::remove(at("src/s.mgx"));
+                QFile::remove(At("src/s.mgx"));
         });
-        EXPECT_EQ(FileTransfer::MoveEntry(at("src/s.mgx"), target.filePath("s.mgx")), FileResult::Ok);
+        EXPECT_EQ(FileTransfer::MoveEntry(At("src/s.mgx"), target.filePath("s.mgx")), FileResult::Ok);
     }
     EXPECT_EQ(Read(target.filePath("s.mgx")), old);
-    EXPECT_EQ(Names(at("src")), QStringList{"r.mgx"});
+    EXPECT_EQ(Names(At("src")), QStringList{"r.mgx"});
 
     // Killed at each step, the record exists whole at one name at least and nothing else stays.
-    Write(at("src/k.mgx"), old);
-    ASSERT_TRUE(KilledAt("move: copy placed", [&] { FileTransfer::MoveEntry(at("src/k.mgx"), target.filePath("k.mgx")); }));
-    EXPECT_EQ(Read(at("src/k.mgx")), old);
+    Write(At("src/k.mgx"), old);
+    ASSERT_TRUE(KilledAt("move: copy placed", [&] { FileTransfer::MoveEntry(At("src/k.mgx"), target.filePath("k.mgx")); }));
+    EXPECT_EQ(Read(At("src/k.mgx")), old);
     EXPECT_EQ(Read(target.filePath("k.mgx")), old);
-    EXPECT_EQ(afterListing(at("src")), (QStringList{"k.mgx", "r.mgx"}));
+    EXPECT_EQ(AfterListing(At("src")), (QStringList{"k.mgx", "r.mgx"}));
     QFile::remove(target.filePath("k.mgx"));
-    ASSERT_TRUE(KilledAt("copy: temporary filled", [&] { FileTransfer::MoveEntry(at("src/k.mgx"), target.filePath("k.mgx")); }));
-    EXPECT_EQ(Read(at("src/k.mgx")), old);
-    EXPECT_EQ(afterListing(target.path()), (QStringList{"r.mgx", "s.mgx"}));
+    ASSERT_TRUE(KilledAt("copy: temporary filled", [&] { FileTransfer::MoveEntry(At("src/k.mgx"), target.filePath("k.mgx")); }));
+    EXPECT_EQ(Read(At("src/k.mgx")), old);
+    EXPECT_EQ(AfterListing(target.path()), (QStringList{"r.mgx", "s.mgx"}));
 }
 
 TEST_F(FaultTest, AFullDiskUnpacksWhatFitsAndNamesTheRest)
 {
     SmallMount small(700 * 1024, false);
-    if (!small.isMounted())
+    if (!small.IsMounted())
         GTEST_SKIP() << "cannot mount a small file system here";
     QList<Entry> records;
     for (int i = 0; i < 4; ++i)
         records.append({QByteArray("r") + QByteArray::number(i) + ".mgx", Noise(250000, 10 + i)});
-    WriteArchive(at("in.zip"), records);
-    WriteArchive(at("in.rar"), records);
+    WriteArchive(At("in.zip"), records);
+    WriteArchive(At("in.rar"), records);
 
     UnpackReport zip;
     ZipExtractHooks hooks;
     hooks.report = &zip;
-    EXPECT_EQ(ExtractZipArchive(at("in.zip"), small.path(), ZipOverwrite::Always, hooks), ZipUnpackResult::SomeEntriesFailed);
+    EXPECT_EQ(ExtractZipArchive(At("in.zip"), small.Path(), ZipOverwrite::Always, hooks), ZipUnpackResult::SomeEntriesFailed);
     EXPECT_EQ(zip.written, 2);
     ASSERT_EQ(zip.failures.size(), 2);
     EXPECT_EQ(zip.failures[0].why, EntryFailure::NoSpace);
-    EXPECT_EQ(Names(small.path()), (QStringList{"r0.mgx", "r1.mgx"}));
-    EXPECT_EQ(Read(small.path() + "/r1.mgx"), records[1].data);
+    EXPECT_EQ(Names(small.Path()), (QStringList{"r0.mgx", "r1.mgx"}));
+    EXPECT_EQ(Read(small.Path() + "/r1.mgx"), records[1].data);
 
-    for (const QString& name : Names(small.path()))
-        QFile::remove(small.path() + '/' + name);
+    for (const QString& name : Names(small.Path()))
+        QFile::remove(small.Path() + '/' + name);
     UnpackReport rar;
     RecordingProcessRunner noTool;
-    EXPECT_EQ(ExtractRarArchive(at("in.rar"), small.path(), noTool, at("none"), at("none"), {}, &rar), 1);
+    EXPECT_EQ(ExtractRarArchive(At("in.rar"), small.Path(), noTool, At("none"), At("none"), {}, &rar), 1);
     EXPECT_EQ(rar.written, 2);
     EXPECT_EQ(rar.failures.size(), 2);
-    EXPECT_EQ(Names(small.path()), (QStringList{"r0.mgx", "r1.mgx"}));
+    EXPECT_EQ(Names(small.Path()), (QStringList{"r0.mgx", "r1.mgx"}));
 }
 
 TEST_F(FaultTest, AReadOnlyFolderFailsEveryEntryAndSaysSo)
 {
     SmallMount readOnly(1 << 20, true);
-    if (!readOnly.isMounted())
+    if (!readOnly.IsMounted())
         GTEST_SKIP() << "cannot mount a read-only file system here";
-    WriteArchive(at("in.zip"), {{"a.mgx", "a"}, {"b.mgx", "b"}});
+    WriteArchive(At("in.zip"), {{"a.mgx", "a"}, {"b.mgx", "b"}});
     UnpackReport report;
     ZipExtractHooks hooks;
     hooks.report = &report;
-    EXPECT_EQ(ExtractZipArchive(at("in.zip"), readOnly.path(), ZipOverwrite::Always, hooks), ZipUnpackResult::SomeEntriesFailed);
+    EXPECT_EQ(ExtractZipArchive(At("in.zip"), readOnly.Path(), ZipOverwrite::Always, hooks), ZipUnpackResult::SomeEntriesFailed);
     EXPECT_EQ(report.written, 0);
     ASSERT_EQ(report.failures.size(), 2);
     EXPECT_EQ(report.failures[1].name, QStringLiteral("b.mgx"));
@@ -261,26 +261,26 @@ TEST_F(FaultTest, LeftoversOfEndedRunsGoWhenTheFolderIsListedAndNothingElseDoes)
 {
     const QByteArray dead = QByteArray::number(qint64(EndedProcess()));
     const QByteArray alive = QByteArray::number(qint64(::getpid()));
-    Write(at("out/.korvale-" + dead + "-abc.tmp"), Noise(4096, 8));
-    QDir().mkpath(at("out/.korvale-rar-" + dead + "-Xy12Zq/saves"));
-    Write(at("out/.korvale-rar-" + dead + "-Xy12Zq/saves/r.mgx"), "staged");
-    Write(at("out/.korvale-" + alive + "-def.tmp"), "being written right now");
-    Write(at("out/.korvale-oldform.tmp"), "fresh, of an older version");
-    Write(at("out/.korvale-ancient.tmp"), "two days old");
+    Write(At("out/.korvale-" + dead + "-abc.tmp"), Noise(4096, 8));
+    QDir().mkpath(At("out/.korvale-rar-" + dead + "-Xy12Zq/saves"));
+    Write(At("out/.korvale-rar-" + dead + "-Xy12Zq/saves/r.mgx"), "staged");
+    Write(At("out/.korvale-" + alive + "-def.tmp"), "being written right now");
+    Write(At("out/.korvale-oldform.tmp"), "fresh, of an older version");
+    Write(At("out/.korvale-ancient.tmp"), "two days old");
     const struct timespec old[2] = {{::time(nullptr) - 2 * 86400, 0}, {::time(nullptr) - 2 * 86400, 0}};
-    ::utimensat(AT_FDCWD, QFile::encodeName(at("out/.korvale-ancient.tmp")).constData(), old, 0);
-    Write(at("elsewhere.mgx"), "outside");
-    QFile::link(at("elsewhere.mgx"), at("out/.korvale-" + dead + "-link.tmp"));
-    Write(at("out/.korvale-moving-" + dead + "-q"), "a source set aside: never removed");
-    Write(at("out/r.mgx"), "record");
+    ::utimensat(AT_FDCWD, QFile::encodeName(At("out/.korvale-ancient.tmp")).constData(), old, 0);
+    Write(At("elsewhere.mgx"), "outside");
+    QFile::link(At("elsewhere.mgx"), At("out/.korvale-" + dead + "-link.tmp"));
+    Write(At("out/.korvale-moving-" + dead + "-q"), "a source set aside: never removed");
+    Write(At("out/r.mgx"), "record");
 
-    const std::optional<QList<MgxListItem>> listed = Leftovers::ListAndTidy(at("out"), QLocale::c());
+    const std::optional<QList<MgxListItem>> listed = Leftovers::ListAndTidy(At("out"), QLocale::c());
     ASSERT_TRUE(listed);
     ASSERT_EQ(listed->size(), 1);
     EXPECT_EQ(listed->first().name, QStringLiteral("r.mgx"));
-    EXPECT_EQ(Names(at("out")), (QStringList{".korvale-" + alive + "-def.tmp", ".korvale-" + dead + "-link.tmp",
+    EXPECT_EQ(Names(At("out")), (QStringList{".korvale-" + alive + "-def.tmp", ".korvale-" + dead + "-link.tmp",
                                              ".korvale-moving-" + dead + "-q", ".korvale-oldform.tmp", "r.mgx"}));
-    EXPECT_EQ(Read(at("elsewhere.mgx")), QByteArray("outside"));
+    EXPECT_EQ(Read(At("elsewhere.mgx")), QByteArray("outside"));
 }
 
 TEST_F(FaultTest, RepairKeepsOldBackupsAndLeavesNoCutOne)
@@ -288,42 +288,42 @@ TEST_F(FaultTest, RepairKeepsOldBackupsAndLeavesNoCutOne)
     QByteArray record = Noise(50000, 9);
     std::memset(record.data(), 0, 4);
     record.replace(1000, 4, QByteArray("\xf4\x01\x00\x00", 4)); // the body's first prefix value, 500
-    Write(at("out/r.mgx"), record);
-    Write(at("out/r.mgx.bak"), "an older backup");
-    const std::string path = QFile::encodeName(at("out/r.mgx")).toStdString();
+    Write(At("out/r.mgx"), record);
+    Write(At("out/r.mgx.bak"), "an older backup");
+    const std::string path = QFile::encodeName(At("out/r.mgx")).toStdString();
     const std::string backup = Mgx::FreeRepairBackupPath(path);
     EXPECT_EQ(backup, path + ".1.bak");
     EXPECT_EQ(Mgx::RepairRecordFile(path, path + ".bak"), Mgx::RepairCode::BackupFailed) << "never replaced";
-    EXPECT_EQ(Read(at("out/r.mgx.bak")), QByteArray("an older backup"));
+    EXPECT_EQ(Read(At("out/r.mgx.bak")), QByteArray("an older backup"));
 
     // Killed after the backup was made and synced: the record is untouched and the backup whole.
     ASSERT_TRUE(KilledAt("unused", [&] {
         Mgx::RepairRecordFile(path, backup, [](const std::string&) -> std::FILE* { ::raise(SIGKILL); return nullptr; });
     }));
-    EXPECT_EQ(Read(at("out/r.mgx")), record);
-    EXPECT_EQ(Read(at("out/r.mgx.1.bak")), record);
-    QFile::remove(at("out/r.mgx.1.bak"));
+    EXPECT_EQ(Read(At("out/r.mgx")), record);
+    EXPECT_EQ(Read(At("out/r.mgx.1.bak")), record);
+    QFile::remove(At("out/r.mgx.1.bak"));
 
     SmallMount small(32 * 1024, false);
-    if (!small.isMounted())
+    if (!small.IsMounted())
         GTEST_SKIP() << "cannot mount a small file system here";
-    Write(small.path() + "/r.mgx", record.left(20000));
-    Write(small.path() + "/filler", Noise(12 * 1024, 10));
-    const std::string onSmall = QFile::encodeName(small.path() + "/r.mgx").toStdString();
+    Write(small.Path() + "/r.mgx", record.left(20000));
+    Write(small.Path() + "/filler", Noise(12 * 1024, 10));
+    const std::string onSmall = QFile::encodeName(small.Path() + "/r.mgx").toStdString();
     EXPECT_EQ(Mgx::RepairRecordFile(onSmall, onSmall + ".bak"), Mgx::RepairCode::BackupFailed);
-    EXPECT_EQ(Names(small.path()), (QStringList{"filler", "r.mgx"})) << "no cut backup stays";
+    EXPECT_EQ(Names(small.Path()), (QStringList{"filler", "r.mgx"})) << "no cut backup stays";
 }
 
 TEST_F(FaultTest, FifosAreRefusedAtOnce)
 {
-    ASSERT_EQ(::mkfifo(QFile::encodeName(at("out/config.ini")).constData(), 0600), 0);
-    EXPECT_EQ(LoadConfigIni(at("out/config.ini")), std::nullopt);
-    ASSERT_EQ(::mkfifo(QFile::encodeName(at("out/r.mgx")).constData(), 0600), 0);
-    EXPECT_EQ(FileTransfer::CopyFile(at("out/r.mgx"), at("src/r.mgx"), false), FileResult::NotAFile);
-    const std::string fifo = QFile::encodeName(at("out/r.mgx")).toStdString();
+    ASSERT_EQ(::mkfifo(QFile::encodeName(At("out/config.ini")).constData(), 0600), 0);
+    EXPECT_EQ(LoadConfigIni(At("out/config.ini")), std::nullopt);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(At("out/r.mgx")).constData(), 0600), 0);
+    EXPECT_EQ(FileTransfer::CopyFile(At("out/r.mgx"), At("src/r.mgx"), false), FileResult::NotAFile);
+    const std::string fifo = QFile::encodeName(At("out/r.mgx")).toStdString();
     EXPECT_EQ(Mgx::RepairRecordFile(fifo, fifo + ".bak"), Mgx::RepairCode::OpenFailed);
-    EXPECT_EQ(Names(at("src")), QStringList{});
-    EXPECT_EQ(Names(at("out")), (QStringList{"config.ini", "r.mgx"}));
+    EXPECT_EQ(Names(At("src")), QStringList{});
+    EXPECT_EQ(Names(At("out")), (QStringList{"config.ini", "r.mgx"}));
 }
 
 TEST(ConfigIniMarks, AByteOrderMarkIsRead)

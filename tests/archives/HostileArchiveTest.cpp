@@ -193,10 +193,10 @@ protected:
     {
         ASSERT_TRUE(m_root.isValid());
         // Deep enough that a name climbing three folders would still land inside m_root.
-        ASSERT_TRUE(QDir().mkpath(target()));
-        ASSERT_TRUE(QDir().mkpath(copies()));
+        ASSERT_TRUE(QDir().mkpath(Target()));
+        ASSERT_TRUE(QDir().mkpath(Copies()));
         m_case = Corpus(m_root.path())[GetParam()];
-        m_archive = at(m_case.zip.isEmpty() ? QStringLiteral("in.rar") : QStringLiteral("in.zip"));
+        m_archive = At(m_case.zip.isEmpty() ? QStringLiteral("in.rar") : QStringLiteral("in.zip"));
         if (m_case.zip.isEmpty()) {
             const std::vector<std::uint8_t> bytes = korvale::test::BuildRarStore(m_case.rar);
             Write(m_archive, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
@@ -204,16 +204,16 @@ protected:
             Write(m_archive, m_case.zip);
         }
         for (const auto& [path, bytes] : m_case.before) {
-            Write(target() + QLatin1Char('/') + path, bytes);
-            Write(copies() + QLatin1Char('/') + path, bytes);
+            Write(Target() + QLatin1Char('/') + path, bytes);
+            Write(Copies() + QLatin1Char('/') + path, bytes);
         }
     }
-    QString at(const QString& name) const { return m_root.filePath(name); }
-    QString target() const { return at(QStringLiteral("a/b/c/out")); }
-    QString copies() const { return at(QStringLiteral("a/b/c/copies")); }
+    QString At(const QString& name) const { return m_root.filePath(name); }
+    QString Target() const { return At(QStringLiteral("a/b/c/out")); }
+    QString Copies() const { return At(QStringLiteral("a/b/c/copies")); }
 
     // Everything on disk outside the two folders the tests write into.
-    Tree outside() const
+    Tree Outside() const
     {
         Tree tree = FilesBelow(m_root.path());
         for (auto it = tree.begin(); it != tree.end();)
@@ -233,22 +233,22 @@ protected:
 TEST_P(HostileArchiveTest, UnpackBrowseAndCopyAgree)
 {
     SCOPED_TRACE(m_case.title);
-    const Tree untouched = outside();
+    const Tree untouched = Outside();
 
     UnpackReport report;
     if (m_case.zip.isEmpty()) {
         RecordingProcessRunner noTool;
-        ExtractRarArchive(m_archive, target(), noTool, at("no-program"), at("no-path"),
+        ExtractRarArchive(m_archive, Target(), noTool, At("no-program"), At("no-path"),
                           [](const QString&) { return true; }, &report);
         EXPECT_TRUE(noTool.waited.isEmpty()) << "libarchive reads these itself";
     } else {
         ZipExtractHooks hooks;
         hooks.confirmOverwrite = [](const QString&) { return true; }; // the player's Yes
         hooks.report = &report;
-        EXPECT_EQ(ExtractZipArchive(m_archive, target(), ZipOverwrite::Ask, hooks) == ZipUnpackResult::Done,
+        EXPECT_EQ(ExtractZipArchive(m_archive, Target(), ZipOverwrite::Ask, hooks) == ZipUnpackResult::Done,
                   m_case.failures == 0);
     }
-    EXPECT_EQ(FilesBelow(target()), m_case.after);
+    EXPECT_EQ(FilesBelow(Target()), m_case.after);
     EXPECT_EQ(report.failures.size(), m_case.failures);
     EXPECT_EQ(report.written, int(m_case.after.size() - m_case.before.size()));
 
@@ -260,10 +260,10 @@ TEST_P(HostileArchiveTest, UnpackBrowseAndCopyAgree)
     EXPECT_EQ(listed, m_case.listed);
 
     for (const QString& name : listed)
-        ExtractArchiveEntry(m_archive, name, copies(), true);
-    EXPECT_EQ(FilesBelow(copies()), m_case.after) << "copy-to gives what unpack gives";
+        ExtractArchiveEntry(m_archive, name, Copies(), true);
+    EXPECT_EQ(FilesBelow(Copies()), m_case.after) << "copy-to gives what unpack gives";
 
-    EXPECT_EQ(outside(), untouched) << "nothing written anywhere else";
+    EXPECT_EQ(Outside(), untouched) << "nothing written anywhere else";
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, HostileArchiveTest, ::testing::Range(0, 15));

@@ -71,9 +71,9 @@ protected:
         root.mkdir(QStringLiteral("src"));
         root.mkdir(QStringLiteral("out"));
     }
-    QString src(const QString& name = {}) const { return m_root.filePath(QStringLiteral("src/") + name); }
-    QString out(const QString& name = {}) const { return m_root.filePath(QStringLiteral("out/") + name); }
-    QString writeZip(const QList<RawZipEntry>& entries, const QString& name = QStringLiteral("in.zip"))
+    QString Src(const QString& name = {}) const { return m_root.filePath(QStringLiteral("src/") + name); }
+    QString Out(const QString& name = {}) const { return m_root.filePath(QStringLiteral("out/") + name); }
+    QString WriteZip(const QList<RawZipEntry>& entries, const QString& name = QStringLiteral("in.zip"))
     {
         Write(m_root.filePath(name), BuildZip(entries));
         return m_root.filePath(name);
@@ -155,17 +155,17 @@ TEST(ZipEntryName, OnlyNamesThatStayInsideAreSplit)
 TEST_F(ZipTest, PackingGivesFlatEntriesAtLevelNineWithEachFilesTime)
 {
     const QByteArray record = RecordBytes();
-    Write(src("a.mgx"), record);
-    Write(src(Chinese), "chinese");
-    Write(src(Emoji), "emoji");
-    SetTime(src("a.mgx"), 1000000000);
+    Write(Src("a.mgx"), record);
+    Write(Src(Chinese), "chinese");
+    Write(Src(Emoji), "emoji");
+    SetTime(Src("a.mgx"), 1000000000);
     ScriptedProgress progress;
-    ASSERT_EQ(CreateZipArchive(out(), QStringLiteral("x.zip"), src(), {"a.mgx", Chinese, Emoji}, 9, &progress),
+    ASSERT_EQ(CreateZipArchive(Out(), QStringLiteral("x.zip"), Src(), {"a.mgx", Chinese, Emoji}, 9, &progress),
               ZipPackResult::Done);
     EXPECT_EQ(progress.names, (QStringList{"a.mgx", Chinese, Emoji}));
-    EXPECT_EQ(Names(out()), QStringList{"x.zip"});
+    EXPECT_EQ(Names(Out()), QStringList{"x.zip"});
 
-    const QList<ReadEntry> entries = ReadArchive(out("x.zip"));
+    const QList<ReadEntry> entries = ReadArchive(Out("x.zip"));
     ASSERT_EQ(entries.size(), 3);
     EXPECT_EQ(entries[0].rawName, QByteArray("a.mgx"));
     EXPECT_EQ(entries[0].data, record);
@@ -177,66 +177,66 @@ TEST_F(ZipTest, PackingGivesFlatEntriesAtLevelNineWithEachFilesTime)
     EXPECT_EQ(entries[2].rawName, Emoji.toUtf8());
     EXPECT_EQ(entries[2].info.flag & ZipEntryName::Utf8Flag, ZipEntryName::Utf8Flag);
 
-    ASSERT_EQ(CreateZipArchive(out(), QStringLiteral("stored.zip"), src(), {"a.mgx"}, 0), ZipPackResult::Done);
-    EXPECT_EQ(ReadArchive(out("stored.zip")).value(0).info.compression_method, 0u);
+    ASSERT_EQ(CreateZipArchive(Out(), QStringLiteral("stored.zip"), Src(), {"a.mgx"}, 0), ZipPackResult::Done);
+    EXPECT_EQ(ReadArchive(Out("stored.zip")).value(0).info.compression_method, 0u);
 }
 
 TEST_F(ZipTest, AFailedOrCancelledPackLeavesNoArchiveAndKeepsTheOldOne)
 {
-    Write(src("a.mgx"), "a");
-    QDir(src()).mkdir(QStringLiteral("folder"));
-    Write(out("x.zip"), "the archive that was there");
-    EXPECT_EQ(CreateZipArchive(out(), QStringLiteral("x.zip"), src(), {"a.mgx", "missing.mgx"}, 9),
+    Write(Src("a.mgx"), "a");
+    QDir(Src()).mkdir(QStringLiteral("folder"));
+    Write(Out("x.zip"), "the archive that was there");
+    EXPECT_EQ(CreateZipArchive(Out(), QStringLiteral("x.zip"), Src(), {"a.mgx", "missing.mgx"}, 9),
               ZipPackResult::CannotOpenSource);
-    EXPECT_EQ(CreateZipArchive(out(), QStringLiteral("x.zip"), src(), {"a.mgx", "folder"}, 9),
+    EXPECT_EQ(CreateZipArchive(Out(), QStringLiteral("x.zip"), Src(), {"a.mgx", "folder"}, 9),
               ZipPackResult::CannotOpenSource);
     ScriptedProgress cancel;
     cancel.cancelAt = 1;
-    EXPECT_EQ(CreateZipArchive(out(), QStringLiteral("x.zip"), src(), {"a.mgx", "a.mgx"}, 9, &cancel),
+    EXPECT_EQ(CreateZipArchive(Out(), QStringLiteral("x.zip"), Src(), {"a.mgx", "a.mgx"}, 9, &cancel),
               ZipPackResult::Cancelled);
-    EXPECT_EQ(CreateZipArchive(out(), QStringLiteral("new.zip"), src(), {"a.mgx", "a.mgx"}, 9, &cancel),
+    EXPECT_EQ(CreateZipArchive(Out(), QStringLiteral("new.zip"), Src(), {"a.mgx", "a.mgx"}, 9, &cancel),
               ZipPackResult::Cancelled);
-    EXPECT_EQ(Names(out()), QStringList{"x.zip"});
-    EXPECT_EQ(Read(out("x.zip")), QByteArray("the archive that was there"));
-    EXPECT_EQ(CreateZipArchive(m_root.filePath("no-such-folder"), QStringLiteral("x.zip"), src(), {"a.mgx"}, 9),
+    EXPECT_EQ(Names(Out()), QStringList{"x.zip"});
+    EXPECT_EQ(Read(Out("x.zip")), QByteArray("the archive that was there"));
+    EXPECT_EQ(CreateZipArchive(m_root.filePath("no-such-folder"), QStringLiteral("x.zip"), Src(), {"a.mgx"}, 9),
               ZipPackResult::CannotCreate);
 }
 
 TEST_F(ZipTest, PackingOntoAFullDiskFailsCleanly)
 {
     SmallMount small(64 * 1024, false);
-    if (!small.isMounted())
+    if (!small.IsMounted())
         GTEST_SKIP() << "cannot mount a small file system here";
     QByteArray noise(300000, '\0');
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
-    Write(src("big.mgx"), noise);
-    EXPECT_NE(CreateZipArchive(small.path(), QStringLiteral("x.zip"), src(), {"big.mgx"}, 9), ZipPackResult::Done);
-    EXPECT_EQ(Names(small.path()), QStringList{});
+    Write(Src("big.mgx"), noise);
+    EXPECT_NE(CreateZipArchive(small.Path(), QStringLiteral("x.zip"), Src(), {"big.mgx"}, 9), ZipPackResult::Done);
+    EXPECT_EQ(Names(small.Path()), QStringList{});
 }
 
 TEST_F(ZipTest, NamesFromOtherWritersAreReadRight)
 {
     const QByteArray stored("stale.mgx");
-    const QString archive = writeZip({
+    const QString archive = WriteZip({
         {Gbk(Chinese), "gbk without flag"},
         {Emoji.toUtf8(), "utf-8 with flag", ZipEntryName::Utf8Flag},
         {stored, "unicode path", 0, UnicodePathField(stored, QStringLiteral("统一.mgx").toUtf8())},
     });
-    EXPECT_EQ(ExtractZipArchive(archive, out(), ZipOverwrite::Always), ZipUnpackResult::Done);
-    EXPECT_EQ(Read(out(Chinese)), QByteArray("gbk without flag"));
-    EXPECT_EQ(Read(out(Emoji)), QByteArray("utf-8 with flag"));
-    EXPECT_EQ(Read(out(QStringLiteral("统一.mgx"))), QByteArray("unicode path"));
-    EXPECT_EQ(Names(out()).size(), 3);
+    EXPECT_EQ(ExtractZipArchive(archive, Out(), ZipOverwrite::Always), ZipUnpackResult::Done);
+    EXPECT_EQ(Read(Out(Chinese)), QByteArray("gbk without flag"));
+    EXPECT_EQ(Read(Out(Emoji)), QByteArray("utf-8 with flag"));
+    EXPECT_EQ(Read(Out(QStringLiteral("统一.mgx"))), QByteArray("unicode path"));
+    EXPECT_EQ(Names(Out()).size(), 3);
 }
 
 TEST_F(ZipTest, NothingIsWrittenOutsideTheTargetFolder)
 {
     QDir(m_root.path()).mkdir(QStringLiteral("elsewhere"));
-    QFile::link(m_root.filePath("elsewhere"), out("escape"));
-    QDir(out()).mkdir(QStringLiteral("real"));
-    QFile::link(out("real"), out("inside"));
+    QFile::link(m_root.filePath("elsewhere"), Out("escape"));
+    QDir(Out()).mkdir(QStringLiteral("real"));
+    QFile::link(Out("real"), Out("inside"));
     const QString absolute = m_root.filePath("absolute.mgx");
-    const QString archive = writeZip({
+    const QString archive = WriteZip({
         {"../evil.mgx", "x"},
         {"saves/../../evil.mgx", "x"},
         {QFile::encodeName(absolute), "x"},
@@ -245,70 +245,70 @@ TEST_F(ZipTest, NothingIsWrittenOutsideTheTargetFolder)
         {"inside/kept.mgx", "through a link that stays inside"},
         {"good.mgx", "after the refused ones"},
     });
-    EXPECT_EQ(ExtractZipArchive(archive, out(), ZipOverwrite::Always), ZipUnpackResult::SomeEntriesFailed);
+    EXPECT_EQ(ExtractZipArchive(archive, Out(), ZipOverwrite::Always), ZipUnpackResult::SomeEntriesFailed);
     EXPECT_EQ(Names(m_root.path()), (QStringList{"elsewhere", "in.zip", "out", "src"}));
     EXPECT_EQ(Names(m_root.filePath("elsewhere")), QStringList{});
-    EXPECT_EQ(Read(out("real/kept.mgx")), QByteArray("through a link that stays inside"));
-    EXPECT_EQ(Read(out("good.mgx")), QByteArray("after the refused ones"));
+    EXPECT_EQ(Read(Out("real/kept.mgx")), QByteArray("through a link that stays inside"));
+    EXPECT_EQ(Read(Out("good.mgx")), QByteArray("after the refused ones"));
 }
 
 TEST_F(ZipTest, FoldersAreCreatedInFullAndLongNamesReadWhole)
 {
     const QByteArray longFolder(200, 'f');
-    const QString archive = writeZip({
+    const QString archive = WriteZip({
         {"saves/", ""},
         {"saves/a.mgx", "a", 0, {}, true},
         {"deep\\er\\b.mgx", "b"},
         {longFolder + "/" + longFolder + "/c.mgx", "c"},
     });
-    EXPECT_EQ(ExtractZipArchive(archive, out(), ZipOverwrite::Always), ZipUnpackResult::Done);
-    EXPECT_EQ(Read(out("saves/a.mgx")), QByteArray("a"));
-    EXPECT_EQ(Read(out("deep/er/b.mgx")), QByteArray("b"));
-    EXPECT_EQ(Read(out(QString::fromLatin1(longFolder + "/" + longFolder + "/c.mgx"))), QByteArray("c"));
-    EXPECT_EQ(Names(out()), (QStringList{"deep", QString::fromLatin1(longFolder), "saves"}));
+    EXPECT_EQ(ExtractZipArchive(archive, Out(), ZipOverwrite::Always), ZipUnpackResult::Done);
+    EXPECT_EQ(Read(Out("saves/a.mgx")), QByteArray("a"));
+    EXPECT_EQ(Read(Out("deep/er/b.mgx")), QByteArray("b"));
+    EXPECT_EQ(Read(Out(QString::fromLatin1(longFolder + "/" + longFolder + "/c.mgx"))), QByteArray("c"));
+    EXPECT_EQ(Names(Out()), (QStringList{"deep", QString::fromLatin1(longFolder), "saves"}));
 }
 
 TEST_F(ZipTest, ADamagedEntryCostsOnlyItselfAndNeverReplacesAGoodFile)
 {
-    Write(out("b.mgx"), "good old b");
-    Write(out("d.mgx"), "good old d");
-    const QString badCrc = writeZip({{"a.mgx", "a"}, {"b.mgx", "damaged b", 0, {}, false, 0xDEADBEEF}, {"c.mgx", "c"}});
+    Write(Out("b.mgx"), "good old b");
+    Write(Out("d.mgx"), "good old d");
+    const QString badCrc = WriteZip({{"a.mgx", "a"}, {"b.mgx", "damaged b", 0, {}, false, 0xDEADBEEF}, {"c.mgx", "c"}});
     UnpackReport report;
     ZipExtractHooks hooks;
     hooks.report = &report;
-    EXPECT_EQ(ExtractZipArchive(badCrc, out(), ZipOverwrite::Always, hooks), ZipUnpackResult::SomeEntriesFailed);
+    EXPECT_EQ(ExtractZipArchive(badCrc, Out(), ZipOverwrite::Always, hooks), ZipUnpackResult::SomeEntriesFailed);
     EXPECT_EQ(report.written, 2);
     ASSERT_EQ(report.failures.size(), 1);
     EXPECT_EQ(report.failures[0].name, QStringLiteral("b.mgx"));
     EXPECT_EQ(report.failures[0].why, EntryFailure::Damaged);
     const QString badStream =
-        writeZip({{"d.mgx", QByteArray(5000, 'd'), 0, {}, true, std::nullopt, QByteArray("\xff\xff\xff\xff garbage")}},
+        WriteZip({{"d.mgx", QByteArray(5000, 'd'), 0, {}, true, std::nullopt, QByteArray("\xff\xff\xff\xff garbage")}},
                  QStringLiteral("stream.zip"));
-    EXPECT_EQ(ExtractZipArchive(badStream, out(), ZipOverwrite::Always), ZipUnpackResult::SomeEntriesFailed);
-    EXPECT_EQ(Names(out()), (QStringList{"a.mgx", "b.mgx", "c.mgx", "d.mgx"})) << "c comes after the damage; no temporary stays";
-    EXPECT_EQ(Read(out("b.mgx")), QByteArray("good old b"));
-    EXPECT_EQ(Read(out("d.mgx")), QByteArray("good old d"));
+    EXPECT_EQ(ExtractZipArchive(badStream, Out(), ZipOverwrite::Always), ZipUnpackResult::SomeEntriesFailed);
+    EXPECT_EQ(Names(Out()), (QStringList{"a.mgx", "b.mgx", "c.mgx", "d.mgx"})) << "c comes after the damage; no temporary stays";
+    EXPECT_EQ(Read(Out("b.mgx")), QByteArray("good old b"));
+    EXPECT_EQ(Read(Out("d.mgx")), QByteArray("good old d"));
 
     // The entry routine itself names what went wrong.
     unzFile archive = unzOpen(QFile::encodeName(badCrc).constData());
     ASSERT_NE(archive, nullptr);
     unzGoToNextFile(archive);
-    EXPECT_EQ(ExtractZipEntry(archive, out(), true, nullptr, ZipOverwrite::Always), ZipUnpackResult::CannotCloseEntry);
+    EXPECT_EQ(ExtractZipEntry(archive, Out(), true, nullptr, ZipOverwrite::Always), ZipUnpackResult::CannotCloseEntry);
     unzClose(archive);
 
     Write(m_root.filePath("junk.zip"), "not an archive at all");
-    EXPECT_EQ(ExtractZipArchive(m_root.filePath("junk.zip"), out(), ZipOverwrite::Always),
+    EXPECT_EQ(ExtractZipArchive(m_root.filePath("junk.zip"), Out(), ZipOverwrite::Always),
               ZipUnpackResult::CannotOpenArchive);
 }
 
 TEST_F(ZipTest, OverwriteModesAndTheEntrysTime)
 {
-    Write(out("a.mgx"), "old a");
-    Write(out("b.mgx"), "old b");
-    const QString archive = writeZip({{"a.mgx", "new a"}, {"b.mgx", "new b"}, {"c.mgx", "new c"}, {"sub/d.mgx", "d"}});
+    Write(Out("a.mgx"), "old a");
+    Write(Out("b.mgx"), "old b");
+    const QString archive = WriteZip({{"a.mgx", "new a"}, {"b.mgx", "new b"}, {"c.mgx", "new c"}, {"sub/d.mgx", "d"}});
 
-    EXPECT_EQ(ExtractZipArchive(archive, out(), ZipOverwrite::Never), ZipUnpackResult::Done);
-    EXPECT_EQ(Names(out()), (QStringList{"a.mgx", "b.mgx"})) << "not even a folder";
+    EXPECT_EQ(ExtractZipArchive(archive, Out(), ZipOverwrite::Never), ZipUnpackResult::Done);
+    EXPECT_EQ(Names(Out()), (QStringList{"a.mgx", "b.mgx"})) << "not even a folder";
 
     QStringList asked;
     ZipExtractHooks hooks;
@@ -316,26 +316,26 @@ TEST_F(ZipTest, OverwriteModesAndTheEntrysTime)
         asked.append(path);
         return path.endsWith(QLatin1String("b.mgx"));
     };
-    EXPECT_EQ(ExtractZipArchive(archive, out(), ZipOverwrite::Ask, hooks), ZipUnpackResult::Done);
-    EXPECT_EQ(asked, (QStringList{out("a.mgx"), out("b.mgx")}));
-    EXPECT_EQ(Read(out("a.mgx")), QByteArray("old a"));
-    EXPECT_EQ(Read(out("b.mgx")), QByteArray("new b"));
-    EXPECT_EQ(Read(out("c.mgx")), QByteArray("new c"));
+    EXPECT_EQ(ExtractZipArchive(archive, Out(), ZipOverwrite::Ask, hooks), ZipUnpackResult::Done);
+    EXPECT_EQ(asked, (QStringList{Out("a.mgx"), Out("b.mgx")}));
+    EXPECT_EQ(Read(Out("a.mgx")), QByteArray("old a"));
+    EXPECT_EQ(Read(Out("b.mgx")), QByteArray("new b"));
+    EXPECT_EQ(Read(Out("c.mgx")), QByteArray("new c"));
 
-    EXPECT_EQ(ExtractZipArchive(archive, out(), ZipOverwrite::Always), ZipUnpackResult::Done);
-    EXPECT_EQ(Read(out("a.mgx")), QByteArray("new a"));
-    EXPECT_EQ(QFileInfo(out("a.mgx")).lastModified().toSecsSinceEpoch(), *DosTime::ToUnixTime(0x5A2B6C31));
+    EXPECT_EQ(ExtractZipArchive(archive, Out(), ZipOverwrite::Always), ZipUnpackResult::Done);
+    EXPECT_EQ(Read(Out("a.mgx")), QByteArray("new a"));
+    EXPECT_EQ(QFileInfo(Out("a.mgx")).lastModified().toSecsSinceEpoch(), *DosTime::ToUnixTime(0x5A2B6C31));
 }
 
 TEST_F(ZipTest, ACancelledUnpackKeepsTheFinishedFiles)
 {
-    const QString archive = writeZip({{"a.mgx", "a"}, {"b.mgx", "b"}, {"c.mgx", "c"}});
+    const QString archive = WriteZip({{"a.mgx", "a"}, {"b.mgx", "b"}, {"c.mgx", "c"}});
     ScriptedProgress progress;
     progress.cancelAt = 2;
     ZipExtractHooks hooks;
     hooks.progress = &progress;
-    EXPECT_EQ(ExtractZipArchive(archive, out(), ZipOverwrite::Always, hooks), ZipUnpackResult::Cancelled);
-    EXPECT_EQ(Names(out()), (QStringList{"a.mgx", "b.mgx"}));
+    EXPECT_EQ(ExtractZipArchive(archive, Out(), ZipOverwrite::Always, hooks), ZipUnpackResult::Cancelled);
+    EXPECT_EQ(Names(Out()), (QStringList{"a.mgx", "b.mgx"}));
     EXPECT_EQ(progress.finishes, 1);
 }
 
@@ -347,10 +347,10 @@ TEST_F(ZipTest, CutAndBitFlippedArchivesNeverWriteOutsideOrCrash)
         if (cut < damaged.size())
             damaged[cut] = char(damaged[cut] ^ 0x5A);
         Write(m_root.filePath("damaged.zip"), damaged);
-        ExtractZipArchive(m_root.filePath("damaged.zip"), out(), ZipOverwrite::Always);
+        ExtractZipArchive(m_root.filePath("damaged.zip"), Out(), ZipOverwrite::Always);
     }
     EXPECT_EQ(Names(m_root.path()), (QStringList{"damaged.zip", "out", "src"}));
-    for (const QString& name : Names(out()))
+    for (const QString& name : Names(Out()))
         EXPECT_FALSE(name.startsWith(QLatin1String(".korvale-"))) << name.toStdString();
 }
 
@@ -362,22 +362,22 @@ TEST_F(ZipTest, ArchivesTravelBetweenKorvaleUnzipAndBsdtar)
         GTEST_SKIP() << "unzip or bsdtar missing";
     const QStringList names{"plain.mgx", Chinese, Emoji};
     for (const QString& name : names)
-        Write(src(name), name.toUtf8());
-    ASSERT_EQ(CreateZipArchive(m_root.path(), QStringLiteral("k.zip"), src(), names, 9), ZipPackResult::Done);
+        Write(Src(name), name.toUtf8());
+    ASSERT_EQ(CreateZipArchive(m_root.path(), QStringLiteral("k.zip"), Src(), names, 9), ZipPackResult::Done);
 
     QtProcessRunner runner;
     QDir(m_root.path()).mkpath(QStringLiteral("by-unzip"));
     QDir(m_root.path()).mkpath(QStringLiteral("by-bsdtar"));
-    EXPECT_EQ(runner.runAndWait({unzip, {"-q", m_root.filePath("k.zip"), "-d", m_root.filePath("by-unzip")}, {}}), 0);
-    EXPECT_EQ(runner.runAndWait({bsdtar, {"-x", "-f", m_root.filePath("k.zip"), "-C", m_root.filePath("by-bsdtar")}, {}}), 0);
+    EXPECT_EQ(runner.RunAndWait({unzip, {"-q", m_root.filePath("k.zip"), "-d", m_root.filePath("by-unzip")}, {}}), 0);
+    EXPECT_EQ(runner.RunAndWait({bsdtar, {"-x", "-f", m_root.filePath("k.zip"), "-C", m_root.filePath("by-bsdtar")}, {}}), 0);
     QStringList sorted = names;
     sorted.sort();
     EXPECT_EQ(Names(m_root.filePath("by-unzip")), sorted);
     EXPECT_EQ(Names(m_root.filePath("by-bsdtar")), sorted);
 
     // And back: bsdtar writes UTF-8 names with the flag.
-    EXPECT_EQ(runner.runAndWait({bsdtar, {"--format", "zip", "-c", "-f", m_root.filePath("b.zip"), "-C", src(), "plain.mgx", Chinese, Emoji}, {}}), 0);
-    EXPECT_EQ(ExtractZipArchive(m_root.filePath("b.zip"), out(), ZipOverwrite::Always), ZipUnpackResult::Done);
-    EXPECT_EQ(Names(out()), sorted);
-    EXPECT_EQ(Read(out(Chinese)), Chinese.toUtf8());
+    EXPECT_EQ(runner.RunAndWait({bsdtar, {"--format", "zip", "-c", "-f", m_root.filePath("b.zip"), "-C", Src(), "plain.mgx", Chinese, Emoji}, {}}), 0);
+    EXPECT_EQ(ExtractZipArchive(m_root.filePath("b.zip"), Out(), ZipOverwrite::Always), ZipUnpackResult::Done);
+    EXPECT_EQ(Names(Out()), sorted);
+    EXPECT_EQ(Read(Out(Chinese)), Chinese.toUtf8());
 }

@@ -11,19 +11,19 @@ namespace {
 constexpr float strongSaturation = 0.5f;
 constexpr float visibleValue = 0.3f;
 
-bool isStronglyColoured(QColor colour)
+bool IsStronglyColoured(QColor colour)
 {
     return colour.hsvSaturationF() >= strongSaturation && colour.valueF() >= visibleValue;
 }
 
-int hueDistance(int first, int second)
+int HueDistance(int first, int second)
 {
     const int distance = std::abs(first - second) % 360;
     return distance > 180 ? 360 - distance : distance;
 }
 
 template <typename Visit>
-void forEachPixel(const QImage& image, Visit visit)
+void ForEachPixel(const QImage& image, Visit visit)
 {
     const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < pixels.height(); ++y) {
@@ -36,7 +36,7 @@ void forEachPixel(const QImage& image, Visit visit)
 
 namespace ArtworkImages {
 
-QImage load(const QString& resourcePath)
+QImage Load(const QString& resourcePath)
 {
     static const bool registered = [] {
         InitKorvaleArtwork();
@@ -46,17 +46,17 @@ QImage load(const QString& resourcePath)
     return QImage(resourcePath);
 }
 
-QString emblemPath(int colour, int civilization)
+QString EmblemPath(int colour, int civilization)
 {
     return QString::asprintf(":/emblems/emblem-%03d.png", civilizationCount * colour + civilization - 1);
 }
 
-QImage emblem(int colour, int civilization)
+QImage Emblem(int colour, int civilization)
 {
-    return load(emblemPath(colour, civilization));
+    return Load(EmblemPath(colour, civilization));
 }
 
-QColor playerColour(int colour)
+QColor PlayerColour(int colour)
 {
     static const std::array<QColor, colourCount> colours{{{0, 0, 255}, {255, 0, 0}, {0, 255, 0},
                                                           {255, 255, 0}, {0, 255, 255}, {255, 0, 255},
@@ -64,12 +64,12 @@ QColor playerColour(int colour)
     return colours.at(colour);
 }
 
-int dominantHue(const QImage& image, int minimumPixels)
+int DominantHue(const QImage& image, int minimumPixels)
 {
     std::array<int, 36> bins{};
     int coloured = 0;
-    forEachPixel(image, [&](int, int, QColor colour) {
-        if (!isStronglyColoured(colour))
+    ForEachPixel(image, [&](int, int, QColor colour) {
+        if (!IsStronglyColoured(colour))
             return;
         ++bins.at(colour.hsvHue() / 10);
         ++coloured;
@@ -84,31 +84,31 @@ int dominantHue(const QImage& image, int minimumPixels)
     return best * 10 + 5;
 }
 
-double shareNearHue(const QImage& image, int hue, int tolerance)
+double ShareNearHue(const QImage& image, int hue, int tolerance)
 {
     int near = 0;
-    forEachPixel(image, [&](int, int, QColor colour) {
-        if (isStronglyColoured(colour) && hueDistance(colour.hsvHue(), hue) <= tolerance)
+    ForEachPixel(image, [&](int, int, QColor colour) {
+        if (IsStronglyColoured(colour) && HueDistance(colour.hsvHue(), hue) <= tolerance)
             ++near;
     });
     return double(near) / (image.width() * image.height());
 }
 
-double shareOfWhiteShades(const QImage& image)
+double ShareOfWhiteShades(const QImage& image)
 {
     int grey = 0;
-    forEachPixel(image, [&](int, int, QColor colour) {
+    ForEachPixel(image, [&](int, int, QColor colour) {
         if (colour.hsvSaturationF() < 0.15f && colour.valueF() >= 0.35f)
             ++grey;
     });
     return double(grey) / (image.width() * image.height());
 }
 
-double shareOfDarkGreyFrame(const QImage& image)
+double ShareOfDarkGreyFrame(const QImage& image)
 {
     int frame = 0;
     int darkGrey = 0;
-    forEachPixel(image, [&](int x, int y, QColor colour) {
+    ForEachPixel(image, [&](int x, int y, QColor colour) {
         if (x != 0 && y != 0 && x != image.width() - 1 && y != image.height() - 1)
             return;
         ++frame;
@@ -118,11 +118,11 @@ double shareOfDarkGreyFrame(const QImage& image)
     return double(darkGrey) / frame;
 }
 
-double shareOfDifferingPixels(const QImage& first, const QImage& second)
+double ShareOfDifferingPixels(const QImage& first, const QImage& second)
 {
     const QImage other = second.convertToFormat(QImage::Format_ARGB32);
     int differing = 0;
-    forEachPixel(first, [&](int x, int y, QColor colour) {
+    ForEachPixel(first, [&](int x, int y, QColor colour) {
         const QColor theirs = QColor::fromRgba(other.pixel(x, y));
         const int difference = std::abs(colour.red() - theirs.red()) + std::abs(colour.green() - theirs.green())
             + std::abs(colour.blue() - theirs.blue());
@@ -132,20 +132,20 @@ double shareOfDifferingPixels(const QImage& first, const QImage& second)
     return double(differing) / (first.width() * first.height());
 }
 
-double shapeDifference(const QImage& first, const QImage& second)
+double ShapeDifference(const QImage& first, const QImage& second)
 {
     const QImage other = second.convertToFormat(QImage::Format_ARGB32);
     double difference = 0;
-    forEachPixel(first, [&](int x, int y, QColor colour) {
+    ForEachPixel(first, [&](int x, int y, QColor colour) {
         difference += std::abs(colour.valueF() - QColor::fromRgba(other.pixel(x, y)).valueF());
     });
     return difference / (first.width() * first.height());
 }
 
-double inkInRows(const QImage& image, int firstRow, int lastRow)
+double InkInRows(const QImage& image, int firstRow, int lastRow)
 {
     double ink = 0;
-    forEachPixel(image, [&](int, int y, QColor colour) {
+    ForEachPixel(image, [&](int, int y, QColor colour) {
         if (y >= firstRow && y <= lastRow)
             ink += colour.alphaF() * (1.0 - colour.valueF());
     });

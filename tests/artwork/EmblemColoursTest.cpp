@@ -17,14 +17,14 @@ class EmblemColours : public ::testing::TestWithParam<int> {};
 TEST_P(EmblemColours, PlayerColourIsTheDominantHueOfEveryDesign)
 {
     const int colour = GetParam();
-    const int hue = playerColour(colour).hsvHue();
+    const int hue = PlayerColour(colour).hsvHue();
     for (int civilization = 1; civilization <= civilizationCount; ++civilization) {
-        SCOPED_TRACE(emblemPath(colour, civilization).toStdString());
-        const QImage image = emblem(colour, civilization);
-        const int dominant = dominantHue(image, 36);
+        SCOPED_TRACE(EmblemPath(colour, civilization).toStdString());
+        const QImage image = Emblem(colour, civilization);
+        const int dominant = DominantHue(image, 36);
         ASSERT_GE(dominant, 0) << "no strongly coloured area";
         EXPECT_NEAR(dominant, hue + (hue - dominant > 180 ? 360 : 0), 15);
-        EXPECT_GE(shareNearHue(image, hue, 15), dominatingShare);
+        EXPECT_GE(ShareNearHue(image, hue, 15), dominatingShare);
     }
 }
 
@@ -33,10 +33,10 @@ INSTANTIATE_TEST_SUITE_P(HuedPlayerColours, EmblemColours, ::testing::Values(0, 
 TEST(WhiteEmblems, AreWhiteAndGreyWithoutAnyStrongHue)
 {
     for (int civilization = 1; civilization <= civilizationCount; ++civilization) {
-        SCOPED_TRACE(emblemPath(white, civilization).toStdString());
-        const QImage image = emblem(white, civilization);
-        EXPECT_EQ(dominantHue(image, 36), -1);
-        EXPECT_GE(shareOfWhiteShades(image), dominatingShare);
+        SCOPED_TRACE(EmblemPath(white, civilization).toStdString());
+        const QImage image = Emblem(white, civilization);
+        EXPECT_EQ(DominantHue(image, 36), -1);
+        EXPECT_GE(ShareOfWhiteShades(image), dominatingShare);
     }
 }
 
@@ -46,8 +46,8 @@ TEST(EmblemColours, EveryEmblemSitsOnADarkNeutralPlate)
     // here and there, but most of the edge must show it.
     for (int colour = 0; colour < colourCount; ++colour) {
         for (int civilization = 1; civilization <= civilizationCount; ++civilization) {
-            SCOPED_TRACE(emblemPath(colour, civilization).toStdString());
-            EXPECT_GE(shareOfDarkGreyFrame(emblem(colour, civilization)), 0.6);
+            SCOPED_TRACE(EmblemPath(colour, civilization).toStdString());
+            EXPECT_GE(ShareOfDarkGreyFrame(Emblem(colour, civilization)), 0.6);
         }
     }
 }
@@ -56,14 +56,14 @@ TEST(EmblemColours, EachDesignKeepsItsShapeAcrossColours)
 {
     // Swapped or shifted files would put another civilization's design in a colour's row.
     for (int civilization = 1; civilization <= civilizationCount; ++civilization) {
-        const QImage blue = emblem(0, civilization);
+        const QImage blue = Emblem(0, civilization);
         for (int colour = 1; colour < colourCount; ++colour) {
-            SCOPED_TRACE(emblemPath(colour, civilization).toStdString());
+            SCOPED_TRACE(EmblemPath(colour, civilization).toStdString());
             for (int other = 1; other <= civilizationCount; ++other) {
                 if (other == civilization)
                     continue;
-                EXPECT_LT(shapeDifference(blue, emblem(colour, civilization)),
-                          shapeDifference(blue, emblem(colour, other)));
+                EXPECT_LT(ShapeDifference(blue, Emblem(colour, civilization)),
+                          ShapeDifference(blue, Emblem(colour, other)));
             }
         }
     }

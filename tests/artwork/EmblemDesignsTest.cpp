@@ -18,11 +18,11 @@ TEST_P(EmblemDesigns, TheEighteenDesignsOfAColourArePairwiseDifferent)
 {
     const int colour = GetParam();
     for (int first = 1; first <= civilizationCount; ++first) {
-        const QImage mine = emblem(colour, first);
+        const QImage mine = Emblem(colour, first);
         for (int second = first + 1; second <= civilizationCount; ++second) {
-            SCOPED_TRACE(emblemPath(colour, first).toStdString() + " against "
-                         + emblemPath(colour, second).toStdString());
-            EXPECT_GT(shareOfDifferingPixels(mine, emblem(colour, second)), distinctShare);
+            SCOPED_TRACE(EmblemPath(colour, first).toStdString() + " against "
+                         + EmblemPath(colour, second).toStdString());
+            EXPECT_GT(ShareOfDifferingPixels(mine, Emblem(colour, second)), distinctShare);
         }
     }
 }

@@ -28,8 +28,8 @@ TEST(ResourcePaths, EveryEmblemOfTheTableLoadsAt36By36)
 {
     for (int colour = 0; colour < colourCount; ++colour) {
         for (int civilization = 1; civilization <= civilizationCount; ++civilization) {
-            SCOPED_TRACE(emblemPath(colour, civilization).toStdString());
-            const QImage image = emblem(colour, civilization);
+            SCOPED_TRACE(EmblemPath(colour, civilization).toStdString());
+            const QImage image = Emblem(colour, civilization);
             ASSERT_FALSE(image.isNull());
             EXPECT_EQ(image.size(), QSize(36, 36));
         }
@@ -38,7 +38,7 @@ TEST(ResourcePaths, EveryEmblemOfTheTableLoadsAt36By36)
 
 TEST(ResourcePaths, TheEmblemTableEndsAfter144Pictures)
 {
-    load(":/emblems/emblem-000.png");
+    Load(":/emblems/emblem-000.png");
     EXPECT_TRUE(QFile::exists(":/emblems/emblem-143.png"));
     EXPECT_FALSE(QFile::exists(":/emblems/emblem-144.png"));
 }
@@ -47,7 +47,7 @@ TEST(ResourcePaths, SmallPicturesAndIconsLoadAtTheirSizes)
 {
     for (const SizedPicture& picture : smallPictures) {
         SCOPED_TRACE(picture.path);
-        const QImage image = load(picture.path);
+        const QImage image = Load(picture.path);
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.size(), picture.size);
     }
@@ -55,7 +55,7 @@ TEST(ResourcePaths, SmallPicturesAndIconsLoadAtTheirSizes)
 
 TEST(KindPictures, NatureIsAnAllWhiteSquare)
 {
-    const QImage nature = load(":/kinds/kind-2.png").convertToFormat(QImage::Format_ARGB32);
+    const QImage nature = Load(":/kinds/kind-2.png").convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < nature.height(); ++y) {
         for (int x = 0; x < nature.width(); ++x)
             ASSERT_EQ(nature.pixel(x, y), qRgba(255, 255, 255, 255)) << "at " << x << ", " << y;
@@ -64,7 +64,7 @@ TEST(KindPictures, NatureIsAnAllWhiteSquare)
 
 TEST(KindPictures, HumanPlayerIsALightFigureOnADarkSquare)
 {
-    const QImage human = load(":/kinds/kind-1.png");
+    const QImage human = Load(":/kinds/kind-1.png");
     for (const QPoint corner : {QPoint(0, 0), QPoint(15, 0), QPoint(0, 15), QPoint(15, 15)}) {
         const QColor colour = human.pixelColor(corner);
         EXPECT_EQ(colour.alpha(), 255);
@@ -76,30 +76,30 @@ TEST(KindPictures, HumanPlayerIsALightFigureOnADarkSquare)
 
 TEST(KindPictures, ComputerIsNeitherOfTheOtherKinds)
 {
-    const QImage computer = load(":/kinds/kind-3.png");
-    EXPECT_GT(shareOfDifferingPixels(computer, load(":/kinds/kind-1.png")), 0.3);
-    EXPECT_GT(shareOfDifferingPixels(computer, load(":/kinds/kind-2.png")), 0.3);
+    const QImage computer = Load(":/kinds/kind-3.png");
+    EXPECT_GT(ShareOfDifferingPixels(computer, Load(":/kinds/kind-1.png")), 0.3);
+    EXPECT_GT(ShareOfDifferingPixels(computer, Load(":/kinds/kind-2.png")), 0.3);
 }
 
 TEST(CollapseIcons, TrianglesPointTheWayTheirNamesSay)
 {
     // A triangle's broad base carries most of its ink: at the bottom when it points up.
-    const QImage up = load(":/icons/triangle-up.png");
-    const QImage down = load(":/icons/triangle-down.png");
-    EXPECT_GT(inkInRows(up, 8, 15), 1.5 * inkInRows(up, 0, 7));
-    EXPECT_GT(inkInRows(down, 0, 7), 1.5 * inkInRows(down, 8, 15));
+    const QImage up = Load(":/icons/triangle-up.png");
+    const QImage down = Load(":/icons/triangle-down.png");
+    EXPECT_GT(InkInRows(up, 8, 15), 1.5 * InkInRows(up, 0, 7));
+    EXPECT_GT(InkInRows(down, 0, 7), 1.5 * InkInRows(down, 8, 15));
 }
 
 TEST(MapCornerImages, EnlargeAndRestoreAreDifferentPictures)
 {
-    EXPECT_GT(shareOfDifferingPixels(load(":/icons/enlarge.png"), load(":/icons/restore.png")), 0.1);
+    EXPECT_GT(ShareOfDifferingPixels(Load(":/icons/enlarge.png"), Load(":/icons/restore.png")), 0.1);
 }
 
 TEST(ApplicationIcon, SmallIconShowsTheSamePictureAsTheLargeOne)
 {
-    const QImage large = load(":/icons/korvale.png");
-    const QImage small = load(":/icons/korvale-64.png");
+    const QImage large = Load(":/icons/korvale.png");
+    const QImage small = Load(":/icons/korvale-64.png");
     const QImage reduced = large.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    EXPECT_LT(shareOfDifferingPixels(small, reduced), 0.1);
+    EXPECT_LT(ShareOfDifferingPixels(small, reduced), 0.1);
     EXPECT_EQ(small.pixelColor(0, 0).alpha(), 0) << "corners outside the diamond stay clear";
 }

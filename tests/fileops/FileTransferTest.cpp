@@ -26,8 +26,8 @@ protected:
         ASSERT_TRUE(m_folder.isValid());
         QDir(m_folder.path()).mkdir(QStringLiteral("to"));
     }
-    QString path(const QString& name) const { return m_folder.filePath(name); }
-    QString to(const QString& name) const { return m_folder.filePath(QStringLiteral("to/") + name); }
+    QString Path(const QString& name) const { return m_folder.filePath(name); }
+    QString To(const QString& name) const { return m_folder.filePath(QStringLiteral("to/") + name); }
 
     QTemporaryDir m_folder;
 };
@@ -63,69 +63,69 @@ int InChildWithFileSizeLimit(rlim_t limit, const std::function<int()>& body)
 
 TEST_F(FileTransferTest, CopyReplacesOnlyWhenAskedAndKeepsTimeAndMode)
 {
-    Write(path("a.mgx"), "new bytes");
-    SetOldTime(path("a.mgx"));
-    ::chmod(QFile::encodeName(path("a.mgx")).constData(), 0640);
-    Write(to("a.mgx"), "good old file");
+    Write(Path("a.mgx"), "new bytes");
+    SetOldTime(Path("a.mgx"));
+    ::chmod(QFile::encodeName(Path("a.mgx")).constData(), 0640);
+    Write(To("a.mgx"), "good old file");
 
-    EXPECT_EQ(FileTransfer::CopyFile(path("a.mgx"), to("a.mgx"), false), FileResult::TargetExists);
-    EXPECT_EQ(Read(to("a.mgx")), QByteArray("good old file"));
+    EXPECT_EQ(FileTransfer::CopyFile(Path("a.mgx"), To("a.mgx"), false), FileResult::TargetExists);
+    EXPECT_EQ(Read(To("a.mgx")), QByteArray("good old file"));
 
-    EXPECT_EQ(FileTransfer::CopyFile(path("a.mgx"), to("a.mgx"), true), FileResult::Ok);
-    EXPECT_EQ(Read(to("a.mgx")), QByteArray("new bytes"));
-    EXPECT_EQ(ModificationSeconds(to("a.mgx")), 1000000000);
-    EXPECT_EQ(QFileInfo(to("a.mgx")).permissions() & 0x0777, QFileInfo(path("a.mgx")).permissions() & 0x0777);
+    EXPECT_EQ(FileTransfer::CopyFile(Path("a.mgx"), To("a.mgx"), true), FileResult::Ok);
+    EXPECT_EQ(Read(To("a.mgx")), QByteArray("new bytes"));
+    EXPECT_EQ(ModificationSeconds(To("a.mgx")), 1000000000);
+    EXPECT_EQ(QFileInfo(To("a.mgx")).permissions() & 0x0777, QFileInfo(Path("a.mgx")).permissions() & 0x0777);
 
-    EXPECT_EQ(FileTransfer::CopyFile(path("a.mgx"), to("b.mgx"), false), FileResult::Ok);
-    EXPECT_EQ(Names(path("to")), (QStringList{"a.mgx", "b.mgx"})) << "no temporary file stays behind";
+    EXPECT_EQ(FileTransfer::CopyFile(Path("a.mgx"), To("b.mgx"), false), FileResult::Ok);
+    EXPECT_EQ(Names(Path("to")), (QStringList{"a.mgx", "b.mgx"})) << "no temporary file stays behind";
     // A copy onto itself goes through a temporary file and keeps the bytes.
-    EXPECT_EQ(FileTransfer::CopyFile(path("a.mgx"), path("a.mgx"), true), FileResult::Ok);
-    EXPECT_EQ(Read(path("a.mgx")), QByteArray("new bytes"));
+    EXPECT_EQ(FileTransfer::CopyFile(Path("a.mgx"), Path("a.mgx"), true), FileResult::Ok);
+    EXPECT_EQ(Read(Path("a.mgx")), QByteArray("new bytes"));
 }
 
 TEST_F(FileTransferTest, FoldersAreNeitherCopiedNorDeletedButMoveAndRename)
 {
-    QDir(path(".")).mkpath(QStringLiteral("saves/inner"));
-    Write(path("saves/inner/r.mgx"), "record");
-    EXPECT_EQ(FileTransfer::CopyFile(path("saves"), to("saves"), false), FileResult::NotAFile);
-    EXPECT_EQ(FileTransfer::DeleteFile(path("saves")), FileResult::NotAFile);
-    EXPECT_EQ(Names(path("to")), QStringList{});
+    QDir(Path(".")).mkpath(QStringLiteral("saves/inner"));
+    Write(Path("saves/inner/r.mgx"), "record");
+    EXPECT_EQ(FileTransfer::CopyFile(Path("saves"), To("saves"), false), FileResult::NotAFile);
+    EXPECT_EQ(FileTransfer::DeleteFile(Path("saves")), FileResult::NotAFile);
+    EXPECT_EQ(Names(Path("to")), QStringList{});
 
-    EXPECT_EQ(FileTransfer::RenameEntry(path("saves"), path("kept")), FileResult::Ok);
-    EXPECT_EQ(FileTransfer::MoveEntry(path("kept"), to("kept")), FileResult::Ok);
-    EXPECT_EQ(Read(to("kept/inner/r.mgx")), QByteArray("record"));
+    EXPECT_EQ(FileTransfer::RenameEntry(Path("saves"), Path("kept")), FileResult::Ok);
+    EXPECT_EQ(FileTransfer::MoveEntry(Path("kept"), To("kept")), FileResult::Ok);
+    EXPECT_EQ(Read(To("kept/inner/r.mgx")), QByteArray("record"));
 
-    Write(path("gone.mgx"), "x");
-    EXPECT_EQ(FileTransfer::DeleteFile(path("gone.mgx")), FileResult::Ok);
-    EXPECT_FALSE(QFileInfo::exists(path("gone.mgx")));
-    EXPECT_EQ(FileTransfer::DeleteFile(path("gone.mgx")), FileResult::Failed);
+    Write(Path("gone.mgx"), "x");
+    EXPECT_EQ(FileTransfer::DeleteFile(Path("gone.mgx")), FileResult::Ok);
+    EXPECT_FALSE(QFileInfo::exists(Path("gone.mgx")));
+    EXPECT_EQ(FileTransfer::DeleteFile(Path("gone.mgx")), FileResult::Failed);
 }
 
 TEST_F(FileTransferTest, MoveAndRenameNeverReplaceAnExistingName)
 {
-    Write(path("a.mgx"), "a");
-    Write(path("b.mgx"), "b");
-    Write(to("a.mgx"), "other a");
-    QDir(path(".")).mkdir(QStringLiteral("d"));
+    Write(Path("a.mgx"), "a");
+    Write(Path("b.mgx"), "b");
+    Write(To("a.mgx"), "other a");
+    QDir(Path(".")).mkdir(QStringLiteral("d"));
 
-    EXPECT_EQ(FileTransfer::RenameEntry(path("a.mgx"), path("b.mgx")), FileResult::TargetExists);
-    EXPECT_EQ(FileTransfer::MoveEntry(path("a.mgx"), to("a.mgx")), FileResult::TargetExists);
-    EXPECT_EQ(FileTransfer::RenameEntry(path("d"), path("b.mgx")), FileResult::TargetExists);
-    EXPECT_EQ(FileTransfer::MoveEntry(path("a.mgx"), path("a.mgx")), FileResult::TargetExists);
-    EXPECT_EQ(Read(path("a.mgx")), QByteArray("a"));
-    EXPECT_EQ(Read(path("b.mgx")), QByteArray("b"));
-    EXPECT_EQ(Read(to("a.mgx")), QByteArray("other a"));
-    EXPECT_EQ(FileTransfer::MoveEntry(path("missing.mgx"), to("missing.mgx")), FileResult::Failed);
+    EXPECT_EQ(FileTransfer::RenameEntry(Path("a.mgx"), Path("b.mgx")), FileResult::TargetExists);
+    EXPECT_EQ(FileTransfer::MoveEntry(Path("a.mgx"), To("a.mgx")), FileResult::TargetExists);
+    EXPECT_EQ(FileTransfer::RenameEntry(Path("d"), Path("b.mgx")), FileResult::TargetExists);
+    EXPECT_EQ(FileTransfer::MoveEntry(Path("a.mgx"), Path("a.mgx")), FileResult::TargetExists);
+    EXPECT_EQ(Read(Path("a.mgx")), QByteArray("a"));
+    EXPECT_EQ(Read(Path("b.mgx")), QByteArray("b"));
+    EXPECT_EQ(Read(To("a.mgx")), QByteArray("other a"));
+    EXPECT_EQ(FileTransfer::MoveEntry(Path("missing.mgx"), To("missing.mgx")), FileResult::Failed);
 }
 
 TEST_F(FileTransferTest, TheLinkFallbackRefusesATakenNameToo)
 {
-    Write(path("a.mgx"), "a");
-    Write(path("b.mgx"), "b");
+    Write(Path("a.mgx"), "a");
+    Write(Path("b.mgx"), "b");
     PosixFiles::UniqueFd folder = PosixFiles::OpenFolder(m_folder.path());
-    EXPECT_EQ(PosixFiles::LinkThenUnlink(folder.get(), "a.mgx", folder.get(), "b.mgx"), EEXIST);
-    EXPECT_EQ(Read(path("b.mgx")), QByteArray("b"));
-    EXPECT_EQ(PosixFiles::LinkThenUnlink(folder.get(), "a.mgx", folder.get(), "c.mgx"), 0);
+    EXPECT_EQ(PosixFiles::LinkThenUnlink(folder.Get(), "a.mgx", folder.Get(), "b.mgx"), EEXIST);
+    EXPECT_EQ(Read(Path("b.mgx")), QByteArray("b"));
+    EXPECT_EQ(PosixFiles::LinkThenUnlink(folder.Get(), "a.mgx", folder.Get(), "c.mgx"), 0);
     EXPECT_EQ(Names(m_folder.path()), (QStringList{"b.mgx", "c.mgx", "to"}));
 }
 
@@ -137,22 +137,22 @@ TEST_F(FileTransferTest, MoveAcrossFileSystemsCopiesChecksThenRemoves)
     QTemporaryDir target(*other + QStringLiteral("/korvale-XXXXXX"));
     ASSERT_TRUE(target.isValid());
     const QByteArray record = RecordBytes();
-    Write(path("r.mgx"), record);
-    SetOldTime(path("r.mgx"));
-    Write(path("taken.mgx"), "mine");
+    Write(Path("r.mgx"), record);
+    SetOldTime(Path("r.mgx"));
+    Write(Path("taken.mgx"), "mine");
     Write(target.filePath("taken.mgx"), "theirs");
-    QDir(path(".")).mkdir(QStringLiteral("d"));
+    QDir(Path(".")).mkdir(QStringLiteral("d"));
 
-    EXPECT_EQ(FileTransfer::MoveEntry(path("r.mgx"), target.filePath("r.mgx")), FileResult::Ok);
-    EXPECT_FALSE(QFileInfo::exists(path("r.mgx")));
+    EXPECT_EQ(FileTransfer::MoveEntry(Path("r.mgx"), target.filePath("r.mgx")), FileResult::Ok);
+    EXPECT_FALSE(QFileInfo::exists(Path("r.mgx")));
     EXPECT_EQ(Read(target.filePath("r.mgx")), record);
     EXPECT_EQ(ModificationSeconds(target.filePath("r.mgx")), 1000000000);
 
-    EXPECT_EQ(FileTransfer::MoveEntry(path("taken.mgx"), target.filePath("taken.mgx")), FileResult::TargetExists);
-    EXPECT_EQ(Read(path("taken.mgx")), QByteArray("mine"));
+    EXPECT_EQ(FileTransfer::MoveEntry(Path("taken.mgx"), target.filePath("taken.mgx")), FileResult::TargetExists);
+    EXPECT_EQ(Read(Path("taken.mgx")), QByteArray("mine"));
     EXPECT_EQ(Read(target.filePath("taken.mgx")), QByteArray("theirs"));
-    EXPECT_EQ(FileTransfer::MoveEntry(path("d"), target.filePath("d")), FileResult::Failed);
-    EXPECT_TRUE(QFileInfo(path("d")).isDir());
+    EXPECT_EQ(FileTransfer::MoveEntry(Path("d"), target.filePath("d")), FileResult::Failed);
+    EXPECT_TRUE(QFileInfo(Path("d")).isDir());
     EXPECT_EQ(Names(target.path()), (QStringList{"r.mgx", "taken.mgx"}));
 }
 
@@ -160,53 +160,53 @@ TEST_F(FileTransferTest, AReadOnlyTargetChangesNothing)
 {
     // Root writes into any folder whatever its mode; only a read-only mount stops it.
     SmallMount mount(1 << 20, true);
-    QString target = mount.path();
-    if (!mount.isMounted()) {
+    QString target = mount.Path();
+    if (!mount.IsMounted()) {
         if (::geteuid() == 0)
             GTEST_SKIP() << "cannot mount a read-only file system here";
-        target = path("read-only");
+        target = Path("read-only");
         QDir().mkpath(target);
         ::chmod(QFile::encodeName(target).constData(), 0555);
     }
-    Write(path("r.mgx"), "record");
-    EXPECT_EQ(FileTransfer::CopyFile(path("r.mgx"), target + "/r.mgx", false), FileResult::Failed);
-    EXPECT_EQ(FileTransfer::MoveEntry(path("r.mgx"), target + "/r.mgx"), FileResult::Failed);
-    EXPECT_EQ(Read(path("r.mgx")), QByteArray("record"));
+    Write(Path("r.mgx"), "record");
+    EXPECT_EQ(FileTransfer::CopyFile(Path("r.mgx"), target + "/r.mgx", false), FileResult::Failed);
+    EXPECT_EQ(FileTransfer::MoveEntry(Path("r.mgx"), target + "/r.mgx"), FileResult::Failed);
+    EXPECT_EQ(Read(Path("r.mgx")), QByteArray("record"));
     EXPECT_EQ(Names(target), QStringList{});
 }
 
 TEST_F(FileTransferTest, AMoveWhoseSourceCannotBeRemovedTakesItsCopyBack)
 {
     SmallMount mount(1 << 20, false);
-    if (!mount.isMounted())
+    if (!mount.IsMounted())
         GTEST_SKIP() << "cannot mount a file system here";
-    Write(mount.path() + "/r.mgx", "record");
-    ASSERT_TRUE(mount.remount(true));
-    EXPECT_EQ(FileTransfer::MoveEntry(mount.path() + "/r.mgx", to("r.mgx")), FileResult::Failed);
-    EXPECT_EQ(Read(mount.path() + "/r.mgx"), QByteArray("record"));
-    EXPECT_EQ(Names(path("to")), QStringList{});
+    Write(mount.Path() + "/r.mgx", "record");
+    ASSERT_TRUE(mount.Remount(true));
+    EXPECT_EQ(FileTransfer::MoveEntry(mount.Path() + "/r.mgx", To("r.mgx")), FileResult::Failed);
+    EXPECT_EQ(Read(mount.Path() + "/r.mgx"), QByteArray("record"));
+    EXPECT_EQ(Names(Path("to")), QStringList{});
 }
 
 TEST_F(FileTransferTest, AFullDiskLeavesNoHalfFileAndKeepsTheOldOne)
 {
     const QByteArray record = RecordBytes();
-    Write(path("r.mgx"), record);
-    Write(to("old.mgx"), "good old file");
+    Write(Path("r.mgx"), record);
+    Write(To("old.mgx"), "good old file");
     const auto copy = [&](const QString& target, bool overwrite) {
         return InChildWithFileSizeLimit(rlim_t(record.size() / 2), [=, this] {
-            return int(FileTransfer::CopyFile(path("r.mgx"), target, overwrite));
+            return int(FileTransfer::CopyFile(Path("r.mgx"), target, overwrite));
         });
     };
-    EXPECT_EQ(copy(to("new.mgx"), false), int(FileResult::Failed));
-    EXPECT_EQ(copy(to("old.mgx"), true), int(FileResult::Failed));
-    EXPECT_EQ(Names(path("to")), QStringList{"old.mgx"});
-    EXPECT_EQ(Read(to("old.mgx")), QByteArray("good old file"));
-    EXPECT_EQ(Read(path("r.mgx")), record);
+    EXPECT_EQ(copy(To("new.mgx"), false), int(FileResult::Failed));
+    EXPECT_EQ(copy(To("old.mgx"), true), int(FileResult::Failed));
+    EXPECT_EQ(Names(Path("to")), QStringList{"old.mgx"});
+    EXPECT_EQ(Read(To("old.mgx")), QByteArray("good old file"));
+    EXPECT_EQ(Read(Path("r.mgx")), record);
 
     SmallMount small(64 * 1024, false);
-    if (!small.isMounted())
+    if (!small.IsMounted())
         return;
-    EXPECT_EQ(FileTransfer::MoveEntry(path("r.mgx"), small.path() + "/r.mgx"), FileResult::Failed);
-    EXPECT_EQ(Read(path("r.mgx")), record);
-    EXPECT_EQ(Names(small.path()), QStringList{});
+    EXPECT_EQ(FileTransfer::MoveEntry(Path("r.mgx"), small.Path() + "/r.mgx"), FileResult::Failed);
+    EXPECT_EQ(Read(Path("r.mgx")), record);
+    EXPECT_EQ(Names(small.Path()), QStringList{});
 }

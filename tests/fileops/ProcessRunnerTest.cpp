@@ -7,11 +7,11 @@
 TEST(QtProcessRunner, WaitsForTheExitCodeAndRunsInTheGivenFolder)
 {
     QtProcessRunner runner;
-    EXPECT_EQ(runner.runAndWait({QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exit 3")}, {}}), 3);
+    EXPECT_EQ(runner.RunAndWait({QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exit 3")}, {}}), 3);
 
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    EXPECT_EQ(runner.runAndWait({QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("touch here")}, folder.path()}), 0);
+    EXPECT_EQ(runner.RunAndWait({QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("touch here")}, folder.path()}), 0);
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("here"))));
 }
 
@@ -19,6 +19,6 @@ TEST(QtProcessRunner, AProgramThatCannotStartIsReportedNotIgnored)
 {
     QtProcessRunner runner;
     const ProcessCommand missing{QStringLiteral("/nonexistent/korvale-no-such-program"), {}, {}};
-    EXPECT_EQ(runner.runAndWait(missing), -1);
-    EXPECT_FALSE(runner.startDetached(missing));
+    EXPECT_EQ(runner.RunAndWait(missing), -1);
+    EXPECT_FALSE(runner.StartDetached(missing));
 }

@@ -100,18 +100,18 @@ TEST(RenamePlan, ClashesAreMarkedAndFreedNamesAreTakenInOrder)
 
 class RenamePlanOnDisk : public ::testing::Test {
 protected:
-    QString path(const char* name) const { return dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
-    void write(const char* name) { TestFiles::Write(path(name), QByteArray(name)); }
-    std::optional<QByteArray> read(const char* name) const { return TestFiles::Read(path(name)); }
+    QString Path(const char* name) const { return dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
+    void Write(const char* name) { TestFiles::Write(Path(name), QByteArray(name)); }
+    std::optional<QByteArray> Read(const char* name) const { return TestFiles::Read(Path(name)); }
 
     QTemporaryDir dir;
 };
 
 TEST_F(RenamePlanOnDisk, ApplyRunsTheChainAndUndoPutsEveryNameBack)
 {
-    write("a.mgx");
-    write("b.mgx");
-    write("other.mgx");
+    Write("a.mgx");
+    Write("b.mgx");
+    Write("other.mgx");
     const RenamePlan plan = PlanRenames(dir.path(), {Step(0, "a.mgx", QStringLiteral("b.mgx")),
                                                       Step(1, "b.mgx", QStringLiteral("c.mgx")),
                                                       Step(2, "other.mgx", QStringLiteral("other.mgx"))},
@@ -120,41 +120,41 @@ TEST_F(RenamePlanOnDisk, ApplyRunsTheChainAndUndoPutsEveryNameBack)
     const RenameRun run = ApplyRenamePlan(plan);
     EXPECT_FALSE(run.failed);
     ASSERT_EQ(run.done.size(), 2) << "an unchanged name is not renamed";
-    EXPECT_EQ(read("b.mgx"), QByteArray("a.mgx"));
-    EXPECT_EQ(read("c.mgx"), QByteArray("b.mgx"));
+    EXPECT_EQ(Read("b.mgx"), QByteArray("a.mgx"));
+    EXPECT_EQ(Read("c.mgx"), QByteArray("b.mgx"));
     EXPECT_EQ(run.done[1].row, 0);
 
     const RenameRun undo = UndoRenames(run.done);
     EXPECT_FALSE(undo.failed);
     EXPECT_EQ(TestFiles::Names(dir.path()), (QStringList{"a.mgx", "b.mgx", "other.mgx"}));
-    EXPECT_EQ(read("a.mgx"), QByteArray("a.mgx"));
-    EXPECT_EQ(read("b.mgx"), QByteArray("b.mgx"));
+    EXPECT_EQ(Read("a.mgx"), QByteArray("a.mgx"));
+    EXPECT_EQ(Read("b.mgx"), QByteArray("b.mgx"));
 }
 
 TEST_F(RenamePlanOnDisk, AClashOnDiskStopsAtTheFirstFailureAndNothingIsReplaced)
 {
-    write("1.mgx");
-    write("2.mgx");
-    write("3.mgx");
+    Write("1.mgx");
+    Write("2.mgx");
+    Write("3.mgx");
     const RenamePlan plan = PlanRenames(dir.path(), {Step(0, "1.mgx", QStringLiteral("one.mgx")),
                                                       Step(1, "2.mgx", QStringLiteral("two.mgx")),
                                                       Step(2, "3.mgx", QStringLiteral("three.mgx"))},
                                         NamesInFolder(dir.path()));
     ASSERT_FALSE(plan.HasMarks());
-    write("two.mgx"); // arrives after the preview
+    Write("two.mgx"); // arrives after the preview
     const RenameRun run = ApplyRenamePlan(plan);
     EXPECT_TRUE(run.failed);
-    EXPECT_EQ(run.failedFrom, path("2.mgx"));
-    EXPECT_EQ(run.failedTo, path("two.mgx"));
+    EXPECT_EQ(run.failedFrom, Path("2.mgx"));
+    EXPECT_EQ(run.failedTo, Path("two.mgx"));
     ASSERT_EQ(run.done.size(), 1);
     EXPECT_EQ(TestFiles::Names(dir.path()), (QStringList{"2.mgx", "3.mgx", "one.mgx", "two.mgx"}));
-    EXPECT_EQ(read("two.mgx"), QByteArray("two.mgx")) << "the newcomer is not replaced";
+    EXPECT_EQ(Read("two.mgx"), QByteArray("two.mgx")) << "the newcomer is not replaced";
 
     // The old name taken meanwhile: the undo refuses to replace it.
-    TestFiles::Write(path("1.mgx"), "newcomer");
+    TestFiles::Write(Path("1.mgx"), "newcomer");
     const RenameRun undo = UndoRenames(run.done);
     EXPECT_TRUE(undo.failed);
     EXPECT_TRUE(undo.done.isEmpty());
-    EXPECT_EQ(read("one.mgx"), QByteArray("1.mgx"));
-    EXPECT_EQ(read("1.mgx"), QByteArray("newcomer"));
+    EXPECT_EQ(Read("one.mgx"), QByteArray("1.mgx"));
+    EXPECT_EQ(Read("1.mgx"), QByteArray("newcomer"));
 }

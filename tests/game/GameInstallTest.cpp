@@ -60,19 +60,19 @@ class WinePrefixTest : public ::testing::Test {
 protected:
     WinePrefixTest() { EXPECT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("drive_c/Games/AOE2/SaveGame"))); }
 
-    void writeSystemReg(const QByteArray& text)
+    void WriteSystemReg(const QByteArray& text)
     {
         QFile file(prefix.filePath(QStringLiteral("system.reg")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
 
-    void writeInstall(const QByteArray& section, const QByteArray& value)
+    void WriteInstall(const QByteArray& section, const QByteArray& value)
     {
-        writeSystemReg("WINE REGISTRY Version 2\n\n[" + section + "] 1700000000\n\"EXE Path\"=" + value + "\n");
+        WriteSystemReg("WINE REGISTRY Version 2\n\n[" + section + "] 1700000000\n\"EXE Path\"=" + value + "\n");
     }
 
-    QString path(const QString& relative) const { return QDir(prefix.path()).filePath(relative); }
+    QString Path(const QString& relative) const { return QDir(prefix.path()).filePath(relative); }
 
     QTemporaryDir prefix;
 };
@@ -161,19 +161,19 @@ TEST(WinePrefixFolder, TheVariableElseDotWine)
 
 TEST_F(WinePrefixTest, DosPathsMapThroughDriveCAndTheDosdevicesLinks)
 {
-    EXPECT_EQ(MapDosPath(prefix.path(), QStringLiteral("C:\\Games\\AOE2")), path(QStringLiteral("drive_c/Games/AOE2")));
+    EXPECT_EQ(MapDosPath(prefix.path(), QStringLiteral("C:\\Games\\AOE2")), Path(QStringLiteral("drive_c/Games/AOE2")));
     // Windows does not care about case; the folders on disk keep theirs.
     EXPECT_EQ(MapDosPath(prefix.path(), QStringLiteral("c:\\GAMES\\aoe2\\savegame")),
-              path(QStringLiteral("drive_c/Games/AOE2/SaveGame")));
+              Path(QStringLiteral("drive_c/Games/AOE2/SaveGame")));
     // A part that does not exist yet is kept as written.
-    EXPECT_EQ(MapDosPath(prefix.path(), QStringLiteral("C:\\Games\\New\\x.exe")), path(QStringLiteral("drive_c/Games/New/x.exe")));
+    EXPECT_EQ(MapDosPath(prefix.path(), QStringLiteral("C:\\Games\\New\\x.exe")), Path(QStringLiteral("drive_c/Games/New/x.exe")));
     // ".." stops at the drive's root.
-    EXPECT_EQ(MapDosPath(prefix.path(), QStringLiteral("C:\\..\\..\\Games")), path(QStringLiteral("drive_c/Games")));
+    EXPECT_EQ(MapDosPath(prefix.path(), QStringLiteral("C:\\..\\..\\Games")), Path(QStringLiteral("drive_c/Games")));
 
     QTemporaryDir elsewhere;
     ASSERT_TRUE(QDir(elsewhere.path()).mkpath(QStringLiteral("AOE2")));
     ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("dosdevices")));
-    ASSERT_TRUE(QFile::link(elsewhere.path(), path(QStringLiteral("dosdevices/d:"))));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), Path(QStringLiteral("dosdevices/d:"))));
     EXPECT_EQ(MapDosPath(prefix.path(), QStringLiteral("D:\\aoe2")), QDir(elsewhere.path()).filePath(QStringLiteral("AOE2")));
 
     EXPECT_FALSE(MapDosPath(prefix.path(), QStringLiteral("E:\\Games")).has_value());
@@ -184,34 +184,34 @@ TEST_F(WinePrefixTest, DosPathsMapThroughDriveCAndTheDosdevicesLinks)
 
 TEST_F(WinePrefixTest, DetectionDerivesPathsInsideThePrefix)
 {
-    writeInstall(kKey, R"("C:\\Games\\AOE2")");
+    WriteInstall(kKey, R"("C:\\Games\\AOE2")");
     const GameSettings settings = DetectGameInstallInPrefix(prefix.path());
-    EXPECT_EQ(settings.GameInstallPath, path(QStringLiteral("drive_c/Games/AOE2")));
-    EXPECT_EQ(settings.GameExe10a, path(QStringLiteral("drive_c/Games/AOE2/age2_x1.exe")));
-    EXPECT_EQ(settings.GameExe10c, path(QStringLiteral("drive_c/Games/AOE2/age2_x1/age2_x1.exe")));
-    EXPECT_EQ(settings.SaveGameFolder, path(QStringLiteral("drive_c/Games/AOE2/SaveGame")));
+    EXPECT_EQ(settings.GameInstallPath, Path(QStringLiteral("drive_c/Games/AOE2")));
+    EXPECT_EQ(settings.GameExe10a, Path(QStringLiteral("drive_c/Games/AOE2/age2_x1.exe")));
+    EXPECT_EQ(settings.GameExe10c, Path(QStringLiteral("drive_c/Games/AOE2/age2_x1/age2_x1.exe")));
+    EXPECT_EQ(settings.SaveGameFolder, Path(QStringLiteral("drive_c/Games/AOE2/SaveGame")));
 }
 
 TEST_F(WinePrefixTest, ThirtyTwoBitKeyIsUsedWhenThePlainOneHasNoUsableValue)
 {
-    writeInstall(kKey32, R"("C:\\Games\\AOE2")");
-    EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()).GameInstallPath, path(QStringLiteral("drive_c/Games/AOE2")));
+    WriteInstall(kKey32, R"("C:\\Games\\AOE2")");
+    EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()).GameInstallPath, Path(QStringLiteral("drive_c/Games/AOE2")));
 
-    writeSystemReg("[" + kKey + "]\n\"EXE Path\"=dword:00000001\n[" + kKey32 + "]\n\"EXE Path\"=\"C:\\\\Games\\\\AOE2\"\n");
-    EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()).GameInstallPath, path(QStringLiteral("drive_c/Games/AOE2")));
+    WriteSystemReg("[" + kKey + "]\n\"EXE Path\"=dword:00000001\n[" + kKey32 + "]\n\"EXE Path\"=\"C:\\\\Games\\\\AOE2\"\n");
+    EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()).GameInstallPath, Path(QStringLiteral("drive_c/Games/AOE2")));
 }
 
 TEST_F(WinePrefixTest, NoUsableRecordLeavesEverythingEmpty)
 {
     EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()), GameSettings{}); // no system.reg
-    writeSystemReg("WINE REGISTRY Version 2\n[Software\\\\Other] 1\n\"EXE Path\"=\"C:\\\\Games\"\n");
+    WriteSystemReg("WINE REGISTRY Version 2\n[Software\\\\Other] 1\n\"EXE Path\"=\"C:\\\\Games\"\n");
     EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()), GameSettings{});
-    writeInstall(kKey, "\"C:\\\\" + QByteArray(130, 'a') + "\"");
+    WriteInstall(kKey, "\"C:\\\\" + QByteArray(130, 'a') + "\"");
     EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()), GameSettings{});
-    writeInstall(kKey, R"(hex(7):43,00,3a,00,00,00)"); // a multi-string with one terminator only
+    WriteInstall(kKey, R"(hex(7):43,00,3a,00,00,00)"); // a multi-string with one terminator only
     EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()), GameSettings{});
-    writeInstall(kKey, R"("Q:\\Games")"); // a drive the prefix does not have
+    WriteInstall(kKey, R"("Q:\\Games")"); // a drive the prefix does not have
     EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()), GameSettings{});
-    writeInstall(kKey, R"(str(7):"C:\\Games\\AOE2\0\0")");
-    EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()).GameInstallPath, path(QStringLiteral("drive_c/Games/AOE2")));
+    WriteInstall(kKey, R"(str(7):"C:\\Games\\AOE2\0\0")");
+    EXPECT_EQ(DetectGameInstallInPrefix(prefix.path()).GameInstallPath, Path(QStringLiteral("drive_c/Games/AOE2")));
 }

@@ -11,7 +11,7 @@ namespace {
 
 class StartGameTest : public ::testing::Test {
 protected:
-    QString writeFile(const QString& name, const QByteArray& bytes)
+    QString WriteFile(const QString& name, const QByteArray& bytes)
     {
         const QString path = folder.filePath(name);
         QFile file(path);
@@ -55,7 +55,7 @@ TEST(GameLaunchCommand, WithoutAnInstallFolderTheGameRunsInItsOwnFolder)
 
 TEST_F(StartGameTest, AWindowsExecutableStartsThroughWineInTheInstallFolder)
 {
-    const QString exe = writeFile(QStringLiteral("age2_x1.exe"), QByteArray("MZ\x90\x00", 4));
+    const QString exe = WriteFile(QStringLiteral("age2_x1.exe"), QByteArray("MZ\x90\x00", 4));
     EXPECT_TRUE(IsWindowsExecutable(exe));
     const LaunchResult result = StartGame(exe, QStringLiteral("/install"), runner);
     EXPECT_EQ(result.outcome, LaunchResult::Outcome::Started);
@@ -67,9 +67,9 @@ TEST_F(StartGameTest, AWindowsExecutableStartsThroughWineInTheInstallFolder)
 
 TEST_F(StartGameTest, AnyOtherFileStartsDirectly)
 {
-    const QString script = writeFile(QStringLiteral("start-game"), "#!/bin/sh\n");
+    const QString script = WriteFile(QStringLiteral("start-game"), "#!/bin/sh\n");
     EXPECT_FALSE(IsWindowsExecutable(script));
-    EXPECT_FALSE(IsWindowsExecutable(writeFile(QStringLiteral("short"), "M")));
+    EXPECT_FALSE(IsWindowsExecutable(WriteFile(QStringLiteral("short"), "M")));
     EXPECT_EQ(StartGame(script, {}, runner).outcome, LaunchResult::Outcome::Started);
     ASSERT_EQ(runner.detached.size(), 1);
     EXPECT_EQ(runner.detached[0], (ProcessCommand{script, {}, folder.path()}));
@@ -88,10 +88,10 @@ TEST_F(StartGameTest, FailuresAreReportedAndNothingIsStartedForAMissingPath)
     EXPECT_TRUE(runner.detached.isEmpty());
 
     runner.startResult = false;
-    const QString exe = writeFile(QStringLiteral("age2_x1.exe"), "MZ");
+    const QString exe = WriteFile(QStringLiteral("age2_x1.exe"), "MZ");
     const LaunchResult failed = StartGame(exe, {}, runner);
     EXPECT_EQ(failed.outcome, LaunchResult::Outcome::StartFailed);
     EXPECT_EQ(failed.statusText, QStringLiteral("无法通过wine启动帝国时代程序：") + exe);
-    const QString native = writeFile(QStringLiteral("game"), "#!");
+    const QString native = WriteFile(QStringLiteral("game"), "#!");
     EXPECT_EQ(StartGame(native, {}, runner).statusText, QStringLiteral("无法启动帝国时代程序：") + native);
 }

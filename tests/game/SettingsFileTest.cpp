@@ -29,7 +29,7 @@ GameSettings Settings(const char* folder, const char* exe10a, const char* exe10c
 
 class ConfigFileTest : public ::testing::Test {
 protected:
-    QString write(const QByteArray& bytes)
+    QString Write(const QByteArray& bytes)
     {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -37,7 +37,7 @@ protected:
         return path;
     }
 
-    QByteArray contents() const
+    QByteArray Contents() const
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -100,14 +100,14 @@ TEST(ConfigIniText, SavedBytesAreUtf16LeLinesWithCrLfAndNothingElse)
 TEST_F(ConfigFileTest, AFileThatOpensIsUsedWhateverItHolds)
 {
     detectCalls = 0;
-    write({});
+    Write({});
     ASSERT_TRUE(LoadConfigIni(path).has_value());
     EXPECT_EQ(*LoadConfigIni(path), Settings("", "", ""));
     // An empty file still counts: the install is not looked for.
     EXPECT_EQ(LoadStartupSettings(path, CountingDetect), Settings("", "", ""));
     EXPECT_EQ(detectCalls, 0);
 
-    write(Bytes({'a', 0, 0x0D, 0, 0x0A, 0, 0x0D, 0, 0x0A, 0, 'c', 0, 0x0D, 0, 0x0A, 0}));
+    Write(Bytes({'a', 0, 0x0D, 0, 0x0A, 0, 0x0D, 0, 0x0A, 0, 'c', 0, 0x0D, 0, 0x0A, 0}));
     EXPECT_EQ(LoadStartupSettings(path, CountingDetect), Settings("a", "", "c"));
     EXPECT_EQ(detectCalls, 0);
 }
@@ -126,12 +126,12 @@ TEST_F(ConfigFileTest, AFileThatCannotBeReadFallsBackToTheInstall)
 
 TEST_F(ConfigFileTest, AFourthLineIsIgnoredAndTheNextSaveDropsIt)
 {
-    write(kThreeLines + Bytes({'d', 0, 0x0D, 0, 0x0A, 0}));
+    Write(kThreeLines + Bytes({'d', 0, 0x0D, 0, 0x0A, 0}));
     const std::optional<GameSettings> loaded = LoadConfigIni(path);
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(*loaded, Settings("a", "b", "c"));
     ASSERT_TRUE(SaveConfigIni(path, *loaded));
-    EXPECT_EQ(contents(), kThreeLines);
+    EXPECT_EQ(Contents(), kThreeLines);
 }
 
 TEST_F(ConfigFileTest, AWindowsFileIsReadAndWrittenBackUnchanged)
@@ -143,21 +143,21 @@ TEST_F(ConfigFileTest, AWindowsFileIsReadAndWrittenBackUnchanged)
             windows.append(Bytes({unit.unicode() & 0xFF, unit.unicode() >> 8}));
         windows.append(Bytes({0x0D, 0, 0x0A, 0}));
     }
-    write(windows);
+    Write(windows);
     const std::optional<GameSettings> loaded = LoadConfigIni(path);
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(loaded->SaveGameFolder, QStringLiteral("D:\\游戏\\SaveGame"));
     EXPECT_EQ(loaded->GameExe10a, QStringLiteral("D:\\帝国\\age2_x1.exe"));
     EXPECT_TRUE(loaded->GameExe10c.isEmpty());
     ASSERT_TRUE(SaveConfigIni(path, *loaded));
-    EXPECT_EQ(contents(), windows);
+    EXPECT_EQ(Contents(), windows);
 }
 
 TEST_F(ConfigFileTest, SavingReplacesTheFileWholeAndCreatesItsFolder)
 {
-    write(QByteArray(4000, 'x'));
+    Write(QByteArray(4000, 'x'));
     ASSERT_TRUE(SaveConfigIni(path, {}));
-    EXPECT_EQ(contents().size(), 12);
+    EXPECT_EQ(Contents().size(), 12);
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("config.ini")});
 
@@ -168,7 +168,7 @@ TEST_F(ConfigFileTest, SavingReplacesTheFileWholeAndCreatesItsFolder)
     // A file where the folder should be: the save fails and the file is untouched.
     const QString blocked = folder.filePath(QStringLiteral("config.ini/config.ini"));
     EXPECT_FALSE(SaveConfigIni(blocked, Settings("a", "b", "c")));
-    EXPECT_EQ(contents().size(), 12);
+    EXPECT_EQ(Contents().size(), 12);
 }
 
 TEST(ConfigIniLocation, TheStartFolderWinsOnlyWhenItHoldsTheFile)

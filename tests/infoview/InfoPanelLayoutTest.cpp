@@ -12,13 +12,13 @@ constexpr int ChatBottom = 700;
 TEST(InfoPanelLayout, StartsExpandedOnTheBasicTab)
 {
     const InfoPanelLayout layout;
-    EXPECT_EQ(layout.pagesTop(), 30);
-    EXPECT_EQ(layout.playersTop(), 320);
-    EXPECT_EQ(layout.chatTop(), 560);
-    EXPECT_TRUE(layout.basicTabSelected());
-    EXPECT_FALSE(layout.collapsed());
-    EXPECT_EQ(layout.informationPageRect(), QRect(9, 30, 384, 255));
-    EXPECT_EQ(layout.playerPageRect(), QRect(9, 320, 384, 205));
+    EXPECT_EQ(layout.PagesTop(), 30);
+    EXPECT_EQ(layout.PlayersTop(), 320);
+    EXPECT_EQ(layout.ChatTop(), 560);
+    EXPECT_TRUE(layout.BasicTabSelected());
+    EXPECT_FALSE(layout.Collapsed());
+    EXPECT_EQ(layout.InformationPageRect(), QRect(9, 30, 384, 255));
+    EXPECT_EQ(layout.PlayerPageRect(), QRect(9, 320, 384, 205));
 }
 
 TEST(InfoPanelLayout, CollapsingShrinksTheUpperTabsToStripsAndRaisesTheChat)
@@ -26,8 +26,8 @@ TEST(InfoPanelLayout, CollapsingShrinksTheUpperTabsToStripsAndRaisesTheChat)
     InfoPanelLayout layout;
     const CollapseGeometry g = layout.ToggleCollapsed(ChatBottom);
     EXPECT_TRUE(g.collapsed);
-    EXPECT_EQ(layout.playersTop(), 67);
-    EXPECT_EQ(layout.chatTop(), 104);
+    EXPECT_EQ(layout.PlayersTop(), 67);
+    EXPECT_EQ(layout.ChatTop(), 104);
     EXPECT_EQ(g.infoTabs, QRect(3, 3, 398, 35));
     EXPECT_EQ(g.playerTabs, QRect(3, 40, 398, 35));
     EXPECT_EQ(g.playerPage, QRect(9, 67, 384, 205));
@@ -46,8 +46,8 @@ TEST(InfoPanelLayout, ExpandingRestoresTheTabsAndKeepsTheChatBottom)
     const int bottom = collapsed.chatTabs.y() + collapsed.chatTabs.height();
     const CollapseGeometry g = layout.ToggleCollapsed(bottom);
     EXPECT_FALSE(g.collapsed);
-    EXPECT_EQ(layout.playersTop(), 320);
-    EXPECT_EQ(layout.chatTop(), 560);
+    EXPECT_EQ(layout.PlayersTop(), 320);
+    EXPECT_EQ(layout.ChatTop(), 560);
     EXPECT_EQ(g.infoTabs, QRect(3, 3, 398, 290));
     EXPECT_EQ(g.playerTabs, QRect(3, 293, 398, 240));
     EXPECT_EQ(g.playerPage, QRect(9, 320, 384, 205));
@@ -66,8 +66,8 @@ TEST(InfoPanelLayout, TabPickedWhileCollapsedShowsAtOnceAndStaysPickedOnExpandin
     const InformationPages picked = layout.SelectTab(false);
     EXPECT_FALSE(picked.general);
     EXPECT_TRUE(picked.advanced);
-    EXPECT_FALSE(layout.basicTabSelected());
-    EXPECT_EQ(layout.informationPageRect(), QRect(9, 30, 384, 255));
+    EXPECT_FALSE(layout.BasicTabSelected());
+    EXPECT_EQ(layout.InformationPageRect(), QRect(9, 30, 384, 255));
 
     const CollapseGeometry expanded = layout.ToggleCollapsed(ChatBottom);
     EXPECT_FALSE(expanded.pages.general);

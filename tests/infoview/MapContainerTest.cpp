@@ -51,8 +51,8 @@ protected:
         showUnits = pane.findChild<QCheckBox*>("showUnits");
         modeImage = pane.findChild<QLabel*>("modeImage");
         ASSERT_TRUE(group && picture && showResources && showUnits && modeImage);
-        QObject::connect(&pane, &MapContainer::switchedToLarge, [this] { switches.push_back("large"); });
-        QObject::connect(&pane, &MapContainer::switchedToCompact, [this] { switches.push_back("compact"); });
+        QObject::connect(&pane, &MapContainer::SwitchedToLarge, [this] { switches.push_back("large"); });
+        QObject::connect(&pane, &MapContainer::SwitchedToCompact, [this] { switches.push_back("compact"); });
     }
 
     std::vector<QRect> Geometries() const
@@ -74,7 +74,7 @@ protected:
 
 TEST_F(MapContainerTest, StartsCompactWithBothMarkGroupsShown)
 {
-    EXPECT_TRUE(pane.isCompact());
+    EXPECT_TRUE(pane.IsCompact());
     EXPECT_EQ(group->title(), QStringLiteral("地图"));
     EXPECT_EQ(showResources->text(), QStringLiteral("显示资源"));
     EXPECT_EQ(showUnits->text(), QStringLiteral("显示单位和建筑"));
@@ -82,7 +82,7 @@ TEST_F(MapContainerTest, StartsCompactWithBothMarkGroupsShown)
     EXPECT_TRUE(showUnits->isChecked());
     EXPECT_EQ(picture->geometry(), QRect(3, 22, 179, 89));
     EXPECT_EQ(modeImage->geometry(), QRect(170, 0, 11, 11));
-    EXPECT_EQ(picture->markSize(), QSize(2, 2));
+    EXPECT_EQ(picture->MarkSize(), QSize(2, 2));
 }
 
 TEST_F(MapContainerTest, CornerImageSwitchesToLargeAndBack)
@@ -90,17 +90,17 @@ TEST_F(MapContainerTest, CornerImageSwitchesToLargeAndBack)
     const std::vector<QRect> compact = Geometries();
 
     Press(modeImage);
-    EXPECT_FALSE(pane.isCompact());
+    EXPECT_FALSE(pane.IsCompact());
     const auto large = MapGeometry::PaneLayoutFor(false);
     EXPECT_EQ(Geometries(), (std::vector<QRect>{large.group, large.picture, large.showResources,
                                                 large.showUnits, large.modeImage}));
     EXPECT_EQ(picture->geometry(), QRect(3, 15, 369, 184));
-    EXPECT_EQ(picture->markSize(), QSize(4, 4));
+    EXPECT_EQ(picture->MarkSize(), QSize(4, 4));
 
     Press(modeImage);
-    EXPECT_TRUE(pane.isCompact());
+    EXPECT_TRUE(pane.IsCompact());
     EXPECT_EQ(Geometries(), compact);
-    EXPECT_EQ(picture->markSize(), QSize(2, 2));
+    EXPECT_EQ(picture->MarkSize(), QSize(2, 2));
     EXPECT_EQ(switches, (std::vector<std::string>{"large", "compact"}));
 }
 
@@ -119,7 +119,7 @@ TEST_F(MapContainerTest, CornerImageShowsEnlargeOrRestore)
 TEST_F(MapContainerTest, ClickOnThePictureSwitchesTheMode)
 {
     Press(picture);
-    EXPECT_FALSE(pane.isCompact());
+    EXPECT_FALSE(pane.IsCompact());
     EXPECT_EQ(switches, std::vector<std::string>{"large"});
 }
 
@@ -139,19 +139,19 @@ TEST_F(MapContainerTest, CheckBoxesSwitchTheirMarksAndCliffsStay)
     pane.ShowMap(map.mapWidth, map.mapHeight, map.terrain, map.objectMarks);
 
     showResources->click();
-    EXPECT_FALSE(picture->showResources());
+    EXPECT_FALSE(picture->ShowResources());
     QImage shown = Render();
     EXPECT_EQ(korvale::test::CountOf(shown, Gold), 0);
     EXPECT_EQ(korvale::test::CountOf(shown, Red), 4);
 
     showUnits->click();
-    EXPECT_FALSE(picture->showUnits());
+    EXPECT_FALSE(picture->ShowUnits());
     shown = Render();
     EXPECT_EQ(korvale::test::CountOf(shown, Red), 0);
     EXPECT_EQ(korvale::test::CountOf(shown, Cliff), 4);
 
     showResources->click();
-    EXPECT_TRUE(picture->showResources());
+    EXPECT_TRUE(picture->ShowResources());
     EXPECT_EQ(korvale::test::CountOf(Render(), Gold), 4);
 }
 
@@ -165,9 +165,9 @@ TEST_F(MapContainerTest, ShowMapKeepsThePaneFlagsAndModeMarkSize)
 
     const auto map = MarkedMap();
     pane.ShowMap(map.mapWidth, map.mapHeight, map.terrain, map.objectMarks);
-    EXPECT_FALSE(picture->showUnits());
-    EXPECT_TRUE(picture->showResources());
-    EXPECT_EQ(picture->markSize(), QSize(4, 4));
+    EXPECT_FALSE(picture->ShowUnits());
+    EXPECT_TRUE(picture->ShowResources());
+    EXPECT_EQ(picture->MarkSize(), QSize(4, 4));
     EXPECT_EQ(korvale::test::CountOf(Render(), Red), 0);
     EXPECT_EQ(korvale::test::CountOf(Render(), Gold), 16);
 }
@@ -176,10 +176,10 @@ TEST_F(MapContainerTest, DamagedRecordLeavesThePreviousMapWithoutMarks)
 {
     const auto map = MarkedMap();
     pane.ShowMap(map.mapWidth, map.mapHeight, map.terrain, map.objectMarks);
-    const QImage terrain = picture->terrainImage();
+    const QImage terrain = picture->TerrainImage();
 
     pane.ShowMap(0, 0, {}, {});
-    EXPECT_EQ(picture->terrainImage(), terrain);
+    EXPECT_EQ(picture->TerrainImage(), terrain);
     EXPECT_EQ(korvale::test::CountOf(Render(), Red), 0);
     EXPECT_EQ(korvale::test::CountOf(Render(), Cliff), 0);
 }

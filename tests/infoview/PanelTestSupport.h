@@ -38,7 +38,7 @@ protected:
     }
 
     template <typename T = QWidget>
-    T* child(const QString& name) const
+    T* Child(const QString& name) const
     {
         T* found = bar.findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();

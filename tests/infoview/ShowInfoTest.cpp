@@ -103,27 +103,27 @@ const char* const LabelNames[] = {"gameTypeLabel", "mapLabel",        "mapTypeLa
 
 class ShowInfoTest : public korvale::test::PanelTest {
 protected:
-    QString label(const char* name) const { return child<QLabel>(QString::fromLatin1(name))->text(); }
-    QString slotControl(const char* kind, int position) const
+    QString Label(const char* name) const { return Child<QLabel>(QString::fromLatin1(name))->text(); }
+    QString SlotControl(const char* kind, int position) const
     {
         return QString::fromLatin1(kind) + QString::number(position);
     }
-    QListWidget& chat() const { return *child<QListWidget>(QStringLiteral("chatList")); }
-    QPoint eye() const { return child(QStringLiteral("recorderMarker"))->pos(); }
-    InfoContainer& pane() const { return bar.container(); }
-    MapContainer& map() const { return pane().generalPage().mapContainer(); }
+    QListWidget& Chat() const { return *Child<QListWidget>(QStringLiteral("chatList")); }
+    QPoint Eye() const { return Child(QStringLiteral("recorderMarker"))->pos(); }
+    InfoContainer& Pane() const { return bar.Container(); }
+    MapContainer& Map() const { return Pane().GetGeneralPage().GetMapContainer(); }
 
-    void show(const Mgx::GameRecord& record) { Mgx::ShowInfo(&record, pane(), prompt); }
+    void Show(const Mgx::GameRecord& record) { Mgx::ShowInfo(&record, Pane(), prompt); }
 
-    void expectResetState() const
+    void ExpectResetState() const
     {
         for (const char* name : LabelNames)
-            EXPECT_TRUE(label(name).endsWith(QStringLiteral("："))) << name << ": " << label(name).toStdString();
-        EXPECT_EQ(child<QPlainTextEdit>(QStringLiteral("objectivesBox"))->toPlainText(), "游戏目标");
-        EXPECT_EQ(chat().count(), 0);
-        EXPECT_EQ(child<QLineEdit>(QStringLiteral("nameBox0"))->text(), "");
-        EXPECT_EQ(child<TeamLabel>(QStringLiteral("teamLabel0"))->colour(), QColor(192, 192, 192));
-        EXPECT_EQ(eye(), QPoint(67, 285));
+            EXPECT_TRUE(Label(name).endsWith(QStringLiteral("："))) << name << ": " << Label(name).toStdString();
+        EXPECT_EQ(Child<QPlainTextEdit>(QStringLiteral("objectivesBox"))->toPlainText(), "游戏目标");
+        EXPECT_EQ(Chat().count(), 0);
+        EXPECT_EQ(Child<QLineEdit>(QStringLiteral("nameBox0"))->text(), "");
+        EXPECT_EQ(Child<TeamLabel>(QStringLiteral("teamLabel0"))->Colour(), QColor(192, 192, 192));
+        EXPECT_EQ(Eye(), QPoint(67, 285));
     }
 
     ScriptedPrompt prompt;
@@ -142,12 +142,12 @@ class DamagedCopy {
 public:
     DamagedCopy()
     {
-        std::filesystem::copy_file(korvale::test::RealRecordPath("aoc10a_4v4_headerend0.mgx"), path(),
+        std::filesystem::copy_file(korvale::test::RealRecordPath("aoc10a_4v4_headerend0.mgx"), Path(),
                                    std::filesystem::copy_options::overwrite_existing);
     }
 
-    std::filesystem::path path() const { return m_folder / "damaged.mgx"; }
-    std::filesystem::path backup() const { return m_folder / "damaged.mgx.bak"; }
+    std::filesystem::path Path() const { return m_folder / "damaged.mgx"; }
+    std::filesystem::path Backup() const { return m_folder / "damaged.mgx.bak"; }
 
 private:
     korvale::test::TemporaryFolder m_folder;
@@ -161,33 +161,33 @@ TEST_F(ShowInfoTest, RealRecordsShowEveryLabelSlotAndChatLine)
     for (const ExpectedPanel& expected : Records) {
         SCOPED_TRACE(expected.file);
         const Mgx::GameRecord record = LoadReal(expected.file);
-        show(record);
+        Show(record);
 
         for (std::size_t i = 0; i < std::size(LabelNames); ++i)
-            EXPECT_EQ(label(LabelNames[i]), QString::fromUtf8(expected.labels[i])) << LabelNames[i];
-        EXPECT_TRUE(child<QPlainTextEdit>(QStringLiteral("objectivesBox"))
+            EXPECT_EQ(Label(LabelNames[i]), QString::fromUtf8(expected.labels[i])) << LabelNames[i];
+        EXPECT_TRUE(Child<QPlainTextEdit>(QStringLiteral("objectivesBox"))
                         ->toPlainText()
                         .startsWith(QString::fromUtf8(expected.file) + QStringLiteral("\n\n")));
 
         for (int i = 0; i < 8; ++i) {
             SCOPED_TRACE(i);
             const auto u = static_cast<std::size_t>(i);
-            EXPECT_EQ(child<QLineEdit>(slotControl("nameBox", i))->text(), QString::fromUtf8(expected.names[u]));
-            EXPECT_EQ(child<QLabel>(slotControl("civLabel", i))->text(), QString::fromUtf8(expected.civilizations[u]));
-            const auto* team = child<TeamLabel>(slotControl("teamLabel", i));
+            EXPECT_EQ(Child<QLineEdit>(SlotControl("nameBox", i))->text(), QString::fromUtf8(expected.names[u]));
+            EXPECT_EQ(Child<QLabel>(SlotControl("civLabel", i))->text(), QString::fromUtf8(expected.civilizations[u]));
+            const auto* team = Child<TeamLabel>(SlotControl("teamLabel", i));
             EXPECT_EQ(team->text(), QString::fromUtf8(expected.teams[u]));
             const int colour = expected.colours[u];
-            EXPECT_EQ(team->colour().rgb(), colour < 0 ? qRgb(192, 192, 192) : PlayerColours[static_cast<std::size_t>(colour)]);
-            EXPECT_EQ(child<QLabel>(slotControl("emblem", i))->pixmap().isNull(), colour < 0);
-            EXPECT_EQ(child<QLabel>(slotControl("kindPicture", i))->pixmap().isNull(), colour < 0);
+            EXPECT_EQ(team->Colour().rgb(), colour < 0 ? qRgb(192, 192, 192) : PlayerColours[static_cast<std::size_t>(colour)]);
+            EXPECT_EQ(Child<QLabel>(SlotControl("emblem", i))->pixmap().isNull(), colour < 0);
+            EXPECT_EQ(Child<QLabel>(SlotControl("kindPicture", i))->pixmap().isNull(), colour < 0);
         }
         const int r = expected.recorderPosition;
-        EXPECT_EQ(eye(), QPoint(58 + 194 * (r / 4), 10 + 49 * (r % 4)));
+        EXPECT_EQ(Eye(), QPoint(58 + 194 * (r / 4), 10 + 49 * (r % 4)));
 
-        ASSERT_EQ(chat().count(), expected.chatLines);
+        ASSERT_EQ(Chat().count(), expected.chatLines);
         QStringList lines;
-        for (int i = 0; i < chat().count(); ++i)
-            lines << chat().item(i)->text();
+        for (int i = 0; i < Chat().count(); ++i)
+            lines << Chat().item(i)->text();
         const qsizetype at = lines.indexOf(QStringLiteral("============游戏开始=========="));
         ASSERT_GE(at, 1);
         EXPECT_EQ(lines[at - 1], "");
@@ -199,20 +199,20 @@ TEST_F(ShowInfoTest, RealRecordsShowEveryLabelSlotAndChatLine)
 TEST_F(ShowInfoTest, PregameChatComesFirstWithoutItsPrefix)
 {
     KORVALE_NEED_REAL_RECORDS();
-    show(LoadReal("aoc10c_4v4_empty_body.mgx"));
-    ASSERT_EQ(chat().count(), 9);
-    EXPECT_EQ(chat().item(0)->text(), "_Kamil_: if thats what u want to believe");
-    EXPECT_EQ(chat().item(1)->text(), "RoR_xFictionx: retards");
-    EXPECT_EQ(chat().item(7)->text(), "");
-    EXPECT_EQ(chat().item(8)->text(), "============游戏开始==========");
+    Show(LoadReal("aoc10c_4v4_empty_body.mgx"));
+    ASSERT_EQ(Chat().count(), 9);
+    EXPECT_EQ(Chat().item(0)->text(), "_Kamil_: if thats what u want to believe");
+    EXPECT_EQ(Chat().item(1)->text(), "RoR_xFictionx: retards");
+    EXPECT_EQ(Chat().item(7)->text(), "");
+    EXPECT_EQ(Chat().item(8)->text(), "============游戏开始==========");
 }
 
 TEST_F(ShowInfoTest, PicturesAreTheEmblemOfColourAndCivilizationAndTheKind)
 {
     KORVALE_NEED_REAL_RECORDS();
-    show(LoadReal("aoc10a_sp_vs_4ai_teams_short.mgx"));
+    Show(LoadReal("aoc10a_sp_vs_4ai_teams_short.mgx"));
     const auto picture = [this](const char* name, int position) {
-        return child<QLabel>(slotControl(name, position))->pixmap().toImage();
+        return Child<QLabel>(SlotControl(name, position))->pixmap().toImage();
     };
     // Slot 2: a computer player, red (colour 1), Teutons (civilization 4): emblem 18 + 4 - 1.
     EXPECT_EQ(picture("emblem", 1), QPixmap(QStringLiteral(":/emblems/emblem-021.png")).toImage());
@@ -220,64 +220,64 @@ TEST_F(ShowInfoTest, PicturesAreTheEmblemOfColourAndCivilizationAndTheKind)
     // Slot 5: cyan (colour 4), Koreans (civilization 18): the last emblem of its colour.
     EXPECT_EQ(picture("emblem", 4), QPixmap(QStringLiteral(":/emblems/emblem-089.png")).toImage());
     EXPECT_EQ(picture("kindPicture", 0), QPixmap(QStringLiteral(":/kinds/kind-1.png")).toImage());
-    EXPECT_FALSE(child<QLabel>(QStringLiteral("recorderMarker"))->pixmap().isNull());
+    EXPECT_FALSE(Child<QLabel>(QStringLiteral("recorderMarker"))->pixmap().isNull());
 }
 
 TEST_F(ShowInfoTest, TheMapOfTheRecordGoesToThePicture)
 {
     KORVALE_NEED_REAL_RECORDS();
-    show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
+    Show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
     // A 220 x 220 map makes a diamond of 311 x 154 pixels.
-    EXPECT_EQ(map().picture()->terrainImage().size(), QSize(311, 154));
+    EXPECT_EQ(Map().Picture()->TerrainImage().size(), QSize(311, 154));
 }
 
 // The panel shows nothing of a record it cannot show, least of all the map of the one before.
 TEST_F(ShowInfoTest, ADamagedRecordAfterAGoodOneResetsTheTextsAndTheMap)
 {
     KORVALE_NEED_REAL_RECORDS();
-    show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
-    const QImage goodMap = map().grab().toImage();
-    ASSERT_FALSE(map().picture()->terrainImage().isNull());
+    Show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
+    const QImage goodMap = Map().grab().toImage();
+    ASSERT_FALSE(Map().Picture()->TerrainImage().isNull());
 
-    show(LoadReal("aoc10a_4v4_headerend0.mgx")); // the prompt answers No
-    ASSERT_EQ(prompt.questions().size(), 1);
-    expectResetState();
-    EXPECT_TRUE(map().picture()->terrainImage().isNull());
-    EXPECT_NE(map().grab().toImage(), goodMap);
+    Show(LoadReal("aoc10a_4v4_headerend0.mgx")); // the prompt answers No
+    ASSERT_EQ(prompt.Questions().size(), 1);
+    ExpectResetState();
+    EXPECT_TRUE(Map().Picture()->TerrainImage().isNull());
+    EXPECT_NE(Map().grab().toImage(), goodMap);
 
-    show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
-    Mgx::ShowInfo(nullptr, pane(), prompt);
-    EXPECT_TRUE(map().picture()->terrainImage().isNull());
+    Show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
+    Mgx::ShowInfo(nullptr, Pane(), prompt);
+    EXPECT_TRUE(Map().Picture()->TerrainImage().isNull());
 }
 
 TEST_F(ShowInfoTest, RepairAnsweredYesRepairsAndReports)
 {
     KORVALE_NEED_REAL_RECORDS();
     const DamagedCopy copy;
-    const std::vector<char> original = FileBytes(copy.path());
-    const Mgx::GameRecord record = Mgx::LoadRecordFile(copy.path().string());
+    const std::vector<char> original = FileBytes(copy.Path());
+    const Mgx::GameRecord record = Mgx::LoadRecordFile(copy.Path().string());
     ASSERT_EQ(record.chapters.front().status, Mgx::ChapterInfo::HeaderEndMissing);
 
-    prompt.answerNext(true);
-    show(record);
+    prompt.AnswerNext(true);
+    Show(record);
 
-    EXPECT_EQ(prompt.questions(),
+    EXPECT_EQ(prompt.Questions(),
               QStringList{QStringLiteral("此录像文件可能内容残缺或非录像文件，是否现在按照录像文件格式进行修复？\n修复时原文件将自动备份。")});
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Plain);
-    EXPECT_EQ(prompt.messages()[0].text,
-              QStringLiteral("修复成功!原文件备份保存为:\r\n") + QString::fromStdString(copy.backup().string()));
-    expectResetState();
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_EQ(prompt.Messages()[0].kind, UserPrompt::MessageKind::Plain);
+    EXPECT_EQ(prompt.Messages()[0].text,
+              QStringLiteral("修复成功!原文件备份保存为:\r\n") + QString::fromStdString(copy.Backup().string()));
+    ExpectResetState();
 
-    EXPECT_EQ(FileBytes(copy.backup()), original);
-    const std::vector<char> repaired = FileBytes(copy.path());
+    EXPECT_EQ(FileBytes(copy.Backup()), original);
+    const std::vector<char> repaired = FileBytes(copy.Path());
     ASSERT_EQ(repaired.size(), original.size());
     std::int32_t headerEnd = 0;
     std::memcpy(&headerEnd, repaired.data(), sizeof headerEnd);
     EXPECT_EQ(headerEnd, 298558);
     EXPECT_TRUE(std::equal(repaired.begin() + 4, repaired.end(), original.begin() + 4));
 
-    const Mgx::GameRecord again = Mgx::LoadRecordFile(copy.path().string());
+    const Mgx::GameRecord again = Mgx::LoadRecordFile(copy.Path().string());
     EXPECT_EQ(again.chapters.front().status, Mgx::ChapterInfo::Read);
     EXPECT_EQ(again.chapters.front().logVersion, 3);
 }
@@ -286,15 +286,15 @@ TEST_F(ShowInfoTest, RepairAnsweredNoLeavesTheFileAlone)
 {
     KORVALE_NEED_REAL_RECORDS();
     const DamagedCopy copy;
-    const std::vector<char> original = FileBytes(copy.path());
-    prompt.answerNext(false);
-    show(Mgx::LoadRecordFile(copy.path().string()));
+    const std::vector<char> original = FileBytes(copy.Path());
+    prompt.AnswerNext(false);
+    Show(Mgx::LoadRecordFile(copy.Path().string()));
 
-    EXPECT_EQ(prompt.questions().size(), 1);
-    EXPECT_TRUE(prompt.messages().isEmpty());
-    EXPECT_EQ(FileBytes(copy.path()), original);
-    EXPECT_FALSE(std::filesystem::exists(copy.backup()));
-    expectResetState();
+    EXPECT_EQ(prompt.Questions().size(), 1);
+    EXPECT_TRUE(prompt.Messages().isEmpty());
+    EXPECT_EQ(FileBytes(copy.Path()), original);
+    EXPECT_FALSE(std::filesystem::exists(copy.Backup()));
+    ExpectResetState();
 }
 
 TEST_F(ShowInfoTest, RecordsWithNothingToShowLeaveTheResetStateAndAskNothing)
@@ -302,49 +302,49 @@ TEST_F(ShowInfoTest, RecordsWithNothingToShowLeaveTheResetStateAndAskNothing)
     KORVALE_NEED_REAL_RECORDS();
     const Mgx::GameRecord good = LoadReal("aoc10c_1v1_arabia.mgx");
 
-    show(good);
-    Mgx::ShowInfo(nullptr, pane(), prompt);
-    expectResetState();
+    Show(good);
+    Mgx::ShowInfo(nullptr, Pane(), prompt);
+    ExpectResetState();
 
-    show(good);
-    show(Mgx::GameRecord()); // an empty file: no chapter
-    expectResetState();
+    Show(good);
+    Show(Mgx::GameRecord()); // an empty file: no chapter
+    ExpectResetState();
 
     Mgx::GameRecord building;
     building.chapters.emplace_back();
-    show(good);
-    show(building);
-    expectResetState();
+    Show(good);
+    Show(building);
+    ExpectResetState();
 
-    EXPECT_TRUE(prompt.questions().isEmpty());
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_TRUE(prompt.Questions().isEmpty());
+    EXPECT_TRUE(prompt.Messages().isEmpty());
 }
 
 TEST_F(ShowInfoTest, TheEyeIsReckonedFromThePlayerPageTopInForce)
 {
     KORVALE_NEED_REAL_RECORDS();
     const Mgx::GameRecord record = LoadReal("aoc10c_4v4_2chapters_gbk.mgx"); // recorded by slot 8
-    show(record);
-    EXPECT_EQ(eye(), QPoint(252, 157));
+    Show(record);
+    EXPECT_EQ(Eye(), QPoint(252, 157));
 
-    pane().ToggleCollapsed();
-    show(record);
-    EXPECT_EQ(eye(), QPoint(252, 330 - 67 + 49 * 3));
+    Pane().ToggleCollapsed();
+    Show(record);
+    EXPECT_EQ(Eye(), QPoint(252, 330 - 67 + 49 * 3));
 
-    pane().ToggleCollapsed();
-    EXPECT_EQ(eye(), QPoint(252, 330 - 67 + 49 * 3)); // moves only when a record is shown
+    Pane().ToggleCollapsed();
+    EXPECT_EQ(Eye(), QPoint(252, 330 - 67 + 49 * 3)); // moves only when a record is shown
 }
 
 TEST_F(ShowInfoTest, InTheLargeMapModeDurationAndVersionStayHidden)
 {
     KORVALE_NEED_REAL_RECORDS();
-    map().ToggleMode();
-    show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
-    EXPECT_FALSE(child(QStringLiteral("durationLabel"))->isVisibleTo(&pane()));
-    EXPECT_FALSE(child(QStringLiteral("versionLabel"))->isVisibleTo(&pane()));
-    EXPECT_EQ(label("durationLabel"), "时长：00:53:55");
-    map().ToggleMode();
-    EXPECT_TRUE(child(QStringLiteral("durationLabel"))->isVisibleTo(&pane()));
+    Map().ToggleMode();
+    Show(LoadReal("aoc10a_4v4_arabia_gbk.mgx"));
+    EXPECT_FALSE(Child(QStringLiteral("durationLabel"))->isVisibleTo(&Pane()));
+    EXPECT_FALSE(Child(QStringLiteral("versionLabel"))->isVisibleTo(&Pane()));
+    EXPECT_EQ(Label("durationLabel"), "时长：00:53:55");
+    Map().ToggleMode();
+    EXPECT_TRUE(Child(QStringLiteral("durationLabel"))->isVisibleTo(&Pane()));
 }
 
 TEST_F(ShowInfoTest, SettingsComeFromTheFirstChapterTheMapFromTheLast)
@@ -362,9 +362,9 @@ TEST_F(ShowInfoTest, SettingsComeFromTheFirstChapterTheMapFromTheLast)
     Mgx::GameRecord record;
     record.chapters = {first, last};
 
-    show(record);
-    EXPECT_EQ(label("mapSizeLabel"), "地图大小：10x10");
-    EXPECT_EQ(label("durationLabel"), "时长：00:00:03");
-    EXPECT_EQ(map().picture()->terrainImage().size(), QSize(282, 140));
-    EXPECT_EQ(chat().count(), 4);
+    Show(record);
+    EXPECT_EQ(Label("mapSizeLabel"), "地图大小：10x10");
+    EXPECT_EQ(Label("durationLabel"), "时长：00:00:03");
+    EXPECT_EQ(Map().Picture()->TerrainImage().size(), QSize(282, 140));
+    EXPECT_EQ(Chat().count(), 4);
 }

@@ -168,7 +168,7 @@ TEST_F(TerrainPicTest, TerrainImageHasOnePixelPerTileAndTheLaterTileWins)
 {
     auto map = MakeMap(200, 200);
     Show(map);
-    EXPECT_EQ(pic.terrainImage().size(), QSize(282, 140));
+    EXPECT_EQ(pic.TerrainImage().size(), QSize(282, 140));
 
     // Find a pixel that several tiles of a 10 x 10 map fall on, in drawing order.
     map = MakeMap(10, 10);
@@ -189,12 +189,12 @@ TEST_F(TerrainPicTest, TerrainImageHasOnePixelPerTileAndTheLaterTileWins)
 
     SetTerrain(map, last.x(), last.y(), Water);
     Show(map);
-    EXPECT_EQ(pic.terrainImage().pixel(pixel), WaterColour);
+    EXPECT_EQ(pic.TerrainImage().pixel(pixel), WaterColour);
 
     SetTerrain(map, last.x(), last.y(), Grass);
     SetTerrain(map, first.x(), first.y(), Water);
     Show(map);
-    EXPECT_EQ(pic.terrainImage().pixel(pixel), GrassColour);
+    EXPECT_EQ(pic.TerrainImage().pixel(pixel), GrassColour);
 }
 
 TEST_F(TerrainPicTest, OnlyTheFirstByteOfATileCountsAndTileZeroFallsOutside)
@@ -206,7 +206,7 @@ TEST_F(TerrainPicTest, OnlyTheFirstByteOfATileCountsAndTileZeroFallsOutside)
     SetTerrain(map, 9, 9, 99); // the last tile drawn on its pixel
     Show(map);
 
-    const QImage& terrain = pic.terrainImage();
+    const QImage& terrain = pic.TerrainImage();
     EXPECT_EQ(korvale::test::CountOf(terrain, WaterColour), 0);
     EXPECT_EQ(korvale::test::CountOf(terrain, MapColours::UnknownTerrainColour), 1);
     EXPECT_EQ(terrain.pixel(0, 0), qRgb(0, 0, 0)); // outside the diamond
@@ -217,10 +217,10 @@ TEST_F(TerrainPicTest, MapWithoutTerrainKeepsThePreviousPictureWithoutMarks)
     auto good = MakeMap(10, 10, Water);
     SetMark(good, 6, 3, 2);
     Show(good);
-    const QImage before = pic.terrainImage();
+    const QImage before = pic.TerrainImage();
 
     pic.SetMap(0, 0, {}, {});
-    EXPECT_EQ(pic.terrainImage(), before);
+    EXPECT_EQ(pic.TerrainImage(), before);
     QImage picture = pic.RenderPicture(LargeClient);
     EXPECT_TRUE(ExtentOf(picture, Red).isEmpty());
     EXPECT_GT(korvale::test::CountOf(picture, WaterColour), 0);
@@ -230,7 +230,7 @@ TEST_F(TerrainPicTest, MapWithoutTerrainKeepsThePreviousPictureWithoutMarks)
     auto damaged = MakeMap(10, 10, Grass);
     damaged.terrain.resize(50);
     pic.SetMap(damaged.mapWidth, damaged.mapHeight, damaged.terrain, damaged.objectMarks);
-    EXPECT_EQ(pic.terrainImage(), before);
+    EXPECT_EQ(pic.TerrainImage(), before);
     EXPECT_TRUE(ExtentOf(pic.RenderPicture(LargeClient), Red).isEmpty());
 }
 

@@ -312,14 +312,14 @@ TEST(LibraryIndexFallback, ACorruptOrUnwritableDatabaseGivesWayToMemoryOnce)
 TEST(LibraryIndexFallback, AReadOnlyDatabaseGivesWayToMemory)
 {
     TestFiles::SmallMount mount(1 << 20, false);
-    if (!mount.isMounted())
+    if (!mount.IsMounted())
         GTEST_SKIP() << "cannot mount a file system here";
-    const QString path = mount.path() + "/library.sqlite";
+    const QString path = mount.Path() + "/library.sqlite";
     {
         LibraryIndex writable(path);
         ASSERT_FALSE(writable.IsInMemory());
     }
-    ASSERT_TRUE(mount.remount(true));
+    ASSERT_TRUE(mount.Remount(true));
     LibraryIndex index(path);
     EXPECT_TRUE(index.IsInMemory());
     EXPECT_FALSE(index.FallbackMessage().isEmpty());

@@ -63,7 +63,7 @@ TEST(BodyScan, ABodyOfOnlyItsFirst28BytesHasVersionAndNothingElse)
 {
     RecordBlueprint record = WithBody({});
     record.body.logVersion = 3;
-    ASSERT_EQ(RecordWriter(record).body().size(), 28u);
+    ASSERT_EQ(RecordWriter(record).Body().size(), 28u);
     const Mgx::ChapterInfo chapter = ReadBack(record);
     EXPECT_EQ(chapter.logVersion, 3);
     EXPECT_EQ(chapter.gameTime, 0);
@@ -168,11 +168,11 @@ TEST(BodyScan, AChapterBoundarySkipsTheEmbeddedHeaderAndKeepsCounting)
         WithBody({TimeStep{600}, ChatOperation{"@#1Alpha: before"}, ChapterBoundary{}, TimeStep{400},
                   ResearchCommand(2, AgeTechnology::Feudal)});
     const RecordWriter writer(record);
-    ASSERT_EQ(writer.chapterBoundaries().size(), 1u);
-    EXPECT_EQ(writer.nextChapterPos(), writer.chapterBoundaries()[0]);
+    ASSERT_EQ(writer.ChapterBoundaries().size(), 1u);
+    EXPECT_EQ(writer.NextChapterPos(), writer.ChapterBoundaries()[0]);
 
     const Mgx::ChapterInfo chapter = ReadBack(record);
-    EXPECT_EQ(chapter.nextChapterPos, writer.nextChapterPos());
+    EXPECT_EQ(chapter.nextChapterPos, writer.NextChapterPos());
     EXPECT_EQ(chapter.gameTime, 1000);
     ASSERT_EQ(chapter.ingameChat.size(), 2u);
     EXPECT_EQ(chapter.ingameChat[0].text, "@#1Alpha: before");
@@ -187,7 +187,7 @@ TEST(BodyScan, EachBoundaryNamesTheNext)
     const RecordBlueprint record = WithBody({TimeStep{1}, ChapterBoundary{}, TimeStep{10}, BareOperation{9}, large,
                                              TimeStep{100}, ChapterBoundary{}, ChatOperation{"@#3Third: end"}});
     const RecordWriter writer(record);
-    ASSERT_EQ(writer.chapterBoundaries().size(), 3u);
+    ASSERT_EQ(writer.ChapterBoundaries().size(), 3u);
     const Mgx::ChapterInfo chapter = ReadBack(record);
     EXPECT_EQ(chapter.gameTime, 111);
     ASSERT_EQ(chapter.ingameChat.size(), 1u);
@@ -198,7 +198,7 @@ TEST(BodyScan, EachBoundaryNamesTheNext)
 TEST(BodyScan, ABodyCutInsideAnOperationKeepsWhatWasRead)
 {
     RecordBlueprint record = WithBody({TimeStep{300}, ChatOperation{"@#1Alpha: kept"}, TimeStep{200}});
-    std::vector<std::uint8_t> body = RecordWriter(record).body();
+    std::vector<std::uint8_t> body = RecordWriter(record).Body();
     body.resize(body.size() - 10); // inside the last time step's 16 trailing bytes: its delta is whole
     record.rawBody = body;
     const Mgx::ChapterInfo chapter = ReadBack(record);
@@ -215,8 +215,8 @@ TEST(BodyScan, ABodyEndingInsideAnyOperationIsTruncatedAndOneEndingBetweenThemIs
     // Where each operation ends: the bodies of the first n operations.
     std::vector<std::size_t> boundaries;
     for (std::size_t n = 0; n <= operations.size(); ++n)
-        boundaries.push_back(RecordWriter(WithBody({operations.begin(), operations.begin() + n})).body().size());
-    const std::vector<std::uint8_t> whole = RecordWriter(WithBody(operations)).body();
+        boundaries.push_back(RecordWriter(WithBody({operations.begin(), operations.begin() + n})).Body().size());
+    const std::vector<std::uint8_t> whole = RecordWriter(WithBody(operations)).Body();
     ASSERT_EQ(whole.size(), boundaries.back());
 
     for (std::size_t size = boundaries.front(); size <= whole.size(); ++size) {
@@ -244,7 +244,7 @@ TEST(BodyScan, ATimeStepRunCrossingTheFileBuffersEdgeCountsEveryStep)
     constexpr std::int64_t Edge = 256 * 1024;
     constexpr std::int64_t StepSize = 12 + BodyLayout::EmptyTimeStepTail;
     RecordBlueprint record = WithBody({});
-    const std::int64_t bodyStart = RecordWriter(record).bodyOffset() + 4 + BodyLayout::PrefixSize;
+    const std::int64_t bodyStart = RecordWriter(record).BodyOffset() + 4 + BodyLayout::PrefixSize;
 
     std::vector<BodyOperation>& operations = record.body.operations;
     std::int64_t at = bodyStart;

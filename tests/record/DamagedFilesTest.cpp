@@ -37,7 +37,7 @@ protected:
         m_path = m_folder / "damaged.mgx";
     }
 
-    static std::vector<std::string> realRecords()
+    static std::vector<std::string> RealRecords()
     {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(korvale::test::RealRecordsDir()))
@@ -47,27 +47,27 @@ protected:
         return names;
     }
 
-    static std::vector<std::uint8_t> readAll(const std::string& path)
+    static std::vector<std::uint8_t> ReadAll(const std::string& path)
     {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
     // Loads the bytes; success or a RecordError are both clean outcomes.
-    void loadsOrFailsCleanly(const std::vector<std::uint8_t>& bytes, std::size_t size)
+    void LoadsOrFailsCleanly(const std::vector<std::uint8_t>& bytes, std::size_t size)
     {
         std::ofstream(m_path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(size));
         try {
             const auto record = Mgx::LoadRecordFile(m_path.string());
             ASSERT_LE(record.chapters.size(), 1u);
             if (!record.chapters.empty())
-                checkInvariants(record.chapters.front(), size);
+                CheckInvariants(record.chapters.front(), size);
         } catch (const Mgx::RecordError& error) {
             EXPECT_NE(std::string(error.what()), "");
         }
     }
 
-    static void checkInvariants(const Mgx::ChapterInfo& c, std::size_t fileSize)
+    static void CheckInvariants(const Mgx::ChapterInfo& c, std::size_t fileSize)
     {
         if (c.status != Mgx::ChapterInfo::Read)
             return;
@@ -85,25 +85,25 @@ protected:
 
 TEST_F(DamagedFiles, EveryRealRecordCutOffAtManyOffsets)
 {
-    for (const std::string& name : realRecords()) {
+    for (const std::string& name : RealRecords()) {
         SCOPED_TRACE(name);
-        const auto bytes = readAll(name);
+        const auto bytes = ReadAll(name);
         // Dense near the start, where the leading fields and the header block are, then spread out.
         std::vector<std::size_t> cuts = {0, 1, 3, 4, 5, 7, 8, 9, 12, 100, 1000};
         for (std::size_t step = bytes.size() / 37, cut = step; step > 0 && cut < bytes.size(); cut += step)
             cuts.push_back(cut);
         for (const std::size_t cut : cuts)
             if (cut <= bytes.size())
-                loadsOrFailsCleanly(bytes, cut);
+                LoadsOrFailsCleanly(bytes, cut);
     }
 }
 
 TEST_F(DamagedFiles, EveryRealRecordWithFlippedBytes)
 {
     std::mt19937 random(20261208);
-    for (const std::string& name : realRecords()) {
+    for (const std::string& name : RealRecords()) {
         SCOPED_TRACE(name);
-        const auto original = readAll(name);
+        const auto original = ReadAll(name);
         for (int round = 0; round < 24; ++round) {
             auto bytes = original;
             // Flips in the leading fields and the body are cheap to reach; header flips mostly break inflation.
@@ -111,7 +111,7 @@ TEST_F(DamagedFiles, EveryRealRecordWithFlippedBytes)
                 const std::size_t at = round % 3 == 0 ? random() % std::min<std::size_t>(bytes.size(), 16) : random() % bytes.size();
                 bytes[at] ^= static_cast<std::uint8_t>(1u << (random() % 8));
             }
-            loadsOrFailsCleanly(bytes, bytes.size());
+            LoadsOrFailsCleanly(bytes, bytes.size());
         }
     }
 }
@@ -147,16 +147,16 @@ TEST(DamagedBody, CommandsShorterThanTheirLineMakeNoLine)
 TEST_F(DamagedFiles, EveryRealHeaderBlockWithFlippedBytesIsWalkedOrRefused)
 {
     std::mt19937 random(8122026);
-    for (const std::string& name : realRecords()) {
+    for (const std::string& name : RealRecords()) {
         SCOPED_TRACE(name);
-        const auto file = readAll(name);
+        const auto file = ReadAll(name);
         std::int32_t headerEnd = 0;
         std::memcpy(&headerEnd, file.data(), 4);
         if (headerEnd <= 8)
             continue;
         std::vector<std::uint8_t> block;
         try {
-            block = Mgx::InflateHeaderBlock(file.data() + 8, static_cast<std::size_t>(headerEnd - 8)).toVector();
+            block = Mgx::InflateHeaderBlock(file.data() + 8, static_cast<std::size_t>(headerEnd - 8)).ToVector();
         } catch (const Mgx::RecordError&) {
             continue;
         }
@@ -190,7 +190,7 @@ TEST(DamagedLaterPatches, WriterBuiltBlocksOfEachFormatCutOrFlippedAreWalkedOrRe
         record.header.aiRules[0] = {1, 2};
         record.header.zones = {1};
         record.header.triggers = {Mgx::TriggerEntry{"t", "d", {Mgx::TriggerItem{1, "x", "y"}}, 1}};
-        const std::vector<std::uint8_t> block = Mgx::RecordWriter(record).headerBlock();
+        const std::vector<std::uint8_t> block = Mgx::RecordWriter(record).HeaderBlock();
         for (int round = 0; round < 200; ++round) {
             auto damaged = block;
             if (round % 2 == 0) {

@@ -29,7 +29,7 @@ template <typename Inflate> std::string Outcome(Inflate inflate)
     try {
         return inflate();
     } catch (const Mgx::InflateError& error) {
-        return "error " + std::to_string(error.zlibStatus()) + ": " + error.what();
+        return "error " + std::to_string(error.ZlibStatus()) + ": " + error.what();
     }
 }
 
@@ -37,7 +37,7 @@ std::string Streaming(const Bytes& bytes)
 {
     return Outcome([&] {
         const Mgx::HeaderBlock block = Mgx::InflateHeaderBlockStreaming(bytes.data(), bytes.size());
-        return Text(block.data(), block.size());
+        return Text(block.Data(), block.Size());
     });
 }
 
@@ -45,14 +45,14 @@ std::string OneShot(const Bytes& bytes)
 {
     return Outcome([&] {
         const Mgx::HeaderBlock block = Mgx::InflateHeaderBlock(bytes.data(), bytes.size());
-        return Text(block.data(), block.size());
+        return Text(block.Data(), block.Size());
     });
 }
 
 std::string Kept(Mgx::HeaderInflater& inflater, const Bytes& bytes)
 {
     return Outcome([&] {
-        const auto block = inflater.inflate(bytes.data(), bytes.size());
+        const auto block = inflater.Inflate(bytes.data(), bytes.size());
         return Text(block.data(), block.size());
     });
 }
@@ -61,8 +61,8 @@ std::string Kept(Mgx::HeaderInflater& inflater, const Bytes& bytes)
 Bytes WrittenBlock()
 {
     const Mgx::RecordWriter writer(Mgx::RecordBlueprint{});
-    const Bytes file = writer.fileBytes();
-    return Bytes(file.begin() + 8, file.begin() + writer.bodyOffset());
+    const Bytes file = writer.FileBytes();
+    return Bytes(file.begin() + 8, file.begin() + writer.BodyOffset());
 }
 
 TEST(HeaderInflater, CutAndDamagedStreamsFailAsTheStreamingInflateDoes)
@@ -102,10 +102,10 @@ TEST(HeaderInflater, RoomGrowsForBlocksThatInflateFarAndIsKept)
     Mgx::HeaderInflater inflater;
     EXPECT_EQ(Kept(inflater, small), Streaming(small));
     EXPECT_EQ(Kept(inflater, zeros), Text(plain.data(), plain.size()));
-    EXPECT_GE(inflater.outputCapacity(), plain.size());
-    const std::size_t kept = inflater.outputCapacity();
+    EXPECT_GE(inflater.OutputCapacity(), plain.size());
+    const std::size_t kept = inflater.OutputCapacity();
     EXPECT_EQ(Kept(inflater, small), Streaming(small));
-    EXPECT_EQ(inflater.outputCapacity(), kept) << "the largest room stays for the next block";
+    EXPECT_EQ(inflater.OutputCapacity(), kept) << "the largest room stays for the next block";
     EXPECT_EQ(OneShot(zeros), Text(plain.data(), plain.size()));
 }
 
@@ -155,15 +155,15 @@ TEST(HeaderInflater, ABlockOnlyLibdeflateReadsFailsWithZlibsErrorWhenItsWalkFail
             load();
             return std::string("loaded");
         } catch (const Mgx::InflateError& error) {
-            return "error " + std::to_string(error.zlibStatus()) + ": " + error.what();
+            return "error " + std::to_string(error.ZlibStatus()) + ": " + error.what();
         } catch (const Mgx::RecordError& error) {
             return std::string("other error: ") + error.what();
         }
     };
-    EXPECT_EQ(loaded([&] { Mgx::LoadRecordFile(record.path().string()); }), expected);
+    EXPECT_EQ(loaded([&] { Mgx::LoadRecordFile(record.Path().string()); }), expected);
     Mgx::RecordReader reader;
     EXPECT_EQ(loaded([&] { reader.LoadBytes(file, "in-memory.mgx"); }), expected);
-    EXPECT_EQ(loaded([&] { reader.Load(record.path().string()); }), expected);
+    EXPECT_EQ(loaded([&] { reader.Load(record.Path().string()); }), expected);
 }
 
 } // namespace

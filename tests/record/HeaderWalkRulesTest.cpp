@@ -102,7 +102,7 @@ TEST(HeaderWalkPlayers, TheScenarioSkipGrowsWithEveryBlockAfterTheFirst)
         EXPECT_EQ(walked.chapter.playerCount, count);
         EXPECT_EQ(walked.chapter.players[count - 1].name, header.players[count - 1].name);
         if (count < 9) {
-            EXPECT_FALSE(walked.chapter.players[count].filled());
+            EXPECT_FALSE(walked.chapter.players[count].Filled());
         }
     }
 }

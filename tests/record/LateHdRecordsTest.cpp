@@ -30,7 +30,7 @@ namespace {
 const std::string Feudal = "\xBF\xAA\xCA\xBC\xC9\xFD\xBC\xB6\xB7\xE2\xBD\xA8\xCA\xB1\xB4\xFA"; // the reader's own GBK wording
 const std::string Resigned = "\xCD\xB6\xBD\xB5";
 
-bool SettingsBlock(float saveVersion) { return ChapterFormat("VER 9.4", saveVersion).hdSettingsBlock(); }
+bool SettingsBlock(float saveVersion) { return ChapterFormat("VER 9.4", saveVersion).HasHdSettingsBlock(); }
 
 // The map id as the release stores or names it: 12.20 in the lobby, 12.31 and 12.34 nowhere (the
 // lobby's 0 stays), HD 4.6 and later in the settings block.
@@ -38,7 +38,7 @@ std::int32_t ExpectedMapId(float saveVersion, std::int32_t mapId)
 {
     if (SettingsBlock(saveVersion))
         return mapId;
-    return ChapterFormat("VER 9.4", saveVersion).hdFrom(1231) ? 0 : mapId;
+    return ChapterFormat("VER 9.4", saveVersion).IsHdFrom(1231) ? 0 : mapId;
 }
 
 RecordBlueprint TwoTeamsRecord(float saveVersion)
@@ -152,7 +152,7 @@ TEST_P(LateHdRelease, ComputerPlayersAndTheAiBlockArePassed)
 
     // Where the release searches right after the lists, the AI's state may be absent: four bytes,
     // then the marker.
-    if (ChapterFormat("VER 9.4", saveVersion).hdFrom(LateHdBlockLayout::ComputerSearchAfterListsFrom)) {
+    if (ChapterFormat("VER 9.4", saveVersion).IsHdFrom(LateHdBlockLayout::ComputerSearchAfterListsFrom)) {
         computer.computerJunk = {0x00, 0x00, 0x00, 0x00};
         EXPECT_EQ(ReadBack(record).slots[2].name, "Earl of Warwick (AI)");
     }
@@ -189,8 +189,8 @@ std::vector<std::uint8_t> WithHeaderBlock(const RecordWriter& writer, const std:
 {
     RecordBlueprint damaged;
     damaged.headerBlock = block;
-    damaged.rawBody = writer.body();
-    return RecordWriter(damaged).fileBytes();
+    damaged.rawBody = writer.Body();
+    return RecordWriter(damaged).FileBytes();
 }
 
 void ExpectRefused(const std::vector<std::uint8_t>& file, const char* what)
@@ -220,7 +220,7 @@ TEST_P(LateHdRelease, ACutOrAMiscountedHeaderIsRefusedWithAHeaderError)
 {
     const RecordBlueprint record = TwoTeamsRecord(GetParam());
     const RecordWriter writer(record);
-    const std::vector<std::uint8_t>& block = writer.headerBlock();
+    const std::vector<std::uint8_t>& block = writer.HeaderBlock();
 
     // Cut in the settings block, inside player blocks, among the objects and before the map id.
     for (const std::size_t cut : {std::size_t{40}, std::size_t{400}, block.size() / 4, block.size() / 2, block.size() * 3 / 4}) {

@@ -71,7 +71,7 @@ TEST_P(HdSettingsLayouts, EndWhereTheAiFlagFollows)
 TEST_P(HdSettingsLayouts, RefuseATextOrACountThatDoesNotFit)
 {
     const RecordBlueprint record = RecordWithSettings(GetParam());
-    const std::vector<std::uint8_t> block = RecordWriter(record).headerBlock();
+    const std::vector<std::uint8_t> block = RecordWriter(record).HeaderBlock();
     // The settings version, 8 bytes, then the count of DLC ids: one more puts the separator off.
     std::vector<std::uint8_t> miscounted = block;
     miscounted.at(12 + 4 + HdSettingsLayout::AfterVersion) += 1;
@@ -157,7 +157,7 @@ TEST_P(PicturelessFlag, PassesExactlyWhatTheReleaseWrites)
     header.blockFlag = 3;
     HeaderBlueprint withPicture = header;
     withPicture.blockFlag = 1;
-    const bool picture = !ChapterFormat("VER 9.4", saveVersion).hdFrom(LateHdLayout::PicturelessFlagFrom);
+    const bool picture = !ChapterFormat("VER 9.4", saveVersion).IsHdFrom(LateHdLayout::PicturelessFlagFrom);
     EXPECT_EQ(HeaderBlockWriter::Write(header).size() == HeaderBlockWriter::Write(withPicture).size(), picture);
 }
 

@@ -76,7 +76,7 @@ TEST(LaterRecordFiles, SaveVersionsChooseTheFamilyAndItsRelease)
         const Mgx::RecordFormat read = format(save);
         EXPECT_EQ(read.family, family);
         EXPECT_EQ(read.hdRelease, release);
-        EXPECT_TRUE(read.hd() && read.hdLater) << "the later HD families keep every earlier HD rule";
+        EXPECT_TRUE(read.IsHd() && read.hdLater) << "the later HD families keep every earlier HD rule";
     }
     // Between 12.10 and the first later release no game wrote records.
     EXPECT_THROW(format(12.11f), Mgx::UnsupportedFormatError);
@@ -84,8 +84,8 @@ TEST(LaterRecordFiles, SaveVersionsChooseTheFamilyAndItsRelease)
         format(12.97f);
         FAIL() << "12.97 is the Definitive Edition";
     } catch (const Mgx::UnsupportedFormatError& error) {
-        EXPECT_EQ(error.kind(), Mgx::UnsupportedFormatKind::DefinitiveEdition);
-        EXPECT_EQ(error.definitiveVersion(), 0.0) << "the float form has no version of its own";
+        EXPECT_EQ(error.Kind(), Mgx::UnsupportedFormatKind::DefinitiveEdition);
+        EXPECT_EQ(error.DefinitiveVersion(), 0.0) << "the float form has no version of its own";
     }
 }
 
@@ -97,8 +97,8 @@ TEST(LaterRecordFiles, DefinitiveEditionIsNamedWithItsVersion)
         AppendValue(header, stored);
         header.resize(header.size() + 64, 0);
         const Mgx::UnsupportedFormatError error = RefusalOf(RecordFileBytes(header));
-        EXPECT_EQ(error.kind(), Mgx::UnsupportedFormatKind::DefinitiveEdition);
-        EXPECT_EQ(Mgx::UnsupportedFormatError::ReleaseText(error.definitiveVersion()), shown);
+        EXPECT_EQ(error.Kind(), Mgx::UnsupportedFormatKind::DefinitiveEdition);
+        EXPECT_EQ(Mgx::UnsupportedFormatError::ReleaseText(error.DefinitiveVersion()), shown);
         EXPECT_NE(std::string(error.what()).find(std::string("version ") + shown), std::string::npos) << error.what();
     }
     EXPECT_EQ(Mgx::UnsupportedFormatError::ReleaseText(64.25), "64.25");
@@ -115,7 +115,7 @@ TEST(LaterRecordFiles, HdSavedGameIsToldFromARecord)
     file.resize(3744, 0);
     const std::vector<std::uint8_t> state = Mgx::RawDeflate(HeaderStart("VER 9.4", 11.97f));
     Append(file, state.data(), state.size());
-    EXPECT_EQ(RefusalOf(file).kind(), Mgx::UnsupportedFormatKind::HdSavedGame);
+    EXPECT_EQ(RefusalOf(file).Kind(), Mgx::UnsupportedFormatKind::HdSavedGame);
 
     // The same marks further in are a damaged record, not a saved game.
     std::vector<std::uint8_t> shifted(4, 0x5A);
@@ -135,8 +135,8 @@ TEST(LaterRecordFiles, AgeOfKingsRecordIsNamedByItsVersionText)
     std::vector<std::uint8_t> header = HeaderStart("VER 9.3", 11.76f);
     header.resize(header.size() + 4096, 0);
     const Mgx::UnsupportedFormatError error = RefusalOf(RecordFileBytes(header, false));
-    EXPECT_EQ(error.kind(), Mgx::UnsupportedFormatKind::AgeOfKings);
-    EXPECT_EQ(error.versionText(), "VER 9.3");
+    EXPECT_EQ(error.Kind(), Mgx::UnsupportedFormatKind::AgeOfKings);
+    EXPECT_EQ(error.VersionText(), "VER 9.3");
 }
 
 struct LateHdValues {

@@ -57,7 +57,7 @@ TEST(LoadBytesTest, RealRecordsGiveTheSameRecordAsTheirFiles)
         EXPECT_EQ(fromMemory.chapters, fromFile.chapters);
         EXPECT_EQ(fromMemory.fileName, name);
         EXPECT_EQ(fromMemory.folder, "/games/cup.zip/final");
-        EXPECT_EQ(fromMemory.fullPath(), std::string("/games/cup.zip/final/") + name);
+        EXPECT_EQ(fromMemory.FullPath(), std::string("/games/cup.zip/final/") + name);
     }
 }
 
@@ -72,7 +72,7 @@ TEST(LoadBytesTest, ANameWithoutFolderAndAnEmptyBufferAreFine)
 
 TEST(LoadBytesTest, CutOffAndDamagedBytesEndInATypedError)
 {
-    const std::vector<std::uint8_t> whole = Mgx::RecordWriter(Mgx::SampleRecords().front().blueprint).fileBytes();
+    const std::vector<std::uint8_t> whole = Mgx::RecordWriter(Mgx::SampleRecords().front().blueprint).FileBytes();
     Mgx::RecordReader reader;
     ASSERT_TRUE(LoadsOrThrowsTyped(reader, whole));
     int failed = 0;

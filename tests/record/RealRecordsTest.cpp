@@ -133,7 +133,7 @@ TEST_P(RealRecord, ReadsEveryValue)
         EXPECT_EQ(player.kind, p.kind);
     }
     for (std::size_t p = static_cast<std::size_t>(s.playerCount); p < c.players.size(); ++p)
-        EXPECT_FALSE(c.players[p].filled()) << "player " << p << " was never walked";
+        EXPECT_FALSE(c.players[p].Filled()) << "player " << p << " was never walked";
 
     std::vector<bool> occupied(9, false);
     for (const Slot& expected : e.slots) {
@@ -184,7 +184,7 @@ TEST(RealRecordDamaged, UnknownVersionHeaderFailsAtTheSkipThatLeavesTheBlock)
         Mgx::LoadRecordFile(RealRecordPath("aoc10_damaged_header_unknown_version.mgx"));
         FAIL() << "the load should fail";
     } catch (const Mgx::HeaderError& error) {
-        EXPECT_EQ(error.position(), 156340);
+        EXPECT_EQ(error.Position(), 156340);
         EXPECT_NE(std::string(error.what()).find("skip of 107940 bytes"), std::string::npos) << error.what();
         EXPECT_NE(std::string(error.what()).find("162487"), std::string::npos) << error.what();
     }

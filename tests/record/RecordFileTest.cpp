@@ -27,73 +27,73 @@ protected:
     korvale::test::TemporaryFolder m_folder;
     Mgx::RecordFile m_file{m_folder.WriteFile("numbered.mgx", m_bytes).string()};
 
-    std::int32_t int32At(std::int64_t offset) const
+    std::int32_t Int32At(std::int64_t offset) const
     {
         std::int32_t value = 0;
         std::memcpy(&value, m_bytes.data() + offset, sizeof value);
         return value;
     }
-    std::vector<std::uint8_t> bytesAt(std::int64_t offset, std::int64_t count) const
+    std::vector<std::uint8_t> BytesAt(std::int64_t offset, std::int64_t count) const
     {
         return {m_bytes.begin() + offset, m_bytes.begin() + offset + count};
     }
     // The int32 at offset, read through the file from wherever it stands.
-    std::int32_t readInt32At(std::int64_t offset)
+    std::int32_t ReadInt32At(std::int64_t offset)
     {
         std::int32_t value = 0;
-        m_file.seekTo(offset);
-        EXPECT_TRUE(m_file.readInt32(value));
+        m_file.SeekTo(offset);
+        EXPECT_TRUE(m_file.ReadInt32(value));
         return value;
     }
     // Fills the buffer from offset 0, then reads count bytes from start in one call.
-    void expectLargeReadAt(std::int64_t start, std::int64_t count)
+    void ExpectLargeReadAt(std::int64_t start, std::int64_t count)
     {
-        readInt32At(0);
+        ReadInt32At(0);
         std::vector<std::uint8_t> block(static_cast<std::size_t>(count));
-        m_file.seekTo(start);
-        ASSERT_EQ(m_file.read(block.data(), block.size()), block.size());
-        EXPECT_EQ(block, bytesAt(start, count));
-        EXPECT_EQ(m_file.position(), start + count);
+        m_file.SeekTo(start);
+        ASSERT_EQ(m_file.Read(block.data(), block.size()), block.size());
+        EXPECT_EQ(block, BytesAt(start, count));
+        EXPECT_EQ(m_file.Position(), start + count);
     }
 };
 
 TEST_F(RecordFileTest, ValuesAcrossTheBufferEdgeJoinBothFills)
 {
-    readInt32At(0); // fills the buffer from offset 0
+    ReadInt32At(0); // fills the buffer from offset 0
     for (std::int64_t offset : {BufferSize - 4, BufferSize - 3, BufferSize - 1, BufferSize}) {
         SCOPED_TRACE(offset);
-        EXPECT_EQ(readInt32At(offset), int32At(offset));
-        EXPECT_EQ(m_file.position(), offset + 4);
+        EXPECT_EQ(ReadInt32At(offset), Int32At(offset));
+        EXPECT_EQ(m_file.Position(), offset + 4);
     }
-    EXPECT_EQ(readInt32At(10), int32At(10)) << "going back before the current fill";
+    EXPECT_EQ(ReadInt32At(10), Int32At(10)) << "going back before the current fill";
 }
 
 TEST_F(RecordFileTest, ALargeReadOutsideTheBufferGoesStraightThroughAndLeavesTheBufferRight)
 {
     const std::int64_t end = BufferSize + 100 + BufferSize + 5000;
-    expectLargeReadAt(BufferSize + 100, BufferSize + 5000);
-    EXPECT_EQ(readInt32At(end), int32At(end)) << "the read after it";
-    EXPECT_EQ(readInt32At(20), int32At(20)) << "the fill from before it";
+    ExpectLargeReadAt(BufferSize + 100, BufferSize + 5000);
+    EXPECT_EQ(ReadInt32At(end), Int32At(end)) << "the read after it";
+    EXPECT_EQ(ReadInt32At(20), Int32At(20)) << "the fill from before it";
 }
 
 TEST_F(RecordFileTest, ALargeReadThatStartsInTheBufferCopiesThroughItAndTheFillsAfter)
 {
     const std::int64_t end = 1000 + BufferSize + 3000;
-    expectLargeReadAt(1000, BufferSize + 3000);
-    EXPECT_EQ(readInt32At(end), int32At(end));
+    ExpectLargeReadAt(1000, BufferSize + 3000);
+    EXPECT_EQ(ReadInt32At(end), Int32At(end));
 }
 
 TEST_F(RecordFileTest, ALargeReadNearTheEndReturnsWhatThereIs)
 {
     const std::int64_t start = 3 * BufferSize - 100;
     std::vector<std::uint8_t> block(static_cast<std::size_t>(BufferSize), 0xEE);
-    m_file.seekTo(start);
-    ASSERT_EQ(m_file.read(block.data(), block.size()), 117u);
-    EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 117), bytesAt(start, 117));
+    m_file.SeekTo(start);
+    ASSERT_EQ(m_file.Read(block.data(), block.size()), 117u);
+    EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 117), BytesAt(start, 117));
     EXPECT_EQ(block[117], 0xEE) << "nothing written past what was read";
-    EXPECT_TRUE(m_file.atEnd());
+    EXPECT_TRUE(m_file.AtEnd());
     std::int32_t value = 0;
-    EXPECT_FALSE(m_file.readInt32(value));
+    EXPECT_FALSE(m_file.ReadInt32(value));
 }
 
 } // namespace

@@ -43,9 +43,9 @@ TEST_P(LaterFormat, IsRefusedByNameBeforeTheWalkMoves)
         Mgx::WalkHeader(stream, chapter);
         FAIL() << "the walk should refuse " << r.text;
     } catch (const Mgx::UnsupportedFormatError& error) {
-        EXPECT_EQ(error.kind(), r.kind);
-        EXPECT_EQ(error.versionText(), r.text);
-        EXPECT_EQ(error.saveVersion(), r.saveVersion);
+        EXPECT_EQ(error.Kind(), r.kind);
+        EXPECT_EQ(error.VersionText(), r.text);
+        EXPECT_EQ(error.SaveVersion(), r.saveVersion);
         const std::string message = error.what();
         EXPECT_EQ(message.rfind("unsupported format: " + r.text + ", save version ", 0), 0u) << message;
         EXPECT_EQ(message.find("skip"), std::string::npos) << message;
@@ -75,27 +75,27 @@ TEST(RecordFormat, TheReadableRowsSelectTheirRules)
     const RecordFormat conquerors = Mgx::IdentifyRecordFormat({"VER 9.4", 11.76f});
     EXPECT_EQ(conquerors.family, RecordFormat::Conquerors);
     const RecordFormat userPatch = Mgx::IdentifyRecordFormat({"VER 9.8", 11.76f});
-    EXPECT_TRUE(userPatch.userPatch());
+    EXPECT_TRUE(userPatch.IsUserPatch());
     EXPECT_FALSE(userPatch.hdLater);
     const RecordFormat hdFirst = Mgx::IdentifyRecordFormat({"VER 9.4", 11.97f});
-    EXPECT_TRUE(hdFirst.hd());
+    EXPECT_TRUE(hdFirst.IsHd());
     EXPECT_FALSE(hdFirst.hdLater);
     const RecordFormat hdLater = Mgx::IdentifyRecordFormat({"VER 9.4", 12.10f});
-    EXPECT_TRUE(hdLater.hd());
+    EXPECT_TRUE(hdLater.IsHd());
     EXPECT_TRUE(hdLater.hdLater);
     for (const char* text : {"VER 9.A", "VER 9.B", "VER 9.C", "VER 9.D"}) {
         const RecordFormat format = Mgx::IdentifyRecordFormat({text, 11.76f});
         EXPECT_EQ(format.family, RecordFormat::UserPatch14) << text;
-        EXPECT_TRUE(format.userPatch() && format.laterUserPatch() && !format.userPatch15()) << text;
+        EXPECT_TRUE(format.IsUserPatch() && format.IsLaterUserPatch() && !format.IsUserPatch15()) << text;
     }
     for (const char* text : {"VER 9.E", "VER 9.F"}) {
         const RecordFormat format = Mgx::IdentifyRecordFormat({text, 11.76f});
         EXPECT_EQ(format.family, RecordFormat::UserPatch15) << text;
-        EXPECT_TRUE(format.userPatch() && format.laterUserPatch() && format.userPatch15()) << text;
+        EXPECT_TRUE(format.IsUserPatch() && format.IsLaterUserPatch() && format.IsUserPatch15()) << text;
     }
-    EXPECT_FALSE(userPatch.laterUserPatch());
+    EXPECT_FALSE(userPatch.IsLaterUserPatch());
     // Within the tolerance the stored floats are the same versions.
-    EXPECT_TRUE(Mgx::IdentifyRecordFormat({"VER 9.4", 11.974f}).hd());
+    EXPECT_TRUE(Mgx::IdentifyRecordFormat({"VER 9.4", 11.974f}).IsHd());
     EXPECT_THROW(Mgx::IdentifyRecordFormat({"VER 9.4", 11.98f}), Mgx::UnsupportedFormatError);
 }
 

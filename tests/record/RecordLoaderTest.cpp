@@ -18,13 +18,13 @@ namespace fs = std::filesystem;
 
 class RecordLoaderTest : public ::testing::Test {
 protected:
-    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes)
+    std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
         return m_folder.WriteFile(name, bytes).string();
     }
 
     korvale::test::TemporaryFolder m_folder;
-    const fs::path& m_dir = m_folder.path();
+    const fs::path& m_dir = m_folder.Path();
 };
 
 std::vector<std::uint8_t> LeadingFields(std::int32_t headerEnd, std::int32_t next = 0)
@@ -45,27 +45,27 @@ TEST_F(RecordLoaderTest, HeaderEndBeyondTheFileFailsAsACutOffBlockWithoutAllocat
 {
     auto bytes = LeadingFields(0x7FFFFFF0);
     bytes.insert(bytes.end(), 100, 0x33);
-    EXPECT_THROW(Mgx::LoadRecordFile(write("huge.mgx", bytes)), Mgx::InflateError);
+    EXPECT_THROW(Mgx::LoadRecordFile(Write("huge.mgx", bytes)), Mgx::InflateError);
 }
 
 TEST_F(RecordLoaderTest, PathSplitsAtTheLastSeparator)
 {
-    const std::string path = write("a.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).fileBytes());
+    const std::string path = Write("a.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).FileBytes());
     const auto record = Mgx::LoadRecordFile(path);
     EXPECT_EQ(record.fileName, "a.mgx");
     EXPECT_EQ(record.folder, m_dir.string());
-    EXPECT_EQ(record.fullPath(), path);
+    EXPECT_EQ(record.FullPath(), path);
 }
 
 TEST_F(RecordLoaderTest, RelativePathsAreJoinedBackToTheSameFile)
 {
-    write("rel.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).fileBytes());
+    Write("rel.mgx", Mgx::RecordWriter(Mgx::RecordBlueprint{}).FileBytes());
     const fs::path before = fs::current_path();
     fs::current_path(m_dir);
     const auto record = Mgx::LoadRecordFile("rel.mgx");
     fs::current_path(before);
     EXPECT_EQ(record.fileName, "rel.mgx");
-    EXPECT_TRUE(fs::equivalent(record.fullPath(), m_dir / "rel.mgx"));
+    EXPECT_TRUE(fs::equivalent(record.FullPath(), m_dir / "rel.mgx"));
 }
 
 TEST(HeaderInflater, ShortBlocksAndCutOffStreamsFail)
@@ -78,7 +78,7 @@ TEST(HeaderInflater, ShortBlocksAndCutOffStreamsFail)
         plain[i] = static_cast<std::uint8_t>(i * 7);
     const std::vector<std::uint8_t> packed = Mgx::RawDeflate(plain);
 
-    EXPECT_EQ(Mgx::InflateHeaderBlock(packed.data(), packed.size()).toVector(), plain);
+    EXPECT_EQ(Mgx::InflateHeaderBlock(packed.data(), packed.size()).ToVector(), plain);
     EXPECT_THROW(Mgx::InflateHeaderBlock(packed.data(), packed.size() / 2), Mgx::InflateError);
 }
 

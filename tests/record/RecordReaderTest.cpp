@@ -29,7 +29,7 @@ struct Outcome {
     std::string error;
 
     bool operator==(const Outcome&) const = default;
-    bool read() const { return record && !record->chapters.empty() && record->chapters[0].status == Mgx::ChapterInfo::Read; }
+    bool Read() const { return record && !record->chapters.empty() && record->chapters[0].status == Mgx::ChapterInfo::Read; }
 };
 
 template <typename Load> Outcome Capture(Load load)
@@ -92,7 +92,7 @@ TEST(RecordReader, EveryLoadGivesWhatAFreshLoadGives)
         if (name == Damaged) {
             EXPECT_NE(reused.error.find("skip of 107940 bytes"), std::string::npos) << reused.error;
         } else if (name != Unfinished) {
-            EXPECT_TRUE(reused.read()) << name << ": " << reused.error;
+            EXPECT_TRUE(reused.Read()) << name << ": " << reused.error;
         }
     }
 }
@@ -115,10 +115,10 @@ TEST(RecordReader, CutOffAndDamagedCopiesAfterTheWholeRecordFailAsTheyDoAlone)
     const korvale::test::TemporaryRecord intact(whole);
     int failures = 0;
     for (const auto& bytes : variants) {
-        ASSERT_TRUE(Reused(reader, intact.path().string()).read()) << "the whole record first leaves its blocks in the reader";
+        ASSERT_TRUE(Reused(reader, intact.Path().string()).Read()) << "the whole record first leaves its blocks in the reader";
         const korvale::test::TemporaryRecord damaged(bytes);
-        const Outcome fresh = Fresh(damaged.path().string());
-        const Outcome reused = Reused(reader, damaged.path().string());
+        const Outcome fresh = Fresh(damaged.Path().string());
+        const Outcome reused = Reused(reader, damaged.Path().string());
         EXPECT_TRUE(reused == fresh) << bytes.size() << " bytes: fresh '" << fresh.error << "', reused '" << reused.error << "'";
         failures += fresh.record ? 0 : 1;
     }
@@ -130,11 +130,11 @@ TEST(RecordReader, KeepsItsBuffersButGivesBackOneGrownForAnUnusualRecord)
     KORVALE_NEED_REAL_RECORDS();
     Mgx::RecordReader reader;
     const std::string largest = RealRecordPath(LargestHeader);
-    ASSERT_TRUE(Reused(reader, largest).read());
-    const std::size_t kept = reader.keptBytes();
+    ASSERT_TRUE(Reused(reader, largest).Read());
+    const std::size_t kept = reader.KeptBytes();
     EXPECT_GT(kept, std::size_t{3} << 20) << "the inflated header block (3 MB) stays for the next load";
-    ASSERT_TRUE(Reused(reader, largest).read());
-    EXPECT_EQ(reader.keptBytes(), kept) << "loading the same record again needs nothing more";
+    ASSERT_TRUE(Reused(reader, largest).Read());
+    EXPECT_EQ(reader.KeptBytes(), kept) << "loading the same record again needs nothing more";
 
     // A header block of 24 MiB of zeros: within the inflate limit, beyond what a reader keeps.
     const std::vector<std::uint8_t> packed = Mgx::RawDeflate(std::vector<std::uint8_t>(24u << 20, 0));
@@ -143,8 +143,8 @@ TEST(RecordReader, KeepsItsBuffersButGivesBackOneGrownForAnUnusualRecord)
     std::memcpy(bytes.data(), &headerEnd, sizeof headerEnd);
     std::memcpy(bytes.data() + 8, packed.data(), packed.size());
     const korvale::test::TemporaryRecord unusual(bytes);
-    EXPECT_TRUE(Reused(reader, unusual.path().string()) == Fresh(unusual.path().string()));
-    EXPECT_LE(reader.keptBytes(), kept);
+    EXPECT_TRUE(Reused(reader, unusual.Path().string()) == Fresh(unusual.Path().string()));
+    EXPECT_LE(reader.KeptBytes(), kept);
     EXPECT_TRUE(Reused(reader, largest) == Fresh(largest));
 }
 
@@ -154,9 +154,9 @@ std::string Inflated(const std::uint8_t* bytes, std::size_t length, Mgx::HeaderI
     try {
         if (!inflater) {
             const Mgx::HeaderBlock block = Mgx::InflateHeaderBlock(bytes, length);
-            return std::string(reinterpret_cast<const char*>(block.data()), block.size());
+            return std::string(reinterpret_cast<const char*>(block.Data()), block.Size());
         }
-        const auto block = inflater->inflate(bytes, length);
+        const auto block = inflater->Inflate(bytes, length);
         return std::string(reinterpret_cast<const char*>(block.data()), block.size());
     } catch (const Mgx::InflateError& error) {
         return std::string("error: ") + error.what();

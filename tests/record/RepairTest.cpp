@@ -32,7 +32,7 @@ std::int32_t FirstField(const fs::path& path)
 class RepairTest : public ::testing::Test {
 protected:
     // A file whose first field is 0, filled with a byte that never starts the pattern, with bytes put at offsets.
-    std::string fileWith(std::size_t size, const std::vector<std::pair<std::size_t, std::vector<std::uint8_t>>>& pieces)
+    std::string FileWith(std::size_t size, const std::vector<std::pair<std::size_t, std::vector<std::uint8_t>>>& pieces)
     {
         std::vector<std::uint8_t> bytes(size, 0x11);
         std::memset(bytes.data(), 0, 4);
@@ -41,19 +41,19 @@ protected:
         return m_folder.WriteFile("a.mgx", bytes).string();
     }
 
-    Mgx::RepairCode repair(const std::string& path) { return Mgx::RepairRecordFile(path, Mgx::RepairBackupPath(path)); }
+    Mgx::RepairCode Repair(const std::string& path) { return Mgx::RepairRecordFile(path, Mgx::RepairBackupPath(path)); }
 
     korvale::test::TemporaryFolder m_folder;
-    const fs::path& m_dir = m_folder.path();
+    const fs::path& m_dir = m_folder.Path();
 };
 
 const std::vector<std::uint8_t> Pattern = {0xF4, 0x01, 0x00, 0x00};
 
 TEST_F(RepairTest, WritesTheOffsetFourBytesBeforeThePatternAndKeepsABackup)
 {
-    const std::string path = fileWith(4000, {{1000, Pattern}});
+    const std::string path = FileWith(4000, {{1000, Pattern}});
     const auto original = ReadAll(path);
-    EXPECT_EQ(repair(path), Mgx::RepairCode::Repaired);
+    EXPECT_EQ(Repair(path), Mgx::RepairCode::Repaired);
     EXPECT_EQ(FirstField(path), 996);
     EXPECT_EQ(ReadAll(path + ".bak"), original);
     auto repaired = ReadAll(path);
@@ -63,38 +63,38 @@ TEST_F(RepairTest, WritesTheOffsetFourBytesBeforeThePatternAndKeepsABackup)
 
 TEST_F(RepairTest, FindsAPatternThatStraddlesTwoPieces)
 {
-    const std::string path = fileWith(20000, {{8194, Pattern}});
-    EXPECT_EQ(repair(path), Mgx::RepairCode::Repaired);
+    const std::string path = FileWith(20000, {{8194, Pattern}});
+    EXPECT_EQ(Repair(path), Mgx::RepairCode::Repaired);
     EXPECT_EQ(FirstField(path), 8190);
 }
 
 TEST_F(RepairTest, RetriesTheByteThatBrokeAPartialMatch)
 {
-    const std::string path = fileWith(4000, {{1000, {0xF4, 0xF4, 0x01, 0x00, 0x00}}});
-    EXPECT_EQ(repair(path), Mgx::RepairCode::Repaired);
+    const std::string path = FileWith(4000, {{1000, {0xF4, 0xF4, 0x01, 0x00, 0x00}}});
+    EXPECT_EQ(Repair(path), Mgx::RepairCode::Repaired);
     EXPECT_EQ(FirstField(path), 997);
 }
 
 TEST_F(RepairTest, PassesOverAPatternTooEarlyToBeABody)
 {
-    const std::string path = fileWith(4000, {{4, Pattern}, {2000, Pattern}});
-    EXPECT_EQ(repair(path), Mgx::RepairCode::Repaired);
+    const std::string path = FileWith(4000, {{4, Pattern}, {2000, Pattern}});
+    EXPECT_EQ(Repair(path), Mgx::RepairCode::Repaired);
     EXPECT_EQ(FirstField(path), 1996);
 }
 
 TEST_F(RepairTest, AFileThatNeedsNoRepairIsLeftWithoutBackup)
 {
-    const std::string path = fileWith(4000, {{0, {0x10, 0, 0, 0}}, {1000, Pattern}});
-    EXPECT_EQ(repair(path), Mgx::RepairCode::NothingToRepair);
+    const std::string path = FileWith(4000, {{0, {0x10, 0, 0, 0}}, {1000, Pattern}});
+    EXPECT_EQ(Repair(path), Mgx::RepairCode::NothingToRepair);
     EXPECT_EQ(FirstField(path), 16);
     EXPECT_FALSE(fs::exists(path + ".bak"));
 }
 
 TEST_F(RepairTest, AnExistingBackupStopsTheRepairBeforeAnythingIsWritten)
 {
-    const std::string path = fileWith(4000, {{1000, Pattern}});
+    const std::string path = FileWith(4000, {{1000, Pattern}});
     std::ofstream(path + ".bak") << "older backup";
-    EXPECT_EQ(repair(path), Mgx::RepairCode::BackupFailed);
+    EXPECT_EQ(Repair(path), Mgx::RepairCode::BackupFailed);
     EXPECT_EQ(FirstField(path), 0);
     std::ifstream backup(path + ".bak");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), "older backup");
@@ -102,16 +102,16 @@ TEST_F(RepairTest, AnExistingBackupStopsTheRepairBeforeAnythingIsWritten)
 
 TEST_F(RepairTest, NoPatternWritesNothingAndSaysSo)
 {
-    const std::string path = fileWith(30000, {});
+    const std::string path = FileWith(30000, {});
     const auto original = ReadAll(path);
-    EXPECT_EQ(repair(path), Mgx::RepairCode::BodyNotFound);
+    EXPECT_EQ(Repair(path), Mgx::RepairCode::BodyNotFound);
     EXPECT_EQ(ReadAll(path), original);
     EXPECT_FALSE(fs::exists(path + ".bak")) << "the file is untouched, so a backup would only block a later repair";
 }
 
 TEST_F(RepairTest, MissingFileCannotBeBackedUp)
 {
-    EXPECT_EQ(repair((m_dir / "absent.mgx").string()), Mgx::RepairCode::BackupFailed);
+    EXPECT_EQ(Repair((m_dir / "absent.mgx").string()), Mgx::RepairCode::BackupFailed);
 }
 
 // Openers that give the repair a file failing at one step; as root, permissions cannot make it fail.
@@ -128,7 +128,7 @@ TEST_F(RepairTest, FailuresBeforeAnythingIsWrittenLeaveTheFileAndNoBackup)
     } cases[] = {{CannotOpen, Mgx::RepairCode::OpenFailed}, {OpenWriteOnly, Mgx::RepairCode::ReadFailed}};
     for (const auto& failing : cases) {
         SCOPED_TRACE(static_cast<int>(failing.expected));
-        const std::string path = fileWith(4000, {{1000, Pattern}});
+        const std::string path = FileWith(4000, {{1000, Pattern}});
         const auto original = ReadAll(path);
         EXPECT_EQ(Mgx::RepairRecordFile(path, path + ".bak", failing.open), failing.expected);
         EXPECT_EQ(ReadAll(path), original);
@@ -139,14 +139,14 @@ TEST_F(RepairTest, FailuresBeforeAnythingIsWrittenLeaveTheFileAndNoBackup)
 TEST_F(RepairTest, AFileTooShortForItsFirstFieldIsAReadFailureWithoutBackup)
 {
     const std::string path = m_folder.WriteFile("short.mgx", {0, 0, 0}).string();
-    EXPECT_EQ(repair(path), Mgx::RepairCode::ReadFailed);
+    EXPECT_EQ(Repair(path), Mgx::RepairCode::ReadFailed);
     EXPECT_FALSE(fs::exists(path + ".bak"));
 }
 
 TEST_F(RepairTest, AFailedWriteKeepsTheBackup)
 {
     // The write may have reached the file in part: the backup is then the only whole copy.
-    const std::string path = fileWith(4000, {{1000, Pattern}});
+    const std::string path = FileWith(4000, {{1000, Pattern}});
     const auto original = ReadAll(path);
     EXPECT_EQ(Mgx::RepairRecordFile(path, path + ".bak", OpenReadOnly), Mgx::RepairCode::WriteFailed);
     EXPECT_EQ(ReadAll(path + ".bak"), original);
@@ -159,7 +159,7 @@ TEST_F(RepairTest, RealUnfinishedRecordLoadsAfterRepair)
     fs::copy_file(korvale::test::RealRecordPath("aoc10a_4v4_headerend0.mgx"), path);
     ASSERT_EQ(Mgx::LoadRecordFile(path.string()).chapters.at(0).status, Mgx::ChapterInfo::HeaderEndMissing);
 
-    EXPECT_EQ(repair(path.string()), Mgx::RepairCode::Repaired);
+    EXPECT_EQ(Repair(path.string()), Mgx::RepairCode::Repaired);
     EXPECT_EQ(FirstField(path), 298558);
     const auto record = Mgx::LoadRecordFile(path.string());
     ASSERT_EQ(record.chapters.size(), 1u);

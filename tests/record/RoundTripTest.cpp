@@ -138,7 +138,7 @@ void ExpectHeaderFields(const Mgx::ChapterInfo& chapter, const HeaderBlueprint& 
     for (std::size_t p = 0; p < chapter.players.size(); ++p) {
         SCOPED_TRACE("player " + std::to_string(p));
         if (p >= h.players.size()) {
-            EXPECT_FALSE(chapter.players[p].filled());
+            EXPECT_FALSE(chapter.players[p].Filled());
             continue;
         }
         EXPECT_EQ(chapter.players[p].name, h.players[p].name);
@@ -185,7 +185,7 @@ TEST(RoundTrip, DefaultBlueprintReadsBackAsItsValues)
     const Mgx::ChapterInfo chapter = ReadBack(record);
 
     EXPECT_EQ(chapter.status, Mgx::ChapterInfo::Read);
-    EXPECT_EQ(chapter.headerEnd, writer.bodyOffset());
+    EXPECT_EQ(chapter.headerEnd, writer.BodyOffset());
     EXPECT_EQ(chapter.nextChapterPos, 0);
     ExpectHeaderFields(chapter, record.header);
     EXPECT_EQ(chapter.playerCount, 3);
@@ -235,23 +235,23 @@ TEST(RoundTrip, TheWalkConsumesTheHeaderBlockUpToItsTail)
 {
     // A walk that passes one byte too many or too few anywhere still ends in the wrong place.
     for (const RecordBlueprint& record : {RecordBlueprint{}, RichBlueprint()}) {
-        const std::vector<std::uint8_t> block = RecordWriter(record).headerBlock();
+        const std::vector<std::uint8_t> block = RecordWriter(record).HeaderBlock();
         MemoryStream stream(block);
         Mgx::ChapterInfo chapter;
         Mgx::WalkHeader(stream, chapter);
-        EXPECT_EQ(stream.position(), static_cast<std::int64_t>(block.size() - record.header.tail.size()));
+        EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(block.size() - record.header.tail.size()));
     }
 }
 
 TEST(RoundTrip, TheFileIsLaidOutAsHeaderEndThenNextChapterThenTheDeflatedBlock)
 {
     const RecordWriter writer(RichBlueprint());
-    const std::vector<std::uint8_t> bytes = writer.fileBytes();
+    const std::vector<std::uint8_t> bytes = writer.FileBytes();
     std::int32_t headerEnd = 0;
     std::memcpy(&headerEnd, bytes.data(), 4);
-    EXPECT_EQ(headerEnd, 8 + static_cast<std::int64_t>(writer.compressedHeader().size()));
-    EXPECT_EQ(bytes.size(), headerEnd + writer.body().size());
-    EXPECT_TRUE(std::equal(writer.body().begin(), writer.body().end(), bytes.begin() + headerEnd));
+    EXPECT_EQ(headerEnd, 8 + static_cast<std::int64_t>(writer.CompressedHeader().size()));
+    EXPECT_EQ(bytes.size(), headerEnd + writer.Body().size());
+    EXPECT_TRUE(std::equal(writer.Body().begin(), writer.Body().end(), bytes.begin() + headerEnd));
 }
 
 TEST(RoundTripContainer, HeaderEndZeroGivesAnUnreadChapterWhateverFollows)
@@ -261,7 +261,7 @@ TEST(RoundTripContainer, HeaderEndZeroGivesAnUnreadChapterWhateverFollows)
     const Mgx::ChapterInfo chapter = ReadBack(record);
     EXPECT_EQ(chapter.status, Mgx::ChapterInfo::HeaderEndMissing);
     EXPECT_FALSE(chapter.instructions.has_value());
-    EXPECT_FALSE(chapter.players[0].filled());
+    EXPECT_FALSE(chapter.players[0].Filled());
     EXPECT_TRUE(chapter.terrain.empty());
     EXPECT_TRUE(chapter.ingameChat.empty());
     EXPECT_EQ(chapter.gameSpeed, 0);
@@ -274,7 +274,7 @@ TEST(RoundTripContainer, HeaderEndUpToEightOrNegativeFailsTheLoad)
         SCOPED_TRACE(headerEnd);
         RecordBlueprint record;
         record.headerEnd = headerEnd;
-        EXPECT_THROW(TemporaryRecord(record).load(), Mgx::RecordError);
+        EXPECT_THROW(TemporaryRecord(record).Load(), Mgx::RecordError);
     }
 }
 
@@ -282,23 +282,23 @@ TEST(RoundTripContainer, ACompressedBlockShorterThanEightBytesFailsTheLoad)
 {
     RecordBlueprint record;
     record.headerBlock = std::vector<std::uint8_t>{};
-    ASSERT_LT(RecordWriter(record).compressedHeader().size(), 8u);
-    EXPECT_THROW(TemporaryRecord(record).load(), Mgx::RecordError);
+    ASSERT_LT(RecordWriter(record).CompressedHeader().size(), 8u);
+    EXPECT_THROW(TemporaryRecord(record).Load(), Mgx::RecordError);
 }
 
 TEST(RoundTripContainer, AnEmptyFileHasNoChapter)
 {
     const TemporaryRecord empty(std::vector<std::uint8_t>{});
-    const Mgx::GameRecord record = empty.load();
+    const Mgx::GameRecord record = empty.Load();
     EXPECT_TRUE(record.chapters.empty());
-    EXPECT_EQ(record.fileName, empty.path().filename().string());
+    EXPECT_EQ(record.fileName, empty.Path().filename().string());
 }
 
 TEST(Samples, EverySampleLoads)
 {
     for (const SampleRecord& sample : SampleRecords()) {
         SCOPED_TRACE(sample.fileName);
-        const Mgx::GameRecord record = TemporaryRecord(sample.blueprint).load();
+        const Mgx::GameRecord record = TemporaryRecord(sample.blueprint).Load();
         ASSERT_EQ(record.chapters.size(), 1u);
         const Mgx::ChapterInfo& chapter = record.chapters[0];
         if (sample.blueprint.headerEnd == 0) {
@@ -331,8 +331,8 @@ TEST(Samples, FourVersusFourCountsTimeAcrossItsSecondChapter)
 {
     const SampleRecord sample = SampleRecords().at(1);
     const RecordWriter writer(sample.blueprint);
-    ASSERT_EQ(writer.chapterBoundaries().size(), 1u);
-    EXPECT_EQ(writer.nextChapterPos(), writer.chapterBoundaries()[0]);
+    ASSERT_EQ(writer.ChapterBoundaries().size(), 1u);
+    EXPECT_EQ(writer.NextChapterPos(), writer.ChapterBoundaries()[0]);
 
     const Mgx::ChapterInfo chapter = ReadBack(sample.blueprint);
     EXPECT_EQ(chapter.gameTime, (38 * 60 + 12) * 1000);
@@ -347,12 +347,12 @@ TEST(Samples, TheUnfinishedSampleKeepsTheBodyWhereTheRepairLooksForIt)
 {
     const SampleRecord sample = SampleRecords().at(3);
     const RecordWriter writer(sample.blueprint);
-    const std::vector<std::uint8_t> bytes = writer.fileBytes();
+    const std::vector<std::uint8_t> bytes = writer.FileBytes();
     const std::uint8_t pattern[] = {0xF4, 0x01, 0x00, 0x00};
     const auto found = std::search(bytes.begin() + 4, bytes.end(), std::begin(pattern), std::end(pattern));
     ASSERT_NE(found, bytes.end());
-    EXPECT_EQ(found - bytes.begin(), writer.bodyOffset() + 4);
-    EXPECT_EQ(writer.headerEnd(), 0);
+    EXPECT_EQ(found - bytes.begin(), writer.BodyOffset() + 4);
+    EXPECT_EQ(writer.HeaderEnd(), 0);
 }
 
 namespace {
@@ -399,17 +399,17 @@ TEST(RoundTripLaterPatches, EveryBranchReadsBackAsItsValuesInEachFormat)
 
 TEST(RoundTripLaterPatches, TheWalkConsumesEachFormatsBlockAndOnlyItsOwnRulesFit)
 {
-    const std::vector<std::uint8_t> conquerors = RecordWriter(RichBlueprint()).headerBlock();
+    const std::vector<std::uint8_t> conquerors = RecordWriter(RichBlueprint()).HeaderBlock();
     for (const LaterPatch& patch : LaterPatches) {
         SCOPED_TRACE(patch.name);
         const RecordBlueprint record = RichBlueprintOf(patch);
-        std::vector<std::uint8_t> block = RecordWriter(record).headerBlock();
+        std::vector<std::uint8_t> block = RecordWriter(record).HeaderBlock();
         EXPECT_NE(block.size(), conquerors.size()) << "the format's own stretches were written";
         {
             MemoryStream stream(block);
             Mgx::ChapterInfo chapter;
             Mgx::WalkHeader(stream, chapter);
-            EXPECT_EQ(stream.position(), static_cast<std::int64_t>(block.size() - record.header.tail.size()));
+            EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(block.size() - record.header.tail.size()));
         }
         // The same bytes under The Conquerors' version do not walk to the same end.
         const auto prefix = HeaderBlueprint::VersionPrefix("VER 9.4", 11.76f);
@@ -419,7 +419,7 @@ TEST(RoundTripLaterPatches, TheWalkConsumesEachFormatsBlockAndOnlyItsOwnRulesFit
         bool sameEnd = false;
         try {
             Mgx::WalkHeader(stream, chapter);
-            sameEnd = stream.position() == static_cast<std::int64_t>(block.size() - record.header.tail.size())
+            sameEnd = stream.Position() == static_cast<std::int64_t>(block.size() - record.header.tail.size())
                       && chapter.pregameChat.size() == 2u;
         } catch (const Mgx::RecordError&) {
         }

@@ -167,7 +167,7 @@ TEST(TeamsFromStancesInRecords, AnHdRecordWithoutLobbyTeamsTakesTheTeamItsStance
 {
     KORVALE_NEED_REAL_RECORDS();
     const korvale::test::TemporaryRecord allied(korvale::test::AlliedHdRecordBytes(RealRecordPath("hd50_tourney_final_g4.aoe2record")));
-    const Mgx::GameRecord record = allied.load();
+    const Mgx::GameRecord record = allied.Load();
     const Mgx::ChapterInfo& c = record.chapters.front();
     EXPECT_EQ(c.players[1].stances, (Teams{E, A, A}));
     EXPECT_EQ(c.players[2].stances, (Teams{E, A, A}));

@@ -28,20 +28,20 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         ASSERT_TRUE(QDir(folder.path()).mkdir("sub"));
-        WriteFile(path("a.MGX"), 1025);
-        WriteFile(path("b.zip"), 0);
-        WriteFile(path("c.RAR"), 1048576);
-        WriteFile(path("d.txt"), 10);
-        WriteFile(path("e.mgx.bak"), 10);
-        WriteFile(path("f.mgx2"), 10); // an HD 4.x record
-        WriteFile(path("g.mgx3"), 10);
-        WriteFile(path(".hidden.mgx"), 10);
-        ASSERT_TRUE(QFile::link(path("missing-target.mgx"), path("gone.mgx")));
+        WriteFile(Path("a.MGX"), 1025);
+        WriteFile(Path("b.zip"), 0);
+        WriteFile(Path("c.RAR"), 1048576);
+        WriteFile(Path("d.txt"), 10);
+        WriteFile(Path("e.mgx.bak"), 10);
+        WriteFile(Path("f.mgx2"), 10); // an HD 4.x record
+        WriteFile(Path("g.mgx3"), 10);
+        WriteFile(Path(".hidden.mgx"), 10);
+        ASSERT_TRUE(QFile::link(Path("missing-target.mgx"), Path("gone.mgx")));
     }
 
-    QString path(const QString& name) const { return folder.path() + "/" + name; }
+    QString Path(const QString& name) const { return folder.path() + "/" + name; }
 
-    const MgxListItem* find(const QList<MgxListItem>& items, const QString& name) const
+    const MgxListItem* Find(const QList<MgxListItem>& items, const QString& name) const
     {
         const auto found = std::find_if(items.begin(), items.end(), [&](const MgxListItem& i) { return i.name == name; });
         return found == items.end() ? nullptr : &*found;
@@ -65,10 +65,10 @@ TEST_F(FolderListingTest, EachEntryCarriesKindPathSizeAndTexts)
 {
     const std::optional<QList<MgxListItem>> items = ListFolderEntries(folder.path(), kEnglish);
     ASSERT_TRUE(items.has_value());
-    const MgxListItem* sub = find(*items, "sub");
-    const MgxListItem* record = find(*items, "a.MGX");
-    const MgxListItem* zip = find(*items, "b.zip");
-    const MgxListItem* rar = find(*items, "c.RAR");
+    const MgxListItem* sub = Find(*items, "sub");
+    const MgxListItem* record = Find(*items, "a.MGX");
+    const MgxListItem* zip = Find(*items, "b.zip");
+    const MgxListItem* rar = Find(*items, "c.RAR");
     ASSERT_TRUE(sub && record && zip && rar);
 
     EXPECT_EQ(sub->kind, MgxItemKind::Folder);
@@ -77,32 +77,32 @@ TEST_F(FolderListingTest, EachEntryCarriesKindPathSizeAndTexts)
     EXPECT_EQ(zip->kind, MgxItemKind::Zip);
     EXPECT_EQ(rar->kind, MgxItemKind::Rar);
 
-    EXPECT_EQ(record->fullPath, QDir::toNativeSeparators(path("a.MGX")));
+    EXPECT_EQ(record->fullPath, QDir::toNativeSeparators(Path("a.MGX")));
     EXPECT_EQ(record->size, 1025u);
     EXPECT_EQ(record->sizeText, "2 KB");
     EXPECT_EQ(zip->sizeText, "1 KB");
     EXPECT_EQ(rar->sizeText, "1,024 KB");
     EXPECT_EQ(record->timeText.size(), 19);
-    EXPECT_EQ(record->timeText, QFileInfo(path("a.MGX")).lastModified().toString("yyyy-MM-dd HH:mm:ss"));
+    EXPECT_EQ(record->timeText, QFileInfo(Path("a.MGX")).lastModified().toString("yyyy-MM-dd HH:mm:ss"));
 }
 
 TEST_F(FolderListingTest, AnEntryWithoutStatusIsLeftOutAndAFolderLinkIsAFolder)
 {
-    ASSERT_TRUE(QFile::link(path("sub"), path("link-to-sub")));
+    ASSERT_TRUE(QFile::link(Path("sub"), Path("link-to-sub")));
     const std::optional<QList<MgxListItem>> items = ListFolderEntries(folder.path(), kEnglish);
     ASSERT_TRUE(items.has_value());
-    EXPECT_EQ(find(*items, "gone.mgx"), nullptr);
-    const MgxListItem* link = find(*items, "link-to-sub");
+    EXPECT_EQ(Find(*items, "gone.mgx"), nullptr);
+    const MgxListItem* link = Find(*items, "link-to-sub");
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->kind, MgxItemKind::Folder);
 }
 
 TEST_F(FolderListingTest, AFolderThatIsNotThereGivesNothing)
 {
-    EXPECT_FALSE(ListFolderEntries(path("no-such-folder"), kEnglish).has_value());
-    EXPECT_FALSE(ListFolderEntries(path("d.txt"), kEnglish).has_value());
+    EXPECT_FALSE(ListFolderEntries(Path("no-such-folder"), kEnglish).has_value());
+    EXPECT_FALSE(ListFolderEntries(Path("d.txt"), kEnglish).has_value());
     EXPECT_FALSE(ListFolderEntries(QString(), kEnglish).has_value());
-    const std::optional<QList<MgxListItem>> empty = ListFolderEntries(path("sub"), kEnglish);
+    const std::optional<QList<MgxListItem>> empty = ListFolderEntries(Path("sub"), kEnglish);
     ASSERT_TRUE(empty.has_value());
     EXPECT_TRUE(empty->isEmpty());
 }

@@ -31,7 +31,7 @@ TEST(StanceTeamsShown, ThePanelThePlayersColumnAndTheRenameTemplateShowTheStance
     KORVALE_NEED_REAL_RECORDS();
     const std::filesystem::path hd50 = RealRecordPath("hd50_tourney_final_g4.aoe2record");
     const korvale::test::TemporaryRecord allied(korvale::test::AlliedHdRecordBytes(hd50));
-    const Shown together = ShownFor(allied.load());
+    const Shown together = ShownFor(allied.Load());
     EXPECT_EQ(together.slot1Team, "1");
     EXPECT_EQ(together.slot2Team, "1");
     EXPECT_EQ(together.playersColumn, "robo_boro, Klavskis");

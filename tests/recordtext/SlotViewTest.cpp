@@ -47,7 +47,7 @@ TEST(EmblemIndex, ModCivilisationsGetTheNeutralEmblemAndTheirNumber)
     EXPECT_EQ(EmblemIndex(9, 21), -1) << "no colour, no emblem";
     EXPECT_EQ(CivilizationText(21), "印加");
     EXPECT_EQ(CivilizationText(40), "文明 40");
-    EXPECT_EQ(CivilizationText(18), CivilizationNames.nameOr(18, QString()));
+    EXPECT_EQ(CivilizationText(18), CivilizationNames.NameOr(18, QString()));
 }
 
 TEST(RecorderMarker, SitsRightOfTheRecordersEmblem)
@@ -158,5 +158,5 @@ TEST(SlotView, CivilisationsOfLaterExpansionsHaveTheNeutralEmblemAndTheirNames)
     EXPECT_EQ(CivilizationText(23), QStringLiteral("斯拉夫"));
     EXPECT_EQ(CivilizationText(27), QStringLiteral("柏柏尔"));
     EXPECT_EQ(CivilizationText(31), QStringLiteral("越南"));
-    EXPECT_EQ(CivilizationNames.nameOr(32, QStringLiteral("?")), QStringLiteral("?"));
+    EXPECT_EQ(CivilizationNames.NameOr(32, QStringLiteral("?")), QStringLiteral("?"));
 }

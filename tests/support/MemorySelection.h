@@ -20,7 +20,7 @@ public:
     QList<int> editStarted;
 
     // Adds folder/name as a selected entry of the given kind.
-    void add(const QString& name, MgxItemKind kind = MgxItemKind::Record, bool selected = true)
+    void Add(const QString& name, MgxItemKind kind = MgxItemKind::Record, bool selected = true)
     {
         MgxListItem item;
         item.fullPath = folder + QLatin1Char('/') + name;
@@ -29,7 +29,7 @@ public:
         rows.append({item, name, selected});
     }
 
-    QStringList labels() const
+    QStringList Labels() const
     {
         QStringList texts;
         for (const Row& row : rows)
@@ -37,7 +37,7 @@ public:
         return texts;
     }
 
-    QList<int> selectedRows() const override
+    QList<int> SelectedRows() const override
     {
         QList<int> selected;
         for (int i = 0; i < rows.size(); ++i)
@@ -45,16 +45,16 @@ public:
                 selected.append(i);
         return selected;
     }
-    MgxListItem item(int row) const override { return rows.at(row).item; }
-    QString labelText(int row) const override { return rows.at(row).label; }
-    void removeRow(int row) override { rows.removeAt(row); }
-    void renameRow(int row, const QString& fullPath, const QString& name) override
+    MgxListItem Item(int row) const override { return rows.at(row).item; }
+    QString LabelText(int row) const override { return rows.at(row).label; }
+    void RemoveRow(int row) override { rows.removeAt(row); }
+    void RenameRow(int row, const QString& fullPath, const QString& name) override
     {
         rows[row].item.fullPath = fullPath;
         rows[row].item.name = name;
         rows[row].label = name;
     }
-    void startLabelEdit(int row) override { editStarted.append(row); }
-    QString currentFolder() const override { return folder; }
-    void refresh() override { ++refreshCount; }
+    void StartLabelEdit(int row) override { editStarted.append(row); }
+    QString CurrentFolder() const override { return folder; }
+    void Refresh() override { ++refreshCount; }
 };

@@ -14,20 +14,20 @@ public:
     int exitCode = 0;
     QList<ProcessCommand> detached;
     QList<ProcessCommand> waited;
-    QByteArray output; // what readOutput answers while startResult is true
+    QByteArray output; // what ReadOutput answers while startResult is true
     QList<ProcessCommand> read;
 
-    bool startDetached(const ProcessCommand& command) override
+    bool StartDetached(const ProcessCommand& command) override
     {
         detached.append(command);
         return startResult;
     }
-    int runAndWait(const ProcessCommand& command) override
+    int RunAndWait(const ProcessCommand& command) override
     {
         waited.append(command);
         return startResult ? exitCode : -1;
     }
-    std::optional<QByteArray> readOutput(const ProcessCommand& command) override
+    std::optional<QByteArray> ReadOutput(const ProcessCommand& command) override
     {
         read.append(command);
         return startResult ? std::optional<QByteArray>(output) : std::nullopt;

@@ -32,14 +32,14 @@ TemporaryRecord::~TemporaryRecord()
     std::filesystem::remove(m_path, ignored);
 }
 
-Mgx::GameRecord TemporaryRecord::load() const
+Mgx::GameRecord TemporaryRecord::Load() const
 {
     return Mgx::LoadRecordFile(m_path.string());
 }
 
 Mgx::ChapterInfo ReadBack(const Mgx::RecordBlueprint& blueprint)
 {
-    Mgx::GameRecord record = TemporaryRecord(blueprint).load();
+    Mgx::GameRecord record = TemporaryRecord(blueprint).Load();
     if (record.chapters.empty())
         throw std::runtime_error("the record has no chapter");
     return std::move(record.chapters.front());

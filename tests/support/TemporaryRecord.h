@@ -21,8 +21,8 @@ public:
     TemporaryRecord(const TemporaryRecord&) = delete;
     TemporaryRecord& operator=(const TemporaryRecord&) = delete;
 
-    const std::filesystem::path& path() const { return m_path; }
-    Mgx::GameRecord load() const;
+    const std::filesystem::path& Path() const { return m_path; }
+    Mgx::GameRecord Load() const;
 
 private:
     std::filesystem::path m_path;

@@ -69,7 +69,7 @@ SmallMount::SmallMount(qint64 bytes, bool readOnly)
         == 0;
 }
 
-bool SmallMount::remount(bool readOnly)
+bool SmallMount::Remount(bool readOnly)
 {
     return ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs",
                    MS_REMOUNT | (readOnly ? MS_RDONLY : 0), m_options.toLatin1().constData())

@@ -21,16 +21,16 @@ QByteArray RecordBytes();
 std::optional<QString> OtherFileSystemFolder();
 
 // A tmpfs of the given size mounted at a fresh folder (read-only when asked), unmounted and removed
-// on destruction. Mounting needs privileges; check isMounted() and skip otherwise.
+// on destruction. Mounting needs privileges; check IsMounted() and skip otherwise.
 class SmallMount {
 public:
     SmallMount(qint64 bytes, bool readOnly);
     ~SmallMount();
     SmallMount(const SmallMount&) = delete;
     SmallMount& operator=(const SmallMount&) = delete;
-    bool isMounted() const { return m_mounted; }
-    const QString& path() const { return m_path; }
-    bool remount(bool readOnly);
+    bool IsMounted() const { return m_mounted; }
+    const QString& Path() const { return m_path; }
+    bool Remount(bool readOnly);
 
 private:
     QString m_path;

@@ -14,7 +14,7 @@ WalkedHeader WalkWrittenHeader(const Mgx::HeaderBlueprint& header)
     walked.tailStart = static_cast<std::int64_t>(block.size() - header.tail.size());
     Mgx::MemoryStream stream(std::move(block));
     Mgx::WalkHeader(stream, walked.chapter);
-    walked.endPosition = stream.position();
+    walked.endPosition = stream.Position();
     return walked;
 }
 

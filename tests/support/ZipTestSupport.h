@@ -17,13 +17,13 @@ public:
     int starts = 0;
     int finishes = 0;
 
-    void start(const QString&, int) override { ++starts; }
-    bool advance(int done, const QString& name) override
+    void Start(const QString&, int) override { ++starts; }
+    bool Advance(int done, const QString& name) override
     {
         names.append(name);
         if (onAdvance)
             onAdvance(done);
         return done != cancelAt;
     }
-    void finish() override { ++finishes; }
+    void Finish() override { ++finishes; }
 };

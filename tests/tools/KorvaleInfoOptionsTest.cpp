@@ -80,7 +80,7 @@ TEST_F(KorvaleInfoOptions, ProgramAnswersHelpVersionAndUsageErrors)
 
 TEST_F(KorvaleInfoOptions, MapPictureOptionTakesItsPathAfterAnEqualsSign)
 {
-    const fs::path record = write("a.mgx", Mgx::RecordBlueprint{});
+    const fs::path record = Write("a.mgx", Mgx::RecordBlueprint{});
     const fs::path picture = m_dir / "map.png";
     EXPECT_EQ(RunInfo({"--map-png=" + Arg(picture), Arg(record)}).status, 0);
     EXPECT_GT(fs::file_size(picture), 100u);

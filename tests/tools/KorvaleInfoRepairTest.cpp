@@ -27,24 +27,24 @@ using korvale::test::RunInfo;
 class KorvaleInfoRepair : public korvale::test::InfoProgramTest {
 protected:
     // A record whose first field was never written, and where its body really begins.
-    fs::path writeUnfinished(const std::string& name, std::int32_t* bodyOffset = nullptr) const
+    fs::path WriteUnfinished(const std::string& name, std::int32_t* bodyOffset = nullptr) const
     {
         RecordBlueprint blueprint;
         blueprint.body.operations.push_back(Mgx::TimeStep{1200, 0});
         if (bodyOffset) {
-            const std::vector<std::uint8_t> whole = RecordWriter(blueprint).fileBytes();
+            const std::vector<std::uint8_t> whole = RecordWriter(blueprint).FileBytes();
             std::memcpy(bodyOffset, whole.data(), sizeof *bodyOffset);
         }
         blueprint.headerEnd = 0;
-        return write(name, blueprint);
+        return Write(name, blueprint);
     }
 };
 
 TEST_F(KorvaleInfoRepair, RepairsEachUnfinishedRecordAndKeepsItsBackup)
 {
     std::int32_t bodyOffset = 0;
-    const fs::path a = writeUnfinished("a.mgx", &bodyOffset);
-    const fs::path b = writeUnfinished("b.mgx");
+    const fs::path a = WriteUnfinished("a.mgx", &bodyOffset);
+    const fs::path b = WriteUnfinished("b.mgx");
     const std::vector<std::uint8_t> before = FileBytes(a);
 
     const korvale::test::ProgramRun result = RunInfo({"--repair", Arg(a), Arg(b)});
@@ -64,7 +64,7 @@ TEST_F(KorvaleInfoRepair, RepairsEachUnfinishedRecordAndKeepsItsBackup)
 
 TEST_F(KorvaleInfoRepair, LeavesAFinishedRecordUntouchedAndSaysSo)
 {
-    const fs::path finished = write("finished.mgx", RecordBlueprint{});
+    const fs::path finished = Write("finished.mgx", RecordBlueprint{});
     const std::vector<std::uint8_t> before = FileBytes(finished);
     // A backup left from an earlier repair must not turn "nothing to do" into a failure.
     std::ofstream(finished.string() + ".bak") << "old backup";
@@ -81,7 +81,7 @@ TEST_F(KorvaleInfoRepair, LeavesAFinishedRecordUntouchedAndSaysSo)
 
 TEST_F(KorvaleInfoRepair, AnyFailedRepairMakesTheExitStatusOneAndAFifoIsRefusedAtOnce)
 {
-    const fs::path good = writeUnfinished("good.mgx");
+    const fs::path good = WriteUnfinished("good.mgx");
     const fs::path missing = m_dir / "missing.mgx";
     const fs::path fifo = m_dir / "fifo.mgx";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -99,7 +99,7 @@ TEST_F(KorvaleInfoRepair, AnyFailedRepairMakesTheExitStatusOneAndAFifoIsRefusedA
 
 TEST_F(KorvaleInfoRepair, ATakenBackupNameIsKeptAndTheRepairSaysWhichItChose)
 {
-    const fs::path unfinished = writeUnfinished("u.mgx");
+    const fs::path unfinished = WriteUnfinished("u.mgx");
     std::ofstream(unfinished.string() + ".bak") << "an older backup";
     const std::vector<std::uint8_t> before = FileBytes(unfinished);
 

@@ -23,13 +23,13 @@ QJsonObject Parse(const std::string& line) { return korvale::test::ParseJson(QBy
 
 class KorvaleInfo : public korvale::test::InfoProgramTest {
 protected:
-    std::string write(const std::string& name, const RecordBlueprint& blueprint) const
+    std::string Write(const std::string& name, const RecordBlueprint& blueprint) const
     {
-        return InfoProgramTest::write(name, blueprint).string();
+        return InfoProgramTest::Write(name, blueprint).string();
     }
 
     // Runs the program; returns its exit status and standard output.
-    static int run(const QStringList& arguments, QByteArray* out = nullptr)
+    static int Run(const QStringList& arguments, QByteArray* out = nullptr)
     {
         const korvale::test::ProgramRun result = korvale::test::RunInfo(arguments);
         if (out)
@@ -47,7 +47,7 @@ TEST_F(KorvaleInfo, JsonHoldsEveryFieldWithNullForWhatWasNeverRead)
     blueprint.header.slots[1].name = "\xB6\xAB\xB7\xBD"; // 东方 in GBK
     blueprint.body.operations.push_back(Mgx::TimeStep{1500, 0});
     blueprint.body.operations.push_back(Mgx::ChatOperation{"@#1hi"});
-    const std::string path = write("a.mgx", blueprint);
+    const std::string path = Write("a.mgx", blueprint);
 
     const QJsonObject json = Parse(RecordJsonLine(path, Mgx::LoadRecordFile(path)));
     EXPECT_EQ(json["file"].toString().toStdString(), path);
@@ -110,7 +110,7 @@ TEST_F(KorvaleInfo, UnfinishedRecordIsStatusTwoWithItsTextsNull)
 {
     RecordBlueprint blueprint;
     blueprint.headerEnd = 0;
-    const std::string path = write("unfinished.mgx", blueprint);
+    const std::string path = Write("unfinished.mgx", blueprint);
     const QJsonObject json = Parse(RecordJsonLine(path, Mgx::LoadRecordFile(path)));
     EXPECT_EQ(json["status"].toInt(), 2);
     EXPECT_TRUE(json["instructions"].isNull());
@@ -129,35 +129,35 @@ TEST_F(KorvaleInfo, ObjectMarksCountEachCodePresent)
         gold.resourceKind = 3;
         nature.groups.back().objects.push_back(gold);
     }
-    const std::string path = write("marks.mgx", blueprint);
+    const std::string path = Write("marks.mgx", blueprint);
     const QJsonObject marks = Parse(RecordJsonLine(path, Mgx::LoadRecordFile(path)))["objectMarks"].toObject();
     EXPECT_EQ(marks["11"].toInt(), 3);
 }
 
 TEST_F(KorvaleInfo, ExitStatusSaysWhetherEveryFileLoaded)
 {
-    const std::string good = write("good.mgx", RecordBlueprint{});
+    const std::string good = Write("good.mgx", RecordBlueprint{});
     QByteArray out;
-    EXPECT_EQ(run({"--json", QString::fromStdString(good)}, &out), 0);
+    EXPECT_EQ(Run({"--json", QString::fromStdString(good)}, &out), 0);
     EXPECT_EQ(Parse(out.trimmed().toStdString())["status"].toInt(), 1);
 
     const std::string missing = (m_dir / "missing.mgx").string();
-    EXPECT_EQ(run({"--json", QString::fromStdString(good), QString::fromStdString(missing)}, &out), 1);
+    EXPECT_EQ(Run({"--json", QString::fromStdString(good), QString::fromStdString(missing)}, &out), 1);
     const QList<QByteArray> lines = out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(Parse(lines[1].toStdString()).contains("error"));
 
-    EXPECT_EQ(run({"--bogus"}), 2);
-    EXPECT_EQ(run({}), 2);
+    EXPECT_EQ(Run({"--bogus"}), 2);
+    EXPECT_EQ(Run({}), 2);
 }
 
 TEST_F(KorvaleInfo, WritesMapAndPanelPicturesIntoFoldersForSeveralRecords)
 {
-    const std::string a = write("a.mgx", RecordBlueprint{});
-    const std::string b = write("b.mgx", RecordBlueprint{});
+    const std::string a = Write("a.mgx", RecordBlueprint{});
+    const std::string b = Write("b.mgx", RecordBlueprint{});
     const fs::path maps = m_dir / "maps";
     const fs::path panels = m_dir / "panels";
-    EXPECT_EQ(run({"--map-png", QString::fromStdString(maps.string()), "--panel-png", QString::fromStdString(panels.string()),
+    EXPECT_EQ(Run({"--map-png", QString::fromStdString(maps.string()), "--panel-png", QString::fromStdString(panels.string()),
                    QString::fromStdString(a), QString::fromStdString(b)}),
               0);
     for (const fs::path& picture : {maps / "a.png", maps / "b.png", panels / "a.png", panels / "b.png"})
@@ -174,10 +174,10 @@ TEST_F(KorvaleInfo, LaterHdRecordsOfBothFamiliesPrintWhatTheyHold)
         RecordBlueprint blueprint;
         blueprint.header = Mgx::LateHdHeader(game);
         blueprint.body.operations = {Mgx::TimeStep{2500}, Mgx::ChatOperation{"@#2gg"}, Mgx::ResearchCommand(2, Mgx::AgeTechnology::Castle)};
-        files << QString::fromStdString(write("v" + std::to_string(static_cast<int>(saveVersion * 100 + 0.5f)) + ".aoe2record", blueprint));
+        files << QString::fromStdString(Write("v" + std::to_string(static_cast<int>(saveVersion * 100 + 0.5f)) + ".aoe2record", blueprint));
     }
     QByteArray out;
-    ASSERT_EQ(run(QStringList{"--json"} + files, &out), 0);
+    ASSERT_EQ(Run(QStringList{"--json"} + files, &out), 0);
     const QList<QByteArray> lines = out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 2);
     for (int i = 0; i < 2; ++i) {
@@ -204,7 +204,7 @@ TEST_F(KorvaleInfo, RealRecordsPrintTheirReadmeValues)
 {
     KORVALE_NEED_REAL_RECORDS();
     QByteArray out;
-    ASSERT_EQ(run({"--json", QString::fromStdString(korvale::test::RealRecordPath("aoc10c_4v4_2chapters_gbk.mgx"))}, &out), 0);
+    ASSERT_EQ(Run({"--json", QString::fromStdString(korvale::test::RealRecordPath("aoc10c_4v4_2chapters_gbk.mgx"))}, &out), 0);
     const QJsonObject json = Parse(out.trimmed().toStdString());
     EXPECT_EQ(json["nextChapterPos"].toInt(), 613960);
     EXPECT_EQ(json["gameTime"].toInt(), 3179880);
@@ -213,7 +213,7 @@ TEST_F(KorvaleInfo, RealRecordsPrintTheirReadmeValues)
     EXPECT_EQ(json["ingameChat"].toArray().size(), 140);
     EXPECT_EQ(json["objectMarks"].toObject()["9"].toInt(), 224);
 
-    EXPECT_EQ(run({"--json", QString::fromStdString(korvale::test::RealRecordPath("aoc10_damaged_header_unknown_version.mgx"))}), 1);
+    EXPECT_EQ(Run({"--json", QString::fromStdString(korvale::test::RealRecordPath("aoc10_damaged_header_unknown_version.mgx"))}), 1);
 }
 
 TEST_F(KorvaleInfo, JsonEscapesControlCharactersInNamesAndChat)
@@ -222,7 +222,7 @@ TEST_F(KorvaleInfo, JsonEscapesControlCharactersInNamesAndChat)
     blueprint.header.players[1].name = "tab\there\x01";
     blueprint.header.slots[1].name = "bell\x07\x1f";
     blueprint.body.operations.push_back(Mgx::ChatOperation{"@#1a\x1b[31mred\r\nb"});
-    const std::string path = write("control.mgx", blueprint);
+    const std::string path = Write("control.mgx", blueprint);
 
     const std::string line = RecordJsonLine(path, Mgx::LoadRecordFile(path));
     for (const char c : line)
@@ -253,7 +253,7 @@ TEST_F(KorvaleInfo, TextModeSaysAnUnfinishedRecordCanBeRepaired)
 {
     RecordBlueprint blueprint;
     blueprint.headerEnd = 0;
-    const std::string path = write("it's unfinished.mgx", blueprint);
+    const std::string path = Write("it's unfinished.mgx", blueprint);
     const std::string text = RecordText(path, Mgx::LoadRecordFile(path));
     EXPECT_NE(text.find("状态 2"), std::string::npos) << text;
     EXPECT_NE(text.find("korvale-info --repair " + ShellWord(path) + "\n"), std::string::npos) << text;
@@ -265,7 +265,7 @@ TEST_F(KorvaleInfo, MapPictureOfARecordWithoutMapIsAFailureAndWritesNothing)
 {
     RecordBlueprint unfinished;
     unfinished.headerEnd = 0;
-    const fs::path path = InfoProgramTest::write("unfinished.mgx", unfinished);
+    const fs::path path = InfoProgramTest::Write("unfinished.mgx", unfinished);
     const fs::path picture = m_dir / "map.png";
     const korvale::test::ProgramRun result = korvale::test::RunInfo({"--map-png", korvale::test::Arg(picture), korvale::test::Arg(path)});
     EXPECT_EQ(result.status, 1);
@@ -277,8 +277,8 @@ TEST_F(KorvaleInfo, MapPictureOfARecordWithoutMapIsAFailureAndWritesNothing)
 TEST_F(KorvaleInfo, PicturesNeverReplaceARecordOrAnyFileThatIsNoPicture)
 {
     using korvale::test::Arg;
-    const fs::path a = InfoProgramTest::write("a.mgx", RecordBlueprint{});
-    const fs::path b = InfoProgramTest::write("b.mgx", RecordBlueprint{});
+    const fs::path a = InfoProgramTest::Write("a.mgx", RecordBlueprint{});
+    const fs::path b = InfoProgramTest::Write("b.mgx", RecordBlueprint{});
     const std::vector<std::uint8_t> recordA = korvale::test::FileBytes(a), recordB = korvale::test::FileBytes(b);
     const fs::path notes = m_dir / "notes.txt";
     std::ofstream(notes) << "the player's notes";

@@ -67,7 +67,7 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
-    std::filesystem::path write(const std::string& name, const Mgx::RecordBlueprint& blueprint) const
+    std::filesystem::path Write(const std::string& name, const Mgx::RecordBlueprint& blueprint) const
     {
         const std::filesystem::path path = m_dir / name;
         Mgx::RecordWriter(blueprint).WriteFile(path);

@@ -4,13 +4,13 @@
 
 TEST(DialogUnits, HorizontalOneAndAHalfVerticalOneAndFiveEighthsRounded)
 {
-    EXPECT_EQ(DialogUnits::toPixelsX(2), 3);
-    EXPECT_EQ(DialogUnits::toPixelsX(3), 5); // 4.5 rounds up
-    EXPECT_EQ(DialogUnits::toPixelsX(265), 398);
-    EXPECT_EQ(DialogUnits::toPixelsY(1), 2);
-    EXPECT_EQ(DialogUnits::toPixelsY(8), 13);
-    EXPECT_EQ(DialogUnits::toPixelsY(177), 288);
-    EXPECT_EQ(DialogUnits::toPixelsY(329), 535);
-    EXPECT_EQ(DialogUnits::toPixels(6, 344, 257, 98), QRect(9, 559, 386, 159));
-    EXPECT_EQ(DialogUnits::toPixels(QSize(270, 433)), QSize(405, 704));
+    EXPECT_EQ(DialogUnits::ToPixelsX(2), 3);
+    EXPECT_EQ(DialogUnits::ToPixelsX(3), 5); // 4.5 rounds up
+    EXPECT_EQ(DialogUnits::ToPixelsX(265), 398);
+    EXPECT_EQ(DialogUnits::ToPixelsY(1), 2);
+    EXPECT_EQ(DialogUnits::ToPixelsY(8), 13);
+    EXPECT_EQ(DialogUnits::ToPixelsY(177), 288);
+    EXPECT_EQ(DialogUnits::ToPixelsY(329), 535);
+    EXPECT_EQ(DialogUnits::ToPixels(6, 344, 257, 98), QRect(9, 559, 386, 159));
+    EXPECT_EQ(DialogUnits::ToPixels(QSize(270, 433)), QSize(405, 704));
 }

@@ -25,7 +25,7 @@ protected:
     static void SetUpTestSuite() { korvale::test::EnsureApplicationOf<QApplication>("korvale_widgets_tests"); }
 
     // Looks at the box once it is up, then presses one of its buttons.
-    void whenBoxShows(std::function<void(QMessageBox&)> inspect, QMessageBox::StandardButton press)
+    void WhenBoxShows(std::function<void(QMessageBox&)> inspect, QMessageBox::StandardButton press)
     {
         QTimer::singleShot(0, [inspect, press, this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -44,34 +44,34 @@ protected:
 TEST_F(MessageBoxPromptTest, QuestionHasTheCaptionTheTextAndYesNo)
 {
     MessageBoxPrompt prompt;
-    whenBoxShows(
+    WhenBoxShows(
         [](QMessageBox& box) {
             EXPECT_EQ(box.windowTitle(), "Korvale");
             EXPECT_EQ(box.text(), "修复吗？\n会备份。");
             EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
         },
         QMessageBox::Yes);
-    EXPECT_TRUE(prompt.askYesNo(QStringLiteral("修复吗？\n会备份。")));
+    EXPECT_TRUE(prompt.AskYesNo(QStringLiteral("修复吗？\n会备份。")));
     EXPECT_TRUE(shown);
 
-    whenBoxShows([](QMessageBox&) {}, QMessageBox::No);
-    EXPECT_FALSE(prompt.askYesNo(QStringLiteral("再修复吗？")));
+    WhenBoxShows([](QMessageBox&) {}, QMessageBox::No);
+    EXPECT_FALSE(prompt.AskYesNo(QStringLiteral("再修复吗？")));
 }
 
 TEST_F(MessageBoxPromptTest, CautiousQuestionShowsTheQuestionIconAndDefaultsToNo)
 {
     MessageBoxPrompt prompt;
-    whenBoxShows(
+    WhenBoxShows(
         [](QMessageBox& box) {
             EXPECT_EQ(box.icon(), QMessageBox::Question);
             EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::No));
         },
         QMessageBox::Yes);
-    EXPECT_TRUE(prompt.askYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious));
+    EXPECT_TRUE(prompt.AskYesNo(QStringLiteral("文件已存在，是否覆盖？"), UserPrompt::QuestionKind::Cautious));
     EXPECT_TRUE(shown);
-    whenBoxShows([](QMessageBox& box) { EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::Yes)); },
+    WhenBoxShows([](QMessageBox& box) { EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::Yes)); },
                  QMessageBox::No);
-    prompt.askYesNo(QStringLiteral("确定删除\"a.mgx\"？\n"));
+    prompt.AskYesNo(QStringLiteral("确定删除\"a.mgx\"？\n"));
 }
 
 TEST_F(MessageBoxPromptTest, FolderPickerConfirmsTheFolderBeingShown)
@@ -89,11 +89,11 @@ TEST_F(MessageBoxPromptTest, FolderPickerConfirmsTheFolderBeingShown)
         picker->setDirectory(root.path() + QStringLiteral("/inner"));
         picker->accept();
     });
-    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("移动到..."), root.path()),
+    EXPECT_EQ(prompt.ChooseFolder(QStringLiteral("移动到..."), root.path()),
               QDir::toNativeSeparators(root.path() + QStringLiteral("/inner")));
 
     QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
-    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), QString()), std::nullopt);
+    EXPECT_EQ(prompt.ChooseFolder(QStringLiteral("拷贝到..."), QString()), std::nullopt);
 }
 
 TEST_F(MessageBoxPromptTest, FolderPickerTakesTheSubfolderSelectedElseThePathTyped)
@@ -112,7 +112,7 @@ TEST_F(MessageBoxPromptTest, FolderPickerTakesTheSubfolderSelectedElseThePathTyp
         picker()->selectFile(QStringLiteral("inner"));
         picker()->accept();
     });
-    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), root.path()), QDir::toNativeSeparators(root.filePath("inner")));
+    EXPECT_EQ(prompt.ChooseFolder(QStringLiteral("拷贝到..."), root.path()), QDir::toNativeSeparators(root.filePath("inner")));
 
     // A full path typed in the name field wins over the folder shown.
     QTimer::singleShot(0, [&] {
@@ -120,7 +120,7 @@ TEST_F(MessageBoxPromptTest, FolderPickerTakesTheSubfolderSelectedElseThePathTyp
         nameField()->setText(root.filePath(QStringLiteral("elsewhere")));
         picker()->accept();
     });
-    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), root.filePath("inner")),
+    EXPECT_EQ(prompt.ChooseFolder(QStringLiteral("拷贝到..."), root.filePath("inner")),
               QDir::toNativeSeparators(root.filePath("elsewhere")));
 
     // A typed folder that does not exist is refused with a word; the picker stays open.
@@ -138,63 +138,63 @@ TEST_F(MessageBoxPromptTest, FolderPickerTakesTheSubfolderSelectedElseThePathTyp
         EXPECT_TRUE(picker()->isVisible());
         picker()->reject();
     });
-    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), root.path()), std::nullopt);
+    EXPECT_EQ(prompt.ChooseFolder(QStringLiteral("拷贝到..."), root.path()), std::nullopt);
     EXPECT_TRUE(warned);
 }
 
 TEST_F(MessageBoxPromptTest, MessagesCarryTheIconOfTheirKind)
 {
     MessageBoxPrompt prompt;
-    whenBoxShows(
+    WhenBoxShows(
         [](QMessageBox& box) {
             EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
             EXPECT_EQ(box.text(), "修复成功!");
             EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
         },
         QMessageBox::Ok);
-    prompt.showMessage(UserPrompt::MessageKind::Plain, QStringLiteral("修复成功!"));
+    prompt.ShowMessage(UserPrompt::MessageKind::Plain, QStringLiteral("修复成功!"));
     EXPECT_TRUE(shown);
 
-    whenBoxShows([](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Critical); }, QMessageBox::Ok);
-    prompt.showMessage(UserPrompt::MessageKind::Error, QStringLiteral("无法打开文件！"));
-    whenBoxShows([](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Information); }, QMessageBox::Ok);
-    prompt.showMessage(UserPrompt::MessageKind::Information, QStringLiteral("完成"));
-    whenBoxShows(
+    WhenBoxShows([](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Critical); }, QMessageBox::Ok);
+    prompt.ShowMessage(UserPrompt::MessageKind::Error, QStringLiteral("无法打开文件！"));
+    WhenBoxShows([](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Information); }, QMessageBox::Ok);
+    prompt.ShowMessage(UserPrompt::MessageKind::Information, QStringLiteral("完成"));
+    WhenBoxShows(
         [](QMessageBox& box) {
             EXPECT_EQ(box.icon(), QMessageBox::Warning);
             EXPECT_EQ(box.windowTitle(), "提示");
         },
         QMessageBox::Ok);
-    prompt.showMessage(UserPrompt::MessageKind::Warning, QStringLiteral("未设置"), QStringLiteral("提示"));
+    prompt.ShowMessage(UserPrompt::MessageKind::Warning, QStringLiteral("未设置"), QStringLiteral("提示"));
 }
 
 TEST(ScriptedPrompt, AnswersInOrderThenNoAndKeepsEverything)
 {
     ScriptedPrompt prompt;
-    prompt.answerNext(true);
-    prompt.answerNext(false);
-    EXPECT_TRUE(prompt.askYesNo(QStringLiteral("一")));
-    EXPECT_FALSE(prompt.askYesNo(QStringLiteral("二")));
-    EXPECT_FALSE(prompt.askYesNo(QStringLiteral("三")));
-    prompt.showMessage(UserPrompt::MessageKind::Error, QStringLiteral("错"));
-    EXPECT_EQ(prompt.questions(), QStringList({"一", "二", "三"}));
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Error);
-    EXPECT_EQ(prompt.messages()[0].text, "错");
+    prompt.AnswerNext(true);
+    prompt.AnswerNext(false);
+    EXPECT_TRUE(prompt.AskYesNo(QStringLiteral("一")));
+    EXPECT_FALSE(prompt.AskYesNo(QStringLiteral("二")));
+    EXPECT_FALSE(prompt.AskYesNo(QStringLiteral("三")));
+    prompt.ShowMessage(UserPrompt::MessageKind::Error, QStringLiteral("错"));
+    EXPECT_EQ(prompt.Questions(), QStringList({"一", "二", "三"}));
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_EQ(prompt.Messages()[0].kind, UserPrompt::MessageKind::Error);
+    EXPECT_EQ(prompt.Messages()[0].text, "错");
 }
 
 TEST(ScriptedPrompt, PickersTakeQueuedPathsThenCancelAndRecordHowTheyWereOpened)
 {
     ScriptedPrompt prompt;
-    prompt.pickNext(QStringLiteral("/rec"));
-    prompt.pickNext(std::nullopt);
-    EXPECT_EQ(prompt.chooseFolder(QStringLiteral("拷贝到..."), QString()), QStringLiteral("/rec"));
-    EXPECT_EQ(prompt.chooseSaveFile(QStringLiteral("保存"), QStringLiteral("/a"), {QStringLiteral("Zip Files (*.Zip)")},
+    prompt.PickNext(QStringLiteral("/rec"));
+    prompt.PickNext(std::nullopt);
+    EXPECT_EQ(prompt.ChooseFolder(QStringLiteral("拷贝到..."), QString()), QStringLiteral("/rec"));
+    EXPECT_EQ(prompt.ChooseSaveFile(QStringLiteral("保存"), QStringLiteral("/a"), {QStringLiteral("Zip Files (*.Zip)")},
                                     QStringLiteral("zip")),
               std::nullopt);
-    EXPECT_EQ(prompt.chooseOpenFile(QStringLiteral("打开"), QString(), {}), std::nullopt);
-    ASSERT_EQ(prompt.pickers().size(), 3);
-    EXPECT_EQ(prompt.pickers()[0].title, "拷贝到...");
-    EXPECT_EQ(prompt.pickers()[1].startPath, "/a");
-    EXPECT_EQ(prompt.pickers()[1].nameFilters, QStringList({"Zip Files (*.Zip)"}));
+    EXPECT_EQ(prompt.ChooseOpenFile(QStringLiteral("打开"), QString(), {}), std::nullopt);
+    ASSERT_EQ(prompt.Pickers().size(), 3);
+    EXPECT_EQ(prompt.Pickers()[0].title, "拷贝到...");
+    EXPECT_EQ(prompt.Pickers()[1].startPath, "/a");
+    EXPECT_EQ(prompt.Pickers()[1].nameFilters, QStringList({"Zip Files (*.Zip)"}));
 }

@@ -64,13 +64,13 @@ std::string RepairReportLine(const std::string& file, Mgx::RepairCode code, bool
     if (!json)
         return file + ": " + message;
     JsonWriter writer;
-    writer.beginObject();
-    writer.key("file");
-    writer.value(QString::fromStdString(file));
-    writer.key("repair");
-    writer.value(static_cast<std::int64_t>(code));
-    writer.key("message");
-    writer.value(QString::fromStdString(message));
-    writer.endObject();
-    return writer.text();
+    writer.BeginObject();
+    writer.Key("file");
+    writer.Value(QString::fromStdString(file));
+    writer.Key("repair");
+    writer.Value(static_cast<std::int64_t>(code));
+    writer.Key("message");
+    writer.Value(QString::fromStdString(message));
+    writer.EndObject();
+    return writer.Text();
 }

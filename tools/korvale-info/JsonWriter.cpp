@@ -3,51 +3,51 @@
 #include <cmath>
 #include <cstdio>
 
-void JsonWriter::separate()
+void JsonWriter::Separate()
 {
     if (m_needComma)
         m_text += ',';
     m_needComma = true;
 }
 
-void JsonWriter::beginObject()
+void JsonWriter::BeginObject()
 {
-    separate();
+    Separate();
     m_text += '{';
     m_needComma = false;
 }
 
-void JsonWriter::endObject()
+void JsonWriter::EndObject()
 {
     m_text += '}';
     m_needComma = true;
 }
 
-void JsonWriter::beginArray()
+void JsonWriter::BeginArray()
 {
-    separate();
+    Separate();
     m_text += '[';
     m_needComma = false;
 }
 
-void JsonWriter::endArray()
+void JsonWriter::EndArray()
 {
     m_text += ']';
     m_needComma = true;
 }
 
-void JsonWriter::key(const char* name)
+void JsonWriter::Key(const char* name)
 {
-    separate();
+    Separate();
     m_text += '"';
     m_text += name;
     m_text += "\":";
     m_needComma = false;
 }
 
-void JsonWriter::value(const QString& text)
+void JsonWriter::Value(const QString& text)
 {
-    separate();
+    Separate();
     m_text += '"';
     for (const char c : text.toStdString()) {
         switch (c) {
@@ -69,31 +69,31 @@ void JsonWriter::value(const QString& text)
     m_text += '"';
 }
 
-void JsonWriter::value(std::int64_t number)
+void JsonWriter::Value(std::int64_t number)
 {
-    separate();
+    Separate();
     m_text += std::to_string(number);
 }
 
-void JsonWriter::boolean(bool truth)
+void JsonWriter::Boolean(bool truth)
 {
-    separate();
+    Separate();
     m_text += truth ? "true" : "false";
 }
 
-void JsonWriter::null()
+void JsonWriter::Null()
 {
-    separate();
+    Separate();
     m_text += "null";
 }
 
-void JsonWriter::fixedNumber(double number, int decimals)
+void JsonWriter::FixedNumber(double number, int decimals)
 {
     if (!std::isfinite(number)) {
-        null();
+        Null();
         return;
     }
-    separate();
+    Separate();
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, number);
     m_text += text;

@@ -8,22 +8,22 @@
 // Writes one JSON value on one line, keys in the order they are given (the model's order reads best).
 class JsonWriter {
 public:
-    void beginObject();
-    void endObject();
-    void beginArray();
-    void endArray();
-    void key(const char* name);
-    void value(const QString& text);
-    void value(std::int64_t number);
-    void boolean(bool truth);
+    void BeginObject();
+    void EndObject();
+    void BeginArray();
+    void EndArray();
+    void Key(const char* name);
+    void Value(const QString& text);
+    void Value(std::int64_t number);
+    void Boolean(bool truth);
     // A number written with this many decimals; one that is not finite is written as null.
-    void fixedNumber(double number, int decimals);
-    void null();
+    void FixedNumber(double number, int decimals);
+    void Null();
 
-    const std::string& text() const { return m_text; }
+    const std::string& Text() const { return m_text; }
 
 private:
-    void separate();
+    void Separate();
 
     std::string m_text;
     bool m_needComma = false;

@@ -12,79 +12,79 @@ namespace {
 
 void WriteText(JsonWriter& json, const char* name, const Mgx::GbkText& text, std::uint16_t codePage)
 {
-    json.key(name);
+    json.Key(name);
     if (text)
-        json.value(DecodeRecordText(*text, codePage)); // the first NUL ends the text
+        json.Value(DecodeRecordText(*text, codePage)); // the first NUL ends the text
     else
-        json.null();
+        json.Null();
 }
 
 void WriteNumber(JsonWriter& json, const char* name, std::int64_t number)
 {
-    json.key(name);
-    json.value(number);
+    json.Key(name);
+    json.Value(number);
 }
 
 void WriteVersion(JsonWriter& json, const std::string& versionText, float saveVersion)
 {
-    json.key("versionText");
-    json.value(QString::fromLatin1(versionText)); // ASCII in every known format; a damaged one stays readable
-    json.key("saveVersion");
-    json.fixedNumber(saveVersion, 2);
+    json.Key("versionText");
+    json.Value(QString::fromLatin1(versionText)); // ASCII in every known format; a damaged one stays readable
+    json.Key("saveVersion");
+    json.FixedNumber(saveVersion, 2);
 }
 
 void WritePlayers(JsonWriter& json, const Mgx::ChapterInfo& chapter)
 {
-    json.key("players");
-    json.beginArray();
+    json.Key("players");
+    json.BeginArray();
     for (const Mgx::PlayerInfo& player : chapter.players) {
-        if (!player.filled()) {
-            json.null();
+        if (!player.Filled()) {
+            json.Null();
             continue;
         }
-        json.beginObject();
+        json.BeginObject();
         WriteText(json, "name", player.name, Mgx::NameCodePage(chapter));
         WriteNumber(json, "civilization", player.civilization);
         WriteNumber(json, "colour", player.colour);
         WriteNumber(json, "kind", player.kind);
-        json.endObject();
+        json.EndObject();
     }
-    json.endArray();
+    json.EndArray();
 }
 
 void WriteSlots(JsonWriter& json, const Mgx::ChapterInfo& chapter)
 {
-    json.key("slots");
-    json.beginArray();
+    json.Key("slots");
+    json.BeginArray();
     for (const Mgx::PlayerSlot& slot : chapter.slots) {
-        json.beginObject();
+        json.BeginObject();
         WriteNumber(json, "playerNumber", slot.playerNumber);
         WriteNumber(json, "slotType", slot.slotType);
         WriteText(json, "name", slot.name, Mgx::NameCodePage(chapter));
         WriteNumber(json, "team", slot.team);
-        json.endObject();
+        json.EndObject();
     }
-    json.endArray();
+    json.EndArray();
 }
 
 void WriteChat(JsonWriter& json, const Mgx::ChapterInfo& chapter)
 {
-    json.key("pregameChat");
-    json.beginArray();
+    json.Key("pregameChat");
+    json.BeginArray();
     for (const Mgx::ChatBeforeGame& line : chapter.pregameChat)
-        json.value(DecodeRecordText(line.text, chapter.codePage));
-    json.endArray();
+        json.Value(DecodeRecordText(line.text, chapter.codePage));
+    json.EndArray();
 
-    json.key("ingameChat");
-    json.beginArray();
+    json.Key("ingameChat");
+    json.BeginArray();
     for (const Mgx::ChatInGame& line : chapter.ingameChat) {
-        json.beginObject();
+        json.BeginObject();
         WriteNumber(json, "time", line.time);
-        json.key("text");
-        json.value(DecodeChatLine(line, chapter.codePage, Mgx::NameCodePage(chapter)));
-        json.endObject();
+        json.Key("text");
+        json.Value(DecodeChatLine(line, chapter.codePage, Mgx::NameCodePage(chapter)));
+        json.EndObject();
     }
-    json.endArray();
+    json.EndArray();
 }
 
 void WriteMarks(JsonWriter& json, const Mgx::ChapterInfo& chapter)
@@ -93,27 +93,27 @@ void WriteMarks(JsonWriter& json, const Mgx::ChapterInfo& chapter)
     for (const std::uint8_t mark : chapter.objectMarks)
         if (mark != 0)
             ++counts[mark];
-    json.key("objectMarks");
-    json.beginObject();
+    json.Key("objectMarks");
+    json.BeginObject();
     for (const auto& [mark, count] : counts)
         WriteNumber(json, std::to_string(mark).c_str(), count);
-    json.endObject();
+    json.EndObject();
 }
 
 // Only the later HD releases carry these, so every other record's line stays as it was.
 void WriteLateHd(JsonWriter& json, const Mgx::ChapterInfo& c)
 {
     const Mgx::RecordFormat format = Mgx::ChapterFormat(c.versionText, c.saveVersion);
-    if (!format.lateHd())
+    if (!format.IsLateHd())
         return;
-    json.key("family");
-    json.value(QString::fromLatin1(format.hdSettingsBlock() ? "hdr" : "hdx"));
-    json.key("mapName");
-    json.value(DecodeRecordText(c.mapName, c.codePage));
-    if (format.hdSettingsBlock())
+    json.Key("family");
+    json.Value(QString::fromLatin1(format.HasHdSettingsBlock() ? "hdr" : "hdx"));
+    json.Key("mapName");
+    json.Value(DecodeRecordText(c.mapName, c.codePage));
+    if (format.HasHdSettingsBlock())
         WriteNumber(json, "settingsVersion", c.settingsVersion);
-    json.key("teamsFromStances");
-    json.boolean(c.teamsFromStances);
+    json.Key("teamsFromStances");
+    json.Boolean(c.teamsFromStances);
 }
 
 void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)
@@ -146,14 +146,14 @@ void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)
     // What later releases added: the version as the panel names it, the text's code page, where a
     // restored game's recording starts, whether the body was cut short by damage, and whether it
     // ends inside an operation (the record stops before the game's end).
-    json.key("version");
-    json.value(VersionName(c));
+    json.Key("version");
+    json.Value(VersionName(c));
     WriteNumber(json, "codePage", c.codePage);
     WriteNumber(json, "restoreTime", c.restoreTime);
-    json.key("damaged");
-    json.boolean(c.bodyDamaged);
-    json.key("truncated");
-    json.boolean(c.truncated);
+    json.Key("damaged");
+    json.Boolean(c.bodyDamaged);
+    json.Key("truncated");
+    json.Boolean(c.truncated);
     WriteLateHd(json, c);
 }
 
@@ -162,18 +162,18 @@ void WriteChapter(JsonWriter& json, const Mgx::ChapterInfo& c)
 std::string RecordJsonLine(const std::string& file, const Mgx::GameRecord& record)
 {
     JsonWriter json;
-    json.beginObject();
-    json.key("file");
-    json.value(QString::fromStdString(file));
+    json.BeginObject();
+    json.Key("file");
+    json.Value(QString::fromStdString(file));
     if (record.chapters.empty()) {
         // An empty file holds no chapter: there is nothing else to say about it.
-        json.key("status");
-        json.null();
+        json.Key("status");
+        json.Null();
     } else {
         WriteChapter(json, record.chapters.front());
     }
-    json.endObject();
-    return json.text();
+    json.EndObject();
+    return json.Text();
 }
 
 namespace {
@@ -181,22 +181,22 @@ namespace {
 // What a refused file is, where the reader can name it more precisely than its version fields do.
 void WriteRefusedFamily(JsonWriter& json, const Mgx::UnsupportedFormatError& error)
 {
-    switch (error.kind()) {
+    switch (error.Kind()) {
     case Mgx::UnsupportedFormatKind::DefinitiveEdition:
-        json.key("family");
-        json.value(QStringLiteral("de"));
-        if (error.definitiveVersion() > 0) {
-            json.key("build");
-            json.value(QString::fromStdString(Mgx::UnsupportedFormatError::ReleaseText(error.definitiveVersion())));
+        json.Key("family");
+        json.Value(QStringLiteral("de"));
+        if (error.DefinitiveVersion() > 0) {
+            json.Key("build");
+            json.Value(QString::fromStdString(Mgx::UnsupportedFormatError::ReleaseText(error.DefinitiveVersion())));
         }
         break;
     case Mgx::UnsupportedFormatKind::HdSavedGame:
-        json.key("family");
-        json.value(QStringLiteral("hdSavedGame"));
+        json.Key("family");
+        json.Value(QStringLiteral("hdSavedGame"));
         break;
     case Mgx::UnsupportedFormatKind::AgeOfKings:
-        json.key("family");
-        json.value(QStringLiteral("aok"));
+        json.Key("family");
+        json.Value(QStringLiteral("aok"));
         break;
     default:
         break;
@@ -208,25 +208,25 @@ void WriteRefusedFamily(JsonWriter& json, const Mgx::UnsupportedFormatError& err
 std::string ErrorJsonLine(const std::string& file, const std::string& error)
 {
     JsonWriter json;
-    json.beginObject();
-    json.key("file");
-    json.value(QString::fromStdString(file));
-    json.key("error");
-    json.value(QString::fromStdString(error));
-    json.endObject();
-    return json.text();
+    json.BeginObject();
+    json.Key("file");
+    json.Value(QString::fromStdString(file));
+    json.Key("error");
+    json.Value(QString::fromStdString(error));
+    json.EndObject();
+    return json.Text();
 }
 
 std::string UnsupportedFormatJsonLine(const std::string& file, const Mgx::UnsupportedFormatError& error)
 {
     JsonWriter json;
-    json.beginObject();
-    json.key("file");
-    json.value(QString::fromStdString(file));
-    json.key("error");
-    json.value(UnsupportedFormatText(error));
-    WriteVersion(json, error.versionText(), error.saveVersion());
+    json.BeginObject();
+    json.Key("file");
+    json.Value(QString::fromStdString(file));
+    json.Key("error");
+    json.Value(UnsupportedFormatText(error));
+    WriteVersion(json, error.VersionText(), error.SaveVersion());
     WriteRefusedFamily(json, error);
-    json.endObject();
-    return json.text();
+    json.EndObject();
+    return json.Text();
 }

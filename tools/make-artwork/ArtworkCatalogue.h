@@ -12,4 +12,4 @@ struct ArtworkFile {
     QImage image;
 };
 
-std::vector<ArtworkFile> artworkCatalogue();
+std::vector<ArtworkFile> ArtworkCatalogue();

@@ -17,13 +17,13 @@ constexpr int realCell = Emblems::size + gap;
 constexpr int zoomCell = Emblems::size * zoom + gap;
 constexpr int labelHeight = 18;
 
-QImage magnified(const QImage& image, int factor)
+QImage Magnified(const QImage& image, int factor)
 {
     // Nearest-neighbour, so every pixel of the picture can be judged.
     return image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-void drawEmblemTable(QPainter& painter, QPoint origin, int factor, bool labelled)
+void DrawEmblemTable(QPainter& painter, QPoint origin, int factor, bool labelled)
 {
     const int cell = Emblems::size * factor + gap;
     const int top = origin.y() + (labelled ? labelHeight : 0);
@@ -31,30 +31,30 @@ void drawEmblemTable(QPainter& painter, QPoint origin, int factor, bool labelled
         const int x = origin.x() + (civilization - 1) * cell;
         if (labelled)
             painter.drawText(QRect(x, origin.y(), cell - gap, labelHeight), Qt::AlignCenter,
-                             Emblems::civilizationName(civilization));
+                             Emblems::CivilizationName(civilization));
         for (int colour = 0; colour < Emblems::colourCount; ++colour)
             painter.drawImage(QPoint(x, top + colour * cell),
-                              magnified(Emblems::paintEmblem(civilization, colour), factor));
+                              Magnified(Emblems::PaintEmblem(civilization, colour), factor));
     }
 }
 
 // The small pictures in a row, each at real size with a magnified copy under it.
-void drawIconRow(QPainter& painter, QPoint origin)
+void DrawIconRow(QPainter& painter, QPoint origin)
 {
-    const QImage icons[] = {Icons::kindPicture(1), Icons::kindPicture(2), Icons::kindPicture(3),
-                            Icons::eye(),          Icons::enlarge(),      Icons::restore(),
-                            Icons::triangleUp(),   Icons::triangleDown()};
+    const QImage icons[] = {Icons::KindPicture(1), Icons::KindPicture(2), Icons::KindPicture(3),
+                            Icons::Eye(),          Icons::Enlarge(),      Icons::Restore(),
+                            Icons::TriangleUp(),   Icons::TriangleDown()};
     int x = origin.x();
     for (const QImage& icon : icons) {
         painter.drawImage(QPoint(x, origin.y()), icon);
-        painter.drawImage(QPoint(x, origin.y() + 24), magnified(icon, 4));
+        painter.drawImage(QPoint(x, origin.y() + 24), Magnified(icon, 4));
         x += 16 * 4 + 12;
     }
 }
 
 } // namespace
 
-QImage contactSheet()
+QImage ContactSheet()
 {
     const int tableWidth = Emblems::civilizationCount * zoomCell;
     const int realHeight = Emblems::colourCount * realCell;
@@ -68,11 +68,11 @@ QImage contactSheet()
     painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
     painter.setPen(QColor(30, 30, 30));
 
-    drawEmblemTable(painter, {margin, margin}, 1, false);
+    DrawEmblemTable(painter, {margin, margin}, 1, false);
     const int besideTable = margin + Emblems::civilizationCount * realCell + 2 * margin;
-    drawIconRow(painter, {besideTable, margin});
-    painter.drawImage(QPoint(besideTable, margin + 140), Icons::applicationIcon(64));
-    painter.drawImage(QPoint(size.width() - margin - 256, margin), Icons::applicationIcon(256));
-    drawEmblemTable(painter, {margin, zoomTop}, zoom, true);
+    DrawIconRow(painter, {besideTable, margin});
+    painter.drawImage(QPoint(besideTable, margin + 140), Icons::ApplicationIcon(64));
+    painter.drawImage(QPoint(size.width() - margin - 256, margin), Icons::ApplicationIcon(256));
+    DrawEmblemTable(painter, {margin, zoomTop}, zoom, true);
     return sheet;
 }

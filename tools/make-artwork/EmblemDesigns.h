@@ -11,23 +11,23 @@ namespace EmblemDesigns {
 
 using Design = void (*)(QPainter&, const EmblemPalette&);
 
-void britons(QPainter& painter, const EmblemPalette& palette);
-void franks(QPainter& painter, const EmblemPalette& palette);
-void goths(QPainter& painter, const EmblemPalette& palette);
-void teutons(QPainter& painter, const EmblemPalette& palette);
-void japanese(QPainter& painter, const EmblemPalette& palette);
-void chinese(QPainter& painter, const EmblemPalette& palette);
-void byzantines(QPainter& painter, const EmblemPalette& palette);
-void persians(QPainter& painter, const EmblemPalette& palette);
-void saracens(QPainter& painter, const EmblemPalette& palette);
-void turks(QPainter& painter, const EmblemPalette& palette);
-void vikings(QPainter& painter, const EmblemPalette& palette);
-void mongols(QPainter& painter, const EmblemPalette& palette);
-void celts(QPainter& painter, const EmblemPalette& palette);
-void spanish(QPainter& painter, const EmblemPalette& palette);
-void aztecs(QPainter& painter, const EmblemPalette& palette);
-void mayans(QPainter& painter, const EmblemPalette& palette);
-void huns(QPainter& painter, const EmblemPalette& palette);
-void koreans(QPainter& painter, const EmblemPalette& palette);
+void Britons(QPainter& painter, const EmblemPalette& palette);
+void Franks(QPainter& painter, const EmblemPalette& palette);
+void Goths(QPainter& painter, const EmblemPalette& palette);
+void Teutons(QPainter& painter, const EmblemPalette& palette);
+void Japanese(QPainter& painter, const EmblemPalette& palette);
+void Chinese(QPainter& painter, const EmblemPalette& palette);
+void Byzantines(QPainter& painter, const EmblemPalette& palette);
+void Persians(QPainter& painter, const EmblemPalette& palette);
+void Saracens(QPainter& painter, const EmblemPalette& palette);
+void Turks(QPainter& painter, const EmblemPalette& palette);
+void Vikings(QPainter& painter, const EmblemPalette& palette);
+void Mongols(QPainter& painter, const EmblemPalette& palette);
+void Celts(QPainter& painter, const EmblemPalette& palette);
+void Spanish(QPainter& painter, const EmblemPalette& palette);
+void Aztecs(QPainter& painter, const EmblemPalette& palette);
+void Mayans(QPainter& painter, const EmblemPalette& palette);
+void Huns(QPainter& painter, const EmblemPalette& palette);
+void Koreans(QPainter& painter, const EmblemPalette& palette);
 
 } // namespace EmblemDesigns

@@ -13,20 +13,20 @@ namespace {
 
 const QColor gilt{218, 202, 160};
 
-void eye(QPainter& painter, QPointF centre, qreal radius = 0.9)
+void Eye(QPainter& painter, QPointF centre, qreal radius = 0.9)
 {
-    painter.fillPath(ellipse(centre, radius, radius), Neutral::ink);
-    painter.fillPath(ellipse(centre - QPointF(0.3, 0.3), radius * 0.35, radius * 0.35), Neutral::ivory);
+    painter.fillPath(Ellipse(centre, radius, radius), Neutral::ink);
+    painter.fillPath(Ellipse(centre - QPointF(0.3, 0.3), radius * 0.35, radius * 0.35), Neutral::ivory);
 }
 
 // Turns a drawing made facing left into one facing right.
-QTransform facingRight()
+QTransform FacingRight()
 {
     return QTransform(-1, 0, 0, 1, 36, 0);
 }
 
 // Samurai's face in the shadow of the helmet, the lower half behind a team-coloured mask.
-void maskedFace(QPainter& painter, const EmblemPalette& palette)
+void MaskedFace(QPainter& painter, const EmblemPalette& palette)
 {
     QPainterPath face;
     face.moveTo(11, 20);
@@ -35,23 +35,23 @@ void maskedFace(QPainter& painter, const EmblemPalette& palette)
     face.cubicTo(14, 33.5, 11, 28, 11, 20);
     face.closeSubpath();
     painter.fillPath(face, Neutral::shadow);
-    painter.fillPath(ellipse({15.3, 23.5}, 1.0, 0.5), QColor(200, 196, 188));
-    painter.fillPath(ellipse({20.7, 23.5}, 1.0, 0.5), QColor(200, 196, 188));
+    painter.fillPath(Ellipse({15.3, 23.5}, 1.0, 0.5), QColor(200, 196, 188));
+    painter.fillPath(Ellipse({20.7, 23.5}, 1.0, 0.5), QColor(200, 196, 188));
     QPainterPath mask;
     mask.moveTo(11.8, 26.5);
     mask.quadTo(18, 25, 24.2, 26.5);
     mask.cubicTo(23.5, 31, 21, 34, 18, 34.3);
     mask.cubicTo(15, 34, 12.5, 31, 11.8, 26.5);
     mask.closeSubpath();
-    fillTeam(painter, mask, palette, {12, 26}, {24, 34});
-    line(painter, {15, 28.5}, {21, 28.5}, Neutral::ink, 0.8);
+    FillTeam(painter, mask, palette, {12, 26}, {24, 34});
+    Line(painter, {15, 28.5}, {21, 28.5}, Neutral::ink, 0.8);
 }
 
 // Elephant facing left: body, domed head, trunk curling at the ground, the near legs.
-QPainterPath elephant()
+QPainterPath Elephant()
 {
-    QPainterPath body = ellipse({23, 19.5}, 10.5, 8);
-    body = body.united(ellipse({10.5, 14.5}, 6.5, 6.5));
+    QPainterPath body = Ellipse({23, 19.5}, 10.5, 8);
+    body = body.united(Ellipse({10.5, 14.5}, 6.5, 6.5));
     QPainterPath trunk;
     trunk.moveTo(4.8, 13);
     trunk.cubicTo(3, 19, 2.5, 26, 3.5, 30.5);
@@ -70,7 +70,7 @@ QPainterPath elephant()
 }
 
 // Horse at full gallop facing left, forelegs reaching out, hind legs pushing off.
-QPainterPath gallopingHorse()
+QPainterPath GallopingHorse()
 {
     QPainterPath horse;
     horse.moveTo(3, 16.5);
@@ -99,14 +99,14 @@ QPainterPath gallopingHorse()
     foreleg.moveTo(11, 25);
     foreleg.lineTo(3.5, 27);
     foreleg.lineTo(1.5, 25.5);
-    return horse.united(thickened(foreleg, 2.2)).simplified();
+    return horse.united(Thickened(foreleg, 2.2)).simplified();
 }
 
 } // namespace
 
 namespace EmblemDesigns {
 
-void japanese(QPainter& painter, const EmblemPalette& palette)
+void Japanese(QPainter& painter, const EmblemPalette& palette)
 {
     // Samurai kabuto: domed bowl, flared neck guard, the two gilt kuwagata blades.
     QPainterPath neckGuard;
@@ -116,51 +116,51 @@ void japanese(QPainter& painter, const EmblemPalette& palette)
     neckGuard.lineTo(1, 30);
     neckGuard.cubicTo(3.5, 26, 5.5, 22, 7.5, 18.5);
     neckGuard.closeSubpath();
-    fillTeam(painter, neckGuard, palette, {4, 18}, {30, 31});
+    FillTeam(painter, neckGuard, palette, {4, 18}, {30, 31});
     for (const qreal y : {22.3, 26.1}) {
         const qreal spread = (y - 18.5) * 0.55;
-        line(painter, {7 - spread, y}, {29 + spread, y}, palette.deep(), 0.9);
+        Line(painter, {7 - spread, y}, {29 + spread, y}, palette.Deep(), 0.9);
     }
 
-    maskedFace(painter, palette);
+    MaskedFace(painter, palette);
 
-    QPainterPath turnbacks = polygon({{2, 16.5}, {8.5, 17.5}, {8.5, 22.5}, {2.5, 23.5}});
-    turnbacks = mirroredX(turnbacks);
-    fillTeam(painter, turnbacks, palette, {2, 16}, {34, 24});
+    QPainterPath turnbacks = Polygon({{2, 16.5}, {8.5, 17.5}, {8.5, 22.5}, {2.5, 23.5}});
+    turnbacks = MirroredX(turnbacks);
+    FillTeam(painter, turnbacks, palette, {2, 16}, {34, 24});
 
     QPainterPath bowl;
     bowl.moveTo(7.5, 19);
     bowl.cubicTo(7.5, 11, 12, 7.5, 18, 7.5);
     bowl.cubicTo(24, 7.5, 28.5, 11, 28.5, 19);
     bowl.closeSubpath();
-    painter.fillPath(bowl, palette.litRound({18, 15}, 12, {13, 10}));
-    outline(painter, bowl, palette.edge());
+    painter.fillPath(bowl, palette.LitRound({18, 15}, 12, {13, 10}));
+    Outline(painter, bowl, palette.Edge());
     for (const qreal x : {13.0, 23.0})
-        line(painter, {18 + (x - 18) * 0.45, 8.2}, {x, 18.5}, palette.deep(), 0.7);
+        Line(painter, {18 + (x - 18) * 0.45, 8.2}, {x, 18.5}, palette.Deep(), 0.7);
 
     QPainterPath visor;
     visor.addRoundedRect(QRectF(6.5, 17.8, 23, 2.8), 1.2, 1.2);
-    fillTeam(painter, visor, palette, {6, 17}, {29, 21});
+    FillTeam(painter, visor, palette, {6, 17}, {29, 21});
 
     QPainterPath blade;
     blade.moveTo(16.8, 12.5);
     blade.cubicTo(12, 9.5, 8, 5.5, 5.5, 0.5);
     blade.cubicTo(9.5, 3.5, 14, 6.5, 18, 10);
     blade.closeSubpath();
-    const QPainterPath blades = mirroredX(blade);
+    const QPainterPath blades = MirroredX(blade);
     painter.fillPath(blades, gilt);
-    outline(painter, blades, Neutral::ink, 0.8);
-    painter.fillPath(ellipse({18, 12.5}, 2.1, 2.1), gilt);
-    outline(painter, ellipse({18, 12.5}, 2.1, 2.1), Neutral::ink, 0.8);
+    Outline(painter, blades, Neutral::ink, 0.8);
+    painter.fillPath(Ellipse({18, 12.5}, 2.1, 2.1), gilt);
+    Outline(painter, Ellipse({18, 12.5}, 2.1, 2.1), Neutral::ink, 0.8);
 }
 
-void chinese(QPainter& painter, const EmblemPalette& palette)
+void Chinese(QPainter& painter, const EmblemPalette& palette)
 {
     // Dragon's head in profile: open jaws, swept antlers, flame mane.
-    const QPainterPath mane = polygon({{28, 9}, {34.5, 9.5}, {31.5, 13.5}, {35.8, 16}, {32.3, 19},
+    const QPainterPath mane = Polygon({{28, 9}, {34.5, 9.5}, {31.5, 13.5}, {35.8, 16}, {32.3, 19},
                                        {35.8, 22.5}, {32.3, 25.5}, {35.5, 29.5}, {32, 31}, {33, 36},
                                        {26, 36}, {27, 20}});
-    fillTeam(painter, mane, palette, {30, 8}, {36, 36});
+    FillTeam(painter, mane, palette, {30, 8}, {36, 36});
     painter.fillPath(mane, QColor(0, 0, 0, 90));
 
     QPainterPath antler;
@@ -169,9 +169,9 @@ void chinese(QPainter& painter, const EmblemPalette& palette)
     QPainterPath tine;
     tine.moveTo(25, 3.4);
     tine.lineTo(27, 0.5);
-    const QPainterPath antlers = thickened(antler, 2.6).united(thickened(tine, 1.8));
+    const QPainterPath antlers = Thickened(antler, 2.6).united(Thickened(tine, 1.8));
     painter.fillPath(antlers, Neutral::ivory);
-    outline(painter, antlers, Neutral::ink, 0.8);
+    Outline(painter, antlers, Neutral::ink, 0.8);
 
     QPainterPath head;
     head.moveTo(2.5, 12.5);
@@ -189,45 +189,45 @@ void chinese(QPainter& painter, const EmblemPalette& palette)
     head.cubicTo(11, 18.3, 6, 18, 3, 17.5);
     head.cubicTo(1.2, 17, 1.2, 13.7, 2.5, 12.5);
     head.closeSubpath();
-    fillTeam(painter, head, palette, {6, 8}, {28, 34});
-    bevel(painter, head, palette.highlight(), palette.deep());
+    FillTeam(painter, head, palette, {6, 8}, {28, 34});
+    Bevel(painter, head, palette.Highlight(), palette.Deep());
 
     for (int i = 0; i < 4; ++i) {
         const qreal x = 4.5 + i * 2.4;
-        painter.fillPath(polygon({{x, 17.6}, {x + 1.3, 17.8}, {x + 0.6, 19.4}}), Neutral::ivory);
-        painter.fillPath(polygon({{x + 1, 22.6 - i * 0.5}, {x + 2.3, 22.2 - i * 0.5}, {x + 1.8, 20.6 - i * 0.5}}),
+        painter.fillPath(Polygon({{x, 17.6}, {x + 1.3, 17.8}, {x + 0.6, 19.4}}), Neutral::ivory);
+        painter.fillPath(Polygon({{x + 1, 22.6 - i * 0.5}, {x + 2.3, 22.2 - i * 0.5}, {x + 1.8, 20.6 - i * 0.5}}),
                          Neutral::ivory);
     }
     for (const QPointF& scale : {QPointF(24, 26), QPointF(21, 30), QPointF(27, 21), QPointF(25, 32)}) {
         QPainterPath arc;
         arc.moveTo(scale + QPointF(-1.8, 0));
         arc.quadTo(scale + QPointF(0, 2), scale + QPointF(1.8, 0));
-        outline(painter, arc, palette.deep(), 0.8);
+        Outline(painter, arc, palette.Deep(), 0.8);
     }
 
-    painter.fillPath(polygon({{13.5, 12.5}, {17.5, 11.2}, {18.5, 13.3}, {14.5, 13.8}}), Neutral::ivory);
-    painter.fillPath(ellipse({16.6, 12.6}, 0.9, 0.9), Neutral::ink);
-    line(painter, {12.8, 10.8}, {18.8, 9.4}, palette.deep(), 1.0);
-    painter.fillPath(ellipse({4.5, 14}, 0.8, 0.6), Neutral::ink);
+    painter.fillPath(Polygon({{13.5, 12.5}, {17.5, 11.2}, {18.5, 13.3}, {14.5, 13.8}}), Neutral::ivory);
+    painter.fillPath(Ellipse({16.6, 12.6}, 0.9, 0.9), Neutral::ink);
+    Line(painter, {12.8, 10.8}, {18.8, 9.4}, palette.Deep(), 1.0);
+    painter.fillPath(Ellipse({4.5, 14}, 0.8, 0.6), Neutral::ink);
 }
 
-void persians(QPainter& painter, const EmblemPalette& palette)
+void Persians(QPainter& painter, const EmblemPalette& palette)
 {
     // War elephant with its howdah: domed head, trunk hanging to the ground, tusk.
     for (const QRectF& leg : {QRectF(12.5, 23, 4, 11.5), QRectF(27.5, 23, 4, 11.5)}) {
         QPainterPath far;
         far.addRoundedRect(leg, 1.2, 1.2);
-        painter.fillPath(far, palette.deep());
-        outline(painter, far, palette.edge());
+        painter.fillPath(far, palette.Deep());
+        Outline(painter, far, palette.Edge());
     }
 
-    const QPainterPath body = elephant();
-    fillTeam(painter, body, palette, {6, 8}, {30, 34});
-    bevel(painter, body, palette.highlight(), palette.deep());
+    const QPainterPath body = Elephant();
+    FillTeam(painter, body, palette, {6, 8}, {30, 34});
+    Bevel(painter, body, palette.Highlight(), palette.Deep());
 
-    const QPainterPath ear = ellipse({14.2, 15.5}, 3.4, 5);
-    painter.fillPath(ear, palette.shade());
-    outline(painter, ear, palette.edge(), 0.8);
+    const QPainterPath ear = Ellipse({14.2, 15.5}, 3.4, 5);
+    painter.fillPath(ear, palette.Shade());
+    Outline(painter, ear, palette.Edge(), 0.8);
 
     // Saddle cloth draped over the back, its hem following the belly.
     QPainterPath blanket;
@@ -236,24 +236,24 @@ void persians(QPainter& painter, const EmblemPalette& palette)
     blanket.lineTo(31, 21);
     blanket.quadTo(24.5, 24, 18, 21);
     blanket.closeSubpath();
-    painter.fillPath(blanket, palette.deep());
-    outline(painter, blanket, palette.edge(), 0.8);
+    painter.fillPath(blanket, palette.Deep());
+    Outline(painter, blanket, palette.Edge(), 0.8);
     QPainterPath hem;
     hem.moveTo(18, 21);
     hem.quadTo(24.5, 24, 31, 21);
-    outline(painter, hem, gilt, 1.1);
+    Outline(painter, hem, gilt, 1.1);
 
     QPainterPath howdah;
     howdah.addRect(QRectF(19.5, 7.5, 11, 5.5));
-    fillWood(painter, howdah, {19, 7}, {30, 13});
-    line(painter, {23, 8}, {23, 13}, Neutral::woodDark, 0.8);
-    line(painter, {27, 8}, {27, 13}, Neutral::woodDark, 0.8);
+    FillWood(painter, howdah, {19, 7}, {30, 13});
+    Line(painter, {23, 8}, {23, 13}, Neutral::woodDark, 0.8);
+    Line(painter, {27, 8}, {27, 13}, Neutral::woodDark, 0.8);
     QPainterPath roof;
     roof.moveTo(18, 8);
     roof.cubicTo(19, 1.5, 31, 1.5, 32, 8);
     roof.closeSubpath();
-    fillTeam(painter, roof, palette, {20, 2}, {30, 8});
-    bevel(painter, roof, palette.highlight(), palette.deep());
+    FillTeam(painter, roof, palette, {20, 2}, {30, 8});
+    Bevel(painter, roof, palette.Highlight(), palette.Deep());
 
     QPainterPath tusk;
     tusk.moveTo(9, 19.5);
@@ -261,11 +261,11 @@ void persians(QPainter& painter, const EmblemPalette& palette)
     tusk.cubicTo(4.5, 22.2, 6.2, 20.5, 6.8, 18);
     tusk.closeSubpath();
     painter.fillPath(tusk, Neutral::ivory);
-    outline(painter, tusk, Neutral::ink, 0.7);
-    eye(painter, {8.3, 12.8}, 0.8);
+    Outline(painter, tusk, Neutral::ink, 0.7);
+    Eye(painter, {8.3, 12.8}, 0.8);
 }
 
-void saracens(QPainter& painter, const EmblemPalette& palette)
+void Saracens(QPainter& painter, const EmblemPalette& palette)
 {
     // Camel in profile, hump under a saddle cloth.
     QPainterPath camel;
@@ -298,8 +298,8 @@ void saracens(QPainter& painter, const EmblemPalette& palette)
     camel.cubicTo(5.8, 11.5, 3.8, 11.2, 2.6, 10.4);
     camel.cubicTo(2.1, 9.9, 2.1, 9.2, 2.2, 8.5);
     camel.closeSubpath();
-    fillTeam(painter, camel, palette, {6, 4}, {30, 34});
-    bevel(painter, camel, palette.highlight(), palette.deep());
+    FillTeam(painter, camel, palette, {6, 4}, {30, 34});
+    Bevel(painter, camel, palette.Highlight(), palette.Deep());
 
     QPainterPath cloth;
     cloth.moveTo(16.5, 13);
@@ -307,31 +307,31 @@ void saracens(QPainter& painter, const EmblemPalette& palette)
     cloth.lineTo(27.5, 20);
     cloth.lineTo(17, 20);
     cloth.closeSubpath();
-    painter.fillPath(cloth, palette.deep());
-    outline(painter, cloth, palette.edge(), 0.8);
+    painter.fillPath(cloth, palette.Deep());
+    Outline(painter, cloth, palette.Edge(), 0.8);
     for (int i = 0; i < 5; ++i)
-        painter.fillPath(polygon({{17.3 + i * 2.1, 20}, {19.4 + i * 2.1, 20}, {18.35 + i * 2.1, 21.6}}), gilt);
-    line(painter, {17, 14.8}, {27.8, 14.8}, gilt, 1.0);
+        painter.fillPath(Polygon({{17.3 + i * 2.1, 20}, {19.4 + i * 2.1, 20}, {18.35 + i * 2.1, 21.6}}), gilt);
+    Line(painter, {17, 14.8}, {27.8, 14.8}, gilt, 1.0);
 
-    eye(painter, {6.8, 7.8}, 0.75);
-    line(painter, {2.4, 9.6}, {4.2, 9.6}, palette.deep(), 0.7);
+    Eye(painter, {6.8, 7.8}, 0.75);
+    Line(painter, {2.4, 9.6}, {4.2, 9.6}, palette.Deep(), 0.7);
     QPainterPath tail;
     tail.moveTo(33, 19.5);
     tail.quadTo(35, 22, 34.6, 26);
-    outline(painter, tail, palette.shade(), 1.1);
+    Outline(painter, tail, palette.Shade(), 1.1);
 }
 
-void turks(QPainter& painter, const EmblemPalette& palette)
+void Turks(QPainter& painter, const EmblemPalette& palette)
 {
     // Janissary: plumed turban above a moustached face, the hand cannon over his shoulder.
-    line(painter, {5, 34}, {33, 6}, Neutral::ink, 3.6);
-    line(painter, {5, 34}, {33, 6}, Neutral::steel, 2.4);
-    line(painter, {5.5, 33.5}, {32.5, 6.5}, Neutral::steelLight, 0.8);
-    line(painter, {2, 36}, {9, 30}, Neutral::wood, 3.4);
-    painter.fillPath(ellipse({32.6, 6.4}, 2.2, 2.2), Neutral::steelDark);
-    outline(painter, ellipse({32.6, 6.4}, 2.2, 2.2), Neutral::ink, 0.8);
+    Line(painter, {5, 34}, {33, 6}, Neutral::ink, 3.6);
+    Line(painter, {5, 34}, {33, 6}, Neutral::steel, 2.4);
+    Line(painter, {5.5, 33.5}, {32.5, 6.5}, Neutral::steelLight, 0.8);
+    Line(painter, {2, 36}, {9, 30}, Neutral::wood, 3.4);
+    painter.fillPath(Ellipse({32.6, 6.4}, 2.2, 2.2), Neutral::steelDark);
+    Outline(painter, Ellipse({32.6, 6.4}, 2.2, 2.2), Neutral::ink, 0.8);
 
-    litFace(painter, {17.5, 26}, 6.5, 8);
+    LitFace(painter, {17.5, 26}, 6.5, 8);
     QPainterPath moustache;
     moustache.moveTo(11, 29.5);
     moustache.cubicTo(13, 31, 15.5, 27.8, 17.5, 28.2);
@@ -347,40 +347,40 @@ void turks(QPainter& painter, const EmblemPalette& palette)
     plume.cubicTo(23.5, 3.5, 23, 7, 22, 10.5);
     plume.closeSubpath();
     painter.fillPath(plume, Neutral::ivory);
-    outline(painter, plume, Neutral::ink, 0.8);
+    Outline(painter, plume, Neutral::ink, 0.8);
 
-    QPainterPath turban = ellipse({17.5, 14.5}, 12.5, 8.5);
-    turban = turban.united(ellipse({17.5, 9.5}, 6.5, 5.5)).simplified();
-    painter.fillPath(turban, palette.litRound({16, 12}, 15, {11, 8}));
-    outline(painter, turban, palette.edge());
+    QPainterPath turban = Ellipse({17.5, 14.5}, 12.5, 8.5);
+    turban = turban.united(Ellipse({17.5, 9.5}, 6.5, 5.5)).simplified();
+    painter.fillPath(turban, palette.LitRound({16, 12}, 15, {11, 8}));
+    Outline(painter, turban, palette.Edge());
     painter.save();
     painter.setClipPath(turban);
     for (int i = 0; i < 4; ++i) {
         QPainterPath wrap;
         wrap.moveTo(4, 8 + i * 4);
         wrap.quadTo(17.5, 16 + i * 4, 31, 6 + i * 4);
-        outline(painter, wrap, palette.deep(), 0.9);
+        Outline(painter, wrap, palette.Deep(), 0.9);
     }
     painter.restore();
-    painter.fillPath(ellipse({17.5, 14}, 2.2, 2.2), gilt);
-    outline(painter, ellipse({17.5, 14}, 2.2, 2.2), Neutral::ink, 0.8);
+    painter.fillPath(Ellipse({17.5, 14}, 2.2, 2.2), gilt);
+    Outline(painter, Ellipse({17.5, 14}, 2.2, 2.2), Neutral::ink, 0.8);
 }
 
-void mongols(QPainter& painter, const EmblemPalette& palette)
+void Mongols(QPainter& painter, const EmblemPalette& palette)
 {
     // Mangudai: horse archer at the gallop, drawing his bow forward.
-    const QPainterPath horseBody = gallopingHorse();
+    const QPainterPath horseBody = GallopingHorse();
 
     QPainterPath tail;
     tail.moveTo(31.5, 20.5);
     tail.cubicTo(34, 19.5, 35, 18, 35.5, 16.5);
-    const QPainterPath tailShape = thickened(tail, 2.0);
-    fillTeam(painter, tailShape, palette, {30, 16}, {36, 22});
+    const QPainterPath tailShape = Thickened(tail, 2.0);
+    FillTeam(painter, tailShape, palette, {30, 16}, {36, 22});
     painter.fillPath(tailShape, QColor(0, 0, 0, 90));
 
-    fillTeam(painter, horseBody, palette, {6, 10}, {30, 32});
-    bevel(painter, horseBody, palette.highlight(), palette.deep());
-    eye(painter, {6.5, 14.3}, 0.6);
+    FillTeam(painter, horseBody, palette, {6, 10}, {30, 32});
+    Bevel(painter, horseBody, palette.Highlight(), palette.Deep());
+    Eye(painter, {6.5, 14.3}, 0.6);
 
     QPainterPath rider;
     rider.moveTo(17, 19.5);
@@ -388,37 +388,37 @@ void mongols(QPainter& painter, const EmblemPalette& palette)
     rider.lineTo(23, 10.5);
     rider.cubicTo(22, 8.5, 18, 8.5, 17, 10.5);
     rider.closeSubpath();
-    fillTeam(painter, rider, palette, {16, 8}, {24, 20});
+    FillTeam(painter, rider, palette, {16, 8}, {24, 20});
     painter.fillPath(rider, QColor(0, 0, 0, 70));
-    outline(painter, rider, palette.edge());
+    Outline(painter, rider, palette.Edge());
     QPainterPath leg;
     leg.moveTo(19, 19);
     leg.lineTo(18, 24.5);
     leg.lineTo(15.5, 25);
-    outline(painter, leg, Neutral::woodDark, 2.0);
+    Outline(painter, leg, Neutral::woodDark, 2.0);
 
-    painter.fillPath(ellipse({20.3, 7.2}, 2.3, 2.3), QColor(96, 88, 80));
-    QPainterPath hat = polygon({{17.5, 6.8}, {20.3, 1}, {23.3, 6.8}});
-    hat = hat.united(ellipse({20.4, 6.6}, 3.3, 1.2));
-    painter.fillPath(hat, palette.light());
-    outline(painter, hat, palette.edge(), 0.7);
+    painter.fillPath(Ellipse({20.3, 7.2}, 2.3, 2.3), QColor(96, 88, 80));
+    QPainterPath hat = Polygon({{17.5, 6.8}, {20.3, 1}, {23.3, 6.8}});
+    hat = hat.united(Ellipse({20.4, 6.6}, 3.3, 1.2));
+    painter.fillPath(hat, palette.Light());
+    Outline(painter, hat, palette.Edge(), 0.7);
 
-    line(painter, {19.5, 11.5}, {11.5, 11.5}, Neutral::woodDark, 1.6);
+    Line(painter, {19.5, 11.5}, {11.5, 11.5}, Neutral::woodDark, 1.6);
     QPainterPath bow;
     bow.moveTo(12.5, 3);
     bow.cubicTo(9, 6, 9, 16, 12.5, 19.5);
-    outline(painter, bow, Neutral::ink, 2.2);
-    outline(painter, bow, Neutral::woodLight, 1.0);
-    line(painter, {12.5, 3}, {19.5, 11.5}, Neutral::ivory, 0.5);
-    line(painter, {12.5, 19.5}, {19.5, 11.5}, Neutral::ivory, 0.5);
-    line(painter, {8, 11.5}, {21, 11.5}, Neutral::ivory, 0.7);
+    Outline(painter, bow, Neutral::ink, 2.2);
+    Outline(painter, bow, Neutral::woodLight, 1.0);
+    Line(painter, {12.5, 3}, {19.5, 11.5}, Neutral::ivory, 0.5);
+    Line(painter, {12.5, 19.5}, {19.5, 11.5}, Neutral::ivory, 0.5);
+    Line(painter, {8, 11.5}, {21, 11.5}, Neutral::ivory, 0.7);
 }
 
-void huns(QPainter& painter, const EmblemPalette& palette)
+void Huns(QPainter& painter, const EmblemPalette& palette)
 {
     // Tarkan's horse: a proud head with a flying mane, in bridle.
     painter.save();
-    painter.setTransform(facingRight(), true);
+    painter.setTransform(FacingRight(), true);
 
     QPainterPath mane;
     mane.moveTo(17, 3);
@@ -433,10 +433,10 @@ void huns(QPainter& painter, const EmblemPalette& palette)
     mane.lineTo(27, 36);
     mane.lineTo(24, 12);
     mane.closeSubpath();
-    fillTeam(painter, mane, palette, {30, 4}, {36, 36});
+    FillTeam(painter, mane, palette, {30, 4}, {36, 36});
     painter.fillPath(mane, QColor(0, 0, 0, 70));
     for (const qreal y : {18.0, 24.0, 30.0})
-        line(painter, {28.5, y - 3}, {34.5, y + 1}, palette.deep(), 0.7);
+        Line(painter, {28.5, y - 3}, {34.5, y + 1}, palette.Deep(), 0.7);
 
     QPainterPath head;
     head.moveTo(2.5, 21);
@@ -452,32 +452,32 @@ void huns(QPainter& painter, const EmblemPalette& palette)
     head.cubicTo(3.6, 25.3, 2.5, 23.5, 2.5, 21);
     head.closeSubpath();
     // The mirror turns the light; pick the lit end on the right so it falls from the upper left.
-    fillTeam(painter, head, palette, {26, 4}, {8, 32});
+    FillTeam(painter, head, palette, {26, 4}, {8, 32});
 
-    line(painter, {14.5, 8.5}, {10.5, 22.5}, Neutral::woodDark, 1.2);
-    line(painter, {4, 19}, {11.5, 17}, Neutral::woodDark, 1.2);
-    painter.fillPath(ellipse({11, 19.5}, 1.2, 1.2), Neutral::steelLight);
-    eye(painter, {14.2, 11.8}, 0.9);
-    painter.fillPath(ellipse({4.6, 21}, 0.9, 0.7), Neutral::ink);
-    line(painter, {3, 23.3}, {6.2, 23.6}, palette.deep(), 0.7);
+    Line(painter, {14.5, 8.5}, {10.5, 22.5}, Neutral::woodDark, 1.2);
+    Line(painter, {4, 19}, {11.5, 17}, Neutral::woodDark, 1.2);
+    painter.fillPath(Ellipse({11, 19.5}, 1.2, 1.2), Neutral::steelLight);
+    Eye(painter, {14.2, 11.8}, 0.9);
+    painter.fillPath(Ellipse({4.6, 21}, 0.9, 0.7), Neutral::ink);
+    Line(painter, {3, 23.3}, {6.2, 23.6}, palette.Deep(), 0.7);
     painter.restore();
 }
 
-void koreans(QPainter& painter, const EmblemPalette& palette)
+void Koreans(QPainter& painter, const EmblemPalette& palette)
 {
     // Turtle ship: long armoured roof bristling with spikes, dragon head at the bow, two masts.
     for (const qreal x : {13.5, 24.5}) {
-        line(painter, {x, 13}, {x, 2}, Neutral::ink, 2.0);
-        line(painter, {x, 13}, {x, 2}, Neutral::wood, 1.0);
+        Line(painter, {x, 13}, {x, 2}, Neutral::ink, 2.0);
+        Line(painter, {x, 13}, {x, 2}, Neutral::wood, 1.0);
         QPainterPath furled;
         furled.addRoundedRect(QRectF(x - 5, 4.5, 10, 2.4), 1.2, 1.2);
-        fillWood(painter, furled, {x - 5, 4}, {x + 5, 7});
-        painter.fillPath(polygon({{x, 1.2}, {x + 5, 2.5}, {x, 3.8}}), palette.base());
+        FillWood(painter, furled, {x - 5, 4}, {x + 5, 7});
+        painter.fillPath(Polygon({{x, 1.2}, {x + 5, 2.5}, {x, 3.8}}), palette.Base());
     }
 
     for (int i = 0; i < 7; ++i)
-        line(painter, {10 + i * 3.4, 29}, {8 + i * 3.4, 33}, Neutral::woodLight, 0.9);
-    line(painter, {1, 33.5}, {35, 33.5}, Neutral::steelDark, 1.0);
+        Line(painter, {10 + i * 3.4, 29}, {8 + i * 3.4, 33}, Neutral::woodLight, 0.9);
+    Line(painter, {1, 33.5}, {35, 33.5}, Neutral::steelDark, 1.0);
 
     QPainterPath hull;
     hull.moveTo(2.5, 21.5);
@@ -486,8 +486,8 @@ void koreans(QPainter& painter, const EmblemPalette& palette)
     hull.lineTo(9, 30);
     hull.cubicTo(5.5, 29.5, 3.5, 26, 2.5, 21.5);
     hull.closeSubpath();
-    fillWood(painter, hull, {4, 21}, {30, 31});
-    line(painter, {4.5, 25}, {32, 25}, palette.shade(), 1.8);
+    FillWood(painter, hull, {4, 21}, {30, 31});
+    Line(painter, {4.5, 25}, {32, 25}, palette.Shade(), 1.8);
 
     QPainterPath roof;
     roof.moveTo(4.5, 22);
@@ -495,28 +495,28 @@ void koreans(QPainter& painter, const EmblemPalette& palette)
     roof.lineTo(25, 12.5);
     roof.cubicTo(30, 12.5, 32.5, 15.5, 33.5, 22);
     roof.closeSubpath();
-    painter.fillPath(roof, palette.litRound({19, 17}, 17, {13, 13}));
-    outline(painter, roof, palette.edge());
+    painter.fillPath(roof, palette.LitRound({19, 17}, 17, {13, 13}));
+    Outline(painter, roof, palette.Edge());
     painter.save();
     painter.setClipPath(roof);
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 8; ++column) {
             const QPointF centre(6 + column * 3.8 + (row % 2) * 1.9, 14.5 + row * 3.1);
-            outline(painter, ellipse(centre, 1.7, 1.35), palette.deep(), 0.7);
+            Outline(painter, Ellipse(centre, 1.7, 1.35), palette.Deep(), 0.7);
         }
     }
     painter.restore();
     for (int i = 0; i < 9; ++i) {
         const qreal x = 7 + i * 3.1;
         const qreal top = x < 14 ? 12.5 + (14 - x) * 0.45 : x > 25 ? 12.5 + (x - 25) * 0.45 : 12.5;
-        painter.fillPath(polygon({{x - 0.6, top + 0.5}, {x, top - 1.6}, {x + 0.6, top + 0.5}}),
+        painter.fillPath(Polygon({{x - 0.6, top + 0.5}, {x, top - 1.6}, {x + 0.6, top + 0.5}}),
                          Neutral::steelLight);
     }
 
-    const QPainterPath dragon = polygon({{0.5, 15.5}, {2.5, 13.5}, {6.5, 13.8}, {8, 16.5},
+    const QPainterPath dragon = Polygon({{0.5, 15.5}, {2.5, 13.5}, {6.5, 13.8}, {8, 16.5},
                                          {7, 20.5}, {3.5, 19.5}, {1.2, 18.6}, {3, 17.2}});
-    fillTeam(painter, dragon, palette, {1, 13}, {8, 21});
-    eye(painter, {4.6, 15.4}, 0.55);
+    FillTeam(painter, dragon, palette, {1, 13}, {8, 21});
+    Eye(painter, {4.6, 15.4}, 0.55);
 }
 
 } // namespace EmblemDesigns

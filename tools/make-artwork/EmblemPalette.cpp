@@ -2,12 +2,12 @@
 
 namespace {
 
-QColor scaled(QColor colour, double factor)
+QColor Scaled(QColor colour, double factor)
 {
     return QColor::fromRgbF(colour.redF() * factor, colour.greenF() * factor, colour.blueF() * factor);
 }
 
-QColor towardsWhite(QColor colour, double amount)
+QColor TowardsWhite(QColor colour, double amount)
 {
     const auto mix = [amount](double channel) { return channel + (1.0 - channel) * amount; };
     return QColor::fromRgbF(mix(colour.redF()), mix(colour.greenF()), mix(colour.blueF()));
@@ -16,16 +16,16 @@ QColor towardsWhite(QColor colour, double amount)
 } // namespace
 
 EmblemPalette::EmblemPalette(QColor playerColour)
-    : m_highlight(towardsWhite(playerColour, 0.62))
-    , m_light(towardsWhite(playerColour, 0.30))
-    , m_base(scaled(playerColour, 0.90))
-    , m_shade(scaled(playerColour, 0.64))
-    , m_deep(scaled(playerColour, 0.40))
-    , m_edge(scaled(playerColour, 0.16))
+    : m_highlight(TowardsWhite(playerColour, 0.62))
+    , m_light(TowardsWhite(playerColour, 0.30))
+    , m_base(Scaled(playerColour, 0.90))
+    , m_shade(Scaled(playerColour, 0.64))
+    , m_deep(Scaled(playerColour, 0.40))
+    , m_edge(Scaled(playerColour, 0.16))
 {
 }
 
-QLinearGradient EmblemPalette::litAlong(QPointF lit, QPointF dark) const
+QLinearGradient EmblemPalette::LitAlong(QPointF lit, QPointF dark) const
 {
     QLinearGradient gradient(lit, dark);
     gradient.setColorAt(0.0, m_light);
@@ -34,7 +34,7 @@ QLinearGradient EmblemPalette::litAlong(QPointF lit, QPointF dark) const
     return gradient;
 }
 
-QRadialGradient EmblemPalette::litRound(QPointF centre, qreal radius, QPointF focus) const
+QRadialGradient EmblemPalette::LitRound(QPointF centre, qreal radius, QPointF focus) const
 {
     QRadialGradient gradient(centre, radius, focus);
     gradient.setColorAt(0.0, m_highlight);

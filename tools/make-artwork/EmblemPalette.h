@@ -11,19 +11,19 @@ class EmblemPalette {
 public:
     explicit EmblemPalette(QColor playerColour);
 
-    QColor highlight() const { return m_highlight; }
-    QColor light() const { return m_light; }
-    QColor base() const { return m_base; }
-    QColor shade() const { return m_shade; }
-    QColor deep() const { return m_deep; }
+    QColor Highlight() const { return m_highlight; }
+    QColor Light() const { return m_light; }
+    QColor Base() const { return m_base; }
+    QColor Shade() const { return m_shade; }
+    QColor Deep() const { return m_deep; }
     // Edge line of team-coloured shapes: darker than any shade, still tinted.
-    QColor edge() const { return m_edge; }
+    QColor Edge() const { return m_edge; }
 
     // Linear shading from `lit` (highlight side) to `dark`, the way a lamp at the upper left
     // lights a rounded surface.
-    QLinearGradient litAlong(QPointF lit, QPointF dark) const;
+    QLinearGradient LitAlong(QPointF lit, QPointF dark) const;
     // Shading of a dome or ball: brightest at `focus`, falling off to the shade at `radius`.
-    QRadialGradient litRound(QPointF centre, qreal radius, QPointF focus) const;
+    QRadialGradient LitRound(QPointF centre, qreal radius, QPointF focus) const;
 
 private:
     QColor m_highlight;

@@ -17,27 +17,27 @@ struct Civilization {
 };
 
 const std::array<Civilization, Emblems::civilizationCount> civilizations{{
-    {"Britons", EmblemDesigns::britons},
-    {"Franks", EmblemDesigns::franks},
-    {"Goths", EmblemDesigns::goths},
-    {"Teutons", EmblemDesigns::teutons},
-    {"Japanese", EmblemDesigns::japanese},
-    {"Chinese", EmblemDesigns::chinese},
-    {"Byzantines", EmblemDesigns::byzantines},
-    {"Persians", EmblemDesigns::persians},
-    {"Saracens", EmblemDesigns::saracens},
-    {"Turks", EmblemDesigns::turks},
-    {"Vikings", EmblemDesigns::vikings},
-    {"Mongols", EmblemDesigns::mongols},
-    {"Celts", EmblemDesigns::celts},
-    {"Spanish", EmblemDesigns::spanish},
-    {"Aztecs", EmblemDesigns::aztecs},
-    {"Mayans", EmblemDesigns::mayans},
-    {"Huns", EmblemDesigns::huns},
-    {"Koreans", EmblemDesigns::koreans},
+    {"Britons", EmblemDesigns::Britons},
+    {"Franks", EmblemDesigns::Franks},
+    {"Goths", EmblemDesigns::Goths},
+    {"Teutons", EmblemDesigns::Teutons},
+    {"Japanese", EmblemDesigns::Japanese},
+    {"Chinese", EmblemDesigns::Chinese},
+    {"Byzantines", EmblemDesigns::Byzantines},
+    {"Persians", EmblemDesigns::Persians},
+    {"Saracens", EmblemDesigns::Saracens},
+    {"Turks", EmblemDesigns::Turks},
+    {"Vikings", EmblemDesigns::Vikings},
+    {"Mongols", EmblemDesigns::Mongols},
+    {"Celts", EmblemDesigns::Celts},
+    {"Spanish", EmblemDesigns::Spanish},
+    {"Aztecs", EmblemDesigns::Aztecs},
+    {"Mayans", EmblemDesigns::Mayans},
+    {"Huns", EmblemDesigns::Huns},
+    {"Koreans", EmblemDesigns::Koreans},
 }};
 
-QImage transparentSquare()
+QImage TransparentSquare()
 {
     QImage image(Emblems::size, Emblems::size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -46,7 +46,7 @@ QImage transparentSquare()
 
 // The figure's own silhouette, darkened: laid down one pixel lower right, it lifts the
 // figure off the plate.
-QImage dropShadow(const QImage& figure)
+QImage DropShadow(const QImage& figure)
 {
     QImage shadow = figure;
     QPainter painter(&shadow);
@@ -59,35 +59,35 @@ QImage dropShadow(const QImage& figure)
 
 namespace Emblems {
 
-QColor playerColour(int colour)
+QColor PlayerColour(int colour)
 {
     return QColor::fromRgb(Mgx::PlayerColourRgb.at(static_cast<std::size_t>(colour)));
 }
 
-QString civilizationName(int civilization)
+QString CivilizationName(int civilization)
 {
     return QString::fromLatin1(civilizations.at(civilization - 1).name);
 }
 
-int emblemIndex(int colour, int civilization)
+int EmblemIndex(int colour, int civilization)
 {
     return civilizationCount * colour + civilization - 1;
 }
 
-QImage paintEmblem(int civilization, int colour)
+QImage PaintEmblem(int civilization, int colour)
 {
-    QImage figure = transparentSquare();
+    QImage figure = TransparentSquare();
     {
         QPainter painter(&figure);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        civilizations.at(civilization - 1).design(painter, EmblemPalette(playerColour(colour)));
+        civilizations.at(civilization - 1).design(painter, EmblemPalette(PlayerColour(colour)));
     }
 
     QImage emblem(size, size, QImage::Format_RGB32);
     QPainter painter(&emblem);
-    Shapes::paintEmblemBackground(painter);
-    painter.drawImage(QPointF(1, 1), dropShadow(figure));
+    Shapes::PaintEmblemBackground(painter);
+    painter.drawImage(QPointF(1, 1), DropShadow(figure));
     painter.drawImage(QPointF(0, 0), figure);
     return emblem;
 }

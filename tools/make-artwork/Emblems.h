@@ -14,11 +14,11 @@ inline constexpr int colourCount = Mgx::PlayerColour::Count;
 inline constexpr int size = 36;
 
 // Player colour 0 to 7 (see Mgx::PlayerColour).
-QColor playerColour(int colour);
+QColor PlayerColour(int colour);
 // English name of civilization 1 to 18, for labelling the contact sheet.
-QString civilizationName(int civilization);
+QString CivilizationName(int civilization);
 // Position of an emblem in the table the player page indexes: 18 x colour + civilization - 1.
-int emblemIndex(int colour, int civilization);
-QImage paintEmblem(int civilization, int colour);
+int EmblemIndex(int colour, int civilization);
+QImage PaintEmblem(int civilization, int colour);
 
 } // namespace Emblems

@@ -13,29 +13,29 @@ using namespace Shapes;
 
 namespace {
 
-QImage blank(int size)
+QImage Blank(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
-void beginSmooth(QPainter& painter)
+void BeginSmooth(QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
 }
 
-QImage humanPlayer()
+QImage HumanPlayer()
 {
-    QImage image = blank(16);
+    QImage image = Blank(16);
     QPainter painter(&image);
     QLinearGradient plate(0, 0, 0, 16);
     plate.setColorAt(0.0, QColor(62, 66, 76));
     plate.setColorAt(1.0, QColor(28, 30, 36));
     painter.fillRect(image.rect(), plate);
-    beginSmooth(painter);
-    QPainterPath person = ellipse({8, 5.3}, 2.7, 2.9);
+    BeginSmooth(painter);
+    QPainterPath person = Ellipse({8, 5.3}, 2.7, 2.9);
     QPainterPath shoulders;
     shoulders.moveTo(2, 16);
     shoulders.cubicTo(2, 11.5, 4.5, 9.3, 8, 9.3);
@@ -49,58 +49,58 @@ QImage humanPlayer()
     return image;
 }
 
-QImage nature()
+QImage Nature()
 {
-    QImage image = blank(16);
+    QImage image = Blank(16);
     image.fill(Qt::white);
     return image;
 }
 
-QImage computerPlayer()
+QImage ComputerPlayer()
 {
-    QImage image = blank(16);
+    QImage image = Blank(16);
     QPainter painter(&image);
-    beginSmooth(painter);
+    BeginSmooth(painter);
     QPainterPath casing;
     casing.addRoundedRect(QRectF(0.5, 1.5, 15, 10.5), 1.2, 1.2);
     QLinearGradient grey(0, 1, 0, 12);
     grey.setColorAt(0.0, QColor(226, 226, 222));
     grey.setColorAt(1.0, QColor(160, 160, 156));
     painter.fillPath(casing, grey);
-    outline(painter, casing, QColor(48, 48, 48), 1.0);
+    Outline(painter, casing, QColor(48, 48, 48), 1.0);
 
     const QRectF screen(2.5, 3.5, 11, 6.5);
     QLinearGradient glass(screen.topLeft(), screen.bottomRight());
     glass.setColorAt(0.0, QColor(96, 156, 236));
     glass.setColorAt(1.0, QColor(22, 52, 132));
     painter.fillRect(screen, glass);
-    painter.fillPath(polygon({{2.5, 3.5}, {8, 3.5}, {2.5, 7.5}}), QColor(255, 255, 255, 70));
+    painter.fillPath(Polygon({{2.5, 3.5}, {8, 3.5}, {2.5, 7.5}}), QColor(255, 255, 255, 70));
 
     painter.fillRect(QRectF(6.5, 12, 3, 1.6), QColor(120, 120, 118));
     QPainterPath foot;
     foot.addRoundedRect(QRectF(3.5, 13.5, 9, 2), 0.8, 0.8);
     painter.fillPath(foot, grey);
-    outline(painter, foot, QColor(48, 48, 48), 0.8);
+    Outline(painter, foot, QColor(48, 48, 48), 0.8);
     return image;
 }
 
-QImage triangle(bool up)
+QImage Triangle(bool up)
 {
-    QImage image = blank(16);
+    QImage image = Blank(16);
     QPainter painter(&image);
-    beginSmooth(painter);
-    const QPainterPath shape = up ? polygon({{8, 4.5}, {13.5, 11.5}, {2.5, 11.5}})
-                                  : polygon({{2.5, 4.5}, {13.5, 4.5}, {8, 11.5}});
+    BeginSmooth(painter);
+    const QPainterPath shape = up ? Polygon({{8, 4.5}, {13.5, 11.5}, {2.5, 11.5}})
+                                  : Polygon({{2.5, 4.5}, {13.5, 4.5}, {8, 11.5}});
     QLinearGradient shade(0, 4.5, 0, 11.5);
     shade.setColorAt(0.0, QColor(96, 100, 110));
     shade.setColorAt(1.0, QColor(40, 42, 48));
     painter.fillPath(shape, shade);
-    outline(painter, shape, QColor(30, 30, 34), 0.8);
+    Outline(painter, shape, QColor(30, 30, 34), 0.8);
     return image;
 }
 
 // Window squares for the map corner, drawn on whole pixels: a frame with a thick title bar.
-void windowSquare(QPainter& painter, int left, int top, int size, bool opaque)
+void WindowSquare(QPainter& painter, int left, int top, int size, bool opaque)
 {
     const QColor glyph(24, 24, 24);
     if (opaque)
@@ -111,10 +111,10 @@ void windowSquare(QPainter& painter, int left, int top, int size, bool opaque)
     painter.fillRect(left, top + size - 1, size, 1, glyph);
 }
 
-void diamondMap(QPainter& painter)
+void DiamondMap(QPainter& painter)
 {
-    const QPainterPath land = polygon({{128, 18}, {242, 128}, {128, 238}, {14, 128}});
-    QPainterPath rim = polygon({{128, 8}, {252, 128}, {128, 248}, {4, 128}});
+    const QPainterPath land = Polygon({{128, 18}, {242, 128}, {128, 238}, {14, 128}});
+    QPainterPath rim = Polygon({{128, 8}, {252, 128}, {128, 248}, {4, 128}});
     painter.fillPath(rim, QColor(40, 34, 26));
     QRadialGradient grass({110, 100}, 150);
     grass.setColorAt(0.0, QColor(132, 176, 74));
@@ -135,35 +135,35 @@ void diamondMap(QPainter& painter)
     for (const QPointF& tree : {QPointF(150, 60), QPointF(168, 72), QPointF(140, 80), QPointF(190, 100),
                                 QPointF(176, 116), QPointF(205, 122), QPointF(60, 128), QPointF(76, 140),
                                 QPointF(100, 210), QPointF(118, 222)}) {
-        painter.fillPath(ellipse(tree, 11, 11), QColor(30, 70, 30));
-        painter.fillPath(ellipse(tree - QPointF(3, 3), 6, 6), QColor(60, 110, 48));
+        painter.fillPath(Ellipse(tree, 11, 11), QColor(30, 70, 30));
+        painter.fillPath(Ellipse(tree - QPointF(3, 3), 6, 6), QColor(60, 110, 48));
     }
     painter.restore();
-    outline(painter, land, QColor(226, 200, 130), 5);
+    Outline(painter, land, QColor(226, 200, 130), 5);
 }
 
-void sword(QPainter& painter)
+void Sword(QPainter& painter)
 {
     // Drawn pointing up along the y axis, centred on the origin.
-    const QPainterPath blade = polygon({{-7, 40}, {-7, -78}, {0, -96}, {7, -78}, {7, 40}});
+    const QPainterPath blade = Polygon({{-7, 40}, {-7, -78}, {0, -96}, {7, -78}, {7, 40}});
     QLinearGradient steel(-7, 0, 7, 0);
     steel.setColorAt(0.0, QColor(250, 250, 252));
     steel.setColorAt(0.5, QColor(190, 194, 202));
     steel.setColorAt(0.51, QColor(120, 124, 134));
     steel.setColorAt(1.0, QColor(170, 174, 182));
     painter.fillPath(blade, steel);
-    outline(painter, blade, QColor(20, 20, 24), 3);
+    Outline(painter, blade, QColor(20, 20, 24), 3);
 
     QPainterPath guard;
     guard.addRoundedRect(QRectF(-26, 38, 52, 10), 5, 5);
     QPainterPath grip;
     grip.addRect(QRectF(-5, 48, 10, 28));
-    const QPainterPath pommel = ellipse({0, 82}, 8, 8);
+    const QPainterPath pommel = Ellipse({0, 82}, 8, 8);
     const QColor gold(214, 170, 60);
     const std::pair<QPainterPath, QColor> parts[] = {{grip, QColor(92, 56, 32)}, {guard, gold}, {pommel, gold}};
     for (const auto& [part, colour] : parts) {
         painter.fillPath(part, colour);
-        outline(painter, part, QColor(20, 20, 24), 3);
+        Outline(painter, part, QColor(20, 20, 24), 3);
     }
 }
 
@@ -171,23 +171,23 @@ void sword(QPainter& painter)
 
 namespace Icons {
 
-QImage kindPicture(int kind)
+QImage KindPicture(int kind)
 {
     switch (kind) {
     case Mgx::PlayerKind::Human:
-        return humanPlayer();
+        return HumanPlayer();
     case Mgx::PlayerKind::Nature:
-        return nature();
+        return Nature();
     default:
-        return computerPlayer();
+        return ComputerPlayer();
     }
 }
 
-QImage eye()
+QImage Eye()
 {
-    QImage image = blank(16);
+    QImage image = Blank(16);
     QPainter painter(&image);
-    beginSmooth(painter);
+    BeginSmooth(painter);
     QPainterPath almond;
     almond.moveTo(0.8, 8);
     almond.quadTo(8, 0.5, 15.2, 8);
@@ -200,53 +200,53 @@ QImage eye()
     QRadialGradient iris({7.4, 7.2}, 3.6);
     iris.setColorAt(0.0, QColor(110, 170, 230));
     iris.setColorAt(1.0, QColor(30, 80, 150));
-    painter.fillPath(ellipse({8, 8}, 3.4, 3.4), iris);
-    painter.fillPath(ellipse({8, 8}, 1.5, 1.5), QColor(10, 10, 14));
-    painter.fillPath(ellipse({6.9, 6.8}, 0.8, 0.8), Qt::white);
+    painter.fillPath(Ellipse({8, 8}, 3.4, 3.4), iris);
+    painter.fillPath(Ellipse({8, 8}, 1.5, 1.5), QColor(10, 10, 14));
+    painter.fillPath(Ellipse({6.9, 6.8}, 0.8, 0.8), Qt::white);
     painter.restore();
-    outline(painter, almond, QColor(20, 20, 24), 1.2);
+    Outline(painter, almond, QColor(20, 20, 24), 1.2);
     return image;
 }
 
-QImage enlarge()
+QImage Enlarge()
 {
-    QImage image = blank(11);
+    QImage image = Blank(11);
     QPainter painter(&image);
-    windowSquare(painter, 1, 1, 9, true);
+    WindowSquare(painter, 1, 1, 9, true);
     return image;
 }
 
-QImage restore()
+QImage Restore()
 {
-    QImage image = blank(11);
+    QImage image = Blank(11);
     QPainter painter(&image);
-    windowSquare(painter, 3, 1, 7, true);
-    windowSquare(painter, 1, 3, 7, true);
+    WindowSquare(painter, 3, 1, 7, true);
+    WindowSquare(painter, 1, 3, 7, true);
     return image;
 }
 
-QImage triangleUp()
+QImage TriangleUp()
 {
-    return triangle(true);
+    return Triangle(true);
 }
 
-QImage triangleDown()
+QImage TriangleDown()
 {
-    return triangle(false);
+    return Triangle(false);
 }
 
-QImage applicationIcon(int size)
+QImage ApplicationIcon(int size)
 {
-    QImage image = blank(size);
+    QImage image = Blank(size);
     QPainter painter(&image);
-    beginSmooth(painter);
+    BeginSmooth(painter);
     painter.scale(size / 256.0, size / 256.0);
-    diamondMap(painter);
+    DiamondMap(painter);
     for (const qreal angle : {45.0, -45.0}) {
         painter.save();
         painter.translate(128, 124);
         painter.rotate(angle);
-        sword(painter);
+        Sword(painter);
         painter.restore();
     }
     return image;

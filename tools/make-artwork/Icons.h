@@ -7,16 +7,16 @@
 namespace Icons {
 
 // 16 x 16: kind 1 a person on a dark square (human), 2 all white (nature), 3 a computer screen.
-QImage kindPicture(int kind);
+QImage KindPicture(int kind);
 // 16 x 16: marks the player who recorded the game.
-QImage eye();
+QImage Eye();
 // 11 x 11: one window square (enlarge) and two overlapping ones (restore).
-QImage enlarge();
-QImage restore();
+QImage Enlarge();
+QImage Restore();
 // 16 x 16 collapse icons.
-QImage triangleUp();
-QImage triangleDown();
+QImage TriangleUp();
+QImage TriangleDown();
 // Square application icon of the given edge length: a diamond map under crossed swords.
-QImage applicationIcon(int size);
+QImage ApplicationIcon(int size);
 
 } // namespace Icons

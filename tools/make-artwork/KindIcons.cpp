@@ -19,7 +19,7 @@ struct Canvas {
         painter.setPen(Qt::NoPen);
         painter.scale(size / 16.0, size / 16.0);
     }
-    QImage finish()
+    QImage Finish()
     {
         painter.end();
         return image;
@@ -40,17 +40,17 @@ QLinearGradient Vertical(qreal top, qreal bottom, QColor upper, QColor lower)
 // A sheet with its upper right corner folded over.
 QPainterPath Sheet()
 {
-    return polygon({{2.5, 0.5}, {10.5, 0.5}, {13.5, 3.5}, {13.5, 15.5}, {2.5, 15.5}});
+    return Polygon({{2.5, 0.5}, {10.5, 0.5}, {13.5, 3.5}, {13.5, 15.5}, {2.5, 15.5}});
 }
 
 void PaintSheet(QPainter& painter, QColor upper, QColor lower, QColor edge)
 {
     const QPainterPath sheet = Sheet();
     painter.fillPath(sheet, Vertical(0, 16, upper, lower));
-    outline(painter, sheet, edge, 1.0);
-    const QPainterPath fold = polygon({{10.5, 0.5}, {10.5, 3.5}, {13.5, 3.5}});
+    Outline(painter, sheet, edge, 1.0);
+    const QPainterPath fold = Polygon({{10.5, 0.5}, {10.5, 3.5}, {13.5, 3.5}});
     painter.fillPath(fold, lower.darker(115));
-    outline(painter, fold, edge, 1.0);
+    Outline(painter, fold, edge, 1.0);
 }
 
 // One strapped volume of the RAR stack.
@@ -61,43 +61,43 @@ void PaintVolume(QPainter& painter, qreal top, QColor cover)
     volume.addRoundedRect(body, 0.8, 0.8);
     painter.fillPath(volume, Vertical(top, top + 4, cover.lighter(135), cover.darker(130)));
     painter.fillRect(QRectF(2.5, top + 0.9, 1.2, 2.2), QColor(250, 246, 232, 200)); // page edges
-    outline(painter, volume, cover.darker(250), 1.0);
+    Outline(painter, volume, cover.darker(250), 1.0);
 }
 
 } // namespace
 
 namespace KindIcons {
 
-QImage folder(int size)
+QImage Folder(int size)
 {
     Canvas canvas(size);
     QPainter& painter = canvas.painter;
     const QColor edge(120, 84, 24);
-    const QPainterPath back = polygon({{0.5, 2.5}, {5.5, 2.5}, {7, 4}, {15.5, 4}, {15.5, 14.5}, {0.5, 14.5}});
+    const QPainterPath back = Polygon({{0.5, 2.5}, {5.5, 2.5}, {7, 4}, {15.5, 4}, {15.5, 14.5}, {0.5, 14.5}});
     painter.fillPath(back, Vertical(2, 15, QColor(222, 170, 70), QColor(176, 124, 40)));
-    outline(painter, back, edge, 1.0);
-    const QPainterPath front = polygon({{0.5, 6.5}, {15.5, 6.5}, {15.5, 14.5}, {0.5, 14.5}});
+    Outline(painter, back, edge, 1.0);
+    const QPainterPath front = Polygon({{0.5, 6.5}, {15.5, 6.5}, {15.5, 14.5}, {0.5, 14.5}});
     painter.fillPath(front, Vertical(6, 15, QColor(255, 222, 128), QColor(232, 176, 68)));
-    line(painter, {1.5, 7.5}, {14.5, 7.5}, QColor(255, 244, 200), 1.0);
-    outline(painter, front, edge, 1.0);
-    return canvas.finish();
+    Line(painter, {1.5, 7.5}, {14.5, 7.5}, QColor(255, 244, 200), 1.0);
+    Outline(painter, front, edge, 1.0);
+    return canvas.Finish();
 }
 
-QImage record(int size)
+QImage Record(int size)
 {
     Canvas canvas(size);
     QPainter& painter = canvas.painter;
     PaintSheet(painter, QColor(250, 244, 224), QColor(222, 206, 168), QColor(96, 80, 56));
     // Two crossed blades over a round shield: a recorded battle.
-    line(painter, {4.5, 6.5}, {11.5, 13.5}, QColor(70, 74, 82), 1.4);
-    line(painter, {11.5, 6.5}, {4.5, 13.5}, QColor(70, 74, 82), 1.4);
-    const QPainterPath shield = ellipse({8, 10}, 2.6, 2.6);
+    Line(painter, {4.5, 6.5}, {11.5, 13.5}, QColor(70, 74, 82), 1.4);
+    Line(painter, {11.5, 6.5}, {4.5, 13.5}, QColor(70, 74, 82), 1.4);
+    const QPainterPath shield = Ellipse({8, 10}, 2.6, 2.6);
     painter.fillPath(shield, Vertical(7.5, 12.5, QColor(222, 62, 48), QColor(150, 28, 22)));
-    outline(painter, shield, QColor(90, 20, 16), 0.8);
-    return canvas.finish();
+    Outline(painter, shield, QColor(90, 20, 16), 0.8);
+    return canvas.Finish();
 }
 
-QImage zipArchive(int size)
+QImage ZipArchive(int size)
 {
     Canvas canvas(size);
     QPainter& painter = canvas.painter;
@@ -108,12 +108,12 @@ QImage zipArchive(int size)
     QPainterPath pull;
     pull.addRoundedRect(QRectF(6, 9, 3.5, 5), 0.8, 0.8);
     painter.fillPath(pull, Vertical(9, 14, QColor(236, 238, 242), QColor(150, 154, 162)));
-    outline(painter, pull, QColor(50, 54, 62), 1.0);
+    Outline(painter, pull, QColor(50, 54, 62), 1.0);
     painter.fillRect(QRectF(7.25, 11, 1, 2), QColor(50, 54, 62));
-    return canvas.finish();
+    return canvas.Finish();
 }
 
-QImage rarArchive(int size)
+QImage RarArchive(int size)
 {
     Canvas canvas(size);
     QPainter& painter = canvas.painter;
@@ -123,7 +123,7 @@ QImage rarArchive(int size)
     // The strap holding the stack together.
     painter.fillRect(QRectF(10, 2, 2, 14), QColor(92, 64, 36));
     painter.fillRect(QRectF(9.5, 8, 3, 2), QColor(226, 196, 96));
-    return canvas.finish();
+    return canvas.Finish();
 }
 
 } // namespace KindIcons

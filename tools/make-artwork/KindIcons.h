@@ -7,9 +7,9 @@
 // edges on half units so the 16 x 16 version stays crisp.
 namespace KindIcons {
 
-QImage folder(int size);
-QImage record(int size);
-QImage zipArchive(int size);
-QImage rarArchive(int size);
+QImage Folder(int size);
+QImage Record(int size);
+QImage ZipArchive(int size);
+QImage RarArchive(int size);
 
 } // namespace KindIcons

@@ -8,7 +8,7 @@
 
 namespace Shapes {
 
-QPainterPath polygon(std::initializer_list<QPointF> corners)
+QPainterPath Polygon(std::initializer_list<QPointF> corners)
 {
     QPainterPath path;
     bool first = true;
@@ -23,20 +23,20 @@ QPainterPath polygon(std::initializer_list<QPointF> corners)
     return path;
 }
 
-QPainterPath ellipse(QPointF centre, qreal radiusX, qreal radiusY)
+QPainterPath Ellipse(QPointF centre, qreal radiusX, qreal radiusY)
 {
     QPainterPath path;
     path.addEllipse(centre, radiusX, radiusY);
     return path;
 }
 
-QPainterPath mirroredX(const QPainterPath& half, qreal axis)
+QPainterPath MirroredX(const QPainterPath& half, qreal axis)
 {
     const QTransform mirror(-1, 0, 0, 1, 2 * axis, 0);
     return half.united(mirror.map(half)).simplified();
 }
 
-QPainterPath rotated(const QPainterPath& path, qreal degrees, QPointF centre)
+QPainterPath Rotated(const QPainterPath& path, qreal degrees, QPointF centre)
 {
     QTransform turn;
     turn.translate(centre.x(), centre.y());
@@ -45,7 +45,7 @@ QPainterPath rotated(const QPainterPath& path, qreal degrees, QPointF centre)
     return turn.map(path);
 }
 
-QPainterPath thickened(const QPainterPath& centreLine, qreal width, Qt::PenCapStyle cap)
+QPainterPath Thickened(const QPainterPath& centreLine, qreal width, Qt::PenCapStyle cap)
 {
     QPainterPathStroker stroker;
     stroker.setWidth(width);
@@ -54,76 +54,76 @@ QPainterPath thickened(const QPainterPath& centreLine, qreal width, Qt::PenCapSt
     return stroker.createStroke(centreLine).simplified();
 }
 
-void fillTeam(QPainter& painter, const QPainterPath& path, const EmblemPalette& palette,
+void FillTeam(QPainter& painter, const QPainterPath& path, const EmblemPalette& palette,
               QPointF lit, QPointF dark)
 {
-    painter.fillPath(path, palette.litAlong(lit, dark));
-    outline(painter, path, palette.edge());
+    painter.fillPath(path, palette.LitAlong(lit, dark));
+    Outline(painter, path, palette.Edge());
 }
 
-void fillSteel(QPainter& painter, const QPainterPath& path, QPointF lit, QPointF dark)
+void FillSteel(QPainter& painter, const QPainterPath& path, QPointF lit, QPointF dark)
 {
     QLinearGradient gradient(lit, dark);
     gradient.setColorAt(0.0, Neutral::steelLight);
     gradient.setColorAt(0.4, Neutral::steel);
     gradient.setColorAt(1.0, Neutral::steelDark);
     painter.fillPath(path, gradient);
-    outline(painter, path, Neutral::ink);
+    Outline(painter, path, Neutral::ink);
 }
 
-void fillWood(QPainter& painter, const QPainterPath& path, QPointF lit, QPointF dark)
+void FillWood(QPainter& painter, const QPainterPath& path, QPointF lit, QPointF dark)
 {
     QLinearGradient gradient(lit, dark);
     gradient.setColorAt(0.0, Neutral::woodLight);
     gradient.setColorAt(0.5, Neutral::wood);
     gradient.setColorAt(1.0, Neutral::woodDark);
     painter.fillPath(path, gradient);
-    outline(painter, path, Neutral::ink);
+    Outline(painter, path, Neutral::ink);
 }
 
-void bevel(QPainter& painter, const QPainterPath& path, QColor lit, QColor dark)
+void Bevel(QPainter& painter, const QPainterPath& path, QColor lit, QColor dark)
 {
     // Each edge line is the outline shifted inwards and clipped to the shape, so it only
     // shows on the sides facing (or facing away from) the light.
     painter.save();
     painter.setClipPath(path, Qt::IntersectClip);
-    outline(painter, path.translated(0.9, 0.9), lit, 1.1);
-    outline(painter, path.translated(-0.9, -0.9), dark, 1.1);
+    Outline(painter, path.translated(0.9, 0.9), lit, 1.1);
+    Outline(painter, path.translated(-0.9, -0.9), dark, 1.1);
     painter.restore();
 }
 
-void outline(QPainter& painter, const QPainterPath& path, QColor colour, qreal width)
+void Outline(QPainter& painter, const QPainterPath& path, QColor colour, qreal width)
 {
     painter.strokePath(path, QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
-void line(QPainter& painter, QPointF from, QPointF to, QColor colour, qreal width)
+void Line(QPainter& painter, QPointF from, QPointF to, QColor colour, qreal width)
 {
     painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawLine(from, to);
     painter.setPen(Qt::NoPen);
 }
 
-void litFace(QPainter& painter, QPointF centre, qreal radiusX, qreal radiusY)
+void LitFace(QPainter& painter, QPointF centre, qreal radiusX, qreal radiusY)
 {
-    const QPainterPath face = ellipse(centre, radiusX, radiusY);
+    const QPainterPath face = Ellipse(centre, radiusX, radiusY);
     QLinearGradient light(centre - QPointF(radiusX, radiusY), centre + QPointF(radiusX, radiusY));
     light.setColorAt(0.0, QColor(196, 186, 174));
     light.setColorAt(1.0, QColor(104, 96, 88));
     painter.fillPath(face, light);
     painter.save();
     painter.setClipPath(face);
-    painter.fillPath(ellipse(centre - QPointF(0, radiusY * 1.15), radiusX * 1.4, radiusY * 0.75),
+    painter.fillPath(Ellipse(centre - QPointF(0, radiusY * 1.15), radiusX * 1.4, radiusY * 0.75),
                      QColor(0, 0, 0, 110));
     painter.restore();
     const qreal eyeY = centre.y() - radiusY * 0.12;
-    painter.fillPath(ellipse({centre.x() - 2.1, eyeY}, 0.75, 0.65), Neutral::ink);
-    painter.fillPath(ellipse({centre.x() + 2.1, eyeY}, 0.75, 0.65), Neutral::ink);
-    line(painter, {centre.x() + 0.4, eyeY + 1}, {centre.x() + 0.6, eyeY + 2.6}, QColor(80, 72, 66), 0.8);
-    line(painter, {centre.x() - 1.6, eyeY + 4.3}, {centre.x() + 1.6, eyeY + 4.3}, QColor(70, 62, 56), 0.8);
+    painter.fillPath(Ellipse({centre.x() - 2.1, eyeY}, 0.75, 0.65), Neutral::ink);
+    painter.fillPath(Ellipse({centre.x() + 2.1, eyeY}, 0.75, 0.65), Neutral::ink);
+    Line(painter, {centre.x() + 0.4, eyeY + 1}, {centre.x() + 0.6, eyeY + 2.6}, QColor(80, 72, 66), 0.8);
+    Line(painter, {centre.x() - 1.6, eyeY + 4.3}, {centre.x() + 1.6, eyeY + 4.3}, QColor(70, 62, 56), 0.8);
 }
 
-void paintEmblemBackground(QPainter& painter)
+void PaintEmblemBackground(QPainter& painter)
 {
     QRadialGradient glow(QPointF(15, 12), 30);
     glow.setColorAt(0.0, QColor(72, 70, 66));

@@ -28,34 +28,34 @@ inline const QColor ivory{236, 232, 220};
 inline const QColor shadow{24, 23, 22};
 } // namespace Neutral
 
-QPainterPath polygon(std::initializer_list<QPointF> corners);
-QPainterPath ellipse(QPointF centre, qreal radiusX, qreal radiusY);
+QPainterPath Polygon(std::initializer_list<QPointF> corners);
+QPainterPath Ellipse(QPointF centre, qreal radiusX, qreal radiusY);
 // The path joined with its mirror image about the vertical line x = axis.
-QPainterPath mirroredX(const QPainterPath& half, qreal axis = 18.0);
-QPainterPath rotated(const QPainterPath& path, qreal degrees, QPointF centre);
+QPainterPath MirroredX(const QPainterPath& half, qreal axis = 18.0);
+QPainterPath Rotated(const QPainterPath& path, qreal degrees, QPointF centre);
 // The area covered by a pen of `width` drawn along `centreLine`.
-QPainterPath thickened(const QPainterPath& centreLine, qreal width,
+QPainterPath Thickened(const QPainterPath& centreLine, qreal width,
                        Qt::PenCapStyle cap = Qt::RoundCap);
 
 // Team-coloured fill with shading from `lit` to `dark`, then the team edge line.
-void fillTeam(QPainter& painter, const QPainterPath& path, const EmblemPalette& palette,
+void FillTeam(QPainter& painter, const QPainterPath& path, const EmblemPalette& palette,
               QPointF lit = {6, 4}, QPointF dark = {30, 32});
 // Polished steel: bright band near `lit`, dark towards `dark`, ink edge.
-void fillSteel(QPainter& painter, const QPainterPath& path, QPointF lit = {6, 4},
+void FillSteel(QPainter& painter, const QPainterPath& path, QPointF lit = {6, 4},
                QPointF dark = {30, 32});
 // Timber: light grain near `lit`, dark towards `dark`, ink edge.
-void fillWood(QPainter& painter, const QPainterPath& path, QPointF lit = {6, 4},
+void FillWood(QPainter& painter, const QPainterPath& path, QPointF lit = {6, 4},
               QPointF dark = {30, 32});
 // A raised look: a bright line inside the upper left edges, a dark one inside the lower right.
-void bevel(QPainter& painter, const QPainterPath& path, QColor lit, QColor dark);
-void outline(QPainter& painter, const QPainterPath& path, QColor colour, qreal width = 1.0);
-void line(QPainter& painter, QPointF from, QPointF to, QColor colour, qreal width = 1.0);
+void Bevel(QPainter& painter, const QPainterPath& path, QColor lit, QColor dark);
+void Outline(QPainter& painter, const QPainterPath& path, QColor colour, qreal width = 1.0);
+void Line(QPainter& painter, QPointF from, QPointF to, QColor colour, qreal width = 1.0);
 
 // A face lit from the upper left under the brow of a hood or helmet, eyes, nose and mouth
 // as small marks.
-void litFace(QPainter& painter, QPointF centre, qreal radiusX, qreal radiusY);
+void LitFace(QPainter& painter, QPointF centre, qreal radiusX, qreal radiusY);
 
 // The dark neutral plate every emblem sits on, so white and yellow still read.
-void paintEmblemBackground(QPainter& painter);
+void PaintEmblemBackground(QPainter& painter);
 
 } // namespace Shapes

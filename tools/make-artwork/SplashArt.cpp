@@ -32,7 +32,7 @@ void Landscape(QPainter& painter)
     sky.setColorAt(0.55, QColor(232, 246, 236));
     sky.setColorAt(1.0, QColor(250, 252, 240));
     painter.fillRect(QRectF(0, 0, width, height), sky);
-    painter.fillPath(ellipse({452, 78}, 20, 20), QColor(255, 244, 196));
+    painter.fillPath(Ellipse({452, 78}, 20, 20), QColor(255, 244, 196));
 
     QPainterPath far;
     far.moveTo(0, 200);
@@ -60,7 +60,7 @@ void Landscape(QPainter& painter)
         painter.fillRect(QRectF(x, 140, 5, 7), stone);
     painter.fillRect(QRectF(444, 130, 10, 18), stone);
     painter.fillRect(QRectF(448, 118, 2, 12), QColor(96, 110, 110));
-    painter.fillPath(polygon({{450, 118}, {461, 121}, {450, 124}}), QColor(214, 70, 60));
+    painter.fillPath(Polygon({{450, 118}, {461, 121}, {450, 124}}), QColor(214, 70, 60));
 }
 
 void Medallion(QPainter& painter)
@@ -69,10 +69,10 @@ void Medallion(QPainter& painter)
     QRadialGradient ring(centre - QPointF(20, 20), 90);
     ring.setColorAt(0.0, QColor(255, 250, 230));
     ring.setColorAt(1.0, QColor(228, 206, 150));
-    painter.fillPath(ellipse(centre, 82, 82), ring);
-    outline(painter, ellipse(centre, 82, 82), QColor(150, 116, 50), 3);
-    outline(painter, ellipse(centre, 73, 73), QColor(200, 170, 100), 1.5);
-    painter.drawImage(QRectF(centre.x() - 62, centre.y() - 62, 124, 124), Icons::applicationIcon(256));
+    painter.fillPath(Ellipse(centre, 82, 82), ring);
+    Outline(painter, Ellipse(centre, 82, 82), QColor(150, 116, 50), 3);
+    Outline(painter, Ellipse(centre, 73, 73), QColor(200, 170, 100), 1.5);
+    painter.drawImage(QRectF(centre.x() - 62, centre.y() - 62, 124, 124), Icons::ApplicationIcon(256));
 }
 
 void Titles(QPainter& painter)
@@ -127,7 +127,7 @@ QImage OnBlack(const QImage& picture)
 
 namespace SplashArt {
 
-QImage splash()
+QImage Splash()
 {
     QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
@@ -142,7 +142,7 @@ QImage splash()
     Titles(painter);
     painter.restore();
     Medallion(painter);
-    outline(painter, shape, QColor(96, 140, 110), 3);
+    Outline(painter, shape, QColor(96, 140, 110), 3);
     painter.end();
     return OnBlack(picture);
 }

@@ -6,6 +6,6 @@
 // cut to the non-black pixels), and no pixel inside it is.
 namespace SplashArt {
 
-QImage splash();
+QImage Splash();
 
 } // namespace SplashArt

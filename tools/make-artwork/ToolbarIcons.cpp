@@ -43,7 +43,7 @@ void Fill(QPainter& painter, const QPainterPath& path, const QColor& light, cons
 {
     const QRectF box = path.boundingRect();
     painter.fillPath(path, Vertical(box.top(), box.bottom(), light, dark));
-    outline(painter, path, edge, edgeWidth);
+    Outline(painter, path, edge, edgeWidth);
 }
 
 // A folder filling `box`; open shows the front flap tilted forward.
@@ -64,8 +64,8 @@ void Folder(QPainter& painter, const QRectF& box, bool open)
     // A sheet of paper peeking out.
     painter.fillRect(QRectF(l + w * 0.12, t + box.height() * 0.24, w * 0.74, box.height() * 0.3), QColor(252, 252, 248));
     const qreal frontTop = t + box.height() * 0.34;
-    const QPainterPath front = open ? polygon({{l + w * 0.16, frontTop}, {r + 1, frontTop}, {r - w * 0.1, b}, {l, b}})
-                                    : polygon({{l, frontTop}, {r, frontTop}, {r, b}, {l, b}});
+    const QPainterPath front = open ? Polygon({{l + w * 0.16, frontTop}, {r + 1, frontTop}, {r - w * 0.1, b}, {l, b}})
+                                    : Polygon({{l, frontTop}, {r, frontTop}, {r, b}, {l, b}});
     Fill(painter, front, folderLight, folderDark, folderEdge);
 }
 
@@ -78,11 +78,11 @@ void Arrow(QPainter& painter, QPointF from, QPointF to, qreal width, qreal head,
     painter.translate(from);
     painter.rotate(-line.angle());
     const qreal length = line.length();
-    const QPainterPath shape = polygon({{0, -width / 2}, {length - head, -width / 2}, {length - head, -head * 0.8},
+    const QPainterPath shape = Polygon({{0, -width / 2}, {length - head, -width / 2}, {length - head, -head * 0.8},
                                         {length, 0}, {length - head, head * 0.8}, {length - head, width / 2},
                                         {0, width / 2}});
     painter.fillPath(shape, Vertical(-head, head, light, dark));
-    outline(painter, shape, edge, 1.1);
+    Outline(painter, shape, edge, 1.1);
     painter.restore();
 }
 
@@ -90,14 +90,14 @@ void Arrow(QPainter& painter, QPointF from, QPointF to, qreal width, qreal head,
 void Page(QPainter& painter, const QRectF& box)
 {
     const qreal fold = box.width() * 0.3;
-    const QPainterPath sheet = polygon({box.topLeft(), {box.right() - fold, box.top()}, {box.right(), box.top() + fold},
+    const QPainterPath sheet = Polygon({box.topLeft(), {box.right() - fold, box.top()}, {box.right(), box.top() + fold},
                                         box.bottomRight(), box.bottomLeft()});
     Fill(painter, sheet, QColor(255, 255, 255), QColor(226, 232, 240), paperEdge, 1.0);
-    const QPainterPath corner = polygon({{box.right() - fold, box.top()}, {box.right() - fold, box.top() + fold},
+    const QPainterPath corner = Polygon({{box.right() - fold, box.top()}, {box.right() - fold, box.top() + fold},
                                          {box.right(), box.top() + fold}});
     Fill(painter, corner, QColor(236, 240, 246), QColor(200, 208, 218), paperEdge, 0.8);
     for (qreal y = box.top() + fold + 2.5; y < box.bottom() - 2; y += 3.2)
-        line(painter, {box.left() + 2.5, y}, {box.right() - 2.5, y}, QColor(150, 170, 200), 1.0);
+        Line(painter, {box.left() + 2.5, y}, {box.right() - 2.5, y}, QColor(150, 170, 200), 1.0);
 }
 
 // An archive box with a band round it.
@@ -123,8 +123,8 @@ void SaveGamePicture(QPainter& painter)
 {
     Folder(painter, {2, 6, 28, 22}, false);
     // A small banner: the game's own records live here.
-    line(painter, {20, 3}, {20, 25}, QColor(90, 60, 30), 1.6);
-    const QPainterPath flag = polygon({{20.8, 3.5}, {30, 6.5}, {20.8, 10.5}});
+    Line(painter, {20, 3}, {20, 25}, QColor(90, 60, 30), 1.6);
+    const QPainterPath flag = Polygon({{20.8, 3.5}, {30, 6.5}, {20.8, 10.5}});
     Fill(painter, flag, redLight, redDark, redEdge, 1.0);
 }
 
@@ -143,7 +143,7 @@ void CopyPicture(QPainter& painter)
 
 void DeletePicture(QPainter& painter)
 {
-    const QPainterPath cross = thickened(polygon({{7, 7}, {25, 25}}), 6).united(thickened(polygon({{25, 7}, {7, 25}}), 6));
+    const QPainterPath cross = Thickened(Polygon({{7, 7}, {25, 25}}), 6).united(Thickened(Polygon({{25, 7}, {7, 25}}), 6));
     Fill(painter, cross, redLight, redDark, redEdge);
 }
 
@@ -153,7 +153,7 @@ void RenamePicture(QPainter& painter)
     field.addRoundedRect(QRectF(2, 11, 28, 12), 2, 2);
     Fill(painter, field, QColor(255, 255, 255), QColor(232, 238, 246), paperEdge, 1.0);
     painter.fillRect(QRectF(5, 14.5, 9, 5), blueDark);
-    line(painter, {16, 14}, {16, 20}, QColor(30, 30, 30), 1.0);
+    Line(painter, {16, 14}, {16, 20}, QColor(30, 30, 30), 1.0);
     // A pencil across the field.
     painter.save();
     painter.translate(24, 14);
@@ -161,7 +161,7 @@ void RenamePicture(QPainter& painter)
     QPainterPath pencil;
     pencil.addRect(QRectF(-3, -14, 6, 14));
     Fill(painter, pencil, folderLight, folderDark, folderEdge, 1.0);
-    const QPainterPath tip = polygon({{-3, 0}, {3, 0}, {0, 6}});
+    const QPainterPath tip = Polygon({{-3, 0}, {3, 0}, {0, 6}});
     Fill(painter, tip, QColor(240, 214, 170), QColor(200, 160, 110), folderEdge, 1.0);
     painter.fillRect(QRectF(-3, -17, 6, 3), redDark);
     painter.restore();
@@ -196,8 +196,8 @@ void LaunchPicture(QPainter& painter)
     gate.lineTo(19.5, 29);
     gate.closeSubpath();
     painter.fillPath(gate, QColor(92, 60, 34));
-    line(painter, {16, 8}, {16, 1}, QColor(80, 74, 64), 1.4);
-    Fill(painter, polygon({{16.7, 1.5}, {24, 3.5}, {16.7, 6}}), redLight, redDark, redEdge, 0.9);
+    Line(painter, {16, 8}, {16, 1}, QColor(80, 74, 64), 1.4);
+    Fill(painter, Polygon({{16.7, 1.5}, {24, 3.5}, {16.7, 6}}), redLight, redDark, redEdge, 0.9);
 }
 
 void GoPicture(QPainter& painter)
@@ -221,7 +221,7 @@ void RefreshPicture(QPainter& painter)
     painter.setPen(QPen(blueLight, 4.4, Qt::SolidLine, Qt::FlatCap));
     painter.drawArc(ring, 31 * 16, 248 * 16);
     painter.restore();
-    const QPainterPath head = polygon({{18, 2}, {30, 9}, {19, 15}});
+    const QPainterPath head = Polygon({{18, 2}, {30, 9}, {19, 15}});
     Fill(painter, head, blueLight, blueDark, blueEdge, 1.1);
 }
 
@@ -279,25 +279,25 @@ QImage Strip(int size, const std::vector<Drawing>& drawings, bool disabled)
 
 namespace ToolbarIcons {
 
-QImage mainStrip(bool disabled)
+QImage MainStrip(bool disabled)
 {
     return Strip(32, {OpenFolderPicture, SaveGamePicture, MovePicture, CopyPicture, DeletePicture, RenamePicture,
                       PackPicture, UnpackPicture, LaunchPicture},
                  disabled);
 }
 
-QImage addressStrip(bool disabled)
+QImage AddressStrip(bool disabled)
 {
     const Drawing folder = [](QPainter& painter) { Folder(painter, {2, 5, 28, 23}, false); };
     return Strip(24, {folder, GoPicture, UpPicture, RefreshPicture, ViewPicture}, disabled);
 }
 
-QImage placeFolder(bool open)
+QImage PlaceFolder(bool open)
 {
     return Picture(16, [open](QPainter& painter) { Folder(painter, {1.5, 4, 29, 24}, open); });
 }
 
-QImage placeDesktop()
+QImage PlaceDesktop()
 {
     return Picture(16, [](QPainter& painter) {
         QPainterPath screen;
@@ -308,7 +308,7 @@ QImage placeDesktop()
     });
 }
 
-QImage placeComputer()
+QImage PlaceComputer()
 {
     return Picture(16, [](QPainter& painter) {
         QPainterPath casing;
@@ -321,7 +321,7 @@ QImage placeComputer()
     });
 }
 
-QImage placeDrive()
+QImage PlaceDrive()
 {
     return Picture(16, [](QPainter& painter) {
         QPainterPath body;
@@ -331,7 +331,7 @@ QImage placeDrive()
     });
 }
 
-QImage switchArrow(bool fold)
+QImage SwitchArrow(bool fold)
 {
     QImage image(8, 8, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);

@@ -8,17 +8,17 @@ namespace ToolbarIcons {
 
 // Nine 32 x 32 pictures side by side: open folder, SaveGame folder, move, copy, delete, rename,
 // pack, unpack, launch. `disabled` gives the greyed set.
-QImage mainStrip(bool disabled);
+QImage MainStrip(bool disabled);
 // Five 24 x 24 pictures: the path box's folder, go, up, refresh, view.
-QImage addressStrip(bool disabled);
+QImage AddressStrip(bool disabled);
 
 // 16 x 16 pictures for the address bar when the icon theme has none.
-QImage placeFolder(bool open);
-QImage placeDesktop();
-QImage placeComputer();
-QImage placeDrive();
+QImage PlaceFolder(bool open);
+QImage PlaceDesktop();
+QImage PlaceComputer();
+QImage PlaceDrive();
 
 // 8 x 8 arrows of the panel switch: pointing left (fold) and right (unfold).
-QImage switchArrow(bool fold);
+QImage SwitchArrow(bool fold);
 
 } // namespace ToolbarIcons

@@ -13,7 +13,7 @@
 
 namespace {
 
-bool writeImage(const QDir& folder, const QString& path, const QImage& image)
+bool WriteImage(const QDir& folder, const QString& path, const QImage& image)
 {
     const QString target = folder.filePath(path);
     if (!folder.mkpath(QFileInfo(target).path()) || !image.save(target, "PNG")) {
@@ -36,9 +36,9 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    for (const ArtworkFile& file : artworkCatalogue()) {
-        if (!writeImage(folder, file.path, file.image))
+    for (const ArtworkFile& file : ArtworkCatalogue()) {
+        if (!WriteImage(folder, file.path, file.image))
             return 1;
     }
-    return writeImage(folder, "contact-sheet.png", contactSheet()) ? 0 : 1;
+    return WriteImage(folder, "contact-sheet.png", ContactSheet()) ? 0 : 1;
 }

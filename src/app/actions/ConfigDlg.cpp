@@ -53,12 +53,12 @@ ConfigDlg::ConfigDlg(const GameSettings& settings, UserPrompt& prompt, QString c
     auto* group = new QGroupBox(QStringLiteral("一般设置"), this);
     group->setObjectName(QStringLiteral("generalGroup"));
     auto* rows = new QGridLayout(group);
-    m_saveGameFolder = addRow(*rows, 0, QStringLiteral("SaveGame目录位置："), settings.SaveGameFolder,
-                              QStringLiteral("saveGameFolder"), &ConfigDlg::pickSaveGameFolder);
-    m_gameExe10a = addRow(*rows, 1, QStringLiteral("1.0A版帝国exe文件位置："), settings.GameExe10a,
-                          QStringLiteral("gameExe10a"), &ConfigDlg::pickExecutable);
-    m_gameExe10c = addRow(*rows, 2, QStringLiteral("1.0C版帝国exe文件位置："), settings.GameExe10c,
-                          QStringLiteral("gameExe10c"), &ConfigDlg::pickExecutable);
+    m_saveGameFolder = AddRow(*rows, 0, QStringLiteral("SaveGame目录位置："), settings.SaveGameFolder,
+                              QStringLiteral("saveGameFolder"), &ConfigDlg::PickSaveGameFolder);
+    m_gameExe10a = AddRow(*rows, 1, QStringLiteral("1.0A版帝国exe文件位置："), settings.GameExe10a,
+                          QStringLiteral("gameExe10a"), &ConfigDlg::PickExecutable);
+    m_gameExe10c = AddRow(*rows, 2, QStringLiteral("1.0C版帝国exe文件位置："), settings.GameExe10c,
+                          QStringLiteral("gameExe10c"), &ConfigDlg::PickExecutable);
 
     QPushButton* ok = AddButton(this, QStringLiteral("确定"), QStringLiteral("okButton"));
     ok->setDefault(true);
@@ -77,7 +77,7 @@ ConfigDlg::ConfigDlg(const GameSettings& settings, UserPrompt& prompt, QString c
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QLineEdit* ConfigDlg::addRow(QGridLayout& rows, int row, const QString& label, const QString& value,
+QLineEdit* ConfigDlg::AddRow(QGridLayout& rows, int row, const QString& label, const QString& value,
                              const QString& name, Picker pick)
 {
     auto* caption = new QLabel(label, this);
@@ -95,20 +95,20 @@ QLineEdit* ConfigDlg::addRow(QGridLayout& rows, int row, const QString& label, c
     return edit;
 }
 
-void ConfigDlg::pickSaveGameFolder(QLineEdit* edit)
+void ConfigDlg::PickSaveGameFolder(QLineEdit* edit)
 {
-    if (const std::optional<QString> folder = m_prompt.chooseFolder(QStringLiteral("打开SaveGame文件夹..."), {}))
+    if (const std::optional<QString> folder = m_prompt.ChooseFolder(QStringLiteral("打开SaveGame文件夹..."), {}))
         edit->setText(SaveGameFolderFromPick(*folder));
 }
 
-void ConfigDlg::pickExecutable(QLineEdit* edit)
+void ConfigDlg::PickExecutable(QLineEdit* edit)
 {
     if (const std::optional<QString> file =
-            m_prompt.chooseOpenFile(QStringLiteral("打开"), QStringLiteral("age2_x1.exe"), ExecutableFilters()))
+            m_prompt.ChooseOpenFile(QStringLiteral("打开"), QStringLiteral("age2_x1.exe"), ExecutableFilters()))
         edit->setText(*file);
 }
 
-GameSettings ConfigDlg::values() const
+GameSettings ConfigDlg::Values() const
 {
     return {m_saveGameFolder->text(), m_gameExe10a->text(), m_gameExe10c->text(), m_installPath};
 }
@@ -116,15 +116,15 @@ GameSettings ConfigDlg::values() const
 void ConfigDlg::accept()
 {
     // A path that points at nothing would only be found out when it is used, silently.
-    if (const QString problem = SettingsCheck::FirstProblem(values()); !problem.isEmpty()) {
-        m_prompt.showMessage(UserPrompt::MessageKind::Warning, problem);
+    if (const QString problem = SettingsCheck::FirstProblem(Values()); !problem.isEmpty()) {
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Warning, problem);
         return;
     }
     // The running settings take the values all the same and an earlier file is left whole, but
     // the player is told that the next start will not see them.
     QString why;
-    if (!SaveConfigIni(m_configPath, values(), &why))
-        m_prompt.showMessage(UserPrompt::MessageKind::Warning,
+    if (!SaveConfigIni(m_configPath, Values(), &why))
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Warning,
                              QStringLiteral("设置无法保存：") + QDir::toNativeSeparators(m_configPath) + QStringLiteral("\n") + why);
     QDialog::accept();
 }
@@ -134,6 +134,6 @@ bool ConfigDlg::Edit(GameSettings& running, UserPrompt& prompt, const QString& c
     ConfigDlg dialog(running, prompt, configPath, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    running = dialog.values();
+    running = dialog.Values();
     return true;
 }

@@ -19,7 +19,7 @@ public:
     ConfigDlg(const GameSettings& settings, UserPrompt& prompt, QString configPath, QWidget* parent = nullptr);
 
     // The texts of the three boxes; the install folder is the one the dialog was given.
-    GameSettings values() const;
+    GameSettings Values() const;
 
     void accept() override;
 
@@ -30,10 +30,10 @@ public:
 private:
     using Picker = void (ConfigDlg::*)(QLineEdit* edit);
 
-    QLineEdit* addRow(QGridLayout& rows, int row, const QString& label, const QString& value, const QString& name,
+    QLineEdit* AddRow(QGridLayout& rows, int row, const QString& label, const QString& value, const QString& name,
                       Picker pick);
-    void pickSaveGameFolder(QLineEdit* edit);
-    void pickExecutable(QLineEdit* edit);
+    void PickSaveGameFolder(QLineEdit* edit);
+    void PickExecutable(QLineEdit* edit);
 
     UserPrompt& m_prompt;
     QString m_configPath;

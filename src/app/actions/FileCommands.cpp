@@ -66,7 +66,7 @@ FileCommands::FileCommands(UserPrompt& prompt, RecordSelection& selection, Proce
 {
 }
 
-void FileCommands::setToolSearch(const QString& programFolder, const QString& searchPath)
+void FileCommands::SetToolSearch(const QString& programFolder, const QString& searchPath)
 {
     m_programFolder = programFolder;
     m_searchPath = searchPath;
@@ -87,26 +87,26 @@ bool FileCommands::RunCommand(int id)
     }
 }
 
-std::optional<QString> FileCommands::chooseTargetFolder(const QString& title, const QString& startFolder)
+std::optional<QString> FileCommands::ChooseTargetFolder(const QString& title, const QString& startFolder)
 {
-    const std::optional<QString> chosen = m_prompt.chooseFolder(title, startFolder);
+    const std::optional<QString> chosen = m_prompt.ChooseFolder(title, startFolder);
     if (!chosen)
         return std::nullopt;
     return WithTrailingSeparator(QDir::cleanPath(QDir::fromNativeSeparators(*chosen)));
 }
 
-void FileCommands::showFailure(const QString& verb, const QString& source, const QString& target)
+void FileCommands::ShowFailure(const QString& verb, const QString& source, const QString& target)
 {
     QString text = verb + Quote + Native(source);
     if (!target.isEmpty())
         text += QuotedTo + Native(target);
-    m_prompt.showMessage(UserPrompt::MessageKind::Plain, text + FailedTail);
+    m_prompt.ShowMessage(UserPrompt::MessageKind::Plain, text + FailedTail);
 }
 
-FileCommands::CopyOutcome FileCommands::copyOne(int row, const QString& folder, OverwriteAnswers& answers)
+FileCommands::CopyOutcome FileCommands::CopyOne(int row, const QString& folder, OverwriteAnswers& answers)
 {
-    const QString source = m_selection.item(row).fullPath;
-    const QString target = folder + m_selection.labelText(row);
+    const QString source = m_selection.Item(row).fullPath;
+    const QString target = folder + m_selection.LabelText(row);
     FileResult result = FileTransfer::CopyFile(source, target, false);
     if (result == FileResult::TargetExists) {
         // Declining keeps the player's file and goes on with the rest.
@@ -116,7 +116,7 @@ FileCommands::CopyOutcome FileCommands::copyOne(int row, const QString& folder, 
     }
     if (result == FileResult::Ok)
         return CopyOutcome::Copied;
-    showFailure(QStringLiteral("拷贝"), source, target);
+    ShowFailure(QStringLiteral("拷贝"), source, target);
     return CopyOutcome::Failed;
 }
 
@@ -131,7 +131,7 @@ bool FileCommands::OverwriteAnswers::Ask(const QString& existing)
 {
     if (m_forAll)
         return *m_forAll;
-    switch (m_prompt.askYesNoAll(OverwriteQuestion(existing), UserPrompt::QuestionKind::Cautious)) {
+    switch (m_prompt.AskYesNoAll(OverwriteQuestion(existing), UserPrompt::QuestionKind::Cautious)) {
     case UserPrompt::Answer::Yes: return true;
     case UserPrompt::Answer::No: return false;
     case UserPrompt::Answer::YesToAll: m_forAll = true; return true;
@@ -155,199 +155,199 @@ QString FileCommands::TransferSummary(const QString& verb, int count, const QStr
     return QStringLiteral("已%1 %2 个文件到：\n").arg(verb).arg(count) + Native(QDir::cleanPath(folder));
 }
 
-FileCommands::SplitSelection FileCommands::splitSelection() const
+FileCommands::SplitSelection FileCommands::SplitSelected() const
 {
     SplitSelection split;
-    for (int row : m_selection.selectedRows()) {
-        if (m_selection.item(row).kind == MgxItemKind::Folder)
-            split.folders.append(m_selection.labelText(row));
+    for (int row : m_selection.SelectedRows()) {
+        if (m_selection.Item(row).kind == MgxItemKind::Folder)
+            split.folders.append(m_selection.LabelText(row));
         else
             split.files.append(row);
     }
     return split;
 }
 
-QString FileCommands::startFolder() const
+QString FileCommands::StartFolder() const
 {
     // Inside an archive the picker opens in the archive's own folder.
-    const QString listed = QDir::fromNativeSeparators(m_selection.currentFolder());
+    const QString listed = QDir::fromNativeSeparators(m_selection.CurrentFolder());
     if (const std::optional<ArchiveLocation> archive = LocateArchive(listed))
         return Native(QFileInfo(archive->archivePath).absolutePath());
     return Native(listed);
 }
 
-void FileCommands::tell(const QString& text, const QString& note)
+void FileCommands::Tell(const QString& text, const QString& note)
 {
     if (text.isEmpty() && note.isEmpty())
         return;
-    m_prompt.showMessage(UserPrompt::MessageKind::Plain,
+    m_prompt.ShowMessage(UserPrompt::MessageKind::Plain,
                          text.isEmpty() ? note : note.isEmpty() ? text : text + QLatin1Char('\n') + note);
 }
 
-bool FileCommands::extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder,
+bool FileCommands::ExtractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder,
                               OverwriteAnswers& answers)
 {
     // One pass over the archive for the whole selection: an archive of thousands of entries is
     // read once, not once per entry.
     QStringList entries;
     for (int row : rows)
-        entries.append(archive.EntryName(m_selection.item(row).name));
+        entries.append(archive.EntryName(m_selection.Item(row).name));
     const auto confirmOverwrite = [&answers](const QString& existing) { return answers.Confirm(existing); };
     QString target;
     const ArchiveResult result = ExtractArchiveEntries(archive.archivePath, entries, folder, confirmOverwrite, &target);
     // A file the player chose to keep is no failure: the others went on.
-    if (result == ArchiveResult::Ok || (result == ArchiveResult::TargetExists && answers.declined() > 0))
+    if (result == ArchiveResult::Ok || (result == ArchiveResult::TargetExists && answers.Declined() > 0))
         return true;
     if (result == ArchiveResult::TooLarge || result == ArchiveResult::Damaged || result == ArchiveResult::NoSpace)
-        m_prompt.showMessage(UserPrompt::MessageKind::Error, ArchiveMessages::ForResult(result));
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Error, ArchiveMessages::ForResult(result));
     else
-        showFailure(QStringLiteral("拷贝"), archive.ListingPath() + QLatin1Char('/') + target.section(QLatin1Char('/'), -1), target);
+        ShowFailure(QStringLiteral("拷贝"), archive.ListingPath() + QLatin1Char('/') + target.section(QLatin1Char('/'), -1), target);
     return false;
 }
 
-bool FileCommands::refusedInArchive()
+bool FileCommands::RefusedInArchive()
 {
-    if (!LocateArchive(m_selection.currentFolder()))
+    if (!LocateArchive(m_selection.CurrentFolder()))
         return false;
-    if (!m_selection.selectedRows().isEmpty())
-        m_prompt.showMessage(UserPrompt::MessageKind::Plain, ArchiveMessages::Refused());
+    if (!m_selection.SelectedRows().isEmpty())
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Plain, ArchiveMessages::Refused());
     return true;
 }
 
 void FileCommands::CopyToFolder()
 {
-    const std::optional<ArchiveLocation> archive = LocateArchive(m_selection.currentFolder());
-    const SplitSelection split = archive ? SplitSelection{m_selection.selectedRows(), {}} : splitSelection();
+    const std::optional<ArchiveLocation> archive = LocateArchive(m_selection.CurrentFolder());
+    const SplitSelection split = archive ? SplitSelection{m_selection.SelectedRows(), {}} : SplitSelected();
     if (split.files.isEmpty() && !split.folders.isEmpty()) {
-        tell({}, SkippedFoldersNote(split.folders));
+        Tell({}, SkippedFoldersNote(split.folders));
         return;
     }
-    const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("拷贝到..."), startFolder());
+    const std::optional<QString> folder = ChooseTargetFolder(QStringLiteral("拷贝到..."), StartFolder());
     if (!folder)
         return;
     OverwriteAnswers answers(m_prompt);
     if (archive) {
         const WaitCursor wait;
-        if (extractAll(*archive, split.files, *folder, answers))
-            tell(TransferSummary(QStringLiteral("复制"), int(split.files.size()) - answers.declined(), *folder), {});
+        if (ExtractAll(*archive, split.files, *folder, answers))
+            Tell(TransferSummary(QStringLiteral("复制"), int(split.files.size()) - answers.Declined(), *folder), {});
         return;
     }
     int copied = 0;
     bool stopped = false;
-    m_progress.start(QStringLiteral("正在拷贝..."), int(split.files.size()));
+    m_progress.Start(QStringLiteral("正在拷贝..."), int(split.files.size()));
     for (int i = 0; i < split.files.size() && !stopped; ++i) {
-        if (!m_progress.advance(i, m_selection.labelText(split.files[i])))
+        if (!m_progress.Advance(i, m_selection.LabelText(split.files[i])))
             break;
-        const CopyOutcome outcome = copyOne(split.files[i], *folder, answers);
+        const CopyOutcome outcome = CopyOne(split.files[i], *folder, answers);
         copied += outcome == CopyOutcome::Copied;
         stopped = outcome == CopyOutcome::Failed;
     }
-    m_progress.finish();
+    m_progress.Finish();
     if (!stopped)
-        tell(TransferSummary(QStringLiteral("复制"), copied, *folder), SkippedFoldersNote(split.folders));
+        Tell(TransferSummary(QStringLiteral("复制"), copied, *folder), SkippedFoldersNote(split.folders));
 }
 
 void FileCommands::MoveToFolder()
 {
-    if (refusedInArchive())
+    if (RefusedInArchive())
         return;
-    const std::optional<QString> folder = chooseTargetFolder(QStringLiteral("移动到..."), startFolder());
+    const std::optional<QString> folder = ChooseTargetFolder(QStringLiteral("移动到..."), StartFolder());
     if (!folder)
         return;
     // Each moved entry leaves the list, so the next one is always the first still selected.
-    const int count = int(m_selection.selectedRows().size());
+    const int count = int(m_selection.SelectedRows().size());
     int moved = 0;
-    m_progress.start(QStringLiteral("正在移动..."), count);
+    m_progress.Start(QStringLiteral("正在移动..."), count);
     for (int i = 0; i < count; ++i) {
-        const QList<int> rows = m_selection.selectedRows();
-        if (rows.isEmpty() || !m_progress.advance(i, m_selection.labelText(rows.first())))
+        const QList<int> rows = m_selection.SelectedRows();
+        if (rows.isEmpty() || !m_progress.Advance(i, m_selection.LabelText(rows.first())))
             break;
-        const QString source = m_selection.item(rows.first()).fullPath;
-        const QString target = *folder + m_selection.labelText(rows.first());
+        const QString source = m_selection.Item(rows.first()).fullPath;
+        const QString target = *folder + m_selection.LabelText(rows.first());
         if (FileTransfer::MoveEntry(source, target) != FileResult::Ok) {
-            m_progress.finish();
-            showFailure(QStringLiteral("移动"), source, target);
+            m_progress.Finish();
+            ShowFailure(QStringLiteral("移动"), source, target);
             return;
         }
-        m_selection.removeRow(rows.first());
+        m_selection.RemoveRow(rows.first());
         ++moved;
     }
-    m_progress.finish();
-    tell(TransferSummary(QStringLiteral("移动"), moved, *folder), {});
+    m_progress.Finish();
+    Tell(TransferSummary(QStringLiteral("移动"), moved, *folder), {});
 }
 
 void FileCommands::DeleteSelected()
 {
-    if (refusedInArchive())
+    if (RefusedInArchive())
         return;
-    const SplitSelection split = splitSelection();
+    const SplitSelection split = SplitSelected();
     int removed = 0; // rows above the current one that have left the list
     for (int original : split.files) {
         const int row = original - removed;
-        const QString name = m_selection.labelText(row);
-        if (!m_prompt.askYesNo(QStringLiteral("确定删除") + Quote + name + QStringLiteral("\"？\n")))
+        const QString name = m_selection.LabelText(row);
+        if (!m_prompt.AskYesNo(QStringLiteral("确定删除") + Quote + name + QStringLiteral("\"？\n")))
             continue;
-        const QString path = m_selection.item(row).fullPath;
+        const QString path = m_selection.Item(row).fullPath;
         if (FileTransfer::DeleteFile(path) != FileResult::Ok) {
-            showFailure(QStringLiteral("删除"), path, QString());
+            ShowFailure(QStringLiteral("删除"), path, QString());
             return;
         }
-        m_selection.removeRow(row);
+        m_selection.RemoveRow(row);
         ++removed;
     }
-    tell({}, SkippedFoldersNote(split.folders));
+    Tell({}, SkippedFoldersNote(split.folders));
 }
 
 void FileCommands::RenameSelected()
 {
-    if (refusedInArchive())
+    if (RefusedInArchive())
         return;
-    const QList<int> rows = m_selection.selectedRows();
+    const QList<int> rows = m_selection.SelectedRows();
     if (!rows.isEmpty())
-        m_selection.startLabelEdit(rows.first());
+        m_selection.StartLabelEdit(rows.first());
 }
 
 bool FileCommands::FinishRename(int row, const std::optional<QString>& newText)
 {
     if (!newText)
         return false;
-    const QString source = m_selection.item(row).fullPath;
+    const QString source = m_selection.Item(row).fullPath;
     const QString target = source.left(source.lastIndexOf(QLatin1Char('/')) + 1) + *newText;
     if (target == source)
         return false;
     if (!IsPlainName(*newText) || FileTransfer::RenameEntry(source, target) != FileResult::Ok) {
-        showFailure(QStringLiteral("重命名"), source, target);
+        ShowFailure(QStringLiteral("重命名"), source, target);
         return false;
     }
-    m_selection.renameRow(row, target, *newText);
+    m_selection.RenameRow(row, target, *newText);
     return true;
 }
 
-void FileCommands::reportPack(int result, const QString& archivePath, const QString& note)
+void FileCommands::ReportPack(int result, const QString& archivePath, const QString& note)
 {
     if (result == ZipPackResult::Cancelled)
         return;
     if (result != ZipPackResult::Done)
-        m_prompt.showMessage(UserPrompt::MessageKind::Error,
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Error,
                              QStringLiteral("压缩文件") + Native(archivePath) + QStringLiteral("失败"));
     else
-        tell(QStringLiteral("文件压缩完毕，保存为：\n") + Native(archivePath), note);
+        Tell(QStringLiteral("文件压缩完毕，保存为：\n") + Native(archivePath), note);
 }
 
 void FileCommands::PackIntoZip()
 {
-    if (refusedInArchive())
+    if (RefusedInArchive())
         return;
-    const SplitSelection split = splitSelection();
+    const SplitSelection split = SplitSelected();
     if (split.files.isEmpty()) {
-        tell({}, SkippedFoldersNote(split.folders));
+        Tell({}, SkippedFoldersNote(split.folders));
         return;
     }
-    const QString sourceFolder = QDir::fromNativeSeparators(m_selection.currentFolder());
+    const QString sourceFolder = QDir::fromNativeSeparators(m_selection.CurrentFolder());
     QStringList names;
     for (int row : split.files)
-        names.append(m_selection.labelText(row));
-    const std::optional<QString> chosen = m_prompt.chooseSaveFile(
+        names.append(m_selection.LabelText(row));
+    const std::optional<QString> chosen = m_prompt.ChooseSaveFile(
         QStringLiteral("另存为"), QString(), {QStringLiteral("Zip Files (*.Zip)")}, QStringLiteral("zip"));
     if (!chosen)
         return;
@@ -356,19 +356,19 @@ void FileCommands::PackIntoZip()
     const QString zipFolder = slash <= 0 ? QStringLiteral("/") : archivePath.left(slash);
     const QString zipName = archivePath.mid(slash + 1);
     const int result = CreateZipArchive(zipFolder, zipName, sourceFolder, names, 9, &m_progress);
-    reportPack(result, archivePath, SkippedFoldersNote(split.folders));
+    ReportPack(result, archivePath, SkippedFoldersNote(split.folders));
     if (result == ZipPackResult::Done && QDir::cleanPath(zipFolder) == QDir::cleanPath(sourceFolder))
-        m_selection.refresh();
+        m_selection.Refresh();
 }
 
 void FileCommands::UnpackSelected()
 {
-    if (refusedInArchive())
+    if (RefusedInArchive())
         return;
-    const QList<int> rows = m_selection.selectedRows();
+    const QList<int> rows = m_selection.SelectedRows();
     if (rows.isEmpty())
         return;
-    const QString targetFolder = QDir::fromNativeSeparators(m_selection.currentFolder());
+    const QString targetFolder = QDir::fromNativeSeparators(m_selection.CurrentFolder());
     // A file already in the folder is the player's own: it is replaced only when they say so. An
     // answer for all holds for the rest of this unpack.
     OverwriteAnswers answers(m_prompt);
@@ -377,7 +377,7 @@ void FileCommands::UnpackSelected()
     QStringList unreadable;
     bool cancelled = false;
     for (int row : rows) {
-        const MgxListItem item = m_selection.item(row);
+        const MgxListItem item = m_selection.Item(row);
         const qsizetype before = report.written + report.failures.size();
         int result = 0;
         if (item.kind == MgxItemKind::Zip) {
@@ -401,9 +401,9 @@ void FileCommands::UnpackSelected()
         if (cancelled)
             break;
     }
-    m_selection.refresh();
+    m_selection.Refresh();
     if (!cancelled)
-        m_prompt.showMessage(report.failures.isEmpty() && unreadable.isEmpty() ? UserPrompt::MessageKind::Plain
+        m_prompt.ShowMessage(report.failures.isEmpty() && unreadable.isEmpty() ? UserPrompt::MessageKind::Plain
                                                                                 : UserPrompt::MessageKind::Warning,
                              ArchiveMessages::UnpackSummary(report, unreadable));
 }

@@ -25,7 +25,7 @@ public:
 
     // Where the RAR tool is looked for: the program's folder and a PATH value. Both default to
     // the running program's.
-    void setToolSearch(const QString& programFolder, const QString& searchPath);
+    void SetToolSearch(const QString& programFolder, const QString& searchPath);
 
     // Runs the command with that id; false when the id is not one of these commands.
     bool RunCommand(int id);
@@ -53,7 +53,7 @@ private:
     public:
         explicit OverwriteAnswers(UserPrompt& prompt) : m_prompt(prompt) {}
         bool Confirm(const QString& existing);
-        int declined() const { return m_declined; }
+        int Declined() const { return m_declined; }
 
     private:
         bool Ask(const QString& existing);
@@ -68,18 +68,18 @@ private:
     };
     enum class CopyOutcome { Copied, Declined, Failed };
 
-    std::optional<QString> chooseTargetFolder(const QString& title, const QString& startFolder);
-    SplitSelection splitSelection() const;
-    QString startFolder() const;
+    std::optional<QString> ChooseTargetFolder(const QString& title, const QString& startFolder);
+    SplitSelection SplitSelected() const;
+    QString StartFolder() const;
     // One message of text and note (either may be empty; nothing when both are).
-    void tell(const QString& text, const QString& note);
-    CopyOutcome copyOne(int row, const QString& folder, OverwriteAnswers& answers);
-    bool extractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder,
+    void Tell(const QString& text, const QString& note);
+    CopyOutcome CopyOne(int row, const QString& folder, OverwriteAnswers& answers);
+    bool ExtractAll(const ArchiveLocation& archive, const QList<int>& rows, const QString& folder,
                     OverwriteAnswers& answers);
     // Inside an archive only copy-to works; the other commands say so and do nothing.
-    bool refusedInArchive();
-    void showFailure(const QString& verb, const QString& source, const QString& target);
-    void reportPack(int result, const QString& archivePath, const QString& note);
+    bool RefusedInArchive();
+    void ShowFailure(const QString& verb, const QString& source, const QString& target);
+    void ReportPack(int result, const QString& archivePath, const QString& note);
 
     UserPrompt& m_prompt;
     RecordSelection& m_selection;

@@ -26,11 +26,11 @@ ProgressDialogSink::ProgressDialogSink(QWidget* parent, Clock clock)
 {
 }
 
-ProgressDialogSink::~ProgressDialogSink() { finish(); }
+ProgressDialogSink::~ProgressDialogSink() { Finish(); }
 
-void ProgressDialogSink::start(const QString& title, int total)
+void ProgressDialogSink::Start(const QString& title, int total)
 {
-    finish();
+    Finish();
     m_dialog = new OnDemandProgressDialog(QString(), QStringLiteral("取消"), 0, total, m_parent);
     m_dialog->setObjectName(QStringLiteral("fileProgress"));
     m_dialog->setWindowTitle(title);
@@ -44,7 +44,7 @@ void ProgressDialogSink::start(const QString& title, int total)
     m_started = m_clock();
 }
 
-bool ProgressDialogSink::advance(int done, const QString& name)
+bool ProgressDialogSink::Advance(int done, const QString& name)
 {
     if (!m_dialog)
         return true;
@@ -55,7 +55,7 @@ bool ProgressDialogSink::advance(int done, const QString& name)
     return !m_dialog->wasCanceled();
 }
 
-void ProgressDialogSink::finish()
+void ProgressDialogSink::Finish()
 {
     if (m_dialog)
         delete m_dialog.data();

@@ -20,9 +20,9 @@ public:
     explicit ProgressDialogSink(QWidget* parent, Clock clock = {});
     ~ProgressDialogSink() override;
 
-    void start(const QString& title, int total) override;
-    bool advance(int done, const QString& name) override;
-    void finish() override;
+    void Start(const QString& title, int total) override;
+    bool Advance(int done, const QString& name) override;
+    void Finish() override;
 
 private:
     QWidget* m_parent;

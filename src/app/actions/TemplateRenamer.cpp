@@ -20,15 +20,15 @@ TemplateRenamer::TemplateRenamer(UserPrompt& prompt, RecordSelection& selection)
             return std::nullopt;
         return dialog.Plan();
     };
-    m_relist = [this] { m_selection.refresh(); };
+    m_relist = [this] { m_selection.Refresh(); };
 }
 
 QList<TemplateSource> TemplateRenamer::SelectedRecords() const
 {
     QList<TemplateSource> sources;
     Mgx::RecordReader reader;
-    for (const int row : m_selection.selectedRows()) {
-        const MgxListItem item = m_selection.item(row);
+    for (const int row : m_selection.SelectedRows()) {
+        const MgxListItem item = m_selection.Item(row);
         if (item.kind != MgxItemKind::Record)
             continue;
         const RecordLoad load = LoadRecordForList(reader, item.fullPath);
@@ -40,14 +40,14 @@ QList<TemplateSource> TemplateRenamer::SelectedRecords() const
 
 void TemplateRenamer::RenameSelected()
 {
-    if (LocateArchive(m_selection.currentFolder())) {
-        m_prompt.showMessage(UserPrompt::MessageKind::Plain, ArchiveMessages::Refused());
+    if (LocateArchive(m_selection.CurrentFolder())) {
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Plain, ArchiveMessages::Refused());
         return;
     }
     const QList<TemplateSource> sources = SelectedRecords();
     if (sources.isEmpty())
         return;
-    const std::optional<RenamePlan> plan = m_ask(m_selection.currentFolder(), sources);
+    const std::optional<RenamePlan> plan = m_ask(m_selection.CurrentFolder(), sources);
     if (plan && !plan->HasMarks())
         Apply(*plan);
 }
@@ -56,7 +56,7 @@ bool TemplateRenamer::Apply(const RenamePlan& plan)
 {
     const RenameRun run = ApplyRenamePlan(plan);
     for (const DoneRename& step : run.done)
-        m_selection.renameRow(step.row, step.to, QFileInfo(step.to).fileName());
+        m_selection.RenameRow(step.row, step.to, QFileInfo(step.to).fileName());
     if (!run.done.isEmpty())
         m_lastBatch = run.done;
     if (run.failed)
@@ -79,7 +79,7 @@ bool TemplateRenamer::Undo()
 void TemplateRenamer::ShowFailure(const RenameRun& run)
 {
     const QChar quote = QLatin1Char('"');
-    m_prompt.showMessage(UserPrompt::MessageKind::Plain,
+    m_prompt.ShowMessage(UserPrompt::MessageKind::Plain,
                          QStringLiteral("重命名") + quote + QDir::toNativeSeparators(run.failedFrom)
                              + QStringLiteral("\"到\"") + QDir::toNativeSeparators(run.failedTo)
                              + QStringLiteral("\"失败！操作中止。"));

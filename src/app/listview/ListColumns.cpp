@@ -107,8 +107,8 @@ void ListColumns::SortByColumn(int column)
 void ListColumns::UpdateSortIndicator()
 {
     // A reversed name column runs Z to A: shown as descending.
-    const Qt::SortOrder order = m_sort.reverse() ? Qt::DescendingOrder : Qt::AscendingOrder;
-    m_report.header()->setSortIndicator(m_sort.column(), order);
+    const Qt::SortOrder order = m_sort.Reverse() ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_report.header()->setSortIndicator(m_sort.Column(), order);
     m_model.Sort(m_sort);
 }
 

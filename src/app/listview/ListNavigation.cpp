@@ -29,7 +29,7 @@ bool ListNavigation::event(QEvent* event)
     if (!NavigationEvent::IsNavigation(event))
         return QObject::event(event);
     auto* navigation = static_cast<NavigationEvent*>(event);
-    switch (navigation->kind()) {
+    switch (navigation->GetKind()) {
     case NavigationEvent::ListFolder:
         navigation->result = ListFolder(navigation->path);
         break;
@@ -171,5 +171,5 @@ void ListNavigation::WatchListedFolder()
 void ListNavigation::ShowMessage(const QString& text)
 {
     if (m_prompt)
-        m_prompt->showMessage(UserPrompt::MessageKind::Error, text);
+        m_prompt->ShowMessage(UserPrompt::MessageKind::Error, text);
 }

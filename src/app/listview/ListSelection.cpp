@@ -3,18 +3,18 @@
 #include "MgxListView.h"
 #include "ListNavigation.h"
 
-QList<int> ListSelection::selectedRows() const { return m_list.SelectedRows(); }
+QList<int> ListSelection::SelectedRows() const { return m_list.SelectedRows(); }
 
-MgxListItem ListSelection::item(int row) const { return m_list.Item(row); }
+MgxListItem ListSelection::Item(int row) const { return m_list.Item(row); }
 
-QString ListSelection::labelText(int row) const { return m_list.ItemText(row); }
+QString ListSelection::LabelText(int row) const { return m_list.ItemText(row); }
 
-void ListSelection::removeRow(int row) { m_list.RemoveRow(row); }
+void ListSelection::RemoveRow(int row) { m_list.RemoveRow(row); }
 
-void ListSelection::renameRow(int row, const QString& fullPath, const QString& name) { m_list.UpdateRow(row, fullPath, name); }
+void ListSelection::RenameRow(int row, const QString& fullPath, const QString& name) { m_list.UpdateRow(row, fullPath, name); }
 
-void ListSelection::startLabelEdit(int row) { m_list.EditRow(row); }
+void ListSelection::StartLabelEdit(int row) { m_list.EditRow(row); }
 
-QString ListSelection::currentFolder() const { return m_list.Navigation().CurrentFolder(); }
+QString ListSelection::CurrentFolder() const { return m_list.Navigation().CurrentFolder(); }
 
-void ListSelection::refresh() { m_list.Navigation().Refresh(); }
+void ListSelection::Refresh() { m_list.Navigation().Refresh(); }

@@ -9,14 +9,14 @@ class ListSelection : public RecordSelection {
 public:
     explicit ListSelection(MgxListView& list) : m_list(list) {}
 
-    QList<int> selectedRows() const override;
-    MgxListItem item(int row) const override;
-    QString labelText(int row) const override;
-    void removeRow(int row) override;
-    void renameRow(int row, const QString& fullPath, const QString& name) override;
-    void startLabelEdit(int row) override;
-    QString currentFolder() const override;
-    void refresh() override;
+    QList<int> SelectedRows() const override;
+    MgxListItem Item(int row) const override;
+    QString LabelText(int row) const override;
+    void RemoveRow(int row) override;
+    void RenameRow(int row, const QString& fullPath, const QString& name) override;
+    void StartLabelEdit(int row) override;
+    QString CurrentFolder() const override;
+    void Refresh() override;
 
 private:
     MgxListView& m_list;

@@ -189,7 +189,7 @@ void MgxListView::resizeEvent(QResizeEvent* event)
 bool MgxListView::event(QEvent* event)
 {
     // The list stays a navigation target for those who send to it.
-    if (NavigationEvent::IsNavigation(event) && static_cast<NavigationEvent*>(event)->kind() != NavigationEvent::SelectFolder)
+    if (NavigationEvent::IsNavigation(event) && static_cast<NavigationEvent*>(event)->GetKind() != NavigationEvent::SelectFolder)
         return QCoreApplication::sendEvent(m_navigation, event);
     return QWidget::event(event);
 }
@@ -457,7 +457,7 @@ void MgxListView::RequestPlayback(const QString& path)
     const auto tell = [this](const RecordPlayback& playback) {
         const QString message = PlaybackMessage(playback);
         if (m_prompt && !message.isEmpty())
-            m_prompt->showMessage(UserPrompt::MessageKind::Information, message, QStringLiteral("提示"));
+            m_prompt->ShowMessage(UserPrompt::MessageKind::Information, message, QStringLiteral("提示"));
     };
     if (m_currentRecord && m_currentRecordPath == path && !m_currentRecord->chapters.empty()) {
         const Mgx::ChapterInfo& chapter = m_currentRecord->chapters.front();
@@ -482,7 +482,7 @@ bool MgxListView::ShowContextMenu(const QPoint& globalPos)
 void MgxListView::ShowMessage(const QString& text)
 {
     if (m_prompt)
-        m_prompt->showMessage(UserPrompt::MessageKind::Error, text);
+        m_prompt->ShowMessage(UserPrompt::MessageKind::Error, text);
 }
 
 bool MgxListView::IsEditing() const

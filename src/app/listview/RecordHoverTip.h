@@ -17,9 +17,9 @@ public:
     const QString& ShownPath() const { return m_path; }
     void SetShownPath(const QString& path) { m_path = path; }
 
-    QLabel* titleLabel() const { return m_title; }
-    QLabel* mapLabel() const { return m_map; }
-    QLabel* playersLabel() const { return m_players; }
+    QLabel* TitleLabel() const { return m_title; }
+    QLabel* MapLabel() const { return m_map; }
+    QLabel* PlayersLabel() const { return m_players; }
 
 protected:
     void hideEvent(QHideEvent* event) override;

@@ -20,7 +20,7 @@ AddressBar::AddressBar(CommandTable& commands, QWidget* parent)
     row->setSpacing(0);
 
     m_combo = new PathCombo(this);
-    m_combo->edit()->SetCommandTable(&commands);
+    m_combo->Edit()->SetCommandTable(&commands);
     row->addWidget(m_combo, 1);
 
     const std::vector<QIcon> icons = ToolbarStrip::Icons(QImage(QStringLiteral(":/toolbars/address.png")),
@@ -54,7 +54,7 @@ QToolButton* AddressBar::AddButton(CommandTable& commands, int id, const QIcon& 
 
 void AddressBar::RegisterTextFieldCommands(CommandTable& commands)
 {
-    PathComboEdit* edit = m_combo->edit();
+    PathComboEdit* edit = m_combo->Edit();
     commands.RegisterHandler(Commands::EditCut, [edit] { edit->cut(); });
     commands.RegisterHandler(Commands::EditCopy, [edit] { edit->copy(); });
     commands.RegisterHandler(Commands::EditPaste, [edit] { edit->paste(); });

@@ -16,7 +16,7 @@ public:
 
     AddressBar(CommandTable& commands, QWidget* parent = nullptr);
 
-    PathCombo& pathCombo() const { return *m_combo; }
+    PathCombo& GetPathCombo() const { return *m_combo; }
     // Registers the text field's own commands (cut, copy, paste, delete) with the table.
     void RegisterTextFieldCommands(CommandTable& commands);
 

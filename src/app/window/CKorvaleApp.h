@@ -43,9 +43,9 @@ public:
     // The start-up steps in order; false ends the program.
     bool InitInstance(QApplication& application, const QStringList& arguments);
 
-    CMainFrame* mainFrame() const { return m_frame.get(); }
-    CommandTable& commands() { return m_commands; }
-    const StartRequest& startRequest() const { return m_request; }
+    CMainFrame* MainFrame() const { return m_frame.get(); }
+    CommandTable& Commands() { return m_commands; }
+    const StartRequest& GetStartRequest() const { return m_request; }
 
 private:
     UserPrompt& m_prompt;

@@ -48,7 +48,7 @@ CMainFrame::CMainFrame(CommandTable& commands, UserPrompt& prompt, const MgxList
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/korvale.png")));
-    setWindowTitle(Caption(document.title()));
+    setWindowTitle(Caption(document.Title()));
     Splash::ShowOver(this);
     BuildMainToolBar();
     BuildAddressRow();
@@ -202,16 +202,16 @@ void CMainFrame::SetRecordList(QWidget* list)
 void CMainFrame::SetNavigation(ListNavigation* navigation)
 {
     m_navigation = navigation;
-    m_addressBar->pathCombo().SetNavigationTarget(navigation);
+    m_addressBar->GetPathCombo().SetNavigationTarget(navigation);
     if (navigation)
-        navigation->SetAddressBarTarget(&m_addressBar->pathCombo());
+        navigation->SetAddressBarTarget(&m_addressBar->GetPathCombo());
 }
 
 void CMainFrame::OpenFolder()
 {
     // The picker opens in the folder listed, where a player looks for its neighbours.
-    const QString listed = m_addressBar->pathCombo().SelectedFolder();
-    if (const std::optional<QString> folder = m_prompt.chooseFolder(QStringLiteral("打开文件夹..."), listed))
+    const QString listed = m_addressBar->GetPathCombo().SelectedFolder();
+    if (const std::optional<QString> folder = m_prompt.ChooseFolder(QStringLiteral("打开文件夹..."), listed))
         Navigate([&](ListNavigation& to) { to.NavigateTo(*folder); });
 }
 
@@ -225,7 +225,7 @@ void CMainFrame::OpenHelp()
 {
     const QString help = AppFolders::Locate(AppFolders::helpFile);
     if (help.isEmpty()) {
-        m_prompt.showMessage(UserPrompt::MessageKind::Warning, QStringLiteral("找不到帮助文档。"));
+        m_prompt.ShowMessage(UserPrompt::MessageKind::Warning, QStringLiteral("找不到帮助文档。"));
         return;
     }
     // A desktop without a program for HTML files: the program shows it itself.
@@ -244,7 +244,7 @@ void CMainFrame::ShowAbout()
 
 void CMainFrame::RegisterShellCommands()
 {
-    PathCombo* combo = &m_addressBar->pathCombo();
+    PathCombo* combo = &m_addressBar->GetPathCombo();
     // Up and refresh start from what the list lists, whether it was chosen or typed.
     m_commands.RegisterHandler(Commands::Up, [this] { Navigate([](ListNavigation& to) { to.Up(); }); });
     m_commands.RegisterHandler(Commands::Refresh, [this] { Navigate([](ListNavigation& to) { to.Refresh(); }); });
@@ -255,7 +255,7 @@ void CMainFrame::RegisterShellCommands()
         // A click that does nothing looks broken: say why.
         const QString folder = m_saveGameFolder();
         if (const QString problem = SettingsCheck::SaveGameFolderProblem(folder); !problem.isEmpty())
-            m_prompt.showMessage(UserPrompt::MessageKind::Warning, problem);
+            m_prompt.ShowMessage(UserPrompt::MessageKind::Warning, problem);
         else
             Navigate([&](ListNavigation& to) { to.NavigateTo(folder); });
     });

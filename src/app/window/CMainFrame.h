@@ -46,11 +46,11 @@ public:
     // The list's right-click menu; the list opens it only while something is selected.
     void ShowListContextMenu(const QPoint& globalPosition);
 
-    AddressBar& addressBar() const { return *m_addressBar; }
-    MgxInfoDlgBar& infoBar() const { return *m_infoBar; }
-    SwitchSplitter& switchSplitter() const { return *m_switch; }
-    QWidget* recordList() const { return m_list; }
-    QToolBar* mainToolBar() const { return m_mainToolBar; }
+    AddressBar& GetAddressBar() const { return *m_addressBar; }
+    MgxInfoDlgBar& InfoBar() const { return *m_infoBar; }
+    SwitchSplitter& GetSwitchSplitter() const { return *m_switch; }
+    QWidget* RecordList() const { return m_list; }
+    QToolBar* MainToolBar() const { return m_mainToolBar; }
 
     // The size and place the window had when it was last closed, from the per-user configuration
     // folder (config.ini keeps only the game's paths).

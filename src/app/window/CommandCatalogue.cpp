@@ -6,14 +6,14 @@ namespace Commands {
 
 namespace {
 
-MenuEntry item(int id, const QString& text = {}) { return {MenuEntry::Kind::Item, id, text, {}}; }
-MenuEntry separator() { return {MenuEntry::Kind::Separator, 0, {}, {}}; }
-MenuEntry submenu(const QString& title, std::vector<MenuEntry> children)
+MenuEntry Item(int id, const QString& text = {}) { return {MenuEntry::Kind::Item, id, text, {}}; }
+MenuEntry Separator() { return {MenuEntry::Kind::Separator, 0, {}, {}}; }
+MenuEntry Submenu(const QString& title, std::vector<MenuEntry> children)
 {
     return {MenuEntry::Kind::Submenu, 0, title, std::move(children)};
 }
 
-std::vector<Command> buildTable()
+std::vector<Command> BuildTable()
 {
     using O = Owner;
     return {
@@ -62,7 +62,7 @@ std::vector<Command> buildTable()
 
 const std::vector<Command>& All()
 {
-    static const std::vector<Command> table = buildTable();
+    static const std::vector<Command> table = BuildTable();
     return table;
 }
 
@@ -78,35 +78,35 @@ QString StatusPrompt(const QString& prompt) { return prompt.section(QLatin1Char(
 std::vector<MenuLayout> MainMenus()
 {
     return {
-        {QStringLiteral("文件(&F)"), {separator(), item(Exit)}},
+        {QStringLiteral("文件(&F)"), {Separator(), Item(Exit)}},
         {QStringLiteral("操作(&O)"),
-         {item(MoveTo), item(CopyTo), separator(), item(Delete), item(Rename), separator(), item(Pack),
-          item(Unpack), separator(), item(SelectAll), item(InvertSelection), separator(), item(RenameByTemplate),
-          item(UndoRename)}},
+         {Item(MoveTo), Item(CopyTo), Separator(), Item(Delete), Item(Rename), Separator(), Item(Pack),
+          Item(Unpack), Separator(), Item(SelectAll), Item(InvertSelection), Separator(), Item(RenameByTemplate),
+          Item(UndoRename)}},
         {QStringLiteral("视图(&V)"),
-         {item(ListView), item(DetailsView), separator(),
-          submenu(QStringLiteral("排列图标"), {item(SortByName), item(SortBySize), item(SortByTime)}),
-          separator(), item(Refresh), separator(), item(ToggleStatusBar)}},
-        {QStringLiteral("设置(&C)"), {item(Options)}},
-        {QStringLiteral("帮助(&H)"), {item(Help), separator(), item(About)}},
+         {Item(ListView), Item(DetailsView), Separator(),
+          Submenu(QStringLiteral("排列图标"), {Item(SortByName), Item(SortBySize), Item(SortByTime)}),
+          Separator(), Item(Refresh), Separator(), Item(ToggleStatusBar)}},
+        {QStringLiteral("设置(&C)"), {Item(Options)}},
+        {QStringLiteral("帮助(&H)"), {Item(Help), Separator(), Item(About)}},
     };
 }
 
-std::vector<MenuEntry> LaunchMenu() { return {item(LaunchA), item(LaunchC)}; }
+std::vector<MenuEntry> LaunchMenu() { return {Item(LaunchA), Item(LaunchC)}; }
 
-std::vector<MenuEntry> ViewMenu() { return {item(ListView), item(DetailsView)}; }
+std::vector<MenuEntry> ViewMenu() { return {Item(ListView), Item(DetailsView)}; }
 
 std::vector<MenuEntry> ListContextMenu()
 {
-    return {item(ContextMoveTo), item(ContextCopyTo), separator(), item(Rename), item(Delete), separator(),
-            item(Pack, QStringLiteral("压缩(&A)...")), item(Unpack, QStringLiteral("解压缩(&X)...")), separator(),
-            item(RenameByTemplate)};
+    return {Item(ContextMoveTo), Item(ContextCopyTo), Separator(), Item(Rename), Item(Delete), Separator(),
+            Item(Pack, QStringLiteral("压缩(&A)...")), Item(Unpack, QStringLiteral("解压缩(&X)...")), Separator(),
+            Item(RenameByTemplate)};
 }
 
 std::vector<MenuEntry> TextFieldMenu()
 {
-    return {item(EditCut), item(EditCopy), item(EditPaste), item(EditClear), separator(),
-            item(GoToSaveGameFolder), item(GoToDesktop), item(GoToComputer)};
+    return {Item(EditCut), Item(EditCopy), Item(EditPaste), Item(EditClear), Separator(),
+            Item(GoToSaveGameFolder), Item(GoToDesktop), Item(GoToComputer)};
 }
 
 std::vector<int> MainToolBarButtons()

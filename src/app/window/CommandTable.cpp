@@ -29,7 +29,7 @@ bool CommandTable::Trigger(int id)
     const auto found = m_handlers.find(id);
     if (found == m_handlers.end() || !IsEnabled(id))
         return false;
-    Q_EMIT triggered(id);
+    Q_EMIT Triggered(id);
     // Copied: a handler may register handlers again.
     const std::function<void()> handler = found->second;
     handler();
@@ -71,11 +71,11 @@ QMenu* CommandTable::BuildMenu(const QString& title, const std::vector<Commands:
                                QWidget* parent, int flags)
 {
     auto* menu = new QMenu(title, parent);
-    addEntries(menu, entries, flags);
+    AddEntries(menu, entries, flags);
     return menu;
 }
 
-void CommandTable::addEntries(QMenu* menu, const std::vector<Commands::MenuEntry>& entries, int flags)
+void CommandTable::AddEntries(QMenu* menu, const std::vector<Commands::MenuEntry>& entries, int flags)
 {
     using Kind = Commands::MenuEntry::Kind;
     QActionGroup* radios = nullptr;
@@ -85,7 +85,7 @@ void CommandTable::addEntries(QMenu* menu, const std::vector<Commands::MenuEntry
             radios = nullptr;
         } else if (entry.kind == Kind::Submenu) {
             QMenu* sub = menu->addMenu(entry.text);
-            addEntries(sub, entry.children, flags);
+            AddEntries(sub, entry.children, flags);
         } else {
             QAction* action = CreateAction(entry.id, menu, entry.text, flags);
             // The two list views form one radio group; other marks are plain check marks.

@@ -49,10 +49,10 @@ public:
     void RefreshMenu(QMenu* menu) const;
 
 Q_SIGNALS:
-    void triggered(int id);
+    void Triggered(int id);
 
 private:
-    void addEntries(QMenu* menu, const std::vector<Commands::MenuEntry>& entries, int flags);
+    void AddEntries(QMenu* menu, const std::vector<Commands::MenuEntry>& entries, int flags);
 
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, std::function<bool()>> m_enabled;

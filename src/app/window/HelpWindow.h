@@ -14,7 +14,7 @@ public:
     // Shows the document at path (a local HTML file) and raises the window.
     void ShowDocument(const QString& path);
 
-    QTextBrowser& browser() const { return *m_browser; }
+    QTextBrowser& Browser() const { return *m_browser; }
 
 private:
     QTextBrowser* m_browser;

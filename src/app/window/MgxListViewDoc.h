@@ -6,5 +6,5 @@
 // its title.
 class MgxListViewDoc {
 public:
-    QString title() const { return QStringLiteral("无标题"); }
+    QString Title() const { return QStringLiteral("无标题"); }
 };

@@ -22,8 +22,8 @@ public:
     // Replaces the entries read from the file system on the first SelectFolder.
     void SetFixedEntries(std::vector<PathEntries::Entry> fixed) { m_fixed = std::move(fixed); }
 
-    PathComboEdit* edit() const { return m_edit; }
-    const std::vector<PathEntries::Entry>& shownEntries() const { return m_shown; }
+    PathComboEdit* Edit() const { return m_edit; }
+    const std::vector<PathEntries::Entry>& ShownEntries() const { return m_shown; }
     // The folder of the selected entry, empty when nothing is selected.
     QString SelectedFolder() const;
     // Where the shell's "desktop" and "computer" places are.

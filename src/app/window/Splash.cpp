@@ -15,7 +15,7 @@ QPointer<Splash> splashWindow;
 
 void Splash::Enable() { splashAllowed = true; }
 
-Splash* Splash::current() { return splashWindow.data(); }
+Splash* Splash::Current() { return splashWindow.data(); }
 
 Splash* Splash::ShowOver(QWidget* owner, int closeAfterMs)
 {

@@ -17,7 +17,7 @@ public:
     // Shows the splash over `owner` unless it is not allowed or already exists; the splash, or
     // nothing.
     static Splash* ShowOver(QWidget* owner, int closeAfterMs = defaultCloseAfterMs);
-    static Splash* current();
+    static Splash* Current();
 
     // The window shape of a picture: every pixel that is not exactly black.
     static QRegion ShapeOf(const QImage& picture);

@@ -24,17 +24,17 @@ SwitchSplitter::SwitchSplitter(QWidget* parent)
     m_arrow->setCursor(Qt::PointingHandCursor);
     m_arrow->setIconSize(QSize(arrowSize, arrowSize));
     m_arrow->setFixedSize(arrowSize, arrowSize);
-    m_arrow->setIcon(QIcon(arrowPicture()));
+    m_arrow->setIcon(QIcon(ArrowPicture()));
     m_arrow->setToolTip(QStringLiteral("折叠或展开信息面板"));
     connect(m_arrow, &QToolButton::clicked, this, &SwitchSplitter::TogglePanel);
 }
 
-QString SwitchSplitter::arrowPicture() const
+QString SwitchSplitter::ArrowPicture() const
 {
     return m_panelShown ? QStringLiteral(":/icons/switch-fold.png") : QStringLiteral(":/icons/switch-unfold.png");
 }
 
-QSize SwitchSplitter::sizeHint() const { return {DialogUnits::toPixelsX(8), 100}; }
+QSize SwitchSplitter::sizeHint() const { return {DialogUnits::ToPixelsX(8), 100}; }
 
 void SwitchSplitter::TogglePanel()
 {
@@ -42,7 +42,7 @@ void SwitchSplitter::TogglePanel()
         return;
     m_panelShown = !m_panelShown;
     m_panel->setVisible(m_panelShown);
-    m_arrow->setIcon(QIcon(arrowPicture()));
+    m_arrow->setIcon(QIcon(ArrowPicture()));
 }
 
 void SwitchSplitter::resizeEvent(QResizeEvent* event)

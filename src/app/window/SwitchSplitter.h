@@ -15,10 +15,10 @@ public:
 
     // The panel the arrow folds.
     void SetPanel(QWidget* panel) { m_panel = panel; }
-    bool panelShown() const { return m_panelShown; }
+    bool PanelShown() const { return m_panelShown; }
     // The arrow's picture: the left arrow while the panel is shown, the right one while hidden.
-    QString arrowPicture() const;
-    QToolButton* arrow() const { return m_arrow; }
+    QString ArrowPicture() const;
+    QToolButton* Arrow() const { return m_arrow; }
 
     QSize sizeHint() const override;
 

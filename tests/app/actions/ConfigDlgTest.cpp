@@ -28,28 +28,28 @@ protected:
     }
 
     template <typename T>
-    static T* child(const QDialog& dialog, const char* name)
+    static T* Child(const QDialog& dialog, const char* name)
     {
         T* found = dialog.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
 
-    static void click(const QDialog& dialog, const char* button) { child<QPushButton>(dialog, button)->click(); }
+    static void Click(const QDialog& dialog, const char* button) { Child<QPushButton>(dialog, button)->click(); }
 
-    static void type(const QDialog& dialog, const char* edit, const QString& text)
+    static void Type(const QDialog& dialog, const char* edit, const QString& text)
     {
-        child<QLineEdit>(dialog, edit)->setText(text);
+        Child<QLineEdit>(dialog, edit)->setText(text);
     }
 
-    bool configWritten() const { return QFile::exists(configPath); }
+    bool ConfigWritten() const { return QFile::exists(configPath); }
 
-    QString existingFolder(const QString& name) const
+    QString ExistingFolder(const QString& name) const
     {
         QDir(folder.path()).mkpath(name);
         return folder.filePath(name);
     }
-    QString existingFile(const QString& name) const
+    QString ExistingFile(const QString& name) const
     {
         QFile file(folder.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -57,7 +57,7 @@ protected:
     }
 
     // Presses a button of the dialog once it runs modally, after `act` has worked on it.
-    static void whenShown(std::function<void(QDialog&)> act)
+    static void WhenShown(std::function<void(QDialog&)> act)
     {
         QTimer::singleShot(0, [act] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -79,15 +79,15 @@ TEST_F(ConfigDlgTest, OpensWithTheValuesItWasGiven)
 {
     ConfigDlg dialog(running, prompt, configPath);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置"));
-    EXPECT_EQ(child<QGroupBox>(dialog, "generalGroup")->title(), QStringLiteral("一般设置"));
-    EXPECT_EQ(child<QLabel>(dialog, "saveGameFolderLabel")->text(), QStringLiteral("SaveGame目录位置："));
-    EXPECT_EQ(child<QLabel>(dialog, "gameExe10aLabel")->text(), QStringLiteral("1.0A版帝国exe文件位置："));
-    EXPECT_EQ(child<QLabel>(dialog, "gameExe10cLabel")->text(), QStringLiteral("1.0C版帝国exe文件位置："));
-    EXPECT_EQ(child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), running.SaveGameFolder);
-    EXPECT_EQ(child<QLineEdit>(dialog, "gameExe10aEdit")->text(), running.GameExe10a);
-    EXPECT_EQ(child<QLineEdit>(dialog, "gameExe10cEdit")->text(), running.GameExe10c);
-    EXPECT_TRUE(child<QPushButton>(dialog, "okButton")->isDefault());
-    EXPECT_EQ(dialog.values(), running);
+    EXPECT_EQ(Child<QGroupBox>(dialog, "generalGroup")->title(), QStringLiteral("一般设置"));
+    EXPECT_EQ(Child<QLabel>(dialog, "saveGameFolderLabel")->text(), QStringLiteral("SaveGame目录位置："));
+    EXPECT_EQ(Child<QLabel>(dialog, "gameExe10aLabel")->text(), QStringLiteral("1.0A版帝国exe文件位置："));
+    EXPECT_EQ(Child<QLabel>(dialog, "gameExe10cLabel")->text(), QStringLiteral("1.0C版帝国exe文件位置："));
+    EXPECT_EQ(Child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), running.SaveGameFolder);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "gameExe10aEdit")->text(), running.GameExe10a);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "gameExe10cEdit")->text(), running.GameExe10c);
+    EXPECT_TRUE(Child<QPushButton>(dialog, "okButton")->isDefault());
+    EXPECT_EQ(dialog.Values(), running);
 }
 
 TEST_F(ConfigDlgTest, LayoutKeepsEveryControlInItsPlace)
@@ -104,14 +104,14 @@ TEST_F(ConfigDlgTest, LayoutKeepsEveryControlInItsPlace)
             EXPECT_TRUE(dialog.rect().contains(control->geometry())) << control->objectName().toStdString();
         }
     }
-    const QRect group = child<QGroupBox>(dialog, "generalGroup")->geometry();
+    const QRect group = Child<QGroupBox>(dialog, "generalGroup")->geometry();
     EXPECT_TRUE(dialog.rect().contains(group));
     int previousBottom = group.top();
     for (const char* row : {"saveGameFolder", "gameExe10a", "gameExe10c"}) {
         const QByteArray name(row);
-        const QRect label = child<QLabel>(dialog, name + "Label")->geometry();
-        const QRect edit = child<QLineEdit>(dialog, name + "Edit")->geometry();
-        const QRect browse = child<QPushButton>(dialog, name + "Browse")->geometry();
+        const QRect label = Child<QLabel>(dialog, name + "Label")->geometry();
+        const QRect edit = Child<QLineEdit>(dialog, name + "Edit")->geometry();
+        const QRect browse = Child<QPushButton>(dialog, name + "Browse")->geometry();
         EXPECT_GT(label.top(), previousBottom) << row;
         EXPECT_LT(label.bottom(), edit.top()) << row;
         EXPECT_LT(edit.right(), browse.left()) << row;
@@ -120,8 +120,8 @@ TEST_F(ConfigDlgTest, LayoutKeepsEveryControlInItsPlace)
         EXPECT_TRUE(group.contains(label) && group.contains(edit) && group.contains(browse)) << row;
         previousBottom = edit.bottom();
     }
-    const QRect ok = child<QPushButton>(dialog, "okButton")->geometry();
-    const QRect cancel = child<QPushButton>(dialog, "cancelButton")->geometry();
+    const QRect ok = Child<QPushButton>(dialog, "okButton")->geometry();
+    const QRect cancel = Child<QPushButton>(dialog, "cancelButton")->geometry();
     EXPECT_GT(ok.top(), group.bottom());
     EXPECT_EQ(ok.top(), cancel.top());
     EXPECT_LT(ok.right(), cancel.left());
@@ -137,45 +137,45 @@ TEST_F(ConfigDlgTest, LayoutKeepsEveryControlInItsPlace)
 TEST_F(ConfigDlgTest, PickersFillTheBoxes)
 {
     ConfigDlg dialog(running, prompt, configPath);
-    prompt.pickNext(QStringLiteral("C:\\"));
-    click(dialog, "saveGameFolderBrowse");
-    EXPECT_EQ(child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("C:"));
-    prompt.pickNext(QStringLiteral("/home/u/SaveGame"));
-    click(dialog, "saveGameFolderBrowse");
-    EXPECT_EQ(child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("/home/u/SaveGame"));
-    prompt.pickNext(QStringLiteral("/p/a/age2_x1.exe"));
-    click(dialog, "gameExe10aBrowse");
-    prompt.pickNext(QStringLiteral("/p/c/aoc.exe"));
-    click(dialog, "gameExe10cBrowse");
-    EXPECT_EQ(dialog.values(), (GameSettings{QStringLiteral("/home/u/SaveGame"), QStringLiteral("/p/a/age2_x1.exe"),
+    prompt.PickNext(QStringLiteral("C:\\"));
+    Click(dialog, "saveGameFolderBrowse");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("C:"));
+    prompt.PickNext(QStringLiteral("/home/u/SaveGame"));
+    Click(dialog, "saveGameFolderBrowse");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("/home/u/SaveGame"));
+    prompt.PickNext(QStringLiteral("/p/a/age2_x1.exe"));
+    Click(dialog, "gameExe10aBrowse");
+    prompt.PickNext(QStringLiteral("/p/c/aoc.exe"));
+    Click(dialog, "gameExe10cBrowse");
+    EXPECT_EQ(dialog.Values(), (GameSettings{QStringLiteral("/home/u/SaveGame"), QStringLiteral("/p/a/age2_x1.exe"),
                                              QStringLiteral("/p/c/aoc.exe"), running.GameInstallPath}));
 
-    ASSERT_EQ(prompt.pickers().size(), 4);
-    EXPECT_EQ(prompt.pickers()[0].title, QStringLiteral("打开SaveGame文件夹..."));
-    EXPECT_TRUE(prompt.pickers()[0].startPath.isEmpty());
-    EXPECT_EQ(prompt.pickers()[2].startPath, QStringLiteral("age2_x1.exe"));
-    EXPECT_EQ(prompt.pickers()[2].nameFilters.value(0), QStringLiteral("age2_x1.exe (age2_x1.exe)"));
-    EXPECT_TRUE(prompt.pickers()[3].nameFilters.contains(QStringLiteral("*.exe (*.exe *.EXE)")));
+    ASSERT_EQ(prompt.Pickers().size(), 4);
+    EXPECT_EQ(prompt.Pickers()[0].title, QStringLiteral("打开SaveGame文件夹..."));
+    EXPECT_TRUE(prompt.Pickers()[0].startPath.isEmpty());
+    EXPECT_EQ(prompt.Pickers()[2].startPath, QStringLiteral("age2_x1.exe"));
+    EXPECT_EQ(prompt.Pickers()[2].nameFilters.value(0), QStringLiteral("age2_x1.exe (age2_x1.exe)"));
+    EXPECT_TRUE(prompt.Pickers()[3].nameFilters.contains(QStringLiteral("*.exe (*.exe *.EXE)")));
 
     // A cancelled picker changes nothing.
-    click(dialog, "gameExe10aBrowse");
-    click(dialog, "saveGameFolderBrowse");
-    EXPECT_EQ(child<QLineEdit>(dialog, "gameExe10aEdit")->text(), QStringLiteral("/p/a/age2_x1.exe"));
-    EXPECT_EQ(child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("/home/u/SaveGame"));
-    EXPECT_FALSE(configWritten());
+    Click(dialog, "gameExe10aBrowse");
+    Click(dialog, "saveGameFolderBrowse");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "gameExe10aEdit")->text(), QStringLiteral("/p/a/age2_x1.exe"));
+    EXPECT_EQ(Child<QLineEdit>(dialog, "saveGameFolderEdit")->text(), QStringLiteral("/home/u/SaveGame"));
+    EXPECT_FALSE(ConfigWritten());
 }
 
 TEST_F(ConfigDlgTest, OkSavesTheBoxesAsTheyStandAndHandsThemBack)
 {
     GameSettings edited = running;
-    const QString typed = existingFolder("typed");
-    const QString picked = existingFile("age2_x1.exe");
-    whenShown([&](QDialog& dialog) {
-        type(dialog, "saveGameFolderEdit", typed);
-        type(dialog, "gameExe10cEdit", QString());
-        prompt.pickNext(picked);
-        click(dialog, "gameExe10aBrowse");
-        click(dialog, "okButton");
+    const QString typed = ExistingFolder("typed");
+    const QString picked = ExistingFile("age2_x1.exe");
+    WhenShown([&](QDialog& dialog) {
+        Type(dialog, "saveGameFolderEdit", typed);
+        Type(dialog, "gameExe10cEdit", QString());
+        prompt.PickNext(picked);
+        Click(dialog, "gameExe10aBrowse");
+        Click(dialog, "okButton");
     });
     EXPECT_TRUE(ConfigDlg::Edit(edited, prompt, configPath));
     const GameSettings expected{typed, picked, QString(), running.GameInstallPath};
@@ -188,24 +188,24 @@ TEST_F(ConfigDlgTest, OkSavesTheBoxesAsTheyStandAndHandsThemBack)
 TEST_F(ConfigDlgTest, CancelKeepsEverythingEvenAPickedPath)
 {
     GameSettings edited = running;
-    whenShown([this](QDialog& dialog) {
-        type(dialog, "saveGameFolderEdit", QStringLiteral("/typed"));
-        prompt.pickNext(QStringLiteral("/picked/age2_x1.exe"));
-        click(dialog, "gameExe10aBrowse");
-        click(dialog, "cancelButton");
+    WhenShown([this](QDialog& dialog) {
+        Type(dialog, "saveGameFolderEdit", QStringLiteral("/typed"));
+        prompt.PickNext(QStringLiteral("/picked/age2_x1.exe"));
+        Click(dialog, "gameExe10aBrowse");
+        Click(dialog, "cancelButton");
     });
     EXPECT_FALSE(ConfigDlg::Edit(edited, prompt, configPath));
     EXPECT_EQ(edited, running);
-    EXPECT_FALSE(configWritten());
+    EXPECT_FALSE(ConfigWritten());
 
     // Closing the window is the same as "取消".
-    whenShown([](QDialog& dialog) {
-        type(dialog, "gameExe10cEdit", QStringLiteral("/typed"));
+    WhenShown([](QDialog& dialog) {
+        Type(dialog, "gameExe10cEdit", QStringLiteral("/typed"));
         dialog.close();
     });
     EXPECT_FALSE(ConfigDlg::Edit(edited, prompt, configPath));
     EXPECT_EQ(edited, running);
-    EXPECT_FALSE(configWritten());
+    EXPECT_FALSE(ConfigWritten());
 }
 
 TEST_F(ConfigDlgTest, AFailedSaveStillHandsBackTheValuesAndSaysSo)
@@ -214,42 +214,42 @@ TEST_F(ConfigDlgTest, AFailedSaveStillHandsBackTheValuesAndSaysSo)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
     blocker.close();
     GameSettings edited = running;
-    edited.SaveGameFolder = existingFolder("SaveGame");
+    edited.SaveGameFolder = ExistingFolder("SaveGame");
     edited.GameExe10c.clear();
-    const QString exe = existingFile("new.exe");
-    whenShown([&](QDialog& dialog) {
-        type(dialog, "gameExe10aEdit", exe);
-        click(dialog, "okButton");
+    const QString exe = ExistingFile("new.exe");
+    WhenShown([&](QDialog& dialog) {
+        Type(dialog, "gameExe10aEdit", exe);
+        Click(dialog, "okButton");
     });
     EXPECT_TRUE(ConfigDlg::Edit(edited, prompt, configPath));
     EXPECT_EQ(edited.GameExe10a, exe);
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("设置无法保存：") + QDir::toNativeSeparators(configPath) + '\n'))
-        << prompt.messages()[0].text.toStdString();
-    EXPECT_GT(prompt.messages()[0].text.size(), (QStringLiteral("设置无法保存：") + configPath + '\n').size()) << "and why";
-    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Warning);
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_TRUE(prompt.Messages()[0].text.startsWith(QStringLiteral("设置无法保存：") + QDir::toNativeSeparators(configPath) + '\n'))
+        << prompt.Messages()[0].text.toStdString();
+    EXPECT_GT(prompt.Messages()[0].text.size(), (QStringLiteral("设置无法保存：") + configPath + '\n').size()) << "and why";
+    EXPECT_EQ(prompt.Messages()[0].kind, UserPrompt::MessageKind::Warning);
 }
 
 TEST_F(ConfigDlgTest, AFolderOrExecutableThatDoesNotExistIsRefusedWithAWord)
 {
-    GameSettings edited{existingFolder("SaveGame"), QString(), QString(), QString()};
+    GameSettings edited{ExistingFolder("SaveGame"), QString(), QString(), QString()};
     bool stillOpen = false;
-    whenShown([&](QDialog& dialog) {
-        type(dialog, "gameExe10aEdit", folder.filePath("missing.exe"));
-        click(dialog, "okButton");
+    WhenShown([&](QDialog& dialog) {
+        Type(dialog, "gameExe10aEdit", folder.filePath("missing.exe"));
+        Click(dialog, "okButton");
         stillOpen = dialog.isVisible();
-        type(dialog, "gameExe10aEdit", QString());
-        type(dialog, "saveGameFolderEdit", folder.filePath("gone"));
-        click(dialog, "okButton");
-        type(dialog, "saveGameFolderEdit", edited.SaveGameFolder);
-        click(dialog, "okButton");
+        Type(dialog, "gameExe10aEdit", QString());
+        Type(dialog, "saveGameFolderEdit", folder.filePath("gone"));
+        Click(dialog, "okButton");
+        Type(dialog, "saveGameFolderEdit", edited.SaveGameFolder);
+        Click(dialog, "okButton");
     });
     EXPECT_TRUE(ConfigDlg::Edit(edited, prompt, configPath));
     EXPECT_TRUE(stillOpen);
-    ASSERT_EQ(prompt.messages().size(), 2);
-    EXPECT_EQ(prompt.messages()[0].text, "1.0A版帝国exe文件不存在：" + folder.filePath("missing.exe"));
-    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Warning);
-    EXPECT_EQ(prompt.messages()[1].text, "SaveGame目录不存在：" + folder.filePath("gone"));
+    ASSERT_EQ(prompt.Messages().size(), 2);
+    EXPECT_EQ(prompt.Messages()[0].text, "1.0A版帝国exe文件不存在：" + folder.filePath("missing.exe"));
+    EXPECT_EQ(prompt.Messages()[0].kind, UserPrompt::MessageKind::Warning);
+    EXPECT_EQ(prompt.Messages()[1].text, "SaveGame目录不存在：" + folder.filePath("gone"));
     EXPECT_EQ(edited.GameExe10a, QString());
-    EXPECT_TRUE(configWritten());
+    EXPECT_TRUE(ConfigWritten());
 }

@@ -30,16 +30,16 @@ protected:
         for (const Mgx::SampleRecord& sample : Mgx::SampleRecords()) {
             if (sample.fileName == "unfinished.mgx")
                 continue;
-            Mgx::RecordWriter(sample.blueprint).WriteFile(std::filesystem::path(path(sample.fileName.c_str()).toStdString()));
-            selection.add(QString::fromStdString(sample.fileName));
+            Mgx::RecordWriter(sample.blueprint).WriteFile(std::filesystem::path(Path(sample.fileName.c_str()).toStdString()));
+            selection.Add(QString::fromStdString(sample.fileName));
         }
         QDir(dir.path()).mkdir(QStringLiteral("old"));
-        selection.add(QStringLiteral("old"), MgxItemKind::Folder);
-        TestFiles::Write(path("broken.mgx"), QByteArray(64, '\x7f'));
-        selection.add(QStringLiteral("broken.mgx"));
+        selection.Add(QStringLiteral("old"), MgxItemKind::Folder);
+        TestFiles::Write(Path("broken.mgx"), QByteArray(64, '\x7f'));
+        selection.Add(QStringLiteral("broken.mgx"));
     }
 
-    QString path(const char* name) const { return dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
+    QString Path(const char* name) const { return dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
 
     QTemporaryDir dir;
     MemorySelection selection;
@@ -92,15 +92,15 @@ TEST_F(TemplateRenamerTest, ApplyStopsAtAClashOnDiskWithTheRenameMessageAndUndoP
     EXPECT_FALSE(renamer.CanUndo());
 
     EXPECT_FALSE(renamer.Apply(plan));
-    ASSERT_EQ(prompt.messages().size(), 1);
+    ASSERT_EQ(prompt.Messages().size(), 1);
     const QString source = dir.path() + QLatin1Char('/') + plan.steps[1].oldName;
-    EXPECT_EQ(prompt.messages()[0].text,
+    EXPECT_EQ(prompt.Messages()[0].text,
               QStringLiteral("重命名\"") + source + QStringLiteral("\"到\"") + clashing + QStringLiteral("\"失败！操作中止。"));
     EXPECT_EQ(TestFiles::Read(clashing), QByteArray("arrived after the preview"));
     const int firstRow = plan.steps[0].row;
-    EXPECT_EQ(selection.labelText(firstRow), plan.steps[0].newName) << "the done rename reaches the list";
-    EXPECT_EQ(selection.item(firstRow).fullPath, dir.path() + QLatin1Char('/') + plan.steps[0].newName);
-    EXPECT_EQ(selection.labelText(plan.steps[1].row), plan.steps[1].oldName);
+    EXPECT_EQ(selection.LabelText(firstRow), plan.steps[0].newName) << "the done rename reaches the list";
+    EXPECT_EQ(selection.Item(firstRow).fullPath, dir.path() + QLatin1Char('/') + plan.steps[0].newName);
+    EXPECT_EQ(selection.LabelText(plan.steps[1].row), plan.steps[1].oldName);
     EXPECT_TRUE(QFile::exists(dir.path() + QLatin1Char('/') + plan.steps[2].oldName)) << "nothing after the failure";
 
     ASSERT_TRUE(renamer.CanUndo());
@@ -125,15 +125,15 @@ TEST_F(TemplateRenamerTest, AnUndoThatCannotFinishKeepsTheRestForAnotherTry)
     });
     renamer.RenameSelected();
     ASSERT_TRUE(renamer.CanUndo());
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_TRUE(prompt.Messages().isEmpty());
 
     // The first record's old name is taken again meanwhile: the second is put back, the first waits.
-    const QString firstOld = path(sources[0].name.toUtf8().constData());
+    const QString firstOld = Path(sources[0].name.toUtf8().constData());
     TestFiles::Write(firstOld, "newcomer");
     EXPECT_FALSE(renamer.Undo());
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_TRUE(prompt.messages()[0].text.endsWith(QStringLiteral("\"失败！操作中止。")));
-    EXPECT_TRUE(QFile::exists(path(sources[1].name.toUtf8().constData())));
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_TRUE(prompt.Messages()[0].text.endsWith(QStringLiteral("\"失败！操作中止。")));
+    EXPECT_TRUE(QFile::exists(Path(sources[1].name.toUtf8().constData())));
     EXPECT_EQ(TestFiles::Read(firstOld), QByteArray("newcomer"));
     EXPECT_TRUE(renamer.CanUndo());
 

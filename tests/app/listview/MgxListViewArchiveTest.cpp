@@ -36,7 +36,7 @@ QByteArray SampleBytes(const char* fileName)
 {
     for (const Mgx::SampleRecord& sample : Mgx::SampleRecords()) {
         if (sample.fileName == fileName) {
-            const std::vector<std::uint8_t> bytes = Mgx::RecordWriter(sample.blueprint).fileBytes();
+            const std::vector<std::uint8_t> bytes = Mgx::RecordWriter(sample.blueprint).FileBytes();
             return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
         }
     }
@@ -93,9 +93,9 @@ protected:
         addressBar.shown.clear();
     }
 
-    QString archive() const { return QDir::toNativeSeparators(folder.filePath(QStringLiteral("cup.") + GetParam())); }
+    QString Archive() const { return QDir::toNativeSeparators(folder.filePath(QStringLiteral("cup.") + GetParam())); }
 
-    QStringList names() const
+    QStringList Names() const
     {
         QStringList result;
         for (const MgxListItem& item : view.Model().Items())
@@ -103,18 +103,18 @@ protected:
         return result;
     }
 
-    QPoint centreOf(const QString& name) const
+    QPoint CentreOf(const QString& name) const
     {
-        return view.ReportView()->visualRect(view.Model().index(int(names().indexOf(name)), 0)).center();
+        return view.ReportView()->visualRect(view.Model().index(int(Names().indexOf(name)), 0)).center();
     }
-    void click(const QString& name) { QTest::mouseClick(view.ReportView()->viewport(), Qt::LeftButton, {}, centreOf(name)); }
-    void doubleClick(const QString& name)
+    void Click(const QString& name) { QTest::mouseClick(view.ReportView()->viewport(), Qt::LeftButton, {}, CentreOf(name)); }
+    void DoubleClick(const QString& name)
     {
-        click(name);
-        QTest::mouseDClick(view.ReportView()->viewport(), Qt::LeftButton, {}, centreOf(name));
+        Click(name);
+        QTest::mouseDClick(view.ReportView()->viewport(), Qt::LeftButton, {}, CentreOf(name));
         QCoreApplication::sendPostedEvents(&addressBar);
     }
-    bool list(const QString& path)
+    bool List(const QString& path)
     {
         NavigationEvent event(NavigationEvent::ListFolder, path);
         QCoreApplication::sendEvent(&view, &event);
@@ -133,26 +133,26 @@ protected:
 TEST_P(MgxListViewArchiveTest, ADoubleClickEntersTheArchiveAndItsFoldersAndUpLeaves)
 {
     const QString cup = QStringLiteral("cup.") + GetParam();
-    doubleClick(cup);
-    EXPECT_EQ(view.Navigation().CurrentFolder(), archive());
+    DoubleClick(cup);
+    EXPECT_EQ(view.Navigation().CurrentFolder(), Archive());
     ASSERT_TRUE(view.Navigation().CurrentArchive());
     EXPECT_EQ(view.Navigation().CurrentArchive()->innerFolder, QString());
-    EXPECT_EQ(addressBar.shown, QStringList{archive()});
+    EXPECT_EQ(addressBar.shown, QStringList{Archive()});
     // Folders first, then by time (all equal here) in the usual order; the text file is not listed.
-    EXPECT_EQ(names().size(), 5);
-    EXPECT_EQ(names().first(), "final");
-    EXPECT_FALSE(names().contains("readme.txt"));
+    EXPECT_EQ(Names().size(), 5);
+    EXPECT_EQ(Names().first(), "final");
+    EXPECT_FALSE(Names().contains("readme.txt"));
     // The folder watch leaves archives alone.
     EXPECT_TRUE(view.Navigation().Watcher().Folder().isEmpty());
 
-    doubleClick("final");
-    EXPECT_EQ(view.Navigation().CurrentFolder(), archive() + "/final");
-    EXPECT_EQ(names(), QStringList{"scenario.mgx"});
-    EXPECT_EQ(addressBar.shown.last(), archive() + "/final");
+    DoubleClick("final");
+    EXPECT_EQ(view.Navigation().CurrentFolder(), Archive() + "/final");
+    EXPECT_EQ(Names(), QStringList{"scenario.mgx"});
+    EXPECT_EQ(addressBar.shown.last(), Archive() + "/final");
 
     // Up climbs the archive's folders, then leaves it; the address bar follows.
     view.Navigation().Up();
-    EXPECT_EQ(view.Navigation().CurrentFolder(), archive());
+    EXPECT_EQ(view.Navigation().CurrentFolder(), Archive());
     view.Navigation().Up();
     QCoreApplication::sendPostedEvents(&addressBar);
     EXPECT_EQ(addressBar.shown.last(), QDir::toNativeSeparators(folder.path()));
@@ -160,36 +160,36 @@ TEST_P(MgxListViewArchiveTest, ADoubleClickEntersTheArchiveAndItsFoldersAndUpLea
     EXPECT_FALSE(view.Navigation().CurrentArchive());
     EXPECT_EQ(view.Navigation().Watcher().Folder(), QDir::toNativeSeparators(folder.path()));
 
-    NavigationEvent typed(NavigationEvent::GoToTypedPath, archive() + "/final/");
+    NavigationEvent typed(NavigationEvent::GoToTypedPath, Archive() + "/final/");
     QCoreApplication::sendEvent(&view, &typed);
     EXPECT_TRUE(typed.result);
-    EXPECT_EQ(names(), QStringList{"scenario.mgx"});
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_EQ(Names(), QStringList{"scenario.mgx"});
+    EXPECT_TRUE(prompt.Messages().isEmpty());
 }
 
 TEST_P(MgxListViewArchiveTest, AClickShowsARecordReadFromTheArchive)
 {
-    ASSERT_TRUE(view.Navigation().NavigateTo(archive()));
+    ASSERT_TRUE(view.Navigation().NavigateTo(Archive()));
     QSignalSpy shown(&view, &MgxListView::RecordShown);
-    click("4v4_chat_ageups.mgx");
+    Click("4v4_chat_ageups.mgx");
     ASSERT_EQ(shown.count(), 1);
-    EXPECT_EQ(shown.at(0).at(0).toString(), archive() + "/4v4_chat_ageups.mgx");
+    EXPECT_EQ(shown.at(0).at(0).toString(), Archive() + "/4v4_chat_ageups.mgx");
     ASSERT_NE(view.CurrentRecord(), nullptr);
-    EXPECT_EQ(view.CurrentRecord()->fullPath(), (archive() + "/4v4_chat_ageups.mgx").toStdString());
+    EXPECT_EQ(view.CurrentRecord()->FullPath(), (Archive() + "/4v4_chat_ageups.mgx").toStdString());
     EXPECT_FALSE(pane.findChild<QLabel*>(QStringLiteral("versionLabel"))->text().isEmpty());
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_TRUE(prompt.Messages().isEmpty());
     // Nothing was unpacked beside the archive.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 3);
 }
 
 TEST_P(MgxListViewArchiveTest, NestedArchivesAndRepairAreRefusedWithOneMessageEach)
 {
-    ASSERT_TRUE(view.Navigation().NavigateTo(archive()));
-    doubleClick("nested.rar");
-    EXPECT_EQ(view.Navigation().CurrentFolder(), archive());
-    click("headless.mgx");
+    ASSERT_TRUE(view.Navigation().NavigateTo(Archive()));
+    DoubleClick("nested.rar");
+    EXPECT_EQ(view.Navigation().CurrentFolder(), Archive());
+    Click("headless.mgx");
     EXPECT_EQ(prompt.MessageTexts(), (QStringList{ArchiveMessages::Nested(), ArchiveMessages::RepairRefused()}));
-    EXPECT_TRUE(prompt.askedQuestions().isEmpty());
+    EXPECT_TRUE(prompt.AskedQuestions().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(ZipAndRar, MgxListViewArchiveTest, ::testing::Values("zip", "rar"));
@@ -198,15 +198,15 @@ class MgxListViewBrokenArchiveTest : public MgxListViewArchiveTest {};
 
 TEST_P(MgxListViewBrokenArchiveTest, ADamagedArchiveKeepsTheOldListingAndAddress)
 {
-    const QStringList before = names();
-    doubleClick("broken.zip");
-    EXPECT_EQ(names(), before);
+    const QStringList before = Names();
+    DoubleClick("broken.zip");
+    EXPECT_EQ(Names(), before);
     EXPECT_EQ(view.Navigation().CurrentFolder(), QDir::toNativeSeparators(folder.path()));
     EXPECT_TRUE(addressBar.shown.isEmpty());
     EXPECT_EQ(prompt.MessageTexts(), QStringList{ArchiveMessages::ForResult(ArchiveResult::Damaged)});
     // A folder the archive does not hold is no place to go either.
-    EXPECT_FALSE(view.Navigation().NavigateTo(archive() + "/nowhere"));
-    EXPECT_EQ(names(), before);
+    EXPECT_FALSE(view.Navigation().NavigateTo(Archive() + "/nowhere"));
+    EXPECT_EQ(Names(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Zip, MgxListViewBrokenArchiveTest, ::testing::Values("zip"));
@@ -217,7 +217,7 @@ TEST_P(MgxListViewArchiveTest, TheSearchDoesNotApplyInsideAnArchive)
     LibrarySearch search(view.Model(), cache.filePath("library.db"));
     QObject::connect(&view.Navigation(), &ListNavigation::FolderListed, &search, &LibrarySearch::FolderListed);
     search.SetQuery(QStringLiteral("no such player"));
-    ASSERT_TRUE(view.Navigation().NavigateTo(archive()));
+    ASSERT_TRUE(view.Navigation().NavigateTo(Archive()));
     EXPECT_FALSE(view.Model().IsFiltered());
     EXPECT_EQ(view.Model().rowCount(), 5);
     search.Indexer().WaitForDone(5000);
@@ -236,10 +236,10 @@ TEST(PathComboArchiveTest, TheInsideOfAnArchiveShowsWithATrailingSeparator)
     for (const QString& inside : {folder.filePath("cup.zip"), folder.filePath("cup.zip/final")}) {
         NavigationEvent select(NavigationEvent::SelectFolder, inside);
         QCoreApplication::sendEvent(&combo, &select);
-        EXPECT_EQ(combo.edit()->text(), QDir::toNativeSeparators(inside) + QDir::separator());
+        EXPECT_EQ(combo.Edit()->text(), QDir::toNativeSeparators(inside) + QDir::separator());
         EXPECT_EQ(combo.SelectedFolder(), inside);
     }
     NavigationEvent plain(NavigationEvent::SelectFolder, folder.path());
     QCoreApplication::sendEvent(&combo, &plain);
-    EXPECT_EQ(combo.edit()->text(), QDir::toNativeSeparators(folder.path()));
+    EXPECT_EQ(combo.Edit()->text(), QDir::toNativeSeparators(folder.path()));
 }

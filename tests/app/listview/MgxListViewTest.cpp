@@ -124,11 +124,11 @@ protected:
         WriteBytes(root + "/notes.txt", "x");
         QDir(root).mkdir("old");
         WriteSample(root + "/old", "1v1_arabia.mgx");
-        view = makeView();
+        view = MakeView();
     }
 
     // Hands the view what the window hands it, then shows it off screen (which starts it up).
-    std::unique_ptr<MgxListView> makeView()
+    std::unique_ptr<MgxListView> MakeView()
     {
         auto view = std::make_unique<MgxListView>();
         GameSettings settings;
@@ -144,7 +144,7 @@ protected:
         return view;
     }
 
-    QStringList names() const
+    QStringList Names() const
     {
         QStringList result;
         for (const MgxListItem& item : view->Model().Items())
@@ -152,27 +152,27 @@ protected:
         return result;
     }
 
-    int rowOf(const QString& name) const { return static_cast<int>(names().indexOf(name)); }
+    int RowOf(const QString& name) const { return static_cast<int>(Names().indexOf(name)); }
 
-    QPoint centreOf(int row) const
+    QPoint CentreOf(int row) const
     {
         return view->ReportView()->visualRect(view->Model().index(row, 0)).center();
     }
 
-    void click(const QString& name, Qt::KeyboardModifiers modifiers = {})
+    void Click(const QString& name, Qt::KeyboardModifiers modifiers = {})
     {
-        QTest::mouseClick(view->ReportView()->viewport(), Qt::LeftButton, modifiers, centreOf(rowOf(name)));
+        QTest::mouseClick(view->ReportView()->viewport(), Qt::LeftButton, modifiers, CentreOf(RowOf(name)));
     }
 
-    void doubleClick(const QString& name)
+    void DoubleClick(const QString& name)
     {
-        const QPoint at = centreOf(rowOf(name));
+        const QPoint at = CentreOf(RowOf(name));
         QWidget* viewport = view->ReportView()->viewport();
         QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
     }
 
-    QString versionLabel() const { return pane.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(); }
+    QString VersionLabel() const { return pane.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(); }
 
     QTemporaryDir folder;
     InfoContainer pane;
@@ -184,7 +184,7 @@ protected:
 TEST_F(MgxListViewTest, StartUpListsTheSaveGameFolderFoldersFirstInReverseNameOrder)
 {
     EXPECT_EQ(view->Navigation().CurrentFolder(), QDir::toNativeSeparators(folder.path()));
-    EXPECT_EQ(names(), QStringList({"old", "scenario.mgx", "pack.zip", "broken.mgx", "4v4_chat_ageups.mgx",
+    EXPECT_EQ(Names(), QStringList({"old", "scenario.mgx", "pack.zip", "broken.mgx", "4v4_chat_ageups.mgx",
                                     "1v1_arabia.mgx"}));
     EXPECT_EQ(addressBar.shown, QStringList({folder.path()}));
     EXPECT_EQ(view->ReportView()->header()->sortIndicatorSection(), 0);
@@ -192,7 +192,7 @@ TEST_F(MgxListViewTest, StartUpListsTheSaveGameFolderFoldersFirstInReverseNameOr
     // One click on "名称" gives A to Z; one on "大小" gives the largest first.
     QHeaderView* header = view->ReportView()->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 10, 5));
-    EXPECT_EQ(names().mid(1, 2), QStringList({"1v1_arabia.mgx", "4v4_chat_ageups.mgx"}));
+    EXPECT_EQ(Names().mid(1, 2), QStringList({"1v1_arabia.mgx", "4v4_chat_ageups.mgx"}));
     view->Columns().SortByColumn(1);
     EXPECT_EQ(view->Columns().Sort().value, 2);
     quint64 previous = ~0ull;
@@ -232,7 +232,7 @@ TEST_F(MgxListViewTest, TheColumnLayoutIsStoredAtShutDownAndRestoredAtStartUp)
     EXPECT_EQ(state->columns[1].width, 77);
     EXPECT_EQ(state->columns[2].position, 0);
 
-    view = makeView();
+    view = MakeView();
     EXPECT_EQ(view->Columns().Sort().value, 3);
     EXPECT_EQ(view->ReportView()->header()->sectionSize(1), 77);
     EXPECT_EQ(view->ReportView()->header()->visualIndex(2), 0);
@@ -247,10 +247,10 @@ TEST_F(MgxListViewTest, WithoutAStoredLayoutTheColumnsFitTheirContentWithinTheVi
     four.columns = {{true, 10, 0}, {true, 10, 1}, {true, 10, 2}, {true, 10, 3}};
     QSettings("Korvale", "Korvale").setValue(ProfileKey(), EncodeHeaderState(four));
     WriteBytes(folder.path() + "/aoc10c_4v4_a_rather_long_record_name.mgx", "x");
-    view = makeView();
+    view = MakeView();
     QCoreApplication::processEvents();
     EXPECT_EQ(view->Columns().Sort().value, 1);
-    EXPECT_EQ(names().at(1), "scenario.mgx");
+    EXPECT_EQ(Names().at(1), "scenario.mgx");
     QHeaderView* header = view->ReportView()->header();
     const int nameWidth = view->ReportView()->fontMetrics().horizontalAdvance("aoc10c_4v4_a_rather_long_record_name.mgx");
     EXPECT_GT(header->sectionSize(0), nameWidth);
@@ -274,67 +274,67 @@ TEST_F(MgxListViewTest, WithoutAStoredLayoutTheColumnsFitTheirContentWithinTheVi
 TEST_F(MgxListViewTest, AClickShowsTheRecordOnceAndTwoSelectedShowNothingNew)
 {
     QSignalSpy shown(view.get(), &MgxListView::RecordShown);
-    const QString before = versionLabel();
-    click("scenario.mgx");
+    const QString before = VersionLabel();
+    Click("scenario.mgx");
     ASSERT_EQ(shown.count(), 1);
     EXPECT_EQ(shown.at(0).at(0).toString(), QDir::toNativeSeparators(folder.path() + "/scenario.mgx"));
     ASSERT_NE(view->CurrentRecord(), nullptr);
-    EXPECT_NE(versionLabel(), before);
+    EXPECT_NE(VersionLabel(), before);
 
-    click("scenario.mgx");
+    Click("scenario.mgx");
     EXPECT_EQ(shown.count(), 1);
     const Mgx::GameRecord* kept = view->CurrentRecord();
 
-    click("1v1_arabia.mgx", Qt::ControlModifier);
+    Click("1v1_arabia.mgx", Qt::ControlModifier);
     EXPECT_EQ(view->SelectedRows().size(), 2);
     EXPECT_EQ(shown.count(), 1);
     EXPECT_EQ(view->CurrentRecord(), kept);
 
     // Folders and archives are only traced.
-    click("old");
-    click("pack.zip");
+    Click("old");
+    Click("pack.zip");
     EXPECT_EQ(shown.count(), 1);
-    EXPECT_TRUE(prompt.messages().isEmpty());
+    EXPECT_TRUE(prompt.Messages().isEmpty());
 }
 
 TEST_F(MgxListViewTest, ARecordThatFailsToLoadIsReportedAndNothingStaysLoaded)
 {
-    click("scenario.mgx");
+    Click("scenario.mgx");
     ASSERT_NE(view->CurrentRecord(), nullptr);
-    click("broken.mgx");
+    Click("broken.mgx");
     EXPECT_EQ(view->CurrentRecord(), nullptr);
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Error);
-    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("录像文件已损坏")));
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_EQ(prompt.Messages()[0].kind, UserPrompt::MessageKind::Error);
+    EXPECT_TRUE(prompt.Messages()[0].text.startsWith(QStringLiteral("录像文件已损坏")));
 
     ASSERT_TRUE(QFile::remove(folder.path() + "/1v1_arabia.mgx"));
-    click("1v1_arabia.mgx");
-    ASSERT_EQ(prompt.messages().size(), 2);
-    EXPECT_EQ(prompt.messages()[1].text, QStringLiteral("无法打开文件！"));
+    Click("1v1_arabia.mgx");
+    ASSERT_EQ(prompt.Messages().size(), 2);
+    EXPECT_EQ(prompt.Messages()[1].text, QStringLiteral("无法打开文件！"));
 }
 
 TEST_F(MgxListViewTest, DoubleClickOnAFolderEntersIt)
 {
     addressBar.shown.clear();
-    doubleClick("old");
+    DoubleClick("old");
     QCoreApplication::sendPostedEvents(&addressBar);
     const QString old = QDir::toNativeSeparators(folder.path() + "/old");
     EXPECT_EQ(view->Navigation().CurrentFolder(), old);
-    EXPECT_EQ(names(), QStringList({"1v1_arabia.mgx"}));
+    EXPECT_EQ(Names(), QStringList({"1v1_arabia.mgx"}));
     EXPECT_EQ(addressBar.shown, QStringList({old}));
 }
 
 TEST_F(MgxListViewTest, DoubleClickOnARecordAsksForTheGameThatWroteIt)
 {
     QSignalSpy launch(view.get(), &MgxListView::LaunchRequested);
-    doubleClick("scenario.mgx");
+    DoubleClick("scenario.mgx");
     ASSERT_EQ(launch.count(), 1);
     EXPECT_EQ(launch.at(0).at(0).toInt(), 3);
-    doubleClick("4v4_chat_ageups.mgx");
+    DoubleClick("4v4_chat_ageups.mgx");
     ASSERT_EQ(launch.count(), 2);
     EXPECT_EQ(launch.at(1).at(0).toInt(), 4);
     // Without a loaded record nothing is started.
-    doubleClick("broken.mgx");
+    DoubleClick("broken.mgx");
     EXPECT_EQ(launch.count(), 2);
 }
 
@@ -362,31 +362,31 @@ TEST_F(MgxListViewTest, DoubleClickOnAnotherGamesRecordNamesTheGameThatPlaysIt)
     view->Navigation().Refresh();
     QSignalSpy launch(view.get(), &MgxListView::LaunchRequested);
 
-    doubleClick("hd50.aoe2record");
+    DoubleClick("hd50.aoe2record");
     ASSERT_NE(view->CurrentRecord(), nullptr) << "the record shows as any other";
-    ASSERT_EQ(prompt.messages().size(), 1);
-    EXPECT_EQ(prompt.messages()[0].kind, UserPrompt::MessageKind::Information);
-    EXPECT_EQ(prompt.messages()[0].text, QStringLiteral("此录像需用《帝国时代II 高清版》（HD 5.x）播放，无法用征服者 1.0c 打开。"));
+    ASSERT_EQ(prompt.Messages().size(), 1);
+    EXPECT_EQ(prompt.Messages()[0].kind, UserPrompt::MessageKind::Information);
+    EXPECT_EQ(prompt.Messages()[0].text, QStringLiteral("此录像需用《帝国时代II 高清版》（HD 5.x）播放，无法用征服者 1.0c 打开。"));
 
-    doubleClick("de63.aoe2record");
-    ASSERT_EQ(prompt.messages().size(), 3);
-    EXPECT_EQ(prompt.messages()[1].text, QStringLiteral("此录像来自决定版（版本 63.0），暂不支持")) << "the click";
-    EXPECT_EQ(prompt.messages()[2].text, QStringLiteral("此录像需用《帝国时代II 决定版》（版本 63.0）播放，无法用征服者 1.0c 打开。"))
+    DoubleClick("de63.aoe2record");
+    ASSERT_EQ(prompt.Messages().size(), 3);
+    EXPECT_EQ(prompt.Messages()[1].text, QStringLiteral("此录像来自决定版（版本 63.0），暂不支持")) << "the click";
+    EXPECT_EQ(prompt.Messages()[2].text, QStringLiteral("此录像需用《帝国时代II 决定版》（版本 63.0）播放，无法用征服者 1.0c 打开。"))
         << "the double click";
     QTest::keyClick(view->ReportView(), Qt::Key_Return);
-    ASSERT_EQ(prompt.messages().size(), 4) << "Enter names it again, without the refusal";
-    EXPECT_EQ(prompt.messages()[3].text, prompt.messages()[2].text);
+    ASSERT_EQ(prompt.Messages().size(), 4) << "Enter names it again, without the refusal";
+    EXPECT_EQ(prompt.Messages()[3].text, prompt.Messages()[2].text);
     EXPECT_EQ(launch.count(), 0);
 
-    doubleClick("4v4_chat_ageups.mgx");
+    DoubleClick("4v4_chat_ageups.mgx");
     EXPECT_EQ(launch.count(), 1) << "a record of The Conquerors still starts it";
-    EXPECT_EQ(prompt.messages().size(), 4);
+    EXPECT_EQ(prompt.Messages().size(), 4);
 }
 
 TEST_F(MgxListViewTest, TheContextMenuIsTheHandlersAndOpensOnlyWithASelection)
 {
     QList<QPoint> opened;
-    click("pack.zip");
+    Click("pack.zip");
     EXPECT_FALSE(view->ShowContextMenu(QPoint(50, 50))); // nobody to show it
     view->SetContextMenuHandler([&](const QPoint& at) { opened.append(at); });
     EXPECT_TRUE(view->ShowContextMenu(QPoint(50, 50)));
@@ -402,7 +402,7 @@ TEST_F(MgxListViewTest, EnterF2BackspaceAndDeleteDoWhatTheirCommandsDo)
 {
     QSignalSpy commands(view.get(), &MgxListView::CommandRequested);
     QSignalSpy launch(view.get(), &MgxListView::LaunchRequested);
-    click("old");
+    Click("old");
     QTest::keyClick(view->ReportView(), Qt::Key_Down); // scenario.mgx, written by 1.0a
     QTest::keyClick(view->ReportView(), Qt::Key_Return);
     ASSERT_EQ(launch.count(), 1);
@@ -416,14 +416,14 @@ TEST_F(MgxListViewTest, EnterF2BackspaceAndDeleteDoWhatTheirCommandsDo)
     EXPECT_EQ(commands.at(2).at(0).toInt(), int(Commands::Delete));
 
     // The Enter that ends a name edit is the edit's: it starts nothing.
-    view->EditRow(rowOf("scenario.mgx"));
+    view->EditRow(RowOf("scenario.mgx"));
     auto* editor = view->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(launch.count(), 1);
 
-    click("old");
+    Click("old");
     QTest::keyClick(view->ReportView(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(view->Navigation().CurrentFolder(), QDir::toNativeSeparators(folder.path() + "/old"));
 }
@@ -434,7 +434,7 @@ TEST_F(MgxListViewTest, ThePanelFollowsTheCurrentRowAndAHeldKeyLoadsOnlyWhereItS
 {
     QSignalSpy shown(view.get(), &MgxListView::RecordShown);
     const auto pathOf = [&](const char* name) { return QDir::toNativeSeparators(folder.path() + "/" + name); };
-    click("scenario.mgx");
+    Click("scenario.mgx");
     ASSERT_EQ(shown.count(), 1);
     for (int i = 0; i < 3; ++i) // past pack.zip and broken.mgx to 4v4_chat_ageups.mgx
         QTest::keyClick(view->ReportView(), Qt::Key_Down);
@@ -442,7 +442,7 @@ TEST_F(MgxListViewTest, ThePanelFollowsTheCurrentRowAndAHeldKeyLoadsOnlyWhereItS
     QCoreApplication::processEvents();
     ASSERT_EQ(shown.count(), 2);
     EXPECT_EQ(shown.at(1).at(0).toString(), pathOf("4v4_chat_ageups.mgx"));
-    EXPECT_TRUE(prompt.messages().isEmpty()); // the damaged record passed over was never read
+    EXPECT_TRUE(prompt.Messages().isEmpty()); // the damaged record passed over was never read
 
     QTest::keyClick(view->ReportView(), Qt::Key_End);
     QCoreApplication::processEvents();
@@ -458,18 +458,18 @@ TEST_F(MgxListViewTest, ThePanelFollowsTheCurrentRowAndAHeldKeyLoadsOnlyWhereItS
 
 TEST_F(MgxListViewTest, ListingAgainKeepsTheSelectionAndTheCurrentRow)
 {
-    click("scenario.mgx");
-    click("1v1_arabia.mgx", Qt::ControlModifier);
+    Click("scenario.mgx");
+    Click("1v1_arabia.mgx", Qt::ControlModifier);
     QSignalSpy shown(view.get(), &MgxListView::RecordShown);
     WriteSample(folder.path(), "scenario.mgx"); // unchanged name, new row above the others:
     WriteBytes(folder.path() + "/zz.mgx", "x");
     view->Navigation().Refresh();
-    EXPECT_EQ(names().at(1), "zz.mgx");
+    EXPECT_EQ(Names().at(1), "zz.mgx");
     QStringList selected;
     for (const int row : view->SelectedRows())
         selected.append(view->Item(row).name);
     EXPECT_EQ(selected, QStringList({"scenario.mgx", "1v1_arabia.mgx"}));
-    EXPECT_EQ(view->ReportView()->currentIndex().row(), rowOf("1v1_arabia.mgx"));
+    EXPECT_EQ(view->ReportView()->currentIndex().row(), RowOf("1v1_arabia.mgx"));
     QCoreApplication::processEvents();
     EXPECT_EQ(shown.count(), 0);
 }
@@ -477,12 +477,12 @@ TEST_F(MgxListViewTest, ListingAgainKeepsTheSelectionAndTheCurrentRow)
 // A record that cannot be shown leaves the panel empty, map included, not showing the one before.
 TEST_F(MgxListViewTest, ARecordThatCannotBeShownLeavesNoMapOfTheOneBefore)
 {
-    const TerrainPic* map = pane.generalPage().mapContainer().picture();
-    click("4v4_chat_ageups.mgx");
-    ASSERT_FALSE(map->terrainImage().isNull());
-    click("broken.mgx");
-    EXPECT_TRUE(map->terrainImage().isNull());
-    EXPECT_EQ(versionLabel(), QStringLiteral("版本："));
+    const TerrainPic* map = pane.GetGeneralPage().GetMapContainer().Picture();
+    Click("4v4_chat_ageups.mgx");
+    ASSERT_FALSE(map->TerrainImage().isNull());
+    Click("broken.mgx");
+    EXPECT_TRUE(map->TerrainImage().isNull());
+    EXPECT_EQ(VersionLabel(), QStringLiteral("版本："));
 }
 
 // After a repair the repaired record is shown at once, and a later click shows it too.
@@ -494,23 +494,23 @@ TEST_F(MgxListViewTest, ARepairedRecordIsShownAtOnce)
     QFile::setPermissions(damaged, QFile::ReadOwner | QFile::WriteOwner);
     view->Navigation().Refresh();
     QSignalSpy shown(view.get(), &MgxListView::RecordShown);
-    prompt.answerNext(true);
-    click("damaged.mgx");
-    ASSERT_EQ(prompt.questions().size(), 1);
+    prompt.AnswerNext(true);
+    Click("damaged.mgx");
+    ASSERT_EQ(prompt.Questions().size(), 1);
     ASSERT_EQ(shown.count(), 1);
     ASSERT_NE(view->CurrentRecord(), nullptr);
     EXPECT_EQ(view->CurrentRecord()->chapters.front().status, Mgx::ChapterInfo::Read);
-    EXPECT_FALSE(pane.generalPage().mapContainer().picture()->terrainImage().isNull());
-    EXPECT_NE(versionLabel(), QStringLiteral("版本："));
+    EXPECT_FALSE(pane.GetGeneralPage().GetMapContainer().Picture()->TerrainImage().isNull());
+    EXPECT_NE(VersionLabel(), QStringLiteral("版本："));
 }
 
 TEST_F(MgxListViewTest, SelectAllAndInvertLeaveTheFocusOnTheLastEntry)
 {
-    click("pack.zip");
+    Click("pack.zip");
     view->InvertSelection();
     QList<int> expected;
     for (int row = 0; row < view->RowCount(); ++row) {
-        if (row != rowOf("pack.zip"))
+        if (row != RowOf("pack.zip"))
             expected.append(row);
     }
     EXPECT_EQ(view->SelectedRows(), expected);
@@ -526,7 +526,7 @@ TEST_F(MgxListViewTest, SelectAllAndInvertLeaveTheFocusOnTheLastEntry)
 TEST_F(MgxListViewTest, InPlaceEditReportsTheNewNameWithoutRenaming)
 {
     QSignalSpy edited(view.get(), &MgxListView::NameEdited);
-    const int row = rowOf("pack.zip");
+    const int row = RowOf("pack.zip");
     view->EditRow(row);
     auto* editor = view->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
     ASSERT_NE(editor, nullptr);
@@ -582,7 +582,7 @@ TEST_F(MgxListViewTest, AMessageBoxAfterAnEditDoesNotOutliveTheEditor)
         ++boxes;
     });
     for (const int key : {Qt::Key_Return, Qt::Key_Escape}) {
-        view->EditRow(rowOf("pack.zip"));
+        view->EditRow(RowOf("pack.zip"));
         auto* editor = view->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
         ASSERT_NE(editor, nullptr);
         editor->setFocus();
@@ -600,11 +600,11 @@ TEST_F(MgxListViewTest, AMessageBoxAfterAnEditDoesNotOutliveTheEditor)
 
 TEST_F(MgxListViewTest, NavigationEventsListFoldersAndReportTheResult)
 {
-    const QStringList before = names();
+    const QStringList before = Names();
     NavigationEvent missing(NavigationEvent::ListFolder, folder.path() + "/nowhere");
     QCoreApplication::sendEvent(view.get(), &missing);
     EXPECT_FALSE(missing.result);
-    EXPECT_EQ(names(), before);
+    EXPECT_EQ(Names(), before);
 
     NavigationEvent relative(NavigationEvent::GoToTypedPath, "old");
     QCoreApplication::sendEvent(view.get(), &relative);
@@ -613,37 +613,37 @@ TEST_F(MgxListViewTest, NavigationEventsListFoldersAndReportTheResult)
     NavigationEvent typed(NavigationEvent::GoToTypedPath, "  " + folder.path() + "/old  ");
     QCoreApplication::sendEvent(view.get(), &typed);
     EXPECT_TRUE(typed.result);
-    EXPECT_EQ(names(), QStringList({"1v1_arabia.mgx"}));
+    EXPECT_EQ(Names(), QStringList({"1v1_arabia.mgx"}));
 
     NavigationEvent back(NavigationEvent::ListFolder, folder.path());
     QCoreApplication::sendEvent(view.get(), &back);
     EXPECT_TRUE(back.result);
-    EXPECT_EQ(names(), before);
+    EXPECT_EQ(Names(), before);
 }
 
 TEST_F(MgxListViewTest, RemovingARowAndRefreshing)
 {
-    const int row = rowOf("broken.mgx");
+    const int row = RowOf("broken.mgx");
     view->RemoveRow(row);
-    EXPECT_EQ(rowOf("broken.mgx"), -1);
+    EXPECT_EQ(RowOf("broken.mgx"), -1);
     WriteBytes(folder.path() + "/new.rar", "Rar!");
     view->Navigation().Refresh();
-    EXPECT_NE(rowOf("broken.mgx"), -1);
-    EXPECT_NE(rowOf("new.rar"), -1);
+    EXPECT_NE(RowOf("broken.mgx"), -1);
+    EXPECT_NE(RowOf("new.rar"), -1);
 }
 
 TEST_F(MgxListViewTest, ListAndReportViewsShareOneSelection)
 {
     EXPECT_TRUE(view->IsReportView());
-    click("pack.zip");
+    Click("pack.zip");
     view->SetReportView(false);
     EXPECT_FALSE(view->IsReportView());
     EXPECT_TRUE(view->PlainListView()->isVisible());
     EXPECT_EQ(view->PlainListView()->selectionModel(), view->ReportView()->selectionModel());
-    EXPECT_EQ(view->SelectedRows(), QList<int>({rowOf("pack.zip")}));
+    EXPECT_EQ(view->SelectedRows(), QList<int>({RowOf("pack.zip")}));
 
     QSignalSpy shown(view.get(), &MgxListView::RecordShown);
-    const QRect cell = view->PlainListView()->visualRect(view->Model().index(rowOf("scenario.mgx"), 0));
+    const QRect cell = view->PlainListView()->visualRect(view->Model().index(RowOf("scenario.mgx"), 0));
     QTest::mouseClick(view->PlainListView()->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(shown.count(), 1);
     view->SetReportView(true);
@@ -661,7 +661,7 @@ TEST_F(MgxListViewTest, RendersKindPicturesBesideTheNames)
     WriteBytes(folder.path() + QStringLiteral("/决赛 第二局.mgx"), QByteArray(5000, 'x'));
     WriteBytes(folder.path() + "/archive.rar", QByteArray(3000000, 'x'));
     view->Navigation().Refresh();
-    click("scenario.mgx");
+    Click("scenario.mgx");
     const QImage picture = view->grab().toImage();
     if (const QByteArray dir = qgetenv("KORVALE_SCREENSHOT_DIR"); !dir.isEmpty()) {
         picture.save(QString::fromLocal8Bit(dir) + "/record-list.png");
@@ -672,8 +672,8 @@ TEST_F(MgxListViewTest, RendersKindPicturesBesideTheNames)
 
     QTreeView* report = view->ReportView();
     for (const QString& name : {QString("old"), QString("broken.mgx"), QString("pack.zip"), QString("archive.rar")}) {
-        const QRect cell = report->visualRect(view->Model().index(rowOf(name), 0));
-        const QImage icon = view->Model().data(view->Model().index(rowOf(name), 0), Qt::DecorationRole)
+        const QRect cell = report->visualRect(view->Model().index(RowOf(name), 0));
+        const QImage icon = view->Model().data(view->Model().index(RowOf(name), 0), Qt::DecorationRole)
                                 .value<QIcon>().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
         // An opaque pixel of the picture appears in the left part of the cell (the selected row,
         // scenario.mgx, draws its picture tinted).
@@ -704,9 +704,9 @@ TEST_F(MgxListViewTest, TracesEverySingleSelectionAndEveryRecordShown)
     QLoggingCategory::setFilterRules(QStringLiteral("korvale.recordlist.debug=true"));
     traced.clear();
     const QtMessageHandler previous = qInstallMessageHandler(RecordTrace);
-    click("old");
-    click("scenario.mgx");
-    click("scenario.mgx");
+    Click("old");
+    Click("scenario.mgx");
+    Click("scenario.mgx");
     qInstallMessageHandler(previous);
     QLoggingCategory::setFilterRules(QString());
     const QString path = QDir::toNativeSeparators(folder.path() + "/scenario.mgx");
@@ -724,7 +724,7 @@ TEST_F(MgxListViewTest, CutOffNamesGetATipWithTheWholeName)
     QTreeView* report = view->ReportView();
     const auto tipAt = [&](const QString& name) {
         QToolTip::hideText();
-        const QPoint at = centreOf(rowOf(name));
+        const QPoint at = CentreOf(RowOf(name));
         QHelpEvent help(QEvent::ToolTip, at, report->viewport()->mapToGlobal(at));
         QCoreApplication::sendEvent(report->viewport(), &help);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
@@ -735,7 +735,7 @@ TEST_F(MgxListViewTest, CutOffNamesGetATipWithTheWholeName)
     EXPECT_FALSE(view->HoverTip()->isVisible());
     tipAt("4v4_chat_ageups.mgx");
     ASSERT_TRUE(view->HoverTip()->isVisible());
-    EXPECT_EQ(view->HoverTip()->titleLabel()->text(), "4v4_chat_ageups.mgx");
+    EXPECT_EQ(view->HoverTip()->TitleLabel()->text(), "4v4_chat_ageups.mgx");
 }
 
 // The extra columns are off until switched on from the header's menu; switching them on, moving
@@ -780,7 +780,7 @@ TEST_F(MgxListViewTest, ExtraColumnsAreSwitchedFromTheHeaderMenuAndKeptUnderThei
     EXPECT_EQ(profile.value(ProfileKey()).toByteArray(), before);
     EXPECT_TRUE(profile.contains(ExtraColumnsKey()));
 
-    view = makeView();
+    view = MakeView();
     header = view->ReportView()->header();
     EXPECT_TRUE(view->Columns().IsExtraColumnShown(LibraryColumns::Players));
     EXPECT_TRUE(view->Columns().IsExtraColumnShown(LibraryColumns::Duration));
@@ -797,7 +797,7 @@ TEST_F(MgxListViewTest, ExtraColumnsAreSwitchedFromTheHeaderMenuAndKeptUnderThei
     again->actions()[0]->trigger();
     EXPECT_TRUE(header->isSectionHidden(LibraryColumns::Players));
     view.reset();
-    view = makeView();
+    view = MakeView();
     EXPECT_FALSE(view->Columns().IsExtraColumnShown(LibraryColumns::Players));
     EXPECT_TRUE(view->Columns().IsExtraColumnShown(LibraryColumns::Duration));
 }
@@ -816,7 +816,7 @@ TEST_F(MgxListViewTest, ASortByAnExtraColumnIsKeptWithoutBreakingTheBlock)
         DecodeHeaderState(QSettings("Korvale", "Korvale").value(ProfileKey()).toByteArray(), 3);
     ASSERT_TRUE(block.has_value());
     EXPECT_EQ(block->sortState, 0);
-    view = makeView();
+    view = MakeView();
     EXPECT_EQ(view->Columns().Sort().value, -(LibraryColumns::Duration + 1));
     EXPECT_EQ(view->ReportView()->header()->sortIndicatorSection(), LibraryColumns::Duration);
     // The sort commands still reach the first three columns.
@@ -834,9 +834,9 @@ TEST_F(MgxListViewTest, ExtraColumnsFillInAsSummariesArriveAndKeepTheSelection)
                              LibraryColumns::Version, LibraryColumns::PlayerCount})
         view->Columns().SetExtraColumnShown(column, true);
     view->resize(900, 300);
-    click("4v4_chat_ageups.mgx");
+    Click("4v4_chat_ageups.mgx");
     const int scroll = view->ReportView()->horizontalScrollBar()->value();
-    const int row = rowOf("4v4_chat_ageups.mgx");
+    const int row = RowOf("4v4_chat_ageups.mgx");
     EXPECT_EQ(view->Model().index(row, LibraryColumns::Players).data().toString(), "");
 
     Mgx::RecordReader reader;
@@ -850,10 +850,10 @@ TEST_F(MgxListViewTest, ExtraColumnsFillInAsSummariesArriveAndKeepTheSelection)
     EXPECT_EQ(view->ReportView()->horizontalScrollBar()->value(), scroll);
     EXPECT_EQ(view->Model().index(row, LibraryColumns::Players).data().toString().count(" vs "), 1);
     EXPECT_EQ(view->Model().index(row, LibraryColumns::PlayerCount).data().toString(), "8");
-    EXPECT_EQ(view->Model().index(rowOf("1v1_arabia.mgx"), LibraryColumns::Map).data().toString(), "阿拉伯");
-    EXPECT_EQ(view->Model().index(rowOf("scenario.mgx"), LibraryColumns::Version).data().toString(), "1.0a");
-    EXPECT_EQ(view->Model().index(rowOf("broken.mgx"), LibraryColumns::Players).data().toString(), "-");
-    EXPECT_EQ(view->Model().index(rowOf("pack.zip"), LibraryColumns::Players).data().toString(), "");
+    EXPECT_EQ(view->Model().index(RowOf("1v1_arabia.mgx"), LibraryColumns::Map).data().toString(), "阿拉伯");
+    EXPECT_EQ(view->Model().index(RowOf("scenario.mgx"), LibraryColumns::Version).data().toString(), "1.0a");
+    EXPECT_EQ(view->Model().index(RowOf("broken.mgx"), LibraryColumns::Players).data().toString(), "-");
+    EXPECT_EQ(view->Model().index(RowOf("pack.zip"), LibraryColumns::Players).data().toString(), "");
     view->grab().save(QString::fromStdString(korvale::build::BuildPath("list-extra-columns.png")));
 }
 
@@ -873,7 +873,7 @@ TEST_F(MgxListViewTest, TheMapTipShowsForARealRecordOnly)
     // Wall and thread CPU milliseconds: on a busy machine the wall time mostly waits for a core.
     const auto hover = [&](const QString& name, int column = 0) {
         tip->hide();
-        const QPoint at = report->visualRect(view->Model().index(rowOf(name), column)).center();
+        const QPoint at = report->visualRect(view->Model().index(RowOf(name), column)).center();
         QHelpEvent help(QEvent::ToolTip, at, report->viewport()->mapToGlobal(at));
         QElapsedTimer timer;
         timespec cpuStart{};
@@ -892,12 +892,12 @@ TEST_F(MgxListViewTest, TheMapTipShowsForARealRecordOnly)
     EXPECT_TRUE(tip->isVisible());
     const std::string read = hover(real);
     ASSERT_TRUE(tip->isVisible());
-    EXPECT_EQ(tip->titleLabel()->text(), real);
-    EXPECT_EQ(tip->mapLabel()->pixmap().size(), QSize(179, 89));
-    const QImage map = tip->mapLabel()->pixmap().toImage();
+    EXPECT_EQ(tip->TitleLabel()->text(), real);
+    EXPECT_EQ(tip->MapLabel()->pixmap().size(), QSize(179, 89));
+    const QImage map = tip->MapLabel()->pixmap().toImage();
     EXPECT_GT(map.pixelColor(89, 44).alpha(), 0); // the diamond's middle is drawn
-    EXPECT_TRUE(tip->playersLabel()->isVisible());
-    EXPECT_EQ(tip->playersLabel()->text().count("<br>vs<br>"), 1); // 4 against 4
+    EXPECT_TRUE(tip->PlayersLabel()->isVisible());
+    EXPECT_EQ(tip->PlayersLabel()->text().count("<br>vs<br>"), 1); // 4 against 4
     tip->grab().save(QString::fromStdString(korvale::build::BuildPath("list-map-tip.png")));
     const std::string kept = hover(real);
     EXPECT_TRUE(tip->isVisible());
@@ -906,7 +906,7 @@ TEST_F(MgxListViewTest, TheMapTipShowsForARealRecordOnly)
     RecordProperty("hoverRead", read);
 
     // Leaving the row hides it; so does a click.
-    QMouseEvent away(QEvent::MouseMove, centreOf(rowOf("old")), report->viewport()->mapToGlobal(centreOf(rowOf("old"))),
+    QMouseEvent away(QEvent::MouseMove, CentreOf(RowOf("old")), report->viewport()->mapToGlobal(CentreOf(RowOf("old"))),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(report->viewport(), &away);
     EXPECT_FALSE(tip->isVisible());
@@ -922,7 +922,7 @@ TEST_F(MgxListViewTest, TheMapTipShowsForARealRecordOnly)
     view->SetReportView(false);
     QListView* list = view->PlainListView();
     list->doItemsLayout();
-    const QPoint at = list->visualRect(view->Model().index(rowOf(real), 0)).center();
+    const QPoint at = list->visualRect(view->Model().index(RowOf(real), 0)).center();
     QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
     QCoreApplication::sendEvent(list->viewport(), &help);
     EXPECT_TRUE(tip->isVisible());

@@ -41,7 +41,7 @@ protected:
         const std::vector<Mgx::SampleRecord> samples = Mgx::SampleRecords();
         for (std::size_t i = 0; i < 3; ++i)
             Mgx::RecordWriter(samples[i].blueprint)
-                .WriteFile(std::filesystem::path(path(samples[i].fileName.c_str()).toStdString()));
+                .WriteFile(std::filesystem::path(Path(samples[i].fileName.c_str()).toStdString()));
         for (int i = 0; i < 37; ++i)
             TestFiles::Write(dir.path() + QStringLiteral("/filler%1.mgx").arg(i, 2, 10, QLatin1Char('0')), "x");
         GameSettings settings;
@@ -55,9 +55,9 @@ protected:
         view.show();
     }
 
-    QString path(const char* name) const { return dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
+    QString Path(const char* name) const { return dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
 
-    int rowOf(const QString& name) const
+    int RowOf(const QString& name) const
     {
         for (int row = 0; row < view.RowCount(); ++row)
             if (view.Item(row).name == name)
@@ -65,7 +65,7 @@ protected:
         return -1;
     }
 
-    QStringList selectedNames() const
+    QStringList SelectedNames() const
     {
         QStringList names;
         for (const int row : view.SelectedRows())
@@ -74,14 +74,14 @@ protected:
         return names;
     }
 
-    void click(const char* name)
+    void Click(const char* name)
     {
-        const QModelIndex index = view.Model().index(rowOf(QString::fromUtf8(name)), 0);
+        const QModelIndex index = view.Model().index(RowOf(QString::fromUtf8(name)), 0);
         view.ReportView()->scrollTo(index);
         QTest::mouseClick(view.ReportView()->viewport(), Qt::LeftButton, {}, view.ReportView()->visualRect(index).center());
     }
 
-    bool waitForRows(int rows) { return QTest::qWaitFor([&] { return view.RowCount() == rows; }, 3000); }
+    bool WaitForRows(int rows) { return QTest::qWaitFor([&] { return view.RowCount() == rows; }, 3000); }
 
     QTemporaryDir dir;
     InfoContainer pane;
@@ -94,11 +94,11 @@ protected:
 TEST_F(MgxListViewWatchTest, NewAndRemovedRecordsShowAfterTheDelayKeepingSelectionScrollAndTheShownRecord)
 {
     ASSERT_EQ(view.RowCount(), 40);
-    click("1v1_arabia.mgx");
+    Click("1v1_arabia.mgx");
     const Mgx::GameRecord* shown = view.CurrentRecord();
     ASSERT_NE(shown, nullptr);
-    click("4v4_chat_ageups.mgx");
-    view.ReportView()->selectionModel()->select(view.Model().index(rowOf(QStringLiteral("filler05.mgx")), 0),
+    Click("4v4_chat_ageups.mgx");
+    view.ReportView()->selectionModel()->select(view.Model().index(RowOf(QStringLiteral("filler05.mgx")), 0),
                                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
     shown = view.CurrentRecord();
     ASSERT_NE(shown, nullptr);
@@ -106,46 +106,46 @@ TEST_F(MgxListViewWatchTest, NewAndRemovedRecordsShowAfterTheDelayKeepingSelecti
     QScrollBar* scroll = view.ReportView()->verticalScrollBar();
     ASSERT_GT(scroll->maximum(), 5) << "the view must be able to scroll";
     scroll->setValue(5);
-    const QStringList selected = selectedNames();
+    const QStringList selected = SelectedNames();
     ASSERT_EQ(selected, (QStringList{"4v4_chat_ageups.mgx", "filler05.mgx"}));
 
     // A game just finished: it appears, once the writes have settled. The delay is held until the
     // change has been seen, so "nothing before the delay" does not depend on the machine's speed.
     view.Navigation().Watcher().SetDelay(std::numeric_limits<int>::max());
-    Mgx::RecordWriter(Mgx::SampleRecords()[0].blueprint).WriteFile(std::filesystem::path(path("zz_new.mgx").toStdString()));
+    Mgx::RecordWriter(Mgx::SampleRecords()[0].blueprint).WriteFile(std::filesystem::path(Path("zz_new.mgx").toStdString()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.Navigation().Watcher().IsPending(); }, 30000));
     EXPECT_EQ(view.RowCount(), 40) << "nothing before the delay";
     view.Navigation().Watcher().SetDelay(DelayMs);
-    ASSERT_TRUE(waitForRows(41));
-    EXPECT_NE(rowOf(QStringLiteral("zz_new.mgx")), -1);
-    EXPECT_EQ(selectedNames(), selected);
+    ASSERT_TRUE(WaitForRows(41));
+    EXPECT_NE(RowOf(QStringLiteral("zz_new.mgx")), -1);
+    EXPECT_EQ(SelectedNames(), selected);
     EXPECT_EQ(scroll->value(), 5);
     EXPECT_EQ(view.Item(view.ReportView()->currentIndex().row()).name, currentName);
     EXPECT_EQ(view.CurrentRecord(), shown) << "the record shown is not loaded again";
 
     // A selected record removed: it goes, the other stays selected.
-    ASSERT_TRUE(QFile::remove(path("filler05.mgx")));
-    ASSERT_TRUE(waitForRows(40));
-    EXPECT_EQ(rowOf(QStringLiteral("filler05.mgx")), -1);
-    EXPECT_EQ(selectedNames(), QStringList{"4v4_chat_ageups.mgx"});
+    ASSERT_TRUE(QFile::remove(Path("filler05.mgx")));
+    ASSERT_TRUE(WaitForRows(40));
+    EXPECT_EQ(RowOf(QStringLiteral("filler05.mgx")), -1);
+    EXPECT_EQ(SelectedNames(), QStringList{"4v4_chat_ageups.mgx"});
     EXPECT_EQ(view.CurrentRecord(), shown);
 }
 
 TEST_F(MgxListViewWatchTest, AGrowingRecordShowsItsNewSizeAndAnotherFolderIsWatchedInstead)
 {
-    const int row = rowOf(QStringLiteral("filler00.mgx"));
+    const int row = RowOf(QStringLiteral("filler00.mgx"));
     ASSERT_NE(row, -1);
-    QFile file(path("filler00.mgx"));
+    QFile file(Path("filler00.mgx"));
     ASSERT_TRUE(file.open(QIODevice::Append));
     file.write(QByteArray(5000, 'y'));
     file.close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.Item(rowOf(QStringLiteral("filler00.mgx"))).size == 5001; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.Item(RowOf(QStringLiteral("filler00.mgx"))).size == 5001; }, 3000));
 
     QTemporaryDir other;
     ASSERT_TRUE(view.Navigation().ListFolder(other.path()));
     EXPECT_EQ(view.Navigation().Watcher().Folder(), view.Navigation().CurrentFolder());
-    TestFiles::Write(path("late.mgx"), "x");
+    TestFiles::Write(Path("late.mgx"), "x");
     TestFiles::Write(other.path() + QStringLiteral("/here.mgx"), "x");
-    ASSERT_TRUE(waitForRows(1));
+    ASSERT_TRUE(WaitForRows(1));
     EXPECT_EQ(view.Item(0).name, QStringLiteral("here.mgx"));
 }

@@ -138,11 +138,11 @@ TEST_F(ShellCommandTable, ToolbarsHoldTheButtonsInOrderWithPromptsAsTooltips)
     MgxListViewDoc document;
     CMainFrame frame(table, prompt, document);
     QStringList tips;
-    for (const QAction* action : frame.mainToolBar()->actions())
+    for (const QAction* action : frame.MainToolBar()->actions())
         tips << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
     EXPECT_EQ(tips, (QStringList{"打开文件夹", "切换到SaveGame文件夹", "|", "移至", "复制到", "删除", "重命名", "|",
                                  "压缩", "解压缩", "|", "启动帝国"}));
-    for (const QAction* action : frame.mainToolBar()->actions())
+    for (const QAction* action : frame.MainToolBar()->actions())
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
     auto* goTo = frame.findChild<QToolButton*>(QStringLiteral("command108"));
     ASSERT_NE(goTo, nullptr);

@@ -54,12 +54,12 @@ protected:
         QObject::connect(&navigation, &ListNavigation::FolderListed, [this](const QString& folder) {
             target.events.emplace_back(int(NavigationEvent::ListFolder), QDir::fromNativeSeparators(folder));
         });
-        combo().SetFixedEntries(PathEntries::FixedEntries(
+        Combo().SetFixedEntries(PathEntries::FixedEntries(
             desktop, {QStringLiteral("games")},
             {{QStringLiteral("/"), {}, false}, {volume, QStringLiteral("卷"), true}}));
     }
 
-    PathCombo& combo() { return frame->addressBar().pathCombo(); }
+    PathCombo& Combo() { return frame->GetAddressBar().GetPathCombo(); }
 
     // Navigates and lets the posted SelectFolder arrive.
     void Go(const QString& folder)
@@ -71,8 +71,8 @@ protected:
     QStringList ShownNames()
     {
         QStringList names;
-        for (int i = 0; i < combo().count(); ++i)
-            names << combo().itemText(i);
+        for (int i = 0; i < Combo().count(); ++i)
+            names << Combo().itemText(i);
         return names;
     }
 
@@ -105,37 +105,37 @@ TEST_F(ShellMainFrame, SwitchFoldsThePanelAndGivesItsWidthToTheList)
     frame->resize(1100, 860);
     frame->show();
     QApplication::processEvents();
-    SwitchSplitter& splitter = frame->switchSplitter();
+    SwitchSplitter& splitter = frame->GetSwitchSplitter();
     const int listWidthWithPanel = list->width();
-    EXPECT_EQ(splitter.arrowPicture(), ":/icons/switch-fold.png");
-    EXPECT_GE(frame->infoBar().x() + frame->infoBar().width(), splitter.x());
+    EXPECT_EQ(splitter.ArrowPicture(), ":/icons/switch-fold.png");
+    EXPECT_GE(frame->InfoBar().x() + frame->InfoBar().width(), splitter.x());
 
-    QTest::mouseClick(splitter.arrow(), Qt::LeftButton);
+    QTest::mouseClick(splitter.Arrow(), Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_FALSE(splitter.panelShown());
-    EXPECT_TRUE(frame->infoBar().isHidden());
-    EXPECT_EQ(splitter.arrowPicture(), ":/icons/switch-unfold.png");
+    EXPECT_FALSE(splitter.PanelShown());
+    EXPECT_TRUE(frame->InfoBar().isHidden());
+    EXPECT_EQ(splitter.ArrowPicture(), ":/icons/switch-unfold.png");
     EXPECT_EQ(splitter.x(), 0);
     EXPECT_EQ(list->x(), splitter.width());
     EXPECT_EQ(list->x() + list->width(), frame->centralWidget()->width());
     EXPECT_GT(list->width(), listWidthWithPanel);
 
-    QTest::mouseClick(splitter.arrow(), Qt::LeftButton);
+    QTest::mouseClick(splitter.Arrow(), Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_TRUE(splitter.panelShown());
-    EXPECT_FALSE(frame->infoBar().isHidden());
-    EXPECT_EQ(splitter.arrowPicture(), ":/icons/switch-fold.png");
+    EXPECT_TRUE(splitter.PanelShown());
+    EXPECT_FALSE(frame->InfoBar().isHidden());
+    EXPECT_EQ(splitter.ArrowPicture(), ":/icons/switch-fold.png");
     EXPECT_EQ(list->width(), listWidthWithPanel);
     // The arrow stays vertically centred.
-    EXPECT_EQ(splitter.arrow()->y(), (splitter.height() - 8) / 2);
+    EXPECT_EQ(splitter.Arrow()->y(), (splitter.height() - 8) / 2);
 }
 
 TEST_F(ShellMainFrame, ListingAVolumeRootSelectsItsEntry)
 {
     Go(volume);
-    EXPECT_EQ(combo().currentIndex(), 4);
-    EXPECT_EQ(combo().currentText(), QStringLiteral("卷 (%1)").arg(volume));
-    EXPECT_EQ(combo().count(), 5);
+    EXPECT_EQ(Combo().currentIndex(), 4);
+    EXPECT_EQ(Combo().currentText(), QStringLiteral("卷 (%1)").arg(volume));
+    EXPECT_EQ(Combo().count(), 5);
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), volume));
 }
@@ -145,16 +145,16 @@ TEST_F(ShellMainFrame, AFolderTwoLevelsDownAddsTwoEntriesAndSelectsTheDeeper)
     const QString folder = volume + QStringLiteral("/records/2026");
     Go(folder);
     EXPECT_EQ(ShownNames().mid(4), (QStringList{QStringLiteral("卷 (%1)").arg(volume), "records", "2026"}));
-    EXPECT_EQ(combo().currentIndex(), 6);
-    EXPECT_EQ(combo().edit()->text(), QDir::toNativeSeparators(folder));
-    EXPECT_EQ(combo().SelectedFolder(), folder);
+    EXPECT_EQ(Combo().currentIndex(), 6);
+    EXPECT_EQ(Combo().Edit()->text(), QDir::toNativeSeparators(folder));
+    EXPECT_EQ(Combo().SelectedFolder(), folder);
 }
 
 TEST_F(ShellMainFrame, ListingTheDesktopSelectsTheFirstEntry)
 {
     Go(desktop);
-    EXPECT_EQ(combo().currentIndex(), 0);
-    EXPECT_EQ(combo().edit()->text(), "桌面");
+    EXPECT_EQ(Combo().currentIndex(), 0);
+    EXPECT_EQ(Combo().Edit()->text(), "桌面");
 }
 
 // A typed folder is listed and the drop-down follows it with its chain, so Up goes to its parent
@@ -163,30 +163,30 @@ TEST_F(ShellMainFrame, ATypedPathIsListedAndTheDropDownAndUpFollowIt)
 {
     Go(volume);
     target.events.clear();
-    combo().edit()->setText(QStringLiteral("/some/typed/path"));
-    QTest::keyClick(combo().edit(), Qt::Key_Return);
+    Combo().Edit()->setText(QStringLiteral("/some/typed/path"));
+    QTest::keyClick(Combo().Edit(), Qt::Key_Return);
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(target.events.empty());
-    EXPECT_EQ(combo().SelectedFolder(), volume);
+    EXPECT_EQ(Combo().SelectedFolder(), volume);
 
     const QString typed = volume + QStringLiteral("/records/2026");
-    combo().edit()->setText(typed);
-    QTest::keyClick(combo().edit(), Qt::Key_Return);
+    Combo().Edit()->setText(typed);
+    QTest::keyClick(Combo().Edit(), Qt::Key_Return);
     QCoreApplication::sendPostedEvents(); // the typed path reaches the list,
     QCoreApplication::sendPostedEvents(); // which has the drop-down show it
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0].second, typed);
-    EXPECT_EQ(combo().SelectedFolder(), typed);
+    EXPECT_EQ(Combo().SelectedFolder(), typed);
     EXPECT_EQ(ShownNames().mid(4), (QStringList{QStringLiteral("卷 (%1)").arg(volume), "records", "2026"}));
 
     table.Trigger(Commands::Up);
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(target.events.size(), 2u);
     EXPECT_EQ(target.events[1].second, volume + QStringLiteral("/records"));
-    EXPECT_EQ(combo().SelectedFolder(), volume + QStringLiteral("/records"));
+    EXPECT_EQ(Combo().SelectedFolder(), volume + QStringLiteral("/records"));
 
     // "转到" does the same as Enter.
-    combo().edit()->setText(typed);
+    Combo().Edit()->setText(typed);
     table.Trigger(Commands::GoTo);
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(target.events.size(), 3u);
@@ -196,12 +196,12 @@ TEST_F(ShellMainFrame, ATypedPathIsListedAndTheDropDownAndUpFollowIt)
 TEST_F(ShellMainFrame, ChoosingAnEntryListsItsFolderWithoutRebuilding)
 {
     Go(volume + QStringLiteral("/records"));
-    const int count = combo().count();
+    const int count = Combo().count();
     target.events.clear();
-    combo().setCurrentIndex(0);
+    Combo().setCurrentIndex(0);
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), desktop));
-    EXPECT_EQ(combo().count(), count);
+    EXPECT_EQ(Combo().count(), count);
 }
 
 TEST_F(ShellMainFrame, UpFromTheRootListsTheRootAgain)
@@ -219,18 +219,18 @@ TEST_F(ShellMainFrame, UpFromTheRootListsTheRootAgain)
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0].second, volume + QStringLiteral("/records"));
-    EXPECT_EQ(combo().SelectedFolder(), volume + QStringLiteral("/records"));
+    EXPECT_EQ(Combo().SelectedFolder(), volume + QStringLiteral("/records"));
 }
 
 TEST_F(ShellMainFrame, RefreshListsTheShownFolderAgainWithoutTouchingTheBox)
 {
     Go(volume + QStringLiteral("/records"));
     target.events.clear();
-    combo().edit()->setText(QStringLiteral("half typed"));
+    Combo().Edit()->setText(QStringLiteral("half typed"));
     table.Trigger(Commands::Refresh);
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0], std::make_pair(int(NavigationEvent::ListFolder), volume + QStringLiteral("/records")));
-    EXPECT_EQ(combo().edit()->text(), "half typed");
+    EXPECT_EQ(Combo().Edit()->text(), "half typed");
 }
 
 TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndSaveGameSaysWhyItCannotGo)
@@ -243,9 +243,9 @@ TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndSaveGameSaysWhyItCannot
     saveGame = root.filePath(QStringLiteral("missing"));
     table.Trigger(Commands::GoToSaveGameFolder);
     EXPECT_TRUE(target.events.empty());
-    ASSERT_EQ(prompt.messages().size(), 2);
-    EXPECT_TRUE(prompt.messages()[0].text.startsWith(QStringLiteral("尚未设置SaveGame目录")));
-    EXPECT_TRUE(prompt.messages()[1].text.startsWith("SaveGame目录不存在：" + saveGame));
+    ASSERT_EQ(prompt.Messages().size(), 2);
+    EXPECT_TRUE(prompt.Messages()[0].text.startsWith(QStringLiteral("尚未设置SaveGame目录")));
+    EXPECT_TRUE(prompt.Messages()[1].text.startsWith("SaveGame目录不存在：" + saveGame));
     saveGame = volume + QStringLiteral("/records/");
     table.Trigger(Commands::GoToSaveGameFolder);
     ASSERT_EQ(target.events.size(), 1u);
@@ -254,21 +254,21 @@ TEST_F(ShellMainFrame, NavigationIgnoresMissingFoldersAndSaveGameSaysWhyItCannot
 
 TEST_F(ShellMainFrame, OpenFolderAsksWithItsTitleOpensInTheListedFolderAndGoesToTheChoice)
 {
-    prompt.pickNext(std::nullopt);
+    prompt.PickNext(std::nullopt);
     table.Trigger(Commands::OpenFolder);
     EXPECT_TRUE(target.events.empty());
-    prompt.pickNext(volume + QStringLiteral("/"));
+    prompt.PickNext(volume + QStringLiteral("/"));
     table.Trigger(Commands::OpenFolder);
-    ASSERT_EQ(prompt.pickers().size(), 2u);
-    EXPECT_EQ(prompt.pickers()[1].title, "打开文件夹...");
+    ASSERT_EQ(prompt.Pickers().size(), 2u);
+    EXPECT_EQ(prompt.Pickers()[1].title, "打开文件夹...");
     ASSERT_EQ(target.events.size(), 1u);
     EXPECT_EQ(target.events[0].second, volume);
 
     QApplication::processEvents(); // the address bar takes the folder listed
-    prompt.pickNext(std::nullopt);
+    prompt.PickNext(std::nullopt);
     table.Trigger(Commands::OpenFolder);
-    ASSERT_EQ(prompt.pickers().size(), 3u);
-    EXPECT_EQ(prompt.pickers()[2].startPath, volume);
+    ASSERT_EQ(prompt.Pickers().size(), 3u);
+    EXPECT_EQ(prompt.Pickers()[2].startPath, volume);
 }
 
 TEST_F(ShellMainFrame, TextFieldPlacesGoToTheDesktopAndTheComputer)
@@ -282,7 +282,7 @@ TEST_F(ShellMainFrame, TextFieldPlacesGoToTheDesktopAndTheComputer)
 
 TEST_F(ShellMainFrame, DeleteInTheTextFieldRemovesOnlySelectedText)
 {
-    PathComboEdit* edit = combo().edit();
+    PathComboEdit* edit = Combo().Edit();
     edit->setText(QStringLiteral("/srv/games"));
     edit->setCursorPosition(0);
     QTest::keyClick(edit, Qt::Key_Delete);
@@ -312,8 +312,8 @@ TEST_F(ShellMainFrame, PathBoxTakesTheBarWidthMinusTheButtons)
         frame->resize(width, 800);
         frame->show();
         QApplication::processEvents();
-        AddressBar& bar = frame->addressBar();
-        EXPECT_EQ(combo().width(), bar.width() - AddressBar::buttonsWidth) << width;
+        AddressBar& bar = frame->GetAddressBar();
+        EXPECT_EQ(Combo().width(), bar.width() - AddressBar::buttonsWidth) << width;
         EXPECT_GT(bar.width(), width - 40);
     }
 }
@@ -380,7 +380,7 @@ TEST_F(ShellMainFrame, HelpOpensTheInstalledDocumentAndFocusGoesToTheList)
     }
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(help));
-    EXPECT_TRUE(prompt.messages().empty());
+    EXPECT_TRUE(prompt.Messages().empty());
 
     frame->show();
     QApplication::setActiveWindow(frame.get());
@@ -407,14 +407,14 @@ TEST_F(ShellMainFrame, HelpShowsInAWindowOfItsOwnWhenTheDesktopCannotOpenIt)
     const QList<HelpWindow*> windows = frame->findChildren<HelpWindow*>();
     ASSERT_EQ(windows.size(), 1); // F1 again raises the same window
     EXPECT_TRUE(windows[0]->isVisible());
-    EXPECT_EQ(windows[0]->browser().source(), QUrl::fromLocalFile(help));
-    EXPECT_FALSE(windows[0]->browser().toPlainText().trimmed().isEmpty());
+    EXPECT_EQ(windows[0]->Browser().source(), QUrl::fromLocalFile(help));
+    EXPECT_FALSE(windows[0]->Browser().toPlainText().trimmed().isEmpty());
     if (madeHere) {
         QFile::remove(help);
         QDir().rmdir(helpFolder);
     }
     EXPECT_EQ(asked, 2);
-    EXPECT_TRUE(prompt.messages().empty());
+    EXPECT_TRUE(prompt.Messages().empty());
     windows[0]->close();
 }
 

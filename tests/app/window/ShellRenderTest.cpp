@@ -42,7 +42,7 @@ TEST(ShellRender, MainWindowDrawsEveryPartInTheTheme)
         new QTreeWidgetItem(list, {QString::fromUtf8(name), QStringLiteral("1,234 KB"), QStringLiteral("2026-12-03 21:40")});
     list->header()->resizeSection(0, 260);
     frame.SetRecordList(list);
-    frame.addressBar().pathCombo().SetFixedEntries(PathEntries::FixedEntries(
+    frame.GetAddressBar().GetPathCombo().SetFixedEntries(PathEntries::FixedEntries(
         QStringLiteral("/home/ann/Desktop"), {QStringLiteral("比赛"), QStringLiteral("地图")},
         {{QStringLiteral("/"), {}, false}, {QStringLiteral("/media/ann/USB"), QStringLiteral("U盘"), true}}));
     RecordListModel model;
@@ -62,7 +62,7 @@ TEST(ShellRender, MainWindowDrawsEveryPartInTheTheme)
     QApplication::processEvents();
     viewMenu->grab().save(QString::fromStdString(korvale::build::BuildPath("shell-view-menu.png")));
     viewMenu->hide();
-    PathCombo& combo = frame.addressBar().pathCombo();
+    PathCombo& combo = frame.GetAddressBar().GetPathCombo();
     combo.showPopup();
     QApplication::processEvents();
     combo.view()->window()->grab().save(QString::fromStdString(korvale::build::BuildPath("shell-path-box.png")));
@@ -72,9 +72,9 @@ TEST(ShellRender, MainWindowDrawsEveryPartInTheTheme)
     // The tool rows sit above the client area, the status bar below it.
     EXPECT_GT(frame.centralWidget()->y(), 60);
     EXPECT_GE(frame.statusBar()->y(), frame.centralWidget()->y() + frame.centralWidget()->height());
-    EXPECT_EQ(frame.addressBar().pathCombo().currentText(), "/usr/share");
+    EXPECT_EQ(frame.GetAddressBar().GetPathCombo().currentText(), "/usr/share");
     // The main toolbar's first picture is drawn: its pixels are not all the bar's background.
-    const QRect firstButton(frame.mainToolBar()->geometry().topLeft() + QPoint(4, 4), QSize(32, 32));
+    const QRect firstButton(frame.MainToolBar()->geometry().topLeft() + QPoint(4, 4), QSize(32, 32));
     QSet<QRgb> colours;
     for (int y = firstButton.top(); y < firstButton.bottom(); ++y)
         for (int x = firstButton.left(); x < firstButton.right(); ++x)

@@ -157,14 +157,14 @@ TEST_F(ShellStartup, SplashClosesAfterItsTimeOrOnAClickAndNeverReturns)
     EXPECT_TRUE(splash->mask().contains(QPoint(250, 125)));
     EXPECT_FALSE(splash->mask().contains(QPoint(0, 0)));
     EXPECT_TRUE(splash->isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([] { return Splash::current() == nullptr; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return Splash::Current() == nullptr; }, 2000));
     EXPECT_EQ(Splash::ShowOver(&owner), nullptr) << "closed for the rest of the run";
 
     Splash::Enable();
     splash = Splash::ShowOver(&owner, 60000);
     ASSERT_NE(splash, nullptr);
     QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(250, 125));
-    EXPECT_TRUE(QTest::qWaitFor([] { return Splash::current() == nullptr; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return Splash::Current() == nullptr; }, 2000));
     EXPECT_EQ(Splash::ShowOver(&owner), nullptr);
 }
 
@@ -218,14 +218,14 @@ TEST_F(ShellStartup, StartUpBuildsTheWindowAndHandsTheRequestToTheList)
     });
     QTemporaryDir folder;
     ASSERT_TRUE(korvale.InitInstance(*qApp, {folder.path()}));
-    ASSERT_NE(korvale.mainFrame(), nullptr);
+    ASSERT_NE(korvale.MainFrame(), nullptr);
     ASSERT_TRUE(handed.has_value());
     EXPECT_EQ(handed->kind, StartRequest::Kind::Folder);
-    EXPECT_EQ(korvale.mainFrame()->recordList(), list);
-    EXPECT_TRUE(korvale.mainFrame()->isVisible());
+    EXPECT_EQ(korvale.MainFrame()->RecordList(), list);
+    EXPECT_TRUE(korvale.MainFrame()->isVisible());
     EXPECT_EQ(QCoreApplication::organizationName(), "Korvale");
     EXPECT_EQ(QCoreApplication::applicationName(), "Korvale");
-    if (Splash* splash = Splash::current())
+    if (Splash* splash = Splash::Current())
         splash->close();
     qApp->setStyleSheet({});
 }
