@@ -93,9 +93,11 @@ protected:
 TEST_F(RecordListAssemblyTest, EveryCommandOfTheTableReachesAHandlerAndTheListStartsOnTheSaveGameFolder)
 {
     Build();
-    for (const Commands::Command& command : Commands::All())
-        if (command.owner != Commands::Owner::DropDown)
+    for (const Commands::Command& command : Commands::All()) {
+        if (command.owner != Commands::Owner::DropDown) {
             EXPECT_TRUE(table.HasHandler(command.id)) << command.id;
+        }
+    }
     EXPECT_EQ(frame->RecordList(), list);
     EXPECT_EQ(QDir(list->Navigation().CurrentFolder()), QDir(records));
     EXPECT_EQ(list->RowCount(), int(Mgx::SampleRecords().size()));

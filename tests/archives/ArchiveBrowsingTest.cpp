@@ -186,7 +186,9 @@ TEST(ArchiveSizeLimitTest, ADeclaredOversizeIsRefusedUnread)
     RawZipEntry zipped("big.mgx", "small");
     zipped.declaredSize = quint32(MaxArchiveEntrySize + 1);
     Write(dir.filePath("big.zip"), BuildZip({zipped}));
-    korvale::test::RarStoreEntry stored{"big.mgx", Bytes("small")};
+    korvale::test::RarStoreEntry stored;
+    stored.name = "big.mgx";
+    stored.data = Bytes("small");
     stored.declaredSize = std::uint32_t(100u << 20);
     const std::vector<std::uint8_t> rar = korvale::test::BuildRarStore({stored});
     Write(dir.filePath("big.rar"), QByteArray(reinterpret_cast<const char*>(rar.data()), qsizetype(rar.size())));
@@ -231,7 +233,9 @@ TEST(ArchiveSizeLimitTest, ASizeThatLiesStopsTheReadAtTheLimit)
     EXPECT_TRUE(bytes.empty());
 
     // A stored RAR entry that declares less than it holds is not read to its end.
-    korvale::test::RarStoreEntry cut{"bomb.mgx", std::vector<std::uint8_t>(std::size_t(MaxArchiveEntrySize + 1))};
+    korvale::test::RarStoreEntry cut;
+    cut.name = "bomb.mgx";
+    cut.data.resize(std::size_t(MaxArchiveEntrySize + 1));
     cut.declaredSize = 1000;
     const std::vector<std::uint8_t> rar = korvale::test::BuildRarStore({cut});
     Write(dir.filePath("bomb.rar"), QByteArray(reinterpret_cast<const char*>(rar.data()), qsizetype(rar.size())));

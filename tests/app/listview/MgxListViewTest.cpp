@@ -88,7 +88,7 @@ public:
 protected:
     bool event(QEvent* event) override
     {
-        if (event->type() == NavigationEvent::SelectFolder) {
+        if (event->type() == static_cast<QEvent::Type>(NavigationEvent::SelectFolder)) {
             shown.append(static_cast<NavigationEvent*>(event)->path);
             return true;
         }
