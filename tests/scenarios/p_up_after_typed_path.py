@@ -1,4 +1,4 @@
-"""Up after a typed address lists the parent of the folder listed now, every time (defect 5 of the window issue)."""
+"""Up after a typed address lists the parent of the folder listed now, every time."""
 
 
 

@@ -1,4 +1,4 @@
-"""The panel follows the keyboard: Down, Home and End show the record that becomes current, F5 keeps the current row and Backspace goes up (defect 6 of the window issue)."""
+"""The panel follows the keyboard: Down, Home and End show the record that becomes current, F5 keeps the current row and Backspace goes up."""
 
 
 

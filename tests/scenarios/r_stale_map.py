@@ -1,4 +1,4 @@
-"""A record the panel cannot show (here one the game left unfinished, with 否 to the repair) leaves the map empty, not the previous game's (defect 7 of the window issue)."""
+"""A record the panel cannot show (here one the game left unfinished, with 否 to the repair) leaves the map empty, not the previous game's."""
 
 import subprocess
 

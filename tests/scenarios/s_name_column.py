@@ -1,4 +1,4 @@
-"""Without a stored layout the 名称 column opens wide enough to read the names (defect 9 of the window issue)."""
+"""Without a stored layout the 名称 column opens wide enough to read the names."""
 
 
 

@@ -1,4 +1,4 @@
-"""After a repair the panel shows the repaired record, and the status bar counts the entries and the selection (defect 14 of the window issue)."""
+"""After a repair the panel shows the repaired record, and the status bar counts the entries and the selection."""
 
 
 

@@ -2,6 +2,7 @@
 
 #include "ArchiveMessages.h"
 #include "CommandCatalogue.h"
+#include "CutTextTip.h"
 #include "HoverPictures.h"
 #include "InfoContainer.h"
 #include "ListColumns.h"
@@ -543,7 +544,7 @@ bool MgxListView::eventFilter(QObject* watched, QEvent* event)
             if (ShowHoverTip(index, help->globalPos()))
                 return true;
             m_hoverTip->hide();
-            return ShowToolTip(view, help->pos(), help->globalPos());
+            return ShowCutTextTip(view, help->pos(), help->globalPos());
         }
         case QEvent::MouseMove:
             HideHoverTipAwayFrom(view, static_cast<QMouseEvent*>(event)->position().toPoint());
@@ -591,22 +592,4 @@ void MgxListView::HideHoverTipAwayFrom(QAbstractItemView* view, const QPoint& po
     if (!index.isValid() || index.column() != RecordListModel::NameColumn
         || m_model->Item(index.row()).fullPath != m_hoverTip->ShownPath())
         m_hoverTip->hide();
-}
-
-// A tip with the whole text, only over a cell whose text is cut off.
-bool MgxListView::ShowToolTip(QAbstractItemView* view, const QPoint& pos, const QPoint& globalPos)
-{
-    const QModelIndex index = view->indexAt(pos);
-    if (!index.isValid()) {
-        QToolTip::hideText();
-        return true;
-    }
-    const QRect cell = view->visualRect(index);
-    const QSize needed = view->sizeHintForIndex(index);
-    if (needed.width() <= cell.width()) {
-        QToolTip::hideText();
-        return true;
-    }
-    QToolTip::showText(globalPos, index.data(Qt::DisplayRole).toString(), view->viewport(), cell);
-    return true;
 }

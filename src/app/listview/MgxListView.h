@@ -140,7 +140,6 @@ private:
     void OfferRepairAndShow(const QString& path);
     void ClearShownRecord();
     void ShowMessage(const QString& text);
-    bool ShowToolTip(QAbstractItemView* view, const QPoint& pos, const QPoint& globalPos);
     bool ShowHoverTip(const QModelIndex& index, const QPoint& globalPos);
     void HideHoverTipAwayFrom(QAbstractItemView* view, const QPoint& pos);
     void RememberSelection();
