@@ -1,4 +1,5 @@
 // Entering, browsing and leaving Zip and RAR archives in the record list, off screen.
+#include "AddressBarStub.h"
 #include "MgxListView.h"
 #include "ListNavigation.h"
 #include "ListColumns.h"
@@ -43,21 +44,6 @@ QByteArray SampleBytes(const char* fileName)
     ADD_FAILURE() << "no sample " << fileName;
     return {};
 }
-
-class AddressBarStub : public QObject {
-public:
-    QStringList shown;
-
-protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() == static_cast<QEvent::Type>(NavigationEvent::SelectFolder)) {
-            shown.append(static_cast<NavigationEvent*>(event)->path);
-            return true;
-        }
-        return QObject::event(event);
-    }
-};
 
 // A folder holding cup.zip (two records, a folder with one more, an archive inside and a record
 // whose body start is missing), the same as cup.rar, and a damaged broken.zip.

@@ -1,3 +1,4 @@
+#include "AddressBarStub.h"
 #include "BuildPaths.h"
 #include "MgxListView.h"
 #include "ListNavigation.h"
@@ -79,22 +80,6 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
-
-// Stands in for the address bar: remembers which folders it was told to show.
-class AddressBarStub : public QObject {
-public:
-    QStringList shown;
-
-protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() == static_cast<QEvent::Type>(NavigationEvent::SelectFolder)) {
-            shown.append(static_cast<NavigationEvent*>(event)->path);
-            return true;
-        }
-        return QObject::event(event);
-    }
-};
 
 QString ProfileKey() { return QStringLiteral("Settings/Overview"); }
 
