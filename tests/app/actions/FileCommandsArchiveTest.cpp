@@ -1,7 +1,7 @@
 // The file commands inside an archive: copy-to extracts, everything else is refused with one text.
 #include "ArchiveMessages.h"
 #include "ArchiveResult.h"
-#include "FileCommands.h"
+#include "FileCommandsFixture.h"
 #include "MemorySelection.h"
 #include "ProcessRunner.h"
 #include "RecordingProcessRunner.h"
@@ -20,26 +20,16 @@ using namespace TestFiles;
 
 namespace {
 
-class FileCommandsArchiveTest : public ::testing::Test {
+class FileCommandsArchiveTest : public FileCommandsFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_root.isValid());
-        QDir(m_root.path()).mkdir(QStringLiteral("to"));
+        FileCommandsFixture::SetUp();
         Write(Archive(), BuildZip({{"final/g1.mgx", "one"}, {"final/g2.mgx", "two"}, {"final/round/g3.mgx", "three"},
                                    {"final/inner.zip", "PK"}}));
         m_selection.folder = Archive() + QStringLiteral("/final");
-        m_commands.SetToolSearch(m_root.filePath("no-program"), m_root.filePath("no-bin"));
     }
     QString Archive() const { return m_root.filePath(QStringLiteral("cup.zip")); }
-    QString To(const QString& name = {}) const { return m_root.filePath(QStringLiteral("to/") + name); }
-
-    QTemporaryDir m_root;
-    ScriptedPrompt m_prompt;
-    MemorySelection m_selection;
-    RecordingProcessRunner m_runner;
-    ScriptedProgress m_progress;
-    FileCommands m_commands{m_prompt, m_selection, m_runner, m_progress};
 };
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "ExtractZipArchive.h"
-#include "FileCommands.h"
+#include "FileCommandsFixture.h"
 #include "MemorySelection.h"
 #include "ProcessRunner.h"
 #include "RecordingProcessRunner.h"
@@ -20,31 +20,21 @@ namespace {
 
 using Kind = UserPrompt::MessageKind;
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public FileCommandsFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_root.isValid());
+        FileCommandsFixture::SetUp();
         QDir(m_root.path()).mkdir(QStringLiteral("list"));
-        QDir(m_root.path()).mkdir(QStringLiteral("to"));
         m_selection.folder = m_root.filePath(QStringLiteral("list"));
-        m_commands.SetToolSearch(m_root.filePath("no-program"), m_root.filePath("no-bin"));
     }
     QString List(const QString& name = {}) const { return m_root.filePath(QStringLiteral("list/") + name); }
-    QString To(const QString& name = {}) const { return m_root.filePath(QStringLiteral("to/") + name); }
     // Writes list/name holding its own name and lists it, selected.
     void Add(const QString& name, bool selected = true)
     {
         Write(List(name), name.toUtf8());
         m_selection.Add(name, MgxItemKind::Record, selected);
     }
-
-    QTemporaryDir m_root;
-    ScriptedPrompt m_prompt;
-    MemorySelection m_selection;
-    RecordingProcessRunner m_runner;
-    ScriptedProgress m_progress;
-    FileCommands m_commands{m_prompt, m_selection, m_runner, m_progress};
 };
 
 } // namespace

@@ -92,6 +92,37 @@ protected:
     QWidget* list = nullptr;
 };
 
+// The help page beside the program, where an installed or built Korvale keeps it: a stand-in page is
+// written there for the test when none exists, and removed again at the end.
+class HelpPageBesideProgram {
+public:
+    HelpPageBesideProgram()
+        : m_folder(QCoreApplication::applicationDirPath() + QStringLiteral("/help"))
+        , m_page(m_folder + QStringLiteral("/Korvale.html"))
+        , m_madeHere(!QFile::exists(m_page))
+    {
+        QDir().mkpath(m_folder);
+        QFile file(m_page);
+        if (m_madeHere && file.open(QIODevice::WriteOnly))
+            file.write("<html><head><title>Korvale</title></head><body><h1>Korvale 帮助</h1></body></html>");
+    }
+    ~HelpPageBesideProgram()
+    {
+        if (m_madeHere) {
+            QFile::remove(m_page);
+            QDir().rmdir(m_folder);
+        }
+    }
+    HelpPageBesideProgram(const HelpPageBesideProgram&) = delete;
+    HelpPageBesideProgram& operator=(const HelpPageBesideProgram&) = delete;
+    const QString& Path() const { return m_page; }
+
+private:
+    QString m_folder;
+    QString m_page;
+    bool m_madeHere;
+};
+
 } // namespace
 
 TEST_F(ShellMainFrame, CaptionNamesTheUntitledDocumentThenTheProgram)
@@ -364,22 +395,13 @@ TEST_F(ShellMainFrame, HelpOpensTheInstalledDocumentAndFocusGoesToTheList)
 {
     std::vector<QUrl> opened;
     frame->SetUrlOpener([&](const QUrl& url) { opened.push_back(url); return true; });
-    // Beside the program, where an installed or built Korvale keeps it.
-    const QString helpFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
-    const QString help = helpFolder + QStringLiteral("/Korvale.html");
-    const bool madeHere = !QFile::exists(help);
-    ASSERT_TRUE(QDir().mkpath(helpFolder));
-    if (madeHere) {
-        QFile file(help);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    {
+        const HelpPageBesideProgram help;
+        ASSERT_TRUE(QFile::exists(help.Path()));
+        table.Trigger(Commands::Help);
+        ASSERT_EQ(opened.size(), 1u);
+        EXPECT_EQ(opened[0], QUrl::fromLocalFile(help.Path()));
     }
-    table.Trigger(Commands::Help);
-    if (madeHere) {
-        QFile::remove(help);
-        QDir().rmdir(helpFolder);
-    }
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], QUrl::fromLocalFile(help));
     EXPECT_TRUE(prompt.Messages().empty());
 
     frame->show();
@@ -393,26 +415,15 @@ TEST_F(ShellMainFrame, HelpShowsInAWindowOfItsOwnWhenTheDesktopCannotOpenIt)
 {
     int asked = 0;
     frame->SetUrlOpener([&](const QUrl&) { ++asked; return false; });
-    const QString helpFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
-    const QString help = helpFolder + QStringLiteral("/Korvale.html");
-    const bool madeHere = !QFile::exists(help);
-    ASSERT_TRUE(QDir().mkpath(helpFolder));
-    if (madeHere) {
-        QFile file(help);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<html><head><title>Korvale</title></head><body><h1>Korvale 帮助</h1></body></html>");
-    }
+    const HelpPageBesideProgram help;
+    ASSERT_TRUE(QFile::exists(help.Path()));
     table.Trigger(Commands::Help);
     table.Trigger(Commands::Help);
     const QList<HelpWindow*> windows = frame->findChildren<HelpWindow*>();
     ASSERT_EQ(windows.size(), 1); // F1 again raises the same window
     EXPECT_TRUE(windows[0]->isVisible());
-    EXPECT_EQ(windows[0]->Browser().source(), QUrl::fromLocalFile(help));
+    EXPECT_EQ(windows[0]->Browser().source(), QUrl::fromLocalFile(help.Path()));
     EXPECT_FALSE(windows[0]->Browser().toPlainText().trimmed().isEmpty());
-    if (madeHere) {
-        QFile::remove(help);
-        QDir().rmdir(helpFolder);
-    }
     EXPECT_EQ(asked, 2);
     EXPECT_TRUE(prompt.Messages().empty());
     windows[0]->close();
